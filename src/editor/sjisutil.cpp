@@ -1,0 +1,86 @@
+#include "editor/sjisutil.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vellumo {
+namespace {
+
+// Walks from byte 1 and returns the 1-based start of the character that
+// holds index (index itself when it starts a character).
+int CharStart(std::string_view s, int index) noexcept
+{
+    int i = 1;
+    while (i < index) {
+        const int step = IsLeadByte(static_cast<unsigned char>(s[i - 1])) ? 2 : 1;
+        if (i + step > index) return i;
+        i += step;
+    }
+    return i;
+}
+
+} // namespace
+
+bool IsLeadByteAt(std::string_view s, int index) noexcept
+{
+    if (index < 1 || static_cast<std::size_t>(index) > s.size()) return false;
+    return CharStart(s, index) == index && IsLeadByte(static_cast<unsigned char>(s[index - 1]));
+}
+
+bool IsTrailByteAt(std::string_view s, int index) noexcept
+{
+    if (index < 2 || static_cast<std::size_t>(index) > s.size() + 1) return false;
+    return IsLeadByteAt(s, index - 1);
+}
+
+int CountChar(std::string_view s, char ch, int n) noexcept
+{
+    if (n <= 0) return 0;
+    const std::size_t len = std::min(s.size(), static_cast<std::size_t>(n));
+    return static_cast<int>(std::count(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(len), ch));
+}
+
+bool ContainsMBString(std::string_view ch, std::string_view list) noexcept
+{
+    if (ch.empty() || list.size() < ch.size()) return false;
+    std::size_t i = 0;
+    while (i < list.size()) {
+        if (list.compare(i, ch.size(), ch) == 0) return true;
+        i += IsLeadByte(static_cast<unsigned char>(list[i])) ? 2 : 1;
+    }
+    return false;
+}
+
+TByteSet StrToCharSet(std::string_view s) noexcept
+{
+    TByteSet set;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        if (IsLeadByte(b)) {
+            ++i;
+            continue;
+        }
+        set.Include(b);
+    }
+    return set;
+}
+
+void TextToStrings(std::string_view text, TStringList& list)
+{
+    TStringsUpdate update(list);
+    list.Clear();
+    if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+        text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t brk = text.find_first_of("\r\n", start);
+        if (brk == std::string_view::npos) {
+            list.Add(std::string(text.substr(start)));
+            break;
+        }
+        list.Add(std::string(text.substr(start, brk - start)));
+        start = brk + ((text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n') ? 2 : 1);
+    }
+}
+
+} // namespace vellumo

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vellumo {
+
+// Two-byte JIS X 0208 code (high byte row, low byte cell) to its Shift-JIS
+// code, and back, by the arithmetic mapping. Bytes outside 21-7E give
+// whatever the arithmetic gives; no table is used.
+std::uint16_t JisToSjisCode(std::uint16_t jis) noexcept;
+std::uint16_t SjisToJisCode(std::uint16_t sjis) noexcept;
+
+// Whole-text converters between Shift-JIS and JIS (ISO-2022-JP with
+// half-width kana) or EUC-JP. Line ends pass through unchanged.
+std::string ConvertJisToSjis(std::string_view s);
+std::string ConvertEucToSjis(std::string_view s);
+std::string ConvertSjisToJis(std::string_view s);
+std::string ConvertSjisToEuc(std::string_view s);
+
+// Output lengths computed by the same rules as the converters.
+std::size_t JisToSjisLength(std::string_view s) noexcept;
+std::size_t EucToSjisLength(std::string_view s) noexcept;
+std::size_t SjisToJisLength(std::string_view s) noexcept;
+std::size_t SjisToEucLength(std::string_view s) noexcept;
+
+} // namespace vellumo

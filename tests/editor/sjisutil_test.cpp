@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "editor/sjisutil.h"
+
+using namespace vellumo;
+using namespace std::string_literals;
+
+namespace {
+
+std::vector<std::string> Lines(std::string_view text)
+{
+    TStringList list;
+    list.Add("stale");
+    TextToStrings(text, list);
+    return list.Items();
+}
+
+TEST(ShiftJisWalk, LeadAndTrailByIndex)
+{
+    const std::string s = "\x82\xA0" "A";
+    EXPECT_TRUE(IsLeadByteAt(s, 1));
+    EXPECT_FALSE(IsLeadByteAt(s, 2));
+    EXPECT_FALSE(IsLeadByteAt(s, 3));
+    EXPECT_FALSE(IsTrailByteAt(s, 1));
+    EXPECT_TRUE(IsTrailByteAt(s, 2));
+    EXPECT_FALSE(IsTrailByteAt(s, 3));
+
+    const std::string t = "A\x82";  // ends in a lone lead byte
+    EXPECT_TRUE(IsLeadByteAt(t, 2));
+    EXPECT_TRUE(IsTrailByteAt(t, 3));
+    EXPECT_FALSE(IsTrailByteAt(t, 4));
+    EXPECT_FALSE(IsLeadByteAt(t, 0));
+    EXPECT_FALSE(IsLeadByteAt(t, 3));
+
+    // 表 is 95 5C: its trail is a backslash but never taken for one.
+    const std::string h = "\x95\x5C\x95\x5C";
+    EXPECT_TRUE(IsLeadByteAt(h, 3));
+    EXPECT_TRUE(IsTrailByteAt(h, 4));
+    EXPECT_FALSE(IsLeadByteAt(h, 2));
+
+    EXPECT_EQ(CharAt(s, 0), 0);
+    EXPECT_EQ(CharAt(s, 4), 0);
+    EXPECT_EQ(CharAt(s, 3), 'A');
+}
+
+TEST(ShiftJisWalk, AgreesWithAForwardWalkOnRandomText)
+{
+    std::mt19937 rng(5);
+    for (int round = 0; round < 500; ++round) {
+        std::string s(rng() % 30, '\0');
+        for (auto& c : s) c = static_cast<char>(rng() % 3 ? 0x81 + rng() % 0x20 : rng());
+        std::vector<int> kind(s.size() + 2, 0);  // 1 lead, 2 trail
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            if (IsLeadByte(static_cast<unsigned char>(s[i]))) {
+                kind[i + 1] = 1;
+                kind[i + 2] = 2;
+                ++i;
+            }
+        }
+        for (int i = 0; i <= static_cast<int>(s.size()) + 1; ++i) {
+            EXPECT_EQ(IsLeadByteAt(s, i), kind[static_cast<std::size_t>(i)] == 1 && i >= 1) << i;
+            EXPECT_EQ(IsTrailByteAt(s, i), i >= 1 && kind[static_cast<std::size_t>(i)] == 2) << i;
+        }
+    }
+}
+
+TEST(ShiftJisHelpers, CountAndContains)
+{
+    EXPECT_EQ(CountChar("a\tb\t\t", '\t', 4), 2);
+    EXPECT_EQ(CountChar("a\tb", '\t', 100), 1);
+    EXPECT_EQ(CountChar("a\tb", '\t', -1), 0);
+    EXPECT_FALSE(ContainsMBString("\x82\xA0", "\x81\x82\xA0"));
+    EXPECT_TRUE(ContainsMBString("\x82\xA0", "\x82\xA0\x81\x42"));
+    EXPECT_TRUE(ContainsMBString("\x81\x42", "\x82\xA0\x81\x42"));
+    EXPECT_FALSE(ContainsMBString("", "abc"));
+    EXPECT_FALSE(ContainsMBString("\x82\xA0", "\x82"));
+    EXPECT_FALSE(ContainsMBString("\\", "\x95\x5C"));  // the trail of 表
+    EXPECT_TRUE(ContainsMBString(")", "(\x81\x75)"));
+    EXPECT_EQ(Max(3, -2), 3);
+    EXPECT_EQ(Min(3, -2), -2);
+}
+
+TEST(ShiftJisHelpers, CharSetSkipsDoubleByteCharacters)
+{
+    const TByteSet set = StrToCharSet("a\x82\xA0" "b\x95\x5C");
+    EXPECT_EQ(set, (TByteSet{'a', 'b'}));
+    EXPECT_TRUE(StrToCharSet("").Empty());
+}
+
+TEST(TextToStrings, SplitsAtEveryBreakKind)
+{
+    EXPECT_EQ(Lines(""), std::vector<std::string>{});
+    EXPECT_EQ(Lines("a\r\nb\r\n"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Lines("\r\n"), (std::vector<std::string>{""}));
+    EXPECT_EQ(Lines("a\rb"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Lines("a\nb\n"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Lines("a\r\rb\n\n"), (std::vector<std::string>{"a", "", "b", ""}));
+    EXPECT_EQ(Lines("a\r"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(Lines("\n\n"), (std::vector<std::string>{"", ""}));
+    // Lone CRs make more lines than LFs would count: none is lost or spurious.
+    EXPECT_EQ(Lines("1\r2\r3\n4"), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_EQ(Lines("ab\0cd\r\nef"s), (std::vector<std::string>{"ab"}));
+    EXPECT_EQ(Lines("\0x"s), std::vector<std::string>{});
+}
+
+TEST(TextToStrings, ReportsOneChange)
+{
+    TStringList list;
+    int changes = 0;
+    list.OnChange = [&] { ++changes; };
+    TextToStrings("a\r\nb\r\nc", list);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(list.Count(), 3);
+}
+
+} // namespace

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "textcode/jisconv.h"
+
+using namespace vellumo;
+using namespace std::string_literals;
+
+namespace {
+
+// Every JIS X 0208 position (assigned or not), the half-width kana, the
+// printable ASCII characters and CR LF, as Shift-JIS.
+std::string AllSjisText()
+{
+    std::string s;
+    for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1) {
+        for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+            const std::uint16_t c = JisToSjisCode(static_cast<std::uint16_t>(j1 << 8 | j2));
+            s += static_cast<char>(c >> 8);
+            s += static_cast<char>(c & 0xFF);
+            if (j2 % 16 == 0) s += static_cast<char>(0xA1 + (j2 % 0x3F));  // kana between kanji
+            if (j2 % 23 == 0) s += "x!";                                   // ASCII between kanji
+        }
+        s += "\r\n";
+    }
+    for (unsigned k = 0xA1; k <= 0xDF; ++k) s += static_cast<char>(k);
+    s += "\r\n";
+    for (unsigned a = 0x20; a <= 0x7E; ++a) s += static_cast<char>(a);
+    s += "\r\n\xB1\x82\xA0";
+    return s;
+}
+
+TEST(JisCodes, ArithmeticMappingKnownValues)
+{
+    EXPECT_EQ(JisToSjisCode(0x2422), 0x82A0);  // あ
+    EXPECT_EQ(JisToSjisCode(0x3021), 0x889F);  // 亜
+    EXPECT_EQ(JisToSjisCode(0x2121), 0x8140);  // full-width space
+    EXPECT_EQ(JisToSjisCode(0x7E7E), 0xEFFC);
+    EXPECT_EQ(JisToSjisCode(0x5F21), 0xE040);
+    EXPECT_EQ(SjisToJisCode(0x82A0), 0x2422);
+    EXPECT_EQ(SjisToJisCode(0x889F), 0x3021);
+    EXPECT_EQ(SjisToJisCode(0x9FFC), 0x5E7E);
+}
+
+TEST(JisCodes, EveryCodeRoundTripsAndStaysInRange)
+{
+    for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1) {
+        for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+            const auto jis = static_cast<std::uint16_t>(j1 << 8 | j2);
+            const std::uint16_t s = JisToSjisCode(jis);
+            const unsigned s1 = s >> 8, s2 = s & 0xFF;
+            ASSERT_TRUE((s1 >= 0x81 && s1 <= 0x9F) || (s1 >= 0xE0 && s1 <= 0xEF)) << std::hex << jis;
+            ASSERT_TRUE((s2 >= 0x40 && s2 <= 0x7E) || (s2 >= 0x80 && s2 <= 0xFC)) << std::hex << jis;
+            ASSERT_EQ(SjisToJisCode(s), jis);
+        }
+    }
+}
+
+TEST(JisConversion, ExactBytes)
+{
+    EXPECT_EQ(ConvertSjisToJis("ab\x82\xA0\r\n"), "ab\x1B$B\x24\x22\x1B(J\r\n");
+    EXPECT_EQ(ConvertSjisToJis("\xB1\xB2\x88\x9F"), "\x1B(I\x31\x32\x1B$B\x30\x21");
+    EXPECT_EQ(ConvertSjisToJis("a\x88\x9F"), "a\x1B$B\x30\x21");  // no escape at the end
+    EXPECT_EQ(ConvertSjisToJis("\x82\xA0" "a"), "\x1B$B\x24\x22\x1B(Ja");
+    EXPECT_EQ(ConvertJisToSjis("\x0E\x31\x0F"), "\xB1");
+    EXPECT_EQ(ConvertJisToSjis("ab\x1B$B\x24\x22\x1B(J\r\n"), "ab\x82\xA0\r\n");
+    EXPECT_EQ(ConvertJisToSjis("\x1B$@\x30\x21\x1B(Bx"), "\x88\x9Fx");
+    EXPECT_EQ(ConvertJisToSjis("\x1B(I\x31\x1B(Jz"), "\xB1z");
+    EXPECT_EQ(ConvertEucToSjis("\x8E\xB1"), "\xB1");
+    EXPECT_EQ(ConvertEucToSjis("\xA4\xA2"), "\x82\xA0");
+    EXPECT_EQ(ConvertSjisToEuc("\x82\xA0"), "\xA4\xA2");
+    EXPECT_EQ(ConvertSjisToEuc("\xB1"), "\x8E\xB1");
+    for (auto f : {ConvertJisToSjis, ConvertEucToSjis, ConvertSjisToJis, ConvertSjisToEuc})
+        EXPECT_EQ(f(""), "");
+}
+
+TEST(JisConversion, EveryCodeRoundTrips)
+{
+    const std::string sjis = AllSjisText();
+    const std::string jis = ConvertSjisToJis(sjis);
+    for (char c : jis) ASSERT_EQ(static_cast<unsigned char>(c) & 0x80, 0u);
+    EXPECT_EQ(ConvertJisToSjis(jis), sjis);
+    const std::string euc = ConvertSjisToEuc(sjis);
+    EXPECT_EQ(ConvertEucToSjis(euc), sjis);
+    EXPECT_EQ(SjisToJisLength(sjis), jis.size());
+    EXPECT_EQ(SjisToEucLength(sjis), euc.size());
+}
+
+TEST(JisConversion, EveryLineOfJisEndsInSingleByteMode)
+{
+    const std::string jis = ConvertSjisToJis("\x82\xA0\r\n\xB1\nx\r\x88\x9F");
+    EXPECT_EQ(jis, "\x1B$B\x24\x22\x1B(J\r\n\x1B(I\x31\x1B(J\nx\r\x1B$B\x30\x21");
+}
+
+TEST(JisConversion, NoPairSwallowsALineEndOrReadsPastTheEnd)
+{
+    // Lone lead bytes stay as they are and round-trip.
+    EXPECT_EQ(ConvertSjisToJis("\x82\r\n"), "\x82\r\n");
+    EXPECT_EQ(ConvertSjisToJis("\x82\xA0\x82"), "\x1B$B\x24\x22\x1B(J\x82");
+    EXPECT_EQ(ConvertSjisToEuc("a\x82"), "a\x82");
+    EXPECT_EQ(ConvertSjisToEuc("\x88\n"), "\x88\n");
+    EXPECT_EQ(ConvertEucToSjis("\xA4\r\n"), "\xA4\r\n");
+    EXPECT_EQ(ConvertEucToSjis("\x8E"), "\x8E");
+    EXPECT_EQ(ConvertEucToSjis("\xA4"), "\xA4");
+    EXPECT_EQ(ConvertJisToSjis("\x1B$B\x24\r\n\x24\x22"), "\x24\r\n\x82\xA0");
+    EXPECT_EQ(ConvertJisToSjis("\x1B$B\x24"), "\x24");
+    EXPECT_EQ(ConvertJisToSjis("\x1B$"), "\x1B$");  // an escape cut short is kept
+    EXPECT_EQ(ConvertJisToSjis("\x1B"), "\x1B");
+    EXPECT_EQ(ConvertJisToSjis("\x1B\x1B$B\x24\x22"), "\x1B\x1B$B\x24\x22");  // escape after escape
+    EXPECT_EQ(ConvertJisToSjis("\x1B$\r\n"), "\x1B$\r\n");
+}
+
+TEST(JisConversion, RandomBuffersCountEqualsOutput)
+{
+    std::mt19937 rng(7);
+    const char pool[] = "\x1B$B(I@J\x0E\x0F\r\n\x8E\x8F\xA1\xDF\xE0\xFC\x80\xA0\xFF\x82\xA0" "ab";
+    for (int round = 0; round < 20000; ++round) {
+        std::string s(rng() % 40, '\0');
+        for (auto& c : s) c = rng() % 2 ? pool[rng() % (sizeof(pool) - 1)] : static_cast<char>(rng());
+        EXPECT_EQ(ConvertJisToSjis(s).size(), JisToSjisLength(s));
+        EXPECT_EQ(ConvertEucToSjis(s).size(), EucToSjisLength(s));
+        EXPECT_EQ(ConvertSjisToJis(s).size(), SjisToJisLength(s));
+        EXPECT_EQ(ConvertSjisToEuc(s).size(), SjisToEucLength(s));
+    }
+}
+
+TEST(JisConversion, RandomValidShiftJisRoundTrips)
+{
+    std::mt19937 rng(99);
+    for (int round = 0; round < 3000; ++round) {
+        std::string s;
+        const int n = static_cast<int>(rng() % 50);
+        for (int i = 0; i < n; ++i) {
+            switch (rng() % 4) {
+            case 0: s += static_cast<char>(0x20 + rng() % 0x5F); break;
+            case 1: s += static_cast<char>(0xA1 + rng() % 0x3F); break;
+            case 2: s += "\r\n"; break;
+            default: {
+                const auto c = JisToSjisCode(static_cast<std::uint16_t>((0x21 + rng() % 94) << 8 | (0x21 + rng() % 94)));
+                s += static_cast<char>(c >> 8);
+                s += static_cast<char>(c);
+            }
+            }
+        }
+        ASSERT_EQ(ConvertJisToSjis(ConvertSjisToJis(s)), s);
+        ASSERT_EQ(ConvertEucToSjis(ConvertSjisToEuc(s)), s);
+    }
+}
+
+} // namespace
