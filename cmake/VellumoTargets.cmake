@@ -59,3 +59,33 @@ function(vellumo_fuzzer name)
   add_test(NAME ${name} COMMAND ${name} -max_total_time=5 -print_final_stats=1 ${corpus})
   set_tests_properties(${name} PROPERTIES TIMEOUT 60)
 endfunction()
+
+# vellumo_folder_library(name [DEPS ...]): every .cpp of the calling folder;
+# files named *_win.cpp are built for Windows only.
+function(vellumo_folder_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB win CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_win.cpp)
+  file(GLOB rc CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.rc)
+  set(portable ${all})
+  if(win)
+    list(REMOVE_ITEM portable ${win})
+  endif()
+  vellumo_library(${name} SOURCES ${portable} WIN_SOURCES ${win} DEPS ${ARG_DEPS})
+endfunction()
+
+# vellumo_folder_test(name LIBS ... [WINDOWED] [TIMEOUT s]): one test program of
+# every *_test.cpp of the calling folder, plus *_wintest.cpp on Windows.
+function(vellumo_folder_test name)
+  cmake_parse_arguments(ARG "WINDOWED" "TIMEOUT" "LIBS" ${ARGN})
+  file(GLOB portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  file(GLOB win CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_wintest.cpp)
+  set(extra)
+  if(ARG_WINDOWED)
+    list(APPEND extra WINDOWED)
+  endif()
+  if(ARG_TIMEOUT)
+    list(APPEND extra TIMEOUT ${ARG_TIMEOUT})
+  endif()
+  vellumo_test(${name} SOURCES ${portable} WIN_SOURCES ${win} LIBS ${ARG_LIBS} ${extra})
+endfunction()
