@@ -163,12 +163,14 @@ TCharCode DetectCharCode(std::string_view buf) noexcept
 
 TLineEndCode DetectLineEnd(std::string_view buf) noexcept
 {
-    for (std::size_t i = 0; i < buf.size(); ++i) {
-        const char ch = buf[i];
-        if (ch == '\n') return leLf;
-        if (ch == '\r') return (i + 1 < buf.size() && buf[i + 1] == '\n') ? leCrLf : leCr;
+    const void* lf = std::memchr(buf.data(), '\n', buf.size());
+    const std::size_t lfPos = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - buf.data()) : buf.size();
+    const void* cr = std::memchr(buf.data(), '\r', lfPos);
+    if (cr) {
+        const std::size_t i = static_cast<std::size_t>(static_cast<const char*>(cr) - buf.data());
+        return i + 1 < buf.size() && buf[i + 1] == '\n' ? leCrLf : leCr;
     }
-    return leNone;
+    return lf ? leLf : leNone;
 }
 
 } // namespace vellumo

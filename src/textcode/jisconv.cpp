@@ -16,6 +16,7 @@ struct CountSink {
     void Put2(u8, u8) noexcept { n += 2; }
     void Put3(u8, u8, u8) noexcept { n += 3; }
     void Copy(const u8*, std::size_t len) noexcept { n += len; }
+    void Put8(const u8*) noexcept { n += 8; }
 };
 
 struct WriteSink {
@@ -24,6 +25,7 @@ struct WriteSink {
     void Put2(u8 a, u8 b) noexcept { p[0] = a; p[1] = b; p += 2; }
     void Put3(u8 a, u8 b, u8 c) noexcept { p[0] = a; p[1] = b; p[2] = c; p += 3; }
     void Copy(const u8* src, std::size_t len) noexcept { std::memcpy(p, src, len); p += len; }
+    void Put8(const u8* src) noexcept { std::memcpy(p, src, 8); p += 8; }
 };
 
 inline bool IsLineEnd(u8 b) noexcept { return b == '\r' || b == '\n'; }
@@ -32,22 +34,66 @@ inline bool IsLineEnd(u8 b) noexcept { return b == '\r' || b == '\n'; }
 inline bool IsKana(u8 b) noexcept { return b >= 0xA1 && b <= 0xDF; }
 inline bool IsConvLead(u8 b) noexcept { return b >= 0x80 && !IsKana(b); }
 
-// Length of the run of bytes below 80 starting at p.
-inline std::size_t AsciiRun(const u8* p, const u8* end) noexcept
+// The arithmetic mapping between JIS X 0208 and Shift-JIS, tabulated per
+// byte so the converters run without data-dependent branches.
+struct CodeTables {
+    std::uint8_t sjisLead[256];    // JIS row byte -> Shift-JIS lead byte
+    std::uint8_t sjisTrail[2][256];  // [row odd][JIS cell byte] -> trail byte
+    std::uint8_t jisRow[256];      // Shift-JIS lead -> JIS row for a trail of 9F and above
+    std::uint16_t jisCell[256];    // Shift-JIS trail -> cell byte | 0x100 when the row is one less
+};
+
+constexpr CodeTables MakeCodeTables()
 {
-    const u8* q = p;
-    while (end - q >= 8) {
-        std::uint64_t w;
-        std::memcpy(&w, q, 8);
-        if (w & 0x8080808080808080ULL) break;
-        q += 8;
+    CodeTables t{};
+    for (unsigned b = 0; b < 256; ++b) {
+        t.sjisLead[b] = static_cast<std::uint8_t>(((b + 1) >> 1) + (b <= 0x5E ? 0x70 : 0xB0));
+        t.sjisTrail[1][b] = static_cast<std::uint8_t>(b + (b >= 0x60 ? 0x20 : 0x1F));
+        t.sjisTrail[0][b] = static_cast<std::uint8_t>(b + 0x7E);
+        t.jisRow[b] = static_cast<std::uint8_t>((b - (b <= 0x9F ? 0x70 : 0xB0)) << 1);
+        if (b < 0x9F) t.jisCell[b] = static_cast<std::uint16_t>(0x100 | ((b - (b >= 0x80 ? 0x20 : 0x1F)) & 0xFF));
+        else t.jisCell[b] = static_cast<std::uint16_t>((b - 0x7E) & 0xFF);
     }
-    while (q < end && *q < 0x80) ++q;
-    return static_cast<std::size_t>(q - p);
+    return t;
+}
+
+constexpr CodeTables kCodes = MakeCodeTables();
+
+inline std::uint16_t JisToSjisFast(unsigned j1, unsigned j2) noexcept
+{
+    return static_cast<std::uint16_t>(kCodes.sjisLead[j1 & 0xFF] << 8 | kCodes.sjisTrail[j1 & 1][j2 & 0xFF]);
+}
+
+inline std::uint16_t SjisToJisFast(unsigned s1, unsigned s2) noexcept
+{
+    const unsigned cell = kCodes.jisCell[s2 & 0xFF];
+    const unsigned row = (kCodes.jisRow[s1 & 0xFF] - (cell >> 8)) & 0xFF;
+    return static_cast<std::uint16_t>(row << 8 | (cell & 0xFF));
+}
+
+// True when the eight bytes at p are all below 80.
+inline bool AsciiBlock(const u8* p, const u8* end) noexcept
+{
+    if (end - p < 8) return false;
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return (w & 0x8080808080808080ULL) == 0;
+}
+
+// Copies bytes below 80 from p; returns the new position.
+template <class Sink>
+inline const u8* CopyAscii(const u8* p, const u8* end, Sink& out) noexcept
+{
+    while (AsciiBlock(p, end)) {
+        out.Put8(p);
+        p += 8;
+    }
+    while (p < end && *p < 0x80) out.Put(*p++);
+    return p;
 }
 
 template <class Sink>
-void JisToSjis(const u8* p, const u8* end, Sink& out) noexcept
+Sink JisToSjis(const u8* p, const u8* end, Sink out) noexcept
 {
     enum { single, twoByte, kana } mode = single;
     bool escapeAllowed = true;  // an escape right after an escape is not one
@@ -87,7 +133,7 @@ void JisToSjis(const u8* p, const u8* end, Sink& out) noexcept
             ++p;
         } else if (end - p >= 2 && !IsLineEnd(p[1])) {
             // A pair never takes in a line end, nor reads past the end.
-            const std::uint16_t s = JisToSjisCode(static_cast<std::uint16_t>(b << 8 | p[1]));
+            const std::uint16_t s = JisToSjisFast(b, p[1]);
             out.Put2(static_cast<u8>(s >> 8), static_cast<u8>(s));
             p += 2;
         } else {
@@ -95,20 +141,17 @@ void JisToSjis(const u8* p, const u8* end, Sink& out) noexcept
             ++p;
         }
     }
+    return out;
 }
 
 template <class Sink>
-void EucToSjis(const u8* p, const u8* end, Sink& out) noexcept
+Sink EucToSjis(const u8* p, const u8* end, Sink out) noexcept
 {
     while (p < end) {
-        const std::size_t run = AsciiRun(p, end);
-        if (run) {
-            out.Copy(p, run);
-            p += run;
-            continue;
-        }
         const u8 b = *p;
-        if (b == 0x80 || b == 0xFF || end - p < 2 || IsLineEnd(p[1])) {
+        if (b < 0x80) {
+            p = CopyAscii(p, end, out);
+        } else if (b == 0x80 || b == 0xFF || end - p < 2 || IsLineEnd(p[1])) {
             // A lone byte (also at the end or before a line end) is kept.
             out.Put(b);
             ++p;
@@ -116,15 +159,16 @@ void EucToSjis(const u8* p, const u8* end, Sink& out) noexcept
             out.Put(p[1]);
             p += 2;
         } else {
-            const std::uint16_t s = JisToSjisCode(static_cast<std::uint16_t>((b & 0x7F) << 8 | (p[1] & 0x7F)));
+            const std::uint16_t s = JisToSjisFast(b & 0x7Fu, p[1] & 0x7Fu);
             out.Put2(static_cast<u8>(s >> 8), static_cast<u8>(s));
             p += 2;
         }
     }
+    return out;
 }
 
 template <class Sink>
-void SjisToJis(const u8* p, const u8* end, Sink& out) noexcept
+Sink SjisToJis(const u8* p, const u8* end, Sink out) noexcept
 {
     bool twoByte = false, kana = false;
     auto toSingle = [&] {
@@ -137,9 +181,7 @@ void SjisToJis(const u8* p, const u8* end, Sink& out) noexcept
         const u8 b = *p;
         if (b < 0x80) {
             toSingle();
-            const std::size_t run = AsciiRun(p, end);
-            out.Copy(p, run);
-            p += run;
+            p = CopyAscii(p, end, out);
         } else if (IsKana(b)) {
             if (!kana) {
                 out.Put3(0x1B, '(', 'I');
@@ -154,7 +196,7 @@ void SjisToJis(const u8* p, const u8* end, Sink& out) noexcept
                 twoByte = true;
                 kana = false;
             }
-            const std::uint16_t j = SjisToJisCode(static_cast<std::uint16_t>(b << 8 | p[1]));
+            const std::uint16_t j = SjisToJisFast(b, p[1]);
             out.Put2(static_cast<u8>((j >> 8) & 0x7F), static_cast<u8>(j & 0x7F));
             p += 2;
         } else {
@@ -164,24 +206,21 @@ void SjisToJis(const u8* p, const u8* end, Sink& out) noexcept
             ++p;
         }
     }
+    return out;
 }
 
 template <class Sink>
-void SjisToEuc(const u8* p, const u8* end, Sink& out) noexcept
+Sink SjisToEuc(const u8* p, const u8* end, Sink out) noexcept
 {
     while (p < end) {
-        const std::size_t run = AsciiRun(p, end);
-        if (run) {
-            out.Copy(p, run);
-            p += run;
-            continue;
-        }
         const u8 b = *p;
-        if (IsKana(b)) {
+        if (b < 0x80) {
+            p = CopyAscii(p, end, out);
+        } else if (IsKana(b)) {
             out.Put2(0x8E, b);
             ++p;
         } else if (end - p >= 2 && !IsLineEnd(p[1])) {
-            const std::uint16_t j = SjisToJisCode(static_cast<std::uint16_t>(b << 8 | p[1]));
+            const std::uint16_t j = SjisToJisFast(b, p[1]);
             out.Put2(static_cast<u8>((j >> 8) | 0x80), static_cast<u8>(j | 0x80));
             p += 2;
         } else {
@@ -189,54 +228,34 @@ void SjisToEuc(const u8* p, const u8* end, Sink& out) noexcept
             ++p;
         }
     }
+    return out;
 }
 
-template <void (*Pass)(const u8*, const u8*, CountSink&) noexcept>
+// The sinks go by value so the write position stays in a register: a
+// byte store through an unsigned char pointer could otherwise alias it.
+template <CountSink (*Pass)(const u8*, const u8*, CountSink) noexcept>
 std::size_t Count(std::string_view s) noexcept
 {
-    CountSink c;
     const u8* p = reinterpret_cast<const u8*>(s.data());
-    Pass(p, p + s.size(), c);
-    return c.n;
+    return Pass(p, p + s.size(), CountSink{}).n;
 }
 
-template <void (*CountPass)(const u8*, const u8*, CountSink&) noexcept,
-          void (*WritePass)(const u8*, const u8*, WriteSink&) noexcept>
+template <CountSink (*CountPass)(const u8*, const u8*, CountSink) noexcept,
+          WriteSink (*WritePass)(const u8*, const u8*, WriteSink) noexcept>
 std::string Convert(std::string_view s)
 {
     const std::size_t n = Count<CountPass>(s);
     std::string out(n, '\0');
-    WriteSink w{reinterpret_cast<u8*>(out.data())};
     const u8* p = reinterpret_cast<const u8*>(s.data());
-    WritePass(p, p + s.size(), w);
+    WritePass(p, p + s.size(), WriteSink{reinterpret_cast<u8*>(out.data())});
     return out;
 }
 
 } // namespace
 
-std::uint16_t JisToSjisCode(std::uint16_t jis) noexcept
-{
-    const unsigned j1 = jis >> 8, j2 = jis & 0xFF;
-    const unsigned s1 = ((j1 + 1) >> 1) + (j1 <= 0x5E ? 0x70 : 0xB0);
-    unsigned s2;
-    if (j1 & 1) s2 = j2 + (j2 >= 0x60 ? 0x20 : 0x1F);
-    else s2 = j2 + 0x7E;
-    return static_cast<std::uint16_t>((s1 & 0xFF) << 8 | (s2 & 0xFF));
-}
+std::uint16_t JisToSjisCode(std::uint16_t jis) noexcept { return JisToSjisFast(jis >> 8, jis & 0xFF); }
 
-std::uint16_t SjisToJisCode(std::uint16_t sjis) noexcept
-{
-    const unsigned s1 = sjis >> 8, s2 = sjis & 0xFF;
-    unsigned j1 = (s1 - (s1 <= 0x9F ? 0x70 : 0xB0)) << 1;
-    unsigned j2;
-    if (s2 < 0x9F) {
-        j1 -= 1;
-        j2 = s2 - (s2 >= 0x80 ? 0x20 : 0x1F);
-    } else {
-        j2 = s2 - 0x7E;
-    }
-    return static_cast<std::uint16_t>((j1 & 0xFF) << 8 | (j2 & 0xFF));
-}
+std::uint16_t SjisToJisCode(std::uint16_t sjis) noexcept { return SjisToJisFast(sjis >> 8, sjis & 0xFF); }
 
 std::size_t JisToSjisLength(std::string_view s) noexcept { return Count<JisToSjis<CountSink>>(s); }
 std::size_t EucToSjisLength(std::string_view s) noexcept { return Count<EucToSjis<CountSink>>(s); }
