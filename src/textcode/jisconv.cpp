@@ -131,8 +131,8 @@ Sink JisToSjis(const u8* p, const u8* end, Sink out) noexcept
         } else if (mode == kana) {
             out.Put(static_cast<u8>(b | 0x80));
             ++p;
-        } else if (end - p >= 2 && !IsLineEnd(p[1])) {
-            // A pair never takes in a line end, nor reads past the end.
+        } else if (end - p >= 2 && !IsLineEnd(p[1]) && p[1] != 0x1B && p[1] != 0x0E && p[1] != 0x0F) {
+            // A pair never takes in a line end or a mode change, nor reads past the end.
             const std::uint16_t s = JisToSjisFast(b, p[1]);
             out.Put2(static_cast<u8>(s >> 8), static_cast<u8>(s));
             p += 2;

@@ -110,6 +110,9 @@ TEST(JisConversion, NoPairSwallowsALineEndOrReadsPastTheEnd)
     EXPECT_EQ(ConvertJisToSjis("\x1B"), "\x1B");
     EXPECT_EQ(ConvertJisToSjis("\x1B\x1B$B\x24\x22"), "\x1B\x1B$B\x24\x22");  // escape after escape
     EXPECT_EQ(ConvertJisToSjis("\x1B$\r\n"), "\x1B$\r\n");
+    // A pair never takes in a mode change either.
+    EXPECT_EQ(ConvertJisToSjis("\x1B$B\x24\x1B(Jz"), "\x24z");
+    EXPECT_EQ(ConvertJisToSjis("\x1B$B\x24\x0E\x31"), "\x24\xB1");
 }
 
 TEST(JisConversion, RandomBuffersCountEqualsOutput)
