@@ -227,16 +227,17 @@ void TMemIniFile::ReadSections(TStringList& sections) const
 
 void TMemIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    CheckSectionName(section);
-    CheckKeyName(key);
     const std::string v = SafeValue(value);
     if (TLine* line = FindPair(section, key)) {
         // An unchanged value keeps its line byte for byte (spacing included).
-        if (line->value == TrimBlanks(v)) return;
+        if (line->value == TrimBlanks(value)) return;
         line->raw = line->name + "=" + v;
         line->value.assign(TrimBlanks(v));
         return;
     }
+    // Names are checked only where a new line is made: names already in the
+    // file read back as they are.
+    CheckKeyName(key);
     TLine pair;
     pair.kind = TLine::Pair;
     pair.name.assign(key);
@@ -259,6 +260,7 @@ void TMemIniFile::WriteString(std::string_view section, std::string_view key, st
     }
 
     // A new section at the end, after a blank line when the file is not empty.
+    CheckSectionName(section);
     TLine* last = nullptr;
     for (TBlock& block : blocks_)
         if (!block.lines.empty()) last = &block.lines.back();

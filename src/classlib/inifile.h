@@ -43,8 +43,8 @@ public:
     void ReadSections(TStringList& sections) const;
 
     // CR, LF and NUL in a value are written as blanks: they would split the
-    // line. A section or key name that could not be read back the same throws
-    // std::invalid_argument.
+    // line. A new section or key whose name could not be read back the same
+    // throws std::invalid_argument.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);

@@ -408,4 +408,32 @@ TEST(SettingsWindowPlacement, DefaultsAreTheWindowsCurrentValues)
     EXPECT_TRUE(p.WindowMax);
 }
 
+TEST(SettingsGroups, PrintAndSearchDefaults)
+{
+    TFakeMachine machine;
+    const auto empty = TMemIniFile::FromText("v.ini", "");
+    TAppIniPrn prn;
+    ReadSettingDecls(PrintSettingDecls(), empty, machine, prn);
+    EXPECT_EQ(prn.LeftMargin, 20);
+    EXPECT_EQ(prn.BottomMargin, 15);
+    EXPECT_EQ(prn.HeaderStr, "[ %F ]");
+    EXPECT_EQ(prn.FooterStr, "- %p -");
+    EXPECT_EQ(prn.HeaderAlign, 2);
+    EXPECT_EQ(prn.ColumnCount, 1);
+    TAppSearchOptions search;
+    ReadSettingDecls(SearchOptionDecls(), empty, machine, search);
+    EXPECT_EQ(search.Direction, 1);
+    EXPECT_TRUE(search.ReplaceConfirm);
+    EXPECT_FALSE(search.MatchCase);
+
+    // Wrapped header text keeps its blanks; unwrapped text loses them.
+    auto ini = TMemIniFile::FromText("v.ini", "[Print]\r\nHeaderStr=%  page %p  %\r\nFooterStr=  - %p -  \r\n");
+    ReadSettingDecls(PrintSettingDecls(), ini, machine, prn);
+    EXPECT_EQ(prn.HeaderStr, "  page %p  ");
+    EXPECT_EQ(prn.FooterStr, "- %p -");
+    WriteSettingDecls(PrintSettingDecls(), ini, prn);
+    EXPECT_EQ(ini.ReadString("Print", "HeaderStr", ""), "%  page %p  %");
+    EXPECT_EQ(ini.ReadString("Print", "FontName", ""), "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E");
+}
+
 } // namespace

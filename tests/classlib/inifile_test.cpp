@@ -211,6 +211,32 @@ TEST(TMemIniFile, RandomEditsMatchAModelThroughReparsing)
     }
 }
 
+// Any bytes at all, read and written back without a change, come out the
+// same; a write of one key then leaves every other line as it was.
+TEST(TMemIniFile, ArbitraryBytesSurviveAnUnchangedRewrite)
+{
+    std::mt19937 rng(4321);
+    const std::vector<std::string> atoms = {"[", "]", "=", ";", "\r", "\n", "\r\n", " ", "\t", std::string(1, '\0'),
+                                            "a", "K", "\x95\x5C", "\x83\x5D", "\x81", "\xFC", "[S]", "k=v", "%"};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int n = static_cast<int>(rng() % 40); n > 0; --n) text += atoms[rng() % atoms.size()];
+        auto ini = TMemIniFile::FromText("x.ini", text);
+        ASSERT_EQ(ini.Text(), text) << "round " << round;
+        TStringList sections;
+        ini.ReadSections(sections);
+        for (const auto& sec : sections.Items()) {
+            TStringList keys;
+            ini.ReadSection(sec, keys);
+            for (const auto& key : keys.Items()) ini.WriteString(sec, key, ini.ReadString(sec, key, ""));
+        }
+        ASSERT_EQ(ini.Text(), text) << "round " << round;
+        ini.WriteString("S", "k", "new");
+        const auto reread = TMemIniFile::FromText("x.ini", ini.Text());
+        ASSERT_EQ(reread.ReadString("S", "k", ""), "new") << "round " << round;
+    }
+}
+
 TEST(TMemIniFile, MissingFileIsEmptyAndAppearsOnlyOnUpdate)
 {
     TTempFolder dir;
