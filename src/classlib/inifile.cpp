@@ -57,7 +57,9 @@ bool HasLineBreakOrNul(std::string_view s) noexcept
 
 void CheckSectionName(std::string_view section)
 {
-    if (section.empty() || TrimBlanks(section).size() != section.size() || HasLineBreakOrNul(section))
+    // A name ending in a lead byte would swallow the closing "]".
+    if (section.empty() || TrimBlanks(section).size() != section.size() || HasLineBreakOrNul(section) ||
+        !LastByteIsSingle("[" + std::string(section) + "]"))
         throw std::invalid_argument("ini section name cannot be written: " + std::string(section));
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/keywords.h"
 #include "app/settingsstore.h"
 #include "app/winmachine.h"
 #include "classlib/filebytes.h"
@@ -64,6 +65,25 @@ TEST(WinMachine, MissingSettingsTakeTheMachineDefaults)
     EXPECT_EQ(store.Settings.Backup.BackupPath, GetTempFolder());
     EXPECT_EQ(store.Settings.FileHistorySet.NoDirs, GetDesktopFolder() + ";" + machine.ProgramFolder());
     EXPECT_EQ(store.Settings.Option.ToolBtnImg, 1);
+}
+
+TEST(WinMachine, ALockedKeywordFileFallsBackToTheBuiltInList)
+{
+    const std::string folder = GetTempFolder() + "vellumo_kwd_" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string path = KeywordFilePath(kwmode::Java, folder);
+    EXPECT_EQ(path, folder + "\\java.kwd");
+    ASSERT_TRUE(WriteDefaultKeywordFile(kwmode::Java, path));
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    TStringList words;
+    EXPECT_EQ(LoadKeywordList(kwmode::Java, folder, words), TKeywordSource::BuiltIn);
+    EXPECT_EQ(words.Count(), 47);
+    EXPECT_FALSE(WriteDefaultKeywordFile(kwmode::Java, path));
+    CloseHandle(lock);
+    EXPECT_EQ(LoadKeywordList(kwmode::Java, folder, words), TKeywordSource::File);
+    DeleteFileA(path.c_str());
+    EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));
 }
 
 } // namespace

@@ -63,4 +63,24 @@ TEST(FileBytesWin, AnsiPathsWithTrailByte5C)
     EXPECT_TRUE(RemoveDirectoryA(folder.c_str()));
 }
 
+// A file another program holds open without sharing exists but cannot be
+// read: readers get nothing, and a rewrite must not replace it.
+TEST(FileBytesWin, ALockedFileIsUnreadableAndNotReplaced)
+{
+    const std::string path = TempPath() + "vellumo_locked_" + std::to_string(GetCurrentProcessId()) + ".ini";
+    ASSERT_TRUE(ReplaceFileBytes(path, "[Other]\r\nkeep=1\r\n"));
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    std::string bytes;
+    EXPECT_EQ(ReadFileBytes(path, bytes), TReadStatus::Failed);
+    TMemIniFile ini(path);
+    EXPECT_TRUE(ini.ReadFailed());
+    ini.WriteString("Option", "StatusBar", "1");
+    EXPECT_FALSE(ini.UpdateFile());
+    CloseHandle(lock);
+    ASSERT_EQ(ReadFileBytes(path, bytes), TReadStatus::Ok);
+    EXPECT_EQ(bytes, "[Other]\r\nkeep=1\r\n");
+    DeleteFileA(path.c_str());
+}
+
 } // namespace

@@ -168,6 +168,9 @@ TEST(TMemIniFile, ValuesCannotInjectLinesAndBadNamesAreRefused)
     EXPECT_THROW(ini.WriteString("S", " k", "v"), std::invalid_argument);
     EXPECT_THROW(ini.WriteString("S\r\n[T]", "k", "v"), std::invalid_argument);
     EXPECT_THROW(ini.WriteString("", "k", "v"), std::invalid_argument);
+    EXPECT_THROW(ini.WriteString("A\x95", "k", "v"), std::invalid_argument);
+    ini.WriteString("\x95\x5D", "k", "v");  // a whole character ending in 5D is fine
+    EXPECT_EQ(TMemIniFile::FromText("x.ini", ini.Text()).ReadString("\x95\x5D", "k", ""), "v");
 }
 
 // Random writes, deletions and erasures against a plain model; after every
