@@ -13,6 +13,11 @@ TSettingsStore::TSettingsStore(std::string path, const TMachineDefaults& machine
 {
 }
 
+int ReadUserIniMode(const std::string& usrIniPath)
+{
+    return TMemIniFile(usrIniPath).ReadInteger("INI", "UserIni", 2);
+}
+
 std::vector<int> ReadWrapWidths(const TMemIniFile& ini)
 {
     const int n = std::clamp(ini.ReadInteger(kSecWrapByteList, kKeyItemCount, 0), 0, MaxWrapWidths);

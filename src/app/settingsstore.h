@@ -64,6 +64,11 @@ private:
     std::string error_;
 };
 
+// [INI] UserIni of the file beside the program that says where the settings
+// file lives: 0 beside the program, 1 per user, 2 (also for a missing file or
+// key) in the application-data folder.
+int ReadUserIniMode(const std::string& usrIniPath);
+
 // Reads [WrapByteList] into a list of at most nine widths.
 std::vector<int> ReadWrapWidths(const TMemIniFile& ini);
 // Erases [WrapByteList] and writes the first nine widths when there are any.

@@ -408,6 +408,16 @@ TEST(SettingsWindowPlacement, DefaultsAreTheWindowsCurrentValues)
     EXPECT_TRUE(p.WindowMax);
 }
 
+TEST(SettingsLocation, UserIniMode)
+{
+    TTempFolder dir;
+    EXPECT_EQ(ReadUserIniMode(dir.File("usr.ini")), 2);
+    ASSERT_TRUE(ReplaceFileBytes(dir.File("usr.ini"), "[ini]\r\nuserini=0\r\n"));
+    EXPECT_EQ(ReadUserIniMode(dir.File("usr.ini")), 0);
+    ASSERT_TRUE(ReplaceFileBytes(dir.File("usr.ini"), "[INI]\r\nUserIni=x\r\n"));
+    EXPECT_EQ(ReadUserIniMode(dir.File("usr.ini")), 2);
+}
+
 TEST(SettingsGroups, PrintAndSearchDefaults)
 {
     TFakeMachine machine;
