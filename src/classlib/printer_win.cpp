@@ -210,7 +210,10 @@ void TPrinter::EndDoc()
     if (!printing_) throw EPrinter("not printing");
     printing_ = false;
     const bool ok = EndPage(dc_) > 0;
-    if (::EndDoc(dc_) <= 0 || !ok) throw EPrinter("the print job could not be finished");
+    const bool ended = ::EndDoc(dc_) > 0;
+    // A job leaves the context spent on some drivers: the next one gets a fresh one.
+    FreeDC();
+    if (!ended || !ok) throw EPrinter("the print job could not be finished");
 }
 
 void TPrinter::Abort()
@@ -219,6 +222,7 @@ void TPrinter::Abort()
     printing_ = false;
     aborted_ = true;
     AbortDoc(dc_);
+    FreeDC();
 }
 
 } // namespace vellumo

@@ -94,11 +94,14 @@ public:
     const TPrintLayoutSettings& LayoutSettings() const noexcept { return settings_; }
     int LastPageNumber() const noexcept { return lastPage_; }
 
+    // Sends the pages chosen by the page range and PageOption to the
+    // printer. On a failure the job is aborted, not ended.
+    bool PrintPages(const TMetaFileList& pages);
+
 private:
     void Message(const char* text);
     int PrinterDpi();
     int ScreenDpi();
-    bool PrintPages(const TMetaFileList& pages);
 
     TPrinter& printer_;
     TStringsPrinterInfo info_;
