@@ -150,6 +150,17 @@ bool TStringsPrinter::RenderDocument(const std::vector<std::string>& lines, TMet
         }
         TPrintLayout layout(*this, settings_, measure);
         layout.ExpandTabs = ExpandTabs;
+        layout.Now = [] {
+            SYSTEMTIME t;
+            GetLocalTime(&t);
+            return TPrintDate{t.wYear, t.wMonth, t.wDay};
+        };
+        layout.TimeText = [] {
+            // The user's long time format.
+            char buf[64];
+            int n = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, sizeof buf);
+            return n > 0 ? std::string(buf) : LocalTimeText();
+        };
         if (progress) {
             layout.OnProgress = [&](int k, int total) { return progress->Update(caption, total, k); };
         }

@@ -348,7 +348,7 @@ TEST_F(PrintingWithPrinter, RenderedPageHasInkOnlyWhereTheLayoutPutText)
 {
     sp_->SetHeader("%F  %p / %P");
     sp_->SetHeaderAlign(haCenter);
-    sp_->SetFooter("%y-%m-%d");
+    sp_->SetFooter("%y-%m-%d %t");
     sp_->SetFooterAlign(haRight);
     sp_->SetFileName("C:\\docs\\\x95\x5C.txt");
     sp_->SetLineNumber(true);
@@ -368,6 +368,14 @@ TEST_F(PrintingWithPrinter, RenderedPageHasInkOnlyWhereTheLayoutPutText)
     ASSERT_GE(pages.Count(), 1);
     EXPECT_EQ(pages.Count(), static_cast<int>(sp_->LaidOutPages().size()));
     EXPECT_EQ(sp_->LastPageNumber(), pages.Count());
+    // Header and footer texts as the macros gave them.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const auto& items = sp_->LaidOutPages()[0].Items;
+    EXPECT_EQ(items.front().Text, "\x95\x5C.txt  1 / " + std::to_string(pages.Count()));
+    EXPECT_EQ(items.back().Text.rfind(std::to_string(now.wYear) + "-" + std::to_string(now.wMonth) + "-", 0), 0u)
+        << items.back().Text;
+    EXPECT_NE(items.back().Text.find(':'), std::string::npos);  // the time
 
     constexpr int kScale = 2;
     PageBitmap bmp;
@@ -486,6 +494,7 @@ TEST_F(PrintingWithPrinter, CancelledRenderPassRestoresTheWindowAndReportsNothin
     // Short texts get no progress window.
     EXPECT_TRUE(sp_->PrintStrings(NumberedLines(5)));
     EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(CountPostScriptPages(Output()), 1);
     // A long one does, and cancelling it prints nothing and says nothing.
     DeleteFileA(output_.c_str());
     std::vector<std::string> lines(2000, std::string(40, 'a'));
