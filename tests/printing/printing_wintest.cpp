@@ -1,0 +1,565 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "classlib/metafile.h"
+#include "classlib/printer.h"
+#include "printing/strprint.h"
+#include "support/testprinter.h"
+
+namespace vellumo {
+namespace {
+
+// The host path of a file in the current folder, for the printer's port.
+std::string HostPathOf(const std::string& name)
+{
+    char full[MAX_PATH];
+    if (!GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr)) return {};
+    using Fn = char*(CDECL*)(const WCHAR*);
+    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!fn) return {};
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, full, -1, wide, MAX_PATH);
+    char* unix = fn(wide);
+    if (!unix) return {};
+    std::string out = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return out;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+int CountPostScriptPages(const std::string& ps)
+{
+    int n = 0;
+    for (std::size_t pos = ps.find("%%Page: "); pos != std::string::npos; pos = ps.find("%%Page: ", pos + 1)) ++n;
+    return n;
+}
+
+std::vector<std::string> NumberedLines(int n)
+{
+    std::vector<std::string> lines;
+    for (int i = 1; i <= n; ++i) lines.push_back("line " + std::to_string(i));
+    return lines;
+}
+
+// A 32-bit white bitmap the size of a page scaled by 1/scale, with page 0 played into it.
+struct PageBitmap {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;  // top-down
+    bool Ink(int x, int y) const
+    {
+        DWORD p = pixels[static_cast<std::size_t>(y) * width + x];
+        int sum = (p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF);
+        return sum < 600;
+    }
+};
+
+bool PlayToBitmap(const TMetafile& meta, int scale, PageBitmap& out)
+{
+    out.width = meta.Width() / scale;
+    out.height = meta.Height() / scale;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = out.width;
+    bi.bmiHeader.biHeight = -out.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dc || !bmp) return false;
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT r{0, 0, out.width, out.height};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    bool ok = meta.Draw(dc, r);
+    GdiFlush();
+    out.pixels.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + out.width * out.height);
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return ok;
+}
+
+bool WriteBmp(const std::string& path, const PageBitmap& bmp)
+{
+    const int rowBytes = (bmp.width * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = bmp.width;
+    ih.biHeight = bmp.height;  // bottom-up
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biSizeImage = static_cast<DWORD>(rowBytes * bmp.height);
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + ih.biSizeImage;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
+    std::vector<char> row(static_cast<std::size_t>(rowBytes), 0);
+    for (int y = bmp.height - 1; y >= 0; --y) {
+        for (int x = 0; x < bmp.width; ++x) {
+            DWORD p = bmp.pixels[static_cast<std::size_t>(y) * bmp.width + x];
+            row[3 * x] = static_cast<char>(p & 0xFF);
+            row[3 * x + 1] = static_cast<char>((p >> 8) & 0xFF);
+            row[3 * x + 2] = static_cast<char>((p >> 16) & 0xFF);
+        }
+        out.write(row.data(), rowBytes);
+    }
+    return static_cast<bool>(out);
+}
+
+void SetUpAsMainWindowDoes(TStringsPrinter& sp)
+{
+    sp.SetFirstLineNumber(1);
+    sp.SetFirstPageNumber(1);
+    sp.SetLastLine(999999);
+    sp.SetStartLine(1);
+    sp.SetStartPage(1);
+    TPrintFont font;
+    font.Name = "ＭＳ ゴシック";
+    font.Size = 10;
+    font.Charset = SHIFTJIS_CHARSET;
+    sp.SetFont(&font);
+}
+
+// Runs first: the printer is removed, so nothing is installed.
+TEST(PrintingNoPrinter, PaperInfoFallsBackAndLayoutStillWorks)
+{
+    ASSERT_TRUE(testing::RemoveTestPrinter());
+    TPrinter printer;
+    if (!printer.Printers().empty()) GTEST_SKIP() << "another printer is installed";
+    EXPECT_EQ(printer.PrinterIndex(), -1);
+    EXPECT_EQ(printer.Handle(), nullptr);
+    TStringsPrinterInfo info(printer);
+    EXPECT_EQ(info.PrinterName(), "\x95\x73\x96\xBE");  // 不明
+    EXPECT_EQ(info.CurrentPaperId(), 9);
+    EXPECT_EQ(info.PaperSizeMm(), (TPaperSize{210, 297}));
+
+    TStringsPrinter sp(&printer);
+    SetUpAsMainWindowDoes(sp);
+    std::vector<std::string> messages;
+    sp.OnMessage = [&](const std::string& m) { messages.push_back(m); };
+    EXPECT_DOUBLE_EQ(sp.ScreenToPrinterRatio(), 1.0);
+    TMetaFileList pages;
+    ASSERT_TRUE(sp.RenderDocument(NumberedLines(200), pages, kCaptionPreviewing));
+    EXPECT_GT(pages.Count(), 1);
+    // A4 at the screen's resolution.
+    EXPECT_EQ(pages.Items(0).Width(), sp.MmToDevice(210));
+    EXPECT_EQ(pages.Items(0).Height(), sp.MmToDevice(297));
+    EXPECT_TRUE(messages.empty());
+    // Printing reports the failure instead of claiming success.
+    EXPECT_FALSE(sp.PrintStrings(NumberedLines(3)));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], kMsgPrintFailed);
+    EXPECT_FALSE(printer.Printing());
+}
+
+class PrintingWithPrinter : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        output_ = "printing_test_output.ps";
+        std::string host = HostPathOf(output_);
+        ASSERT_FALSE(host.empty());
+        std::string error;
+        ASSERT_TRUE(testing::AddTestPrinter(host, &error)) << error;
+        DeleteFileA(output_.c_str());
+        printer_ = std::make_unique<TPrinter>();
+        ASSERT_FALSE(printer_->Printers().empty());
+        bool found = false;
+        for (std::size_t i = 0; i < printer_->Printers().size(); ++i) {
+            if (printer_->Printers()[i] == testing::kTestPrinterName) {
+                printer_->SetPrinterIndex(static_cast<int>(i));
+                found = true;
+            }
+        }
+        ASSERT_TRUE(found);
+        sp_ = std::make_unique<TStringsPrinter>(printer_.get());
+        SetUpAsMainWindowDoes(*sp_);
+        sp_->OnMessage = [this](const std::string& m) { messages_.push_back(m); };
+    }
+
+    // The spooler writes the file when the job ends; give it a moment.
+    std::string Output(int tries = 50)
+    {
+        for (int i = 0; i < tries; ++i) {
+            std::string s = ReadFile(output_);
+            if (s.find("%%EOF") != std::string::npos) return s;
+            Sleep(100);
+        }
+        return ReadFile(output_);
+    }
+
+    // Lines that fill exactly n pages at the current settings.
+    std::vector<std::string> Pages(int n)
+    {
+        TMetaFileList probe;
+        EXPECT_TRUE(sp_->RenderDocument({"x"}, probe, kCaptionPrinting));
+        const auto& s = sp_->LayoutSettings();
+        const int perPage = (s.Body.Height() - s.Metrics.LineHeight) / (s.Metrics.LineHeight + s.RowGap) + 1;
+        return NumberedLines(perPage * n);
+    }
+
+    std::string output_;
+    std::unique_ptr<TPrinter> printer_;
+    std::unique_ptr<TStringsPrinter> sp_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(PrintingWithPrinter, PageRangeTwoToFourPrintsThreePages)
+{
+    auto lines = Pages(5);
+    sp_->SetHeader("%p/%P");
+    sp_->SetHeaderAlign(haCenter);
+    // Header rows shorten the page: fill five pages again.
+    TMetaFileList pages;
+    ASSERT_TRUE(sp_->RenderDocument(lines, pages, kCaptionPrinting));
+    while (pages.Count() > 5) {
+        lines.pop_back();
+        ASSERT_TRUE(sp_->RenderDocument(lines, pages, kCaptionPrinting));
+    }
+    ASSERT_EQ(pages.Count(), 5);
+    EXPECT_EQ(sp_->LastPageNumber(), 5);
+
+    sp_->SetRangeOption(roLimited);
+    sp_->SetStartPage(2);
+    sp_->SetLastPage(4);
+    ASSERT_TRUE(sp_->PrintStrings(lines));
+    EXPECT_TRUE(messages_.empty());
+    const std::string ps = Output();
+    EXPECT_EQ(CountPostScriptPages(ps), 3) << ps.size() << " bytes of output";
+    // The range's first page carries the first page number; %P counts on to the document's end.
+    EXPECT_EQ(sp_->LaidOutPages()[1].Items[0].Text, "1/4");
+}
+
+TEST_F(PrintingWithPrinter, OddPagesLeaveNoBlankPageAtTheEnd)
+{
+    auto lines = Pages(4);
+    sp_->SetPageOption(poOdd);
+    ASSERT_TRUE(sp_->PrintStrings(lines));
+    ASSERT_EQ(sp_->LaidOutPages().size(), 4u);
+    EXPECT_EQ(CountPostScriptPages(Output()), 2);
+}
+
+TEST_F(PrintingWithPrinter, WrongRangeAndRefusedLayoutPrintNothing)
+{
+    sp_->SetRangeOption(roLimited);
+    sp_->SetStartPage(9);
+    EXPECT_FALSE(sp_->PrintStrings(NumberedLines(10)));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], kMsgPageRangeWrong);
+    EXPECT_EQ(GetFileAttributesA(output_.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    sp_->SetRangeOption(roWhole);
+    sp_->SetColumnCount(3);
+    sp_->SetMarginLeft(100);
+    sp_->SetMarginRight(100);
+    EXPECT_FALSE(sp_->PrintStrings(NumberedLines(10)));
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[1], kMsgColumnTooNarrow);
+
+    sp_->SetColumnCount(1);
+    sp_->SetMarginLeft(0);
+    sp_->SetMarginRight(0);
+    sp_->SetMarginTop(100);
+    sp_->SetMarginBottom(100);
+    sp_->SetHeader("h");
+    sp_->SetHeaderAlign(haLeft);
+    sp_->SetFooter("f");
+    sp_->SetFooterAlign(haLeft);
+    TPrintFont big = sp_->Font();
+    big.Size = 72;
+    sp_->SetFont(&big);
+    EXPECT_FALSE(sp_->PrintStrings(NumberedLines(10)));
+    ASSERT_EQ(messages_.size(), 3u);
+    EXPECT_EQ(messages_[2], kMsgBodyTooShort);
+
+    // Too large a text is refused before any layout.
+    std::vector<std::string> huge(1, std::string(kMaxPrintBytes, 'a'));
+    EXPECT_FALSE(sp_->PrintStrings(huge));
+    ASSERT_EQ(messages_.size(), 4u);
+    EXPECT_EQ(messages_[3], kMsgPrintTooLarge);
+    EXPECT_EQ(GetFileAttributesA(output_.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(PrintingWithPrinter, PaperInformationFromTheDriver)
+{
+    TStringsPrinterInfo& info = sp_->Info();
+    EXPECT_EQ(info.PrinterName(), testing::kTestPrinterName);
+    EXPECT_TRUE(info.Papers().Count() == 0);  // loaded by the first size query
+    EXPECT_EQ(info.CurrentPaperId(), DMPAPER_LETTER);  // the PPD's default
+    EXPECT_EQ(info.PaperSizeMm(), (TPaperSize{216, 279}));
+    ASSERT_GT(info.Papers().Count(), 0);
+    bool a4 = false;
+    for (int i = 0; i < info.Papers().Count(); ++i) {
+        const TPaperItem& p = info.Papers().Items(i);
+        EXPECT_LE(p.Name.size(), static_cast<std::size_t>(kPaperNameField));
+        if (p.PaperId == 9) {
+            a4 = true;
+            EXPECT_EQ(p.Width, 210);
+            EXPECT_EQ(p.Height, 297);
+        }
+    }
+    EXPECT_TRUE(a4);
+
+    // Switch the paper to A4 through the settings: the page follows.
+    std::string device, port;
+    DEVMODEA* dm = nullptr;
+    ASSERT_TRUE(printer_->GetPrinter(device, port, dm));
+    ASSERT_NE(dm, nullptr);
+    dm->dmFields |= DM_PAPERSIZE;
+    dm->dmPaperSize = DMPAPER_A4;
+    printer_->DevModeChanged();
+    EXPECT_EQ(info.CurrentPaperId(), 9);
+    EXPECT_EQ(info.PaperSizeMm(), (TPaperSize{210, 297}));
+    const int dpi = printer_->XDpi();
+    ASSERT_GT(dpi, 0);
+    EXPECT_NEAR(printer_->PageWidth(), MmToDevice(210, dpi), MmToDevice(10, dpi));
+    const TPrintOffsets portrait = sp_->PrinterOffsets();
+
+    printer_->SetOrientation(poLandscape);
+    EXPECT_EQ(printer_->Orientation(), poLandscape);
+    EXPECT_GT(printer_->PageWidth(), printer_->PageHeight());
+    const TPrintOffsets landscape = sp_->PrinterOffsets();
+    EXPECT_EQ(landscape.Left, portrait.Top);
+    EXPECT_EQ(landscape.Top, portrait.Left);
+    EXPECT_DOUBLE_EQ(sp_->ScreenToPrinterRatio(), 96.0 / dpi);
+}
+
+// Page 1 played into a bitmap: ink in the header and footer bands and in the
+// rows, none anywhere else.
+TEST_F(PrintingWithPrinter, RenderedPageHasInkOnlyWhereTheLayoutPutText)
+{
+    sp_->SetHeader("%F  %p / %P");
+    sp_->SetHeaderAlign(haCenter);
+    sp_->SetFooter("%y-%m-%d %t");
+    sp_->SetFooterAlign(haRight);
+    sp_->SetFileName("C:\\docs\\\x95\x5C.txt");
+    sp_->SetLineNumber(true);
+    sp_->SetColumnCount(2);
+    sp_->SetMarginLeft(15);
+    sp_->SetMarginRight(15);
+    sp_->SetMarginTop(15);
+    sp_->SetMarginBottom(15);
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 150; ++i) {
+        std::string l = "\x93\xFA\x96\x7B\x8C\xEA " + std::to_string(i) + " text";  // 日本語
+        if (i % 9 == 0) l += std::string(40, ' ') + std::string(120, 'w');
+        lines.push_back(l);
+    }
+    TMetaFileList pages;
+    ASSERT_TRUE(sp_->RenderDocument(lines, pages, kCaptionPreviewing));
+    ASSERT_GE(pages.Count(), 1);
+    EXPECT_EQ(pages.Count(), static_cast<int>(sp_->LaidOutPages().size()));
+    EXPECT_EQ(sp_->LastPageNumber(), pages.Count());
+    // Header and footer texts as the macros gave them.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const auto& items = sp_->LaidOutPages()[0].Items;
+    EXPECT_EQ(items.front().Text, "\x95\x5C.txt  1 / " + std::to_string(pages.Count()));
+    EXPECT_EQ(items.back().Text.rfind(std::to_string(now.wYear) + "-" + std::to_string(now.wMonth) + "-", 0), 0u)
+        << items.back().Text;
+    EXPECT_NE(items.back().Text.find(':'), std::string::npos);  // the time
+
+    constexpr int kScale = 2;
+    PageBitmap bmp;
+    ASSERT_TRUE(PlayToBitmap(pages.Items(0), kScale, bmp));
+    const int lineH = sp_->LayoutSettings().Metrics.LineHeight;
+    std::vector<RECT> allowed;
+    RECT header{}, footer{};
+    for (const auto& item : sp_->LaidOutPages()[0].Items) {
+        RECT r{item.Rect.Left, item.Rect.Top, item.Rect.Right, item.Rect.Bottom};
+        if (item.Kind == TPrintItemKind::Header) header = r;
+        else if (item.Kind == TPrintItemKind::Footer) footer = r;
+        else r.bottom = r.top + lineH;
+        allowed.push_back(r);
+    }
+    int headerInk = 0, footerInk = 0, stray = 0, total = 0;
+    const int tol = 2;
+    for (int y = 0; y < bmp.height; ++y) {
+        for (int x = 0; x < bmp.width; ++x) {
+            if (!bmp.Ink(x, y)) continue;
+            ++total;
+            const int px = x * kScale, py = y * kScale;
+            auto inside = [&](const RECT& r) {
+                return px >= r.left - tol * kScale && px < r.right + tol * kScale && py >= r.top - tol * kScale &&
+                       py < r.bottom + tol * kScale;
+            };
+            if (inside(header)) ++headerInk;
+            if (inside(footer)) ++footerInk;
+            bool ok = false;
+            for (const auto& r : allowed) ok = ok || inside(r);
+            if (!ok) ++stray;
+        }
+    }
+    EXPECT_GT(headerInk, 20);
+    EXPECT_GT(footerInk, 20);
+    EXPECT_GT(total, headerInk + footerInk);
+    EXPECT_EQ(stray, 0);
+}
+
+// Writes the first page of a generated Japanese document where anyone can look at it.
+TEST_F(PrintingWithPrinter, WritesFirstPageOfAJapaneseDocument)
+{
+    sp_->SetHeader("%F - %p / %P ページ");
+    sp_->SetHeaderAlign(haCenter);
+    sp_->SetFooter("印刷日 %y年%m月%d日");
+    sp_->SetFooterAlign(haRight);
+    sp_->SetFileName("C:\\文書\\表示テスト.txt");
+    sp_->SetLineNumber(true);
+    sp_->SetColumnCount(2);
+    sp_->SetMarginLeft(15);
+    sp_->SetMarginRight(15);
+    sp_->SetMarginTop(12);
+    sp_->SetMarginBottom(12);
+    const char* words[] = {"日本語", "の", "文章", "を", "印刷", "する", "ときは、", "行", "が", "段", "の",
+                           "幅", "で", "折り返され", "ます。", "ｶﾀｶﾅ", "ABC", "漢字かな交じり", "表示", "ソフト"};
+    std::vector<std::string> lines;
+    unsigned seed = 7;
+    for (int i = 0; i < 160; ++i) {
+        std::string l;
+        int n = 2 + static_cast<int>(seed % 14);
+        for (int k = 0; k < n; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            l += words[(seed >> 16) % 20];
+        }
+        if (i % 11 == 5) l.clear();
+        lines.push_back(l);
+    }
+    TMetaFileList pages;
+    ASSERT_TRUE(sp_->RenderDocument(lines, pages, kCaptionPreviewing));
+    PageBitmap bmp;
+    ASSERT_TRUE(PlayToBitmap(pages.Items(0), 2, bmp));
+    int ink = 0;
+    for (int y = 0; y < bmp.height; ++y)
+        for (int x = 0; x < bmp.width; ++x) ink += bmp.Ink(x, y);
+    EXPECT_GT(ink, 1000);
+    ASSERT_TRUE(WriteBmp("printed_page1.bmp", bmp));
+    char full[MAX_PATH];
+    GetFullPathNameA("printed_page1.bmp", MAX_PATH, full, nullptr);
+    std::printf("first page written to %s (%d x %d)\n", full, bmp.width, bmp.height);
+}
+
+class CancellingProgress : public TPrintProgress {
+public:
+    CancellingProgress(int cancelAt, std::vector<int>& seen, std::function<void()> probe)
+        : cancelAt_(cancelAt), seen_(seen), probe_(std::move(probe))
+    {
+    }
+    bool Update(const std::string&, int, int done) override
+    {
+        seen_.push_back(done);
+        if (probe_) probe_();
+        return static_cast<int>(seen_.size()) < cancelAt_;
+    }
+
+private:
+    int cancelAt_;
+    std::vector<int>& seen_;
+    std::function<void()> probe_;
+};
+
+TEST_F(PrintingWithPrinter, CancelledRenderPassRestoresTheWindowAndReportsNothing)
+{
+    HWND wnd = CreateWindowA("STATIC", "doc", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(wnd, nullptr);
+    SetActiveWindow(wnd);
+    const bool wasActive = GetActiveWindow() == wnd;
+    std::vector<int> seen;
+    bool disabledMeanwhile = false, busyMeanwhile = false;
+    sp_->CreateProgress = [&](const std::string& caption) -> std::unique_ptr<TPrintProgress> {
+        EXPECT_EQ(caption, kCaptionPrinting);
+        return std::make_unique<CancellingProgress>(3, seen, [&] {
+            disabledMeanwhile = disabledMeanwhile || !IsWindowEnabled(wnd);
+            busyMeanwhile = busyMeanwhile || sp_->Busy();
+        });
+    };
+    // Short texts get no progress window.
+    EXPECT_TRUE(sp_->PrintStrings(NumberedLines(5)));
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(CountPostScriptPages(Output()), 1);
+    // A long one does, and cancelling it prints nothing and says nothing.
+    DeleteFileA(output_.c_str());
+    std::vector<std::string> lines(2000, std::string(40, 'a'));
+    EXPECT_FALSE(sp_->PrintStrings(lines));
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(busyMeanwhile);
+    if (wasActive) {
+        EXPECT_TRUE(disabledMeanwhile);
+    }
+    EXPECT_TRUE(IsWindowEnabled(wnd));
+    EXPECT_FALSE(sp_->Busy());
+    EXPECT_TRUE(sp_->LaidOutPages().empty());
+    EXPECT_EQ(GetFileAttributesA(output_.c_str()), INVALID_FILE_ATTRIBUTES);
+    DestroyWindow(wnd);
+}
+
+class RecordingSink : public TPrintPreviewSink {
+public:
+    void ShowPrintPreview(TStringsPrinter&, TMetaFileList& pages, bool allowPrint) override
+    {
+        count = pages.Count();
+        allow = allowPrint;
+        for (int i = 0; i < pages.Count(); ++i) nonEmpty += !pages.Items(i).Empty();
+    }
+    int count = -1, nonEmpty = 0;
+    bool allow = false;
+};
+
+TEST_F(PrintingWithPrinter, PreviewHandsEveryPageToTheSink)
+{
+    EXPECT_FALSE(sp_->PreviewStrings(NumberedLines(3), true));  // nowhere to show it
+    RecordingSink sink;
+    sp_->PreviewSink = &sink;
+    ASSERT_TRUE(sp_->PreviewStrings(NumberedLines(12000), true));
+    EXPECT_GT(sink.count, 100);
+    EXPECT_EQ(sink.nonEmpty, sink.count);
+    EXPECT_TRUE(sink.allow);
+    EXPECT_EQ(GetFileAttributesA(output_.c_str()), INVALID_FILE_ATTRIBUTES);  // nothing printed
+}
+
+} // namespace
+} // namespace vellumo
+
+namespace vellumo {
+namespace {
+
+TEST_F(PrintingWithPrinter, FailureWhileDrawingAbortsTheJob)
+{
+    TMetaFileList pages;
+    ASSERT_TRUE(sp_->RenderDocument(NumberedLines(5), pages, kCaptionPrinting));
+    pages.Add();  // a page that was never recorded cannot be drawn
+    EXPECT_FALSE(sp_->PrintPages(pages));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], kMsgPrintFailed);
+    EXPECT_TRUE(printer_->Aborted());
+    EXPECT_FALSE(printer_->Printing());
+    EXPECT_EQ(CountPostScriptPages(Output(5)), 0);
+    // The printer object is usable again afterwards.
+    pages.Clear();
+    ASSERT_TRUE(sp_->RenderDocument(NumberedLines(5), pages, kCaptionPrinting));
+    EXPECT_TRUE(sp_->PrintPages(pages));
+    EXPECT_FALSE(printer_->Aborted());
+    EXPECT_EQ(CountPostScriptPages(Output()), 1);
+}
+
+} // namespace
+} // namespace vellumo
