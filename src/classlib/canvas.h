@@ -131,6 +131,10 @@ public:
     // ExtTextOutA with the canvas's state; `advances` (one per byte) may be
     // nullptr. Returns the system call's result.
     bool ExtTextOut(int x, int y, UINT options, const RECT* rect, std::string_view text, const int* advances);
+    // The same with the advance array's length: bytes beyond it are not
+    // drawn, so the system never reads past the array.
+    bool ExtTextOut(int x, int y, UINT options, const RECT* rect, std::string_view text, const int* advances,
+                    std::size_t advanceCount);
     SIZE TextExtent(std::string_view text);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int TextHeight(std::string_view text) { return TextExtent(text).cy; }

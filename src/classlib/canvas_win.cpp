@@ -378,6 +378,14 @@ bool TCanvas::ExtTextOut(int x, int y, UINT options, const RECT* rect, std::stri
     return ::ExtTextOutA(dc_, x, y, options, rect, text.data(), static_cast<UINT>(text.size()), advances) != 0;
 }
 
+bool TCanvas::ExtTextOut(int x, int y, UINT options, const RECT* rect, std::string_view text, const int* advances,
+                         std::size_t advanceCount)
+{
+    if (advances && text.size() > advanceCount)
+        text = text.substr(0, advanceCount);
+    return ExtTextOut(x, y, options, rect, text, advances);
+}
+
 SIZE TCanvas::TextExtent(std::string_view text)
 {
     SIZE s{0, 0};

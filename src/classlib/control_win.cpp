@@ -107,6 +107,7 @@ int TCustomControl::CaughtExceptions() { return g_caught; }
 
 TCustomControl::TCustomControl()
 {
+    Screen();  // measures the screen (points to pixels) before fonts are made
     font_.OnChange = [this] {
         if (!destroying_)
             FontChanged();

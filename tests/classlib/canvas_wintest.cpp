@@ -215,6 +215,22 @@ TEST(Canvas, ExtTextOutPlacesEveryByteInItsCell)
     }
 }
 
+TEST(Canvas, ExtTextOutDrawsNoMoreBytesThanItHasAdvancesFor)
+{
+    TBitmap b(200, 20);
+    TCanvas& c = b.Canvas();
+    c.Brush().SetColor(clWhite);
+    c.FillRect(RECT{0, 0, 200, 20});
+    c.Font().SetName(kGothic);
+    c.Font().SetColor(clBlack);
+    std::vector<int> adv(4, 10);  // four cells only
+    EXPECT_TRUE(c.ExtTextOut(0, 0, 0, nullptr, "WWWWWWWWWWWW", adv.data(), adv.size()));
+    std::vector<bool> ink = InkColumns(b, RGB(255, 255, 255));
+    EXPECT_TRUE(ink[2] || ink[3] || ink[4]);
+    for (int x = 42; x < 200; ++x)
+        ASSERT_FALSE(ink[x]) << x;
+}
+
 TEST(Canvas, TextBackgroundFollowsTheBrush)
 {
     TBitmap b(60, 20);
@@ -408,6 +424,12 @@ TEST(Canvas, RestoresTheContextsObjectsAndLeaksNoGdiObjects)
         c.LineTo(30, 30);
         c.Rectangle(2, 2, 9, 9);
         (void)c.TextWidth("abc");
+        // Changes while the objects are selected and made.
+        c.Pen().SetColor(static_cast<TColor>(round * 0x000405));
+        c.Brush().SetColor(static_cast<TColor>(round * 0x050400));
+        c.Font().SetHeight(-20 - round % 5);
+        c.Rectangle(1, 1, 5, 5);
+        c.TextOut(2, 2, "y");
         b.SetSize(32 + round % 10, 20);
         TBitmap m;
         const std::uint8_t bits[] = {0xAA, 0x55};

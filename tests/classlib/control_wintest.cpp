@@ -16,6 +16,8 @@ using namespace vellumo::testing;
 
 namespace {
 
+const bool kNoUnscriptedBoxes = (SetMsgSink(&UnexpectedMessage), SetBeepSink([](unsigned) {}), true);
+
 // Records every handler call as a short line.
 class TProbe : public TCustomControl {
 public:

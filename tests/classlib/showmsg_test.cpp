@@ -22,6 +22,9 @@ TEST(ShowMsg, GoesToTheInstalledSinkWithTheProgramCaptionAndRestores)
 {
     std::vector<TRecord> seen;
     std::vector<unsigned> beeps;
+    int outerCalls = 0, outerBeeps = 0;
+    TScopedMsgSink outer([&](const std::string&, const std::string&, unsigned) { return ++outerCalls, 6; },
+                         [&](unsigned) { ++outerBeeps; });
     {
         TScopedMsgSink sink(
             [&](const std::string& t, const std::string& c, unsigned f) {
@@ -48,11 +51,12 @@ TEST(ShowMsg, GoesToTheInstalledSinkWithTheProgramCaptionAndRestores)
     EXPECT_EQ(seen[1].caption, "Vellumo");
     EXPECT_EQ(seen[1].flags, kMsgOk);
     EXPECT_EQ(beeps, (std::vector<unsigned>{0, 0x30, 5}));
-    // Both sinks are back to the defaults: installing returns an empty one.
-    TMsgSink before = SetMsgSink(nullptr);
-    TBeepSink beepBefore = SetBeepSink(nullptr);
-    EXPECT_FALSE(before);
-    EXPECT_FALSE(beepBefore);
+    // The sinks from before the scope are back.
+    EXPECT_EQ(outerCalls, 0);
+    EXPECT_EQ(ShowMsg("after"), 6);
+    SoundBeep();
+    EXPECT_EQ(outerCalls, 1);
+    EXPECT_EQ(outerBeeps, 1);
 }
 
 TEST(ShowMsg, AFailingSinkNeverReachesTheCaller)

@@ -2,6 +2,8 @@
 // Helpers of the windowed class-library tests.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -49,5 +51,13 @@ struct TMsgRecorder {
                         },
                         [this](unsigned type) { beeps.push_back(type); }};
 };
+
+// Installed for the whole test program: a message nobody scripted fails
+// the running test instead of waiting for a click.
+inline int UnexpectedMessage(const std::string& text, const std::string&, unsigned)
+{
+    ADD_FAILURE() << "unexpected message box: " << text;
+    return IDCANCEL;
+}
 
 } // namespace vellumo::testing
