@@ -61,27 +61,30 @@ PRINT_VIEW = [
 
 # The arrow with a dashed box below it: the selection goes along.
 DROP_BOX = [
-    "..........X.X.X.X.X",
-    "..........o.......o",
-    "..........X.......X",
-    "..........o.......o",
-    "..........X.......X",
-    "..........o.o.X.o.o",
+    "..........X.X.X.X.X.X",
+    "..........o.........o",
+    "..........X.........X",
+    "..........o.........o",
+    "..........X.........X",
+    "..........o.........o",
+    "..........X.X.X.X.X.X",
 ]
 
 MOVE_DROP = ARROW + DROP_BOX
 
 # The same with a plus sign: a copy goes along.
 COPY_DROP = ARROW + [
-    "..........X.X.X.X.X",
-    "..........o..XXX..o",
-    "..........X..XoX..X",
-    "..........o.XXoXX.o",
-    "..........X.XoooX.X",
-    "..........o.XXoXX.o",
-    "..........X..XoX..X",
-    "..........o..XXX..o",
-    "..........X.X.X.X.X",
+    "..........X.X.X.X.X.X",
+    "..........o.........o",
+    "..........X...XXX...X",
+    "..........o...XoX...o",
+    "..........X.XXXoXXX.X",
+    "..........o.XoooooX.o",
+    "..........X.XXXoXXX.X",
+    "..........o...XoX...o",
+    "..........X...XXX...X",
+    "..........o.........o",
+    "..........X.X.X.X.X.X",
 ]
 
 CURSORS = {
