@@ -16,7 +16,8 @@ UINT SystemTrack(HMENU menu, int x, int y, HWND owner)
 {
     // The owner must be the foreground window or the menu would not close
     // when the user clicks elsewhere.
-    SetForegroundWindow(owner);
+    HWND top = GetAncestor(owner, GA_ROOT);
+    SetForegroundWindow(top ? top : owner);
     UINT cmd = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                                 x, y, 0, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
