@@ -1,0 +1,21 @@
+#include <windows.h>
+
+#include "classlib/showmsg.h"
+
+namespace vellumo {
+
+int SystemShowMsg(const std::string& text, const std::string& caption, unsigned flags)
+{
+    HWND owner = static_cast<HWND>(MsgOwner());
+    if (owner && !(IsWindow(owner) && IsWindowVisible(owner)))
+        owner = nullptr;
+    int answer = MessageBoxA(owner, text.c_str(), caption.c_str(), flags | (owner ? 0 : MB_TASKMODAL));
+    return answer == 0 ? IDOK : answer;
+}
+
+void SystemBeep(unsigned type)
+{
+    MessageBeep(type);
+}
+
+} // namespace vellumo
