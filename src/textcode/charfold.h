@@ -29,6 +29,19 @@ constexpr std::uint16_t FoldDoubleByte(std::uint16_t code) noexcept
     return code;
 }
 
+// The one other code that FoldDoubleByte maps to code (its lower-case or
+// small form), or 0.
+constexpr std::uint16_t UnfoldDoubleByte(std::uint16_t code) noexcept
+{
+    const unsigned lead = code >> 8, trail = code & 0xFF;
+    if (lead == 0x82 && trail >= 0x60 && trail <= 0x79) return static_cast<std::uint16_t>(code + 0x21);
+    if (lead == 0x83 && trail >= 0x9F && trail <= 0xB6) return static_cast<std::uint16_t>(code + 0x20);
+    if (lead == 0x84 && trail >= 0x40 && trail <= 0x4E) return static_cast<std::uint16_t>(code + 0x30);
+    if (lead == 0x84 && trail >= 0x4F && trail <= 0x60) return static_cast<std::uint16_t>(code + 0x31);
+    if (lead == 0x87 && trail >= 0x54 && trail <= 0x5D) return static_cast<std::uint16_t>(0xEEEF + (trail - 0x54));
+    return 0;
+}
+
 // Bytes that end a word for whole-word matching. Letters, digits, "_",
 // lead bytes and most half-width kana are word characters; a trail byte
 // belongs to its character and is never looked up here.

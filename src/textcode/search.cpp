@@ -242,26 +242,23 @@ private:
     // bytes, or with ends set, their last bytes.
     void AddStarts(TByteFilter& f, std::uint16_t u, bool ends) const noexcept
     {
-        for (unsigned b = 0; b < 256; ++b)
-            if (rule_.Single(static_cast<u8>(b)) == u) f.Add(static_cast<u8>(b));
-        if (rule_.width && !ends) {
-            for (unsigned k = 0xB3; k <= 0xCE; ++k)
+        if (rule_.width) {
+            // Half-width bytes and joined kana: few enough to try them all.
+            for (unsigned b = 0; b < 256; ++b)
+                if (rule_.Single(static_cast<u8>(b)) == u) f.Add(static_cast<u8>(b));
+            for (unsigned k = 0xB3; k <= 0xCE && !ends; ++k)
                 for (unsigned m = 0xDE; m <= 0xDF; ++m)
                     if (JoinsMark(static_cast<u8>(k), static_cast<u8>(m)) &&
                         JoinedKanaCode(static_cast<u8>(k), static_cast<u8>(m)) == u)
                         f.Add(static_cast<u8>(k));
+        } else if (u <= 0xFF) {
+            f.Add(static_cast<u8>(u));
+            if (rule_.fold && u >= 'A' && u <= 'Z') f.Add(static_cast<u8>(u + 0x20));
         }
         if (u <= 0xFF) return;
-        // A pair keeps its lead byte when folded, except the small Roman
-        // numerals (EE) that fold to 87.
-        const u8 leads[2] = {static_cast<u8>(u >> 8), 0xEE};
-        for (const u8 lead : leads) {
-            for (unsigned t = 0; t < 256; ++t) {
-                if (rule_.Pair(static_cast<std::uint16_t>(lead << 8 | t)) != u) continue;
-                f.Add(ends ? static_cast<u8>(t) : lead);
-                if (!ends) break;
-            }
-        }
+        f.Add(static_cast<u8>(ends ? u : u >> 8));
+        if (const std::uint16_t lower = rule_.fold ? UnfoldDoubleByte(u) : 0)
+            f.Add(static_cast<u8>(ends ? lower : lower >> 8));
     }
 
     bool Try(std::size_t c, std::size_t& matchLen) noexcept

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "textcode/charfold.h"
 #include "textcode/search.h"
 #include "textcode/search_reference.h"
 
@@ -83,6 +84,22 @@ TEST(HanToZen, EveryCharacterIsFoundByItsCanonicalForm)
             if (expect == 2) {
                 EXPECT_EQ(len, static_cast<int>(ch.size()));
             }
+        }
+    }
+}
+
+// The inverse used to find candidate bytes against the folding itself.
+TEST(HanToZen, UnfoldingInvertsTheDoubleByteFolding)
+{
+    for (unsigned code = 0x8100; code <= 0xFCFF; ++code) {
+        const auto c = static_cast<std::uint16_t>(code);
+        const std::uint16_t folded = FoldDoubleByte(c);
+        EXPECT_EQ(FoldDoubleByte(folded), folded) << std::hex << code;
+        const std::uint16_t lower = UnfoldDoubleByte(c);
+        if (folded != c) {
+            EXPECT_EQ(UnfoldDoubleByte(folded), c) << std::hex << code;
+        } else if (lower) {
+            EXPECT_EQ(FoldDoubleByte(lower), c) << std::hex << code;
         }
     }
 }
