@@ -97,16 +97,26 @@ struct TVecFilter {
 };
 #endif
 
-// Positions i whose byte is in first and, when last is given, whose byte
-// at i + offset is in last. Reads only bytes up to to + offset.
+// What the bytes of a candidate must look like: its first byte in single,
+// or its first byte in lead and the next in trail; and where the
+// alignment is fixed, the byte at offset in last.
+struct TCandidateShape {
+    TByteFilter single, lead, trail, last;
+    bool useLast = false;
+    std::size_t offset = 0;
+};
+
 class TCandidateScan {
 public:
-    TCandidateScan(const u8* p, const TByteFilter& first, const TByteFilter* last, std::size_t offset) noexcept
-        : p_(p), first_(first), last_(last), offset_(offset)
+    TCandidateScan(const u8* p, std::size_t len, const TCandidateShape& shape) noexcept
+        : p_(p), len_(len), s_(shape), hasSingle_(shape.single.count > 0), hasPair_(shape.lead.count > 0)
 #if defined(__SSE2__)
-        , vecOk_(first.Small() && (!last || last->Small())), vFirst_(first), vLast_(last ? *last : first)
+        , vSingle_(shape.single), vLead_(shape.lead), vTrail_(shape.trail), vLast_(shape.last)
 #endif
     {
+        reach_ = hasPair_ ? 1 : 0;
+        if (s_.useLast && s_.offset > reach_) reach_ = s_.offset;
+        vecOk_ = shape.single.Small() && shape.lead.Small() && shape.trail.Small() && (!shape.useLast || shape.last.Small());
     }
 
     // The first candidate in from..to, or kNone.
@@ -115,7 +125,7 @@ public:
         std::size_t i = from;
 #if defined(__SSE2__)
         if (vecOk_) {
-            for (; i + 15 <= to; i += 16) {
+            for (; i + 15 <= to && i + 15 + reach_ < len_; i += 16) {
                 const unsigned m = Mask(i);
                 if (m) return i + static_cast<unsigned>(__builtin_ctz(m));
             }
@@ -130,6 +140,8 @@ public:
     std::size_t Backward(std::size_t from, std::size_t to) const noexcept
     {
         std::size_t i = to + 1;  // candidates below i remain
+        for (; i > from && i - 1 + reach_ >= len_; --i)
+            if (Hit(i - 1)) return i - 1;
 #if defined(__SSE2__)
         if (vecOk_) {
             for (; i >= from + 16; i -= 16) {
@@ -146,24 +158,30 @@ public:
 private:
     bool Hit(std::size_t i) const noexcept
     {
-        return first_.table[p_[i]] && (!last_ || last_->table[p_[i + offset_]]);
+        const u8 b = p_[i];
+        if (!s_.single.table[b] && !(s_.lead.table[b] && i + 1 < len_ && s_.trail.table[p_[i + 1]])) return false;
+        return !s_.useLast || s_.last.table[p_[i + s_.offset]];
     }
 #if defined(__SSE2__)
+    static __m128i Load(const u8* q) noexcept { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(q)); }
     unsigned Mask(std::size_t i) const noexcept
     {
-        __m128i m = vFirst_.Match(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p_ + i)));
-        if (last_) m = _mm_and_si128(m, vLast_.Match(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p_ + i + offset_))));
+        __m128i m = _mm_setzero_si128();
+        if (hasSingle_) m = vSingle_.Match(Load(p_ + i));
+        if (hasPair_) m = _mm_or_si128(m, _mm_and_si128(vLead_.Match(Load(p_ + i)), vTrail_.Match(Load(p_ + i + 1))));
+        if (s_.useLast) m = _mm_and_si128(m, vLast_.Match(Load(p_ + i + s_.offset)));
         return static_cast<unsigned>(_mm_movemask_epi8(m));
     }
 #endif
 
     const u8* p_;
-    const TByteFilter& first_;
-    const TByteFilter* last_;
-    std::size_t offset_;
+    std::size_t len_;
+    const TCandidateShape& s_;
+    bool hasSingle_, hasPair_;
+    bool vecOk_ = false;
+    std::size_t reach_ = 0;  // bytes read beyond a candidate
 #if defined(__SSE2__)
-    bool vecOk_;
-    TVecFilter vFirst_, vLast_;
+    TVecFilter vSingle_, vLead_, vTrail_, vLast_;
 #endif
 };
 
@@ -194,7 +212,7 @@ public:
 
     std::size_t Forward(std::size_t from, std::size_t last, std::size_t& matchLen) noexcept
     {
-        const TCandidateScan scan(p_, first_, useLast_ ? &last_ : nullptr, patternBytes_ - 1);
+        const TCandidateScan scan(p_, len_, shape_);
         for (std::size_t pos = from; pos <= last;) {
             const std::size_t c = scan.Forward(pos, last);
             if (c == kNone) break;
@@ -206,7 +224,7 @@ public:
 
     std::size_t Backward(std::size_t from, std::size_t& matchLen) noexcept
     {
-        const TCandidateScan scan(p_, first_, useLast_ ? &last_ : nullptr, patternBytes_ - 1);
+        const TCandidateScan scan(p_, len_, shape_);
         for (std::size_t pos = from + 1; pos > 0;) {
             const std::size_t c = scan.Backward(0, pos - 1);
             if (c == kNone) break;
@@ -231,34 +249,49 @@ private:
     void BuildFilters()
     {
         if (units_.empty()) return;
-        AddStarts(first_, units_.front(), false);
+        AddFirst(units_.front());
         // Without width folding or skips every character keeps its byte
         // length, so the pattern's last byte sits at a fixed distance.
-        useLast_ = !rule_.width && !skipBreaks_ && !skipBlanks_ && patternBytes_ >= 2;
-        if (useLast_) AddStarts(last_, units_.back(), true);
+        shape_.useLast = !rule_.width && !skipBreaks_ && !skipBlanks_ && patternBytes_ >= 2;
+        if (!shape_.useLast) return;
+        shape_.offset = patternBytes_ - 1;
+        const std::uint16_t u = units_.back();
+        if (u <= 0xFF) AddSingle(shape_.last, u);
+        else AddPair(shape_.last, u, true);
     }
 
-    // Bytes of text characters that give the canonical code u: their first
-    // bytes, or with ends set, their last bytes.
-    void AddStarts(TByteFilter& f, std::uint16_t u, bool ends) const noexcept
+    // The beginnings of the text characters whose canonical code is u.
+    void AddFirst(std::uint16_t u) noexcept
     {
         if (rule_.width) {
             // Half-width bytes and joined kana: few enough to try them all.
             for (unsigned b = 0; b < 256; ++b)
-                if (rule_.Single(static_cast<u8>(b)) == u) f.Add(static_cast<u8>(b));
-            for (unsigned k = 0xB3; k <= 0xCE && !ends; ++k)
+                if (rule_.Single(static_cast<u8>(b)) == u) shape_.single.Add(static_cast<u8>(b));
+            for (unsigned k = 0xB3; k <= 0xCE; ++k)
                 for (unsigned m = 0xDE; m <= 0xDF; ++m)
                     if (JoinsMark(static_cast<u8>(k), static_cast<u8>(m)) &&
                         JoinedKanaCode(static_cast<u8>(k), static_cast<u8>(m)) == u)
-                        f.Add(static_cast<u8>(k));
+                        shape_.single.Add(static_cast<u8>(k));
         } else if (u <= 0xFF) {
-            f.Add(static_cast<u8>(u));
-            if (rule_.fold && u >= 'A' && u <= 'Z') f.Add(static_cast<u8>(u + 0x20));
+            AddSingle(shape_.single, u);
         }
         if (u <= 0xFF) return;
-        f.Add(static_cast<u8>(ends ? u : u >> 8));
+        AddPair(shape_.lead, u, false);
+        AddPair(shape_.trail, u, true);
+    }
+
+    void AddSingle(TByteFilter& f, std::uint16_t u) const noexcept
+    {
+        f.Add(static_cast<u8>(u));
+        if (rule_.fold && u >= 'A' && u <= 'Z') f.Add(static_cast<u8>(u + 0x20));
+    }
+
+    // The lead (or trail) bytes of the pairs that fold to u.
+    void AddPair(TByteFilter& f, std::uint16_t u, bool trail) const noexcept
+    {
+        f.Add(static_cast<u8>(trail ? u : u >> 8));
         if (const std::uint16_t lower = rule_.fold ? UnfoldDoubleByte(u) : 0)
-            f.Add(static_cast<u8>(ends ? lower : lower >> 8));
+            f.Add(static_cast<u8>(trail ? lower : lower >> 8));
     }
 
     bool Try(std::size_t c, std::size_t& matchLen) noexcept
@@ -307,8 +340,7 @@ private:
     bool wholeWord_, skipBreaks_, skipBlanks_;
     std::vector<std::uint16_t> units_;
     std::size_t patternBytes_ = 0;
-    TByteFilter first_, last_;
-    bool useLast_ = false;
+    TCandidateShape shape_;
 };
 
 std::size_t BufferLength(std::string_view buf) noexcept

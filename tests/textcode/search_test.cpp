@@ -3,7 +3,6 @@
 #include <string>
 
 #include "textcode/search.h"
-#include "textcode/search_reference.h"
 
 using namespace vellumo;
 using namespace std::string_literals;
@@ -26,17 +25,6 @@ Hit Find(const std::string& buf, const std::string& pattern, TSearchFlags flags 
     int len = length;
     const int pos = SearchBuffer(buf, start, len, pattern, flags);
     return {pos, pos < 0 ? 0 : len};
-}
-
-TEST(SearchFlags, ValuesAndOperators)
-{
-    EXPECT_EQ(sfDown | sfMatchCase | sfWholeWord | sfIgnoreWidth, 0x0F);
-    EXPECT_EQ(sfFindNext | sfReplaceAll | sfConfirm | sfSkipLineBreaks | sfSkipBlanks, 0x1F0);
-    TSearchFlags f = sfDown;
-    f |= sfSkipBlanks;
-    EXPECT_TRUE(f & sfSkipBlanks);
-    f &= ~sfDown;
-    EXPECT_EQ(f, sfSkipBlanks);
 }
 
 TEST(Search, NeverStartsOnATrailByte)
@@ -275,26 +263,6 @@ TEST(Search, LongDoubleByteRunsStayLinear)
     len = 0;
     EXPECT_EQ(SearchBuffer(buf, 1000000, len, "\x82\x9F\x82\x9F", sfWholeWord), -1);
     EXPECT_EQ(SearchBuffer(buf, 1000000, len, "\x82\x9F\x82\x9F", kNone), 999996);
-}
-
-// The reference search agrees with the engine on the fixed cases too.
-TEST(Search, ReferenceAgreesOnTheSpecimens)
-{
-    const struct {
-        std::string buf, pattern;
-        unsigned flags;
-    } cases[] = {
-        {"ab\r\ncd", "abcd", sfDown | sfSkipLineBreaks},
-        {"xｶﾞy", "ガ", sfDown | sfIgnoreWidth},
-        {"x ab.", "ab", sfDown | sfWholeWord},
-        {"abcabcabc", "abc", 0},
-    };
-    for (const auto& c : cases) {
-        const Hit h = Find(c.buf, c.pattern, static_cast<TSearchFlags>(c.flags), (c.flags & sfDown) ? 0 : 9);
-        const searchref::Result r = searchref::Search(c.buf, (c.flags & sfDown) ? 0 : 9, 0, c.pattern, c.flags);
-        EXPECT_EQ(h.pos, r.pos) << c.buf;
-        EXPECT_EQ(h.len, r.len) << c.buf;
-    }
 }
 
 } // namespace
