@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include "classlib/leadbytes.h"
+#include <string>
+
 #include "textcode/charfold.h"
+#include "textcode/search.h"
 
 using namespace vellumo;
 
@@ -45,6 +48,39 @@ TEST(SearchFolding, DoubleByteFoldingAgreesWithTheSystemOnItsRanges)
     // The upper-case letters themselves stay.
     for (unsigned code : {0x8260u, 0x8279u, 0x839Fu, 0x83B6u, 0x8440u, 0x8460u, 0x8754u, 0x875Du})
         EXPECT_EQ(FoldDoubleByte(static_cast<std::uint16_t>(code)), code);
+}
+
+std::string SystemFullWidth(const std::string& s)
+{
+    char out[64] = {};
+    const int n = ::LCMapStringA(MAKELCID(0x411, SORT_DEFAULT), LCMAP_FULLWIDTH | LCMAP_KATAKANA, s.data(),
+                                 static_cast<int>(s.size()), out, sizeof out);
+    return std::string(out, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+TEST(SearchFolding, FullWidthFormsAgreeWithTheSystem)
+{
+    // The program's own choices: " ' \ ~ become ” ’ ￥ ￣, and the lone
+    // voiced marks ゛ ゜, where the system has other forms or none.
+    const std::string own = "\"'\\~\xDE\xDF";
+    for (int b = 0x20; b <= 0xDF; ++b) {
+        if (b > 0x7E && b < 0xA1) continue;
+        const std::string one(1, static_cast<char>(b));
+        if (own.find(one) != std::string::npos) continue;
+        EXPECT_EQ(HanToZen(one), SystemFullWidth(one)) << std::hex << b;
+    }
+    // Kana with their marks, joined the same way; ﾟ joins only ﾊ..ﾎ.
+    for (int k = 0xB1; k <= 0xDD; ++k) {
+        for (const char mark : {'\xDE', '\xDF'}) {
+            const std::string pair{static_cast<char>(k), mark};
+            const std::string sys = SystemFullWidth(pair);
+            if (sys.size() == 2) {
+                EXPECT_EQ(HanToZen(pair), sys) << std::hex << k;
+            } else {
+                EXPECT_EQ(HanToZen(pair).size(), 4u) << std::hex << k;
+            }
+        }
+    }
 }
 
 } // namespace
