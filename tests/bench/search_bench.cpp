@@ -90,7 +90,10 @@ void Report(benchmark::State& state, int found)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(Text().text.size()));
 }
 
-void OnePiece(benchmark::State& state, const std::string& pattern, TSearchFlags flags)
+// Every planted copy, one call after another on the whole text. Each call
+// first measures the buffer up to its NUL, so this pays 17 passes over
+// 100 MB besides the search itself; the editor never searches like this.
+void FindAll(benchmark::State& state, const std::string& pattern, TSearchFlags flags)
 {
     const std::string& text = Text().text;
     int found = 0;
@@ -141,7 +144,7 @@ void Chunked(benchmark::State& state, const std::string& pattern, TSearchFlags f
 }
 
 // One call over the whole text for the copy planted at its end.
-void WholeText(benchmark::State& state, const std::string& pattern, TSearchFlags flags)
+void OnePiece(benchmark::State& state, const std::string& pattern, TSearchFlags flags)
 {
     const std::string& text = Text().text;
     int pos = -1;
@@ -154,23 +157,23 @@ void WholeText(benchmark::State& state, const std::string& pattern, TSearchFlags
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
 }
 
-void BM_WholeText_MatchCase(benchmark::State& s) { WholeText(s, kAtEnd, sfMatchCase); }
-void BM_WholeText_IgnoreCase(benchmark::State& s) { WholeText(s, "zQ\x92\x54\x8D\xF5", static_cast<TSearchFlags>(0)); }
-void BM_WholeText_IgnoreWidth(benchmark::State& s) { WholeText(s, "ｚｑ\x92\x54\x8D\xF5", sfIgnoreWidth); }
-BENCHMARK(BM_WholeText_MatchCase)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WholeText_IgnoreCase)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WholeText_IgnoreWidth)->Unit(benchmark::kMillisecond);
-
-void BM_OnePiece_MatchCase(benchmark::State& s) { OnePiece(s, kPlanted, sfMatchCase); }
-void BM_OnePiece_IgnoreCase(benchmark::State& s) { OnePiece(s, kFolded, static_cast<TSearchFlags>(0)); }
-void BM_Chunked_MatchCase(benchmark::State& s) { Chunked(s, kPlanted, sfMatchCase); }
-void BM_Chunked_IgnoreCase(benchmark::State& s) { Chunked(s, kFolded, static_cast<TSearchFlags>(0)); }
-void BM_OnePiece_IgnoreWidth(benchmark::State& s) { OnePiece(s, "ｖｅ\x92\x54\x8D\xF5", sfIgnoreWidth); }
-
+void BM_OnePiece_MatchCase(benchmark::State& s) { OnePiece(s, kAtEnd, sfMatchCase); }
+void BM_OnePiece_IgnoreCase(benchmark::State& s) { OnePiece(s, "zQ\x92\x54\x8D\xF5", static_cast<TSearchFlags>(0)); }
+void BM_OnePiece_IgnoreWidth(benchmark::State& s) { OnePiece(s, "ｚｑ\x92\x54\x8D\xF5", sfIgnoreWidth); }
 BENCHMARK(BM_OnePiece_MatchCase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OnePiece_IgnoreCase)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OnePiece_IgnoreWidth)->Unit(benchmark::kMillisecond);
+
+void BM_FindAll_MatchCase(benchmark::State& s) { FindAll(s, kPlanted, sfMatchCase); }
+void BM_FindAll_IgnoreCase(benchmark::State& s) { FindAll(s, kFolded, static_cast<TSearchFlags>(0)); }
+void BM_Chunked_MatchCase(benchmark::State& s) { Chunked(s, kPlanted, sfMatchCase); }
+void BM_Chunked_IgnoreCase(benchmark::State& s) { Chunked(s, kFolded, static_cast<TSearchFlags>(0)); }
+void BM_FindAll_IgnoreWidth(benchmark::State& s) { FindAll(s, "ｖｅ\x92\x54\x8D\xF5", sfIgnoreWidth); }
+
+BENCHMARK(BM_FindAll_MatchCase)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindAll_IgnoreCase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Chunked_MatchCase)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Chunked_IgnoreCase)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OnePiece_IgnoreWidth)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindAll_IgnoreWidth)->Unit(benchmark::kMillisecond);
 
 } // namespace
