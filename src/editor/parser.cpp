@@ -435,7 +435,7 @@ void TEditorParser::ScanCharClass()
     auto isPair = [this](std::size_t q, unsigned char lead, unsigned char lo, unsigned char hi) {
         return At(q) == lead && At(q + 1) >= lo && At(q + 1) <= hi;
     };
-    auto isLongSound = [this, &isPair](std::size_t q) {  // the long-vowel mark and the wave dash
+    auto isLongSound = [&isPair](std::size_t q) {  // the long-vowel mark and the full-width minus
         return isPair(q, 0x81, 0x5B, 0x5B) || isPair(q, 0x81, 0x7C, 0x7C);
     };
 

@@ -52,9 +52,9 @@ TEST_F(ParserModes, CBlockCommentCarriedAcrossRows)
     EXPECT_EQ(none.endState, BracketStateNone);
 
     // Both quote kinds are escaped strings; a trail byte 5C inside is no backslash.
-    EXPECT_EQ(Run(emJava, "'a\\'b' \"\x95\x5C\" \"\\\x95\x5C\"").tokens,
+    EXPECT_EQ(Run(emJava, "'a\\'b' \"\x95\x5C\" \"\\\x95\x5C\" x").tokens,
               (Toks{{tkPerlString, 0, "'a\\'b'"}, {tkPerlString, 7, "\"\x95\x5C\""},
-                    {tkPerlString, 12, "\"\\\x95\x5C\""}}));
+                    {tkPerlString, 12, "\"\\\x95\x5C\""}, {tkWord, 18, "x"}}));
     EXPECT_EQ(Run(emJavaScript, "x = 'a' // c").tokens,
               (Toks{{tkWord, 0, "x"}, {tkSymbol, 2, "="}, {tkPerlString, 4, "'a'"}, {tkComment, 8, "// c"}}));
 }
