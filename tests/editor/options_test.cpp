@@ -327,38 +327,4 @@ TEST(EditorOptions, ReportsMatchAModelUnderRandomUpdates)
     for (const auto* s : l.senders) ASSERT_EQ(s, &view);
 }
 
-TEST(EditorOptions, DefaultsOfTheObjects)
-{
-    TEditorCaret caret;
-    EXPECT_TRUE(caret.AutoCursor() && caret.AutoIndent() && caret.BackSpaceUnIndent() && caret.FreeCaret() &&
-                caret.RowSelect() && caret.SelMove());
-    EXPECT_FALSE(caret.InTab() || caret.KeepCaret() || caret.LockScroll() || caret.NextLine() ||
-                 caret.PrevSpaceIndent() || caret.SoftTab() || caret.TabIndent());
-    EXPECT_EQ(caret.SelDragMode(), dmAutomatic);
-    EXPECT_EQ(caret.TabSpaceCount(), 8);
-    EXPECT_EQ(caret.Cursors().DefaultCursor(), -4);
-    EXPECT_EQ(caret.Cursors().DragSelCursor(), -12);
-    EXPECT_EQ(caret.Cursors().LeftMarginCursor(), RightArrowCursorIndex);
-
-    TEditorMargin margin;
-    EXPECT_EQ(margin.Left(), 19);
-    EXPECT_EQ(margin.Top(), 2);
-    TEditorMarks marks;
-    EXPECT_EQ(marks.EofMark().Color(), clGray);
-    EXPECT_FALSE(marks.RetMark().Visible());
-    TEditorRuler ruler;
-    EXPECT_EQ(ruler.BkColor(), clBtnFace);
-    EXPECT_EQ(ruler.GaugeRange(), 10);
-    TEditorLeftbar bar;
-    EXPECT_EQ(bar.Column(), 4);
-    EXPECT_EQ(bar.LeftMargin(), 8);
-    EXPECT_EQ(bar.RightMargin(), 4);
-    EXPECT_TRUE(bar.ShowNumber() && bar.Edge());
-    TEditorViewInfo view;
-    EXPECT_EQ(view.Colors().Ank().Color(), clWindowText);
-    EXPECT_EQ(view.Colors().Ank().BkColor(), clWindow);
-    EXPECT_EQ(view.Brackets().Count(), 0);
-    EXPECT_FALSE(view.Url() || view.Mail() || view.ControlCode());
-}
-
 } // namespace
