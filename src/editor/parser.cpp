@@ -72,6 +72,7 @@ std::size_t TEditorParser::RowEndFrom(std::size_t i) const noexcept
 bool TEditorParser::MatchPlain(std::size_t pos, std::string_view pattern, std::size_t& end) const noexcept
 {
     if (pattern.empty() || pos > text_.size() || text_.size() - pos < pattern.size()) return false;
+    if (text_[pos] != pattern[0]) return false;
     if (text_.compare(pos, pattern.size(), pattern) != 0) return false;
     std::size_t p = pos;
     while (p < pos + pattern.size()) p += CharLen(p);
@@ -190,7 +191,8 @@ void TEditorParser::NextToken()
 bool TEditorParser::OpensRegion(int item, std::size_t& end) const
 {
     const std::string& l = view_->Brackets().Items(item).LeftBracket();
-    if (l.empty()) return false;
+    // Every opener, the Ruby percent forms too, starts with its own first byte.
+    if (l.empty() || At(cur_) != static_cast<unsigned char>(l[0])) return false;
     if ((l == "=begin" || l == "=pod") && cur_ != 0) return false;
     if (settings_->EditMode == emRuby && IsRubyBracketOpener(l)) {
         if (At(cur_) == '%' && IsIn(At(cur_ + 1), RubyPercentLetters) && At(cur_ + 2) == static_cast<unsigned char>(l[2])) {
