@@ -1,0 +1,121 @@
+#pragma once
+// Cuts one row of code-page-932 text into tokens for syntax colouring.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+#include "editor/parsersettings.h"
+
+namespace vellumo {
+
+class TEditorViewInfo;
+
+enum TEditorTokenKind : unsigned char {
+    tkEnd = 0,
+    tkSymbol = 1,
+    tkString = 2,
+    tkNumber = 3,
+    tkBracket = 6,
+    tkComment = 7,
+    tkWord = 8,
+    tkTab = 9,
+    tkDbcsSymbol = 11,
+    tkDbcsDigit = 12,
+    tkDbcsLatin = 14,
+    tkHiragana = 15,
+    tkKatakana = 16,
+    tkKanji = 17,
+    tkKanaSymbol = 18,
+    tkKana = 19,
+    tkUrl = 20,
+    tkMail = 21,
+    tkPerlComment = 90,
+    tkPerlString = 91,
+    tkPerlVariable = 92,
+    tkRubyComment = 93,
+    tkHyphenWord = 94,
+};
+
+// Which bytes between tokens are dropped. SkipSpaces drops 01..08 and 0A..20;
+// KeepSpaces drops 01..08 and 0A..1F, so each space is a token of its own
+// (what the main window's blank marks and attribute drawing need).
+enum class TBlankPolicy { SkipSpaces, KeepSpaces };
+
+// Bracket-region states kept per row.
+constexpr int BracketStateNone = -2;     // regions are not recognised
+constexpr int BracketStateOutside = -1;  // outside every region
+
+// A short-lived tokenizer over one row. The text is not copied: the caller
+// keeps it alive while the parser lives. The first token is read at once;
+// use TokenKind/TokenPos/TokenText and call NextToken until tkEnd, which
+// then repeats. A NUL in the text ends the row there.
+class TEditorParser {
+public:
+    // Only the character classes apply: no comments, strings, regions or links.
+    explicit TEditorParser(std::string_view text, TBlankPolicy blanks = TBlankPolicy::SkipSpaces);
+    // The view decides the option-dependent rules; startState is the region
+    // state at the row's start (-2, -1 or a bracket index). A state that
+    // names no bracket item of the view is taken as -1. settings defaults
+    // to the process-wide values.
+    TEditorParser(std::string_view text, const TEditorViewInfo* view, int startState,
+                  TBlankPolicy blanks = TBlankPolicy::SkipSpaces, const TParserSettings* settings = nullptr);
+
+    // A temporary string would not outlive the parser.
+    template <class S, class... Rest>
+        requires(std::is_same_v<S, std::string>)
+    TEditorParser(S&&, Rest&&...) = delete;
+
+    void NextToken();
+
+    TEditorTokenKind TokenKind() const noexcept { return kind_; }
+    int TokenPos() const noexcept { return static_cast<int>(start_); }
+    std::string_view TokenText() const noexcept { return text_.substr(start_, cur_ - start_); }
+    // State after the tokens read so far; at tkEnd, the state the next row starts in.
+    int BracketState() const noexcept { return state_; }
+    // Bracket item of the last region token (-2 before the first one).
+    int BracketIndex() const noexcept { return index_; }
+    const TEditorViewInfo* View() const noexcept { return view_; }
+    TBlankPolicy Blanks() const noexcept { return blanks_; }
+
+private:
+    unsigned char At(std::size_t i) const noexcept
+    {
+        return i < text_.size() ? static_cast<unsigned char>(text_[i]) : 0;
+    }
+    static bool IsRowEndByte(unsigned char b) noexcept { return b == 0 || b == '\n' || b == '\r'; }
+    bool AtRowEnd(std::size_t i) const noexcept { return IsRowEndByte(At(i)); }
+    // A lead byte with a byte after it is one character of two bytes.
+    std::size_t CharLen(std::size_t i) const noexcept;
+    std::size_t RowEndFrom(std::size_t i) const noexcept;
+    bool MatchPlain(std::size_t pos, std::string_view pattern, std::size_t& end) const noexcept;
+    bool MatchDbcsStepping(std::size_t pos, std::string_view pattern, bool perlPrefixes, std::size_t& end,
+                           bool& viaPrefix) const noexcept;
+    std::size_t SimpleQuoteScan(std::size_t opener, unsigned char quote) const noexcept;
+    std::size_t EscapedQuoteScan(std::size_t from, unsigned char delimiter) const noexcept;
+
+    void SkipBlanks() noexcept;
+    bool ViewRules();  // true when a token was produced
+    bool OpensRegion(int item, std::size_t& end) const;
+    void ScanRegionEnd();
+    bool ScanMail();
+    bool ScanUrl();
+    bool ScanVariable();
+    bool ScanRubyQuote();
+    void ScanCharClass();
+
+    std::string_view text_;
+    const TEditorViewInfo* view_ = nullptr;
+    const TParserSettings* settings_ = nullptr;
+    TBlankPolicy blanks_;
+    int state_ = BracketStateNone;
+    int index_ = 0;
+    std::size_t start_ = 0;
+    std::size_t cur_ = 0;
+    // A mail scan that failed from some start fails from every later start
+    // before this position (the same run of mail characters).
+    std::size_t mailFailEnd_ = 0;
+    TEditorTokenKind kind_ = tkEnd;
+};
+
+} // namespace vellumo

@@ -1,0 +1,68 @@
+// The keyword list with the system's own comparison of the user's locale.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editor/reservewords.h"
+
+using namespace vellumo;
+
+namespace {
+
+int SystemOrder(const std::string& a, const std::string& b, bool cs)
+{
+    return CompareStringA(LOCALE_USER_DEFAULT, cs ? 0 : NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
+                          b.c_str(), static_cast<int>(b.size())) - 2;
+}
+
+TEST(ReserveWordsSystem, OrderAndLookupAgree)
+{
+    ASSERT_EQ(GetACP(), 932u);
+    std::mt19937 rng(11);
+    const std::vector<std::string> parts = {"a", "B", "b", "z", "_", "-", "1", "'", "\x82\xA0", "\x83\x41",
+                                            "\x8A\xBF", "\x82\x60", "\x82\x81", "\xB1"};
+    for (bool cs : {false, true}) {
+        TReserveWordList list;  // the system comparison by default
+        list.SetSorted(true);
+        list.SetCaseSensitive(cs);
+        std::vector<std::string> words;
+        for (int i = 0; i < 600; ++i) {
+            std::string w;
+            for (int k = 1 + rng() % 4; k > 0; --k) w += parts[rng() % parts.size()];
+            words.push_back(w);
+            list.Add(w);
+        }
+        for (int i = 1; i < list.Count(); ++i)
+            ASSERT_LT(SystemOrder(list[i - 1], list[i], cs), 0) << i;
+        for (const auto& w : words) {
+            int index = -1;
+            ASSERT_TRUE(list.Find(w, index)) << w;
+            EXPECT_EQ(SystemOrder(list[index], w, cs), 0);
+        }
+    }
+}
+
+TEST(ReserveWordsSystem, CaseFlagWithTheSystemComparison)
+{
+    TReserveWordList off;
+    off.SetSorted(true);
+    off.Add("print");
+    off.Add("PRINT");
+    EXPECT_EQ(off.Count(), 1);
+    EXPECT_TRUE(off.Contains("Print"));
+
+    TReserveWordList on;
+    on.SetSorted(true);
+    on.SetCaseSensitive(true);
+    on.Add("print");
+    on.Add("PRINT");
+    EXPECT_EQ(on.Count(), 2);
+    EXPECT_FALSE(on.Contains("Print"));
+    EXPECT_EQ(SystemWordCompare("", "", true), 0);
+    EXPECT_LT(SystemWordCompare("", "a", false), 0);
+}
+
+} // namespace
