@@ -117,7 +117,7 @@ public:
             int row = Rand(0, n), count = Rand(0, std::min(3, n - row));
             if (op < 3) row = Rand(-2, n + 2), count = Rand(-1, 4);
             std::string t = text_.size() > 3000 ? std::string() : RandomText(6);
-            what = "ReplaceRows(" + std::to_string(row) + "," + std::to_string(count) + ",\"" + t + "\") on" + Dump();
+            what = "ReplaceRows(" + std::to_string(row) + "," + std::to_string(count) + ",\"" + t + "\")";
             const bool valid = row >= 0 && count >= 0 && row + count <= n && (count > 0 || !t.empty());
             if (valid) {
                 const auto starts = RowStarts(s);
@@ -138,7 +138,7 @@ public:
                 eof = s.GetRowAttribute(last) == raEof;
             };
             auto modelAdd = [&] {
-                if (text_.empty() || text_.size() >= 2 && text_.compare(text_.size() - 2, 2, "\r\n") == 0)
+                if (text_.empty() || (text_.size() >= 2 && text_.compare(text_.size() - 2, 2, "\r\n") == 0))
                     text_ += Normalise(t) + "\r\n";
                 else
                     text_ += "\r\n" + Normalise(t);
@@ -217,13 +217,13 @@ public:
         for (int r = 0; r < n; ++r) {
             const TEditorRowAttribute a = s.GetRowAttribute(r);
             ASSERT_TRUE(a == raLineBreak || a == raWrapped || a == raEof) << where << " row " << r;
-            if (r < n - 1) ASSERT_NE(a, raEof) << where << " row " << r;
-            if (!s.WordWrap()) ASSERT_NE(a, raWrapped) << where << " row " << r;
+            if (r < n - 1) { ASSERT_NE(a, raEof) << where << " row " << r; }
+            if (!s.WordWrap()) { ASSERT_NE(a, raWrapped) << where << " row " << r; }
             ASSERT_EQ(s.Strings(r).find_first_of(std::string("\r\n\0", 3)), std::string::npos) << where << " row " << r;
         }
-        if (n > 0) ASSERT_NE(s.GetRowAttribute(n - 1), raWrapped) << where;
+        if (n > 0) { ASSERT_NE(s.GetRowAttribute(n - 1), raWrapped) << where; }
         // A text ending in a line break ends in a line-break row; otherwise the last row is raEof.
-        if (!text_.empty()) ASSERT_EQ(s.GetRowAttribute(n - 1) == raLineBreak, text_.back() == '\n') << where << Dump();
+        if (!text_.empty()) { ASSERT_EQ(s.GetRowAttribute(n - 1) == raLineBreak, text_.back() == '\n') << where << Dump(); }
         ASSERT_EQ(n == 0, text_.empty()) << where;
 
         // Lines agree with the logical lines of the text.
@@ -250,9 +250,9 @@ public:
                 ASSERT_EQ(s.CountWrapRows(lines_.Get(line)), fresh.Count()) << where << " line " << line;
                 for (int k = 0; k < fresh.Count(); ++k) {
                     ASSERT_EQ(fresh.Strings(k), s.Strings(first + k)) << where << " line " << line << " row " << k;
-                    if (k + 1 < fresh.Count()) ASSERT_EQ(s.GetRowAttribute(first + k), raWrapped) << where;
+                    if (k + 1 < fresh.Count()) { ASSERT_EQ(s.GetRowAttribute(first + k), raWrapped) << where; }
                     ASSERT_LE(GetRowWidth(s, first + k), w + 3) << where;
-                    if (!cfg_.followPunct) ASSERT_LE(GetRowWidth(s, first + k), w) << where;
+                    if (!cfg_.followPunct) { ASSERT_LE(GetRowWidth(s, first + k), w) << where; }
                 }
             }
         }
@@ -261,7 +261,7 @@ public:
         int state = -1;
         for (int r = 0; r < n; ++r) {
             const int stored = s.GetBracketState(r);
-            if (stored != kBracketUnknown) ASSERT_EQ(stored, state) << where << " row " << r;
+            if (stored != kBracketUnknown) { ASSERT_EQ(stored, state) << where << " row " << r; }
             state = s.ParseRowBrackets(r, state);
         }
     }
