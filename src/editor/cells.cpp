@@ -65,25 +65,30 @@ const TByteSet& DefaultDelimiters()
 
 void GetCellClasses(std::string_view text, const TCellRules& r, std::string& out)
 {
-    out.clear();
     const std::size_t cap = r.WrapWidth > 0 ? static_cast<std::size_t>(r.WrapWidth) + 3 : kMaxRowCells;
-    out.reserve(std::min(cap + 8, text.size() + 8));
+    // Room for the cap plus the largest overshoot (a TAB's fill or a pair's second cell).
+    out.resize(std::min(cap, text.size() * 8 + 2) + 9);
+    char* const base = out.data();
+    char* p = base;
+    const char* const stop = base + std::min(cap, out.size());
     const int t = r.TabWidth > 0 ? r.TabWidth : 1;
-    for (std::size_t i = 0; i < text.size() && out.size() < cap; ++i) {
+    for (std::size_t i = 0; i < text.size() && p < stop; ++i) {
         const unsigned char b = static_cast<unsigned char>(text[i]);
         if (IsLeadByte(b)) {
-            out += "45";
+            *p++ = '4';
+            *p++ = '5';
             ++i;  // a lead byte at the very end still takes two cells
             continue;
         }
-        out += r.Delimiters.Contains(b) ? '2' : '1';
+        *p++ = r.Delimiters.Contains(b) ? '2' : '1';
         if (b == '\t') {
-            const int l1 = static_cast<int>(out.size()) - 1;
+            const int l1 = static_cast<int>(p - base) - 1;
             int fill = t - l1 % t - 1;
             if (r.WrapWidth > 0) fill = std::min(fill, r.WrapWidth - l1 % r.WrapWidth - 1);
-            out.append(static_cast<std::size_t>(fill), '3');
+            for (; fill > 0; --fill) *p++ = '3';
         }
     }
+    out.resize(static_cast<std::size_t>(p - base));
 }
 
 std::string GetCellClasses(std::string_view text, const TCellRules& rules)

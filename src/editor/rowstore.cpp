@@ -421,6 +421,35 @@ int TEditorScreenStrings::CountWrapRows(std::string_view line) const
     return cuts.RowCount();
 }
 
+namespace {
+
+// Rows a line takes under the rules.
+int LineRowCount(std::string_view line, const TWrapRules& rules, TLineCuts& cuts)
+{
+    if (GetDisplayWidth(line, rules.Cells) < rules.WrapByte) return 1;
+    CutLine(line, rules, cuts);
+    return cuts.RowCount();
+}
+
+// Appends the rows of one line; a line that needs no cut is moved in whole.
+void AppendWrapped(std::string&& line, const TWrapRules& rules, TLineCuts& cuts, std::vector<TEditorRow>& out)
+{
+    if (GetDisplayWidth(line, rules.Cells) < rules.WrapByte) {
+        out.push_back({std::move(line), WithRowAttribute(0, raLineBreak)});
+        return;
+    }
+    CutLine(line, rules, cuts);
+    std::size_t begin = 0;
+    for (std::size_t e : cuts.Ends) {
+        out.push_back({line.substr(begin, e - begin), WithRowAttribute(0, raWrapped)});
+        begin = e;
+    }
+    if (cuts.Ends.empty() || cuts.RestRow) out.push_back({line.substr(begin), WithRowAttribute(0, raLineBreak)});
+    else out.back().Flags = WithRowAttribute(0, raLineBreak);
+}
+
+} // namespace
+
 void TEditorScreenStrings::WrapAll()
 {
     if (Empty() || OwnerLoading()) return;
@@ -432,36 +461,41 @@ void TEditorScreenStrings::WrapAll()
         const TWrapRules rules = WrapRules();
         TEditorRowAttribute lastAttr = GetRowAttribute(Count() - 1);
         if (lastAttr == raWrapped) lastAttr = raEof;
-        std::vector<TEditorRow> out;
-        out.reserve(rows_.size() + rows_.size() / 8 + 1);
+        const std::size_t n = rows_.size();
+        auto lineEnd = [&](std::size_t i) {
+            while (i + 1 < n && RowAttributeOf(rows_[i].Flags) == raWrapped) ++i;
+            return i;
+        };
+        auto join = [&](std::size_t i, std::size_t j, std::string& line) {
+            std::size_t size = 0;
+            for (std::size_t k = i; k <= j; ++k) size += rows_[k].Text.size();
+            line.clear();
+            line.reserve(size);
+            for (std::size_t k = i; k <= j; ++k) line += rows_[k].Text;
+        };
+        // Counted first so that the new rows are allocated once.
         TLineCuts cuts;
         std::string joined;
-        const std::size_t n = rows_.size();
+        std::size_t total = 0;
         for (std::size_t i = 0; i < n;) {
-            std::size_t j = i;
-            while (j + 1 < n && RowAttributeOf(rows_[j].Flags) == raWrapped) ++j;
-            std::string line;
+            const std::size_t j = lineEnd(i);
             if (j == i) {
-                line = std::move(rows_[i].Text);
+                total += static_cast<std::size_t>(LineRowCount(rows_[i].Text, rules, cuts));
             } else {
-                std::size_t size = 0;
-                for (std::size_t k = i; k <= j; ++k) size += rows_[k].Text.size();
-                line.reserve(size);
-                for (std::size_t k = i; k <= j; ++k) line += rows_[k].Text;
+                join(i, j, joined);
+                total += static_cast<std::size_t>(LineRowCount(joined, rules, cuts));
             }
             i = j + 1;
-            if (GetDisplayWidth(line, rules.Cells) < rules.WrapByte) {
-                out.push_back({std::move(line), WithRowAttribute(0, raLineBreak)});
-                continue;
-            }
-            CutLine(line, rules, cuts);
-            std::size_t begin = 0;
-            for (std::size_t e : cuts.Ends) {
-                out.push_back({line.substr(begin, e - begin), WithRowAttribute(0, raWrapped)});
-                begin = e;
-            }
-            if (cuts.Ends.empty() || cuts.RestRow) out.push_back({line.substr(begin), WithRowAttribute(0, raLineBreak)});
-            else out.back().Flags = WithRowAttribute(0, raLineBreak);
+        }
+        std::vector<TEditorRow> out;
+        out.reserve(total);
+        for (std::size_t i = 0; i < n;) {
+            const std::size_t j = lineEnd(i);
+            std::string line;
+            if (j == i) line = std::move(rows_[i].Text);
+            else join(i, j, line);
+            i = j + 1;
+            AppendWrapped(std::move(line), rules, cuts, out);
         }
         out.back().Flags = WithRowAttribute(0, lastAttr);
         rows_.swap(out);
@@ -693,17 +727,64 @@ void TEditorScreenStrings::LoadText(std::string_view text)
 {
     TListUpdate update(*this);
     Clear();
-    std::size_t lines = 0;
-    ForEachLine(text, [&](const char*, const char*) { ++lines; });
+    const bool wrap = wordWrap_ && !OwnerLoading();
+    std::string clean;
+    auto lineText = [&](const char* b, const char* e) -> std::string_view {
+        const std::string_view v(b, static_cast<std::size_t>(e - b));
+        if (!std::memchr(b, '\0', v.size())) return v;
+        clean.assign(v);
+        NulsToSpaces(clean);  // a NUL must not end the text
+        return clean;
+    };
     std::vector<TEditorRow> rows;
-    rows.reserve(lines);
-    ForEachLine(text, [&](const char* b, const char* e) {
-        rows.push_back({std::string(b, e), 0});
-        if (std::memchr(b, '\0', static_cast<std::size_t>(e - b))) NulsToSpaces(rows.back().Text);
-    });
+    if (!wrap) {
+        std::size_t lines = 0;
+        ForEachLine(text, [&](const char*, const char*) { ++lines; });
+        rows.reserve(lines);
+        ForEachLine(text, [&](const char* b, const char* e) { rows.push_back({std::string(lineText(b, e)), 0}); });
+    } else {
+        // Wrapped straight from the text (no unwrapped copy of every line);
+        // the cuts found while counting are kept for the fill.
+        const TWrapRules rules = WrapRules();
+        TLineCuts cuts;
+        std::vector<std::uint32_t> lineCuts;  // per line: cut count * 2 + rest-row flag; 0: one whole row
+        std::vector<std::uint32_t> ends;
+        std::size_t total = 0;
+        ForEachLine(text, [&](const char* b, const char* e) {
+            const std::string_view line = lineText(b, e);
+            if (GetDisplayWidth(line, rules.Cells) < rules.WrapByte) {
+                lineCuts.push_back(0);
+                ++total;
+                return;
+            }
+            CutLine(line, rules, cuts);
+            for (std::size_t x : cuts.Ends) ends.push_back(static_cast<std::uint32_t>(x));
+            lineCuts.push_back(static_cast<std::uint32_t>(cuts.Ends.size() * 2 + (cuts.RestRow ? 1 : 0)));
+            total += static_cast<std::size_t>(cuts.RowCount());
+        });
+        rows.reserve(total);
+        std::size_t lineNo = 0, endNo = 0;
+        ForEachLine(text, [&](const char* b, const char* e) {
+            const std::uint32_t m = lineCuts[lineNo++];
+            const std::string_view line = lineText(b, e);
+            if (m == 0) {
+                rows.push_back({std::string(line), WithRowAttribute(0, raLineBreak)});
+                return;
+            }
+            std::size_t begin = 0;
+            for (std::uint32_t k = 0; k < m / 2; ++k) {
+                const std::size_t end = ends[endNo++];
+                rows.push_back({std::string(line.substr(begin, end - begin)), WithRowAttribute(0, raWrapped)});
+                begin = end;
+            }
+            if (m & 1) rows.push_back({std::string(line.substr(begin)), WithRowAttribute(0, raLineBreak)});
+            else rows.back().Flags = WithRowAttribute(0, raLineBreak);
+        });
+    }
     if (!rows.empty() && !EndsWithBreak(text)) rows.back().Flags = WithRowAttribute(0, raEof);
     AppendRows(std::move(rows));
-    FinishLoad();
+    if (wordWrap_ && !wrap) WrapAll();
+    RescanRows();
 }
 
 void TEditorScreenStrings::AppendRows(std::vector<TEditorRow>&& rows)

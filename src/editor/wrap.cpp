@@ -42,6 +42,15 @@ void TEditorAttributeArray::Reset(std::string_view text, std::string_view classe
     bytes_ = (classes_[0] == '0' || classes_[0] == '3') ? 0 : 1;
 }
 
+void TEditorAttributeArray::Reset(std::string_view text, std::string& classes)
+{
+    text_ = text;
+    classes_.swap(classes);
+    classes_ += '0';
+    pos_ = 1;
+    bytes_ = (classes_[0] == '0' || classes_[0] == '3') ? 0 : 1;
+}
+
 void TEditorAttributeArray::Next() noexcept
 {
     if (Current() == '0') return;
@@ -60,7 +69,14 @@ void TEditorAttributeArray::Prev() noexcept
 
 void TEditorAttributeArray::MoveTo(int n) noexcept
 {
-    while (pos_ < n && Current() != '0') Next();
+    if (n > pos_) {
+        const int last = std::min(n, ColumnCount() + 1);
+        for (int p = pos_; p < last; ++p) {
+            const char c = classes_[static_cast<std::size_t>(p)];  // the cell at position p + 1
+            if (c != '0' && c != '3') ++bytes_;
+        }
+        if (last > pos_) pos_ = last;
+    }
     while (pos_ > n && pos_ > 1) Prev();
 }
 
@@ -141,7 +157,7 @@ void CutLine(std::string_view line, const TWrapRules& r, TLineCuts& cuts)
     std::size_t off = 0;
     for (;;) {
         const std::string_view rest = line.substr(off);
-        a.Reset(rest, classes);
+        a.Reset(rest, classes);  // takes the buffer; GetCellClasses below refills the one handed back
         a.MoveTo(r.WrapByte);
         if (a.AtEndMark()) {
             cuts.RestRow = !rest.empty() || !r.FollowRetMark;

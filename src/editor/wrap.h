@@ -34,6 +34,8 @@ public:
     TEditorAttributeArray() = default;
     TEditorAttributeArray(std::string_view text, std::string_view classes) { Reset(text, classes); }
     void Reset(std::string_view text, std::string_view classes);
+    // The same, taking the class string's buffer (the old one is handed back).
+    void Reset(std::string_view text, std::string& classes);
 
     int ColumnCount() const noexcept { return static_cast<int>(classes_.size()) - 1; }
     int Position() const noexcept { return pos_; }

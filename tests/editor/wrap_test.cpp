@@ -16,6 +16,8 @@ using namespace vellumo::test;
 
 namespace {
 
+using Rows = std::vector<std::string>;
+
 const std::string kA = "\x82\xA0";       // あ
 const std::string kMaru = "\x81\x42";    // 。
 const std::string kOpen = "\x81\x75";    // 「
@@ -241,6 +243,43 @@ TEST(WrapCuts, ALongLineIsCutInLinearTime)
     const double secs = double(std::clock() - t0) / CLOCKS_PER_SEC;
     EXPECT_GT(cuts.Ends.size(), line.size() / 84);
     EXPECT_LT(secs, 2.0);  // quadratic cutting would take minutes here
+}
+
+} // namespace
+
+namespace {
+
+
+
+// Loading with word wrap on, switching it on after loading, and switching it
+// off and on again all give the same rows; switching off gives back the lines.
+TEST(WrapAllPaths, AgreeOnRandomTexts)
+{
+    std::mt19937 rng(5);
+    const std::vector<std::string> pieces = {"ab", " ", "\t", "\r\n", "\n", kA, kMaru, kClose, ".", std::string(25, 'z')};
+    for (int round = 0; round < 40; ++round) {
+        std::string text;
+        for (int k = std::uniform_int_distribution<int>(0, 80)(rng); k > 0; --k)
+            text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(rng)];
+        TFakeView a, b;
+        for (TFakeView* v : {&a, &b}) {
+            v->tabWidth = 1 + round % 8;
+            v->ScreenStrings().WrapOption().SetWrapByte(20 + round % 5);
+            v->ScreenStrings().WrapOption().SetLeading(round & 1);
+            v->ScreenStrings().WrapOption().SetWordBreak(round & 2);
+            v->ScreenStrings().WrapOption().SetFollowRetMark(round & 4);
+        }
+        a.ScreenStrings().SetWordWrap(true);
+        a.ScreenStrings().LoadText(text);
+        b.ScreenStrings().LoadText(text);
+        const Rows unwrapped = RowDump(b.ScreenStrings());
+        b.ScreenStrings().SetWordWrap(true);
+        EXPECT_EQ(RowDump(a.ScreenStrings()), RowDump(b.ScreenStrings())) << round;
+        b.ScreenStrings().SetWordWrap(false);
+        EXPECT_EQ(RowDump(b.ScreenStrings()), unwrapped) << round;
+        b.ScreenStrings().SetWordWrap(true);
+        EXPECT_EQ(RowDump(a.ScreenStrings()), RowDump(b.ScreenStrings())) << round;
+    }
 }
 
 } // namespace
