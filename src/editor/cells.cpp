@@ -231,6 +231,7 @@ int GetLineCharPos(const TEditorScreenStrings& store, int row, int col)
 long long RowColToOffset(const TEditorScreenStrings& store, int firstRow, int row, int col)
 {
     if (firstRow > row) return 0;
+    row = std::min(row, store.Count());
     long long n = 0;
     for (int r = std::max(firstRow, 0); r < row && r < store.Count(); ++r) n += Span(store, r);
     if (col > 0) {
@@ -290,6 +291,31 @@ int PrevIndent(const TEditorScreenStrings& store, int row)
         if (w != -1) return w;
     }
     return sawLine ? -1 : 0;
+}
+
+void PixelToCell(int x, int y, bool nearest, const TCellGeometry& g, int& col, int& row)
+{
+    const int cw = std::max(g.CellWidth, 1), rh = std::max(g.RowHeight, 1);
+    col = std::max(0, (nearest ? x + cw / 2 - 1 - g.TextLeft : x - g.TextLeft) / cw + g.LeftCol);
+    row = (y - g.TextTop) / rh + g.TopRow;
+}
+
+bool PointToRowByte(const TEditorScreenStrings& store, const TCellGeometry& g, int x, int y, int& row, int& byte)
+{
+    row = -1;
+    byte = -1;
+    if (store.Count() == 0 || g.CellWidth <= 0 || x < g.TextLeft || y < g.TextTop) return false;
+    int col = 0, r = 0;
+    PixelToCell(x, y, true, g, col, r);
+    if (r < 0 || r >= store.Count()) return false;
+    row = r;
+    const std::string& text = store.Strings(r);
+    const std::string classes = GetCellClasses(text, store.CellRules());
+    if (col >= static_cast<int>(classes.size())) return false;
+    if (classes[static_cast<std::size_t>(col)] == '5') --col;
+    while (col > 0 && classes[static_cast<std::size_t>(col)] == '3') --col;
+    byte = std::min(static_cast<int>(text.size()), BytesBeforeCell(classes, col));
+    return true;
 }
 
 void DeleteRow(TEditorScreenStrings& store, IEditorView& view, int row)

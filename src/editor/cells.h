@@ -63,6 +63,22 @@ void RowOffsetToRowCol(const TEditorScreenStrings& store, int fromRow, long long
 // Indent of the nearest earlier logical line that is not empty: 0 without
 // one, -1 when every earlier line is empty.
 int PrevIndent(const TEditorScreenStrings& store, int row);
+// Client pixels to cells, from the view's geometry.
+struct TCellGeometry {
+    int TextLeft = 0;
+    int TextTop = 0;
+    int CellWidth = 0;
+    int RowHeight = 0;
+    int LeftCol = 0;
+    int TopRow = 0;
+};
+// Column and row under a point (the row not clamped); with nearest, the
+// column whose left edge is nearest.
+void PixelToCell(int x, int y, bool nearest, const TCellGeometry& g, int& col, int& row);
+// The row and byte of the character under a point; false off the text
+// (the row is still set when the point is right of a row's last character).
+bool PointToRowByte(const TEditorScreenStrings& store, const TCellGeometry& g, int x, int y, int& row, int& byte);
+
 // Deletes one screen row as one undoable edit and places the view's caret.
 void DeleteRow(TEditorScreenStrings& store, IEditorView& view, int row);
 

@@ -261,6 +261,12 @@ std::vector<std::string> TEditorStrings::StoredStrings() const
     return out;
 }
 
+bool TEditorStrings::StoredStringsWanted(const TEditorStrings* ancestor) const
+{
+    if (!ancestor) return Count() > 0;
+    return ancestor != this && ancestor->StoredStrings() != StoredStrings();
+}
+
 void TEditorStrings::ReadStoredStrings(const std::vector<std::string>& strings)
 {
     std::string text;

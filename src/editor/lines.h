@@ -46,6 +46,8 @@ public:
 
     // The stored "Strings" property: one entry per logical line.
     std::vector<std::string> StoredStrings() const;
+    // Written when they differ from the ancestor's or, without one, when there is a line.
+    bool StoredStringsWanted(const TEditorStrings* ancestor) const;
     // Reading it back: clears and adds one row per string, without wrapping.
     void ReadStoredStrings(const std::vector<std::string>& strings);
 

@@ -228,3 +228,39 @@ TEST_F(RowServices, CaretAtAnOffsetFromARow)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RowServices, PointsToCellsAndBytes)
+{
+    lines.SetText("ab\x82\xA0\tz\r\nq");
+    TCellGeometry g;
+    g.TextLeft = 10;
+    g.TextTop = 5;
+    g.CellWidth = 8;
+    g.RowHeight = 16;
+    int col = -1, row = -1, byte = -1;
+    PixelToCell(10 + 8 * 3 + 7, 5 + 16 + 3, false, g, col, row);
+    EXPECT_EQ(col, 3);
+    EXPECT_EQ(row, 1);
+    PixelToCell(10 + 8 * 3 + 5, 5, true, g, col, row);  // right part of cell 3: the nearest edge is 4
+    EXPECT_EQ(col, 4);
+    PixelToCell(0, 0, true, g, col, row);
+    EXPECT_EQ(col, 0);
+    EXPECT_EQ(row, 0);  // (0 - 5) / 16 truncates towards zero
+
+    EXPECT_TRUE(PointToRowByte(s, g, 10 + 8 * 3 + 1, 6, row, byte));  // second cell of あ
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(byte, 2);
+    EXPECT_TRUE(PointToRowByte(s, g, 10 + 8 * 6 + 1, 6, row, byte));  // TAB fill: the TAB
+    EXPECT_EQ(byte, 4);
+    EXPECT_FALSE(PointToRowByte(s, g, 10 + 8 * 40, 6, row, byte));  // right of the text
+    EXPECT_EQ(row, 0);
+    EXPECT_FALSE(PointToRowByte(s, g, 10, 5 + 16 * 5, row, byte));  // below the rows
+    EXPECT_EQ(row, -1);
+    EXPECT_FALSE(PointToRowByte(s, g, 9, 6, row, byte));
+    g.CellWidth = 0;
+    EXPECT_FALSE(PointToRowByte(s, g, 20, 6, row, byte));
+}
+
+} // namespace

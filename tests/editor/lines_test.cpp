@@ -169,11 +169,16 @@ TEST_F(Lines, AssignAndStoredStrings)
     EXPECT_EQ(stored, (std::vector<std::string>{std::string(30, 'w'), "end"}));
     lines.ReadStoredStrings({"p", "q\r\nr"});
     EXPECT_EQ(lines.Text(), "p\r\nq\r\nr\r\n");
+    EXPECT_TRUE(lines.StoredStringsWanted(nullptr));
 
     TFakeView other;
     TEditorStrings otherLines(other);
+    EXPECT_TRUE(lines.StoredStringsWanted(&otherLines));
     otherLines.Assign(lines);
     EXPECT_EQ(otherLines.Text(), lines.Text());
+    EXPECT_FALSE(lines.StoredStringsWanted(&otherLines));
+    otherLines.Clear();
+    EXPECT_FALSE(otherLines.StoredStringsWanted(nullptr));
 }
 
 class LinesFile : public Lines {
