@@ -35,48 +35,65 @@ TFilePtr OpenForReading(const std::string& name)
 
 // Reads the file in blocks and calls line(text, hasBreak) for each line: CR,
 // LF or CR LF end a line (also when a block boundary falls inside CR LF),
-// byte 26 ends the data, NULs become spaces. False on a read error.
-template <class F>
+// byte 26 ends the data, NULs become spaces. Without Build the texts are not
+// assembled (counting only). False on a read error.
+template <bool Build, class F>
 bool ScanFile(std::FILE* f, F&& line)
 {
     std::vector<char> buf(kBlockSize);
     std::string carry;
+    bool carried = false;  // a run is open (it may be empty only when Build is off)
     bool pendingCr = false;
     bool stop = false;
+    auto take = [&](const char* b, std::size_t n) {
+        if (n == 0) return;
+        carried = true;
+        if (Build) carry.append(b, n);
+    };
+    auto emit = [&](bool hasBreak) {
+        if (Build && std::memchr(carry.data(), '\0', carry.size())) std::replace(carry.begin(), carry.end(), '\0', ' ');
+        line(std::move(carry), hasBreak);
+        carry.clear();
+        carried = false;
+    };
     while (!stop) {
         const std::size_t got = std::fread(buf.data(), 1, buf.size(), f);
         if (got == 0) break;
-        std::size_t i = 0;
-        if (pendingCr && buf[0] == '\n') i = 1;
+        const char* p = buf.data();
+        const char* const end = p + got;
+        if (pendingCr && *p == '\n') ++p;
         pendingCr = false;
-        std::size_t start = i;
-        for (; i < got; ++i) {
-            const char c = buf[i];
-            if (c == kEndOfFile) {
+        // Next CR, LF and end-of-file byte, each searched again only once passed.
+        auto find = [end](const char* from, char c) {
+            const void* q = std::memchr(from, c, static_cast<std::size_t>(end - from));
+            return q ? static_cast<const char*>(q) : end;
+        };
+        const char* cr = find(p, '\r');
+        const char* lf = find(p, '\n');
+        const char* eof = find(p, kEndOfFile);
+        while (p < end) {
+            if (cr < p) cr = find(p, '\r');
+            if (lf < p) lf = find(p, '\n');
+            const char* q = std::min(std::min(cr, lf), eof);
+            take(p, static_cast<std::size_t>(q - p));
+            if (q == end) break;
+            if (*q == kEndOfFile) {
                 stop = true;
                 break;
             }
-            if (c != '\r' && c != '\n') continue;
-            carry.append(buf.data() + start, i - start);
-            std::replace(carry.begin(), carry.end(), '\0', ' ');
-            line(std::move(carry), true);
-            carry.clear();
-            if (c == '\r') {
-                if (i + 1 < got) {
-                    if (buf[i + 1] == '\n') ++i;
+            emit(true);
+            if (*q == '\r') {
+                if (q + 1 < end) {
+                    if (q[1] == '\n') ++q;
                 } else {
                     pendingCr = true;
                 }
             }
-            start = i + 1;
+            p = q + 1;
         }
-        carry.append(buf.data() + start, std::min(i, got) - start);
     }
     if (std::ferror(f)) return false;
-    if (!carry.empty()) {
-        std::replace(carry.begin(), carry.end(), '\0', ' ');
-        line(std::move(carry), false);
-    }
+    if (carried) emit(false);
     return true;
 }
 
@@ -214,12 +231,12 @@ bool TEditorStrings::LoadFromFile(const std::string& fileName)
     TFilePtr f = OpenForReading(fileName);
     if (!f) return false;
     std::size_t lines = 0;
-    if (!ScanFile(f.get(), [&](std::string&&, bool) { ++lines; })) return false;
+    if (!ScanFile<false>(f.get(), [&](std::string&&, bool) { ++lines; })) return false;
     std::rewind(f.get());
     std::vector<TEditorRow> rows;
     rows.reserve(lines);
     bool lastHasBreak = true;
-    if (!ScanFile(f.get(), [&](std::string&& text, bool hasBreak) {
+    if (!ScanFile<true>(f.get(), [&](std::string&& text, bool hasBreak) {
             rows.push_back({std::move(text), WithRowAttribute(0, raLineBreak)});
             lastHasBreak = hasBreak;
         }))

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "editor/editorview.h"
+#include "editor/lines.h"
 #include "editor/rowstore.h"
 #include "editor/wrapoption.h"
 
@@ -163,6 +164,35 @@ void BM_Fill100MB_Unwrapped(benchmark::State& s) { Fill(s, BigText(), false, 80)
 void BM_Fill100MB_Wrap80(benchmark::State& s) { Fill(s, BigText(), true, 80); }
 void BM_Fill10MBLine_Wrap80(benchmark::State& s) { Fill(s, LongLine(), true, 80); }
 
+// Lines.LoadFromFile of the same 100 MB (two block passes over the file).
+void BM_LoadFile100MB(benchmark::State& state)
+{
+    const char* path = "/tmp/vellumo_rowstore_bench.txt";
+    if (std::FILE* f = std::fopen(path, "wb")) {
+        std::fwrite(BigText().data(), 1, BigText().size(), f);
+        std::fclose(f);
+    }
+    long peakKb = 0;
+    std::size_t storeBytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto store = TEditorScreenStrings::Create();
+        TBenchView view(*store);
+        TEditorStrings lines(view);
+        const std::size_t before = HeapInUse();
+        ResetPeak();
+        state.ResumeTiming();
+        if (!lines.LoadFromFile(path)) state.SkipWithError("cannot read the file");
+        state.PauseTiming();
+        storeBytes = HeapInUse() - before;
+        peakKb = ReadStatusKb("VmHWM:");
+        state.ResumeTiming();
+    }
+    std::remove(path);
+    state.counters["store_MB"] = double(storeBytes) / (1 << 20);
+    state.counters["peak_MB"] = double(peakKb) / 1024;
+}
+
 // One keystroke in the middle of the big text (one ReplaceRows and its undo record).
 void BM_TypeInto100MB(benchmark::State& state)
 {
@@ -193,6 +223,7 @@ void BM_JoinLinesIn100MB(benchmark::State& state)
 BENCHMARK(BM_Fill100MB_Unwrapped)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Fill100MB_Wrap80)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Fill10MBLine_Wrap80)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LoadFile100MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TypeInto100MB)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(BM_JoinLinesIn100MB)->Unit(benchmark::kMicrosecond)->Iterations(200);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 
 #include "editor/lines.h"
@@ -208,6 +209,24 @@ TEST_F(LinesFile, ACrLfAcrossTheBlockBoundaryIsOneBreak)
     EXPECT_EQ(s.Count(), 5);
     EXPECT_EQ(s.GetRowAttribute(4), raEof);
     EXPECT_FALSE(s.CanUndo());
+}
+
+TEST_F(LinesFile, RandomBreaksAroundBlockBoundariesMatchSetText)
+{
+    std::mt19937 rng(9);
+    const std::vector<std::string> pieces = {"\r", "\n", "\r\n", "ab", "\x82\xA0", std::string(900, 'm'), std::string(1, '\0')};
+    for (int round = 0; round < 25; ++round) {
+        std::string text;
+        while (text.size() < 8192u * 3) text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(rng)];
+        // Put a CR LF pair across the first block boundary in half of the rounds.
+        if (round % 2) text.replace(8191, 2, "\r\n");
+        Write(text);
+        ASSERT_TRUE(lines.LoadFromFile(path));
+        TFakeView other;
+        TEditorStrings otherLines(other);
+        otherLines.SetText(text);
+        ASSERT_EQ(RowDump(s), RowDump(other.ScreenStrings())) << round;
+    }
 }
 
 TEST_F(LinesFile, ByteTwentySixEndsAndNulsBecomeSpaces)
