@@ -65,6 +65,8 @@ bool TEditorUndoObj::Fits(const TUndoData& r) const
     }
     // Restored rows ending without a line break must be the last rows.
     if (r.RemovedAttribute == raEof && end != n) return false;
+    // Rows never follow a row without a line break.
+    if (r.FirstRow > 0 && owner_.GetRowAttribute(r.FirstRow - 1) == raEof) return false;
     return true;
 }
 

@@ -159,6 +159,28 @@ TEST_F(Undo, ARecordThatNoLongerFitsEmptiesTheHistory)
     EXPECT_FALSE(s.CanUndo());
 }
 
+TEST_F(Undo, TheFocusedViewOfASplitKeepsItsCaret)
+{
+    TFakeView upper(TFakeView::Shared{}, view);
+    upper.focused = true;
+    lines.SetText("abc\r\ndef\r\n");
+    upper.row = 1;
+    upper.col = 1;
+    view.row = 0;
+    view.col = 3;
+    ASSERT_TRUE(s.ReplaceRows(1, 1, "dxef\r\n"));
+    upper.col = 2;
+    ASSERT_TRUE(s.Undo());
+    EXPECT_EQ(upper.row, 1);
+    EXPECT_EQ(upper.col, 1);
+    EXPECT_EQ(view.col, 3);  // the other view's caret stays
+    EXPECT_EQ(upper.caretBegins, 1);
+    EXPECT_EQ(view.caretBegins, 0);
+    // Both views heard of each change.
+    EXPECT_EQ(upper.lastRange.StartRow, 1);
+    EXPECT_EQ(view.lastRange.StartRow, 1);
+}
+
 TEST_F(Undo, WordWrapSwitchAndClearEmptyTheHistory)
 {
     lines.SetText("abc");
