@@ -234,7 +234,7 @@ bool TEditorStrings::LoadFromFile(const std::string& fileName)
     if (!ScanFile<false>(f.get(), [&](std::string&&, bool) { ++lines; })) return false;
     std::rewind(f.get());
     std::vector<TEditorRow> rows;
-    rows.reserve(lines);
+    rows.reserve(lines + lines / 64 + 16);  // room for the first new rows
     bool lastHasBreak = true;
     if (!ScanFile<true>(f.get(), [&](std::string&& text, bool hasBreak) {
             rows.push_back({std::move(text), WithRowAttribute(0, raLineBreak)});

@@ -55,6 +55,10 @@ void ForEachLine(std::string_view text, F&& line)
     if (start < end) line(start, end);
 }
 
+// Room for some new rows, so that the first line typed into a big text does
+// not move every row to a new array.
+std::size_t Headroom(std::size_t rows) { return rows + rows / 64 + 16; }
+
 void NulsToSpaces(std::string& s)
 {
     std::replace(s.begin(), s.end(), '\0', ' ');
@@ -488,7 +492,7 @@ void TEditorScreenStrings::WrapAll()
             i = j + 1;
         }
         std::vector<TEditorRow> out;
-        out.reserve(total);
+        out.reserve(Headroom(total));
         for (std::size_t i = 0; i < n;) {
             const std::size_t j = lineEnd(i);
             std::string line;
@@ -740,7 +744,7 @@ void TEditorScreenStrings::LoadText(std::string_view text)
     if (!wrap) {
         std::size_t lines = 0;
         ForEachLine(text, [&](const char*, const char*) { ++lines; });
-        rows.reserve(lines);
+        rows.reserve(Headroom(lines));
         ForEachLine(text, [&](const char* b, const char* e) { rows.push_back({std::string(lineText(b, e)), 0}); });
     } else {
         // Wrapped straight from the text (no unwrapped copy of every line);
@@ -762,7 +766,7 @@ void TEditorScreenStrings::LoadText(std::string_view text)
             lineCuts.push_back(static_cast<std::uint32_t>(cuts.Ends.size() * 2 + (cuts.RestRow ? 1 : 0)));
             total += static_cast<std::size_t>(cuts.RowCount());
         });
-        rows.reserve(total);
+        rows.reserve(Headroom(total));
         std::size_t lineNo = 0, endNo = 0;
         ForEachLine(text, [&](const char* b, const char* e) {
             const std::uint32_t m = lineCuts[lineNo++];
