@@ -1,0 +1,220 @@
+#pragma once
+// The document text as screen rows: one byte string per display row with a
+// flag word saying how the row ends and the bracket state at its start.
+// One store serves one or two views (a split window shares it); every edit
+// of the text is one ReplaceRows call and one undo record.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/cells.h"
+#include "editor/rowflags.h"
+
+namespace vellumo {
+
+class IEditorView;
+class TEditorUndoObj;
+class TEditorWrapOption;
+struct TWrapRules;
+
+struct TEditorRow {
+    std::string Text;
+    TEditorRowFlags Flags = 0;
+};
+
+// A string list with a flag word per row. Out-of-range reads give an empty
+// text (attribute raEof, state -2); out-of-range writes do nothing.
+class TPointerStringList {
+public:
+    std::function<void()> OnChange;
+
+    TPointerStringList() = default;
+    TPointerStringList(const TPointerStringList&) = delete;
+    TPointerStringList& operator=(const TPointerStringList&) = delete;
+    virtual ~TPointerStringList() = default;
+
+    int Count() const noexcept { return static_cast<int>(rows_.size()); }
+    bool Empty() const noexcept { return rows_.empty(); }
+    const std::string& Strings(int index) const noexcept;
+    void SetStrings(int index, std::string s);
+    int Add(std::string s, TEditorRowFlags flags = 0);
+    void Insert(int index, std::string s);
+    void Delete(int index);
+    virtual void Clear();
+
+    TEditorRowFlags GetFlags(int index) const noexcept;
+    void PutFlags(int index, TEditorRowFlags flags);
+    TEditorRowAttribute GetRowAttribute(int index) const noexcept;
+    void SetRowAttribute(int index, TEditorRowAttribute a);
+    int GetBracketState(int index) const noexcept;
+    void SetBracketState(int index, int state);
+
+    void BeginUpdate() noexcept { ++updateCount_; }
+    void EndUpdate();
+    int UpdateCount() const noexcept { return updateCount_; }
+
+    const std::vector<TEditorRow>& Rows() const noexcept { return rows_; }
+    // Hands the rows over (the list is left empty).
+    std::vector<TEditorRow> TakeRows();
+    void Reserve(std::size_t n) { rows_.reserve(n); }
+    // Bumped by every change of a row's text, attribute or the row count.
+    std::uint64_t Version() const noexcept { return version_; }
+
+protected:
+    // Called with false when the outermost update ends.
+    virtual void SetUpdateState(bool updating);
+    void Changed();
+    void Touch() noexcept { ++version_; }
+
+    std::vector<TEditorRow> rows_;
+
+private:
+    int updateCount_ = 0;
+    bool changedInUpdate_ = false;
+    std::uint64_t version_ = 0;
+};
+
+// Scratch rows (the output of word wrap).
+class TEditorStringList : public TPointerStringList {};
+
+struct TEditorChangeRange {
+    int StartRow = 0;
+    int OldCount = 0;
+    int NewCount = 0;
+    int BracketChanged = 0;
+    bool Valid = false;
+};
+
+// Process-wide widest row in cells (0..8000), the horizontal scroll limit.
+int WidestRow() noexcept;
+void UpdateWidestRow(int cells) noexcept;
+void ResetWidestRow() noexcept;
+
+class TEditorScreenStrings : public TPointerStringList, public std::enable_shared_from_this<TEditorScreenStrings> {
+public:
+    // Views share a store through shared pointers; see TScreenStringsLink.
+    static std::shared_ptr<TEditorScreenStrings> Create();
+    TEditorScreenStrings();
+    ~TEditorScreenStrings() override;
+
+    // Views, in attachment order; the first is the owner whose options count.
+    void AttachEditor(IEditorView* view);
+    void DetachEditor(IEditorView* view);
+    const std::vector<IEditorView*>& Editors() const noexcept { return editors_; }
+    IEditorView* OwnerEditor() const noexcept { return editors_.empty() ? nullptr : editors_.front(); }
+    IEditorView* ActiveEditor() const noexcept;
+
+    TEditorUndoObj& UndoObj() noexcept { return *undo_; }
+    const TEditorUndoObj& UndoObj() const noexcept { return *undo_; }
+    TEditorWrapOption& WrapOption() noexcept { return *wrapOption_; }
+    const TEditorWrapOption& WrapOption() const noexcept { return *wrapOption_; }
+    bool WordWrap() const noexcept { return wordWrap_; }
+    void SetWordWrap(bool value);
+    const TEditorChangeRange& ChangeRange() const noexcept { return changeRange_; }
+
+    // Cell rules of the owner view under the current word wrap.
+    TCellRules CellRules() const;
+    int DisplayWidth(std::string_view text) const { return GetDisplayWidth(text, CellRules()); }
+
+    // The edit primitive: rows row..row+count-1 become text (CR LF, CR or LF
+    // separated). count 0 inserts, an empty text deletes. False (and no
+    // change) for a range outside the rows or an empty insertion.
+    bool ReplaceRows(int row, int count, std::string_view text);
+
+    // Rows start..start+count-1 (count -1: to the end of start's logical
+    // line) with CR LF after each line-break row.
+    std::string GetLogicalText(int start, int count, TEditorRowAttribute* lastAttribute = nullptr,
+                               int* rowsTaken = nullptr) const;
+    int FirstRowOfLine(int row) const noexcept;
+    int LastRowOfLine(int row) const noexcept;
+    static void AppendRowBreak(const TPointerStringList& list, int row, std::string& text);
+
+    // Logical lines: rows without word wrap, else runs ending at a row that is not raWrapped.
+    int LineCount() const;
+    int LineToRow(int line) const;  // past the end: the row count
+    int RowToLine(int row) const;
+
+    // Word wrap.
+    virtual void SplitToRows(std::string_view text, TEditorStringList& rows) const;
+    virtual int CountWrapRows(std::string_view line) const;
+    void WrapAll();
+    void UnwrapAll();
+
+    // Bracket-region states.
+    void RescanRows();
+    int RepropagateBrackets(int row, bool repaint);
+    int ParseRowBrackets(int row, int state) const;
+    std::string FirstToken(int row) const;
+
+    // Whole-text fill without undo: clear, rows from text (CR, LF or CR LF;
+    // a break at the very end adds no row; NULs become spaces), wrap, rescan.
+    void LoadText(std::string_view text);
+    // Building blocks for loaders that fill rows themselves: call
+    // FinishLoad after storing rows with AppendRows.
+    void AppendRows(std::vector<TEditorRow>&& rows);
+    void FinishLoad();
+
+    // Over all views.
+    void ClampEditorRows();
+    void CleanSelections();
+    void ResetEditorColumns();
+    void RefreshEditors();
+
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const noexcept;
+    bool CanRedo() const noexcept;
+
+    void Clear() override;
+
+protected:
+    virtual std::unique_ptr<TEditorUndoObj> CreateUndoObj();
+    virtual std::unique_ptr<TEditorWrapOption> CreateWrapOption();
+    void SetUpdateState(bool updating) override;
+
+private:
+    friend class TEditorUndoObj;
+
+    bool OwnerLoading() const;
+    TWrapRules WrapRules() const;
+    void WrapOptionChanged();
+    void NotifyEditors();
+    void ReplaceRun(int first, int oldCount, std::vector<TEditorRow>&& rows);
+    void DeleteRun(int first, int count);
+    void UpdateLineIndex() const;
+
+    std::vector<IEditorView*> editors_;
+    std::unique_ptr<TEditorUndoObj> undo_;
+    std::unique_ptr<TEditorWrapOption> wrapOption_;
+    bool wordWrap_ = false;
+    bool notifyOff_ = false;
+    TEditorChangeRange changeRange_;
+    mutable std::vector<int> lineStarts_;
+    mutable std::uint64_t lineVersion_ = ~std::uint64_t{0};
+};
+
+// A view's hold on its store: creates a store and attaches on construction,
+// detaches on destruction, so the store dies with its last view whatever the
+// order in which views go.
+class TScreenStringsLink {
+public:
+    explicit TScreenStringsLink(IEditorView& view);
+    ~TScreenStringsLink();
+    TScreenStringsLink(const TScreenStringsLink&) = delete;
+    TScreenStringsLink& operator=(const TScreenStringsLink&) = delete;
+
+    // Leaves the own store (freed if no one else holds it) and joins other's.
+    void ShareWith(const TScreenStringsLink& other);
+    TEditorScreenStrings& operator*() const noexcept { return *store_; }
+    TEditorScreenStrings* operator->() const noexcept { return store_.get(); }
+    const std::shared_ptr<TEditorScreenStrings>& Shared() const noexcept { return store_; }
+
+private:
+    IEditorView& view_;
+    std::shared_ptr<TEditorScreenStrings> store_;
+};
+
+} // namespace vellumo

@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "editor/lines.h"
+#include "editor/rowstore.h"
+#include "editor/undo.h"
+#include "editor/wrapoption.h"
+#include "model_support.h"
+
+using namespace vellumo;
+using namespace vellumo::test;
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class Store : public ::testing::Test {
+protected:
+    TFakeView view;
+    TEditorScreenStrings& s = view.ScreenStrings();
+    TEditorStrings lines{view};
+};
+
+TEST_F(Store, AppendingAfterTheLastRow)
+{
+    lines.SetText("a\r\n");
+    EXPECT_TRUE(s.ReplaceRows(1, 0, "x"));
+    EXPECT_EQ(RowDump(s), (Rows{"a|L", "x|E"}));
+    lines.SetText("a\r\n");
+    EXPECT_TRUE(s.ReplaceRows(1, 0, "x\r\n"));
+    EXPECT_EQ(RowDump(s), (Rows{"a|L", "x|L"}));
+    // After a last line without a break the text joins it, never a second raEof row.
+    lines.SetText("a");
+    EXPECT_TRUE(s.ReplaceRows(1, 0, "x"));
+    EXPECT_EQ(RowDump(s), (Rows{"ax|E"}));
+    // A lone CR at the end is a line break too.
+    lines.SetText("a\r\n");
+    EXPECT_TRUE(s.ReplaceRows(1, 0, "x\r"));
+    EXPECT_EQ(RowDump(s), (Rows{"a|L", "x|L"}));
+}
+
+TEST_F(Store, InsertingIntoAnEmptyStoreAndAtRowZero)
+{
+    EXPECT_FALSE(s.ReplaceRows(0, 0, ""));
+    EXPECT_TRUE(s.ReplaceRows(0, 0, "first"));
+    EXPECT_EQ(RowDump(s), (Rows{"first|E"}));
+    EXPECT_TRUE(s.ReplaceRows(0, 0, "zero\r\n"));
+    EXPECT_EQ(RowDump(s), (Rows{"zero|L", "first|E"}));
+    s.Clear();
+    EXPECT_TRUE(s.ReplaceRows(0, 0, "\r\n"));
+    EXPECT_EQ(RowDump(s), (Rows{"|L"}));
+}
+
+TEST_F(Store, RangesOutsideTheRowsChangeNothing)
+{
+    lines.SetText("a\r\nb");
+    const int records = s.UndoObj().UndoCount();
+    EXPECT_FALSE(s.ReplaceRows(-1, 1, "x"));
+    EXPECT_FALSE(s.ReplaceRows(3, 0, "x"));
+    EXPECT_FALSE(s.ReplaceRows(1, 2, "x"));
+    EXPECT_FALSE(s.ReplaceRows(0, -1, "x"));
+    EXPECT_FALSE(s.ReplaceRows(1, 0, ""));
+    EXPECT_EQ(RowDump(s), (Rows{"a|L", "b|E"}));
+    EXPECT_EQ(s.UndoObj().UndoCount(), records);
+}
+
+TEST_F(Store, WholeLineDeletionRecordsExactlyTheRemovedText)
+{
+    lines.SetText("a\r\nb\r\nc\r\nd");
+    view.validChanges = 0;
+    EXPECT_TRUE(s.ReplaceRows(1, 2, ""));
+    EXPECT_EQ(RowDump(s), (Rows{"a|L", "d|E"}));
+    const TUndoData& r = s.UndoObj().UndoList().back();
+    EXPECT_EQ(r.FirstRow, 1);
+    EXPECT_EQ(r.RowsInserted, 0);
+    EXPECT_EQ(r.RemovedText, "b\r\nc\r\n");
+    EXPECT_EQ(r.RemovedAttribute, raLineBreak);
+    EXPECT_EQ(view.validChanges, 1);
+    EXPECT_EQ(view.lastRange.StartRow, 1);
+    EXPECT_EQ(view.lastRange.OldCount, 2);
+    EXPECT_EQ(view.lastRange.NewCount, 0);
+    EXPECT_FALSE(s.ChangeRange().Valid);  // only valid while the views are told
+}
+
+TEST_F(Store, JoiningARowWithTheNextLine)
+{
+    lines.SetText("a\r\nb\r\nc");
+    EXPECT_TRUE(s.ReplaceRows(0, 1, "x"));  // the replaced row's line break goes too
+    EXPECT_EQ(RowDump(s), (Rows{"xb|L", "c|E"}));
+    EXPECT_EQ(view.lastRange.OldCount, 2);
+    EXPECT_EQ(view.lastRange.NewCount, 1);
+    EXPECT_TRUE(s.ReplaceRows(1, 1, "y"));
+    EXPECT_EQ(RowDump(s), (Rows{"xb|L", "y|E"}));
+}
+
+TEST_F(Store, EditsInsideAWrappedLineResplitFromTheRowBefore)
+{
+    s.WrapOption().SetWrapByte(20);
+    s.SetWordWrap(true);
+    lines.SetText(std::string(50, 'a') + "\r\n" + std::string(30, 'b') + "\r\n");
+    ASSERT_EQ(RowDump(s), (Rows{std::string(20, 'a') + "|W", std::string(20, 'a') + "|W", std::string(10, 'a') + "|L",
+                                std::string(20, 'b') + "|W", std::string(10, 'b') + "|L"}));
+    // Replacing the second row's text: rows 0..2 are cut again.
+    EXPECT_TRUE(s.ReplaceRows(1, 1, "xyz"));
+    EXPECT_EQ(view.lastRange.StartRow, 0);
+    EXPECT_EQ(view.lastRange.OldCount, 3);
+    EXPECT_EQ(JoinRows(s), std::string(20, 'a') + "xyz" + std::string(10, 'a') + "\r\n" + std::string(30, 'b') + "\r\n");
+    EXPECT_EQ(s.Strings(0), std::string(20, 'a'));
+    EXPECT_EQ(s.Strings(1), "xyz" + std::string(10, 'a'));
+    // Replacing the whole last row of a line that another line follows joins both.
+    lines.SetText(std::string(25, 'a') + "\r\nbb\r\n");
+    EXPECT_TRUE(s.ReplaceRows(1, 1, "c"));
+    EXPECT_EQ(RowDump(s), (Rows{std::string(20, 'a') + "|W", "cbb|L"}));
+}
+
+TEST_F(Store, OneNotificationPerEditAndCaretsClamped)
+{
+    lines.SetText("a\r\nb\r\nc\r\n");
+    view.row = 3;
+    view.top = 3;
+    const int before = view.listChanged;
+    EXPECT_TRUE(s.ReplaceRows(0, 3, "x"));
+    EXPECT_EQ(view.listChanged, before + 1);
+    EXPECT_EQ(RowDump(s), (Rows{"x|E"}));
+    // Past a last raEof row the caret and top row go back onto it.
+    EXPECT_EQ(view.row, 0);
+    EXPECT_EQ(view.top, 0);
+}
+
+TEST_F(Store, ClearEmptiesRowsUndoAndCarets)
+{
+    lines.SetText("a\r\nb");
+    s.ReplaceRows(0, 0, "z");
+    view.row = 1;
+    view.col = 3;
+    view.validChanges = 0;
+    s.Clear();
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_FALSE(s.CanUndo());
+    EXPECT_EQ(view.row, 0);
+    EXPECT_EQ(view.col, 0);
+    EXPECT_EQ(view.validChanges, 1);
+    EXPECT_EQ(view.lastRange.OldCount, 2);
+}
+
+TEST_F(Store, WidestRowFollowsEditsAndRescans)
+{
+    lines.SetText("ab\r\n\t\r\n");
+    EXPECT_EQ(WidestRow(), 8);
+    s.ReplaceRows(0, 0, std::string(30, 'x') + "\r\n");
+    EXPECT_EQ(WidestRow(), 30);
+    s.ReplaceRows(0, 0, std::string(9000, 'x') + "\r\n");
+    EXPECT_EQ(WidestRow(), 8000);
+    s.ReplaceRows(0, 2, "");
+    s.RescanRows();
+    EXPECT_EQ(WidestRow(), 8);
+}
+
+// Bracket states with the "{" ... "}" test tokenizer.
+TEST_F(Store, BracketStatesWithoutRegionsAreOutside)
+{
+    view.regions = 0;
+    lines.SetText("{\r\na\r\n}\r\n");
+    for (int r = 0; r < s.Count(); ++r) EXPECT_EQ(s.GetBracketState(r), -1);
+}
+
+TEST_F(Store, BracketStatesAfterARescan)
+{
+    view.screenHeight = 16 * 2;  // two rows a screen: rows 0..4 are computed
+    std::string text = "a{\r\nb\r\n}c\r\n";
+    for (int i = 0; i < 10; ++i) text += "z\r\n";
+    lines.SetText(text);
+    EXPECT_EQ(s.GetBracketState(0), -1);
+    EXPECT_EQ(s.GetBracketState(1), 0);
+    EXPECT_EQ(s.GetBracketState(2), 0);
+    EXPECT_EQ(s.GetBracketState(3), -1);
+    EXPECT_EQ(s.GetBracketState(4), -1);
+    EXPECT_EQ(s.GetBracketState(5), -2);
+    EXPECT_EQ(s.GetBracketState(12), -2);
+}
+
+TEST_F(Store, TypingAnOpenerRepaintsUntilTheStatesMatch)
+{
+    view.screenHeight = 16 * 3;  // three rows a screen: propagation reaches six rows down
+    lines.SetText("a\r\nb\r\nc\r\n}\r\nd\r\ne\r\n");
+    ASSERT_EQ(s.GetBracketState(5), -1);
+    view.invalidated.clear();
+    ASSERT_TRUE(s.ReplaceRows(1, 1, "b{\r\n"));
+    // Rows 2 and 3 are now inside; row 4 after the closer was already outside.
+    EXPECT_EQ(s.GetBracketState(2), 0);
+    EXPECT_EQ(s.GetBracketState(3), 0);
+    EXPECT_EQ(s.GetBracketState(4), -1);
+    EXPECT_EQ(view.invalidated, (std::set<int>{1, 2, 3}));
+    EXPECT_EQ(view.lastRange.BracketChanged, 3);
+
+    // Without a closer the walk stops two screens below and forgets the rest.
+    std::string text;
+    for (int i = 0; i < 20; ++i) text += "r\r\n";
+    lines.SetText(text);
+    view.invalidated.clear();
+    ASSERT_TRUE(s.ReplaceRows(2, 1, "{\r\n"));
+    EXPECT_EQ(s.GetBracketState(8), 0);
+    EXPECT_EQ(s.GetBracketState(9), -2);
+    EXPECT_EQ(s.GetBracketState(19), -2);
+    EXPECT_EQ(*view.invalidated.rbegin(), 8);
+    // The painter asks for a forgotten row: it is computed from the last known one.
+    EXPECT_EQ(s.RepropagateBrackets(15, false), 0);
+    EXPECT_EQ(s.GetBracketState(15), 0);
+}
+
+TEST_F(Store, WrappedRowsSeeTheFirstTokenOfTheNextRow)
+{
+    // A tokenizer that opens on "{{" only: cut between the braces it must still see one token.
+    struct Pair : IRowScanner {
+        Pair(const std::string& t, int st) : s(t), state(st) { NextToken(); }
+        bool AtEnd() const override { return end; }
+        std::size_t TokenEnd() const override { return pos; }
+        int BracketState() const override { return state; }
+        void NextToken() override
+        {
+            if (pos >= s.size()) { end = true; return; }
+            std::size_t e = pos + 1;
+            while (e < s.size() && s[e] == s[pos]) ++e;  // a run of one byte is a token
+            if (e - pos >= 2 && s[pos] == '{') state = 0;
+            pos = e;
+        }
+        const std::string& s;
+        int state;
+        std::size_t pos = 0;
+        bool end = false;
+    };
+    struct PairFactory : IRowParserFactory {
+        std::unique_ptr<IRowScanner> CreateScanner(const std::string& t, int st) const override { return std::make_unique<Pair>(t, st); }
+    };
+    struct PairView : TFakeView {
+        PairFactory f;
+        const IRowParserFactory* ParserFactory() const override { return &f; }
+    } v;
+    TEditorScreenStrings& st = v.ScreenStrings();
+    st.WrapOption().SetWrapByte(20);
+    st.SetWordWrap(true);
+    TEditorStrings l(v);
+    l.SetText(std::string(19, 'a') + "{{" + "b\r\nc\r\n");
+    ASSERT_EQ(st.Strings(0), std::string(19, 'a') + "{");
+    EXPECT_EQ(st.FirstToken(1), "{");
+    EXPECT_EQ(st.GetBracketState(1), 0);
+    EXPECT_EQ(st.GetBracketState(2), 0);
+}
+
+TEST(StoreLifetime, TheLastViewToLeaveFreesTheStoreOnce)
+{
+    for (int order = 0; order < 2; ++order) {
+        std::weak_ptr<TEditorScreenStrings> weak;
+        auto first = std::make_unique<TFakeView>();
+        auto second = std::make_unique<TFakeView>(TFakeView::Shared{}, *first);
+        weak = first->Link().Shared();
+        ASSERT_EQ(&first->ScreenStrings(), &second->ScreenStrings());
+        EXPECT_EQ(weak.lock()->Editors().size(), 2u);
+        if (order == 0) first.reset();
+        else second.reset();
+        ASSERT_FALSE(weak.expired());
+        EXPECT_EQ(weak.lock()->Editors().size(), 1u);
+        // The remaining view is now the owner and still edits.
+        TFakeView& left = first ? *first : *second;
+        EXPECT_EQ(weak.lock()->OwnerEditor(), &left);
+        EXPECT_TRUE(left.ScreenStrings().ReplaceRows(0, 0, "x"));
+        first.reset();
+        second.reset();
+        EXPECT_TRUE(weak.expired());
+    }
+}
+
+TEST(StoreLifetime, SharingFreesTheOwnStoreWhenNoOneElseHoldsIt)
+{
+    TFakeView a, b;
+    std::weak_ptr<TEditorScreenStrings> own = b.Link().Shared();
+    b.Link().ShareWith(a.Link());
+    EXPECT_TRUE(own.expired());
+    EXPECT_EQ(&a.ScreenStrings(), &b.ScreenStrings());
+    b.Link().ShareWith(a.Link());  // again: nothing changes
+    EXPECT_EQ(a.ScreenStrings().Editors().size(), 2u);
+}
+
+TEST(StoreLifetime, AViewMayLeaveWhileBeingNotified)
+{
+    auto owner = std::make_unique<TFakeView>();
+    struct Leaving : TFakeView {
+        using TFakeView::TFakeView;
+        std::unique_ptr<TFakeView>* other = nullptr;
+        void ListChanged() override
+        {
+            TFakeView::ListChanged();
+            if (other) other->reset();  // the owner closes during the notice
+        }
+    };
+    Leaving split(TFakeView::Shared{}, *owner);
+    split.other = &owner;
+    std::weak_ptr<TEditorScreenStrings> weak = split.Link().Shared();
+    EXPECT_TRUE(split.ScreenStrings().ReplaceRows(0, 0, "x"));
+    EXPECT_FALSE(owner);
+    EXPECT_FALSE(weak.expired());
+    EXPECT_EQ(weak.lock()->Editors().size(), 1u);
+    EXPECT_EQ(JoinRows(split.ScreenStrings()), "x");
+}
+
+TEST(StoreWithoutViews, EditsAndWrapsWithDefaults)
+{
+    TEditorScreenStrings s;
+    s.LoadText("a\tb\r\nc");
+    EXPECT_EQ(GetRowWidth(s, 0), 9);
+    EXPECT_TRUE(s.ReplaceRows(0, 1, "xy\r\n"));
+    EXPECT_TRUE(s.Undo());
+    EXPECT_EQ(JoinRows(s), "a\tb\r\nc");
+    EXPECT_EQ(s.GetBracketState(0), -1);
+}
+
+} // namespace
