@@ -18,23 +18,6 @@ using namespace vellumo::test;
 
 namespace {
 
-std::string Normalise(std::string_view t)
-{
-    std::string out;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        const char c = t[i];
-        if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < t.size() && t[i + 1] == '\n') ++i;
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out += c == '\0' ? ' ' : c;
-        }
-    }
-    return out;
-}
-
 // Byte offset where a row starts in the joined text (row count: the end).
 std::vector<std::size_t> RowStarts(const TEditorScreenStrings& s)
 {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "classlib/leadbytes.h"
@@ -125,6 +126,24 @@ public:
 private:
     TScreenStringsLink link_;
 };
+
+// The text as the store keeps it: every line break CR LF, NULs as spaces.
+inline std::string Normalise(std::string_view t)
+{
+    std::string out;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c == '\r') {
+            out += "\r\n";
+            if (i + 1 < t.size() && t[i + 1] == '\n') ++i;
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out += c == '\0' ? ' ' : c;
+        }
+    }
+    return out;
+}
 
 // The rows as "text|attribute" items, attribute as L, W or E.
 inline std::vector<std::string> RowDump(const TPointerStringList& rows)

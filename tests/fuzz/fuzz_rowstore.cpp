@@ -11,25 +11,9 @@
 #include "editor/wrapoption.h"
 
 using namespace vellumo;
+using vellumo::test::Normalise;
 
 namespace {
-
-std::string Normalise(std::string_view t)
-{
-    std::string out;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        const char c = t[i];
-        if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < t.size() && t[i + 1] == '\n') ++i;
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out += c == '\0' ? ' ' : c;
-        }
-    }
-    return out;
-}
 
 void Check(bool ok)
 {
