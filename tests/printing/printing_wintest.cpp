@@ -131,10 +131,10 @@ void SetUpAsMainWindowDoes(TStringsPrinter& sp)
     sp.SetLastLine(999999);
     sp.SetStartLine(1);
     sp.SetStartPage(1);
-    TPrintFont font;
-    font.Name = "ＭＳ ゴシック";
-    font.Size = 10;
-    font.Charset = SHIFTJIS_CHARSET;
+    TFont font;
+    font.SetName("ＭＳ ゴシック");
+    font.SetSize(10);
+    font.SetCharset(SHIFTJIS_CHARSET);
     sp.SetFont(&font);
 }
 
@@ -283,8 +283,8 @@ TEST_F(PrintingWithPrinter, WrongRangeAndRefusedLayoutPrintNothing)
     sp_->SetHeaderAlign(haLeft);
     sp_->SetFooter("f");
     sp_->SetFooterAlign(haLeft);
-    TPrintFont big = sp_->Font();
-    big.Size = 72;
+    TFont big = sp_->Font();
+    big.SetSize(72);
     sp_->SetFont(&big);
     EXPECT_FALSE(sp_->PrintStrings(NumberedLines(10)));
     ASSERT_EQ(messages_.size(), 3u);

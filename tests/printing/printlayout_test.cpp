@@ -248,8 +248,8 @@ TEST(PrintLayout, ProgressCanStopTheWalk)
 TEST(PrintLayout, ItalicLeavesRoomForTheSlant)
 {
     auto p = Props();
-    TPrintFont f;
-    f.Style = fsItalic;
+    TFont f;
+    f.SetStyle(fsItalic);
     p.SetFont(&f);
     auto s = Settings();
     s.Body = {0, 0, 100, 1000};
@@ -422,11 +422,18 @@ TEST(PrintProps, ClampsAndDefaults)
     EXPECT_EQ(p.StartPage(), 1);
     p.SetLastLine(5000000);
     EXPECT_EQ(p.LastLine(), 999999);
-    p.SetFont(nullptr);
-    EXPECT_EQ(p.Font().Name, "MS Sans Serif");
+    TFont bold;
+    bold.SetName("Arial");
+    bold.SetStyle(fsBold);
+    p.SetFont(&bold);
+    p.SetFont(nullptr);  // ignored
+    EXPECT_TRUE(p.Font().SameAs(bold));
+    bold.SetName("Courier");  // a copy, not a reference
+    EXPECT_EQ(p.Font().Name(), "Arial");
     TStringsPrinterProps q;
     q.AssignProps(p);
     EXPECT_EQ(q.ColumnCount(), 1);
+    EXPECT_EQ(q.Font().Name(), "Arial");
     EXPECT_EQ(q.MarginTop(), 100);
     EXPECT_EQ(q.StartPage(), 1);
 }
