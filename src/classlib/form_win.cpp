@@ -57,8 +57,10 @@ const char* EditClassName()
         wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
         WNDCLASSEXA existing{};
         existing.cbSize = sizeof existing;
-        if (GetClassInfoExA(wc.hInstance, "TEdit", &existing) || RegisterClassExA(&wc)) return "TEdit";
-        return "EDIT";
+        // The name may already serve another window procedure.
+        if (GetClassInfoExA(wc.hInstance, "TEdit", &existing))
+            return existing.lpfnWndProc == wc.lpfnWndProc ? "TEdit" : "EDIT";
+        return RegisterClassExA(&wc) ? "TEdit" : "EDIT";
     }();
     return name;
 }
