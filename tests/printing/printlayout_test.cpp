@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -442,6 +444,34 @@ TEST(PrintSize, JoinedSizeCountsLineBreaks)
 {
     EXPECT_EQ(JoinedPrintSize({}), 0u);
     EXPECT_EQ(JoinedPrintSize({"ab", "", "\x82\xA0"}), 2u + 2 + 0 + 2 + 2 + 2);
+}
+
+} // namespace
+} // namespace vellumo
+
+namespace vellumo {
+namespace {
+
+TEST(PrintProgress, PercentRoundsHalvesToEvenExactly)
+{
+    // The result is a nearest integer to 100 * done / total, the even one on a tie.
+    for (int total = 1; total <= 400; ++total) {
+        for (int done = 0; done <= total; ++done) {
+            const long long q = PrintProgressPercent(total, done);
+            const long long twiceDistance = 2 * std::llabs(100LL * done - q * total);
+            ASSERT_LE(twiceDistance, total) << done << "/" << total;
+            if (twiceDistance == total) {
+                ASSERT_EQ(q % 2, 0) << done << "/" << total;
+            }
+        }
+    }
+    EXPECT_EQ(PrintProgressPercent(200, 5), 2);  // 2.5: a double quotient lands above the half
+    EXPECT_EQ(PrintProgressPercent(200, 7), 4);
+    EXPECT_EQ(PrintProgressPercent(0, 0), 100);
+    EXPECT_EQ(PrintProgressPercent(0, 9), 100);
+    EXPECT_EQ(PrintProgressPercent(5, 9), 100);
+    EXPECT_EQ(PrintProgressPercent(5, -1), 0);
+    EXPECT_EQ(PrintProgressPercent(2999999, 2999998), 100);
 }
 
 } // namespace
