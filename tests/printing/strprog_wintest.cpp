@@ -4,7 +4,10 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "classlib/printer.h"
 #include "classlib/showmsg.h"
@@ -56,6 +59,45 @@ private:
     HWND wnd_;
 };
 
+// Copies a window as the screen shows it into a 24-bit BMP file.
+bool WriteWindowBmp(HWND h, const char* path)
+{
+    RECT r;
+    if (!GetWindowRect(h, &r)) return false;
+    const int w = r.right - r.left, ht = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = ht;  // bottom-up, as the file keeps it
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = bmp != nullptr;
+    if (ok) {
+        HGDIOBJ old = SelectObject(mem, bmp);
+        ok = BitBlt(mem, 0, 0, w, ht, screen, r.left, r.top, SRCCOPY) != FALSE;
+        GdiFlush();
+        const DWORD size = static_cast<DWORD>(((w * 3 + 3) & ~3) * ht);
+        BITMAPFILEHEADER fh{};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof fh + sizeof(BITMAPINFOHEADER);
+        fh.bfSize = fh.bfOffBits + size;
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+        out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof(BITMAPINFOHEADER));
+        out.write(static_cast<const char*>(bits), size);
+        ok = ok && static_cast<bool>(out);
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+    }
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
 class ProgressWindow : public ::testing::Test {
 protected:
     TPrinter printer_;
@@ -104,6 +146,10 @@ TEST_F(ProgressWindow, ShowsItsCaptionBarAndCancelButton)
         EXPECT_EQ(TextOf(form->Label1.Handle()), caption);
     }
     EXPECT_FALSE(form->Cancelled());
+    // A picture of the window half way, for anyone who wants to look.
+    form->UpdatePrintProgress(kPrintingText, 2, 1);
+    UpdateWindow(form->Handle());
+    EXPECT_TRUE(WriteWindowBmp(form->Handle(), "progress_window.bmp"));
 }
 
 TEST_F(ProgressWindow, EscOrAClickOnCancelTakesEffectInTheNextUpdate)
