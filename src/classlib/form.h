@@ -3,6 +3,30 @@
 // preview) with standard child controls, the keyboard of a dialog and a
 // modal loop of their own: any modal result can end it, and the controls
 // keep their values after the form has closed. Windows only; GUI thread only.
+//
+// A dialog derives from TForm, holds its controls as members (declared in
+// tab order), sets them up in its constructor and places itself in DoShow:
+//
+//   class TJumpDialog : public TForm {
+//   public:
+//       explicit TJumpDialog(HWND owner) : TForm(owner)
+//       {
+//           SetFormFont(*this);
+//           SetBorderStyle(bsDialog);
+//           SetClientSize(260, 90);
+//           Line.SetBounds(...);
+//           Ok.SetDefault(true);
+//           Cancel.SetCancel(true);
+//       }
+//       TEdit Line{*this};
+//       TButton Ok{*this, "OK", mrOk};
+//       TButton Cancel{*this, "...", mrCancel};
+//   protected:
+//       void DoShow() override { PlaceWindowInWorkArea(Owner(), Handle(), 24, 24); TForm::DoShow(); }
+//   };
+//
+//   TJumpDialog dlg(MainWindow());
+//   if (dlg.ShowModal() == mrOk) use(dlg.Line.Text());
 #include <windows.h>
 
 #include <functional>
