@@ -135,6 +135,9 @@ public:
     // drawn, so the system never reads past the array.
     bool ExtTextOut(int x, int y, UINT options, const RECT* rect, std::string_view text, const int* advances,
                     std::size_t advanceCount);
+    // DrawTextA with the canvas's font and colours (DT_CALCRECT may change
+    // r); the height of the text, 0 on failure.
+    int DrawText(RECT& r, std::string_view text, UINT flags);
     SIZE TextExtent(std::string_view text);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int TextHeight(std::string_view text) { return TextExtent(text).cy; }

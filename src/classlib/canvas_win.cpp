@@ -386,6 +386,14 @@ bool TCanvas::ExtTextOut(int x, int y, UINT options, const RECT* rect, std::stri
     return ExtTextOut(x, y, options, rect, text, advances);
 }
 
+int TCanvas::DrawText(RECT& r, std::string_view text, UINT flags)
+{
+    RequireText();
+    if (!dc_)
+        return 0;
+    return ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &r, flags & ~static_cast<UINT>(DT_MODIFYSTRING));
+}
+
 SIZE TCanvas::TextExtent(std::string_view text)
 {
     SIZE s{0, 0};

@@ -11,7 +11,7 @@ class TPrintCanvas : public TPrintMeasurer {
 public:
     // Selects the print font at size points (the size may differ from the
     // font's own, to give it the printer's size); false when it cannot be made.
-    virtual bool SelectPrintFont(const TPrintFont& font, int size) = 0;
+    virtual bool SelectPrintFont(const TFont& font, int size) = 0;
     virtual TPrintMetrics Metrics() = 0;
     virtual bool DrawText(const TPrintRect& rect, std::string_view text, unsigned flags) = 0;
 };

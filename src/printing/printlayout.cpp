@@ -78,7 +78,7 @@ TPrintColumnGeometry ComputeColumns(const TStringsPrinterProps& p, const TPrintL
     const int textW = (body.Right - g.Gutter.Right - (s.ColumnSpace + gutterW) * (count - 1)) / count;
     g.Text = {g.Gutter.Right, g.HeaderBand.Bottom, g.Gutter.Right + textW, g.FooterBand.Top};
     g.Step = s.ColumnSpace + gutterW + textW;
-    g.WrapWidth = textW - ((p.Font().Style & fsItalic) ? s.Metrics.CharWidth : 0);
+    g.WrapWidth = textW - ((p.Font().Style() & fsItalic) ? s.Metrics.CharWidth : 0);
     return g;
 }
 
@@ -89,6 +89,20 @@ std::string CheckPrintLayout(const TStringsPrinterProps& p, const TPrintLayoutSe
     if (g.WrapWidth < oneChar) return kMsgColumnTooNarrow;
     if (s.Metrics.LineHeight < 1 || s.Metrics.LineHeight + s.RowGap > g.Text.Height()) return kMsgBodyTooShort;
     return {};
+}
+
+int PrintProgressPercent(int total, int done) noexcept
+{
+    if (total == 0) total = done = 1;
+    if (total < 0 || done <= 0) return 0;
+    if (done >= total) return 100;
+    // Exact rational rounding: a double quotient such as 5 / 200 * 100 lands
+    // just beside the half and would round the wrong way.
+    const long long n = static_cast<long long>(done) * 100;
+    long long q = n / total;
+    const long long twice = 2 * (n % total);
+    if (twice > total || (twice == total && (q % 2) != 0)) ++q;
+    return static_cast<int>(q);
 }
 
 std::size_t JoinedPrintSize(const std::vector<std::string>& lines) noexcept

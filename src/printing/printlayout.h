@@ -102,6 +102,10 @@ TPrintColumnGeometry ComputeColumns(const TStringsPrinterProps& props, const TPr
 // (a column narrower than one double-byte character, or no room for a row).
 std::string CheckPrintLayout(const TStringsPrinterProps& props, const TPrintLayoutSettings& settings, int lineCount);
 
+// The progress bar's percentage for done of total (both 1 when total is 0),
+// rounded halves to even and held inside 0..100.
+int PrintProgressPercent(int total, int done) noexcept;
+
 // Lines joined with CR LF after each: their byte count.
 std::size_t JoinedPrintSize(const std::vector<std::string>& lines) noexcept;
 

@@ -3,23 +3,13 @@
 // so that the layout can be built and tested without one.
 #include <string>
 
-#include "classlib/color.h"
+#include "classlib/font.h"
 
 namespace vellumo {
 
 enum TStringsPrinterHeaderAlign { haNone = 0, haLeft = 1, haCenter = 2, haRight = 3 };
 enum TStringsPrinterRangeOption { roWhole = 0, roLimited = 1 };
 enum TStringsPrinterPageOption { poBoth = 0, poOdd = 1, poEven = 2 };
-
-// The print font's attributes; the renderer turns them into a device font.
-struct TPrintFont {
-    std::string Name = "MS Sans Serif";
-    int Size = 8;  // points
-    TFontStyles Style = 0;
-    int Charset = 1;  // the default character set
-
-    bool operator==(const TPrintFont&) const = default;
-};
 
 class TStringsPrinterProps {
 public:
@@ -33,8 +23,9 @@ public:
     void SetFirstLineNumber(int v) noexcept { SetClamped(firstLineNumber_, v, 1, 999999); }
     int FirstPageNumber() const noexcept { return firstPageNumber_; }
     void SetFirstPageNumber(int v) noexcept { SetClamped(firstPageNumber_, v, 1, 999999); }
-    const TPrintFont& Font() const noexcept { return font_; }
-    void SetFont(const TPrintFont* f) { if (f) font_ = *f; }
+    // The print font; setting copies the given font's attributes (nullptr is ignored).
+    const TFont& Font() const noexcept { return font_; }
+    void SetFont(const TFont* f) { if (f) font_.Assign(*f); }
     const std::string& Footer() const noexcept { return footer_; }
     void SetFooter(std::string v) { footer_ = std::move(v); }
     TStringsPrinterHeaderAlign FooterAlign() const noexcept { return footerAlign_; }
@@ -88,7 +79,7 @@ private:
     std::string fileName_;
     int firstLineNumber_ = 0;
     int firstPageNumber_ = 0;
-    TPrintFont font_;
+    TFont font_;
     std::string footer_;
     TStringsPrinterHeaderAlign footerAlign_ = haNone;
     std::string header_;

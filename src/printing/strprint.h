@@ -53,6 +53,8 @@ class TStringsPrinter : public TStringsPrinterProps {
 public:
     // printer nullptr: the process's printer object.
     explicit TStringsPrinter(TPrinter* printer = nullptr);
+    TStringsPrinter(const TStringsPrinter&) = delete;
+    TStringsPrinter& operator=(const TStringsPrinter&) = delete;
 
     // Copies the settings (not the counters or the paper information).
     void Assign(const TStringsPrinter& source) { AssignProps(source); }
@@ -61,8 +63,8 @@ public:
     std::function<void(const std::string& text)> OnMessage;
     // Tab expansion of a line (the active editor's); tab width 8 when unset.
     std::function<std::string(const std::string&)> ExpandTabs;
-    // Opens the progress window for a long text with the caption; unset or
-    // nullptr: no progress window.
+    // Opens the progress window for a long text with the caption (by default
+    // the component's own, TFormStrProgress); unset or nullptr: none.
     std::function<std::unique_ptr<TPrintProgress>(const std::string& caption)> CreateProgress;
     // Where PreviewStrings sends its pages.
     TPrintPreviewSink* PreviewSink = nullptr;

@@ -1,6 +1,8 @@
 #include "printing/strprint.h"
 
-#include "printing/gdicanvas.h"
+#include "classlib/screen.h"
+#include "printing/canvasprint.h"
+#include "printing/strprog.h"
 
 namespace vellumo {
 
@@ -14,7 +16,13 @@ TMetafile& TMetaFileList::Add()
     return *items_.back();
 }
 
-TStringsPrinter::TStringsPrinter(TPrinter* printer) : printer_(printer ? *printer : Printer()), info_(printer_) {}
+TStringsPrinter::TStringsPrinter(TPrinter* printer) : printer_(printer ? *printer : Printer()), info_(printer_)
+{
+    Screen();  // the screen's resolution turns the font's points into pixels
+    CreateProgress = [this](const std::string& caption) -> std::unique_ptr<TPrintProgress> {
+        return ShowPrintProgress(*this, caption);
+    };
+}
 
 void TStringsPrinter::Message(const char* text)
 {
@@ -70,10 +78,11 @@ TPrintOffsets TStringsPrinter::PrinterOffsets()
 namespace {
 
 // Holds the state of a render pass and restores the window, the cursor and
-// the busy flag on every way out.
+// the busy flag on every way out. It is made before the progress window,
+// so that the window the user worked in is the one disabled.
 class TRenderPassGuard {
 public:
-    TRenderPassGuard(bool& busy, bool hourglass) : busy_(busy)
+    explicit TRenderPassGuard(bool& busy) : busy_(busy)
     {
         busy_ = true;
         active_ = GetActiveWindow();
@@ -81,19 +90,20 @@ public:
             EnableWindow(active_, FALSE);
             disabled_ = true;
         }
-        if (hourglass) SetCursor(LoadCursor(nullptr, IDC_WAIT));
     }
     ~TRenderPassGuard()
     {
-        if (disabled_) {
+        if (disabled_ && IsWindow(active_)) {
             EnableWindow(active_, TRUE);
             SetActiveWindow(active_);
         }
-        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        Screen().SetCursor(crDefault);
         busy_ = false;
     }
     TRenderPassGuard(const TRenderPassGuard&) = delete;
     TRenderPassGuard& operator=(const TRenderPassGuard&) = delete;
+
+    void Hourglass() { Screen().SetCursor(crHourGlass); }
 
 private:
     bool& busy_;
@@ -110,9 +120,12 @@ bool TStringsPrinter::RenderDocument(const std::vector<std::string>& lines, TMet
     laidOut_.clear();
     lastPage_ = 0;
 
+    TRenderPassGuard guard(busy_);
+    // Declared after the guard: the window goes before the old one is
+    // enabled and activated again.
     std::unique_ptr<TPrintProgress> progress;
     if (CreateProgress && JoinedPrintSize(lines) > kProgressBytes) progress = CreateProgress(caption);
-    TRenderPassGuard guard(busy_, !progress);
+    if (!progress) guard.Hourglass();
 
     // Page size and resolution of the printer, or of the paper on the screen.
     const int dpi = PrinterDpi();
@@ -129,15 +142,18 @@ bool TStringsPrinter::RenderDocument(const std::vector<std::string>& lines, TMet
     }
     const TPrintOffsets offsets = PrinterOffsets();
     // The metafiles are recorded against the screen: the font is scaled so
-    // that it has its printer size in the metafile's units.
-    int size = RoundHalfEven(Font().Size / ScreenToPrinterRatio());
-    if (size < 1) size = 1;
+    // that it has its printer size in the metafile's units. (A negative size
+    // stands for a cell height and keeps its sign.)
+    int size = RoundHalfEven(Font().Size() / ScreenToPrinterRatio());
+    if (size == 0) size = Font().Size() < 0 ? -1 : 1;
 
     {
         TMetafile measureMeta;
         measureMeta.SetSize(pageW, pageH);
         TMetafileCanvas measureDc(measureMeta, nullptr);
-        TGdiPrintCanvas measure(measureDc.Handle());
+        TCanvas measureCanvas;
+        measureCanvas.SetHandle(measureDc.Handle());
+        TCanvasPrintCanvas measure(measureCanvas);
         if (!measureDc.Handle() || !measure.SelectPrintFont(Font(), size)) {
             Message(kMsgPageNotMade);
             return false;
@@ -182,12 +198,15 @@ bool TStringsPrinter::RenderDocument(const std::vector<std::string>& lines, TMet
         TMetafileCanvas pageDc(meta, nullptr);
         bool ok = pageDc.Handle() != nullptr;
         if (ok) {
-            TGdiPrintCanvas canvas(pageDc.Handle());
+            TCanvas pageCanvas;
+            pageCanvas.SetHandle(pageDc.Handle());
+            TCanvasPrintCanvas canvas(pageCanvas);
             ok = canvas.SelectPrintFont(Font(), size);
             if (ok) {
                 canvas.SetPrintColors();
                 ok = RenderPrintPage(canvas, laidOut_[static_cast<std::size_t>(i)]);
             }
+            pageCanvas.SetHandle(nullptr);  // its objects leave the context before it closes
         }
         if (!pageDc.Close() || !ok) {
             pages.Clear();

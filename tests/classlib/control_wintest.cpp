@@ -129,21 +129,21 @@ std::string ClassNameOf(HWND h)
 
 TEST(Control, CreatesItsWindowOnDemandUnderTheGivenClassName)
 {
-    TProbe a("TEdit");
+    TProbe a("TVellumoProbeClass");
     EXPECT_FALSE(a.HandleAllocated());
     HWND h = a.Handle();
     ASSERT_TRUE(h);
-    EXPECT_EQ(ClassNameOf(h), "TEdit");
+    EXPECT_EQ(ClassNameOf(h), "TVellumoProbeClass");
     EXPECT_FALSE(IsWindowVisible(h));
     EXPECT_FALSE(a.Showing());
     // The class style the derived class asked for was registered.
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), "TEdit", &wc));
+    ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), "TVellumoProbeClass", &wc));
     EXPECT_EQ(wc.style & (CS_HREDRAW | CS_VREDRAW), 0u);
     EXPECT_TRUE(wc.style & CS_DBLCLKS);
     // A second control of the same class shares the registration.
-    TProbe b("TEdit");
+    TProbe b("TVellumoProbeClass");
     EXPECT_TRUE(b.Handle());
     EXPECT_NE(b.Handle(), h);
     RECT r;

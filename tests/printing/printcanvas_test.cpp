@@ -11,7 +11,7 @@ namespace {
 // Records what is drawn; fails the call whose index is failAt.
 class TRecordingCanvas : public TPrintCanvas {
 public:
-    bool SelectPrintFont(const TPrintFont&, int) override { return true; }
+    bool SelectPrintFont(const TFont&, int) override { return true; }
     TPrintMetrics Metrics() override { return {20, 10, 20}; }
     long long TextWidth(std::string_view text) override { return static_cast<long long>(text.size()) * 10; }
     bool DrawText(const TPrintRect& rect, std::string_view text, unsigned flags) override

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -131,10 +134,10 @@ void SetUpAsMainWindowDoes(TStringsPrinter& sp)
     sp.SetLastLine(999999);
     sp.SetStartLine(1);
     sp.SetStartPage(1);
-    TPrintFont font;
-    font.Name = "ＭＳ ゴシック";
-    font.Size = 10;
-    font.Charset = SHIFTJIS_CHARSET;
+    TFont font;
+    font.SetName("ＭＳ ゴシック");
+    font.SetSize(10);
+    font.SetCharset(SHIFTJIS_CHARSET);
     sp.SetFont(&font);
 }
 
@@ -283,8 +286,8 @@ TEST_F(PrintingWithPrinter, WrongRangeAndRefusedLayoutPrintNothing)
     sp_->SetHeaderAlign(haLeft);
     sp_->SetFooter("f");
     sp_->SetFooterAlign(haLeft);
-    TPrintFont big = sp_->Font();
-    big.Size = 72;
+    TFont big = sp_->Font();
+    big.SetSize(72);
     sp_->SetFont(&big);
     EXPECT_FALSE(sp_->PrintStrings(NumberedLines(10)));
     ASSERT_EQ(messages_.size(), 3u);
@@ -559,6 +562,151 @@ TEST_F(PrintingWithPrinter, FailureWhileDrawingAbortsTheJob)
     EXPECT_TRUE(sp_->PrintPages(pages));
     EXPECT_FALSE(printer_->Aborted());
     EXPECT_EQ(CountPostScriptPages(Output()), 1);
+}
+
+} // namespace
+} // namespace vellumo
+
+#include "classlib/screen.h"
+#include "printing/strprog.h"
+
+namespace vellumo {
+namespace {
+
+// Forwards to the real progress window and presses its cancel button (a
+// posted click, or Esc to the focused control) before update number pressAt.
+class PressingProgress : public TPrintProgress {
+public:
+    PressingProgress(std::unique_ptr<TFormStrProgress> real, int pressAt, bool escape)
+        : real_(std::move(real)), pressAt_(pressAt), escape_(escape)
+    {
+    }
+    bool Update(const std::string& caption, int total, int done) override
+    {
+        if (static_cast<int>(results.size()) == pressAt_) {
+            barAtPress = real_->ProgressBar1.Position();
+            focusOnButton = GetFocus() == real_->Button1.Handle();
+            if (escape_) {
+                PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+            } else {
+                PostMessageA(real_->Button1.Handle(), BM_CLICK, 0, 0);
+            }
+        }
+        const bool ok = real_->Update(caption, total, done);
+        results.push_back(ok);
+        return ok;
+    }
+    std::vector<bool> results;
+    int barAtPress = -1;
+    bool focusOnButton = false;
+
+private:
+    std::unique_ptr<TFormStrProgress> real_;
+    int pressAt_;
+    bool escape_;
+};
+
+TEST_F(PrintingWithPrinter, CancelOnTheProgressWindowStopsTheJob)
+{
+    HWND doc = CreateWindowA("STATIC", "doc", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(doc, nullptr);
+    // More than 64,000 bytes: the progress window comes up.
+    const std::vector<std::string> lines(2000, std::string(40, 'a'));
+    for (bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Esc" : "click");
+        SetActiveWindow(doc);
+        ASSERT_EQ(GetActiveWindow(), doc);
+        PressingProgress* pressing = nullptr;
+        sp_->CreateProgress = [&](const std::string& caption) -> std::unique_ptr<TPrintProgress> {
+            auto p = std::make_unique<PressingProgress>(ShowPrintProgress(*sp_, caption), 300, escape);
+            pressing = p.get();
+            return p;
+        };
+        bool docDisabled = false;
+        sp_->ExpandTabs = [&](const std::string& s) {
+            docDisabled = docDisabled || !IsWindowEnabled(doc);
+            return s;
+        };
+        DeleteFileA(output_.c_str());
+        EXPECT_FALSE(sp_->PrintStrings(lines));
+        ASSERT_NE(pressing, nullptr);
+        // The press took effect in the update that follows it, and the pass
+        // asked nothing more of the window.
+        ASSERT_EQ(pressing->results.size(), 301u);
+        EXPECT_EQ(std::count(pressing->results.begin(), pressing->results.end(), true), 300);
+        EXPECT_FALSE(pressing->results.back());
+        EXPECT_EQ(pressing->barAtPress, PrintProgressPercent(1999, 299));
+        EXPECT_TRUE(pressing->focusOnButton);
+        EXPECT_TRUE(docDisabled);
+        // No pages, no job, no message; the document window is back.
+        EXPECT_TRUE(sp_->LaidOutPages().empty());
+        EXPECT_TRUE(messages_.empty());
+        EXPECT_FALSE(printer_->Printing());
+        EXPECT_EQ(GetFileAttributesA(output_.c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(FindWindowA("TFormStrProgress", nullptr), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(doc));
+        EXPECT_EQ(GetActiveWindow(), doc);
+        EXPECT_EQ(Screen().Cursor(), crDefault);
+    }
+    DestroyWindow(doc);
+}
+
+TEST_F(PrintingWithPrinter, LongTextsGetTheProgressWindowShortOnesTheHourglass)
+{
+    RecordingSink sink;
+    sp_->PreviewSink = &sink;
+    std::vector<TCursor> cursors;
+    sp_->ExpandTabs = [&](const std::string& s) {
+        cursors.push_back(Screen().Cursor());
+        return s;
+    };
+    // The component's own window by default.
+    auto makeDefault = sp_->CreateProgress;
+    ASSERT_TRUE(makeDefault);
+    std::vector<std::string> captions;
+    TFormStrProgress* window = nullptr;
+    int lastBar = -1;
+    class Watching : public TPrintProgress {
+    public:
+        Watching(std::unique_ptr<TPrintProgress> p, TFormStrProgress*& w, int& bar)
+            : p_(std::move(p)), w_(w), bar_(bar)
+        {
+            w_ = dynamic_cast<TFormStrProgress*>(p_.get());
+        }
+        bool Update(const std::string& c, int t, int d) override
+        {
+            bool ok = p_->Update(c, t, d);
+            if (w_) bar_ = static_cast<int>(SendMessageA(w_->ProgressBar1.Handle(), PBM_GETPOS, 0, 0));
+            return ok;
+        }
+
+    private:
+        std::unique_ptr<TPrintProgress> p_;
+        TFormStrProgress*& w_;
+        int& bar_;
+    };
+    sp_->CreateProgress = [&](const std::string& caption) -> std::unique_ptr<TPrintProgress> {
+        captions.push_back(caption);
+        return std::make_unique<Watching>(makeDefault(caption), window, lastBar);
+    };
+
+    ASSERT_TRUE(sp_->PreviewStrings(NumberedLines(100), false));
+    EXPECT_TRUE(captions.empty());
+    ASSERT_FALSE(cursors.empty());
+    EXPECT_EQ(cursors.front(), crHourGlass);
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+
+    cursors.clear();
+    const std::vector<std::string> lines(1700, std::string(40, 'b'));  // 71,400 bytes
+    ASSERT_TRUE(sp_->PreviewStrings(lines, false));
+    ASSERT_EQ(captions.size(), 1u);
+    EXPECT_EQ(captions[0], kCaptionPreviewing);
+    EXPECT_NE(window, nullptr);
+    EXPECT_EQ(lastBar, 100);
+    EXPECT_EQ(cursors.front(), crDefault);
+    EXPECT_EQ(sink.count, static_cast<int>(sp_->LaidOutPages().size()));
+    EXPECT_EQ(FindWindowA("TFormStrProgress", nullptr), nullptr);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -248,8 +250,8 @@ TEST(PrintLayout, ProgressCanStopTheWalk)
 TEST(PrintLayout, ItalicLeavesRoomForTheSlant)
 {
     auto p = Props();
-    TPrintFont f;
-    f.Style = fsItalic;
+    TFont f;
+    f.SetStyle(fsItalic);
     p.SetFont(&f);
     auto s = Settings();
     s.Body = {0, 0, 100, 1000};
@@ -422,11 +424,18 @@ TEST(PrintProps, ClampsAndDefaults)
     EXPECT_EQ(p.StartPage(), 1);
     p.SetLastLine(5000000);
     EXPECT_EQ(p.LastLine(), 999999);
-    p.SetFont(nullptr);
-    EXPECT_EQ(p.Font().Name, "MS Sans Serif");
+    TFont bold;
+    bold.SetName("Arial");
+    bold.SetStyle(fsBold);
+    p.SetFont(&bold);
+    p.SetFont(nullptr);  // ignored
+    EXPECT_TRUE(p.Font().SameAs(bold));
+    bold.SetName("Courier");  // a copy, not a reference
+    EXPECT_EQ(p.Font().Name(), "Arial");
     TStringsPrinterProps q;
     q.AssignProps(p);
     EXPECT_EQ(q.ColumnCount(), 1);
+    EXPECT_EQ(q.Font().Name(), "Arial");
     EXPECT_EQ(q.MarginTop(), 100);
     EXPECT_EQ(q.StartPage(), 1);
 }
@@ -435,6 +444,34 @@ TEST(PrintSize, JoinedSizeCountsLineBreaks)
 {
     EXPECT_EQ(JoinedPrintSize({}), 0u);
     EXPECT_EQ(JoinedPrintSize({"ab", "", "\x82\xA0"}), 2u + 2 + 0 + 2 + 2 + 2);
+}
+
+} // namespace
+} // namespace vellumo
+
+namespace vellumo {
+namespace {
+
+TEST(PrintProgress, PercentRoundsHalvesToEvenExactly)
+{
+    // The result is a nearest integer to 100 * done / total, the even one on a tie.
+    for (int total = 1; total <= 400; ++total) {
+        for (int done = 0; done <= total; ++done) {
+            const long long q = PrintProgressPercent(total, done);
+            const long long twiceDistance = 2 * std::llabs(100LL * done - q * total);
+            ASSERT_LE(twiceDistance, total) << done << "/" << total;
+            if (twiceDistance == total) {
+                ASSERT_EQ(q % 2, 0) << done << "/" << total;
+            }
+        }
+    }
+    EXPECT_EQ(PrintProgressPercent(200, 5), 2);  // 2.5: a double quotient lands above the half
+    EXPECT_EQ(PrintProgressPercent(200, 7), 4);
+    EXPECT_EQ(PrintProgressPercent(0, 0), 100);
+    EXPECT_EQ(PrintProgressPercent(0, 9), 100);
+    EXPECT_EQ(PrintProgressPercent(5, 9), 100);
+    EXPECT_EQ(PrintProgressPercent(5, -1), 0);
+    EXPECT_EQ(PrintProgressPercent(2999999, 2999998), 100);
 }
 
 } // namespace
