@@ -45,6 +45,11 @@ function(vellumo_test name)
     add_test(NAME ${name} COMMAND ${name})
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  if(WIN32 AND ARG_WINDOWED)
+    # Windows that take the focus and the foreground must not meet another
+    # test's windows on the shared display.
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
 
 # vellumo_fuzzer(name SOURCES ... LIBS ...): a libFuzzer target and a short smoke run.
