@@ -320,7 +320,10 @@ void TEditor::ScrollRows(int fromRow, int delta)
     const int first = std::min(std::max(topRow_, fromRow), topRow_ + rowCount_);
     const int limit = rowCount_ + 1;
     delta = std::max(-limit, std::min(delta, limit));
-    RECT band{0, GetTextTop() + (first - topRow_) * RowHeight(), ClientWidth(), ClientHeight()};
+    // The left bar stays: row numbers belong to screen places, and the
+    // updater repaints those that change.
+    const int left = leftbar_->Visible() ? leftbarWidth_ : 0;
+    RECT band{left, GetTextTop() + (first - topRow_) * RowHeight(), ClientWidth(), ClientHeight()};
     ScrollWindowRect(0, delta * RowHeight(), &band, &band);
 }
 
