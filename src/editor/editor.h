@@ -289,6 +289,8 @@ protected:
     virtual void DrawRow(RECT rect, int x, int row, std::string text, int y);
     virtual void DrawSelectedRow(RECT rect, int x, int row, std::string text, int y);
     virtual void DrawRowWithSelection(RECT rect, int x, int row, const std::string& text, int y);
+    // The colour element of a token kind (nullptr: the editor's own colours).
+    const TEditorColor* TokenElement(int kind, std::string_view token, int bracketIndex) const;
     RECT GetBoxCellRect(const std::string& text, int row, int toCol, int fromCol) const;
     void CalcColCount();
     void NormalizeCol(bool vertical, int direction);

@@ -27,6 +27,8 @@ TEditor::TEditor()
     SetColor(clWindow);
     Font().SetColor(clWindowText);
     Font().SetName("FixedSys");
+    // The left-margin arrow is the program's own cursor (default without the resources).
+    RightArrowCursorIndex = LoadProgramCursors().RightArrow;
     caret_ = std::make_unique<TEditorCaret>();
     marks_ = std::make_unique<TEditorMarks>();
     margin_ = std::make_unique<TEditorMargin>();

@@ -93,11 +93,43 @@ void TEditor::PaintRect(const RECT& clip)
     if (underline) DrawUnderline(row_);
 }
 
+const TEditorColor* TEditor::TokenElement(int kind, std::string_view token, int bracketIndex) const
+{
+    const TEditorColors& colors = view_->Colors();
+    auto reserved = [&] {
+        int at = 0;
+        return reserveWordList_.Count() > 0 && reserveWordList_.Find(token, at);
+    };
+    switch (kind) {
+    case tkSymbol: return reserved() ? &colors.Reserve() : &colors.Symbol();
+    case tkString:
+    case tkPerlString: return &colors.Str();
+    case tkNumber:
+    case 4: return &colors.Int();
+    case tkBracket:
+        return bracketIndex >= 0 && bracketIndex < view_->Brackets().Count() ? &view_->Brackets()[bracketIndex].ItemColor()
+                                                                             : nullptr;
+    case tkComment:
+    case tkPerlComment:
+    case tkRubyComment: return &colors.Comment();
+    case tkWord:
+    case tkHyphenWord: return reserved() ? &colors.Reserve() : &colors.Ank();
+    case tkDbcsSymbol:
+    case tkDbcsDigit:
+    case tkDbcsLatin:
+    case tkHiragana:
+    case tkKatakana:
+    case tkKanji:
+    case tkKanaSymbol:
+    case tkKana: return reserved() ? &colors.Reserve() : &colors.DBCS();
+    default: return nullptr;  // tabs, links and the rest keep the editor's own colours
+    }
+}
+
 void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
 {
     if (!Showing()) return;
     if (Store().GetBracketState(row) == kBracketUnknown) Store().RepropagateBrackets(row, false);
-    const TEditorColors& colors = view_->Colors();
     const int cw = cellWidth_, tl = GetTextLeft();
     TCanvas& canvas = Canvas();
     canvas.Font().Assign(Font());
@@ -126,39 +158,9 @@ void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
         TEditorParser parser(text, view_.get(), state);
         const COLORREF fontRgb = ColorToRGB(Font().Color());
         const COLORREF backRgb = ColorToRGB(Color());
-        int reserveIndex = 0;
         for (; parser.TokenKind() != tkEnd; parser.NextToken()) {
-            const TEditorTokenKind kind = parser.TokenKind();
             const std::string_view token = parser.TokenText();
-            const TEditorColor* el = nullptr;
-            switch (kind) {
-            case tkSymbol:
-                el = reserveWordList_.Find(token, reserveIndex) ? &colors.Reserve() : &colors.Symbol();
-                break;
-            case tkString:
-            case tkPerlString: el = &colors.Str(); break;
-            case tkNumber:
-            case 4: el = &colors.Int(); break;
-            case tkBracket: {
-                const int i = parser.BracketIndex();
-                if (i >= 0 && i < view_->Brackets().Count()) el = &view_->Brackets()[i].ItemColor();
-                break;
-            }
-            case tkComment:
-            case tkPerlComment:
-            case tkRubyComment: el = &colors.Comment(); break;
-            case tkWord:
-            case tkHyphenWord: el = reserveWordList_.Find(token, reserveIndex) ? &colors.Reserve() : &colors.Ank(); break;
-            case tkDbcsSymbol:
-            case tkDbcsDigit:
-            case tkDbcsLatin:
-            case tkHiragana:
-            case tkKatakana:
-            case tkKanji:
-            case tkKanaSymbol:
-            case tkKana: el = reserveWordList_.Find(token, reserveIndex) ? &colors.Reserve() : &colors.DBCS(); break;
-            default: break;
-            }
+            const TEditorColor* el = TokenElement(parser.TokenKind(), token, parser.BracketIndex());
             const int tx = x + parser.TokenPos() * cw;
             if (tx > clip.right) break;
             if (tx + cw * static_cast<int>(token.size()) < tl) continue;
@@ -190,8 +192,7 @@ void TEditor::DrawSelectedRow(RECT rect, int x, int row, std::string text, int y
 {
     if (!Showing()) return;
     if (Store().GetBracketState(row) == kBracketUnknown) Store().RepropagateBrackets(row, false);
-    const TEditorColors& colors = view_->Colors();
-    const TEditorColor& sel = colors.Select();
+    const TEditorColor& sel = view_->Colors().Select();
     const int cw = cellWidth_, tl = GetTextLeft();
     TCanvas& canvas = Canvas();
     canvas.Font().Assign(Font());
@@ -219,39 +220,9 @@ void TEditor::DrawSelectedRow(RECT rect, int x, int row, std::string text, int y
             }
         }
         TEditorParser parser(text, view_.get(), state);
-        int reserveIndex = 0;
         for (; parser.TokenKind() != tkEnd; parser.NextToken()) {
-            const TEditorTokenKind kind = parser.TokenKind();
             const std::string_view token = parser.TokenText();
-            const TEditorColor* el = nullptr;
-            switch (kind) {
-            case tkSymbol:
-                el = reserveWordList_.Find(token, reserveIndex) ? &colors.Reserve() : &colors.Symbol();
-                break;
-            case tkString:
-            case tkPerlString: el = &colors.Str(); break;
-            case tkNumber:
-            case 4: el = &colors.Int(); break;
-            case tkBracket: {
-                const int i = parser.BracketIndex();
-                if (i >= 0 && i < view_->Brackets().Count()) el = &view_->Brackets()[i].ItemColor();
-                break;
-            }
-            case tkComment:
-            case tkPerlComment:
-            case tkRubyComment: el = &colors.Comment(); break;
-            case tkWord:
-            case tkHyphenWord: el = reserveWordList_.Find(token, reserveIndex) ? &colors.Reserve() : &colors.Ank(); break;
-            case tkDbcsSymbol:
-            case tkDbcsDigit:
-            case tkDbcsLatin:
-            case tkHiragana:
-            case tkKatakana:
-            case tkKanji:
-            case tkKanaSymbol:
-            case tkKana: el = reserveWordList_.Find(token, reserveIndex) ? &colors.Reserve() : &colors.DBCS(); break;
-            default: break;
-            }
+            const TEditorColor* el = TokenElement(parser.TokenKind(), token, parser.BracketIndex());
             const int tx = x + parser.TokenPos() * cw;
             if (tx > clip.right) break;
             if (tx + cw * static_cast<int>(token.size()) < tl) continue;

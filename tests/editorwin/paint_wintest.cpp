@@ -1,6 +1,8 @@
 // The editor's painting, checked pixel by pixel in memory images.
 #include <cstdlib>
 
+#include "classlib/screen.h"
+#include "classlib/shortcut.h"
 #include "classlib/winsupport.h"
 #include "editorwin/editor_support.h"
 
@@ -259,7 +261,7 @@ TEST_F(EditorPaint, ALongRowPaintsItsFirst8000Bytes)
 }
 
 // Captures what the visible window shows now.
-std::unique_ptr<TBitmap> Screen(TEditor& e)
+std::unique_ptr<TBitmap> WindowPixels(TEditor& e)
 {
     RECT r = e.ClientRect();
     auto bmp = std::make_unique<TBitmap>(r.right, r.bottom);
@@ -286,7 +288,7 @@ TEST_F(EditorPaint, IncrementalRepaintAfterEditsEqualsAFullRepaint)
     auto check = [&](const char* what) {
         PumpMessages();
         e->CaretBeginUpdate();  // the caret is no part of the picture
-        auto shown = Screen(*e);
+        auto shown = WindowPixels(*e);
         e->CaretEndUpdate();
         auto full = Picture(*e, e->Color());
         int x = -1, y = -1;
@@ -338,6 +340,75 @@ TEST_F(EditorPaint, IncrementalRepaintAfterEditsEqualsAFullRepaint)
     e->Store().ReplaceRows(3, 1, "*/\r\n");
     check("comment closed");
     e->SetVisible(false);
+}
+
+} // namespace
+} // namespace vellumo::testing
+
+namespace vellumo::testing {
+namespace {
+
+TEST(EditorWindow, AWindowLargerThanTheScreenIsPaintedWhole)
+{
+    const int h = Screen().Height() + 120, w = Screen().Width() + 120;
+    auto e = MakeEditor(w, h);
+    e->Leftbar().SetVisible(true);
+    e->Ruler().SetVisible(true);
+    e->Lines().SetText("abc");
+    ASSERT_GT(e->ClientRect().bottom, Screen().Height());
+    auto pic = Picture(*e, clBlack);
+    const int edge = e->LeftbarWidth() - 2;
+    const int y = pic->Height() - 10;
+    EXPECT_EQ(CountColor(*pic, RECT{edge, y, edge + 1, y + 5}, clWhite), 5);
+    EXPECT_EQ(CountColor(*pic, RECT{edge + 1, y, edge + 2, y + 5}, clGray), 5);
+    const int x = pic->Width() - 10;
+    EXPECT_EQ(CountColor(*pic, RECT{x, 0, x + 5, e->RulerHeight() - 2}, clBlack), 0);
+}
+
+TEST(EditorWindow, PopupMenuFollowsTheEditorsState)
+{
+    auto e = MakeEditor();
+    TPopupMenu* menu = e->PopupMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->Count(), 12);
+    EXPECT_EQ(menu->Items(0).Caption(), "元に戻す(&U)");
+    EXPECT_EQ(menu->Items(1).ShortCut(), TextToShortCut("Ctrl+A"));
+    EXPECT_EQ(menu->Items(9).ShortCut(), scNone);
+    EXPECT_EQ(menu->Items(11).Caption(), "Box選択モード(&K)");
+    auto enabled = [&](int i) { return menu->Items(i).Enabled(); };
+
+    e->Lines().SetText("text");
+    e->Store().ReplaceRows(0, 1, "changed");
+    menu->DoPopup();
+    EXPECT_TRUE(enabled(TEditorPopupMenu::kUndo));
+    EXPECT_FALSE(enabled(TEditorPopupMenu::kRedo));
+    EXPECT_FALSE(enabled(TEditorPopupMenu::kCut));
+    EXPECT_FALSE(enabled(TEditorPopupMenu::kCopy));
+    EXPECT_FALSE(enabled(TEditorPopupMenu::kDelete));
+    EXPECT_TRUE(enabled(TEditorPopupMenu::kSelectAll));
+    EXPECT_FALSE(menu->Items(TEditorPopupMenu::kBoxMode).Checked());
+
+    EXPECT_TRUE(menu->DispatchCommand(TEditorPopupMenu::kUndo + 1));
+    EXPECT_EQ(Rows(*e), "text");
+    menu->DoPopup();
+    EXPECT_TRUE(enabled(TEditorPopupMenu::kRedo));
+
+    e->SetSelection(smNormal, 0, 0, 0, 2);
+    e->SetReadOnly(true);
+    menu->DoPopup();
+    EXPECT_FALSE(enabled(TEditorPopupMenu::kUndo));
+    EXPECT_FALSE(enabled(TEditorPopupMenu::kRedo));
+    EXPECT_FALSE(enabled(TEditorPopupMenu::kCut));
+    EXPECT_TRUE(enabled(TEditorPopupMenu::kCopy));
+    EXPECT_FALSE(enabled(TEditorPopupMenu::kPaste));
+    EXPECT_FALSE(enabled(TEditorPopupMenu::kDelete));
+    EXPECT_TRUE(enabled(TEditorPopupMenu::kSelectAll));
+    EXPECT_TRUE(enabled(TEditorPopupMenu::kBoxMode));
+
+    EXPECT_TRUE(menu->DispatchCommand(TEditorPopupMenu::kBoxMode + 1));
+    EXPECT_EQ(e->SelectionMode(), smBox);
+    menu->DoPopup();
+    EXPECT_TRUE(menu->Items(TEditorPopupMenu::kBoxMode).Checked());
 }
 
 } // namespace
