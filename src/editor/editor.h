@@ -174,6 +174,19 @@ public:
     TEditorRowAttribute GetRowAttribute(int row) const;
     int GetRowBracketState(int row) const { return Store().GetBracketState(row); }
     long long GetTextLength() const { return vellumo::GetTextLength(Store()); }
+    bool EndsWithLineBreak() const { return vellumo::EndsWithLineBreak(Store()); }
+    int GetIndentWidth(std::string_view text) const { return vellumo::GetIndentWidth(text, CellRules()); }
+    int RowToLine(int row) const { return vellumo::RowToLine(Store(), row); }
+    int LineToRow(int line) const { return vellumo::LineToRow(Store(), line); }
+    int GetLineCol(int row, int col) const { return vellumo::GetLineCol(Store(), row, col); }
+    int GetLineCharPos(int row, int col) const { return vellumo::GetLineCharPos(Store(), row, col); }
+    long long RowColToOffset(int firstRow, int row, int col) const
+    {
+        return vellumo::RowColToOffset(Store(), firstRow, row, col);
+    }
+    int PrevIndent(int row) const { return vellumo::PrevIndent(Store(), row); }
+    // One undoable edit; the caret goes to the row's place.
+    void DeleteRow(int row) { vellumo::DeleteRow(Store(), *this, row); }
     TCellGeometry Geometry() const;
     void PixelToCell(int x, int y, bool nearest, int& col, int& row) const;
     bool PointToRowByte(POINT p, int& row, int& byte) const;
@@ -182,6 +195,9 @@ public:
     virtual void Undo();
     virtual void Redo();
     void Clear();
+    // After the properties were set from outside in one go: wraps when word
+    // wrap is on, rescans, and counts the text as unmodified.
+    void Loaded();
 
     // ---- caret and scrolling
     void SetCaretRowCol(int row, int col);

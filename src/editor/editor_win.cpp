@@ -190,6 +190,13 @@ void TEditor::Redo()
 
 void TEditor::Clear() { lines_->Clear(); }
 
+void TEditor::Loaded()
+{
+    if (WordWrap()) Store().WrapAll();
+    Store().RescanRows();
+    modified_ = false;
+}
+
 void TEditor::ShareScreenList(TEditor* other)
 {
     if (!other || other == this) return;
@@ -321,7 +328,10 @@ void TEditor::SubObjectChanged(TNotifyPersistent* sender)
 void TEditor::FontChanged()
 {
     if (HandleAllocated()) {
-        if (pixelOffset_ > 0) SetCol(0);
+        if (pixelOffset_ > 0) {
+            SetCol(0);
+            SetLeftCol(0);  // also without the focus, which SetCol's scrolling needs
+        }
         InitFontMetrics();
         UpdateScrollRanges();
         RebuildRuler();

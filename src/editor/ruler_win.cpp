@@ -258,7 +258,7 @@ bool TEditor::CalcLeftbarDigits()
         return false;
     }
     const int n = Store().Count();
-    long long highest = leftbar_->ShowNumberMode() == nmLine && n > 0 ? RowToLine(Store(), n - 1) : n - 1;
+    long long highest = leftbar_->ShowNumberMode() == nmLine && n > 0 ? vellumo::RowToLine(Store(), n - 1) : n - 1;
     if (GetRowAttribute(n - 1) != raEof) ++highest;
     if (!leftbar_->ZeroBase()) ++highest;
     const int digits = std::min(8, std::max(leftbar_->Column(), static_cast<int>(std::to_string(std::max(0LL, highest)).size())));
@@ -330,8 +330,8 @@ void TEditor::PaintLeftbar(int a, int b)
     const int start = std::max(0, a);
     long long line = 0;
     if (start == 0) line = 0;
-    else if (start < n) line = RowToLine(Store(), start);
-    else if (start == n && lastBreak) line = RowToLine(Store(), n - 1) + 1;
+    else if (start < n) line = vellumo::RowToLine(Store(), start);
+    else if (start == n && lastBreak) line = vellumo::RowToLine(Store(), n - 1) + 1;
     if (start > 0 && start <= n && Store().GetRowAttribute(start - 1) != raLineBreak) ++line;
     for (int row = a; row <= b; ++row) {
         const bool startsLine = row >= 0 && (row == 0 || (row <= n && Store().GetRowAttribute(row - 1) == raLineBreak));

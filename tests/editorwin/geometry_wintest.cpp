@@ -352,3 +352,116 @@ TEST(EditorProperties, SettersFollowTheirRules)
 
 } // namespace
 } // namespace vellumo::testing
+
+namespace vellumo::testing {
+namespace {
+
+TEST(EditorFocus, TheCaretExistsWhileFocusedAndFollowsTheCell)
+{
+    auto e = MakeEditor(400, 200);
+    e->Lines().SetText("abc\r\n\x82\xA0\x82\xA0");
+    e->SetVisible(true);
+    SetWindowPos(e->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(e->Handle());
+    e->SetFocus();
+    PumpMessages();
+    ASSERT_TRUE(e->Focused());
+    EXPECT_TRUE(e->CaretShown());
+    int moved = 0;
+    e->OnCaretMoved = [&](TEditor&) { ++moved; };
+    e->SetCaretRowCol(1, 2);
+    EXPECT_GE(moved, 1);
+    POINT p{};
+    GetCaretPos(&p);
+    const POINT want = e->GetCaretPixelPos();
+    EXPECT_EQ(p.x, want.x);
+    EXPECT_EQ(p.y, want.y);
+    EXPECT_EQ(want.x, e->GetTextLeft() + 2 * e->CellWidth());
+    e->CaretBeginUpdate();
+    e->CaretBeginUpdate();
+    EXPECT_FALSE(e->CaretShown());
+    e->CaretEndUpdate();
+    EXPECT_FALSE(e->CaretShown());
+    e->CaretEndUpdate();
+    e->CaretEndUpdate();  // one end too many stays at 0
+    EXPECT_EQ(e->CaretHideCount(), 0);
+    EXPECT_TRUE(e->CaretShown());
+    // Out of view the caret stays hidden.
+    std::string many;
+    for (int i = 0; i < 100; ++i) many += "x\r\n";
+    e->Lines().SetText(many);
+    e->SetCaretRowCol(0, 0);
+    e->Perform(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_FALSE(e->CaretShown());
+    e->Perform(WM_VSCROLL, SB_TOP);
+    EXPECT_TRUE(e->CaretShown());
+    // A caret move below the view scrolls it into view.
+    e->SetRow(50);
+    EXPECT_EQ(e->TopRow(), 50 - e->RowCount() + 1);
+    SetFocus(nullptr);
+    PumpMessages();
+    EXPECT_FALSE(e->CaretShown());
+    e->SetVisible(false);
+}
+
+TEST(EditorFocus, WheelScrollsLinesOrPages)
+{
+    auto e = MakeEditor(400, 200);
+    std::string many;
+    for (int i = 0; i < 100; ++i) many += "x\r\n";
+    e->Lines().SetText(many);
+    UINT saved = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 4, nullptr, 0);
+    e->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(e->TopRow(), 4);
+    e->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(e->TopRow(), 0);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
+    e->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(e->TopRow(), e->RowCount() - 1);
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, saved, nullptr, 0);
+}
+
+TEST(EditorFocus, LoadedWrapsRescansAndClearsModified)
+{
+    auto e = MakeEditor();
+    e->Lines().SetText(std::string(30, 'a'));
+    e->Store().ReplaceRows(0, 1, std::string(30, 'b'));
+    ASSERT_TRUE(e->Modified());
+    e->WrapOption().SetWrapByte(20);
+    e->Loaded();
+    EXPECT_FALSE(e->Modified());
+    EXPECT_EQ(e->Store().Count(), 1);
+    e->SetWordWrap(true);
+    EXPECT_EQ(e->Store().Count(), 2);
+    EXPECT_EQ(e->RowToLine(1), 0);
+    EXPECT_EQ(e->GetLineCol(1, 3), 23);
+}
+
+} // namespace
+} // namespace vellumo::testing
+
+namespace vellumo::testing {
+namespace {
+
+TEST(EditorFont, AFontChangeRemeasuresAndReturnsFromAHorizontalScroll)
+{
+    auto e = MakeEditor(300, 200);
+    e->Lines().SetText(std::string(300, 'x'));
+    e->SetCol(5);
+    e->Font().SetHeight(-12);
+    EXPECT_EQ(e->Col(), 5);  // not scrolled: the column stays
+    const int small = e->CellWidth();
+    e->Perform(WM_HSCROLL, SB_PAGERIGHT);
+    ASSERT_GT(e->LeftCol(), 0);
+    e->SetCol(e->LeftCol() + 2);
+    e->Font().SetHeight(-20);
+    EXPECT_GT(e->CellWidth(), small);
+    EXPECT_EQ(e->Col(), 0);
+    EXPECT_EQ(e->LeftCol(), 0);
+    EXPECT_EQ(e->HorizontalOffset(), 0);
+}
+
+} // namespace
+} // namespace vellumo::testing
