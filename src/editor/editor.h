@@ -317,6 +317,10 @@ protected:
     TSelectionMode selectionMode_ = smNormal;
     unsigned char dragState_ = 0;       // 0 none, 2 the selection is being dragged
     int selStartRow_ = 0, selStartCol_ = 0, selEndRow_ = 0, selEndCol_ = 0;
+    // Kept by the key handling: while a key auto-repeats the input-method
+    // window only follows the caret once the repeat ends.
+    bool keyRepeat_ = false;
+    bool imeMovePending_ = false;
 
 private:
     void CreateBitmaps();
@@ -342,14 +346,12 @@ private:
     int colCount_ = 0;
     int rememberedCol_ = 0;
     bool colRemembered_ = false;
-    bool imeMovePending_ = false;
     TByteSet delimiters_;
     std::array<int, kAdvanceCount> advances_{};
     int cellHeight_ = 1;
     int cellWidth_ = 1;
     int maxCol_ = 0;
     bool italicInUse_ = false;
-    bool keyRepeat_ = false;
     int pixelOffset_ = 0;
     std::unique_ptr<TScreenStringsLink> link_;
     std::unique_ptr<TEditorStrings> lines_;
