@@ -1,15 +1,9 @@
 #pragma once
 // Caret behaviour and the mouse cursors of the editor.
-#include <cstdint>
-
+#include "classlib/cursorindex.h"
 #include "editor/notifypersistent.h"
 
 namespace vellumo {
-
-using TCursor = std::int16_t;
-constexpr TCursor crDefault = 0;
-constexpr TCursor crIBeam = -4;
-constexpr TCursor crDrag = -12;
 
 // Index the editor's left-margin arrow cursor is registered at; the cursor
 // registration on Windows stores the index it found.

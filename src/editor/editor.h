@@ -1,0 +1,400 @@
+#pragma once
+// The text-editing control: shows the rows of a row store on a fixed
+// character grid (one byte one cell, a double-byte character two), with a
+// left bar of numbers, a ruler, a caret and scrolling. Windows only; GUI
+// thread only.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "classlib/bitmap.h"
+#include "classlib/control.h"
+#include "classlib/menu.h"
+#include "editor/cells.h"
+#include "editor/editorview.h"
+#include "editor/lines.h"
+#include "editor/options.h"
+#include "editor/parserfactory.h"
+#include "editor/reservewords.h"
+#include "editor/rowstore.h"
+#include "editor/undo.h"
+#include "editor/wrapoption.h"
+#include "editor/vlines.h"
+#include "textcode/charcode.h"
+
+namespace vellumo {
+
+class TEditor;
+
+enum TBorderStyle : unsigned char { bsNone = 0, bsSingle = 1 };
+enum TScrollStyle : unsigned char { ssNone = 0, ssHorizontal = 1, ssVertical = 2, ssBoth = 3 };
+enum TSelectionMode : unsigned char { smNormal = 0, smBox = 1 };
+
+using TNotifyEvent = std::function<void(TEditor& sender)>;
+// After a row was painted: its painted text (tabs expanded), the x of its
+// first cell, its top, its row index, its rectangle and whether it is selected.
+using TDrawLineEvent =
+    std::function<void(TEditor& sender, const std::string& lineStr, int x, int y, int index, RECT& rect, bool selected)>;
+using TSelectionChangeEvent = std::function<void(TEditor& sender, bool selected)>;
+
+// Turns the row store's record of the last edit into the least repainting
+// and scrolling of one view.
+class TEditorScreen {
+public:
+    explicit TEditorScreen(TEditor& editor) : editor_(editor) {}
+    virtual ~TEditorScreen() = default;
+    virtual void Update();
+
+private:
+    TEditor& editor_;
+};
+
+// The control's own context menu with the editing commands.
+class TEditorPopupMenu : public TPopupMenu {
+public:
+    TEditorPopupMenu();
+    void SetEditor(TEditor* editor) { editor_ = editor; }
+    TEditor* Editor() const { return editor_; }
+
+    // Items in menu order: 0 undo, 1 redo, 3 cut, 4 copy, 5 paste, 6 box
+    // paste, 7 delete, 9 select all, 11 box selection mode (2, 8, 10 are
+    // separators). Cut, copy, paste, delete and select all are bound by the
+    // selection and clipboard code.
+    enum { kUndo = 0, kRedo = 1, kCut = 3, kCopy = 4, kPaste = 5, kBoxPaste = 6, kDelete = 7, kSelectAll = 9, kBoxMode = 11 };
+    virtual void UndoClick();
+    virtual void RedoClick();
+    virtual void BoxSelectModeClick();
+    virtual void EnableItems();
+
+protected:
+    virtual void CreateItems();
+
+private:
+    TEditor* editor_ = nullptr;
+};
+
+class TEditor : public TCustomControl, public IEditorView {
+public:
+    static constexpr int kMaxCols = 8000;
+    static constexpr int kAdvanceCount = 8001;
+
+    TEditor();
+    ~TEditor() override;
+
+    // ---- published properties
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle v);
+    TEditorCaret& Caret() { return *caret_; }
+    void SetCaret(const TEditorCaret& v) { caret_->Assign(v); }
+    TEditorMarks& Marks() { return *marks_; }
+    void SetMarks(const TEditorMarks& v) { marks_->Assign(v); }
+    TEditorMargin& Margin() { return *margin_; }
+    void SetMargin(const TEditorMargin& v) { margin_->Assign(v); }
+    TEditorLeftbar& Leftbar() { return *leftbar_; }
+    void SetLeftbar(const TEditorLeftbar& v) { leftbar_->Assign(v); }
+    TEditorRuler& Ruler() { return *ruler_; }
+    void SetRuler(const TEditorRuler& v) { ruler_->Assign(v); }
+    TEditorViewInfo& View() { return *view_; }
+    const TEditorViewInfo& View() const { return *view_; }
+    void SetView(const TEditorViewInfo& v);
+    TEditorStrings& Lines() { return *lines_; }
+    void SetLines(const TStringList& v);
+    TReserveWordList& ReserveWordList() { return reserveWordList_; }
+    void SetReserveWordList(const TReserveWordList& v);
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle v);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool v);
+    int UndoListMax() const;
+    void SetUndoListMax(int v);
+    TVerticalLines& VerticalLines() { return verticalLines_; }
+    void SetVerticalLines(const TVerticalLines& v) { verticalLines_.Assign(v); }
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool v) { wantTabs_ = v; }
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool v) { wantReturns_ = v; }
+    bool WordWrap() const { return Store().WordWrap(); }
+    void SetWordWrap(bool v) { Store().SetWordWrap(v); }
+    TEditorWrapOption& WrapOption() { return Store().WrapOption(); }
+    void SetWrapOption(const TEditorWrapOption& v) { Store().WrapOption().Assign(v); }
+
+    // ---- events
+    TNotifyEvent OnCaretMoved, OnChange, OnSelectionModeChange, OnTopColChange, OnTopRowChange;
+    TDrawLineEvent OnDrawLine;
+    TSelectionChangeEvent OnSelectionChange;
+
+    // ---- unpublished properties
+    int Col() const { return col_; }
+    void SetCol(int c);
+    int Row() const { return row_; }
+    void SetRow(int r);
+    int TopRow() const override { return topRow_; }
+    void SetTopRow(int t) override;
+    int LeftCol() const { return leftCol_; }
+    void SetLeftCol(int c) override;
+    int RowCount() const { return rowCount_; }
+    int ColCount() const { return colCount_; }
+    bool Modified() const { return modified_; }
+    void SetModified(bool v) { modified_ = v; }
+    bool OverWrite() const { return overWrite_; }
+    void SetOverWrite(bool v);
+    TSelectionMode SelectionMode() const { return selectionMode_; }
+    void SetSelectionMode(TSelectionMode v);
+    bool Selected() const { return selectionState_ == 2; }
+    bool IsDraggingSelection() const { return dragState_ == 2; }
+    int CellWidth() const { return cellWidth_; }
+    int CellHeight() const { return cellHeight_; }
+    int GetRowHeight() const { return cellHeight_ + margin_->Line() + margin_->Underline(); }
+    int GetTextLeft() const { return margin_->Left() + (leftbar_->Visible() ? leftbarWidth_ : 0); }
+    int GetTextTop() const { return margin_->Top() + (ruler_->Visible() ? rulerHeight_ : 0); }
+    int LeftbarWidth() const { return leftbarWidth_; }
+    int RulerHeight() const { return rulerHeight_; }
+    int LeftbarDigits() const { return leftbarDigits_; }
+    int HorizontalOffset() const { return pixelOffset_; }
+    int MaxCol() const { return maxCol_; }
+    int VerticalMax() const { return vMax_; }
+    int CaretHideCount() const { return caretHideCount_; }
+    int UnderlineHideCount() const { return underlineHideCount_; }
+
+    // ---- the row store and its services
+    TEditorScreenStrings& Store() const { return **link_; }
+    TScreenStringsLink& StoreLink() { return *link_; }
+    void ShareScreenList(TEditor* other);
+    TCellRules CellRules() const { return Store().CellRules(); }
+    std::string GetCellClasses(std::string_view text) const { return vellumo::GetCellClasses(text, CellRules()); }
+    int GetDisplayWidth(std::string_view text) const { return vellumo::GetDisplayWidth(text, CellRules()); }
+    std::string ExpandTabs(std::string_view text) const { return vellumo::ExpandTabs(text, CellRules()); }
+    int GetRowWidth(int row) const { return vellumo::GetRowWidth(Store(), row); }
+    std::string GetExpandedRow(int row) const { return vellumo::GetExpandedRow(Store(), row); }
+    const std::string& GetRowText(int row) const { return Store().Strings(row); }
+    int GetListCount() const { return Store().Count(); }
+    TEditorRowAttribute GetRowAttribute(int row) const;
+    int GetRowBracketState(int row) const { return Store().GetBracketState(row); }
+    long long GetTextLength() const { return vellumo::GetTextLength(Store()); }
+    bool EndsWithLineBreak() const { return vellumo::EndsWithLineBreak(Store()); }
+    int GetIndentWidth(std::string_view text) const { return vellumo::GetIndentWidth(text, CellRules()); }
+    int RowToLine(int row) const { return vellumo::RowToLine(Store(), row); }
+    int LineToRow(int line) const { return vellumo::LineToRow(Store(), line); }
+    int GetLineCol(int row, int col) const { return vellumo::GetLineCol(Store(), row, col); }
+    int GetLineCharPos(int row, int col) const { return vellumo::GetLineCharPos(Store(), row, col); }
+    long long RowColToOffset(int firstRow, int row, int col) const
+    {
+        return vellumo::RowColToOffset(Store(), firstRow, row, col);
+    }
+    int PrevIndent(int row) const { return vellumo::PrevIndent(Store(), row); }
+    // One undoable edit; the caret goes to the row's place.
+    void DeleteRow(int row) { vellumo::DeleteRow(Store(), *this, row); }
+    TCellGeometry Geometry() const;
+    void PixelToCell(int x, int y, bool nearest, int& col, int& row) const;
+    bool PointToRowByte(POINT p, int& row, int& byte) const;
+    bool CanUndo() const { return Store().CanUndo(); }
+    bool CanRedo() const { return Store().CanRedo(); }
+    virtual void Undo();
+    virtual void Redo();
+    void Clear();
+    // After the properties were set from outside in one go: wraps when word
+    // wrap is on, rescans, and counts the text as unmodified.
+    void Loaded();
+
+    // ---- caret and scrolling
+    void SetCaretRowCol(int row, int col);
+    void SetCaretRowOffset(int fromRow, int offset) override;
+    bool IsLongRowSplitLead() const;
+    void CaretBeginUpdate() override;
+    void CaretEndUpdate() override;
+    void HideEditorCaret();
+    void ShowEditorCaret();
+    virtual void CreateEditorCaret();
+    virtual POINT GetCaretPixelPos() const;
+    void UpdateCaretPos();
+    void UpdateImeWindow();
+    void ScrollCaret();
+    void RefreshCaret();
+    virtual void UpdateCaret();
+    void ScrollRows(int fromRow, int delta);
+    void PageScroll(int delta);
+    void UpdateScrollRanges();
+    bool CaretShown() const { return caretShown_; }
+
+    // ---- painting
+    void InitFontMetrics();
+    void RefreshMetrics();
+    void InvalidateRows(int a, int b);
+    void InvalidateRowText(int row) override;
+    void FixedTextOut(TCanvas& canvas, const RECT& rect, int x, UINT options, std::string_view text, int y);
+    void PaintRect(const RECT& rect);
+    virtual void DrawEofMark(int x, int y);
+    virtual void DrawRetMark(int x, int y);
+    virtual void DrawSelectedRetMark(int x, int y);
+    virtual void DrawUnderline(int row);
+    virtual void EraseUnderline(int row);
+    virtual int GetUnderlineY(int row) const;
+    void UnderlineBeginUpdate() override;
+    void UnderlineEndUpdate() override;
+    virtual void DrawVerticalLine(int index);
+    virtual void DrawVerticalLines();
+    bool ItalicInUse() const { return italicInUse_; }
+
+    // ---- left bar and ruler
+    virtual bool CalcLeftbarDigits();
+    virtual void CalcLeftbarWidth();
+    virtual int CalcRulerHeight() const;
+    virtual int CalcRulerBitmapWidth() const;
+    virtual void RebuildRuler();
+    virtual void UpdateCornerBitmap();
+    virtual void CreateLeftbarEdgeBitmap();
+    virtual void InvalidateLeftbar(int a, int b);
+    virtual void PaintLeftbar(int a, int b);
+    virtual void PaintRuler();
+    virtual void DrawRulerMarker(int col);
+    virtual void EraseRulerMarker(int col);
+    // The built-in 5 x 9 digit glyphs (for tests and the printing of numbers).
+    TBitmap& DigitGlyphs() { return *glyphs_; }
+
+    // ---- loading
+    // Reads a file into the text; returns its character code or -1 when it
+    // cannot be read (the text is then unchanged and a message was shown).
+    int LoadTextFile(const std::string& fileName, bool detect, bool& hadNul, TLineEndCode& lineBreak, int forcedCode,
+                     bool& writable, bool& noAnsi);
+
+    // ---- IEditorView
+    TEditorScreenStrings& ScreenStrings() override { return Store(); }
+    void ListChanged() override;
+    void Refresh() override;
+    int TabSpaceCount() const override { return caret_->TabSpaceCount(); }
+    const TByteSet& Delimiters() const override { return delimiters_; }
+    int RowHeight() const override { return GetRowHeight() > 0 ? GetRowHeight() : 1; }
+    int ScreenHeight() const override;
+    int BracketRegionCount() const override { return view_ ? view_->Brackets().Count() : 0; }
+    const IRowParserFactory* ParserFactory() const override { return parserFactory_.get(); }
+    bool IsLoading() const override { return false; }
+    bool Focused() const override { return TCustomControl::Focused(); }
+    int CaretRow() const override { return row_; }
+    int CaretCol() const override { return col_; }
+    void SetCaretRow(int row) override { SetRow(row); }
+    void SetCaretCol(int col) override { SetCol(col); }
+    void LinesUpdating(bool updating) override;
+    void CleanSelection() override;
+
+    // Message handlers reachable for tests and the host.
+    LRESULT VScrollMessage(int code);
+    LRESULT HScrollMessage(int code, int pos);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateHandle() override;
+    void WndProc(TMessage& msg) override;
+    void Paint() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    bool MouseWheel(TShiftState shift, int delta, POINT screen) override;
+
+    virtual void GetDelimiters(TByteSet& set) const;
+    virtual std::unique_ptr<TEditorPopupMenu> CreatePopupMenu();
+    virtual void DoDrawLine(const std::string& lineStr, int x, int y, int index, RECT& rect, bool selected);
+    virtual void DoSelectionChange(bool selected);
+    virtual void DoSelectionModeChange();
+    virtual void DoTopColChange();
+    virtual void DoTopRowChange();
+    virtual void SubObjectChanged(TNotifyPersistent* sender);
+    virtual void ScrollWindowRect(int dx, int dy, const RECT* clip, const RECT* scroll);
+    virtual void LeftbarWidthChanged(int oldWidth, int newWidth);
+    virtual void DrawRow(RECT rect, int x, int row, std::string text, int y);
+    virtual void DrawSelectedRow(RECT rect, int x, int row, std::string text, int y);
+    virtual void DrawRowWithSelection(RECT rect, int x, int row, const std::string& text, int y);
+    // The colour element of a token kind (nullptr: the editor's own colours).
+    const TEditorColor* TokenElement(int kind, std::string_view token, int bracketIndex) const;
+    RECT GetBoxCellRect(const std::string& text, int row, int toCol, int fromCol) const;
+    void CalcColCount();
+    void NormalizeCol(bool vertical, int direction);
+
+    // The selection as the painters read it (screen rows, display columns,
+    // end column exclusive); maintained by the selection code.
+    unsigned char selectionState_ = 0;  // 0 none, 1 anchored, 2 selected
+    TSelectionMode selectionMode_ = smNormal;
+    unsigned char dragState_ = 0;       // 0 none, 2 the selection is being dragged
+    int selStartRow_ = 0, selStartCol_ = 0, selEndRow_ = 0, selEndCol_ = 0;
+    // Kept by the key handling: while a key auto-repeats the input-method
+    // window only follows the caret once the repeat ends.
+    bool keyRepeat_ = false;
+    bool imeMovePending_ = false;
+
+private:
+    void CreateBitmaps();
+    void CreateDigitGlyphs();
+    void CreateRulerEdgeBitmap();
+    void ColorDigitGlyphs();
+    void ColorGlyphsInto(TBitmap& target, TColor background, TColor digit);
+    void SizeRulerBitmaps();
+    void DrawRulerScale();
+    void DrawRulerNumbers();
+    void DrawNumbersInto(TBitmap& image, TBitmap& digits, TColor background);
+    void CopyRulerCell(int col, TBitmap& from);
+    void WmSize();
+    void SetCaretShapeChanged();
+    int LimitRowToText(int r) const;
+
+    TBorderStyle borderStyle_ = bsSingle;
+    std::unique_ptr<TEditorCaret> caret_;
+    bool caretRefreshHeld_ = false;
+    int caretHideCount_ = 0;
+    bool caretShown_ = false;
+    int col_ = 0;
+    int colCount_ = 0;
+    int rememberedCol_ = 0;
+    bool colRemembered_ = false;
+    TByteSet delimiters_;
+    std::array<int, kAdvanceCount> advances_{};
+    int cellHeight_ = 1;
+    int cellWidth_ = 1;
+    int maxCol_ = 0;
+    bool italicInUse_ = false;
+    int pixelOffset_ = 0;
+    std::unique_ptr<TScreenStringsLink> link_;
+    std::unique_ptr<TEditorStrings> lines_;
+    std::unique_ptr<TEditorMarks> marks_;
+    std::unique_ptr<TEditorMargin> margin_;
+    bool modified_ = false;
+    std::unique_ptr<TEditorLeftbar> leftbar_;
+    bool overWrite_ = false;
+    bool readOnly_ = false;
+    TReserveWordList reserveWordList_;
+    int row_ = 0;
+    int rowCount_ = 0;
+    std::unique_ptr<TEditorRuler> ruler_;
+    std::unique_ptr<TEditorScreen> screen_;
+    TScrollStyle scrollBars_ = ssNone;
+    int leftCol_ = 0;
+    int topRow_ = 0;
+    int underlineHideCount_ = 0;
+    std::unique_ptr<TEditorViewInfo> view_;
+    std::unique_ptr<TEditorParserFactory> parserFactory_;
+    int vMax_ = 0;
+    bool wantTabs_ = true;
+    bool wantReturns_ = true;
+    bool linesUpdating_ = false;
+    TVerticalLines verticalLines_;
+    std::unique_ptr<TEditorPopupMenu> popup_;
+
+    // Left bar and ruler.
+    int leftbarDigits_ = 4;
+    std::unique_ptr<TBitmap> leftbarEdge_;
+    int leftbarWidth_ = 0;
+    std::unique_ptr<TBitmap> corner_;
+    std::unique_ptr<TBitmap> rulerImage_;
+    std::unique_ptr<TBitmap> rulerDigits_;
+    int glyphHeight_ = 9;
+    std::unique_ptr<TBitmap> glyphs_;
+    int glyphWidth_ = 5;
+    std::unique_ptr<TBitmap> rulerEdge_;
+    std::unique_ptr<TBitmap> rulerScale_;
+    int rulerHeight_ = 0;
+    std::unique_ptr<TBitmap> markerImage_;
+    std::unique_ptr<TBitmap> markerDigits_;
+    int rulerStart_ = 0;  // the column at the ruler images' left edge
+};
+
+} // namespace vellumo
