@@ -1,0 +1,280 @@
+#include "editor/editsearch.h"
+
+#include <algorithm>
+#include <string>
+
+#include "classlib/leadbytes.h"
+#include "editor/cells.h"
+#include "editor/rowstore.h"
+#include "textcode/charfold.h"
+
+namespace vellumo {
+
+namespace {
+
+// Chunks always begin at the start of a logical line and end at the end of
+// one (or of the text), so the engine's buffer edges are real word edges and
+// its lead/trail walk starts on a character boundary. A chunk owns the
+// lines it was built for and carries enough following text (the look-ahead)
+// that no candidate in the owned part is cut short by the buffer's end.
+
+int Span(const TPointerStringList& rows, int r)
+{
+    const int n = static_cast<int>(rows.Strings(r).size());
+    return rows.GetRowAttribute(r) == raLineBreak ? n + 2 : n;
+}
+
+int LineStart(const TPointerStringList& rows, int r)
+{
+    while (r > 0 && rows.GetRowAttribute(r - 1) == raWrapped) --r;
+    return r;
+}
+
+int LineEnd(const TPointerStringList& rows, int r)
+{
+    while (r < rows.Count() - 1 && rows.GetRowAttribute(r) == raWrapped) ++r;
+    return r;
+}
+
+void AppendRow(const TPointerStringList& rows, int r, std::string& out)
+{
+    out += rows.Strings(r);
+    if (rows.GetRowAttribute(r) == raLineBreak) out += "\r\n";
+}
+
+// What a search must read: the pattern's characters (as the engine counts
+// them) and a bound on the text bytes that a match can compare.
+struct TPatternShape {
+    int Chars = 0;
+    int Reach = 0;  // text bytes other than skipped ones that a match, plus its end test, reads
+    bool Width = false;
+    bool SkipBreaks = false;
+    bool SkipBlanks = false;
+};
+
+TPatternShape ShapeOf(std::string_view pattern, TSearchFlags flags)
+{
+    TPatternShape s;
+    s.Width = (flags & sfIgnoreWidth) != 0;
+    s.SkipBreaks = (flags & sfSkipLineBreaks) != 0;
+    s.SkipBlanks = (flags & sfSkipBlanks) != 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(pattern.data());
+    const std::size_t n = pattern.size();
+    for (std::size_t i = 0; i < n; ++s.Chars) {
+        if (i + 1 < n && (IsLeadByte(p[i]) || (s.Width && JoinsMark(p[i], p[i + 1])))) i += 2;
+        else ++i;
+    }
+    // A pattern character matches a text character of at most two bytes.
+    s.Reach = 2 * static_cast<int>(n) + 2;
+    return s;
+}
+
+// Bytes of text that a match cannot skip over.
+int SolidBytes(std::string_view t, const TPatternShape& s)
+{
+    if (!s.SkipBreaks && !s.SkipBlanks) return static_cast<int>(t.size());
+    int solid = 0;
+    for (std::size_t i = 0; i < t.size();) {
+        const auto b = static_cast<unsigned char>(t[i]);
+        if (IsLeadByte(b) && i + 1 < t.size()) {
+            if (!(s.SkipBlanks && b == 0x81 && static_cast<unsigned char>(t[i + 1]) == 0x40)) solid += 2;
+            i += 2;
+            continue;
+        }
+        const bool skip = (s.SkipBreaks && (b == '\r' || b == '\n')) || (s.SkipBlanks && (b == '\t' || b == ' '));
+        if (!skip) ++solid;
+        ++i;
+    }
+    return solid;
+}
+
+// Appends whole logical lines from row r until the text after `from` holds
+// enough solid bytes; returns the row after the last one taken.
+int AppendLookAhead(const TPointerStringList& rows, int r, std::string& chunk, std::size_t from,
+                    const TPatternShape& s)
+{
+    int solid = SolidBytes(std::string_view(chunk).substr(std::min(from, chunk.size())), s);
+    const int n = rows.Count();
+    while (r < n && solid < s.Reach) {
+        const int last = LineEnd(rows, r);
+        for (; r <= last; ++r) {
+            const std::size_t before = chunk.size();
+            AppendRow(rows, r, chunk);
+            solid += SolidBytes(std::string_view(chunk).substr(before), s);
+        }
+    }
+    return r;
+}
+
+// Engine characters from `at`, walked forwards as the engine walks them
+// backwards: a double-byte pair, and with width folding a kana with its
+// mark, count as one.
+std::size_t StepChars(std::string_view buf, std::size_t at, int count, bool width)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(buf.data());
+    const std::size_t n = buf.size();
+    for (int k = 0; k < count && at < n; ++k) {
+        if (at + 1 < n && (IsLeadByte(p[at]) || (width && JoinsMark(p[at], p[at + 1])))) at += 2;
+        else ++at;
+    }
+    return std::min(at, n);
+}
+
+TEditorMatch MatchAt(const TPointerStringList& rows, int firstRow, int offset, int length)
+{
+    TEditorMatch m;
+    m.Length = length;
+    int r = firstRow;
+    int o = offset;
+    const int n = rows.Count();
+    while (r < n - 1) {
+        const int len = static_cast<int>(rows.Strings(r).size());
+        const TEditorRowAttribute a = rows.GetRowAttribute(r);
+        if (o < len || (a == raLineBreak && o < len + 2)) break;
+        o -= Span(rows, r);
+        ++r;
+    }
+    m.Row = r;
+    m.Byte = o;
+    m.FromRow = LineStart(rows, r);
+    m.Offset = o;
+    for (int k = m.FromRow; k < r; ++k) m.Offset += Span(rows, k);
+    return m;
+}
+
+// A place clamped to the rows as they are now.
+TEditorTextPos Clamp(const TPointerStringList& rows, TEditorTextPos p)
+{
+    const int n = rows.Count();
+    if (p.Row < 0) return {0, 0};
+    if (p.Row >= n) return {n - 1, Span(rows, n - 1)};
+    p.Byte = std::clamp(p.Byte, 0, Span(rows, p.Row));
+    return p;
+}
+
+std::optional<TEditorMatch> SearchForward(const TPointerStringList& rows, TEditorTextPos pos, std::string_view pattern,
+                                          TSearchFlags flags, const TEditorSearchOptions& opt, const TPatternShape& s)
+{
+    const bool pump = (flags & sfReplaceAll) && opt.BeforeChunk;
+    std::string chunk;
+    for (;;) {
+        if (pump) opt.BeforeChunk();
+        const int n = rows.Count();
+        if (n == 0 || pos.Row >= n) return std::nullopt;
+        pos = Clamp(rows, pos);
+
+        const int first = LineStart(rows, pos.Row);
+        chunk.clear();
+        int start = 0;
+        int r = first;
+        do {
+            const int last = LineEnd(rows, r);
+            for (; r <= last; ++r) {
+                if (r == pos.Row) start = static_cast<int>(chunk.size()) + pos.Byte;
+                AppendRow(rows, r, chunk);
+            }
+        } while (r < n && chunk.size() <= static_cast<std::size_t>(opt.ChunkBytes));
+        const int ownedEnd = static_cast<int>(chunk.size());
+        const int nextRow = r;
+        AppendLookAhead(rows, r, chunk, chunk.size(), s);
+
+        int length = 0;
+        if (SearchBufferPos(chunk, start, length, pattern, flags) && start < ownedEnd)
+            return MatchAt(rows, first, start, length);
+        if (nextRow >= n) return std::nullopt;
+        pos = {nextRow, 0};
+    }
+}
+
+std::optional<TEditorMatch> SearchBackward(const TPointerStringList& rows, TEditorTextPos pos, std::string_view pattern,
+                                           TSearchFlags flags, const TEditorSearchOptions& opt, const TPatternShape& s)
+{
+    const bool pump = (flags & sfReplaceAll) && opt.BeforeChunk;
+    std::string chunk;
+    // After the first chunk: candidates must start before row `boundary`,
+    // the first row of the chunk searched last.
+    int boundary = -1;
+    for (;;) {
+        if (pump) opt.BeforeChunk();
+        const int n = rows.Count();
+        if (n == 0) return std::nullopt;
+        chunk.clear();
+        int top, start, ownedEnd;
+        if (boundary < 0) {
+            pos = Clamp(rows, pos);
+            const int line = LineStart(rows, pos.Row);
+            const int lineEnd = LineEnd(rows, pos.Row);
+            int before = pos.Byte;
+            for (int k = line; k < pos.Row; ++k) before += Span(rows, k);
+            // Lines above while the chunk is small, and always enough of
+            // them that the engine's step back from the start stays inside.
+            int size = 0;
+            for (int k = line; k <= lineEnd; ++k) size += Span(rows, k);
+            top = line;
+            while (top > 0 && (size <= opt.ChunkBytes || before < s.Reach)) {
+                const int above = LineStart(rows, top - 1);
+                for (int k = above; k < top; ++k) {
+                    size += Span(rows, k);
+                    before += Span(rows, k);
+                }
+                top = above;
+            }
+            for (int k = top; k <= lineEnd; ++k) AppendRow(rows, k, chunk);
+            start = before;
+            ownedEnd = static_cast<int>(chunk.size());
+            AppendLookAhead(rows, lineEnd + 1, chunk, static_cast<std::size_t>(start), s);
+        } else {
+            // The rows may have changed under the message pump.
+            if (boundary > n) boundary = n;
+            if (boundary < n && LineStart(rows, boundary) != boundary) boundary = LineEnd(rows, boundary) + 1;
+            if (boundary <= 0) return std::nullopt;
+            top = boundary;
+            int size = 0;
+            do {
+                const int above = LineStart(rows, top - 1);
+                for (int k = above; k < top; ++k) size += Span(rows, k);
+                top = above;
+            } while (top > 0 && size <= opt.ChunkBytes);
+            for (int k = top; k < boundary; ++k) AppendRow(rows, k, chunk);
+            ownedEnd = static_cast<int>(chunk.size());
+            AppendLookAhead(rows, boundary, chunk, chunk.size(), s);
+            // Start where the engine's step back lands on the line break
+            // just before the boundary, so every earlier candidate is tried.
+            const std::size_t lf = static_cast<std::size_t>(ownedEnd - 1);
+            const std::size_t from = s.Width ? StepChars(chunk, lf, s.Chars, true)
+                                             : std::min(chunk.size(), lf + pattern.size());
+            start = static_cast<int>(from);
+        }
+
+        int length = 0;
+        if (SearchBufferPos(chunk, start, length, pattern, flags) && start < ownedEnd)
+            return MatchAt(rows, top, start, length);
+        if (top == 0) return std::nullopt;
+        boundary = top;
+    }
+}
+
+} // namespace
+
+std::optional<TEditorMatch> SearchRows(const TPointerStringList& rows, TEditorTextPos start, std::string_view pattern,
+                                       TSearchFlags flags, const TEditorSearchOptions& options)
+{
+    if (pattern.empty()) return std::nullopt;
+    const TPatternShape shape = ShapeOf(pattern, flags);
+    if (flags & sfDown) return SearchForward(rows, start, pattern, flags, options, shape);
+    return SearchBackward(rows, start, pattern, flags, options, shape);
+}
+
+TEditorTextPos CaretSearchStart(const TPointerStringList& rows, int row, int col, const TCellRules& rules, bool down)
+{
+    const int n = rows.Count();
+    if (n == 0) return {0, 0};
+    if (row >= n) {
+        if (down) return {n, 0};
+        return {n - 1, Span(rows, n - 1)};
+    }
+    if (row < 0) return {0, 0};
+    return {row, CellToByte(rows.Strings(row), col, rules)};
+}
+
+} // namespace vellumo
