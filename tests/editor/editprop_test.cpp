@@ -57,6 +57,12 @@ TEST(EditorProp, AFailingStepEndsTheCopyWithoutRaising)
     EXPECT_TRUE(dest.WordWrap());
     EXPECT_EQ(dest.WrapOption().WrapByte(), 40);
     EXPECT_EQ(dest.ReserveWordList().Count(), 1);  // the holder's own list stays sorted without duplicates
+
+    // The same for the guide lines, the last step.
+    src.VerticalLines().Add().SetPosition(72);
+    dest.VerticalLines().OnUpdate = [] { throw std::runtime_error("handler"); };
+    EXPECT_FALSE(dest.Assign(src));
+    EXPECT_EQ(dest.VerticalLines().Count(), 1);
 }
 
 TEST(EditorProp, SettersCopyIntoTheHoldersOwnObjects)
