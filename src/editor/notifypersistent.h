@@ -1,4 +1,5 @@
 #pragma once
+#include <exception>
 #include <functional>
 
 namespace vellumo {
@@ -67,15 +68,32 @@ private:
 };
 
 // Holds an option object in update mode for a scope, exceptions included.
+// The report at the end runs a handler that may raise: that exception
+// reaches the caller (an implicitly noexcept destructor would end the
+// process instead), unless the scope is already left by an exception.
 class TNotifyUpdate {
 public:
-    explicit TNotifyUpdate(TNotifyPersistent& obj) : obj_(obj) { obj_.BeginUpdate(); }
-    ~TNotifyUpdate() { obj_.EndUpdate(); }
+    explicit TNotifyUpdate(TNotifyPersistent& obj) : obj_(obj), exceptions_(std::uncaught_exceptions())
+    {
+        obj_.BeginUpdate();
+    }
+    ~TNotifyUpdate() noexcept(false)
+    {
+        if (std::uncaught_exceptions() == exceptions_) {
+            obj_.EndUpdate();
+            return;
+        }
+        try {
+            obj_.EndUpdate();
+        } catch (...) {
+        }
+    }
     TNotifyUpdate(const TNotifyUpdate&) = delete;
     TNotifyUpdate& operator=(const TNotifyUpdate&) = delete;
 
 private:
     TNotifyPersistent& obj_;
+    int exceptions_;
 };
 
 } // namespace vellumo

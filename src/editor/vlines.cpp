@@ -60,13 +60,20 @@ void TVerticalLines::Clear()
 void TVerticalLines::Assign(const TVerticalLines& source)
 {
     if (&source == this) return;
+    // Not a guard object: the closing report runs a handler that may raise,
+    // and a raising destructor would end the process.
     BeginUpdate();
-    struct TEnd {
-        TVerticalLines& l;
-        ~TEnd() { l.EndUpdate(); }
-    } end{*this};
-    Clear();
-    for (const auto& item : source.items_) Add().Assign(*item);
+    try {
+        Clear();
+        for (const auto& item : source.items_) Add().Assign(*item);
+    } catch (...) {
+        try {
+            EndUpdate();
+        } catch (...) {
+        }
+        throw;
+    }
+    EndUpdate();
 }
 
 void TVerticalLines::EndUpdate()
