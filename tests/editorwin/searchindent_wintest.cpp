@@ -49,6 +49,15 @@ TEST(EditorSearch, MatchesAcrossChunkEdgesLongRowsAndDirections)
     EXPECT_TRUE(e->Search(",,,", sfDown | sfReplaceAll));
     EXPECT_GE(pumps, 1);
 
+    // Messages pumped during the search may change the text under it.
+    e->SearchMessagePump = [&] {
+        if (++pumps == 1) e->Lines().SetText("short\r\ntext");
+    };
+    pumps = 0;
+    e->SetSelStart(9000);
+    EXPECT_FALSE(e->Search(",,,", sfDown | sfReplaceAll));
+    e->SearchMessagePump = nullptr;
+
     // One row longer than a chunk (no wrap), and on past it.
     e->SetWordWrap(false);
     std::string row(10000, 'a');
