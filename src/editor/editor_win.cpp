@@ -178,13 +178,13 @@ bool TEditor::PointToRowByte(POINT p, int& row, int& byte) const
 
 void TEditor::Undo()
 {
-    CleanSelection();
+    if (selectionState_ != 0) CleanSelection();
     Store().Undo();
 }
 
 void TEditor::Redo()
 {
-    CleanSelection();
+    if (selectionState_ != 0) CleanSelection();
     Store().Redo();
 }
 

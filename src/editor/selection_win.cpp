@@ -400,7 +400,7 @@ std::string TEditor::SelText() const { return Selected() ? vellumo::GetSelText(S
 
 void TEditor::SetSelStart(long long n)
 {
-    if (Selected()) CleanSelection();
+    if (selectionState_ != 0) CleanSelection();
     const TEditorScreenStrings& s = Store();
     if (s.Count() == 0) return;
     if (n <= 0) {
