@@ -178,13 +178,13 @@ bool TEditor::PointToRowByte(POINT p, int& row, int& byte) const
 
 void TEditor::Undo()
 {
-    CleanSelection();
+    if (selectionState_ != 0) CleanSelection();
     Store().Undo();
 }
 
 void TEditor::Redo()
 {
-    CleanSelection();
+    if (selectionState_ != 0) CleanSelection();
     Store().Redo();
 }
 
@@ -202,17 +202,6 @@ void TEditor::ShareScreenList(TEditor* other)
     if (!other || other == this) return;
     link_->ShareWith(*other->link_);
     RefreshMetrics();
-}
-
-void TEditor::CleanSelection()
-{
-    if (selectionState_ == 0) return;
-    const bool was = selectionState_ == 2;
-    selectionState_ = 0;
-    if (was) {
-        Invalidate();
-        DoSelectionChange(false);
-    }
 }
 
 // ---- events
