@@ -283,6 +283,10 @@ public:
     LRESULT VScrollMessage(int code);
     LRESULT HScrollMessage(int code, int pos);
 
+    // ---- edit-control messages and input
+    // The character offset where a row starts (line breaks count 2); the row is clamped.
+    long long RowStartOffset(int row) const;
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
@@ -310,6 +314,8 @@ protected:
     RECT GetBoxCellRect(const std::string& text, int row, int toCol, int fromCol) const;
     void CalcColCount();
     void NormalizeCol(bool vertical, int direction);
+    // The standard edit messages; false for any other message.
+    bool EditControlMessage(TMessage& msg);
 
     // The selection as the painters read it (screen rows, display columns,
     // end column exclusive); maintained by the selection code.

@@ -415,6 +415,7 @@ void TEditor::WmSize()
 
 void TEditor::WndProc(TMessage& m)
 {
+    if (EditControlMessage(m)) return;
     switch (m.Msg) {
     case WM_SIZE:
         TCustomControl::WndProc(m);
