@@ -316,6 +316,12 @@ protected:
     void NormalizeCol(bool vertical, int direction);
     // The standard edit messages; false for any other message.
     bool EditControlMessage(TMessage& msg);
+    // The editing keys when nothing is selected.
+    void DeleteKey();
+    void BackspaceKey();
+    void ReturnKey();
+    // One ReplaceRows, the caret then offset bytes from the start of originRow.
+    void ApplyKeyEdit(int row, int count, const std::string& text, int originRow, long long offset);
 
     // The selection as the painters read it (screen rows, display columns,
     // end column exclusive); maintained by the selection code.
