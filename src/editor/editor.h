@@ -9,10 +9,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "classlib/bitmap.h"
 #include "classlib/control.h"
 #include "classlib/menu.h"
+#include "editor/boxtext.h"
 #include "editor/cells.h"
 #include "editor/editorview.h"
 #include "editor/lines.h"
@@ -24,6 +27,7 @@
 #include "editor/wrapoption.h"
 #include "editor/vlines.h"
 #include "textcode/charcode.h"
+#include "textcode/search.h"
 
 namespace vellumo {
 
@@ -254,6 +258,92 @@ public:
     // The built-in 5 x 9 digit glyphs (for tests and the printing of numbers).
     TBitmap& DigitGlyphs() { return *glyphs_; }
 
+    // ---- selection (anchored at StartSelection, spanned to the caret)
+    void StartSelection();
+    void BeginSelecting();
+    // After a caret move that extends the selection.
+    void UpdateSelection();
+    void ExtendSelection();
+    void Deselect();
+    // Repaints what changed since the selection was last painted.
+    void RepaintSelection();
+    void ToggleBoxMode();
+    // Box mode on (with the latch), the selection re-spanned as a box.
+    void EnterBoxSelection();
+    bool BoxLatch() const { return boxLatch_; }
+    bool Anchored() const { return selectionState_ == 1; }
+    bool CanSelMove() const;
+    // Rows and display column; false without a selection.
+    bool IsInSelection(int row, int col) const;
+    // The byte and screen range; meaningful only while Selected().
+    TEditorSelection Selection() const;
+    std::vector<TUnselectedRow> GetUnselectedRows() const;
+    void DeleteSelection();
+    void DeleteSelectedText() { DeleteSelection(); }
+    void SelectAll();
+    void StartRowSelection(int row);
+    void ExtendRowSelection(int row);
+    void EndRowSelection() { rowSelecting_ = false; }
+    bool RowSelecting() const { return rowSelecting_; }
+    // The token under a client point: its kind and bytes. withView: the
+    // view's rules (links, comments, strings, regions), else character
+    // classes only. useRowState: start in the stored region state.
+    virtual bool GetTokenAt(POINT pt, bool withView, int& kind, bool useRowState, std::string& text) const;
+    virtual bool SelectTokenAt(POINT pt, bool withView, bool useRowState);
+    bool SelectLinkAt(POINT pt) { return SelectTokenAt(pt, true, false); }
+    bool SelectWordAt(POINT pt) { return SelectTokenAt(pt, false, false); }
+    int GetTokenKindAt(POINT pt) const;
+    std::string GetTokenTextAt(POINT pt) const;
+    std::string GetWordTextAt(POINT pt) const;
+    // Character offsets (line breaks count 2) as the edit messages use them.
+    long long SelStart() const;
+    void SetSelStart(long long n);
+    long long SelLength() const;
+    void SetSelLength(long long n);
+    std::string SelText() const;
+    void SetSelText(std::string_view s) { InsertStreamText(s); }
+    std::string GetSelText() const { return SelText(); }
+    void CaretToSelStart();
+
+    // ---- typing and insertion (every one refused on a read-only editor)
+    void TypeText(std::string_view s);
+    void InsertStreamText(std::string_view text);
+    void InsertBoxText(std::string_view text);
+    void ReplaceAllText(std::string_view text);
+
+    // ---- clipboard and dropping a dragged selection
+    // Copying or cutting nothing leaves the clipboard as it was.
+    bool CopyToClipboard();
+    bool CutToClipboard();
+    void PasteFromClipboard();
+    // The clipboard's text as a box whatever formats it has (the menu's box paste).
+    void PasteBoxFromClipboard();
+    virtual void CopySelectionTo(int row, int col);
+    void MoveSelectionTo(int row, int col);
+    // What the mouse handling calls: a press inside a movable selection
+    // starts the drag, moves put the caret under the pointer, the release
+    // drops at the caret (copy with Ctrl) or, outside the client area or
+    // inside the selection, only ends the selection.
+    bool BeginSelectionDrag();
+    void DragSelectionOver(int row, int col, bool copy, bool insideClient);
+    void EndSelectionDrag(bool insideClient, bool copy);
+    void CancelSelectionDrag();
+
+    // ---- search: selects the match; false leaves caret and selection
+    bool Search(std::string_view pattern, TSearchFlags flags);
+    // Pumps the application's messages before each chunk of a replace-all
+    // search (empty: the class library's ProcessMessages).
+    std::function<void()> SearchMessagePump;
+
+    // ---- indent and wrap commands
+    void SpaceIndent();
+    void SpaceUnindent();
+    void TabIndent();
+    void TabUnindent();
+    void WrapToReturns();
+    bool FreezeWraps();
+    bool CopyWrapped();
+
     // ---- loading
     // Reads a file into the text; returns its character code or -1 when it
     // cannot be read (the text is then unchanged and a message was shown).
@@ -299,6 +389,8 @@ protected:
     virtual void GetDelimiters(TByteSet& set) const;
     virtual std::unique_ptr<TEditorPopupMenu> CreatePopupMenu();
     virtual void DoDrawLine(const std::string& lineStr, int x, int y, int index, RECT& rect, bool selected);
+    // Alt held now (CleanSelection keeps box mode then).
+    virtual bool AltKeyDown() const;
     virtual void DoSelectionChange(bool selected);
     virtual void DoSelectionModeChange();
     virtual void DoTopColChange();
@@ -329,6 +421,12 @@ protected:
     TSelectionMode selectionMode_ = smNormal;
     unsigned char dragState_ = 0;       // 0 none, 2 the selection is being dragged
     int selStartRow_ = 0, selStartCol_ = 0, selEndRow_ = 0, selEndCol_ = 0;
+    int selStartByte_ = 0, selEndByte_ = -1;  // byte range (end inclusive, -1: at the start of its row)
+    int prevStartRow_ = 0, prevStartCol_ = 0, prevEndRow_ = 0, prevEndCol_ = 0;  // as last painted
+    int anchorRow_ = 0, anchorCol_ = 0, anchorByte_ = 0;
+    bool boxLatch_ = false;
+    int rowSelStart_ = 0, rowSelEnd_ = 0;
+    bool rowSelAtLast_ = false, rowSelecting_ = false;
     // Kept by the key handling: while a key auto-repeats the input-method
     // window only follows the caret once the repeat ends.
     bool keyRepeat_ = false;
@@ -347,6 +445,12 @@ private:
     void CopyRulerCell(int col, TBitmap& from);
     void WmSize();
     void SetCaretShapeChanged();
+    void SetSelectionFields(const TEditorSelection& sel);
+    // One ReplaceRows with the caret placed as the edit says; the selection
+    // ends first. withUnderline: more than one row can change.
+    void ApplyRowsEdit(const TRowsEdit& edit, bool withUnderline);
+    void ApplyIndent(int kind);
+
     int LimitRowToText(int r) const;
 
     TBorderStyle borderStyle_ = bsSingle;

@@ -204,17 +204,6 @@ void TEditor::ShareScreenList(TEditor* other)
     RefreshMetrics();
 }
 
-void TEditor::CleanSelection()
-{
-    if (selectionState_ == 0) return;
-    const bool was = selectionState_ == 2;
-    selectionState_ = 0;
-    if (was) {
-        Invalidate();
-        DoSelectionChange(false);
-    }
-}
-
 // ---- events
 
 void TEditor::DoDrawLine(const std::string& lineStr, int x, int y, int index, RECT& rect, bool selected)

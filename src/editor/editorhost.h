@@ -12,6 +12,9 @@ struct TEditorHostValues {
     bool OutputMode = false;
     // A left click does not confirm a pending input-method composition.
     bool NoLButtonImeEnter = false;
+    // Indent commands also indent empty lines (and, in a box, rows ending
+    // just before the box).
+    bool RetRowIndent = false;
     // The input method's reconversion is offered.
     bool ImeReConv = false;
     // Operating-system flags.

@@ -46,13 +46,18 @@ void TEditorPopupMenu::CreateItems()
     Add("元に戻す(&U)", "Ctrl+Z", [this](TMenuItem&) { UndoClick(); });
     Add("やり直し(&R)", "Ctrl+A", [this](TMenuItem&) { RedoClick(); });
     AddSeparator();
-    Add("切り取り(&T)", "Ctrl+X");
-    Add("コピー(&C)", "Ctrl+C");
-    Add("貼り付け(&P)", "Ctrl+V");
-    Add("Box貼り付け(&B)", "Ctrl+B");
-    Add("削除(&D)");
+    auto act = [this](void (*f)(TEditor&)) {
+        return [this, f](TMenuItem&) {
+            if (editor_) f(*editor_);
+        };
+    };
+    Add("切り取り(&T)", "Ctrl+X", act([](TEditor& e) { e.CutToClipboard(); }));
+    Add("コピー(&C)", "Ctrl+C", act([](TEditor& e) { e.CopyToClipboard(); }));
+    Add("貼り付け(&P)", "Ctrl+V", act([](TEditor& e) { e.PasteFromClipboard(); }));
+    Add("Box貼り付け(&B)", "Ctrl+B", act([](TEditor& e) { e.PasteBoxFromClipboard(); }));
+    Add("削除(&D)", "", act([](TEditor& e) { e.DeleteSelectedText(); }));
     AddSeparator();
-    Add("すべて選択(&A)");
+    Add("すべて選択(&A)", "", act([](TEditor& e) { e.SelectAll(); }));
     AddSeparator();
     Add("Box選択モード(&K)", "Ctrl+K", [this](TMenuItem&) { BoxSelectModeClick(); });
 }
@@ -71,7 +76,13 @@ void TEditorPopupMenu::BoxSelectModeClick()
 {
     TMenuItem& item = Items(kBoxMode);
     item.SetChecked(!item.Checked());
-    if (editor_) editor_->SetSelectionMode(item.Checked() ? smBox : smNormal);
+    if (!editor_) return;
+    editor_->SetSelectionMode(item.Checked() ? smBox : smNormal);
+    // What is shown must be what a delete would remove.
+    if (editor_->Selected()) {
+        editor_->ExtendSelection();
+        editor_->Invalidate();
+    }
 }
 
 void TEditorPopupMenu::EnableItems()

@@ -1,0 +1,64 @@
+// Typing and inserting text: each operation is one ReplaceRows (one undo
+// step) built by the portable builders, with the caret placed after it.
+// A read-only editor refuses every one of them, whoever calls.
+#include "editor/editor.h"
+#include "editor/typetext.h"
+
+namespace vellumo {
+
+void TEditor::ApplyRowsEdit(const TRowsEdit& edit, bool withUnderline)
+{
+    TCaretUpdate hold(this, withUnderline);
+    if (selectionState_ != 0) CleanSelection();
+    Store().ReplaceRows(edit.Row, edit.Count, edit.Text);
+    if (edit.ByOffset) {
+        SetCaretRowOffset(edit.OffsetRow, static_cast<int>(edit.Offset));
+    } else {
+        SetRow(edit.CaretRow);
+        SetCol(edit.CaretCol);
+        RefreshCaret();
+    }
+}
+
+void TEditor::TypeText(std::string_view s)
+{
+    if (readOnly_ || s.empty()) return;
+    const TEditorSelection sel = Selection();
+    const bool selected = Selected();
+    const auto edit = TypeTextEdit(Store(), selected ? &sel : nullptr, row_, col_, s, overWrite_);
+    if (edit) ApplyRowsEdit(*edit, selected && sel.StartRow != sel.EndRow);
+}
+
+void TEditor::InsertStreamText(std::string_view text)
+{
+    if (readOnly_) return;
+    if (text.empty()) {
+        if (Selected()) DeleteSelection();
+        return;
+    }
+    const TEditorSelection sel = Selection();
+    const auto edit = InsertStreamTextEdit(Store(), Selected() ? &sel : nullptr, row_, col_, text);
+    if (edit) ApplyRowsEdit(*edit, text.find('\r') != std::string_view::npos);
+}
+
+void TEditor::InsertBoxText(std::string_view text)
+{
+    if (readOnly_) return;
+    if (text.empty()) {
+        if (Selected()) DeleteSelection();
+        return;
+    }
+    const TEditorSelection sel = Selection();
+    const auto edit = InsertBoxTextEdit(Store(), Selected() ? &sel : nullptr, row_, col_, text);
+    if (edit) ApplyRowsEdit(*edit, true);
+}
+
+void TEditor::ReplaceAllText(std::string_view text)
+{
+    if (readOnly_) return;
+    TCaretUpdate hold(this, true);
+    if (selectionState_ != 0) CleanSelection();
+    Store().ReplaceRows(0, Store().Count(), text);
+}
+
+} // namespace vellumo
