@@ -80,6 +80,55 @@ bool TEditor::EditControlMessage(TMessage& m)
         m.Result = r;
         return true;
     }
+    case EM_GETSEL: {
+        const long long start = SelStart(), end = start + SelLength();
+        if (m.WParam) *reinterpret_cast<DWORD*>(m.WParam) = static_cast<DWORD>(start);
+        if (m.LParam) *reinterpret_cast<DWORD*>(m.LParam) = static_cast<DWORD>(end);
+        // Offsets beyond 16 bits do not fit the packed answer: -1, as the
+        // standard control answers, rather than cut-off values.
+        m.Result = end > 0xFFFF ? -1 : static_cast<LRESULT>(MAKELONG(static_cast<WORD>(start), static_cast<WORD>(end)));
+        return true;
+    }
+    case EM_SETSEL: {
+        const int a = Arg32(m.WParam), b = Arg32(m.LParam);
+        const long long len = GetTextLength();
+        if (a == -1) {
+            if (selectionState_ != 0) CleanSelection();
+        } else {
+            // -1 (or any negative end) selects to the end; both ends lie in the text.
+            const long long from = std::clamp<long long>(a, 0, len);
+            const long long to = b < 0 ? len : std::min<long long>(b, len);
+            TCaretUpdate hold(this);
+            SetSelStart(std::min(from, to));
+            SetSelLength(std::max(from, to) - std::min(from, to));
+        }
+        m.Result = 0;
+        return true;
+    }
+    case EM_REPLACESEL: {
+        m.Result = 0;
+        if (readOnly_) return true;
+        const char* p = reinterpret_cast<const char*>(m.LParam);
+        InsertStreamText(p ? std::string_view(p) : std::string_view());
+        return true;
+    }
+    case WM_CUT:
+        // Nothing to cut leaves the user's clipboard as it is.
+        if (!readOnly_ && Selected()) CutToClipboard();
+        m.Result = 0;
+        return true;
+    case WM_COPY:
+        if (Selected()) CopyToClipboard();
+        m.Result = 0;
+        return true;
+    case WM_PASTE:
+        if (!readOnly_) PasteFromClipboard();
+        m.Result = 0;
+        return true;
+    case WM_CLEAR:
+        if (!readOnly_ && Selected()) DeleteSelection();
+        m.Result = 0;
+        return true;
     case EM_SCROLLCARET:
         if (row_ < topRow_ || row_ > topRow_ + rowCount_ - 1) SetTopRow(row_ - rowCount_ / 3);
         if (col_ < leftCol_ || col_ > leftCol_ + colCount_ - 1) SetLeftCol(col_ - colCount_ / 3);
@@ -108,11 +157,9 @@ bool TEditor::EditControlMessage(TMessage& m)
         if (at == -1) {
             if (Selected()) {
                 // The unselected bytes of the selection's first and last rows.
-                const std::string first = selStartRow_ < s.Count() ? s.Strings(selStartRow_) : std::string();
-                const std::string last = selEndRow_ < s.Count() ? s.Strings(selEndRow_) : std::string();
-                const int startByte = CellToByte(first, selStartCol_, CellRules());
-                const int endByte = CellToByte(last, selEndCol_, CellRules()) - 1;
-                m.Result = std::max(0, startByte + static_cast<int>(last.size()) - endByte - 1);
+                const TEditorSelection sel = Selection();
+                const int endLen = sel.EndRow < s.Count() ? static_cast<int>(s.Strings(sel.EndRow).size()) : 0;
+                m.Result = std::max(0, sel.StartByte + endLen - sel.EndByte - 1);
             } else {
                 m.Result = row_ < s.Count() ? static_cast<LRESULT>(s.Strings(row_).size()) : 0;
             }
@@ -125,7 +172,7 @@ bool TEditor::EditControlMessage(TMessage& m)
     case EM_LINEFROMCHAR: {
         const int at = Arg32(m.WParam);
         if (at == -1) {
-            m.Result = Selected() ? selStartRow_ : row_;
+            m.Result = Selected() ? Selection().StartRow : row_;
             return true;
         }
         int row = 0, byte = 0;

@@ -404,7 +404,11 @@ void TEditor::WmSize()
 
 void TEditor::WndProc(TMessage& m)
 {
-    if (EditControlMessage(m)) return;
+    if (InputFiltered(m)) {
+        m.Result = 0;
+        return;
+    }
+    if (EditControlMessage(m) || InputMessage(m)) return;
     switch (m.Msg) {
     case WM_SIZE:
         TCustomControl::WndProc(m);

@@ -77,6 +77,9 @@ const TMsgCase kCases[] = {
     {"nothing to undo", "a", 0, false, EM_CANUNDO, 0, aValue, 0, nullptr, FALSE, nullptr},
     {"undo with nothing to undo", "a", 0, false, EM_UNDO, 0, aValue, 0, nullptr, FALSE, "a"},
     {"first visible line", "a\r\nb", 0, false, EM_GETFIRSTVISIBLELINE, 0, aValue, 0, nullptr, 0, nullptr},
+    {"replace at the caret", "abc", 0, false, EM_REPLACESEL, TRUE, aText, 0, "x\r\ny", 0, "x\r\nyabc"},
+    {"replace from a null pointer", "abc", 0, false, EM_REPLACESEL, TRUE, aText, 0, nullptr, 0, nullptr},
+    {"replace on a read-only editor", "abc", 0, true, EM_REPLACESEL, TRUE, aText, 0, "x", 0, nullptr},
     {"point outside the client area", "abc", 0, false, EM_CHARFROMPOS, 0, aValue, MAKELPARAM(5000, 5), nullptr, -1, nullptr},
 };
 
@@ -191,6 +194,121 @@ TEST(EditMessages, OffsetsAndPointsRoundTripWithoutAndWithWordWrap)
         EXPECT_GT(checked, 40);
     }
     e->SetWordWrap(false);
+}
+
+struct TSelCase {
+    const char* what;
+    const char* text;
+    WPARAM w;
+    LPARAM l;
+    DWORD start, end;
+};
+
+// EM_SETSEL as other programs send it, read back with EM_GETSEL.
+TEST(EditMessages, SetSelClampsAndReadsThirtyTwoBitValues)
+{
+    auto e = MakeEditor();
+    const HWND h = e->Handle();
+    const TSelCase cases[] = {
+        {"all", "ab\r\ncd", 0, -1, 0, 6},
+        {"reversed", "abcdefgh", 7, 3, 3, 7},
+        {"to the end", "abcdefgh", 2, -1, 2, 8},
+        {"to the end, 32-bit -1", "abcdefgh", 2, static_cast<LPARAM>(0xFFFFFFFFu), 2, 8},
+        {"both past the end", "abc", 50, 90, 3, 3},
+        {"end past the end", "abc", 1, 90, 1, 3},
+        {"across a line break", "ab\r\ncd", 1, 5, 1, 5},
+        {"a double-byte character", "a\x82\xA0z", 1, 3, 1, 3},
+        {"negative start", "abc", static_cast<WPARAM>(-5), 2, 0, 2},
+    };
+    for (const TSelCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.text));
+        SendMessageA(h, EM_SETSEL, c.w, c.l);
+        DWORD s = 99, t = 99;
+        const LRESULT r = SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&t));
+        EXPECT_EQ(s, c.start);
+        EXPECT_EQ(t, c.end);
+        EXPECT_EQ(r, static_cast<LRESULT>(MAKELONG(c.start, c.end)));
+        EXPECT_EQ(SendMessageA(h, EM_GETSEL, 0, 0), r) << "null pointers are not written";
+    }
+    // "ab" CR LF "cd", caret after "c": start = end = 5.
+    SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab\r\ncd"));
+    e->SetCaretRowCol(1, 1);
+    EXPECT_EQ(SendMessageA(h, EM_GETSEL, 0, 0), MAKELONG(5, 5));
+    // -1 as the start ends the selection where the caret is.
+    SendMessageA(h, EM_SETSEL, 1, 4);
+    SendMessageA(h, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+    EXPECT_FALSE(e->Selected());
+    // Line messages that follow the selection.
+    SendMessageA(h, EM_SETSEL, 1, 5);
+    EXPECT_EQ(SendMessageA(h, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 0);
+    EXPECT_EQ(SendMessageA(h, EM_LINELENGTH, static_cast<WPARAM>(-1), 0), 2) << "a and d stay unselected";
+    SendMessageA(h, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("XY"));
+    EXPECT_EQ(e->Lines().Text(), "aXYd");
+    EXPECT_EQ(SendMessageA(h, EM_GETSEL, 0, 0), MAKELONG(3, 3));
+    EXPECT_EQ(SendMessageA(h, EM_UNDO, 0, 0), TRUE);
+    EXPECT_EQ(e->Lines().Text(), "ab\r\ncd");
+    // Beyond 16 bits the packed answer is -1; the 32-bit values are exact.
+    std::string big;
+    for (int i = 0; i < 7000; ++i) big += "xxxxxxxx\r\n";
+    SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(big.c_str()));
+    SendMessageA(h, EM_SETSEL, 5, 69000);
+    DWORD s = 0, t = 0;
+    EXPECT_EQ(SendMessageA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&t)), -1);
+    EXPECT_EQ(s, 5u);
+    EXPECT_EQ(t, 69000u);
+}
+
+std::string ClipText()
+{
+    std::string s;
+    if (!OpenClipboard(nullptr)) return "<unavailable>";
+    if (HANDLE hd = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(hd))) s = p;
+        GlobalUnlock(hd);
+    }
+    CloseClipboard();
+    return s;
+}
+
+void PutClipText(const std::string& s)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, s.size() + 1);
+    std::memcpy(GlobalLock(g), s.c_str(), s.size() + 1);
+    GlobalUnlock(g);
+    SetClipboardData(CF_TEXT, g);
+    CloseClipboard();
+}
+
+TEST(EditMessages, ClipboardMessagesNeverEmptyTheClipboardForNothing)
+{
+    auto e = MakeEditor();
+    const HWND h = e->Handle();
+    SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc\r\ndef"));
+    PutClipText("keep me");
+    SendMessageA(h, WM_COPY, 0, 0);   // nothing selected
+    EXPECT_EQ(ClipText(), "keep me");
+    SendMessageA(h, EM_SETSEL, 1, 6);
+    e->SetReadOnly(true);
+    SendMessageA(h, WM_CUT, 0, 0);
+    SendMessageA(h, WM_CLEAR, 0, 0);
+    SendMessageA(h, WM_PASTE, 0, 0);
+    EXPECT_EQ(ClipText(), "keep me");
+    EXPECT_EQ(e->Lines().Text(), "abc\r\ndef");
+    e->SetReadOnly(false);
+    SendMessageA(h, WM_COPY, 0, 0);
+    EXPECT_EQ(ClipText(), "bc\r\nd");
+    SendMessageA(h, WM_CUT, 0, 0);
+    EXPECT_EQ(e->Lines().Text(), "aef");
+    SendMessageA(h, EM_SETSEL, 3, 3);
+    SendMessageA(h, WM_PASTE, 0, 0);
+    EXPECT_EQ(e->Lines().Text(), "aefbc\r\nd");
+    SendMessageA(h, EM_SETSEL, 0, 3);
+    SendMessageA(h, WM_CLEAR, 0, 0);
+    EXPECT_EQ(e->Lines().Text(), "bc\r\nd");
+    EXPECT_EQ(ClipText(), "bc\r\nd");
 }
 
 } // namespace
