@@ -429,6 +429,10 @@ void TEditor::WndProc(TMessage& m)
             SetCursor(caret_->Cursors().DefaultCursor());
             Screen().SetCursor(crDefault);
         }
+        // A release that goes elsewhere must not leave keys filtered.
+        EndRowSelection();
+        lButtonDown_ = false;
+        escCancel_ = false;
         HideEditorCaret();
         DestroyCaret();
         caretShown_ = false;

@@ -343,6 +343,16 @@ TEST_F(EditorInput, LeftBarRowsDoubleClicksAndBoxMode)
     Mouse(WM_MOUSEMOVE, POINT{bar.x, At(5).y}, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, POINT{bar.x, At(5).y});
     EXPECT_EQ(Sel(), std::make_pair(0, 10));
+    // Rows being selected filter the keys; losing the focus ends that.
+    Mouse(WM_LBUTTONDOWN, bar, MK_LBUTTON);
+    Char('k');
+    EXPECT_EQ(Text(), "one\r\ntwo\r\nthree");
+    SetFocus(nullptr);
+    e_->SetFocus();
+    SendMessageA(h_, EM_SETSEL, 0, 0);
+    Char('k');
+    EXPECT_EQ(Text(), "kone\r\ntwo\r\nthree");
+    SendMessageA(h_, EM_UNDO, 0, 0);
     // A double click goes to the host's handler, and the release after it
     // leaves what the handler selected.
     e_->OnDblClick = [&] { e_->SelectWordAt(At(6)); };
