@@ -391,13 +391,14 @@ void TEditor::EraseUnderline(int row)
 
 void TEditor::UnderlineBeginUpdate()
 {
-    if (underlineHideCount_++ == 0 && marks_->Underline().Visible() && selectionState_ == 0) EraseUnderline(row_);
+    // Only a selection proper hides the underline; an anchor alone does not.
+    if (underlineHideCount_++ == 0 && marks_->Underline().Visible() && selectionState_ != 2) EraseUnderline(row_);
 }
 
 void TEditor::UnderlineEndUpdate()
 {
     if (underlineHideCount_ == 0) return;
-    if (--underlineHideCount_ == 0 && marks_->Underline().Visible() && selectionState_ == 0) DrawUnderline(row_);
+    if (--underlineHideCount_ == 0 && marks_->Underline().Visible() && selectionState_ != 2) DrawUnderline(row_);
 }
 
 // ---- invalidation

@@ -64,9 +64,7 @@ void TEditor::BeginSelecting()
     if (selectionState_ != 1) return;
     // The caret-row underline stays hidden while a selection exists; the
     // hold is released by CleanSelection.
-    const bool drawn = underlineHideCount_ == 0 && marks_->Underline().Visible();
     UnderlineBeginUpdate();
-    if (drawn) EraseUnderline(row_);
     selectionState_ = 2;
     ExtendSelection();
 }

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "classlib/clipboard.h"
-#include "editor/cells.h"
 #include "editor/editorhost.h"
-#include "editor_support.h"
+#include "edit_support.h"
 
 namespace vellumo::testing {
 namespace {
@@ -109,8 +108,6 @@ struct TModel {
         }
     }
 };
-
-std::string Joined(TEditor& e) { return JoinRows(e.Store()); }
 
 TEST(EditorModel, RandomEditsMatchAPlainTextAndUndoOneStepEach)
 {
