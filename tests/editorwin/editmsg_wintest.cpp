@@ -145,6 +145,17 @@ TEST(EditMessages, ModifiedUndoAndDialogCodes)
     SendMessageA(h, EM_EMPTYUNDOBUFFER, 0, 0);
     EXPECT_EQ(SendMessageA(h, EM_CANUNDO, 0, 0), FALSE);
 
+    // The caret brought into view a third of the page from the top.
+    std::string many;
+    for (int i = 0; i < 100; ++i) many += "row\r\n";
+    e->Lines().SetText(many);
+    e->SetCaretRowCol(80, 2);
+    ASSERT_EQ(SendMessageA(h, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    SendMessageA(h, EM_SCROLLCARET, 0, 0);
+    EXPECT_EQ(SendMessageA(h, EM_GETFIRSTVISIBLELINE, 0, 0), 80 - e->RowCount() / 3);
+    SendMessageA(h, EM_SCROLLCARET, 0, 0);
+    EXPECT_EQ(SendMessageA(h, EM_GETFIRSTVISIBLELINE, 0, 0), 80 - e->RowCount() / 3) << "in view: no move";
+
     const LRESULT code = SendMessageA(h, WM_GETDLGCODE, 0, 0);
     EXPECT_EQ(code & 0x81, 0x81);
     EXPECT_TRUE(code & DLGC_WANTTAB);

@@ -343,6 +343,15 @@ TEST_F(EditorInput, LeftBarRowsDoubleClicksAndBoxMode)
     Mouse(WM_MOUSEMOVE, POINT{bar.x, At(5).y}, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, POINT{bar.x, At(5).y});
     EXPECT_EQ(Sel(), std::make_pair(0, 10));
+    // The pointer's cursor over the bar, over a movable selection and elsewhere.
+    e_->Caret().Cursors().SetLeftMarginCursor(crArrow);
+    e_->Caret().Cursors().SetInSelCursor(crHandPoint);
+    Mouse(WM_MOUSEMOVE, bar);
+    EXPECT_EQ(e_->Cursor(), crArrow);
+    Mouse(WM_MOUSEMOVE, At(6));
+    EXPECT_EQ(e_->Cursor(), crHandPoint);
+    Mouse(WM_MOUSEMOVE, At(12));
+    EXPECT_EQ(e_->Cursor(), e_->Caret().Cursors().DefaultCursor());
     // Rows being selected filter the keys; losing the focus ends that.
     Mouse(WM_LBUTTONDOWN, bar, MK_LBUTTON);
     Char('k');

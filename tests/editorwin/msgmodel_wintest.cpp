@@ -187,9 +187,9 @@ void RunModel(bool wrap, unsigned seed, int steps)
     PumpMessages();
 }
 
-TEST(EditorModel, RandomMessageEditsMatchAPlainStringWithoutWordWrap) { RunModel(false, 8101u, 10000); }
+TEST(EditorMessageModel, RandomMessageEditsMatchAPlainStringWithoutWordWrap) { RunModel(false, 8101u, 10000); }
 
-TEST(EditorModel, RandomMessageEditsMatchAPlainStringWithWordWrap) { RunModel(true, 8102u, 10000); }
+TEST(EditorMessageModel, RandomMessageEditsMatchAPlainStringWithWordWrap) { RunModel(true, 8102u, 10000); }
 
 } // namespace
 } // namespace vellumo::testing
