@@ -172,6 +172,17 @@ TEST(EditorDrop, TheFourMovesCopiesAndRefusals)
     EXPECT_FALSE(e->Selected());
 }
 
+TEST(EditorClipboard, BoxOverAStreamSelectionOfSeveralRowsDuplicatesNoRow)
+{
+    auto e = MakeEditor();
+    e->Lines().SetText("abc\r\ndef\r\nghi\r\njkl");
+    Select(*e, 0, 1, 2, 1);
+    e->InsertBoxText("X\r\nY\r\nZ\r\n");
+    EXPECT_EQ(Rows(*e), "aXhi|jYkl| Z");
+    e->Undo();
+    EXPECT_EQ(Rows(*e), "abc|def|ghi|jkl");
+}
+
 TEST(EditorReadOnly, EveryInsertionIsRefused)
 {
     auto e = MakeEditor();

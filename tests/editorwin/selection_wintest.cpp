@@ -82,6 +82,19 @@ TEST(EditorSelection, RangesStateAndEndingTheSelection)
     alt.CleanSelection();
     EXPECT_EQ(alt.SelectionMode(), smNormal);
 
+    // The box commands: entering re-spans an existing selection and latches.
+    Select(alt, 0, 2, 1, 1);
+    alt.ToggleBoxMode();  // refused while a selection exists
+    EXPECT_EQ(alt.SelectionMode(), smNormal);
+    alt.EnterBoxSelection();
+    EXPECT_TRUE(alt.BoxLatch());
+    EXPECT_EQ(alt.SelText(), "b\r\ne\r\n");
+    alt.CleanSelection();
+    EXPECT_FALSE(alt.BoxLatch());
+    alt.ToggleBoxMode();
+    EXPECT_EQ(alt.SelectionMode(), smBox);
+    EXPECT_TRUE(alt.BoxLatch());
+
     // Without a window the state is reset and the underline hold given back.
     TTestEditor bare;
     bare.Lines().SetText("abc\r\ndef");
