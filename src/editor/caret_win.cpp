@@ -1,6 +1,8 @@
 // Caret placement, column normalisation and scrolling of the editor.
 #include "editor/editor.h"
 
+#include "classlib/ime.h"
+
 #include <imm.h>
 
 #include <algorithm>
@@ -222,16 +224,15 @@ void TEditor::UpdateImeWindow()
 {
     imeMovePending_ = false;
     if (!HandleAllocated()) return;
-    HIMC imc = ImmGetContext(Handle());
+    TImeContext imc(Handle());
     if (!imc) return;
     COMPOSITIONFORM cf{};
     cf.dwStyle = CFS_POINT;
     cf.ptCurrentPos.x = GetTextLeft() + (col_ - leftCol_) * cellWidth_;
     cf.ptCurrentPos.y = GetTextTop() + (row_ - topRow_) * RowHeight();
-    ImmSetCompositionWindow(imc, &cf);
+    InputMethod().SetCompositionWindow(imc.Get(), cf);
     LOGFONTA lf{};
-    if (GetObjectA(FontHandle(Font()), sizeof(lf), &lf)) ImmSetCompositionFontA(imc, &lf);
-    ImmReleaseContext(Handle(), imc);
+    if (GetObjectA(FontHandle(Font()), sizeof(lf), &lf)) InputMethod().SetCompositionFontA(imc.Get(), lf);
 }
 
 void TEditor::ScrollCaret()

@@ -373,6 +373,12 @@ public:
     LRESULT VScrollMessage(int code);
     LRESULT HScrollMessage(int code, int pos);
 
+    // ---- edit-control messages and input
+    // The character offset where a row starts (line breaks count 2); the row is clamped.
+    long long RowStartOffset(int row) const;
+    // The word step of Ctrl+Left and Ctrl+Right from (row, col); true when it moved.
+    bool MoveWord(int& row, int& col, int direction) const;
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
@@ -402,6 +408,32 @@ protected:
     RECT GetBoxCellRect(const std::string& text, int row, int toCol, int fromCol) const;
     void CalcColCount();
     void NormalizeCol(bool vertical, int direction);
+    // The standard edit messages; false for any other message.
+    bool EditControlMessage(TMessage& msg);
+    // Keyboard, mouse and input-method messages; false for any other message.
+    bool InputMessage(TMessage& msg);
+    // Messages dropped while the selection is dragged or rows are selected.
+    bool InputFiltered(const TMessage& msg) const;
+    void KeyDownMessage(TMessage& msg);
+    void KeyUpMessage(TMessage& msg);
+    void CharMessage(TMessage& msg);
+    void ImeCompositionMessage(TMessage& msg);
+    void ImeNotifyMessage(TMessage& msg);
+    void LButtonDownMessage(TMessage& msg);
+    void LButtonUpMessage(TMessage& msg);
+    void MouseMoveMessage(TMessage& msg);
+    // A handled navigation or editing key (the caret and selection follow).
+    bool NavigationKey(unsigned key, TShiftState shift);
+    // Answers the input method's requests for the selected text.
+    bool ReconvertRequest(TMessage& msg);
+    bool PointerInClient() const;
+    void DefaultHandler(TMessage& msg) override;
+    // The editing keys when nothing is selected.
+    void DeleteKey();
+    void BackspaceKey();
+    void ReturnKey();
+    // One ReplaceRows, the caret then offset bytes from the start of originRow.
+    void ApplyKeyEdit(int row, int count, const std::string& text, int originRow, long long offset);
 
     // The selection as the painters read it (screen rows, display columns,
     // end column exclusive); maintained by the selection code.
@@ -419,6 +451,11 @@ protected:
     // window only follows the caret once the repeat ends.
     bool keyRepeat_ = false;
     bool imeMovePending_ = false;
+    // The left button went down on the control; Esc cancelled what it does.
+    bool lButtonDown_ = false;
+    bool escCancel_ = false;
+    POINT mouseDown_{0, 0};
+    bool candidateOpen_ = false;
 
 private:
     void CreateBitmaps();

@@ -404,6 +404,11 @@ void TEditor::WmSize()
 
 void TEditor::WndProc(TMessage& m)
 {
+    if (InputFiltered(m)) {
+        m.Result = 0;
+        return;
+    }
+    if (EditControlMessage(m) || InputMessage(m)) return;
     switch (m.Msg) {
     case WM_SIZE:
         TCustomControl::WndProc(m);
@@ -424,6 +429,10 @@ void TEditor::WndProc(TMessage& m)
             SetCursor(caret_->Cursors().DefaultCursor());
             Screen().SetCursor(crDefault);
         }
+        // A release that goes elsewhere must not leave keys filtered.
+        EndRowSelection();
+        lButtonDown_ = false;
+        escCancel_ = false;
         HideEditorCaret();
         DestroyCaret();
         caretShown_ = false;

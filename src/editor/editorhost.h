@@ -21,6 +21,8 @@ struct TEditorHostValues {
     bool IsWinNT = true;
     bool IsWin95 = false;
     bool NewStyleControls = true;  // client-edge borders
+    // Windows XP or later: the system hides the caret under the candidate list itself.
+    bool IsWinXPOrLater = true;
 };
 
 class IEditorHost {

@@ -1,0 +1,34 @@
+// Reconversion answers: the record built from the selected text.
+#include "editor/imereq.h"
+
+#include <string>
+
+#include "editor/reconv.h"
+#include "textcode/wideconv.h"
+
+namespace vellumo {
+
+const TReconvertMessages& ReconvertMessages()
+{
+    static const TReconvertMessages m{RegisterWindowMessageA("MSIMEReconvertRequest"),
+                                      RegisterWindowMessageA("MSIMEReconvert"),
+                                      RegisterWindowMessageA("Atok Message for ReconvertString")};
+    return m;
+}
+
+std::size_t BuildReconvertString(void* block, std::size_t capacity, std::string_view text, bool wide)
+{
+    if (!wide) return BuildReconvertRecordA(block, capacity, text);
+    std::wstring w = AnsiToWide(std::string(text));
+    w += L' ';
+    return FillReconvertRecord(block, capacity, w.data(), w.size(), sizeof(wchar_t));
+}
+
+LRESULT AnswerReconvertRequest(LPARAM record, std::string_view text, bool wide)
+{
+    if (record == 0) return static_cast<LRESULT>(BuildReconvertString(nullptr, 0, text, wide));
+    void* block = reinterpret_cast<void*>(record);
+    return static_cast<LRESULT>(BuildReconvertString(block, DeclaredRecordSize(block), text, wide));
+}
+
+} // namespace vellumo
