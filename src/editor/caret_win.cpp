@@ -13,29 +13,6 @@ namespace vellumo {
 
 namespace {
 
-// Holds the caret row's underline for a scope.
-class TUnderlineHold {
-public:
-    explicit TUnderlineHold(TEditor& e) : e_(e) { e_.UnderlineBeginUpdate(); }
-    ~TUnderlineHold() { e_.UnderlineEndUpdate(); }
-    TUnderlineHold(const TUnderlineHold&) = delete;
-    TUnderlineHold& operator=(const TUnderlineHold&) = delete;
-
-private:
-    TEditor& e_;
-};
-
-class TCaretHold {
-public:
-    explicit TCaretHold(TEditor& e) : e_(e) { e_.CaretBeginUpdate(); }
-    ~TCaretHold() { e_.CaretEndUpdate(); }
-    TCaretHold(const TCaretHold&) = delete;
-    TCaretHold& operator=(const TCaretHold&) = delete;
-
-private:
-    TEditor& e_;
-};
-
 char CellAt(const std::string& classes, int col)
 {
     return col >= 0 && static_cast<std::size_t>(col) < classes.size() ? classes[static_cast<std::size_t>(col)] : 0;
@@ -74,7 +51,7 @@ void TEditor::SetCol(int c)
 void TEditor::SetRow(int r)
 {
     if (r == row_ && row_ != Store().Count()) return;
-    TUnderlineHold hold(*this);
+    TUnderlineUpdate hold(this);
     const int oldCol = col_;
     row_ = LimitRowToText(r);
     NormalizeCol(true, -1);
@@ -263,8 +240,7 @@ void TEditor::UpdateCaret()
 void TEditor::SetTopRow(int t)
 {
     if (!HandleAllocated()) return;
-    TCaretHold caret(*this);
-    TUnderlineHold underline(*this);
+    TCaretUpdate hold(this, true);
     t = std::max(0, std::min(t, Store().Count()));
     const int old = topRow_;
     topRow_ = t;
@@ -284,7 +260,7 @@ void TEditor::SetLeftCol(int c)
     if (!HandleAllocated()) return;
     if (ruler_->Visible()) EraseRulerMarker(col_);
     {
-        TCaretHold caret(*this);
+        TCaretUpdate caret(this);
         c = std::max(0, std::min(c, maxCol_ - colCount_ / 2));
         const int old = leftCol_;
         leftCol_ = c;
@@ -304,7 +280,7 @@ void TEditor::SetLeftCol(int c)
 
 void TEditor::ScrollWindowRect(int dx, int dy, const RECT* clip, const RECT* scroll)
 {
-    TUnderlineHold hold(*this);
+    TUnderlineUpdate hold(this);
     if (scroll) Update();
     pixelOffset_ -= dx;
     RECT uncovered{};
@@ -316,8 +292,7 @@ void TEditor::ScrollWindowRect(int dx, int dy, const RECT* clip, const RECT* scr
 void TEditor::ScrollRows(int fromRow, int delta)
 {
     if (!HandleAllocated()) return;
-    TCaretHold caret(*this);
-    TUnderlineHold underline(*this);
+    TCaretUpdate hold(this, true);
     const int first = std::min(std::max(topRow_, fromRow), topRow_ + rowCount_);
     const int limit = rowCount_ + 1;
     delta = std::max(-limit, std::min(delta, limit));
@@ -335,7 +310,7 @@ void TEditor::PageScroll(int delta)
         return;
     }
     if (delta > 0 && (topRow_ >= Store().Count() || GetRowAttribute(topRow_) == raEof)) return;
-    TCaretHold caret(*this);
+    TCaretUpdate caret(this);
     const int oldTop = topRow_, oldRow = row_;
     SetTopRow(std::max(0, std::min(topRow_ + delta, Store().Count())));
     SetRow(oldRow + topRow_ - oldTop);

@@ -27,15 +27,12 @@
 #include "editor/wrapoption.h"
 #include "editor/vlines.h"
 #include "textcode/charcode.h"
+#include "editor/editortypes.h"
 #include "textcode/search.h"
 
 namespace vellumo {
 
 class TEditor;
-
-enum TBorderStyle : unsigned char { bsNone = 0, bsSingle = 1 };
-enum TScrollStyle : unsigned char { ssNone = 0, ssHorizontal = 1, ssVertical = 2, ssBoth = 3 };
-enum TSelectionMode : unsigned char { smNormal = 0, smBox = 1 };
 
 using TNotifyEvent = std::function<void(TEditor& sender)>;
 // After a row was painted: its painted text (tabs expanded), the x of its
@@ -402,6 +399,7 @@ protected:
     virtual void LeftbarWidthChanged(int oldWidth, int newWidth);
     virtual void DrawRow(RECT rect, int x, int row, std::string text, int y);
     virtual void DrawSelectedRow(RECT rect, int x, int row, std::string text, int y);
+    int JoinWrappedNeighbours(int row, std::string& text, int& x, RECT& rect, RECT& clip);
     virtual void DrawRowWithSelection(RECT rect, int x, int row, const std::string& text, int y);
     // The colour element of a token kind (nullptr: the editor's own colours).
     const TEditorColor* TokenElement(int kind, std::string_view token, int bracketIndex) const;

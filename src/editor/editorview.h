@@ -76,4 +76,16 @@ private:
     bool underline_;
 };
 
+// Holds only a view's caret-row underline for a scope.
+class TUnderlineUpdate {
+public:
+    explicit TUnderlineUpdate(IEditorView* view) : view_(view) { view_->UnderlineBeginUpdate(); }
+    ~TUnderlineUpdate() { view_->UnderlineEndUpdate(); }
+    TUnderlineUpdate(const TUnderlineUpdate&) = delete;
+    TUnderlineUpdate& operator=(const TUnderlineUpdate&) = delete;
+
+private:
+    IEditorView* view_;
+};
+
 } // namespace vellumo

@@ -11,13 +11,9 @@
 #include "editor/vlines.h"
 #include "editor/wrapoption.h"
 
+#include "editor/editortypes.h"
 #ifdef _WIN32
-#include "editor/editor.h"  // TEditor and TScrollStyle
-#else
-namespace vellumo {
-// The editor's scroll-bar choice (the editor, Windows only, declares it there).
-enum TScrollStyle : unsigned char { ssNone = 0, ssHorizontal = 1, ssVertical = 2, ssBoth = 3 };
-} // namespace vellumo
+#include "editor/editor.h"
 #endif
 
 namespace vellumo {

@@ -16,17 +16,6 @@ bool Intersects(const RECT& a, const RECT& b)
     return IntersectRect(&r, &a, &b) != 0;
 }
 
-class TCaretHold {
-public:
-    explicit TCaretHold(TEditor& e) : e_(e) { e_.CaretBeginUpdate(); }
-    ~TCaretHold() { e_.CaretEndUpdate(); }
-    TCaretHold(const TCaretHold&) = delete;
-    TCaretHold& operator=(const TCaretHold&) = delete;
-
-private:
-    TEditor& e_;
-};
-
 } // namespace
 
 void TEditor::FixedTextOut(TCanvas& canvas, const RECT& rect, int x, UINT options, std::string_view text, int y)
@@ -65,7 +54,7 @@ void TEditor::PaintRect(const RECT& clip)
     const int last = first + (r.bottom - r.top) / rh - 1;
 
     {
-        TCaretHold hold(*this);
+        TCaretUpdate hold(this);
         TCanvas& canvas = Canvas();
         if (Intersects(clip, corner) && !corner_->Empty()) canvas.Draw(0, 0, *corner_);
         if (ruler_->Visible() && Intersects(clip, ruler)) PaintRuler();
@@ -126,6 +115,29 @@ const TEditorColor* TEditor::TokenElement(int kind, std::string_view token, int 
     }
 }
 
+// A wrapped row is tokenized together with its wrapped neighbours, so a
+// token cut by the wrap keeps its colour; the drawing stays clipped to the
+// row itself. Returns the bracket state the joined text starts in.
+int TEditor::JoinWrappedNeighbours(int row, std::string& text, int& x, RECT& rect, RECT& clip)
+{
+    int state = Store().GetBracketState(row);
+    if (!WordWrap()) return state;
+    const int cw = cellWidth_;
+    if (row > 0 && Store().GetRowAttribute(row - 1) == raWrapped) {
+        state = Store().GetBracketState(row - 1);
+        const std::string prev = GetExpandedRow(row - 1);
+        text.insert(0, prev);
+        x -= static_cast<int>(prev.size()) * cw;
+    }
+    if (Store().GetRowAttribute(row) == raWrapped && row < Store().Count() - 1) {
+        const int end = x + static_cast<int>(text.size()) * cw;
+        rect.right = std::min(static_cast<int>(rect.right), end);
+        clip.right = std::min(static_cast<int>(clip.right), end);
+        text += GetExpandedRow(row + 1);
+    }
+    return state;
+}
+
 void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
 {
     if (!Showing()) return;
@@ -140,21 +152,7 @@ void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
     RECT clip = rect;
     clip.right = std::min(static_cast<int>(rect.right), tl + cw * kMaxCols - pixelOffset_);
     if (!text.empty()) {
-        int state = Store().GetBracketState(row);
-        if (WordWrap()) {
-            if (row > 0 && Store().GetRowAttribute(row - 1) == raWrapped) {
-                state = Store().GetBracketState(row - 1);
-                const std::string prev = GetExpandedRow(row - 1);
-                text.insert(0, prev);
-                x -= static_cast<int>(prev.size()) * cw;
-            }
-            if (Store().GetRowAttribute(row) == raWrapped && row < Store().Count() - 1) {
-                const int end = x + static_cast<int>(text.size()) * cw;
-                rect.right = std::min(static_cast<int>(rect.right), end);
-                clip.right = std::min(static_cast<int>(clip.right), end);
-                text += GetExpandedRow(row + 1);
-            }
-        }
+        const int state = JoinWrappedNeighbours(row, text, x, rect, clip);
         TEditorParser parser(text, view_.get(), state);
         const COLORREF fontRgb = ColorToRGB(Font().Color());
         const COLORREF backRgb = ColorToRGB(Color());
@@ -204,21 +202,7 @@ void TEditor::DrawSelectedRow(RECT rect, int x, int row, std::string text, int y
     RECT clip = rect;
     clip.right = std::min(static_cast<int>(rect.right), tl + cw * kMaxCols - pixelOffset_);
     if (!text.empty()) {
-        int state = Store().GetBracketState(row);
-        if (WordWrap()) {
-            if (row > 0 && Store().GetRowAttribute(row - 1) == raWrapped) {
-                state = Store().GetBracketState(row - 1);
-                const std::string prev = GetExpandedRow(row - 1);
-                text.insert(0, prev);
-                x -= static_cast<int>(prev.size()) * cw;
-            }
-            if (Store().GetRowAttribute(row) == raWrapped && row < Store().Count() - 1) {
-                const int end = x + static_cast<int>(text.size()) * cw;
-                rect.right = std::min(static_cast<int>(rect.right), end);
-                clip.right = std::min(static_cast<int>(clip.right), end);
-                text += GetExpandedRow(row + 1);
-            }
-        }
+        const int state = JoinWrappedNeighbours(row, text, x, rect, clip);
         TEditorParser parser(text, view_.get(), state);
         for (; parser.TokenKind() != tkEnd; parser.NextToken()) {
             const std::string_view token = parser.TokenText();
@@ -315,7 +299,7 @@ void TEditor::DrawEofMark(int x, int y)
     canvas.Font().Assign(Font());
     canvas.Font().SetColor(marks_->EofMark().Color());
     canvas.Brush().SetColor(Color());
-    TCaretHold hold(*this);
+    TCaretUpdate hold(this);
     FixedTextOut(canvas, r, x, ETO_OPAQUE | ETO_CLIPPED, "[EOF]", y);
 }
 
@@ -366,7 +350,7 @@ void TEditor::DrawUnderline(int row)
     if (!Showing()) return;
     const int y = GetUnderlineY(row);
     if (y != -1) {
-        TCaretHold hold(*this);
+        TCaretUpdate hold(this);
         TCanvas& canvas = Canvas();
         canvas.Pen().SetStyle(psSolid);
         canvas.Pen().SetColor(marks_->Underline().Color());
@@ -381,7 +365,7 @@ void TEditor::EraseUnderline(int row)
     if (!Showing()) return;
     const int y = GetUnderlineY(row);
     if (y == -1) return;
-    TCaretHold hold(*this);
+    TCaretUpdate hold(this);
     TCanvas& canvas = Canvas();
     canvas.Pen().SetStyle(psSolid);
     canvas.Pen().SetColor(Color());
@@ -429,7 +413,7 @@ void TEditor::DrawVerticalLine(int index)
     if (!HandleAllocated() || index < 0 || index >= verticalLines_.Count()) return;
     const TVerticalLine& line = verticalLines_.Items(index);
     if (!line.Visible()) return;
-    TCaretHold hold(*this);
+    TCaretUpdate hold(this);
     const int x = GetTextLeft() + line.Position() * cellWidth_ - pixelOffset_;
     if (x < GetTextLeft()) return;
     TCanvas& canvas = Canvas();

@@ -1,0 +1,10 @@
+#pragma once
+// Small enumerations of the editor control that portable code uses too.
+
+namespace vellumo {
+
+enum TBorderStyle : unsigned char { bsNone = 0, bsSingle = 1 };
+enum TScrollStyle : unsigned char { ssNone = 0, ssHorizontal = 1, ssVertical = 2, ssBoth = 3 };
+enum TSelectionMode : unsigned char { smNormal = 0, smBox = 1 };
+
+} // namespace vellumo
