@@ -44,6 +44,17 @@ inline std::unique_ptr<TTestEditor> MakeEditor(int width = 400, int height = 300
 }
 
 // The rows of the editor's store, joined by "|".
+// A shown editor with the keyboard focus, for tests that drive it by messages.
+inline std::unique_ptr<TTestEditor> MakeFocusedEditor(int width, int height)
+{
+    auto e = MakeEditor(width, height);
+    e->SetVisible(true);
+    SetForegroundWindow(e->Handle());
+    e->SetFocus();
+    PumpMessages();
+    return e;
+}
+
 inline std::string Rows(TEditor& e)
 {
     std::string s;
@@ -61,6 +72,18 @@ inline std::unique_ptr<TBitmap> Picture(TEditor& e, TColor fill = clWhite)
     auto bmp = std::make_unique<TBitmap>(r.right, r.bottom);
     bmp->Clear(fill);
     e.PaintTo(bmp->Canvas().Handle(), 0, 0);
+    GdiFlush();
+    return bmp;
+}
+
+// Captures what the visible window shows now.
+inline std::unique_ptr<TBitmap> WindowPixels(TEditor& e)
+{
+    RECT r = e.ClientRect();
+    auto bmp = std::make_unique<TBitmap>(r.right, r.bottom);
+    HDC dc = GetDC(e.Handle());
+    BitBlt(bmp->Canvas().Handle(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(e.Handle(), dc);
     GdiFlush();
     return bmp;
 }

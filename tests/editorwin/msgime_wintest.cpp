@@ -66,11 +66,7 @@ protected:
     void SetUp() override
     {
         old_ = SetInputMethod(&ime_);
-        e_ = MakeEditor(400, 200);
-        e_->SetVisible(true);
-        SetForegroundWindow(e_->Handle());
-        e_->SetFocus();
-        PumpMessages();
+        e_ = MakeFocusedEditor(400, 200);
         h_ = e_->Handle();
     }
     void TearDown() override

@@ -15,11 +15,7 @@ class EditorInput : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        e_ = MakeEditor(400, 200);
-        e_->SetVisible(true);
-        SetForegroundWindow(e_->Handle());
-        e_->SetFocus();
-        PumpMessages();
+        e_ = MakeFocusedEditor(400, 200);
         h_ = e_->Handle();
         e_->Caret().SetFreeCaret(false);
         e_->Caret().SetTabSpaceCount(4);

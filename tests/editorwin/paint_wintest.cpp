@@ -260,18 +260,6 @@ TEST_F(EditorPaint, ALongRowPaintsItsFirst8000Bytes)
     EXPECT_EQ(CountColor(*pic, CellRect(*e, 0, 8001, 3), clBlack), 0);
 }
 
-// Captures what the visible window shows now.
-std::unique_ptr<TBitmap> WindowPixels(TEditor& e)
-{
-    RECT r = e.ClientRect();
-    auto bmp = std::make_unique<TBitmap>(r.right, r.bottom);
-    HDC dc = GetDC(e.Handle());
-    BitBlt(bmp->Canvas().Handle(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-    ReleaseDC(e.Handle(), dc);
-    GdiFlush();
-    return bmp;
-}
-
 TEST_F(EditorPaint, IncrementalRepaintAfterEditsEqualsAFullRepaint)
 {
     e->Leftbar().SetVisible(true);

@@ -193,17 +193,6 @@ TEST(EditorSelection, OffsetsRowAndWordSelection)
     EXPECT_EQ(e->SelStart(), 4);
 }
 
-std::unique_ptr<TBitmap> WindowPixels(TEditor& e)
-{
-    RECT r = e.ClientRect();
-    auto bmp = std::make_unique<TBitmap>(r.right, r.bottom);
-    HDC dc = GetDC(e.Handle());
-    BitBlt(bmp->Canvas().Handle(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-    ReleaseDC(e.Handle(), dc);
-    GdiFlush();
-    return bmp;
-}
-
 TEST(EditorSelection, PaintingTheChangesEqualsAFullRepaint)
 {
     auto e = MakeEditor(420, 260);
