@@ -137,21 +137,17 @@ TEST_F(RowServices, RowsAndLinesWithAndWithoutWrap)
     // Spans: wrapped rows 20, line-break rows length + 2.
     EXPECT_EQ(RowColToOffset(s, 0, 3, 1), 20 + 20 + 5 + 2 + 1);
     EXPECT_EQ(RowColToOffset(s, 3, 0, 1), 0);
+    // The raEof row takes what lies past it (byte -1: not checked).
+    const struct { long long off; int row, byte; } places[] = {
+        {45, 2, 5}, {40, 2, 0}, {69, 4, 18}, {71, 5, 0}, {500, 5, -1}};
     int row = -1, byte = -1;
-    EXPECT_TRUE(OffsetToRowByte(s, 45, row, byte));  // the end of the first line
-    EXPECT_EQ(row, 2);
-    EXPECT_EQ(byte, 5);
-    EXPECT_TRUE(OffsetToRowByte(s, 40, row, byte));  // start of a wrapped row
-    EXPECT_EQ(row, 2);
-    EXPECT_EQ(byte, 0);
-    EXPECT_TRUE(OffsetToRowByte(s, 69, row, byte));
-    EXPECT_EQ(row, 4);
-    EXPECT_EQ(byte, 18);
-    EXPECT_TRUE(OffsetToRowByte(s, 71, row, byte));  // the end: the empty raEof row
-    EXPECT_EQ(row, 5);
-    EXPECT_EQ(byte, 0);
-    EXPECT_TRUE(OffsetToRowByte(s, 500, row, byte));  // the raEof row takes what lies past it
-    EXPECT_EQ(row, 5);
+    for (const auto& p : places) {
+        EXPECT_TRUE(OffsetToRowByte(s, p.off, row, byte)) << p.off;
+        EXPECT_EQ(row, p.row) << p.off;
+        if (p.byte >= 0) {
+            EXPECT_EQ(byte, p.byte) << p.off;
+        }
+    }
     EXPECT_FALSE(OffsetToRowByte(s, -1, row, byte));
     lines.SetText("ab\r\n");
     EXPECT_TRUE(OffsetToRowByte(s, 3, row, byte));
@@ -210,26 +206,18 @@ TEST_F(RowServices, DeleteRowPlacesTheCaret)
 
 TEST_F(RowServices, CaretAtAnOffsetFromARow)
 {
-    lines.SetText("ab\r\n\tx\r\nlast");
-    int row, col;
-    RowOffsetToRowCol(s, 0, 5, row, col);  // after the TAB of row 1
-    EXPECT_EQ(row, 1);
-    EXPECT_EQ(col, 8);
-    RowOffsetToRowCol(s, 0, 4, row, col);
-    EXPECT_EQ(row, 1);
-    EXPECT_EQ(col, 0);
-    RowOffsetToRowCol(s, 0, 999, row, col);  // the raEof row takes everything past it
-    EXPECT_EQ(row, 2);
-    EXPECT_EQ(col, 4);
-    lines.SetText("ab\r\n");
-    RowOffsetToRowCol(s, 0, 999, row, col);
-    EXPECT_EQ(row, 1);
-    EXPECT_EQ(col, 0);
+    // Offsets from row 0; the raEof row, or the place after a final break, takes everything past it.
+    const struct { const char* text; int offset, row, col; } cases[] = {
+        {"ab\r\n\tx\r\nlast", 5, 1, 8}, {"ab\r\n\tx\r\nlast", 4, 1, 0},
+        {"ab\r\n\tx\r\nlast", 999, 2, 4}, {"ab\r\n", 999, 1, 0}};
+    for (const auto& c : cases) {
+        lines.SetText(c.text);
+        int row = -1, col = -1;
+        RowOffsetToRowCol(s, 0, c.offset, row, col);
+        EXPECT_EQ(row, c.row) << c.offset;
+        EXPECT_EQ(col, c.col) << c.offset;
+    }
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(RowServices, PointsToCellsAndBytes)
 {

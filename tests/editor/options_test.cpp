@@ -79,30 +79,6 @@ TEST(EditorOptions, ClampsOfNumericOptions)
     EXPECT_EQ(view.Quotation(), "");
 }
 
-TEST(EditorOptions, PlainFieldsDoNotReport)
-{
-    TEditorCaret caret;
-    Listener l;
-    l.Attach(caret);
-    caret.SetFreeCaret(false);
-    caret.SetSelDragMode(dmManual);
-    caret.Cursors().SetDefaultCursor(crDrag);
-    caret.SetStyle(csDefault);
-    EXPECT_EQ(l.Take(), 0u);
-    caret.SetStyle(csBrief);
-    EXPECT_EQ(l.Take(), 1u);
-    EXPECT_FALSE(caret.FreeCaret());
-
-    // A bracket item's own texts and colour change silently.
-    TEditorViewInfo view;
-    l.Attach(view);
-    TEditorBracketItem& item = view.Brackets().Add();
-    EXPECT_EQ(l.Take(), 1u);
-    item.SetLeftBracket("/*");
-    item.ItemColor().SetColor(clRed);
-    EXPECT_EQ(l.Take(), 0u);
-}
-
 TEST(EditorOptions, DeepChangeReachesTheOwnerOnceAsTheTopObject)
 {
     TEditorViewInfo view;

@@ -18,34 +18,6 @@ std::vector<std::string> Lines(std::string_view text)
     return list.Items();
 }
 
-TEST(ShiftJisWalk, LeadAndTrailByIndex)
-{
-    const std::string s = "\x82\xA0" "A";
-    EXPECT_TRUE(IsLeadByteAt(s, 1));
-    EXPECT_FALSE(IsLeadByteAt(s, 2));
-    EXPECT_FALSE(IsLeadByteAt(s, 3));
-    EXPECT_FALSE(IsTrailByteAt(s, 1));
-    EXPECT_TRUE(IsTrailByteAt(s, 2));
-    EXPECT_FALSE(IsTrailByteAt(s, 3));
-
-    const std::string t = "A\x82";  // ends in a lone lead byte
-    EXPECT_TRUE(IsLeadByteAt(t, 2));
-    EXPECT_TRUE(IsTrailByteAt(t, 3));
-    EXPECT_FALSE(IsTrailByteAt(t, 4));
-    EXPECT_FALSE(IsLeadByteAt(t, 0));
-    EXPECT_FALSE(IsLeadByteAt(t, 3));
-
-    // 表 is 95 5C: its trail is a backslash but never taken for one.
-    const std::string h = "\x95\x5C\x95\x5C";
-    EXPECT_TRUE(IsLeadByteAt(h, 3));
-    EXPECT_TRUE(IsTrailByteAt(h, 4));
-    EXPECT_FALSE(IsLeadByteAt(h, 2));
-
-    EXPECT_EQ(CharAt(s, 0), 0);
-    EXPECT_EQ(CharAt(s, 4), 0);
-    EXPECT_EQ(CharAt(s, 3), 'A');
-}
-
 TEST(ShiftJisWalk, AgreesWithAForwardWalkOnRandomText)
 {
     std::mt19937 rng(5);
@@ -65,6 +37,11 @@ TEST(ShiftJisWalk, AgreesWithAForwardWalkOnRandomText)
             EXPECT_EQ(IsTrailByteAt(s, i), i >= 1 && kind[static_cast<std::size_t>(i)] == 2) << i;
         }
     }
+    // Indexes count from 1; outside the string there is no character.
+    const std::string s = "\x82\xA0" "A";
+    EXPECT_EQ(CharAt(s, 0), 0);
+    EXPECT_EQ(CharAt(s, 4), 0);
+    EXPECT_EQ(CharAt(s, 3), 'A');
 }
 
 TEST(ShiftJisHelpers, CountAndContains)
@@ -79,8 +56,6 @@ TEST(ShiftJisHelpers, CountAndContains)
     EXPECT_FALSE(ContainsMBString("\x82\xA0", "\x82"));
     EXPECT_FALSE(ContainsMBString("\\", "\x95\x5C"));  // the trail of 表
     EXPECT_TRUE(ContainsMBString(")", "(\x81\x75)"));
-    EXPECT_EQ(Max(3, -2), 3);
-    EXPECT_EQ(Min(3, -2), -2);
 }
 
 TEST(ShiftJisHelpers, CharSetSkipsDoubleByteCharacters)

@@ -245,12 +245,6 @@ TEST(WrapCuts, ALongLineIsCutInLinearTime)
     EXPECT_LT(secs, 2.0);  // quadratic cutting would take minutes here
 }
 
-} // namespace
-
-namespace {
-
-
-
 // Loading with word wrap on, switching it on after loading, and switching it
 // off and on again all give the same rows; switching off gives back the lines.
 TEST(WrapAllPaths, AgreeOnRandomTexts)

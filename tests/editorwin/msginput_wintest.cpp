@@ -119,7 +119,6 @@ TEST_F(EditorInput, KeyTable)
         {"shift down selects", "abc\r\ndef", 1, false, {{VK_DOWN, kShift}}, 1, 6, nullptr},
         {"shift left selects back", "abcdef", 4, false, {{VK_LEFT, kShift}, {VK_LEFT, kShift}}, 2, 4, nullptr},
         {"a plain move ends the selection", "abcdef", 1, false, {{VK_RIGHT, kShift}, {VK_RIGHT, 0}}, 3, 3, nullptr},
-        {"page down", many.c_str(), 0, false, {{VK_NEXT, 0}}, -1, -1, nullptr},
         {"delete a double-byte character", "a\x82\xA0z", 1, false, {{VK_DELETE, 0}}, 1, 1, "az"},
         {"delete joins the next row", "ab\r\ncd", 2, false, {{VK_DELETE, 0}}, 2, 2, "abcd"},
         {"delete takes the final line break", "ab\r\n", 2, false, {{VK_DELETE, 0}}, 2, 2, "ab"},
@@ -165,45 +164,33 @@ TEST_F(EditorInput, KeyTable)
 
 TEST_F(EditorInput, BackspaceUnindentsOverTabsAndDoubleByteCharacters)
 {
-    // End of the indentation: back to an earlier row's smaller indentation.
-    Set("    abc\r\n        x", 17);
-    Char(8);
-    EXPECT_EQ(Text(), "    abc\r\n    x");
-    EXPECT_EQ(Sel(), std::make_pair(13, 13));
-    Char(8);
-    EXPECT_EQ(Text(), "    abc\r\nx");
-    // The target column inside a TAB: the TAB gives way to spaces.
-    Set("  a\r\n\tx", 6);
-    Char(8);
-    EXPECT_EQ(Text(), "  a\r\n  x");
-    EXPECT_EQ(Sel(), std::make_pair(7, 7));
-    // The target column on a full-width space's second half: one space stays.
-    Set(" a\r\n\x81\x40\x81\x40x", 8);
-    Char(8);
-    EXPECT_EQ(Text(), " a\r\n x");
-    // Without unindent, one character goes: a TAB whole, a double-byte whole.
-    e_->Caret().SetBackSpaceUnIndent(false);
-    Set("  a\r\n\tx", 6);
-    Char(8);
-    EXPECT_EQ(Text(), "  a\r\nx");
-    Set("a\x82\xA0", 3);
-    Char(8);
-    EXPECT_EQ(Text(), "a");
-    Set("ab\r\ncd", 4);
-    Char(8);
-    EXPECT_EQ(Text(), "abcd");
-    EXPECT_EQ(Sel(), std::make_pair(2, 2));
-    Set("ab\r\n", 4);
-    Char(8);
-    EXPECT_EQ(Text(), "ab");
-    Set("ab", 0);
-    Char(8);
-    EXPECT_EQ(Text(), "ab");
-    e_->SetReadOnly(true);
-    Set("ab", 2);
-    Char(8);
-    e_->SetReadOnly(false);
-    EXPECT_EQ(Text(), "ab");
+    // With unindent: back to an earlier row's smaller indentation; a target
+    // column inside a TAB or on a full-width space's second half is padded.
+    // Without: one character goes, a TAB or a double-byte pair whole.
+    const struct { const char* text; int caret; bool unindent, readOnly; const char* want; int sel; } cases[] = {
+        {"    abc\r\n        x", 17, true, false, "    abc\r\n    x", 13},
+        {"    abc\r\n    x", 13, true, false, "    abc\r\nx", -1},
+        {"  a\r\n\tx", 6, true, false, "  a\r\n  x", 7},
+        {" a\r\n\x81\x40\x81\x40x", 8, true, false, " a\r\n x", -1},
+        {"  a\r\n\tx", 6, false, false, "  a\r\nx", -1},
+        {"a\x82\xA0", 3, false, false, "a", -1},
+        {"ab\r\ncd", 4, false, false, "abcd", 2},
+        {"ab\r\n", 4, false, false, "ab", -1},
+        {"ab", 0, false, false, "ab", -1},
+        {"ab", 2, true, true, "ab", -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        e_->Caret().SetBackSpaceUnIndent(c.unindent);
+        Set(c.text, c.caret);
+        e_->SetReadOnly(c.readOnly);
+        Char(8);
+        e_->SetReadOnly(false);
+        EXPECT_EQ(Text(), c.want);
+        if (c.sel >= 0) {
+            EXPECT_EQ(Sel(), std::make_pair(c.sel, c.sel));
+        }
+    }
 }
 
 TEST_F(EditorInput, TabsReturnsAndTypedCharacters)
@@ -222,28 +209,25 @@ TEST_F(EditorInput, TabsReturnsAndTypedCharacters)
     e_->SetWantTabs(true);
     EXPECT_EQ(Text(), "ab  ");
     // Return keeps the indentation, or the caret's column inside it.
-    e_->Caret().SetAutoIndent(true);
-    Set("    abc", 2);
-    Char(13);
-    EXPECT_EQ(Text(), "  \r\n    abc");
-    EXPECT_EQ(Sel(), std::make_pair(6, 6));
-    Set("    abc", 7);
-    Char(13);
-    EXPECT_EQ(Text(), "    abc\r\n    ");
-    EXPECT_EQ(Sel(), std::make_pair(13, 13));
-    e_->Caret().SetTabIndent(true);
-    Set("      abc\r\nz", 9);
-    Char(13);
-    EXPECT_EQ(Text(), "      abc\r\n\t  \r\nz");
-    e_->Caret().SetTabIndent(false);
+    const struct { const char* text; int start, end; bool autoIndent, tabIndent; const char* want; int sel; } returns[] = {
+        {"    abc", 2, 2, true, false, "  \r\n    abc", 6},
+        {"    abc", 7, 7, true, false, "    abc\r\n    ", 13},
+        {"      abc\r\nz", 9, 9, true, true, "      abc\r\n\t  \r\nz", -1},
+        {"a\r\n", 3, 3, false, false, "a\r\n\r\n", 5},
+        {"abcd", 1, 3, false, false, "a\r\nd", -1},
+    };
+    for (const auto& c : returns) {
+        e_->Caret().SetAutoIndent(c.autoIndent);
+        e_->Caret().SetTabIndent(c.tabIndent);
+        Set(c.text, c.start, c.end);
+        Char(13);
+        EXPECT_EQ(Text(), c.want) << c.text;
+        if (c.sel >= 0) {
+            EXPECT_EQ(Sel(), std::make_pair(c.sel, c.sel)) << c.text;
+        }
+    }
     e_->Caret().SetAutoIndent(false);
-    Set("a\r\n", 3);
-    Char(13);
-    EXPECT_EQ(Text(), "a\r\n\r\n");
-    EXPECT_EQ(Sel(), std::make_pair(5, 5));
-    Set("abcd", 1, 3);
-    Char(13);
-    EXPECT_EQ(Text(), "a\r\nd");
+    e_->Caret().SetTabIndent(false);
     // Characters: one byte, a posted double-byte pair as one character,
     // a lead byte without its pair ignored.
     Set("", 0);

