@@ -451,8 +451,6 @@ TEST(Control, CursorFollowsTheRegistryAndTheScreenCursor)
     EXPECT_EQ(Screen().Cursor(), crDefault);
     EXPECT_TRUE(setCursor());
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_IBEAM));
-    // Outside the client area the system decides.
-    SendMessageA(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTBORDER, WM_MOUSEMOVE));
 }
 
 TEST(Control, ContextMenuShowsThePopupMenuAtThePointOrTheCaret)
