@@ -48,22 +48,6 @@ TEST(Keywords, ElevenBuiltInListsWithTheirFiles)
     }
 }
 
-// The lists are built for keyword lists that drop case duplicates when the
-// mode ignores case: VB keeps 34 words, Ruby 36.
-TEST(Keywords, CaseDuplicatesOfTheBuiltInLists)
-{
-    auto caseless = [](int mode) {
-        TStringList list;
-        FillBuiltInKeywords(mode, list);
-        std::set<std::string> folded;
-        for (const auto& w : list.Items()) folded.insert(FoldAsciiCase(w));
-        return folded.size();
-    };
-    EXPECT_EQ(caseless(kwmode::Vb), 34u);
-    EXPECT_EQ(caseless(kwmode::Ruby), 36u);
-    EXPECT_EQ(caseless(kwmode::Cpp), 121u);
-}
-
 TEST(Keywords, DefaultFilesMatchTheBuiltInListsWithCrLf)
 {
     TTempFolder dir;

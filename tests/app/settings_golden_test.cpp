@@ -283,11 +283,7 @@ TEST(SettingsGolden, TheGoldenFileReadsBackAsTheDefaults)
     EXPECT_EQ(store.Settings, fresh.Settings);
     EXPECT_EQ(other.browserCalls, 0);
     EXPECT_EQ(other.folderCalls, 0);
-    EXPECT_EQ(store.Settings.Option.FontSize, 12);
-    EXPECT_EQ(store.Settings.Option.NotUrlChars, "<>,");
     EXPECT_EQ(store.PasteQuoteMark(), "> ");
-    EXPECT_EQ(store.Settings.Color.Link, 0x00C00000);
-    EXPECT_TRUE(store.Settings.WrapWidths.empty());
 }
 
 } // namespace

@@ -61,27 +61,7 @@ struct TMenuFixture {
     }
 };
 
-TEST(PopupMenu, BuildsTheVisibleItemsWithTheirState)
-{
-    TMenuFixture f;
-    f.menu.DoPopup();
-    HMENU m = f.menu.BuildMenu();
-    ASSERT_TRUE(m);
-    auto items = ReadMenu(m);
-    DestroyMenu(m);
-    ASSERT_EQ(items.size(), 4u);  // the hidden item is left out
-    EXPECT_EQ(items[0].text, "\x8C\xB3\x82\xC9\x96\xDF\x82\xB7(&U)\tCtrl+Z");
-    EXPECT_TRUE(items[0].state & MFS_DISABLED);
-    EXPECT_EQ(items[0].id, 1u);
-    EXPECT_TRUE(items[1].type & MFT_SEPARATOR);
-    EXPECT_EQ(items[2].text, "\x90\xD8\x82\xE8\x8E\xE6\x82\xE8(&T)\tCtrl+X");
-    EXPECT_FALSE(items[2].state & MFS_DISABLED);
-    EXPECT_EQ(items[3].id, 5u);  // commands stay tied to the item, not the position
-    EXPECT_TRUE(items[3].type & MFT_RADIOCHECK);
-    EXPECT_FALSE(items[3].state & MFS_CHECKED);
-}
-
-TEST(PopupMenu, RecomputesStateBeforeShowingAndRunsTheChosenItem)
+TEST(PopupMenu, BuildsTheVisibleItemsAfterOnPopupAndRunsTheChosenItem)
 {
     TMenuFixture f;
     std::vector<std::vector<TItemInfo>> shown;
@@ -99,7 +79,17 @@ TEST(PopupMenu, RecomputesStateBeforeShowingAndRunsTheChosenItem)
     choice = 1;
     EXPECT_TRUE(f.menu.Popup(10, 10, owner));
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_TRUE(shown[0][0].state & MFS_DISABLED);
+    // The visible items with their state: the hidden item is left out, and
+    // commands stay tied to the item, not the position.
+    const auto& items = shown[0];
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].text, "\x8C\xB3\x82\xC9\x96\xDF\x82\xB7(&U)\tCtrl+Z");
+    EXPECT_TRUE(items[0].state & MFS_DISABLED);
+    EXPECT_EQ(items[0].id, 1u);
+    EXPECT_TRUE(items[1].type & MFT_SEPARATOR);
+    EXPECT_FALSE(items[2].state & MFS_DISABLED);
+    EXPECT_EQ(items[3].id, 5u);
+    EXPECT_TRUE(items[3].type & MFT_RADIOCHECK);
     EXPECT_FALSE(shown[1][0].state & MFS_DISABLED);  // OnPopup ran before the build
     EXPECT_TRUE(shown[1][3].state & MFS_CHECKED);
     choice = 0;  // dismissed

@@ -59,13 +59,7 @@ std::vector<std::uint8_t> MaskBits(HCURSOR c)
 TEST(CursorRegistry, SystemIndexesGiveTheSystemCursors)
 {
     EXPECT_EQ(Screen().Cursors(crDefault), LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_EQ(Screen().Cursors(crArrow), LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_EQ(Screen().Cursors(crIBeam), LoadCursorA(nullptr, IDC_IBEAM));
-    EXPECT_EQ(Screen().Cursors(crHourGlass), LoadCursorA(nullptr, IDC_WAIT));
-    EXPECT_EQ(Screen().Cursors(crNo), LoadCursorA(nullptr, IDC_NO));
-    EXPECT_EQ(Screen().Cursors(crSizeAll), LoadCursorA(nullptr, IDC_SIZEALL));
     EXPECT_EQ(Screen().Cursors(crHandPoint), LoadCursorA(nullptr, IDC_HAND));
-    EXPECT_NE(Screen().Cursors(crDrag), nullptr);
     EXPECT_EQ(Screen().Cursors(crNone), nullptr);
     // Unplaced indexes show the default.
     EXPECT_EQ(Screen().Cursors(31000), Screen().Cursors(crDefault));
@@ -176,8 +170,6 @@ TEST(ScreenCursor, AScopeRestoresTheCursorAlsoWhenLeftByAnException)
     } catch (const std::runtime_error&) {
     }
     EXPECT_EQ(Screen().Cursor(), crDefault);
-    EXPECT_GT(Screen().Width(), 0);
-    EXPECT_GT(Screen().Height(), 0);
 }
 
 } // namespace

@@ -14,7 +14,9 @@
 
 #include "classlib/metafile.h"
 #include "classlib/printer.h"
+#include "classlib/screen.h"
 #include "printing/strprint.h"
+#include "printing/strprog.h"
 #include "support/testprinter.h"
 
 namespace vellumo {
@@ -415,104 +417,9 @@ TEST_F(PrintingWithPrinter, RenderedPageHasInkOnlyWhereTheLayoutPutText)
     EXPECT_GT(footerInk, 20);
     EXPECT_GT(total, headerInk + footerInk);
     EXPECT_EQ(stray, 0);
-}
-
-// Writes the first page of a generated Japanese document where anyone can look at it.
-TEST_F(PrintingWithPrinter, WritesFirstPageOfAJapaneseDocument)
-{
-    sp_->SetHeader("%F - %p / %P ページ");
-    sp_->SetHeaderAlign(haCenter);
-    sp_->SetFooter("印刷日 %y年%m月%d日");
-    sp_->SetFooterAlign(haRight);
-    sp_->SetFileName("C:\\文書\\表示テスト.txt");
-    sp_->SetLineNumber(true);
-    sp_->SetColumnCount(2);
-    sp_->SetMarginLeft(15);
-    sp_->SetMarginRight(15);
-    sp_->SetMarginTop(12);
-    sp_->SetMarginBottom(12);
-    const char* words[] = {"日本語", "の", "文章", "を", "印刷", "する", "ときは、", "行", "が", "段", "の",
-                           "幅", "で", "折り返され", "ます。", "ｶﾀｶﾅ", "ABC", "漢字かな交じり", "表示", "ソフト"};
-    std::vector<std::string> lines;
-    unsigned seed = 7;
-    for (int i = 0; i < 160; ++i) {
-        std::string l;
-        int n = 2 + static_cast<int>(seed % 14);
-        for (int k = 0; k < n; ++k) {
-            seed = seed * 1103515245u + 12345u;
-            l += words[(seed >> 16) % 20];
-        }
-        if (i % 11 == 5) l.clear();
-        lines.push_back(l);
-    }
-    TMetaFileList pages;
-    ASSERT_TRUE(sp_->RenderDocument(lines, pages, kCaptionPreviewing));
-    PageBitmap bmp;
-    ASSERT_TRUE(PlayToBitmap(pages.Items(0), 2, bmp));
-    int ink = 0;
-    for (int y = 0; y < bmp.height; ++y)
-        for (int x = 0; x < bmp.width; ++x) ink += bmp.Ink(x, y);
-    EXPECT_GT(ink, 1000);
+    // The page where anyone can look at it.
     ASSERT_TRUE(WriteBmp("printed_page1.bmp", bmp));
-    char full[MAX_PATH];
-    GetFullPathNameA("printed_page1.bmp", MAX_PATH, full, nullptr);
-    std::printf("first page written to %s (%d x %d)\n", full, bmp.width, bmp.height);
-}
-
-class CancellingProgress : public TPrintProgress {
-public:
-    CancellingProgress(int cancelAt, std::vector<int>& seen, std::function<void()> probe)
-        : cancelAt_(cancelAt), seen_(seen), probe_(std::move(probe))
-    {
-    }
-    bool Update(const std::string&, int, int done) override
-    {
-        seen_.push_back(done);
-        if (probe_) probe_();
-        return static_cast<int>(seen_.size()) < cancelAt_;
-    }
-
-private:
-    int cancelAt_;
-    std::vector<int>& seen_;
-    std::function<void()> probe_;
-};
-
-TEST_F(PrintingWithPrinter, CancelledRenderPassRestoresTheWindowAndReportsNothing)
-{
-    HWND wnd = CreateWindowA("STATIC", "doc", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(wnd, nullptr);
-    SetActiveWindow(wnd);
-    const bool wasActive = GetActiveWindow() == wnd;
-    std::vector<int> seen;
-    bool disabledMeanwhile = false, busyMeanwhile = false;
-    sp_->CreateProgress = [&](const std::string& caption) -> std::unique_ptr<TPrintProgress> {
-        EXPECT_EQ(caption, kCaptionPrinting);
-        return std::make_unique<CancellingProgress>(3, seen, [&] {
-            disabledMeanwhile = disabledMeanwhile || !IsWindowEnabled(wnd);
-            busyMeanwhile = busyMeanwhile || sp_->Busy();
-        });
-    };
-    // Short texts get no progress window.
-    EXPECT_TRUE(sp_->PrintStrings(NumberedLines(5)));
-    EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(CountPostScriptPages(Output()), 1);
-    // A long one does, and cancelling it prints nothing and says nothing.
-    DeleteFileA(output_.c_str());
-    std::vector<std::string> lines(2000, std::string(40, 'a'));
-    EXPECT_FALSE(sp_->PrintStrings(lines));
-    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
-    EXPECT_TRUE(messages_.empty());
-    EXPECT_TRUE(busyMeanwhile);
-    if (wasActive) {
-        EXPECT_TRUE(disabledMeanwhile);
-    }
-    EXPECT_TRUE(IsWindowEnabled(wnd));
-    EXPECT_FALSE(sp_->Busy());
-    EXPECT_TRUE(sp_->LaidOutPages().empty());
-    EXPECT_EQ(GetFileAttributesA(output_.c_str()), INVALID_FILE_ATTRIBUTES);
-    DestroyWindow(wnd);
+    std::printf("first page written to printed_page1.bmp (%d x %d)\n", bmp.width, bmp.height);
 }
 
 class RecordingSink : public TPrintPreviewSink {
@@ -539,12 +446,6 @@ TEST_F(PrintingWithPrinter, PreviewHandsEveryPageToTheSink)
     EXPECT_EQ(GetFileAttributesA(output_.c_str()), INVALID_FILE_ATTRIBUTES);  // nothing printed
 }
 
-} // namespace
-} // namespace vellumo
-
-namespace vellumo {
-namespace {
-
 TEST_F(PrintingWithPrinter, FailureWhileDrawingAbortsTheJob)
 {
     TMetaFileList pages;
@@ -563,15 +464,6 @@ TEST_F(PrintingWithPrinter, FailureWhileDrawingAbortsTheJob)
     EXPECT_FALSE(printer_->Aborted());
     EXPECT_EQ(CountPostScriptPages(Output()), 1);
 }
-
-} // namespace
-} // namespace vellumo
-
-#include "classlib/screen.h"
-#include "printing/strprog.h"
-
-namespace vellumo {
-namespace {
 
 // Forwards to the real progress window and presses its cancel button (a
 // posted click, or Esc to the focused control) before update number pressAt.
@@ -623,9 +515,10 @@ TEST_F(PrintingWithPrinter, CancelOnTheProgressWindowStopsTheJob)
             pressing = p.get();
             return p;
         };
-        bool docDisabled = false;
+        bool docDisabled = false, busy = false;
         sp_->ExpandTabs = [&](const std::string& s) {
             docDisabled = docDisabled || !IsWindowEnabled(doc);
+            busy = busy || sp_->Busy();
             return s;
         };
         DeleteFileA(output_.c_str());
@@ -639,6 +532,8 @@ TEST_F(PrintingWithPrinter, CancelOnTheProgressWindowStopsTheJob)
         EXPECT_EQ(pressing->barAtPress, PrintProgressPercent(1999, 299));
         EXPECT_TRUE(pressing->focusOnButton);
         EXPECT_TRUE(docDisabled);
+        EXPECT_TRUE(busy);
+        EXPECT_FALSE(sp_->Busy());
         // No pages, no job, no message; the document window is back.
         EXPECT_TRUE(sp_->LaidOutPages().empty());
         EXPECT_TRUE(messages_.empty());

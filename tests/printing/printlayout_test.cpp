@@ -403,13 +403,9 @@ TEST(PrintGeometry, RoundingOffsetsAndBody)
     EXPECT_EQ(s.RowGap, 12);
 }
 
-TEST(PrintProps, ClampsAndDefaults)
+TEST(PrintProps, ClampsAndCopies)
 {
     TStringsPrinterProps p;
-    EXPECT_EQ(p.ColumnCount(), 1);
-    EXPECT_EQ(p.ColumnSpace(), 4);
-    EXPECT_EQ(p.FirstPageNumber(), 0);
-    EXPECT_EQ(p.LastPage(), 999999);
     p.SetColumnCount(7);
     EXPECT_EQ(p.ColumnCount(), 3);
     p.SetColumnCount(0);

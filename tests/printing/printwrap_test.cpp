@@ -50,13 +50,6 @@ TEST(PrintClassify, LeadTrailBlankAndLoneLead)
     EXPECT_EQ(ClassifyBytes(""), "");
 }
 
-TEST(PrintWrap, ShortAndEmptyLinesAreOneRow)
-{
-    EXPECT_EQ(Wrap("", 100), std::vector<std::string>{""});
-    EXPECT_EQ(Wrap("abcdefghij", 100), std::vector<std::string>{"abcdefghij"});  // exactly as wide
-    EXPECT_EQ(Wrap("abcdefghijk", 100).size(), 2u);
-}
-
 TEST(PrintWrap, JapaneseOverOddWidthIsCutBetweenCharacters)
 {
     // 65 units hold three double-byte characters (60), never three and a half.
@@ -69,38 +62,34 @@ TEST(PrintWrap, JapaneseOverOddWidthIsCutBetweenCharacters)
     EXPECT_EQ(rows.back().size(), 4u);
 }
 
-TEST(PrintWrap, EnglishBreaksAfterLastBlankAndLongWordsAreCut)
+TEST(PrintWrap, RowsBreakAfterBlanksAndBetweenCharacters)
 {
-    EXPECT_EQ(Wrap("hello world foo", 120), (std::vector<std::string>{"hello world ", "foo"}));
-    EXPECT_EQ(Wrap("hello worldwide", 100), (std::vector<std::string>{"hello ", "worldwide"}));
-    EXPECT_EQ(Wrap("abcdefghijklm", 50), (std::vector<std::string>{"abcde", "fghij", "klm"}));
-    // After a double-byte character a row may end before a word.
-    EXPECT_EQ(Wrap("\x82\xA0" "abcdef", 60), (std::vector<std::string>{"\x82\xA0", "abcdef"}));
-    // Without word break the row is simply filled.
-    EXPECT_EQ(Wrap("hello worldwide", 100, false), (std::vector<std::string>{"hello worl", "dwide"}));
-}
-
-TEST(PrintWrap, RestThatFitsIsNotBrokenBeforeItsLastWord)
-{
-    EXPECT_EQ(Wrap("aaaaaaaaa bb cc", 100), (std::vector<std::string>{"aaaaaaaaa ", "bb cc"}));
-}
-
-TEST(PrintWrap, CharacterWiderThanColumnGetsARowAndTheWrapEnds)
-{
-    // Each double-byte character is 20 wide in a 15-wide column.
-    auto rows = Wrap("\x82\xA0\x82\xA2\x82\xA4", 15);
-    EXPECT_EQ(rows, (std::vector<std::string>{"\x82\xA0", "\x82\xA2", "\x82\xA4"}));
-    rows = Wrap("\x82\xA0xy", 5);
-    EXPECT_EQ(rows, (std::vector<std::string>{"\x82\xA0", "x", "y"}));
-}
-
-TEST(PrintWrap, LoneLeadByteAtTheEnd)
-{
-    auto rows = Wrap("abcd\x82", 20);
-    EXPECT_EQ(Join(rows), "abcd\x82");
-    for (const auto& r : rows) EXPECT_FALSE(r.empty());
-    rows = Wrap("\x82\xA0\x82", 15);
-    EXPECT_EQ(rows, (std::vector<std::string>{"\x82\xA0", "\x82"}));
+    using Rows = std::vector<std::string>;
+    struct TCase {
+        const char* text;
+        long long avail;
+        bool wordBreak;
+        Rows want;
+    };
+    const TCase cases[] = {
+        {"", 100, true, {""}},
+        {"abcdefghij", 100, true, {"abcdefghij"}},  // exactly as wide
+        {"hello world foo", 120, true, {"hello world ", "foo"}},
+        {"hello worldwide", 100, true, {"hello ", "worldwide"}},
+        {"abcdefghijklm", 50, true, {"abcde", "fghij", "klm"}},  // a long word is cut
+        // After a double-byte character a row may end before a word.
+        {"\x82\xA0" "abcdef", 60, true, {"\x82\xA0", "abcdef"}},
+        {"hello worldwide", 100, false, {"hello worl", "dwide"}},
+        // A rest that fits is not broken before its last word.
+        {"aaaaaaaaa bb cc", 100, true, {"aaaaaaaaa ", "bb cc"}},
+        // A character wider than the column gets a row of its own.
+        {"\x82\xA0\x82\xA2\x82\xA4", 15, true, {"\x82\xA0", "\x82\xA2", "\x82\xA4"}},
+        {"\x82\xA0xy", 5, true, {"\x82\xA0", "x", "y"}},
+        // A lone lead byte at the end.
+        {"\x82\xA0\x82", 15, true, {"\x82\xA0", "\x82"}},
+        {"abcd\x82", 20, true, {"ab", "cd", "\x82"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Wrap(c.text, c.avail, c.wordBreak), c.want) << c.text << " " << c.avail;
 }
 
 // Random lines of letters, blanks and double-byte characters whose trail
