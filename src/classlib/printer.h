@@ -69,6 +69,7 @@ public:
     int PageNumber() const noexcept { return pageNumber_; }
 
 private:
+    int DeviceCap(int index);
     void EnsureList();
     void Select(int index);
     void FreeDC();

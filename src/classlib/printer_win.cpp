@@ -133,29 +133,19 @@ HDC TPrinter::Handle()
     return dc_;
 }
 
-int TPrinter::PageWidth()
+int TPrinter::DeviceCap(int index)
 {
     HDC dc = Handle();
-    return dc ? GetDeviceCaps(dc, HORZRES) : 0;
+    return dc ? GetDeviceCaps(dc, index) : 0;
 }
 
-int TPrinter::PageHeight()
-{
-    HDC dc = Handle();
-    return dc ? GetDeviceCaps(dc, VERTRES) : 0;
-}
+int TPrinter::PageWidth() { return DeviceCap(HORZRES); }
 
-int TPrinter::XDpi()
-{
-    HDC dc = Handle();
-    return dc ? GetDeviceCaps(dc, LOGPIXELSX) : 0;
-}
+int TPrinter::PageHeight() { return DeviceCap(VERTRES); }
 
-int TPrinter::YDpi()
-{
-    HDC dc = Handle();
-    return dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
-}
+int TPrinter::XDpi() { return DeviceCap(LOGPIXELSX); }
+
+int TPrinter::YDpi() { return DeviceCap(LOGPIXELSY); }
 
 TPrinterOrientation TPrinter::Orientation()
 {

@@ -400,6 +400,7 @@ protected:
     virtual void DrawRow(RECT rect, int x, int row, std::string text, int y);
     virtual void DrawSelectedRow(RECT rect, int x, int row, std::string text, int y);
     int JoinWrappedNeighbours(int row, std::string& text, int& x, RECT& rect, RECT& clip);
+    void DrawRowEndMark(int row, int x, int y, const RECT& rect, bool selected);
     virtual void DrawRowWithSelection(RECT rect, int x, int row, const std::string& text, int y);
     // The colour element of a token kind (nullptr: the editor's own colours).
     const TEditorColor* TokenElement(int kind, std::string_view token, int bracketIndex) const;

@@ -178,11 +178,18 @@ void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
         }
     }
     DoDrawLine(text, x, y, row, rect, false);
-    const int e = x + static_cast<int>(text.size()) * cw;
-    if (e < rect.right) {
-        const int n = Store().Count();
-        if (marks_->EofMark().Visible() && row == n - 1 && Store().GetRowAttribute(row) == raEof) DrawEofMark(e, y);
-        else if (marks_->RetMark().Visible() && Store().GetRowAttribute(row) == raLineBreak) DrawRetMark(e, y);
+    DrawRowEndMark(row, x + static_cast<int>(text.size()) * cw, y, rect, false);
+}
+
+// The end-of-text or line-break mark after a row's text, when it fits.
+void TEditor::DrawRowEndMark(int row, int x, int y, const RECT& rect, bool selected)
+{
+    if (x >= rect.right) return;
+    const TEditorRowAttribute attr = Store().GetRowAttribute(row);
+    if (marks_->EofMark().Visible() && row == Store().Count() - 1 && attr == raEof) DrawEofMark(x, y);
+    else if (marks_->RetMark().Visible() && attr == raLineBreak) {
+        if (selected) DrawSelectedRetMark(x, y);
+        else DrawRetMark(x, y);
     }
 }
 
@@ -225,12 +232,7 @@ void TEditor::DrawSelectedRow(RECT rect, int x, int row, std::string text, int y
         }
     }
     DoDrawLine(text, x, y, row, rect, true);
-    const int e = x + static_cast<int>(text.size()) * cw;
-    if (e < rect.right) {
-        const int n = Store().Count();
-        if (marks_->EofMark().Visible() && row == n - 1 && Store().GetRowAttribute(row) == raEof) DrawEofMark(e, y);
-        else if (marks_->RetMark().Visible() && Store().GetRowAttribute(row) == raLineBreak) DrawSelectedRetMark(e, y);
-    }
+    DrawRowEndMark(row, x + static_cast<int>(text.size()) * cw, y, rect, true);
 }
 
 RECT TEditor::GetBoxCellRect(const std::string& text, int row, int toCol, int fromCol) const
