@@ -1,0 +1,77 @@
+#pragma once
+// The process-wide state of the one document a process edits, and what the
+// document functions (open, reload, save, command line, applying settings)
+// need of the main window. TVellumoMainForm implements IMainWindow; tests put
+// a small fake in its place, so the document functions run without a window.
+#include <cstdint>
+#include <string>
+
+#include "textcode/charcode.h"
+
+namespace vellumo {
+
+class TEditor;
+class TSettingsStore;
+
+// The document (one per process).
+struct TDocumentState {
+    std::string CurrentFileName;  // full path; empty = untitled
+    TCharCode DocumentCode = ccSjis;
+    TLineEndCode DocumentLineEnd = leCrLf;
+    int ForcedLoadCode = -1;  // a TCharCode to force on the next load; -1 detect
+    bool HadNul = false;
+    bool NoAnsi = false;
+    std::int64_t FileTimeAtLoad = 0;  // FILETIME as 100 ns units; 0 unknown
+    bool ReadOnlyAttr = false;
+    bool ReadOnlyLocked = false;
+    bool OutputMode = false;
+    bool ReloadingOnActivate = false;
+};
+
+// What the document functions need of the main window.
+class IMainWindow {
+public:
+    virtual ~IMainWindow() = default;
+    virtual void* Handle() = 0;  // the HWND
+    virtual bool Showing() const = 0;  // shown at least once and visible
+    // The editor that last had the focus; Editor1; the split editor or null.
+    virtual TEditor& ActiveEditor() = 0;
+    virtual TEditor& MainEditor() = 0;
+    virtual TEditor* SplitEditor() = 0;
+    // Status-bar panel n (0 message, 5 code, 6 line end, 8 read-only ...).
+    virtual void SetPanelText(int panel, const std::string& text) = 0;
+    // The window caption and the application title on the task bar.
+    virtual void SetCaptions(const std::string& caption, const std::string& appTitle) = 0;
+    // The hidden edit other instances read the file name from.
+    virtual void SetOpenFileNameText(const std::string& name) = 0;
+    // The file dialogs follow the document's name.
+    virtual void SetDialogFileNames(const std::string& fileName) = 0;
+    virtual void AddRecentFile(const std::string& fileName) = 0;
+    virtual void UpdateToolBarState() = 0;
+    // The edit mode of the new file name's extension, applied (mode and wrap panels too).
+    virtual void EditModeFromFileName(const std::string& fileName) = 0;
+};
+
+// The one main window; null before it exists (and in tests that install none).
+IMainWindow* MainForm() noexcept;
+void SetMainForm(IMainWindow* form) noexcept;
+
+TDocumentState& Document() noexcept;
+
+// The settings of this process; installed at start-up.
+TSettingsStore& AppSettingsStore();
+void SetAppSettingsStore(TSettingsStore* store) noexcept;
+
+// One document operation at a time: open, reload, save and every message
+// that would start one check Busy() first and do nothing while it is set
+// (each of them pumps messages while it waits).
+bool DocumentBusy() noexcept;
+class TDocumentBusy {
+public:
+    TDocumentBusy() noexcept;
+    ~TDocumentBusy();
+    TDocumentBusy(const TDocumentBusy&) = delete;
+    TDocumentBusy& operator=(const TDocumentBusy&) = delete;
+};
+
+} // namespace vellumo
