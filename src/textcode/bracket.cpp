@@ -1,6 +1,7 @@
 // Matching brackets.
 #include "textcode/bracket.h"
 
+#include "textcode/bytescan.h"
 #include "textcode/trailoracle.h"
 
 namespace vellumo {
@@ -47,6 +48,11 @@ int MatchBracket(std::string_view text, int pos, std::string& partner)
     partner.clear();
     if (pos < 1 || static_cast<std::size_t>(pos) > text.size()) return 0;
     const std::size_t start = static_cast<std::size_t>(pos) - 1;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    // The walks move one way, so the trail decisions cost linear time in all.
+    TTrailOracle oracle(p, text.size());
+    // The second byte of a double-byte character is no bracket, whatever its value.
+    if (oracle.IsTrail(start)) return 0;
 
     const TBracketPair* pair = nullptr;
     bool opening = false;
@@ -64,28 +70,45 @@ int MatchBracket(std::string_view text, int pos, std::string& partner)
     if (!pair) return 0;
     partner = opening ? pair->close : pair->open;
 
-    // The walks move one way, so the trail decisions cost linear time in all.
-    TTrailOracle oracle(reinterpret_cast<const unsigned char*>(text.data()), text.size());
     const std::string_view same = opening ? pair->open : pair->close;
     const std::string_view other = opening ? pair->close : pair->open;
+    // Only the positions where either bracket may stand are looked at.
+    TCandidateShape shape;
+    if (same.size() == 1) {
+        shape.single.Add(static_cast<unsigned char>(same[0]));
+        shape.single.Add(static_cast<unsigned char>(other[0]));
+    } else {
+        shape.lead.Add(static_cast<unsigned char>(same[0]));
+        shape.lead.Add(static_cast<unsigned char>(other[0]));
+        shape.trail.Add(static_cast<unsigned char>(same[1]));
+        shape.trail.Add(static_cast<unsigned char>(other[1]));
+    }
+    const TCandidateScan scan(p, text.size(), shape);
     int depth = 1;  // the bracket at pos
+    // Counts the bracket at i; true when it closes the one at pos.
+    auto step = [&](std::size_t i) {
+        if (At(text, i, same)) {
+            if (!oracle.IsTrail(i)) ++depth;
+        } else if (At(text, i, other) && !oracle.IsTrail(i) && --depth == 0) {
+            return true;
+        }
+        return false;
+    };
     if (opening) {
         if (text.size() < other.size()) return 0;
         const std::size_t last = text.size() - other.size();
-        for (std::size_t i = start + 1; i <= last; ++i) {
-            if (At(text, i, same)) {
-                if (!oracle.IsTrail(i)) ++depth;
-            } else if (At(text, i, other) && !oracle.IsTrail(i) && --depth == 0) {
-                return static_cast<int>(i + 1);
-            }
+        for (std::size_t i = start + 1; i <= last;) {
+            const std::size_t c = scan.Forward(i, last);
+            if (c == kNone) break;
+            if (step(c)) return static_cast<int>(c + 1);
+            i = c + 1;
         }
     } else {
-        for (std::size_t i = start; i-- > 0;) {
-            if (At(text, i, same)) {
-                if (!oracle.IsTrail(i)) ++depth;
-            } else if (At(text, i, other) && !oracle.IsTrail(i) && --depth == 0) {
-                return static_cast<int>(i + 1);
-            }
+        for (std::size_t i = start; i > 0;) {
+            const std::size_t c = scan.Backward(0, i - 1);
+            if (c == kNone) break;
+            if (step(c)) return static_cast<int>(c + 1);
+            i = c;
         }
     }
     return 0;

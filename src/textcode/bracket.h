@@ -8,9 +8,9 @@ namespace vellumo {
 // pos is 1-based. Returns the 1-based position of the partner bracket,
 // counting nesting of the same kind only, or 0 when pos holds no bracket,
 // lies outside the text or the brackets are unbalanced. partner receives
-// the partner's bracket text (empty when pos holds no bracket). Brackets
-// whose first byte is a trail byte of a double-byte character are not
-// counted. Linear in the distance walked.
+// the partner's bracket text (empty when pos holds no bracket). A position
+// on the trail byte of a double-byte character holds no bracket, and such
+// bytes are not counted in the walk. Linear in the distance walked.
 int MatchBracket(std::string_view text, int pos, std::string& partner);
 
 } // namespace vellumo

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "classlib/leadbytes.h"
+#include "textcode/jisextra.h"
+
 namespace vellumo {
 namespace {
 
@@ -12,6 +15,7 @@ using u8 = unsigned char;
 // passes cannot disagree.
 struct CountSink {
     std::size_t n = 0;
+    std::size_t replaced = 0;
     void Put(u8) noexcept { ++n; }
     void Put2(u8, u8) noexcept { n += 2; }
     void Put3(u8, u8, u8) noexcept { n += 3; }
@@ -21,6 +25,7 @@ struct CountSink {
 
 struct WriteSink {
     u8* p;
+    std::size_t replaced = 0;
     void Put(u8 b) noexcept { *p++ = b; }
     void Put2(u8 a, u8 b) noexcept { p[0] = a; p[1] = b; p += 2; }
     void Put3(u8 a, u8 b, u8 c) noexcept { p[0] = a; p[1] = b; p[2] = c; p += 3; }
@@ -30,9 +35,8 @@ struct WriteSink {
 
 inline bool IsLineEnd(u8 b) noexcept { return b == '\r' || b == '\n'; }
 
-// For these converters every byte 80 or above outside A1-DF is a lead byte.
 inline bool IsKana(u8 b) noexcept { return b >= 0xA1 && b <= 0xDF; }
-inline bool IsConvLead(u8 b) noexcept { return b >= 0x80 && !IsKana(b); }
+inline bool IsTrailByte(u8 b) noexcept { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 
 // The arithmetic mapping between JIS X 0208 and Shift-JIS, tabulated per
 // byte so the converters run without data-dependent branches.
@@ -92,18 +96,59 @@ inline const u8* CopyAscii(const u8* p, const u8* end, Sink& out) noexcept
     return p;
 }
 
+// A recognised designation at p (an ESC): its length, and the mode it
+// selects through mode; 0 when the bytes are no designation we know.
+enum class TJisMode { single, jis0208, jis0212, kana };
+
+inline std::size_t Designation(const u8* p, const u8* end, TJisMode& mode) noexcept
+{
+    if (end - p < 3 || IsLineEnd(p[2])) return 0;
+    if (p[1] == '$') {
+        // ESC $ ( F and its kin name a set by its fourth byte; of those only
+        // JIS X 0212 (F = D) is not read as JIS X 0208.
+        const bool fourBytes = (p[2] == '(' || p[2] == ')' || p[2] == '*' || p[2] == '+');
+        if (fourBytes && end - p >= 4 && !IsLineEnd(p[3])) {
+            mode = p[3] == 'D' ? TJisMode::jis0212 : TJisMode::jis0208;
+            return 4;
+        }
+        mode = TJisMode::jis0208;
+        return 3;
+    }
+    if (p[1] == '(') {
+        mode = p[2] == 'I' ? TJisMode::kana : TJisMode::single;
+        return 3;
+    }
+    return 0;
+}
+
+template <class Sink>
+inline void PutCode(Sink& out, std::uint16_t code) noexcept
+{
+    out.Put2(static_cast<u8>(code >> 8), static_cast<u8>(code));
+}
+
+// A JIS X 0212 character as its code page 932 equivalent, or "〓" counted as replaced.
+template <class Sink>
+inline void PutJis0212(Sink& out, unsigned j1, unsigned j2) noexcept
+{
+    std::uint16_t s = Jis0212ToSjis(static_cast<std::uint16_t>((j1 & 0x7F) << 8 | (j2 & 0x7F)));
+    if (!s) {
+        s = kGetaMark;
+        ++out.replaced;
+    }
+    PutCode(out, s);
+}
+
 template <class Sink>
 Sink JisToSjis(const u8* p, const u8* end, Sink out) noexcept
 {
-    enum { single, twoByte, kana } mode = single;
+    TJisMode mode = TJisMode::single;
     bool escapeAllowed = true;  // an escape right after an escape is not one
     while (p < end) {
         const u8 b = *p;
         if (b == 0x1B && escapeAllowed) {
-            if (end - p >= 3 && (p[1] == '$' || p[1] == '(') && !IsLineEnd(p[2])) {
-                if (p[1] == '$') mode = twoByte;
-                else mode = p[2] == 'I' ? kana : single;
-                p += 3;
+            if (const std::size_t n = Designation(p, end, mode)) {
+                p += n;
                 continue;
             }
             // Not an escape we know: the ESC is kept.
@@ -114,27 +159,28 @@ Sink JisToSjis(const u8* p, const u8* end, Sink out) noexcept
         }
         escapeAllowed = true;
         if (b == 0x0E) {
-            mode = kana;
+            mode = TJisMode::kana;
             ++p;
         } else if (b == 0x0F) {
-            mode = single;
+            mode = TJisMode::single;
             ++p;
-        } else if (IsLineEnd(b)) {
-            out.Put(b);
-            ++p;
-        } else if (mode == single) {
+        } else if (mode == TJisMode::single) {
             // Copy up to the next byte that may change the mode.
             const u8* q = p + 1;
             while (q < end && *q != 0x1B && *q != 0x0E && *q != 0x0F) ++q;
             out.Copy(p, static_cast<std::size_t>(q - p));
             p = q;
-        } else if (mode == kana) {
+        } else if (b < 0x21) {
+            // Line ends, blanks and other controls stand for themselves in every mode.
+            out.Put(b);
+            ++p;
+        } else if (mode == TJisMode::kana) {
             out.Put(static_cast<u8>(b | 0x80));
             ++p;
-        } else if (end - p >= 2 && !IsLineEnd(p[1]) && p[1] != 0x1B && p[1] != 0x0E && p[1] != 0x0F) {
-            // A pair never takes in a line end or a mode change, nor reads past the end.
-            const std::uint16_t s = JisToSjisFast(b, p[1]);
-            out.Put2(static_cast<u8>(s >> 8), static_cast<u8>(s));
+        } else if (end - p >= 2 && p[1] >= 0x21) {
+            // A pair never takes in a control, a line end or a mode change, nor reads past the end.
+            if (mode == TJisMode::jis0212) PutJis0212(out, b, p[1]);
+            else PutCode(out, JisToSjisFast(b, p[1]));
             p += 2;
         } else {
             out.Put(b);
@@ -143,6 +189,8 @@ Sink JisToSjis(const u8* p, const u8* end, Sink out) noexcept
     }
     return out;
 }
+
+inline bool IsEucByte(u8 b) noexcept { return b >= 0xA1 && b <= 0xFE; }
 
 template <class Sink>
 Sink EucToSjis(const u8* p, const u8* end, Sink out) noexcept
@@ -151,6 +199,16 @@ Sink EucToSjis(const u8* p, const u8* end, Sink out) noexcept
         const u8 b = *p;
         if (b < 0x80) {
             p = CopyAscii(p, end, out);
+        } else if (b == 0x8F) {
+            // JIS X 0212 takes three bytes; a broken sequence loses only its first.
+            if (end - p >= 3 && IsEucByte(p[1]) && IsEucByte(p[2])) {
+                PutJis0212(out, p[1], p[2]);
+                p += 3;
+            } else {
+                PutCode(out, kGetaMark);
+                ++out.replaced;
+                ++p;
+            }
         } else if (b == 0x80 || b == 0xFF || end - p < 2 || IsLineEnd(p[1])) {
             // A lone byte (also at the end or before a line end) is kept.
             out.Put(b);
@@ -159,28 +217,48 @@ Sink EucToSjis(const u8* p, const u8* end, Sink out) noexcept
             out.Put(p[1]);
             p += 2;
         } else {
-            const std::uint16_t s = JisToSjisFast(b & 0x7Fu, p[1] & 0x7Fu);
-            out.Put2(static_cast<u8>(s >> 8), static_cast<u8>(s));
+            PutCode(out, JisToSjisFast(b & 0x7Fu, p[1] & 0x7Fu));
             p += 2;
         }
     }
     return out;
 }
 
+// The JIS X 0208 code a Shift-JIS character at p (a byte 80 or above
+// outside the half-width kana) goes out as, and its length in bytes. IBM
+// extensions go out as their equivalents; what has no JIS X 0208 form
+// (user-defined characters, bytes that are no character of code page
+// 932, a lead byte without its trail) becomes "〓", one per character,
+// without touching the bytes after it.
+template <class Sink>
+inline std::uint16_t JisCodeOf(const u8* p, const u8* end, Sink& out, std::size_t& len) noexcept
+{
+    const u8 b = p[0];
+    len = 1;
+    std::uint16_t code = kGetaMark;
+    if (IsLeadByte(b) && end - p >= 2 && IsTrailByte(p[1])) {
+        len = 2;
+        code = static_cast<std::uint16_t>(b << 8 | p[1]);
+        if (b >= 0xF0) code = IbmExtensionEquivalent(code);
+    }
+    if (len == 1 || !code) {
+        code = kGetaMark;
+        ++out.replaced;
+    }
+    return SjisToJisFast(code >> 8, code & 0xFF);
+}
+
 template <class Sink>
 Sink SjisToJis(const u8* p, const u8* end, Sink out) noexcept
 {
     bool twoByte = false, kana = false;
-    auto toSingle = [&] {
-        if (twoByte || kana) {
-            out.Put3(0x1B, '(', 'J');
-            twoByte = kana = false;
-        }
-    };
     while (p < end) {
         const u8 b = *p;
         if (b < 0x80) {
-            toSingle();
+            if (twoByte || kana) {
+                out.Put3(0x1B, '(', 'J');
+                twoByte = kana = false;
+            }
             p = CopyAscii(p, end, out);
         } else if (IsKana(b)) {
             if (!kana) {
@@ -190,20 +268,16 @@ Sink SjisToJis(const u8* p, const u8* end, Sink out) noexcept
             }
             out.Put(static_cast<u8>(b & 0x7F));
             ++p;
-        } else if (end - p >= 2 && !IsLineEnd(p[1])) {
+        } else {
             if (!twoByte) {
                 out.Put3(0x1B, '$', 'B');
                 twoByte = true;
                 kana = false;
             }
-            const std::uint16_t j = SjisToJisFast(b, p[1]);
-            out.Put2(static_cast<u8>((j >> 8) & 0x7F), static_cast<u8>(j & 0x7F));
-            p += 2;
-        } else {
-            // A lead byte without its trail stays as it is, in single-byte mode.
-            toSingle();
-            out.Put(b);
-            ++p;
+            std::size_t len;
+            const std::uint16_t j = JisCodeOf(p, end, out, len);
+            out.Put2(static_cast<u8>(j >> 8), static_cast<u8>(j));
+            p += len;
         }
     }
     return out;
@@ -219,13 +293,11 @@ Sink SjisToEuc(const u8* p, const u8* end, Sink out) noexcept
         } else if (IsKana(b)) {
             out.Put2(0x8E, b);
             ++p;
-        } else if (end - p >= 2 && !IsLineEnd(p[1])) {
-            const std::uint16_t j = SjisToJisFast(b, p[1]);
-            out.Put2(static_cast<u8>((j >> 8) | 0x80), static_cast<u8>(j | 0x80));
-            p += 2;
         } else {
-            out.Put(b);
-            ++p;
+            std::size_t len;
+            const std::uint16_t j = JisCodeOf(p, end, out, len);
+            out.Put2(static_cast<u8>((j >> 8) | 0x80), static_cast<u8>(j | 0x80));
+            p += len;
         }
     }
     return out;
@@ -242,12 +314,12 @@ std::size_t Count(std::string_view s) noexcept
 
 template <CountSink (*CountPass)(const u8*, const u8*, CountSink) noexcept,
           WriteSink (*WritePass)(const u8*, const u8*, WriteSink) noexcept>
-std::string Convert(std::string_view s)
+std::string Convert(std::string_view s, std::size_t& replaced)
 {
     const std::size_t n = Count<CountPass>(s);
     std::string out(n, '\0');
     const u8* p = reinterpret_cast<const u8*>(s.data());
-    WritePass(p, p + s.size(), WriteSink{reinterpret_cast<u8*>(out.data())});
+    replaced = WritePass(p, p + s.size(), WriteSink{reinterpret_cast<u8*>(out.data())}).replaced;
     return out;
 }
 
@@ -262,9 +334,42 @@ std::size_t EucToSjisLength(std::string_view s) noexcept { return Count<EucToSji
 std::size_t SjisToJisLength(std::string_view s) noexcept { return Count<SjisToJis<CountSink>>(s); }
 std::size_t SjisToEucLength(std::string_view s) noexcept { return Count<SjisToEuc<CountSink>>(s); }
 
-std::string ConvertJisToSjis(std::string_view s) { return Convert<JisToSjis<CountSink>, JisToSjis<WriteSink>>(s); }
-std::string ConvertEucToSjis(std::string_view s) { return Convert<EucToSjis<CountSink>, EucToSjis<WriteSink>>(s); }
-std::string ConvertSjisToJis(std::string_view s) { return Convert<SjisToJis<CountSink>, SjisToJis<WriteSink>>(s); }
-std::string ConvertSjisToEuc(std::string_view s) { return Convert<SjisToEuc<CountSink>, SjisToEuc<WriteSink>>(s); }
+std::string ConvertJisToSjis(std::string_view s, std::size_t& replaced)
+{
+    return Convert<JisToSjis<CountSink>, JisToSjis<WriteSink>>(s, replaced);
+}
+std::string ConvertEucToSjis(std::string_view s, std::size_t& replaced)
+{
+    return Convert<EucToSjis<CountSink>, EucToSjis<WriteSink>>(s, replaced);
+}
+std::string ConvertSjisToJis(std::string_view s, std::size_t& replaced)
+{
+    return Convert<SjisToJis<CountSink>, SjisToJis<WriteSink>>(s, replaced);
+}
+std::string ConvertSjisToEuc(std::string_view s, std::size_t& replaced)
+{
+    return Convert<SjisToEuc<CountSink>, SjisToEuc<WriteSink>>(s, replaced);
+}
+
+std::string ConvertJisToSjis(std::string_view s)
+{
+    std::size_t replaced;
+    return ConvertJisToSjis(s, replaced);
+}
+std::string ConvertEucToSjis(std::string_view s)
+{
+    std::size_t replaced;
+    return ConvertEucToSjis(s, replaced);
+}
+std::string ConvertSjisToJis(std::string_view s)
+{
+    std::size_t replaced;
+    return ConvertSjisToJis(s, replaced);
+}
+std::string ConvertSjisToEuc(std::string_view s)
+{
+    std::size_t replaced;
+    return ConvertSjisToEuc(s, replaced);
+}
 
 } // namespace vellumo

@@ -13,6 +13,17 @@ std::uint16_t SjisToJisCode(std::uint16_t sjis) noexcept;
 
 // Whole-text converters between Shift-JIS and JIS (ISO-2022-JP with
 // half-width kana) or EUC-JP. Line ends pass through unchanged.
+//
+// Every character comes out as a character of the target code: IBM
+// extensions go out as their NEC codes, JIS X 0212 characters come in as
+// their code page 932 equivalents. What the target cannot hold (user-defined
+// characters, JIS X 0212 characters without an equivalent, bytes that are no
+// character) becomes "〓", and replaced counts those, so a caller can warn
+// before anything is lost.
+std::string ConvertJisToSjis(std::string_view s, std::size_t& replaced);
+std::string ConvertEucToSjis(std::string_view s, std::size_t& replaced);
+std::string ConvertSjisToJis(std::string_view s, std::size_t& replaced);
+std::string ConvertSjisToEuc(std::string_view s, std::size_t& replaced);
 std::string ConvertJisToSjis(std::string_view s);
 std::string ConvertEucToSjis(std::string_view s);
 std::string ConvertSjisToJis(std::string_view s);

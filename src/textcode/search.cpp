@@ -11,11 +11,8 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "classlib/leadbytes.h"
+#include "textcode/bytescan.h"
 #include "textcode/charfold.h"
 #include "textcode/search.h"
 #include "textcode/trailoracle.h"
@@ -24,7 +21,6 @@ namespace vellumo {
 namespace {
 
 using u8 = unsigned char;
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 struct TCharRule {
     bool fold;   // without sfMatchCase
@@ -62,127 +58,31 @@ struct TCharRule {
     }
 };
 
-// Up to four byte values compared at once, or a table for more.
-struct TByteFilter {
-    bool table[256] = {};
-    u8 values[4] = {};
-    int count = 0;
-
-    void Add(u8 b) noexcept
-    {
-        if (table[b]) return;
-        table[b] = true;
-        if (count < 4) values[count] = b;
-        ++count;
-    }
-    bool Small() const noexcept { return count <= 4; }
-};
-
-#if defined(__SSE2__)
-struct TVecFilter {
-    __m128i v0, v1, v2, v3;
-    explicit TVecFilter(const TByteFilter& f) noexcept
-    {
-        const u8 a = f.values[0];
-        v0 = _mm_set1_epi8(static_cast<char>(a));
-        v1 = _mm_set1_epi8(static_cast<char>(f.count > 1 ? f.values[1] : a));
-        v2 = _mm_set1_epi8(static_cast<char>(f.count > 2 ? f.values[2] : a));
-        v3 = _mm_set1_epi8(static_cast<char>(f.count > 3 ? f.values[3] : a));
-    }
-    __m128i Match(__m128i x) const noexcept
-    {
-        return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, v0), _mm_cmpeq_epi8(x, v1)),
-                            _mm_or_si128(_mm_cmpeq_epi8(x, v2), _mm_cmpeq_epi8(x, v3)));
-    }
-};
-#endif
-
-// What the bytes of a candidate must look like: its first byte in single,
-// or its first byte in lead and the next in trail; and where the
-// alignment is fixed, the byte at offset in last.
-struct TCandidateShape {
-    TByteFilter single, lead, trail, last;
-    bool useLast = false;
-    std::size_t offset = 0;
-};
-
-class TCandidateScan {
+// The pattern's canonical characters; short patterns need no allocation,
+// which matters to a caller stepping through many close matches.
+class TUnitList {
 public:
-    TCandidateScan(const u8* p, std::size_t len, const TCandidateShape& shape) noexcept
-        : p_(p), len_(len), s_(shape), hasSingle_(shape.single.count > 0), hasPair_(shape.lead.count > 0)
-#if defined(__SSE2__)
-        , vSingle_(shape.single), vLead_(shape.lead), vTrail_(shape.trail), vLast_(shape.last)
-#endif
+    void push_back(std::uint16_t u)
     {
-        reach_ = hasPair_ ? 1 : 0;
-        if (s_.useLast && s_.offset > reach_) reach_ = s_.offset;
-        vecOk_ = shape.single.Small() && shape.lead.Small() && shape.trail.Small() && (!shape.useLast || shape.last.Small());
-    }
-
-    // The first candidate in from..to, or kNone.
-    std::size_t Forward(std::size_t from, std::size_t to) const noexcept
-    {
-        std::size_t i = from;
-#if defined(__SSE2__)
-        if (vecOk_) {
-            for (; i + 15 <= to && i + 15 + reach_ < len_; i += 16) {
-                const unsigned m = Mask(i);
-                if (m) return i + static_cast<unsigned>(__builtin_ctz(m));
-            }
+        if (n_ < kInline) {
+            inline_[n_] = u;
+        } else {
+            if (more_.empty()) more_.assign(inline_, inline_ + kInline);
+            more_.push_back(u);
         }
-#endif
-        for (; i <= to; ++i)
-            if (Hit(i)) return i;
-        return kNone;
+        ++n_;
     }
-
-    // The last candidate in from..to, or kNone.
-    std::size_t Backward(std::size_t from, std::size_t to) const noexcept
-    {
-        std::size_t i = to + 1;  // candidates below i remain
-        for (; i > from && i - 1 + reach_ >= len_; --i)
-            if (Hit(i - 1)) return i - 1;
-#if defined(__SSE2__)
-        if (vecOk_) {
-            for (; i >= from + 16; i -= 16) {
-                const unsigned m = Mask(i - 16);
-                if (m) return i - 16 + static_cast<unsigned>(31 - __builtin_clz(m));
-            }
-        }
-#endif
-        for (; i > from; --i)
-            if (Hit(i - 1)) return i - 1;
-        return kNone;
-    }
+    std::size_t size() const noexcept { return n_; }
+    bool empty() const noexcept { return n_ == 0; }
+    std::uint16_t operator[](std::size_t k) const noexcept { return n_ <= kInline ? inline_[k] : more_[k]; }
+    std::uint16_t front() const noexcept { return (*this)[0]; }
+    std::uint16_t back() const noexcept { return (*this)[n_ - 1]; }
 
 private:
-    bool Hit(std::size_t i) const noexcept
-    {
-        const u8 b = p_[i];
-        if (!s_.single.table[b] && !(s_.lead.table[b] && i + 1 < len_ && s_.trail.table[p_[i + 1]])) return false;
-        return !s_.useLast || s_.last.table[p_[i + s_.offset]];
-    }
-#if defined(__SSE2__)
-    static __m128i Load(const u8* q) noexcept { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(q)); }
-    unsigned Mask(std::size_t i) const noexcept
-    {
-        __m128i m = _mm_setzero_si128();
-        if (hasSingle_) m = vSingle_.Match(Load(p_ + i));
-        if (hasPair_) m = _mm_or_si128(m, _mm_and_si128(vLead_.Match(Load(p_ + i)), vTrail_.Match(Load(p_ + i + 1))));
-        if (s_.useLast) m = _mm_and_si128(m, vLast_.Match(Load(p_ + i + s_.offset)));
-        return static_cast<unsigned>(_mm_movemask_epi8(m));
-    }
-#endif
-
-    const u8* p_;
-    std::size_t len_;
-    const TCandidateShape& s_;
-    bool hasSingle_, hasPair_;
-    bool vecOk_ = false;
-    std::size_t reach_ = 0;  // bytes read beyond a candidate
-#if defined(__SSE2__)
-    TVecFilter vSingle_, vLead_, vTrail_, vLast_;
-#endif
+    static constexpr std::size_t kInline = 32;
+    std::uint16_t inline_[kInline];
+    std::vector<std::uint16_t> more_;
+    std::size_t n_ = 0;
 };
 
 class TSearcher {
@@ -215,7 +115,7 @@ public:
         const TCandidateScan scan(p_, len_, shape_);
         for (std::size_t pos = from; pos <= last;) {
             const std::size_t c = scan.Forward(pos, last);
-            if (c == kNone) break;
+            if (c == kNone || !p_[c]) break;
             if (Try(c, matchLen)) return c;
             pos = c + 1;
         }
@@ -227,7 +127,7 @@ public:
         const TCandidateScan scan(p_, len_, shape_);
         for (std::size_t pos = from + 1; pos > 0;) {
             const std::size_t c = scan.Backward(0, pos - 1);
-            if (c == kNone) break;
+            if (c == kNone || !p_[c]) break;
             if (Try(c, matchLen)) return c;
             pos = c;
         }
@@ -249,6 +149,7 @@ private:
     void BuildFilters()
     {
         if (units_.empty()) return;
+        shape_.stopAtNul = true;
         AddFirst(units_.front());
         // Without width folding or skips every character keeps its byte
         // length, so the pattern's last byte sits at a fixed distance.
@@ -300,16 +201,29 @@ private:
         if (wholeWord_ && !IsWordStart(c)) return false;
         const std::size_t n = Compare(c);
         if (!n) return false;
-        if (wholeWord_ && c + n < len_ && !IsWordDelimiter(p_[c + n])) return false;
+        if (wholeWord_ && c + n < len_ && IsWordChar(c + n)) return false;
         matchLen = n;
         return true;
     }
 
-    // c starts a character; a trail byte before it belongs to a word.
+    // Whether the character starting at i belongs to a word. A double-byte
+    // character is judged as one character: the full-width space and the
+    // punctuation and symbols of lead byte 81 separate words; kana, kanji
+    // and full-width letters and digits do not.
+    bool IsWordChar(std::size_t i) const noexcept
+    {
+        const u8 b = p_[i];
+        if (IsLeadByte(b) && i + 1 < len_ && p_[i + 1]) return b != 0x81;
+        return !IsWordDelimiter(b);
+    }
+
+    // c starts a character.
     bool IsWordStart(std::size_t c) noexcept
     {
-        if (IsWordDelimiter(p_[c])) return false;
-        return c == 0 || (!oracle_.IsTrail(c - 1) && IsWordDelimiter(p_[c - 1]));
+        if (!IsWordChar(c)) return false;
+        if (c == 0) return true;
+        if (oracle_.IsTrail(c - 1)) return p_[c - 2] == 0x81;
+        return IsWordDelimiter(p_[c - 1]);
     }
 
     // Bytes covered by a match at c, or 0.
@@ -318,8 +232,9 @@ private:
         std::size_t i = c;
         std::uint16_t canon, raw;
         for (std::size_t k = 0; k < units_.size();) {
-            if (i >= len_) return 0;
-            const unsigned n = rule_.Read(p_, i, len_, canon, raw);
+            // A NUL ends the text: it is no character, nor the trail of one.
+            if (i >= len_ || !p_[i]) return 0;
+            const unsigned n = rule_.Read(p_, i, i + 1 < len_ && !p_[i + 1] ? i + 1 : len_, canon, raw);
             i += n;
             if (canon == units_[k]) ++k;
             else if (k == 0 || !Skippable(raw)) return 0;
@@ -338,32 +253,34 @@ private:
     TTrailOracle oracle_;
     TCharRule rule_;
     bool wholeWord_, skipBreaks_, skipBlanks_;
-    std::vector<std::uint16_t> units_;
+    TUnitList units_;
     std::size_t patternBytes_ = 0;
     TCandidateShape shape_;
 };
 
-std::size_t BufferLength(std::string_view buf) noexcept
+// Offsets are ints; a longer buffer is searched in its first 2 GB.
+std::size_t ViewLength(std::string_view buf) noexcept
 {
-    const void* nul = std::memchr(buf.data(), 0, buf.size());
-    const std::size_t n = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buf.data()) : buf.size();
-    // Offsets are ints; a longer buffer is searched in its first 2 GB.
-    return n > static_cast<std::size_t>(INT_MAX) ? static_cast<std::size_t>(INT_MAX) : n;
+    return buf.size() > static_cast<std::size_t>(INT_MAX) ? static_cast<std::size_t>(INT_MAX) : buf.size();
 }
 
 } // namespace
 
+// The text ends at the first NUL; the engine looks for it only among the
+// bytes it examines, so a call costs time in proportion to the distance
+// it covers, not to the size of the buffer.
 int SearchBuffer(std::string_view buf, int start, int& length, std::string_view pattern, TSearchFlags flags)
 {
-    const std::size_t len = BufferLength(buf);
+    const std::size_t len = ViewLength(buf);
     if (start < 0 || static_cast<std::size_t>(start) > len || length < 0) return -1;
-    TSearcher s(reinterpret_cast<const u8*>(buf.data()), len, pattern, flags);
+    const auto* p = reinterpret_cast<const u8*>(buf.data());
+    TSearcher s(p, len, pattern, flags);
     if (s.Empty()) return -1;
 
     std::size_t found = kNone, matchLen = 0;
     if (flags & sfDown) {
         std::size_t from = static_cast<std::size_t>(start) + static_cast<std::size_t>(length);
-        if (from > len) return -1;
+        if (from > len || (length > 0 && std::memchr(p + start, 0, static_cast<std::size_t>(length)))) return -1;
         if (s.IsTrail(from)) ++from;
         if (s.MinLength() > len) return -1;
         const std::size_t last = len - s.MinLength();
@@ -380,6 +297,8 @@ int SearchBuffer(std::string_view buf, int start, int& length, std::string_view 
             if (s.PatternBytes() > from) return -1;
             from -= s.PatternBytes();
         }
+        if (from < static_cast<std::size_t>(start) && std::memchr(p + from, 0, static_cast<std::size_t>(start) - from))
+            return -1;
         if (s.IsTrail(from)) --from;
         found = s.Backward(from, matchLen);
     }

@@ -19,7 +19,8 @@ public:
 
     bool IsTrail(std::size_t i) noexcept
     {
-        if (i == 0 || i >= len_) return false;
+        // A NUL ends a text: it is never the trail of a character.
+        if (i == 0 || i >= len_ || !buf_[i]) return false;
         if (!IsLeadByte(buf_[i - 1])) return false;
         if (i >= runStart_ && i <= runKnown_) return ((i - runStart_) & 1) != 0;
         std::size_t j = i - 1;  // buf_[j] is in the lead range

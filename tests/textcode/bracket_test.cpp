@@ -69,6 +69,12 @@ TEST(MatchBracket, TrailBytesAreNotBrackets)
     EXPECT_EQ(Match("{\x8A\x7B\x8A\x7B}", 1), 6);
     EXPECT_EQ(Match("(\x8A)\x8A" ")", 1), 0);  // both ")" are trail bytes
     EXPECT_EQ(Match("\x81\xE1\x88\x81\xE1" "a\x81\xE2", 1), 7);
+    // A position on a trail byte holds no bracket, whatever the byte's value.
+    std::string partner;
+    EXPECT_EQ(Match("[\x8F\x5B]", 3, &partner), 0);
+    EXPECT_EQ(partner, "");
+    EXPECT_EQ(Match("\x8A\x7B}", 2, &partner), 0);
+    EXPECT_EQ(Match("\x88\x81\xE1" "a\x81\xE2", 2), 0);  // ≪ shifted onto a trail byte
 }
 
 TEST(MatchBracket, NoPartner)
@@ -130,6 +136,7 @@ int ReferenceMatch(const std::string& t, int pos)
         if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && i + 1 < t.size()) trail[++i] = true;
     }
     auto at = [&](int i, const std::string& s) { return t.compare(i, s.size(), s) == 0 && i + s.size() <= t.size(); };
+    if (trail[pos - 1]) return 0;
     for (const auto& [open, close] : table) {
         const bool isOpen = at(pos - 1, open);
         if (!isOpen && !at(pos - 1, close)) continue;
@@ -138,7 +145,7 @@ int ReferenceMatch(const std::string& t, int pos)
         const std::string& same = isOpen ? open : close;
         const std::string& other = isOpen ? close : open;
         for (int i = pos - 1; i >= 0 && i + other.size() <= t.size(); i += step) {
-            if (i != pos - 1 && trail[i]) continue;
+            if (trail[i]) continue;
             if (at(i, same)) ++depth;
             else if (at(i, other) && --depth == 0) return i + 1;
         }

@@ -71,7 +71,8 @@ TEST(JisConversion, ExactBytes)
     EXPECT_EQ(ConvertEucToSjis("\xA4\xA2"), "\x82\xA0");
     EXPECT_EQ(ConvertSjisToEuc("\x82\xA0"), "\xA4\xA2");
     EXPECT_EQ(ConvertSjisToEuc("\xB1"), "\x8E\xB1");
-    for (auto f : {ConvertJisToSjis, ConvertEucToSjis, ConvertSjisToJis, ConvertSjisToEuc})
+    using Fn = std::string (*)(std::string_view);
+    for (Fn f : {Fn{ConvertJisToSjis}, Fn{ConvertEucToSjis}, Fn{ConvertSjisToJis}, Fn{ConvertSjisToEuc}})
         EXPECT_EQ(f(""), "");
 }
 
@@ -89,11 +90,12 @@ TEST(JisConversion, EveryCodeRoundTrips)
 
 TEST(JisConversion, NoPairSwallowsALineEndOrReadsPastTheEnd)
 {
-    // Lone lead bytes stay as they are and round-trip.
-    EXPECT_EQ(ConvertSjisToJis("\x82\r\n"), "\x82\r\n");
-    EXPECT_EQ(ConvertSjisToJis("\x82\xA0\x82"), "\x1B$B\x24\x22\x1B(J\x82");
-    EXPECT_EQ(ConvertSjisToEuc("a\x82"), "a\x82");
-    EXPECT_EQ(ConvertSjisToEuc("\x88\n"), "\x88\n");
+    // A lead byte without its trail becomes "〓" alone; what follows it is kept.
+    EXPECT_EQ(ConvertSjisToJis("\x82\r\n"), "\x1B$B\x22\x2E\x1B(J\r\n");
+    EXPECT_EQ(ConvertSjisToJis("\x82\xA0\x82"), "\x1B$B\x24\x22\x22\x2E");
+    EXPECT_EQ(ConvertSjisToEuc("a\x82"), "a\xA2\xAE");
+    EXPECT_EQ(ConvertSjisToEuc("\x88\n"), "\xA2\xAE\n");
+    EXPECT_EQ(ConvertSjisToEuc("\x88 \x81\x7F"), "\xA2\xAE \xA2\xAE\x7F");
     EXPECT_EQ(ConvertEucToSjis("\xA4\r\n"), "\xA4\r\n");
     EXPECT_EQ(ConvertEucToSjis("\x8E"), "\x8E");
     EXPECT_EQ(ConvertEucToSjis("\xA4"), "\xA4");

@@ -97,9 +97,12 @@ inline Result Search(const std::string& whole, int start, int length, const std:
     using namespace vellumo;
     const bool down = flags & sfDown, fold = !(flags & sfMatchCase), width = flags & sfIgnoreWidth;
     const bool ww = flags & sfWholeWord, skipLB = flags & sfSkipLineBreaks, skipBl = flags & sfSkipBlanks;
-    const std::string buf = whole.substr(0, whole.find('\0'));
+    if (start < 0 || start > static_cast<int>(whole.size()) || length < 0 || pattern.empty()) return {};
+    // The text is the run between the NULs around the start: it ends at the
+    // first NUL at or after it, and a backward search stops at one before it.
+    const std::string buf = whole.substr(0, whole.find('\0', static_cast<std::size_t>(start)));
     const int L = static_cast<int>(buf.size());
-    if (start < 0 || start > L || length < 0 || pattern.empty()) return {};
+    const int lo = start > 0 ? static_cast<int>(buf.rfind('\0', static_cast<std::size_t>(start - 1)) + 1) : 0;
 
     std::vector<std::string> pat;
     int patBytes = 0;
@@ -114,7 +117,7 @@ inline Result Search(const std::string& whole, int start, int length, const std:
     std::vector<int> charStart;
     for (int i = 0; i < L;) {
         charStart.push_back(i);
-        if (Lead(static_cast<unsigned char>(buf[i])) && i + 1 < L) {
+        if (Lead(static_cast<unsigned char>(buf[i])) && i + 1 < L && buf[i + 1] != '\0') {
             kind[i] = 1;
             kind[i + 1] = 2;
             i += 2;
@@ -122,8 +125,11 @@ inline Result Search(const std::string& whole, int start, int length, const std:
             i += width && i + 1 < L && T().zen.count(buf.substr(i, 2)) ? 2 : 1;
         }
     }
+    // A double-byte character is one character: lead byte 81 (the
+    // full-width space, punctuation and symbols) separates words.
     auto wordByte = [&](int i) {
-        if (kind[i] == 2) return true;
+        if (kind[i] == 2) return static_cast<unsigned char>(buf[i - 1]) != 0x81;
+        if (kind[i] == 1) return static_cast<unsigned char>(buf[i]) != 0x81;
         const unsigned char b = static_cast<unsigned char>(buf[i]);
         return (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '_' ||
                Lead(b) || (b >= 0xA6 && b <= 0xDF);
@@ -181,18 +187,18 @@ inline Result Search(const std::string& whole, int start, int length, const std:
             int s = -1;
             for (int cs : charStart)
                 if (cs <= c - 1) s = cs;
-            if (s < 0) return {};
+            if (s < lo) return {};
             c = s;
         }
     } else {
         c -= patBytes;
-        if (c < 0) return {};
+        if (c < lo) return {};
     }
     if (kind[c] == 2) --c;
-    while (c >= 0) {
+    while (c >= lo) {
         if (ww) {
-            while (c >= 0 && !wordStart(c)) --c;
-            if (c < 0) break;
+            while (c >= lo && !wordStart(c)) --c;
+            if (c < lo) break;
         }
         const Result r = accept(c);
         if (r.pos >= 0) return r;

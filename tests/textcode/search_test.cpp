@@ -2,6 +2,10 @@
 
 #include <string>
 
+#if !defined(_WIN32)
+#include <sys/mman.h>
+#endif
+
 #include "textcode/search.h"
 
 using namespace vellumo;
@@ -154,6 +158,16 @@ TEST(Search, WholeWord)
     EXPECT_EQ(SearchBuffer("ab xab ab", 7, len, "ab", sfWholeWord), 0);
     // The byte after the buffer's NUL is not looked at.
     EXPECT_EQ(Find("x ab\0cd"s, "ab", ww), (Hit{2, 2}));
+    // The full-width space, punctuation and symbols separate words, whatever
+    // their trail bytes; kana, kanji and full-width letters do not.
+    EXPECT_EQ(Find("　ab", "ab", ww), (Hit{2, 2}));
+    EXPECT_EQ(Find("、ab。", "ab", ww), (Hit{2, 2}));
+    EXPECT_EQ(Find("\x81\x5C" "ab\x81\x7B", "ab", ww), (Hit{2, 2}));  // ― and ＋: trail bytes "\" and "{"
+    EXPECT_EQ(Find("「漢字」", "漢字", ww), (Hit{2, 4}));
+    EXPECT_EQ(Find("ａab ab", "ab", ww), (Hit{5, 2}));
+    EXPECT_EQ(Find("ab０ ab", "ab", ww), (Hit{5, 2}));
+    len = 0;
+    EXPECT_EQ(SearchBuffer("ab　ab", 6, len, "ab", sfWholeWord), 4);
 }
 
 TEST(Search, SkipLineBreaksAndBlanks)
@@ -225,6 +239,12 @@ TEST(Search, BoundsAndEmptyInputs)
     EXPECT_EQ(len, -1);
     len = 0x7FFFFFFF;
     EXPECT_EQ(SearchBuffer("abc", 1, len, "a", kDown), -1);  // start + length past the end
+    // An empty view has no bytes at all.
+    for (TSearchFlags f : {kDown, kNone, sfDown | sfWholeWord | sfIgnoreWidth}) {
+        len = 0;
+        EXPECT_EQ(SearchBuffer(std::string_view(), 0, len, "a", f), -1);
+        EXPECT_FALSE(SearchBufferPos(std::string_view(), start, len, "a", f));
+    }
     // Nothing after the NUL is searched, and the pattern must fit before it.
     len = 0;
     EXPECT_EQ(SearchBuffer("ab\0ab"s, 0, len, "ab\0"s, kDown), -1);
@@ -264,5 +284,30 @@ TEST(Search, LongDoubleByteRunsStayLinear)
     EXPECT_EQ(SearchBuffer(buf, 1000000, len, "\x82\x9F\x82\x9F", sfWholeWord), -1);
     EXPECT_EQ(SearchBuffer(buf, 1000000, len, "\x82\x9F\x82\x9F", kNone), 999996);
 }
+
+#if !defined(_WIN32)
+// A call reads only what it needs: the buffer handed over claims 64 MB,
+// of which only the first page can be read. A match, a NUL or the end of
+// the selection stops every search long before the unreadable part.
+TEST(Search, ReadsNoFurtherThanItNeeds)
+{
+    const std::size_t page = 4096, claimed = 64u << 20;
+    void* mem = mmap(nullptr, claimed, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(mem, MAP_FAILED);
+    ASSERT_EQ(mprotect(mem, page, PROT_READ | PROT_WRITE), 0);
+    char* p = static_cast<char*>(mem);
+    const std::string text = "the quick brown fox jumps over the lazy dog " + std::string(2000, 'x') + "\0";
+    std::copy(text.begin(), text.end(), p);
+    const std::string_view buf(p, claimed);
+    for (TSearchFlags f : {kDown, sfDown | sfMatchCase, sfDown | sfWholeWord, sfDown | sfIgnoreWidth | sfSkipBlanks}) {
+        int start = 0, len = 0, count = 0;
+        while (SearchBufferPos(buf, start, len, "the", f)) ++count;
+        EXPECT_EQ(count, 2) << f;
+        len = 0;
+        EXPECT_EQ(SearchBuffer(buf, 0, len, "cat", f), -1) << f;
+    }
+    munmap(mem, claimed);
+}
+#endif
 
 } // namespace
