@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <exception>
 #include <new>
 
 #include "classlib/showmsg.h"
@@ -57,19 +58,36 @@ bool ReadWholeFile(const std::string& name, std::string& bytes)
     return true;
 }
 
-std::string WideBytesToAnsi(const char* p, std::size_t n, bool& noAnsi)
+// Both conversions take the bytes and free them as soon as the wide text
+// stands; false when the text cannot be converted (too large for memory).
+bool WideBytesToAnsi(std::string& bytes, std::size_t skip, std::string& text, bool& noAnsi)
 {
-    std::wstring w(n / 2, L'\0');
-    if (!w.empty()) std::memcpy(w.data(), p, w.size() * 2);
+    std::wstring w;
+    try {
+        w.resize((bytes.size() - skip) / 2);
+    } catch (const std::exception&) {
+        return false;
+    }
+    if (!w.empty()) std::memcpy(w.data(), bytes.data() + skip, w.size() * 2);
+    std::string().swap(bytes);
     noAnsi = HasUnmappableChars(w);
-    return WideToAnsiEscaped(w);
+    return WideToAnsiEscaped(w, text);
 }
 
-std::string Utf8BytesToAnsi(const std::string& s, bool& noAnsi)
+bool Utf8BytesToAnsi(std::string& bytes, std::string& text, bool& noAnsi)
 {
-    const std::wstring w = Utf8ToWide(s);
+    std::wstring w;
+    if (!Utf8ToWide(bytes, w) && !bytes.empty()) return false;
+    std::string().swap(bytes);
     noAnsi = HasUnmappableChars(w);
-    return WideToAnsiEscaped(w);
+    return WideToAnsiEscaped(w, text);
+}
+
+void ReportLoadFailure(const std::string& fileName)
+{
+    ShowMsg("\"" + fileName + "\"\r\n" + "の読み込みに失敗しました。他のプロセスで使用中の可能性があります。", kMsgCaption,
+            kMsgIconExclamation);
+    if (!EditorHost().MainWindowShown()) EditorHost().LoadFailedBeforeShown();
 }
 
 // Gives the document's lock back on every way out: on the loaded file after
@@ -98,9 +116,7 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
     writable = CanOpenForWriting(fileName);
     std::string bytes;
     if (!ReadWholeFile(fileName, bytes)) {
-        ShowMsg("\"" + fileName + "\"\r\n" + "の読み込みに失敗しました。他のプロセスで使用中の可能性があります。",
-                kMsgCaption, kMsgIconExclamation);
-        if (!EditorHost().MainWindowShown()) EditorHost().LoadFailedBeforeShown();
+        ReportLoadFailure(fileName);
         return -1;
     }
     TCharCode code = forcedCode >= 0 && forcedCode <= ccUtf8N ? static_cast<TCharCode>(forcedCode)
@@ -113,8 +129,13 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
             bytes.size() > 1 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE
                 ? 2
                 : 0;
-        text = WideBytesToAnsi(bytes.data() + skip, bytes.size() - skip, noAnsi);
         converted = true;
+        if (!WideBytesToAnsi(bytes, skip, text, noAnsi)) {
+            // Nothing is loaded rather than an empty text that a save would write back.
+            noAnsi = false;
+            ReportLoadFailure(fileName);
+            return -1;
+        }
     } else if (code == ccUtf8 || code == ccUtf8N) {
         if (bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF &&
             static_cast<unsigned char>(bytes[1]) == 0xBB && static_cast<unsigned char>(bytes[2]) == 0xBF) {
@@ -123,8 +144,12 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
         } else {
             code = ccUtf8N;
         }
-        text = Utf8BytesToAnsi(bytes, noAnsi);
         converted = true;
+        if (!Utf8BytesToAnsi(bytes, text, noAnsi)) {
+            noAnsi = false;
+            ReportLoadFailure(fileName);
+            return -1;
+        }
     }
     if (converted) std::string().swap(bytes);
     std::string& t = converted ? text : bytes;
@@ -141,14 +166,23 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
             if (c == '\0') c = ' ';
     }
     if (detect && !converted) {
-        if (code == ccJis || code == ccJisOld) {
-            t = ConvertJisToSjis(t);
-        } else if (code == ccEuc) {
-            t = ConvertEucToSjis(t);
-        } else if (code == ccEucOrSjis && lineBreak == leLf) {
-            code = ccEuc;
-            t = ConvertEucToSjis(t);
+        // Characters the internal code cannot hold arrive as "〓" and are
+        // reported as the wide conversions report theirs.
+        std::size_t replaced = 0;
+        try {
+            if (code == ccJis || code == ccJisOld) {
+                t = ConvertJisToSjis(t, replaced);
+            } else if (code == ccEuc) {
+                t = ConvertEucToSjis(t, replaced);
+            } else if (code == ccEucOrSjis && lineBreak == leLf) {
+                code = ccEuc;
+                t = ConvertEucToSjis(t, replaced);
+            }
+        } catch (const std::bad_alloc&) {
+            ReportLoadFailure(fileName);
+            return -1;
         }
+        if (replaced) noAnsi = true;
     }
     Store().LoadText(t);
     std::string().swap(t);

@@ -93,3 +93,39 @@ TEST(WideConversion, MlangFallbackAnswersOrFailsCleanly)
 }
 
 } // namespace
+
+namespace {
+
+// Past the sizes a single system call takes (and the old limit of
+// 357,913,941 units): converted whole, in pieces, escapes aligned.
+TEST(WideConversion, TextsOfAnySizeConvertInPieces)
+{
+    const std::size_t units = 357913942 + 7;
+    std::wstring w;
+    w.reserve(units);
+    while (w.size() + 3 <= units - 1) w += L"\x6F22\x5B57" L"a";  // 漢字a
+    while (w.size() < units - 1) w += L'b';
+    w += L'\xD55C';
+    std::string out = "junk";
+    ASSERT_TRUE(WideToAnsiEscaped(w, out));
+    const std::size_t triples = (units - 1) / 3;
+    ASSERT_EQ(out.size(), triples * 5 + (units - 1 - triples * 3) + 5);
+    EXPECT_EQ(out.compare(0, 10, "漢字a漢字a"), 0);
+    EXPECT_EQ(out.compare(out.size() - 5, 5, "$D55C"), 0);
+    EXPECT_TRUE(HasUnmappableChars(w));
+    w.back() = L'c';
+    ASSERT_TRUE(WideToAnsiEscaped(w, out));
+    EXPECT_EQ(out.size(), triples * 5 + (units - 1 - triples * 3) + 1);
+    EXPECT_FALSE(HasUnmappableChars(w));
+    std::wstring().swap(w);
+
+    // UTF-8 split across pieces never cuts a character: 70 MB of "あ".
+    std::string utf8;
+    for (int i = 0; i < 70 << 20; i += 3) utf8 += "\xE3\x81\x82";
+    std::wstring back;
+    ASSERT_TRUE(Utf8ToWide(utf8, back));
+    ASSERT_EQ(back.size(), utf8.size() / 3);
+    EXPECT_EQ(back.find_first_not_of(L'\x3042'), std::wstring::npos);
+}
+
+} // namespace
