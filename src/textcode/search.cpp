@@ -309,7 +309,7 @@ int SearchBuffer(std::string_view buf, int start, int& length, std::string_view 
 
 bool SearchBufferPos(std::string_view buf, int& start, int& length, std::string_view pattern, TSearchFlags flags)
 {
-    if (pattern.empty() || buf.empty() || buf.front() == '\0') return false;
+    if (pattern.empty() || buf.empty()) return false;
     const int pos = SearchBuffer(buf, start, length, pattern, flags);
     if (pos < 0) return false;
     start = pos;

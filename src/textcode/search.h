@@ -36,7 +36,10 @@ constexpr TSearchFlags operator~(TSearchFlags a) noexcept
 constexpr TSearchFlags& operator|=(TSearchFlags& a, TSearchFlags b) noexcept { return a = a | b; }
 constexpr TSearchFlags& operator&=(TSearchFlags& a, TSearchFlags b) noexcept { return a = a & b; }
 
-// Finds pattern in buf, which ends at its first NUL byte (or at its end).
+// Finds pattern in buf. The text is the run of buf around start that holds
+// no NUL: a NUL ends it, and the engine looks for NULs only among the bytes
+// it examines, so a call costs time in proportion to the distance it
+// covers, not to the size of the buffer.
 // Forward (sfDown) the search starts after the selection (start, length);
 // backward it finds the nearest match starting at or before start minus
 // the pattern's length (in characters with sfIgnoreWidth). A match never

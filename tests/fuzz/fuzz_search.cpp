@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,16 +30,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!exactBuffer) buf.push_back('\0');
     const std::string_view view(buf.data(), buf.size());
 
-    std::size_t textLen = 0;
+    // The text is the run between the NULs around the start.
+    const std::size_t from = start < 0 ? 0 : std::min(static_cast<std::size_t>(start), buf.size());
+    std::size_t textLen = from, textStart = from;
     while (textLen < buf.size() && buf[textLen] != '\0') ++textLen;
+    while (textStart > 0 && buf[textStart - 1] != '\0') --textStart;
 
     int len = length;
     const int pos = SearchBuffer(view, start, len, pattern, flags);
     if (pos >= 0) {
-        if (pattern.empty() || len < 1 || static_cast<std::size_t>(pos) + static_cast<std::size_t>(len) > textLen) __builtin_trap();
+        if (pattern.empty() || len < 1 || static_cast<std::size_t>(pos) < textStart ||
+            static_cast<std::size_t>(pos) + static_cast<std::size_t>(len) > textLen)
+            __builtin_trap();
         // A match starts on a character: walk from the start.
         std::size_t i = 0;
-        while (i < static_cast<std::size_t>(pos)) i += IsLeadByte(static_cast<unsigned char>(buf[i])) && i + 1 < textLen ? 2 : 1;
+        while (i < static_cast<std::size_t>(pos))
+            i += IsLeadByte(static_cast<unsigned char>(buf[i])) && i + 1 < buf.size() && buf[i + 1] != '\0' ? 2 : 1;
         if (i != static_cast<std::size_t>(pos)) __builtin_trap();
         if ((flags & sfDown) && pos < start + length) __builtin_trap();
         if (!(flags & sfDown) && pos > start) __builtin_trap();
