@@ -124,27 +124,4 @@ TEST(JisConversion, RandomBuffersCountEqualsOutput)
     }
 }
 
-TEST(JisConversion, RandomValidShiftJisRoundTrips)
-{
-    std::mt19937 rng(99);
-    for (int round = 0; round < 3000; ++round) {
-        std::string s;
-        const int n = static_cast<int>(rng() % 50);
-        for (int i = 0; i < n; ++i) {
-            switch (rng() % 4) {
-            case 0: s += static_cast<char>(0x20 + rng() % 0x5F); break;
-            case 1: s += static_cast<char>(0xA1 + rng() % 0x3F); break;
-            case 2: s += "\r\n"; break;
-            default: {
-                const auto c = JisToSjisCode(static_cast<std::uint16_t>((0x21 + rng() % 94) << 8 | (0x21 + rng() % 94)));
-                s += static_cast<char>(c >> 8);
-                s += static_cast<char>(c);
-            }
-            }
-        }
-        ASSERT_EQ(ConvertJisToSjis(ConvertSjisToJis(s)), s);
-        ASSERT_EQ(ConvertEucToSjis(ConvertSjisToEuc(s)), s);
-    }
-}
-
 } // namespace
