@@ -1,6 +1,7 @@
 #include "textcode/jisconv.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "classlib/leadbytes.h"
 #include "textcode/jisextra.h"
@@ -225,33 +226,42 @@ Sink EucToSjis(const u8* p, const u8* end, Sink out) noexcept
 }
 
 // The JIS X 0208 code a Shift-JIS character at p (a byte 80 or above
-// outside the half-width kana) goes out as, and its length in bytes. IBM
-// extensions go out as their equivalents; what has no JIS X 0208 form
-// (user-defined characters, bytes that are no character of code page
-// 932, a lead byte without its trail) becomes "〓", one per character,
-// without touching the bytes after it.
-template <class Sink>
-inline std::uint16_t JisCodeOf(const u8* p, const u8* end, Sink& out, std::size_t& len) noexcept
+// outside the half-width kana) goes out as, with its length in bytes above
+// bit 16. IBM extensions go out as their equivalents; what has no JIS X
+// 0208 form (user-defined characters, bytes that are no character of code
+// page 932, a lead byte without its trail) becomes "〓", one per
+// character, without touching the bytes after it; lost counts those.
+[[gnu::noinline]] std::uint32_t JisCodeOfRare(const u8* p, const u8* end, std::size_t& lost) noexcept
+{
+    std::uint16_t code = 0;
+    std::uint32_t len = 1;
+    if (IsLeadByte(p[0]) && end - p >= 2 && IsTrailByte(p[1])) {
+        len = 2;
+        code = IbmExtensionEquivalent(static_cast<std::uint16_t>(p[0] << 8 | p[1]));
+    }
+    if (!code) {
+        code = kGetaMark;
+        ++lost;
+    }
+    return len << 16 | SjisToJisFast(code >> 8, code & 0xFF);
+}
+
+// The common case: a JIS X 0208 lead byte with a valid trail byte.
+inline bool IsJisPair(const u8* p, const u8* end) noexcept
 {
     const u8 b = p[0];
-    len = 1;
-    std::uint16_t code = kGetaMark;
-    if (IsLeadByte(b) && end - p >= 2 && IsTrailByte(p[1])) {
-        len = 2;
-        code = static_cast<std::uint16_t>(b << 8 | p[1]);
-        if (b >= 0xF0) code = IbmExtensionEquivalent(code);
-    }
-    if (len == 1 || !code) {
-        code = kGetaMark;
-        ++out.replaced;
-    }
-    return SjisToJisFast(code >> 8, code & 0xFF);
+    return ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF)) && end - p >= 2 && IsTrailByte(p[1]);
 }
+
+// The counting pass needs no codes, only their lengths.
+template <class Sink>
+constexpr bool kWrites = std::is_same_v<Sink, WriteSink>;
 
 template <class Sink>
 Sink SjisToJis(const u8* p, const u8* end, Sink out) noexcept
 {
     bool twoByte = false, kana = false;
+    std::size_t lost = 0;  // apart from the sink, which must stay in registers
     while (p < end) {
         const u8 b = *p;
         if (b < 0x80) {
@@ -274,18 +284,26 @@ Sink SjisToJis(const u8* p, const u8* end, Sink out) noexcept
                 twoByte = true;
                 kana = false;
             }
-            std::size_t len;
-            const std::uint16_t j = JisCodeOf(p, end, out, len);
-            out.Put2(static_cast<u8>(j >> 8), static_cast<u8>(j));
-            p += len;
+            if (IsJisPair(p, end)) [[likely]] {
+                std::uint16_t j = 0;
+                if constexpr (kWrites<Sink>) j = SjisToJisFast(p[0], p[1]);
+                out.Put2(static_cast<u8>(j >> 8), static_cast<u8>(j));
+                p += 2;
+            } else {
+                const std::uint32_t j = JisCodeOfRare(p, end, lost);
+                out.Put2(static_cast<u8>(j >> 8), static_cast<u8>(j));
+                p += j >> 16;
+            }
         }
     }
+    out.replaced += lost;
     return out;
 }
 
 template <class Sink>
 Sink SjisToEuc(const u8* p, const u8* end, Sink out) noexcept
 {
+    std::size_t lost = 0;  // apart from the sink, which must stay in registers
     while (p < end) {
         const u8 b = *p;
         if (b < 0x80) {
@@ -293,13 +311,18 @@ Sink SjisToEuc(const u8* p, const u8* end, Sink out) noexcept
         } else if (IsKana(b)) {
             out.Put2(0x8E, b);
             ++p;
-        } else {
-            std::size_t len;
-            const std::uint16_t j = JisCodeOf(p, end, out, len);
+        } else if (IsJisPair(p, end)) [[likely]] {
+            std::uint16_t j = 0;
+            if constexpr (kWrites<Sink>) j = SjisToJisFast(p[0], p[1]);
             out.Put2(static_cast<u8>((j >> 8) | 0x80), static_cast<u8>(j | 0x80));
-            p += len;
+            p += 2;
+        } else {
+            const std::uint32_t j = JisCodeOfRare(p, end, lost);
+            out.Put2(static_cast<u8>((j >> 8) | 0x80), static_cast<u8>(j | 0x80));
+            p += j >> 16;
         }
     }
+    out.replaced += lost;
     return out;
 }
 
