@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "classlib/leadbytes.h"
 #include "editor/cells.h"
 #include "editor/rowstore.h"
 
@@ -39,6 +40,47 @@ long long SpansFrom(const TEditorScreenStrings& rows, int from, int to)
     return o;
 }
 
+// The text's length once stored: CR, LF and CR LF all become one row break,
+// which the caret counts as two.
+long long StoredLength(std::string_view text)
+{
+    long long n = static_cast<long long>(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        else if (text[i] == '\r' || text[i] == '\n') ++n;
+    }
+    return n;
+}
+
+// Whether the last byte of head is a lead byte with no trail: a run of lead-
+// range bytes begins at a character's start (the byte before it ends a
+// character), so an odd run leaves its last byte alone.
+bool EndsWithStrayLead(std::string_view head)
+{
+    std::size_t run = 0;
+    while (run < head.size() && IsLeadByte(static_cast<unsigned char>(head[head.size() - 1 - run]))) ++run;
+    return run % 2 == 1;
+}
+
+// head + text + tail, except that a stray lead byte ending head goes after
+// the text: typed bytes never become its trail. The result's caret (after
+// the text) is head's length - 1 + the text's then.
+std::string JoinInsert(std::string head, std::string_view text, std::string_view tail, long long* shift)
+{
+    *shift = 0;
+    if (EndsWithStrayLead(head) && !text.empty()) {
+        const char lead = head.back();
+        head.pop_back();
+        head += text;
+        head += lead;
+        *shift = -1;
+    } else {
+        head += text;
+    }
+    head += tail;
+    return head;
+}
+
 // The replaced count for rows first..last as the edit primitive wants it.
 int ReplaceCount(const TEditorScreenStrings& rows, int first, int last)
 {
@@ -64,10 +106,12 @@ TRowsEdit OverSelection(const TEditorScreenStrings& rows, const TEditorSelection
         cut = std::max(1, entries.front().Cut);
         // A box may start past a short row's end: spaces reach it.
         if (t.size() < static_cast<std::size_t>(cut - 1)) t.append(static_cast<std::size_t>(cut - 1) - t.size(), ' ');
-        t.insert(static_cast<std::size_t>(cut - 1), text);
+        long long shift = 0;
+        t = JoinInsert(t.substr(0, static_cast<std::size_t>(cut - 1)), text, std::string_view(t).substr(static_cast<std::size_t>(cut - 1)), &shift);
+        cut += static_cast<int>(shift);
         e.Text = JoinUnselected(entries);
     }
-    e.Offset = SpansFrom(rows, e.OffsetRow, sel.StartRow) + (cut - 1) + static_cast<long long>(text.size());
+    e.Offset = SpansFrom(rows, e.OffsetRow, sel.StartRow) + (cut - 1) + StoredLength(text);
     return e;
 }
 
@@ -126,12 +170,21 @@ std::optional<TRowsEdit> InsertStreamTextEdit(const TEditorScreenStrings& rows, 
     e.Row = row;
     e.Count = ReplaceCount(rows, row, row);
     std::string head = t.substr(0, std::min(t.size(), static_cast<std::size_t>(p)));
-    if (static_cast<std::size_t>(p) > t.size()) head.append(static_cast<std::size_t>(p) - t.size(), ' ');
-    const std::string tail = static_cast<std::size_t>(p) < t.size() ? t.substr(static_cast<std::size_t>(p)) : "";
-    e.Text = head + std::string(text) + tail + Break(rows, row);
+    std::string tail = static_cast<std::size_t>(p) < t.size() ? t.substr(static_cast<std::size_t>(p)) : "";
+    // Spaces that reach a free caret must not pair with a stray lead byte either.
+    if (static_cast<std::size_t>(p) > t.size()) {
+        std::string pad(static_cast<std::size_t>(p) - t.size(), ' ');
+        if (EndsWithStrayLead(head)) {
+            tail.insert(tail.begin(), head.back());
+            head.back() = ' ';
+        }
+        head += pad;
+    }
+    long long shift = 0;
+    e.Text = JoinInsert(std::move(head), text, tail + Break(rows, row), &shift);
     e.ByOffset = true;
     e.OffsetRow = EditOriginRow(rows, row);
-    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + static_cast<long long>(text.size());
+    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + shift + StoredLength(text);
     return e;
 }
 
@@ -170,7 +223,7 @@ std::optional<TRowsEdit> TypeTextEdit(const TEditorScreenStrings& rows, const TE
     e.Text = t.substr(0, static_cast<std::size_t>(p)) + std::string(text) + rest + Break(rows, last);
     e.ByOffset = true;
     e.OffsetRow = EditOriginRow(rows, row);
-    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + static_cast<long long>(text.size());
+    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + StoredLength(text);
     return e;
 }
 
