@@ -81,6 +81,15 @@ std::string JoinInsert(std::string head, std::string_view text, std::string_view
     return head;
 }
 
+// A row that continues a line whose previous row ends in a stray lead byte
+// (the line filled that row exactly): the row is empty, and an insertion
+// at its start stands right after the stray byte.
+bool AfterWrappedStrayLead(const TEditorScreenStrings& rows, int row)
+{
+    return row > 0 && row <= rows.Count() && rows.GetRowAttribute(row - 1) == raWrapped &&
+           EndsWithStrayLead(rows.Strings(row - 1));
+}
+
 // The replaced count for rows first..last as the edit primitive wants it.
 int ReplaceCount(const TEditorScreenStrings& rows, int first, int last)
 {
@@ -96,9 +105,16 @@ TRowsEdit OverSelection(const TEditorScreenStrings& rows, const TEditorSelection
     TRowsEdit e;
     e.Row = sel.StartRow;
     e.Count = ReplaceCount(rows, sel.StartRow, sel.EndRow);
-    e.ByOffset = true;
-    e.OffsetRow = EditOriginRow(rows, sel.StartRow);
     int cut = 1;
+    if (!entries.empty() && !sel.Box && entries.front().Cut <= 1 && AfterWrappedStrayLead(rows, sel.StartRow)) {
+        // The row before goes into the edit, so the stray byte is seen.
+        --e.Row;
+        ++e.Count;
+        entries.front().Text.insert(0, rows.Strings(e.Row));
+        entries.front().Cut = static_cast<int>(rows.Strings(e.Row).size()) + 1;
+    }
+    e.ByOffset = true;
+    e.OffsetRow = EditOriginRow(rows, e.Row);
     if (entries.empty()) {
         e.Text = std::string(text);
     } else {
@@ -111,7 +127,7 @@ TRowsEdit OverSelection(const TEditorScreenStrings& rows, const TEditorSelection
         cut += static_cast<int>(shift);
         e.Text = JoinUnselected(entries);
     }
-    e.Offset = SpansFrom(rows, e.OffsetRow, sel.StartRow) + (cut - 1) + StoredLength(text);
+    e.Offset = SpansFrom(rows, e.OffsetRow, e.Row) + (cut - 1) + StoredLength(text);
     return e;
 }
 
@@ -163,9 +179,10 @@ std::optional<TRowsEdit> InsertStreamTextEdit(const TEditorScreenStrings& rows, 
     const int n = rows.Count();
     if (sel && sel->StartRow >= 0 && sel->StartRow < n) return OverSelection(rows, *sel, text);
     if (text.empty()) return std::nullopt;
-    const int row = std::clamp(caretRow, 0, n);
+    int row = std::clamp(caretRow, 0, n);
+    int p = std::max(0, RawByteOfCol(GetCellClasses(rows.Strings(row), rows.CellRules()), std::max(0, caretCol)));
+    if (p == 0 && AfterWrappedStrayLead(rows, row)) p = static_cast<int>(rows.Strings(--row).size());
     const std::string& t = rows.Strings(row);
-    const int p = std::max(0, RawByteOfCol(GetCellClasses(t, rows.CellRules()), std::max(0, caretCol)));
     TRowsEdit e;
     e.Row = row;
     e.Count = ReplaceCount(rows, row, row);

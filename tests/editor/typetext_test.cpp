@@ -303,6 +303,17 @@ TEST_F(TypeText, TypedTextNeverBecomesTheTrailOfAStrayLeadByte)
     EXPECT_EQ(Apply(*e), 6);
     EXPECT_EQ(JoinRows(s), "ab   Z\x82\r\nc");
     EXPECT_EQ(GetCellClasses(s.Strings(0), s.CellRules()).substr(5), "11");
+    // With word wrap, a line that fills its row with the stray byte last
+    // leaves an empty row after it: typing there is typing right after it.
+    s.WrapOption().SetWrapByte(20);
+    s.SetWordWrap(true);
+    s.LoadText(std::string(19, 'w') + "\x82\r\nc");
+    ASSERT_EQ(s.GetRowAttribute(0), raWrapped);
+    ASSERT_EQ(s.Strings(1), "");
+    e = TypeTextEdit(s, nullptr, 1, 0, "b", false);
+    EXPECT_EQ(Apply(*e), 20);
+    EXPECT_EQ(JoinRows(s), std::string(19, 'w') + "b\x82\r\nc");
+    s.SetWordWrap(false);
     // A selection ending the line after it, pasted over.
     s.LoadText("ab\x82\r\ncd");
     const TEditorSelection sel = MakeSelection(s, 0, 3, 1, 1, false);
