@@ -541,6 +541,8 @@ void TEditor::LButtonUpMessage(TMessage& m)
 
 bool TEditor::InputMessage(TMessage& m)
 {
+    // A key or a click between the two bytes of a sent pair ends the pair.
+    if (m.Msg == WM_KEYDOWN || m.Msg == WM_LBUTTONDOWN || m.Msg == WM_KILLFOCUS) pendingLead_ = 0;
     switch (m.Msg) {
     case WM_KEYDOWN: KeyDownMessage(m); return true;
     case WM_KEYUP: KeyUpMessage(m); return true;

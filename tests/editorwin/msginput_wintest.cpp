@@ -273,7 +273,10 @@ TEST_F(EditorInput, DoubleByteCharactersHoweverTheyArrive)
     // A lead byte followed by no trail byte is dropped; the next key counts.
     Char(0x88);
     Char(' ');
-    EXPECT_EQ(Text(), "\x95\x5C\x82\xA0\x95\x5C\x82\xA0k\x95\x5C ");
+    Char(0x88);
+    Key(VK_END);  // a key between the bytes: no pair
+    Char('z');
+    EXPECT_EQ(Text(), "\x95\x5C\x82\xA0\x95\x5C\x82\xA0k\x95\x5C z");
     // Read-only: nothing, in any form.
     e_->SetReadOnly(true);
     Char(0x95);
@@ -281,7 +284,7 @@ TEST_F(EditorInput, DoubleByteCharactersHoweverTheyArrive)
     SendMessageA(h_, WM_IME_CHAR, 0x82A0, 1);
     SendMessageA(h_, WM_UNICHAR, 0x3042, 1);
     e_->SetReadOnly(false);
-    EXPECT_EQ(Text(), "\x95\x5C\x82\xA0\x95\x5C\x82\xA0k\x95\x5C ");
+    EXPECT_EQ(Text(), "\x95\x5C\x82\xA0\x95\x5C\x82\xA0k\x95\x5C z");
 }
 
 TEST_F(EditorInput, ClicksShiftClicksRowsAndDragsOfTheSelection)
