@@ -23,8 +23,8 @@ LRESULT CALLBACK PostedRequestFilter(int code, WPARAM wParam, LPARAM lParam)
     if (code == HC_ACTION && lParam != 0) {
         auto* msg = reinterpret_cast<MSG*>(lParam);
         const TReconvertMessages& m = ReconvertMessages();
-        if (msg->message == WM_IME_REQUEST || (msg->message != 0 && (msg->message == m.Reconvert || msg->message == m.Atok)))
-            msg->message = WM_NULL;
+        const UINT id = msg->message;
+        if (id == WM_IME_REQUEST || (id != 0 && (id == m.Reconvert || id == m.Atok))) msg->message = WM_NULL;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -352,7 +352,8 @@ void TEditor::WholeCharMessage(TMessage& m)
         }
         text = WideToAnsiEscaped(w);
     } else {
-        const auto hi = static_cast<unsigned char>((m.WParam >> 8) & 0xFF), lo = static_cast<unsigned char>(m.WParam & 0xFF);
+        const auto hi = static_cast<unsigned char>((m.WParam >> 8) & 0xFF);
+        const auto lo = static_cast<unsigned char>(m.WParam & 0xFF);
         if (IsLeadChar(hi) && IsTrailChar(lo)) text = {static_cast<char>(hi), static_cast<char>(lo)};
         else if (hi == 0 && IsSingleByteChar(lo)) text.assign(1, static_cast<char>(lo));
     }

@@ -123,7 +123,8 @@ TRowsEdit OverSelection(const TEditorScreenStrings& rows, const TEditorSelection
         // A box may start past a short row's end: spaces reach it.
         if (t.size() < static_cast<std::size_t>(cut - 1)) t.append(static_cast<std::size_t>(cut - 1) - t.size(), ' ');
         long long shift = 0;
-        t = JoinInsert(t.substr(0, static_cast<std::size_t>(cut - 1)), text, std::string_view(t).substr(static_cast<std::size_t>(cut - 1)), &shift);
+        const auto at = static_cast<std::size_t>(cut - 1);
+        t = JoinInsert(t.substr(0, at), text, std::string_view(t).substr(at), &shift);
         cut += static_cast<int>(shift);
         e.Text = JoinUnselected(entries);
     }

@@ -225,7 +225,8 @@ int RunSender(HWND window, const void* record, const char* how, const char* whic
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, cmd, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
     const DWORD until = GetTickCount() + 20000;
-    while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 && GetTickCount() < until)
+    while (GetTickCount() < until &&
+           MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0)
         PumpMessages();
     DWORD code = 0;
     const bool ended = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code);

@@ -121,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.WrapOption().SetFollowRetMark(flags & 4);
     s.SetWordWrap(true);
     // A long word first, so that word breaks fall back to short rows.
-    std::string text = Normalise(std::string(static_cast<std::size_t>(in.Byte() % 90), 'w') + RandomText(in, in.Byte() % 40));
+    const std::string word(static_cast<std::size_t>(in.Byte() % 90), 'w');
+    std::string text = Normalise(word + RandomText(in, in.Byte() % 40));
     s.LoadText(text);
     Check(JoinRows(s) == text);
     std::vector<std::string> history;
