@@ -40,18 +40,6 @@ long long SpansFrom(const TEditorScreenStrings& rows, int from, int to)
     return o;
 }
 
-// The text's length once stored: CR, LF and CR LF all become one row break,
-// which the caret counts as two.
-long long StoredLength(std::string_view text)
-{
-    long long n = static_cast<long long>(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        else if (text[i] == '\r' || text[i] == '\n') ++n;
-    }
-    return n;
-}
-
 // Whether the last byte of head is a lead byte with no trail: a run of lead-
 // range bytes begins at a character's start (the byte before it ends a
 // character), so an odd run leaves its last byte alone.
@@ -128,11 +116,21 @@ TRowsEdit OverSelection(const TEditorScreenStrings& rows, const TEditorSelection
         cut += static_cast<int>(shift);
         e.Text = JoinUnselected(entries);
     }
-    e.Offset = SpansFrom(rows, e.OffsetRow, e.Row) + (cut - 1) + StoredLength(text);
+    e.Offset = SpansFrom(rows, e.OffsetRow, e.Row) + (cut - 1) + StoredTextLength(text);
     return e;
 }
 
 } // namespace
+
+long long StoredTextLength(std::string_view text)
+{
+    long long n = static_cast<long long>(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        else if (text[i] == '\r' || text[i] == '\n') ++n;
+    }
+    return n;
+}
 
 std::string GetSelText(const TEditorScreenStrings& rows, const TEditorSelection& sel)
 {
@@ -202,7 +200,7 @@ std::optional<TRowsEdit> InsertStreamTextEdit(const TEditorScreenStrings& rows, 
     e.Text = JoinInsert(std::move(head), text, tail + Break(rows, row), &shift);
     e.ByOffset = true;
     e.OffsetRow = EditOriginRow(rows, row);
-    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + shift + StoredLength(text);
+    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + shift + StoredTextLength(text);
     return e;
 }
 
@@ -241,7 +239,7 @@ std::optional<TRowsEdit> TypeTextEdit(const TEditorScreenStrings& rows, const TE
     e.Text = t.substr(0, static_cast<std::size_t>(p)) + std::string(text) + rest + Break(rows, last);
     e.ByOffset = true;
     e.OffsetRow = EditOriginRow(rows, row);
-    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + StoredLength(text);
+    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + StoredTextLength(text);
     return e;
 }
 
