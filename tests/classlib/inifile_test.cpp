@@ -292,25 +292,6 @@ TEST(TMemIniFile, Utf8SignatureIsNoPartOfTheFirstSectionAndIsKept)
     EXPECT_EQ(inner.Text().substr(0, 3), "[S]");
 }
 
-TEST(TMemIniFile, ReadOnlyFileIsReadButNeverReplaced)
-{
-    TTempFolder dir;
-    const std::string path = dir.File("ro.ini");
-    WriteRaw(path, "[S]\nk=old\n");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    TMemIniFile ini(path);
-    EXPECT_EQ(ini.ReadString("S", "k", ""), "old");
-    ini.WriteString("S", "k", "new");
-    EXPECT_FALSE(ini.UpdateFile());
-    EXPECT_TRUE(ini.ReadOnlyRefused());
-    EXPECT_EQ(ReadAll(path), "[S]\nk=old\n");
-    EXPECT_TRUE(IniFileIsReadOnly(path));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    EXPECT_TRUE(ini.UpdateFile()) << ini.ErrorText();
-    EXPECT_FALSE(ini.ReadOnlyRefused());
-    EXPECT_EQ(ReadAll(path), "[S]\nk=new\n");
-}
-
 TEST(TMemIniFile, FailedUpdateReportsAndLeavesNoTrace)
 {
     TTempFolder dir;
