@@ -278,7 +278,8 @@ struct TAppWindowPlacement {
 };
 
 // A value stored between "%" characters so that its blanks survive: the inner
-// text when the value is at least two bytes long and both ends are "%";
+// text when the value is at least two bytes long and both ends are "%"
+// (a lone "%" is both ends and reads as empty);
 // anything else unchanged.
 std::string UnwrapPercent(std::string_view value);
 std::string WrapPercent(std::string_view value);

@@ -7,6 +7,7 @@ namespace vellumo {
 
 std::string UnwrapPercent(std::string_view value)
 {
+    if (value == "%") return {};  // its own first and last character
     if (value.size() >= 2 && value.front() == '%' && value.back() == '%')
         return std::string(value.substr(1, value.size() - 2));
     return std::string(value);

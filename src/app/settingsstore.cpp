@@ -5,6 +5,7 @@
 
 #include "app/settingsdecl.h"
 #include "classlib/inifile.h"
+#include "classlib/showmsg.h"
 
 namespace vellumo {
 
@@ -51,8 +52,17 @@ bool TSettingsStore::LoadSettings()
 
 bool TSettingsStore::Commit(TMemIniFile& ini)
 {
+    errorReported_ = false;
     if (!ini.UpdateFile()) {
         error_ = ini.ErrorText();
+        if (ini.ReadOnlyRefused()) {
+            // Every toggle writes: one message for the session is enough.
+            if (!readOnlyReported_)
+                ShowMsg("設定ファイルが読み取り専用のため、設定を保存できません。\r\n" + path_, kMsgCaption,
+                        kMsgIconExclamation);
+            readOnlyReported_ = true;
+            errorReported_ = true;
+        }
         return false;
     }
     error_.clear();
@@ -62,6 +72,7 @@ bool TSettingsStore::Commit(TMemIniFile& ini)
 
 bool TSettingsStore::SaveSettings()
 {
+    errorReported_ = false;
     TMemIniFile ini(path_);
     if (ini.ReadFailed()) {
         // Writing now would replace the unread file with our sections alone.
@@ -81,6 +92,7 @@ bool TSettingsStore::SaveSettings()
 
 TSaveResult TSettingsStore::WriteSingle(const std::function<void(TMemIniFile&)>& write)
 {
+    errorReported_ = false;
     if (Settings.Option.Menu_NoSaveIni) return TSaveResult::Skipped;
     TMemIniFile ini(path_);
     if (ini.ReadFailed()) {

@@ -31,6 +31,10 @@ public:
 
     const std::string& Path() const noexcept { return path_; }
     const std::string& ErrorText() const noexcept { return error_; }
+    // The last failure has been reported to the user already (a read-only
+    // settings file is reported at its first refused write only): the
+    // caller shows nothing more.
+    bool ErrorReported() const noexcept { return errorReported_; }
 
     // Reads every section but [Print], [SearchOptions] and the window
     // placement. A missing file gives the defaults and is not created. A file
@@ -62,6 +66,8 @@ private:
     std::string path_;
     const TMachineDefaults& machine_;
     std::string error_;
+    bool errorReported_ = false;
+    bool readOnlyReported_ = false;
 };
 
 // [INI] UserIni of the file beside the program that says where the settings

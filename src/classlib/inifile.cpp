@@ -2,6 +2,10 @@
 
 #include <stdexcept>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 #include "classlib/filebytes.h"
 #include "classlib/leadbytes.h"
 #include "classlib/numtext.h"
@@ -30,6 +34,14 @@ std::string_view TrimBlanks(std::string_view s) noexcept
     while (b > a && static_cast<unsigned char>(s[b - 1]) <= 0x20) --b;
     return s.substr(a, b - a);
 }
+
+#if !defined(_WIN32)
+bool IniFileIsReadOnly(const std::string& path)
+{
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+#endif
 
 namespace {
 
@@ -108,6 +120,11 @@ TMemIniFile TMemIniFile::FromText(std::string fileName, std::string_view text)
 
 void TMemIniFile::Parse(std::string_view text)
 {
+    // A file saved by an editor that marks UTF-8 starts with a signature:
+    // it is no part of the first line, and it goes back out as it came.
+    static constexpr std::string_view kSignature = "\xEF\xBB\xBF";
+    signature_ = text.substr(0, kSignature.size()) == kSignature;
+    if (signature_) text.remove_prefix(kSignature.size());
     blocks_.clear();
     blocks_.push_back(TBlock{{}, true});
     std::size_t pos = 0;
@@ -309,7 +326,7 @@ void TMemIniFile::DeleteKey(std::string_view section, std::string_view key)
 
 std::string TMemIniFile::Text() const
 {
-    std::string out;
+    std::string out = signature_ ? "\xEF\xBB\xBF" : "";
     for (const TBlock& block : blocks_)
         for (const TLine& line : block.lines) {
             out += line.raw;
@@ -320,8 +337,16 @@ std::string TMemIniFile::Text() const
 
 bool TMemIniFile::UpdateFile()
 {
+    readOnlyRefused_ = false;
     if (readFailed_) {
         error_ = "not written: " + fileName_ + " exists but could not be read";
+        return false;
+    }
+    // Replacing would drop the mark (and as an administrator nothing else
+    // stops the write): a read-only settings file stays as it is.
+    if (IniFileIsReadOnly(fileName_)) {
+        error_ = "not written: " + fileName_ + " is read-only";
+        readOnlyRefused_ = true;
         return false;
     }
     std::string why;

@@ -58,9 +58,12 @@ public:
 
     // Writes the whole file through a temporary file in the same folder, which
     // then replaces the old one. Returns false (and ErrorText says why) when
-    // the file was unreadable at construction or could not be written.
+    // the file was unreadable at construction, is marked read-only or could
+    // not be written. A leading UTF-8 signature is kept.
     bool UpdateFile();
     const std::string& ErrorText() const noexcept { return error_; }
+    // The last UpdateFile failed because the file is marked read-only.
+    bool ReadOnlyRefused() const noexcept { return readOnlyRefused_; }
 
 private:
     struct TLine {
@@ -85,8 +88,13 @@ private:
     std::string fileName_;
     std::vector<TBlock> blocks_;
     bool readFailed_ = false;
+    bool signature_ = false;
+    bool readOnlyRefused_ = false;
     std::string error_;
 };
+
+// Whether an existing file carries the read-only mark (false when missing).
+bool IniFileIsReadOnly(const std::string& path);
 
 // ASCII lower case of the single-byte characters; double-byte characters unchanged.
 std::string FoldAsciiCase(std::string_view s);

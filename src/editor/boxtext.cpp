@@ -166,7 +166,9 @@ std::string JoinUnselected(const std::vector<TUnselectedRow>& entries)
 int EditOriginRow(const TEditorScreenStrings& rows, int row)
 {
     if (row <= 0) return 0;
-    return std::max(rows.FirstRowOfLine(row), row - 1);
+    // With word breaks an edit may re-cut rows further up its line; an
+    // offset counted from a row it re-cuts would land elsewhere.
+    return std::min(std::max(rows.FirstRowOfLine(row), row - 1), rows.EditStartRow(row));
 }
 
 std::optional<TRowsEdit> DeleteSelectionEdit(const TEditorScreenStrings& rows, const TEditorSelection& sel)

@@ -65,7 +65,8 @@ struct TRowsEdit {
 };
 
 // The first row of the logical line holding row, but at most one row above
-// it: where caret offsets of an edit are counted from.
+// it, or further up as far as an edit at row re-cuts the rows: where caret
+// offsets of an edit are counted from.
 int EditOriginRow(const TEditorScreenStrings& rows, int row);
 
 // Deleting the selection; nothing when it covers no row.

@@ -222,6 +222,12 @@ void TEditor::ScrollCaret()
         SetLeftCol(std::min(std::max(col_ - colCount_ + 1, leftCol_), maxCol_ - colCount_ / 2));
 }
 
+void TEditor::ScrollCaretIntoView()
+{
+    if (row_ < topRow_ || row_ > topRow_ + rowCount_ - 1) SetTopRow(row_ - rowCount_ / 3);
+    if (col_ < leftCol_ || col_ > leftCol_ + colCount_ - 1) SetLeftCol(col_ - colCount_ / 3);
+}
+
 void TEditor::RefreshCaret()
 {
     CreateEditorCaret();

@@ -74,10 +74,11 @@ void GetCellClasses(std::string_view text, const TCellRules& r, std::string& out
     const int t = r.TabWidth > 0 ? r.TabWidth : 1;
     for (std::size_t i = 0; i < text.size() && p < stop; ++i) {
         const unsigned char b = static_cast<unsigned char>(text[i]);
-        if (IsLeadByte(b)) {
+        // A lead byte with no trail (at the very end) is one cell of its own.
+        if (IsLeadByte(b) && i + 1 < text.size()) {
             *p++ = '4';
             *p++ = '5';
-            ++i;  // a lead byte at the very end still takes two cells
+            ++i;
             continue;
         }
         *p++ = r.Delimiters.Contains(b) ? '2' : '1';
@@ -104,7 +105,7 @@ int GetDisplayWidth(std::string_view text, const TCellRules& r)
     int w = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char b = static_cast<unsigned char>(text[i]);
-        if (IsLeadByte(b)) {
+        if (IsLeadByte(b) && i + 1 < text.size()) {
             w += 2;
             ++i;
         } else if (b == '\t') {

@@ -130,8 +130,7 @@ bool TEditor::EditControlMessage(TMessage& m)
         m.Result = 0;
         return true;
     case EM_SCROLLCARET:
-        if (row_ < topRow_ || row_ > topRow_ + rowCount_ - 1) SetTopRow(row_ - rowCount_ / 3);
-        if (col_ < leftCol_ || col_ > leftCol_ + colCount_ - 1) SetLeftCol(col_ - colCount_ / 3);
+        ScrollCaretIntoView();
         m.Result = TRUE;
         return true;
     case EM_GETMODIFY:

@@ -213,6 +213,9 @@ public:
     void UpdateCaretPos();
     void UpdateImeWindow();
     void ScrollCaret();
+    // Brings the caret into view a third of the view from the edge, with or
+    // without the focus (a match found behind a find dialog).
+    void ScrollCaretIntoView();
     void RefreshCaret();
     virtual void UpdateCaret();
     void ScrollRows(int fromRow, int delta);
@@ -416,6 +419,7 @@ protected:
     void KeyDownMessage(TMessage& msg);
     void KeyUpMessage(TMessage& msg);
     void CharMessage(TMessage& msg);
+    void WholeCharMessage(TMessage& msg);
     void ImeCompositionMessage(TMessage& msg);
     void ImeNotifyMessage(TMessage& msg);
     void LButtonDownMessage(TMessage& msg);
@@ -455,6 +459,7 @@ protected:
     bool escCancel_ = false;
     POINT mouseDown_{0, 0};
     bool candidateOpen_ = false;
+    unsigned char pendingLead_ = 0;  // a lead byte sent without its trail behind it
 
 private:
     void CreateBitmaps();

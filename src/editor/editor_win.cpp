@@ -1,6 +1,7 @@
 // The editor control: construction, properties, geometry and the reaction
 // to changes of its options and of the row store.
 #include "editor/editor.h"
+#include "editor/imereq.h"
 
 #include <algorithm>
 
@@ -85,6 +86,7 @@ void TEditor::CreateParams(TCreateParams& p)
 
 void TEditor::CreateHandle()
 {
+    GuardReconvertRequests();
     TCustomControl::CreateHandle();
     InitFontMetrics();
     UpdateScrollRanges();

@@ -15,6 +15,14 @@ struct TReconvertMessages {
 };
 const TReconvertMessages& ReconvertMessages();
 
+// Whether a reconversion request may be answered: its record pointer means
+// something only to a caller on this thread. One sent from another thread or
+// process (the pointer passes unchanged) is refused, and so is one posted:
+// a thread hook, installed by GuardReconvertRequests on the window's thread,
+// turns posted requests into WM_NULL before they are dispatched.
+bool ReconvertRequestFromThisThread();
+void GuardReconvertRequests();
+
 // The record for a text in the wide (UTF-16 from the ANSI code page) or the
 // ANSI form into a block of capacity bytes; the size, or 0 when a block is
 // given and too small. Without a block only the size.

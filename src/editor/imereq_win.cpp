@@ -16,6 +16,32 @@ const TReconvertMessages& ReconvertMessages()
     return m;
 }
 
+namespace {
+
+LRESULT CALLBACK PostedRequestFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && lParam != 0) {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        const TReconvertMessages& m = ReconvertMessages();
+        const UINT id = msg->message;
+        if (id == WM_IME_REQUEST || (id != 0 && (id == m.Reconvert || id == m.Atok))) msg->message = WM_NULL;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+bool ReconvertRequestFromThisThread()
+{
+    return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK | ISMEX_REPLIED)) == 0;
+}
+
+void GuardReconvertRequests()
+{
+    thread_local HHOOK hook = nullptr;
+    if (!hook) hook = SetWindowsHookExA(WH_GETMESSAGE, PostedRequestFilter, nullptr, GetCurrentThreadId());
+}
+
 std::size_t BuildReconvertString(void* block, std::size_t capacity, std::string_view text, bool wide)
 {
     if (!wide) return BuildReconvertRecordA(block, capacity, text);

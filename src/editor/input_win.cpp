@@ -3,6 +3,7 @@
 // typed characters, composition results, reconversion requests and the
 // left button with its selections and drags.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "editor/editorhost.h"
 #include "editor/imereq.h"
 #include "editor/parser.h"
+#include "textcode/wideconv.h"
 
 namespace vellumo {
 namespace {
@@ -35,6 +37,8 @@ bool IsSingleByteChar(unsigned char c)
 }
 
 bool IsLeadChar(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+bool IsTrailChar(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 constexpr LPARAM kResultBits = GCS_RESULTSTR | GCS_RESULTREADSTR | GCS_RESULTCLAUSE | GCS_RESULTREADCLAUSE;
 
@@ -262,6 +266,15 @@ bool TEditor::MoveWord(int& row, int& col, int direction) const
 
 void TEditor::CharMessage(TMessage& m)
 {
+    // The second byte of a pair that came as two sent messages (nothing was
+    // queued behind the first): the pair is one character.
+    const unsigned char lead = pendingLead_;
+    pendingLead_ = 0;
+    if (lead != 0 && IsTrailChar(static_cast<unsigned char>(m.WParam & 0xFF)) && m.WParam <= 0xFF) {
+        m.Result = 0;
+        if (!readOnly_) TypeText(std::string{static_cast<char>(lead), static_cast<char>(m.WParam & 0xFF)});
+        return;
+    }
     char ch = static_cast<char>(m.WParam & 0xFF);
     KeyPress(ch);
     m.Result = 0;
@@ -304,7 +317,10 @@ void TEditor::CharMessage(TMessage& m)
     if (IsLeadChar(c) && HandleAllocated()) {
         // The second byte is the next character message in the queue.
         MSG next{};
-        if (!PeekMessageA(&next, Handle(), WM_CHAR, WM_CHAR, PM_NOREMOVE)) return;
+        if (!PeekMessageA(&next, Handle(), WM_CHAR, WM_CHAR, PM_NOREMOVE)) {
+            pendingLead_ = c;  // sent, not posted: the trail is the next message
+            return;
+        }
         if ((next.wParam & 0xFF) < 0x40 || next.wParam > 0xFF) return;
         PeekMessageA(&next, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE);
         if (readOnly_) return;
@@ -312,6 +328,40 @@ void TEditor::CharMessage(TMessage& m)
         pair += static_cast<char>(next.wParam & 0xFF);
         TypeText(pair);
     }
+}
+
+// A character as one message: WM_IME_CHAR holds a pair as lead * 256 +
+// trail, WM_UNICHAR a code point.
+void TEditor::WholeCharMessage(TMessage& m)
+{
+    m.Result = 0;
+    std::string text;
+    if (m.Msg == WM_UNICHAR) {
+        if (m.WParam == UNICODE_NOCHAR) {
+            m.Result = TRUE;  // yes, this window takes code points
+            return;
+        }
+        const auto cp = static_cast<std::uint32_t>(m.WParam);
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return;
+        std::wstring w;
+        if (cp >= 0x10000) {
+            w += static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10));
+            w += static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            w += static_cast<wchar_t>(cp);
+        }
+        text = WideToAnsiEscaped(w);
+    } else {
+        const auto hi = static_cast<unsigned char>((m.WParam >> 8) & 0xFF);
+        const auto lo = static_cast<unsigned char>(m.WParam & 0xFF);
+        if (IsLeadChar(hi) && IsTrailChar(lo)) text = {static_cast<char>(hi), static_cast<char>(lo)};
+        else if (hi == 0 && IsSingleByteChar(lo)) text.assign(1, static_cast<char>(lo));
+    }
+    // Control characters keep their keys' meaning only through WM_CHAR.
+    if (text.empty() || readOnly_ || static_cast<unsigned char>(text[0]) < 0x20) return;
+    pendingLead_ = 0;
+    if (imeMovePending_) UpdateImeWindow();
+    TypeText(text);
 }
 
 // ---- the input method
@@ -363,6 +413,12 @@ bool TEditor::ReconvertRequest(TMessage& m)
             return true;
         }
         wide = true;
+    }
+    // Another thread's or process's record address means nothing here:
+    // reading or writing through it would touch memory the sender picked.
+    if (!ReconvertRequestFromThisThread()) {
+        m.Result = 0;
+        return true;
     }
     const std::string text = SelText();
     CaretToSelStart();
@@ -486,10 +542,14 @@ void TEditor::LButtonUpMessage(TMessage& m)
 
 bool TEditor::InputMessage(TMessage& m)
 {
+    // A key or a click between the two bytes of a sent pair ends the pair.
+    if (m.Msg == WM_KEYDOWN || m.Msg == WM_LBUTTONDOWN || m.Msg == WM_KILLFOCUS) pendingLead_ = 0;
     switch (m.Msg) {
     case WM_KEYDOWN: KeyDownMessage(m); return true;
     case WM_KEYUP: KeyUpMessage(m); return true;
     case WM_CHAR: CharMessage(m); return true;
+    case WM_IME_CHAR:
+    case WM_UNICHAR: WholeCharMessage(m); return true;
     case WM_IME_COMPOSITION: ImeCompositionMessage(m); return true;
     case WM_IME_NOTIFY: ImeNotifyMessage(m); return true;
     case WM_LBUTTONDOWN: LButtonDownMessage(m); return true;

@@ -7,6 +7,7 @@
 #include "editor/cells.h"
 #include "editor/editorview.h"
 #include "editor/rowstore.h"
+#include "editor/typetext.h"
 
 #ifdef _WIN32
 #include <share.h>
@@ -131,7 +132,7 @@ void TEditorStrings::Put(int index, std::string_view s)
     if (store.GetRowAttribute(last) != raEof) text += kCrLf;
     view_.CleanSelection();
     TCaretUpdate hold(&view_);
-    if (store.ReplaceRows(first, last - first + 1, text)) view_.SetCaretRowOffset(first, static_cast<int>(text.size()));
+    if (store.ReplaceRows(first, last - first + 1, text)) view_.SetCaretRowOffset(first, static_cast<int>(StoredTextLength(text)));
 }
 
 void TEditorStrings::Insert(int index, std::string_view s)
@@ -152,7 +153,7 @@ void TEditorStrings::Insert(int index, std::string_view s)
     text += kCrLf;
     view_.CleanSelection();
     TCaretUpdate hold(&view_);
-    if (store.ReplaceRows(row, 0, text)) view_.SetCaretRowOffset(row, static_cast<int>(text.size()));
+    if (store.ReplaceRows(row, 0, text)) view_.SetCaretRowOffset(row, static_cast<int>(StoredTextLength(text)));
 }
 
 int TEditorStrings::Add(std::string_view s)
@@ -165,7 +166,7 @@ int TEditorStrings::Add(std::string_view s)
     if (n == 0 || store.GetRowAttribute(n - 1) == raLineBreak) {
         std::string text(s);
         text += kCrLf;
-        if (store.ReplaceRows(n, 0, text)) view_.SetCaretRowOffset(n, static_cast<int>(text.size()));
+        if (store.ReplaceRows(n, 0, text)) view_.SetCaretRowOffset(n, static_cast<int>(StoredTextLength(text)));
     } else {
         // The old last line gets its line break; s becomes the last line, without one.
         const int last = n - 1;
@@ -175,7 +176,7 @@ int TEditorStrings::Add(std::string_view s)
         std::string text = store.Strings(last);
         text += kCrLf;
         text += s;
-        if (store.ReplaceRows(last, 1, text)) view_.SetCaretRowOffset(from, static_cast<int>(before_ + static_cast<long long>(text.size())));
+        if (store.ReplaceRows(last, 1, text)) view_.SetCaretRowOffset(from, static_cast<int>(before_ + StoredTextLength(text)));
     }
     return before;
 }

@@ -610,17 +610,13 @@ void TEditorScreenStrings::RescanRows()
     }
 }
 
-bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view textIn)
+int TEditorScreenStrings::EditStartRow(int row) const noexcept
 {
-    const int n = Count();
-    if (row < 0 || count < 0 || count > n - row || (count == 0 && textIn.empty())) return false;
-    std::string text(textIn);
-    NulsToSpaces(text);
-
+    if (row <= 0 || row > Count()) return std::max(row, 0);
     // The edit starts a row earlier when the row before does not end its
     // line: it may take text from the edited row (a wrapped row, or the last
     // row when appending after a text without a final line break).
-    int first = (row > 0 && GetRowAttribute(row - 1) != raLineBreak) ? row - 1 : row;
+    int first = GetRowAttribute(row - 1) != raLineBreak ? row - 1 : row;
     // A cut looks up to WrapByte + 3 cells ahead of its row's start; rows of
     // the line whose window reaches the edited row are cut afresh too (short
     // rows left by word breaks would otherwise stay short).
@@ -632,6 +628,17 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
             bytes += Strings(first).size();
         }
     }
+    return first;
+}
+
+bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view textIn)
+{
+    const int n = Count();
+    if (row < 0 || count < 0 || count > n - row || (count == 0 && textIn.empty())) return false;
+    std::string text(textIn);
+    NulsToSpaces(text);
+
+    const int first = EditStartRow(row);
     const int lastOld = row + count - 1;
     int lastLine = lastOld >= 0 ? LastRowOfLine(lastOld) : -1;
 

@@ -123,6 +123,9 @@ public:
     // separated). count 0 inserts, an empty text deletes. False (and no
     // change) for a range outside the rows or an empty insertion.
     bool ReplaceRows(int row, int count, std::string_view text);
+    // The first row that ReplaceRows(row, ...) cuts afresh: rows above it
+    // keep their text and their place whatever the edit.
+    int EditStartRow(int row) const noexcept;
 
     // Rows start..start+count-1 (count -1: to the end of start's logical
     // line) with CR LF after each line-break row.

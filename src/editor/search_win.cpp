@@ -28,7 +28,7 @@ bool TEditor::Search(std::string_view pattern, TSearchFlags flags)
     if (Selected()) CleanSelection();
     SetCaretRowOffset(match->FromRow, match->Offset);
     SetSelLength(match->Length);
-    ScrollCaret();
+    ScrollCaretIntoView();
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "classlib/leadbytes.h"
 #include "editor/cells.h"
 #include "editor/rowstore.h"
 
@@ -39,6 +40,44 @@ long long SpansFrom(const TEditorScreenStrings& rows, int from, int to)
     return o;
 }
 
+// Whether the last byte of head is a lead byte with no trail: a run of lead-
+// range bytes begins at a character's start (the byte before it ends a
+// character), so an odd run leaves its last byte alone.
+bool EndsWithStrayLead(std::string_view head)
+{
+    std::size_t run = 0;
+    while (run < head.size() && IsLeadByte(static_cast<unsigned char>(head[head.size() - 1 - run]))) ++run;
+    return run % 2 == 1;
+}
+
+// head + text + tail, except that a stray lead byte ending head goes after
+// the text: typed bytes never become its trail. The result's caret (after
+// the text) is head's length - 1 + the text's then.
+std::string JoinInsert(std::string head, std::string_view text, std::string_view tail, long long* shift)
+{
+    *shift = 0;
+    if (EndsWithStrayLead(head) && !text.empty()) {
+        const char lead = head.back();
+        head.pop_back();
+        head += text;
+        head += lead;
+        *shift = -1;
+    } else {
+        head += text;
+    }
+    head += tail;
+    return head;
+}
+
+// A row that continues a line whose previous row ends in a stray lead byte
+// (the line filled that row exactly): the row is empty, and an insertion
+// at its start stands right after the stray byte.
+bool AfterWrappedStrayLead(const TEditorScreenStrings& rows, int row)
+{
+    return row > 0 && row <= rows.Count() && rows.GetRowAttribute(row - 1) == raWrapped &&
+           EndsWithStrayLead(rows.Strings(row - 1));
+}
+
 // The replaced count for rows first..last as the edit primitive wants it.
 int ReplaceCount(const TEditorScreenStrings& rows, int first, int last)
 {
@@ -54,9 +93,16 @@ TRowsEdit OverSelection(const TEditorScreenStrings& rows, const TEditorSelection
     TRowsEdit e;
     e.Row = sel.StartRow;
     e.Count = ReplaceCount(rows, sel.StartRow, sel.EndRow);
-    e.ByOffset = true;
-    e.OffsetRow = EditOriginRow(rows, sel.StartRow);
     int cut = 1;
+    if (!entries.empty() && !sel.Box && entries.front().Cut <= 1 && AfterWrappedStrayLead(rows, sel.StartRow)) {
+        // The row before goes into the edit, so the stray byte is seen.
+        --e.Row;
+        ++e.Count;
+        entries.front().Text.insert(0, rows.Strings(e.Row));
+        entries.front().Cut = static_cast<int>(rows.Strings(e.Row).size()) + 1;
+    }
+    e.ByOffset = true;
+    e.OffsetRow = EditOriginRow(rows, e.Row);
     if (entries.empty()) {
         e.Text = std::string(text);
     } else {
@@ -64,14 +110,27 @@ TRowsEdit OverSelection(const TEditorScreenStrings& rows, const TEditorSelection
         cut = std::max(1, entries.front().Cut);
         // A box may start past a short row's end: spaces reach it.
         if (t.size() < static_cast<std::size_t>(cut - 1)) t.append(static_cast<std::size_t>(cut - 1) - t.size(), ' ');
-        t.insert(static_cast<std::size_t>(cut - 1), text);
+        long long shift = 0;
+        const auto at = static_cast<std::size_t>(cut - 1);
+        t = JoinInsert(t.substr(0, at), text, std::string_view(t).substr(at), &shift);
+        cut += static_cast<int>(shift);
         e.Text = JoinUnselected(entries);
     }
-    e.Offset = SpansFrom(rows, e.OffsetRow, sel.StartRow) + (cut - 1) + static_cast<long long>(text.size());
+    e.Offset = SpansFrom(rows, e.OffsetRow, e.Row) + (cut - 1) + StoredTextLength(text);
     return e;
 }
 
 } // namespace
+
+long long StoredTextLength(std::string_view text)
+{
+    long long n = static_cast<long long>(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        else if (text[i] == '\r' || text[i] == '\n') ++n;
+    }
+    return n;
+}
 
 std::string GetSelText(const TEditorScreenStrings& rows, const TEditorSelection& sel)
 {
@@ -119,19 +178,29 @@ std::optional<TRowsEdit> InsertStreamTextEdit(const TEditorScreenStrings& rows, 
     const int n = rows.Count();
     if (sel && sel->StartRow >= 0 && sel->StartRow < n) return OverSelection(rows, *sel, text);
     if (text.empty()) return std::nullopt;
-    const int row = std::clamp(caretRow, 0, n);
+    int row = std::clamp(caretRow, 0, n);
+    int p = std::max(0, RawByteOfCol(GetCellClasses(rows.Strings(row), rows.CellRules()), std::max(0, caretCol)));
+    if (p == 0 && AfterWrappedStrayLead(rows, row)) p = static_cast<int>(rows.Strings(--row).size());
     const std::string& t = rows.Strings(row);
-    const int p = std::max(0, RawByteOfCol(GetCellClasses(t, rows.CellRules()), std::max(0, caretCol)));
     TRowsEdit e;
     e.Row = row;
     e.Count = ReplaceCount(rows, row, row);
     std::string head = t.substr(0, std::min(t.size(), static_cast<std::size_t>(p)));
-    if (static_cast<std::size_t>(p) > t.size()) head.append(static_cast<std::size_t>(p) - t.size(), ' ');
-    const std::string tail = static_cast<std::size_t>(p) < t.size() ? t.substr(static_cast<std::size_t>(p)) : "";
-    e.Text = head + std::string(text) + tail + Break(rows, row);
+    std::string tail = static_cast<std::size_t>(p) < t.size() ? t.substr(static_cast<std::size_t>(p)) : "";
+    // Spaces that reach a free caret must not pair with a stray lead byte either.
+    if (static_cast<std::size_t>(p) > t.size()) {
+        std::string pad(static_cast<std::size_t>(p) - t.size(), ' ');
+        if (EndsWithStrayLead(head)) {
+            tail.insert(tail.begin(), head.back());
+            head.back() = ' ';
+        }
+        head += pad;
+    }
+    long long shift = 0;
+    e.Text = JoinInsert(std::move(head), text, tail + Break(rows, row), &shift);
     e.ByOffset = true;
     e.OffsetRow = EditOriginRow(rows, row);
-    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + static_cast<long long>(text.size());
+    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + shift + StoredTextLength(text);
     return e;
 }
 
@@ -170,7 +239,7 @@ std::optional<TRowsEdit> TypeTextEdit(const TEditorScreenStrings& rows, const TE
     e.Text = t.substr(0, static_cast<std::size_t>(p)) + std::string(text) + rest + Break(rows, last);
     e.ByOffset = true;
     e.OffsetRow = EditOriginRow(rows, row);
-    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + static_cast<long long>(text.size());
+    e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + StoredTextLength(text);
     return e;
 }
 

@@ -13,6 +13,10 @@ namespace vellumo {
 
 class TEditorScreenStrings;
 
+// A text's length once stored: CR, LF and CR LF all become one row break,
+// which caret offsets count as two bytes.
+long long StoredTextLength(std::string_view text);
+
 // The selected text: within one row its bytes; a box, each row's part
 // between the box edges followed by CR LF; a stream, the rows from the
 // start byte (CR LF after line-break rows) through the end byte.

@@ -38,7 +38,7 @@ void TEditor::InsertStreamText(std::string_view text)
     }
     const TEditorSelection sel = Selection();
     const auto edit = InsertStreamTextEdit(Store(), Selected() ? &sel : nullptr, row_, col_, text);
-    if (edit) ApplyRowsEdit(*edit, text.find('\r') != std::string_view::npos);
+    if (edit) ApplyRowsEdit(*edit, text.find_first_of("\r\n") != std::string_view::npos);
 }
 
 void TEditor::InsertBoxText(std::string_view text)

@@ -8,6 +8,7 @@
 #include "app/test_machine.h"
 #include "classlib/filebytes.h"
 #include "classlib/inifile.h"
+#include "classlib/showmsg.h"
 #include "classlib/tempfolder.h"
 
 using namespace vellumo;
@@ -200,7 +201,7 @@ TEST(SettingsRules, ColoursByNameNumberOrGarbage)
 TEST(SettingsRules, PercentWrappedValues)
 {
     EXPECT_EQ(UnwrapPercent("%%"), "");
-    EXPECT_EQ(UnwrapPercent("%"), "%");  // too short to be wrapped
+    EXPECT_EQ(UnwrapPercent("%"), "");  // a lone "%" is both of its ends
     EXPECT_EQ(UnwrapPercent("% x %"), " x ");
     EXPECT_EQ(UnwrapPercent("%x"), "%x");
     EXPECT_EQ(UnwrapPercent("x%"), "x%");
@@ -214,8 +215,9 @@ TEST(SettingsRules, PercentWrappedValues)
     TLoaded g("[Option]\r\nNotUrlChars= ab \r\nPasteInyouhu=>\r\n");
     EXPECT_EQ(g.s().Option.NotUrlChars, "ab");  // not wrapped: used as read
     EXPECT_EQ(g.store.PasteQuoteMark(), ">");
-    TLoaded h("[Option]\r\nPasteInyouhu=%\r\n");
-    EXPECT_EQ(h.store.PasteQuoteMark(), "%");
+    TLoaded h("[Option]\r\nPasteInyouhu=%\r\nNotUrlChars=%\r\n");
+    EXPECT_EQ(h.store.PasteQuoteMark(), "");
+    EXPECT_EQ(h.s().Option.NotUrlChars, "");
 }
 
 TEST(SettingsRules, WrapWidthList)
@@ -371,6 +373,29 @@ TEST(SettingsWrites, AnUnreadableOrUnwritableFileIsNeverReplacedAndNobodyIsTold)
     EXPECT_FALSE(lost.SaveSettings());
     EXPECT_FALSE(lost.ErrorText().empty());
     EXPECT_EQ(broadcasts, 0);
+}
+
+TEST(SettingsWrites, AReadOnlyFileIsReadButNeverReplacedAndReportedOnce)
+{
+    const std::string text = "[Option]\r\nTabSpaceCount=4\r\n";
+    TLoaded f(text);
+    std::filesystem::permissions(f.store.Path(), std::filesystem::perms::owner_read);
+    int messages = 0, broadcasts = 0;
+    TScopedMsgSink sink([&](const std::string&, const std::string&, unsigned) { return ++messages, kAnswerOk; });
+    f.store.OnSaved = [&] { ++broadcasts; };
+    ASSERT_TRUE(f.store.LoadSettings());
+    EXPECT_EQ(f.s().Option.TabSpaceCount, 4);
+    EXPECT_FALSE(f.store.SaveSettings());
+    EXPECT_TRUE(f.store.ErrorReported());
+    EXPECT_EQ(f.store.SaveWrapSetting(), TSaveResult::Failed);
+    EXPECT_EQ(f.store.SaveOptionBool(kSecOption, "StatusBar", true), TSaveResult::Failed);
+    EXPECT_TRUE(f.store.ErrorReported());
+    EXPECT_EQ(messages, 1);
+    EXPECT_EQ(broadcasts, 0);
+    EXPECT_EQ(ReadAll(f.store.Path()), text);
+    std::filesystem::permissions(f.store.Path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(f.store.SaveWrapSetting(), TSaveResult::Saved);
+    EXPECT_FALSE(f.store.ErrorReported());
 }
 
 TEST(SettingsWrites, ValuesWithLineBreaksCannotAddKeys)

@@ -276,6 +276,22 @@ TEST(TMemIniFile, UnreadableFileIsNotWipedByAWrite)
     EXPECT_EQ(ReadAll(dir.File("settings.ini/inside.txt")), "keep");
 }
 
+TEST(TMemIniFile, Utf8SignatureIsNoPartOfTheFirstSectionAndIsKept)
+{
+    TTempFolder dir;
+    const std::string path = dir.File("sig.ini");
+    WriteRaw(path, "\xEF\xBB\xBF[Option]\r\nA=1\r\n");
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Option", "A", ""), "1");
+    ini.WriteString("Option", "B", "2");
+    ASSERT_TRUE(ini.UpdateFile()) << ini.ErrorText();
+    EXPECT_EQ(ReadAll(path), "\xEF\xBB\xBF[Option]\r\nA=1\r\nB=2\r\n");
+    // Only a leading signature is one: elsewhere the bytes are a value's.
+    auto inner = TMemIniFile::FromText("x.ini", "[S]\r\nv=\xEF\xBB\xBF\r\n");
+    EXPECT_EQ(inner.ReadString("S", "v", ""), "\xEF\xBB\xBF");
+    EXPECT_EQ(inner.Text().substr(0, 3), "[S]");
+}
+
 TEST(TMemIniFile, FailedUpdateReportsAndLeavesNoTrace)
 {
     TTempFolder dir;

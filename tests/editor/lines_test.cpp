@@ -40,6 +40,23 @@ TEST_F(Lines, AddTerminatesOrJoinsTheLastLine)
     EXPECT_EQ(view.col, 1);
 }
 
+TEST_F(Lines, TheCaretFollowsWrittenTextWithLoneLineBreaks)
+{
+    // A line written with LF or CR inside becomes several lines; the caret
+    // counts each break as stored (two bytes) and stands after the text.
+    lines.SetText("a\r\nb\r\n");
+    lines.Insert(1, "x\ny");
+    EXPECT_EQ(lines.Text(), "a\r\nx\r\ny\r\nb\r\n");
+    EXPECT_EQ(view.lastOffsetCall, std::make_pair(1, 6));
+    lines.Put(0, "p\rq");
+    EXPECT_EQ(lines.Text(), "p\r\nq\r\nx\r\ny\r\nb\r\n");
+    EXPECT_EQ(view.lastOffsetCall, std::make_pair(0, 6));
+    lines.SetText("a");
+    lines.Add("m\nn");
+    EXPECT_EQ(lines.Text(), "a\r\nm\r\nn");
+    EXPECT_EQ(view.lastOffsetCall.second, 7);
+}
+
 TEST_F(Lines, InsertAtTheEndIsNotLost)
 {
     lines.SetText("a\r\nb\r\n");

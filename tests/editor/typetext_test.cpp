@@ -245,6 +245,83 @@ TEST_F(TypeText, TypingInInsertOverwriteAndFreeCaret)
     EXPECT_EQ(RowDump(s), (Rows{"aZd|L", "eh|L", "i|E"}));
 }
 
+TEST_F(TypeText, CaretLandsAfterTheTextAsStored)
+{
+    // Each kind of line break is stored as one row break, which the caret counts as two bytes.
+    for (const std::string brk : {"\n", "\r", "\r\n"}) {
+        const std::string ins = "a" + brk + "b" + brk + "c";
+        for (int how = 0; how < 3; ++how) {
+            s.LoadText("xy\r\nz");
+            const TEditorSelection sel = MakeSelection(s, 0, 1, 0, 2, false);  // "y"
+            const auto e = how == 0   ? InsertStreamTextEdit(s, nullptr, 0, 1, ins)
+                           : how == 1 ? TypeTextEdit(s, nullptr, 0, 1, ins, false)
+                                      : InsertStreamTextEdit(s, &sel, 0, 2, ins);
+            ASSERT_TRUE(e);
+            const long long caret = Apply(*e);
+            const std::string want = how == 2 ? "xa\r\nb\r\nc\r\nz" : "xa\r\nb\r\ncy\r\nz";
+            ASSERT_EQ(JoinRows(s), want);
+            EXPECT_EQ(caret, 8) << "break " << brk.size() << " way " << how;
+        }
+    }
+}
+
+TEST_F(TypeText, CaretFollowsItsCharacterWhenWordBreaksReflowRowsAbove)
+{
+    // A word longer than a row is cut at a third of the width; a blank typed
+    // into it lets every row whose reach covers it be cut afresh.
+    s.WrapOption().SetWrapByte(20);
+    s.WrapOption().SetWordBreak(true);
+    s.SetWordWrap(true);
+    std::string word;
+    for (int i = 0; i < 90; ++i) word += static_cast<char>('a' + i % 26);
+    for (int at = 1; at < 90; ++at) {
+        s.LoadText("top\r\n" + word + "\r\nend");
+        int row = 0, byte = 0;
+        ASSERT_TRUE(OffsetToRowByte(s, 5 + at, row, byte));
+        const auto e = TypeTextEdit(s, nullptr, row, ByteToCell(s.Strings(row), byte, s.CellRules()), " ", false);
+        ASSERT_TRUE(e);
+        const long long caret = Apply(*e);
+        ASSERT_EQ(JoinRows(s), "top\r\n" + word.substr(0, at) + " " + word.substr(at) + "\r\nend");
+        EXPECT_EQ(caret, 5 + at + 1) << "blank typed at " << at;
+    }
+}
+
+TEST_F(TypeText, TypedTextNeverBecomesTheTrailOfAStrayLeadByte)
+{
+    // "ab" and a lead byte whose trail is missing (the file ended the line there).
+    s.LoadText("ab\x82\r\nc");
+    auto e = TypeTextEdit(s, nullptr, 0, 3, "A", false);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(Apply(*e), 3);
+    EXPECT_EQ(JoinRows(s), "abA\x82\r\nc");
+    e = TypeTextEdit(s, nullptr, 0, 3, "B", false);  // typing on goes on in order
+    EXPECT_EQ(Apply(*e), 4);
+    EXPECT_EQ(JoinRows(s), "abAB\x82\r\nc");
+    // A free caret two cells past it: a space stands in its cell, nothing pairs with it.
+    s.LoadText("ab\x82\r\nc");
+    e = TypeTextEdit(s, nullptr, 0, 5, "Z", false);
+    EXPECT_EQ(Apply(*e), 6);
+    EXPECT_EQ(JoinRows(s), "ab   Z\x82\r\nc");
+    EXPECT_EQ(GetCellClasses(s.Strings(0), s.CellRules()).substr(5), "11");
+    // With word wrap, a line that fills its row with the stray byte last
+    // leaves an empty row after it: typing there is typing right after it.
+    s.WrapOption().SetWrapByte(20);
+    s.SetWordWrap(true);
+    s.LoadText(std::string(19, 'w') + "\x82\r\nc");
+    ASSERT_EQ(s.GetRowAttribute(0), raWrapped);
+    ASSERT_EQ(s.Strings(1), "");
+    e = TypeTextEdit(s, nullptr, 1, 0, "b", false);
+    EXPECT_EQ(Apply(*e), 20);
+    EXPECT_EQ(JoinRows(s), std::string(19, 'w') + "b\x82\r\nc");
+    s.SetWordWrap(false);
+    // A selection ending the line after it, pasted over.
+    s.LoadText("ab\x82\r\ncd");
+    const TEditorSelection sel = MakeSelection(s, 0, 3, 1, 1, false);
+    e = InsertStreamTextEdit(s, &sel, 1, 1, "Q");
+    EXPECT_EQ(Apply(*e), 3);
+    EXPECT_EQ(JoinRows(s), "abQ\x82" "d");
+}
+
 TEST_F(TypeText, SelectedTextOfBoxesAndStreams)
 {
     s.LoadText("abcd\r\nef\r\nghij");

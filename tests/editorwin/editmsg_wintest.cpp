@@ -259,6 +259,16 @@ TEST(EditMessages, SetSelClampsAndReadsThirtyTwoBitValues)
     EXPECT_EQ(SendMessageA(h, EM_GETSEL, 0, 0), MAKELONG(3, 3));
     EXPECT_EQ(SendMessageA(h, EM_UNDO, 0, 0), TRUE);
     EXPECT_EQ(e->Lines().Text(), "ab\r\ncd");
+    // Text with LF or CR alone is stored with CR LF: the caret lands after it.
+    for (const char* text : {"X\nY\n", "X\rY\r"}) {
+        SendMessageA(h, EM_SETSEL, 1, 1);
+        SendMessageA(h, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(SendMessageA(h, EM_GETSEL, 0, 0), MAKELONG(7, 7)) << text;
+        SendMessageA(h, WM_CHAR, 'z', 1);
+        EXPECT_EQ(e->Lines().Text(), "aX\r\nY\r\nzb\r\ncd") << text;
+        SendMessageA(h, EM_UNDO, 0, 0);
+        SendMessageA(h, EM_UNDO, 0, 0);
+    }
     // Beyond 16 bits the packed answer is -1; the 32-bit values are exact.
     std::string big;
     for (int i = 0; i < 7000; ++i) big += "xxxxxxxx\r\n";

@@ -1,8 +1,11 @@
 // The editor with a fake input method in the system's place: composition
 // results, the composition window and reconversion requests.
+#include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "classlib/ime.h"
@@ -203,6 +206,95 @@ TEST_F(EditorIme, ReconversionRequestsAreAnsweredOnlyIntoRecordsThatHoldTheText)
     e_->SetReadOnly(false);
     EditorHostValues().ImeReConv = false;
     EXPECT_EQ(SendMessageA(h_, WM_IME_REQUEST, IMR_RECONVERTSTRING, 0), 0);
+}
+
+// Runs the second process and pumps this thread's messages until it ends
+// (its send is answered inside the pump); its exit code, or -1.
+int RunSender(HWND window, const void* record, const char* how, const char* which)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string path = exe;
+    path = path.substr(0, path.find_last_of('\\') + 1) + "reconv_sender.exe";
+    char cmd[512];
+    std::snprintf(cmd, sizeof cmd, "\"%s\" %llx %llx %s %s", path.c_str(),
+                  static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)),
+                  static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(record)), how, which);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    const DWORD until = GetTickCount() + 20000;
+    while (GetTickCount() < until &&
+           MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0)
+        PumpMessages();
+    DWORD code = 0;
+    const bool ended = WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    // What it posted is dispatched now.
+    for (int i = 0; i < 5; ++i) {
+        PumpMessages();
+        Sleep(20);
+    }
+    return ended ? static_cast<int>(code) : -1;
+}
+
+TEST_F(EditorIme, ReconversionRequestsFromOtherThreadsAndProcessesTouchNothing)
+{
+    EditorHostValues().ImeReConv = true;
+    SendMessageA(h_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("xx\x93\xFA\x96\x7Byy"));
+    SendMessageA(h_, EM_SETSEL, 2, 6);
+    const UINT reconvert = ReconvertMessages().Reconvert;
+    // A record that would take the answer, were it trusted.
+    std::vector<unsigned char> rec(256, 0xEE);
+    const std::uint32_t room = 200;
+    std::memcpy(rec.data(), &room, 4);
+    const std::vector<unsigned char> untouched = rec;
+
+    // Another thread of this process: neither the size nor the record is given.
+    std::atomic<LRESULT> sizeAnswer{-1}, recordAnswer{-1};
+    std::thread other([&] {
+        sizeAnswer = SendMessageA(h_, reconvert, IMR_RECONVERTSTRING, 0);
+        recordAnswer = SendMessageA(h_, reconvert, IMR_RECONVERTSTRING, reinterpret_cast<LPARAM>(rec.data()));
+    });
+    const DWORD until = GetTickCount() + 10000;
+    while (recordAnswer == -1 && GetTickCount() < until) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        PumpMessages();
+    }
+    other.join();
+    EXPECT_EQ(sizeAnswer, 0);
+    EXPECT_EQ(recordAnswer, 0);
+    EXPECT_EQ(rec, untouched);
+
+    // Another process, sending or posting each request kind with an address of
+    // this process: nothing is written there...
+    for (const char* which : {"reconvert", "atok"}) {
+        EXPECT_EQ(RunSender(h_, rec.data(), "send", which), 0) << which;
+        EXPECT_EQ(RunSender(h_, rec.data(), "post", which), 0) << which;
+        EXPECT_EQ(rec, untouched) << which;
+    }
+    ime_.Reconvert = true;
+    EXPECT_EQ(RunSender(h_, rec.data(), "send", "request"), 0);
+    EXPECT_EQ(RunSender(h_, rec.data(), "post", "request"), 0);
+    EXPECT_EQ(rec, untouched);
+    ime_.Reconvert = false;
+
+    // ...and nothing is read: a guard page loses its guard at the first touch.
+    SYSTEM_INFO info{};
+    GetSystemInfo(&info);
+    void* guarded = VirtualAlloc(nullptr, info.dwPageSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE | PAGE_GUARD);
+    ASSERT_NE(guarded, nullptr);
+    EXPECT_EQ(RunSender(h_, guarded, "send", "reconvert"), 0);
+    EXPECT_EQ(RunSender(h_, guarded, "post", "atok"), 0);
+    MEMORY_BASIC_INFORMATION mbi{};
+    ASSERT_NE(VirtualQuery(guarded, &mbi, sizeof mbi), 0u);
+    EXPECT_NE(mbi.Protect & PAGE_GUARD, 0u);
+    VirtualFree(guarded, 0, MEM_RELEASE);
+
+    // The editor's own thread is still answered.
+    EXPECT_EQ(SendMessageA(h_, reconvert, IMR_RECONVERTSTRING, 0), 38);
 }
 
 } // namespace

@@ -255,6 +255,38 @@ TEST_F(EditorInput, TabsReturnsAndTypedCharacters)
     e_->Caret().SetFreeCaret(false);
 }
 
+TEST_F(EditorInput, DoubleByteCharactersHoweverTheyArrive)
+{
+    // 表 (95 5C: its trail byte is a backslash) and あ (82 A0: a katakana byte).
+    Set("", 0);
+    Char(0x95);
+    Char(0x5C);  // two sent messages, nothing queued behind the first
+    Char(0x82);
+    Char(0xA0);
+    SendMessageW(h_, WM_CHAR, 0x8868, 1);       // the wide API: the system hands on two bytes
+    SendMessageA(h_, WM_IME_CHAR, 0x82A0, 1);   // lead * 256 + trail in one message
+    SendMessageA(h_, WM_IME_CHAR, 'k', 1);
+    EXPECT_EQ(SendMessageA(h_, WM_UNICHAR, UNICODE_NOCHAR, 0), TRUE);
+    SendMessageA(h_, WM_UNICHAR, 0x8868, 1);
+    EXPECT_EQ(Text(), "\x95\x5C\x82\xA0\x95\x5C\x82\xA0k\x95\x5C");
+    EXPECT_EQ(Sel(), std::make_pair(11, 11));
+    // A lead byte followed by no trail byte is dropped; the next key counts.
+    Char(0x88);
+    Char(' ');
+    Char(0x88);
+    Key(VK_END);  // a key between the bytes: no pair
+    Char('z');
+    EXPECT_EQ(Text(), "\x95\x5C\x82\xA0\x95\x5C\x82\xA0k\x95\x5C z");
+    // Read-only: nothing, in any form.
+    e_->SetReadOnly(true);
+    Char(0x95);
+    Char(0x5C);
+    SendMessageA(h_, WM_IME_CHAR, 0x82A0, 1);
+    SendMessageA(h_, WM_UNICHAR, 0x3042, 1);
+    e_->SetReadOnly(false);
+    EXPECT_EQ(Text(), "\x95\x5C\x82\xA0\x95\x5C\x82\xA0k\x95\x5C z");
+}
+
 TEST_F(EditorInput, ClicksShiftClicksRowsAndDragsOfTheSelection)
 {
     Set("abc def\r\nghi", 0);

@@ -49,6 +49,30 @@ TEST(EditorSearch, StartsAtTheCaretOrSelectionAndSelectsTheMatch)
     e->SearchMessagePump = nullptr;
 }
 
+TEST(EditorSearch, AMatchFoundWithoutTheFocusIsScrolledIntoView)
+{
+    // A hidden editor never has the focus, as behind a find dialog.
+    auto e = MakeEditor();
+    ASSERT_FALSE(e->Focused());
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += i == 240 ? std::string(200, ' ') + "needle\r\n" : "hay\r\n";
+    e->Lines().SetText(text);
+    e->SetSelStart(0);
+    auto visible = [&] {
+        return e->Row() >= e->TopRow() && e->Row() < e->TopRow() + e->RowCount() && e->Col() >= e->LeftCol() &&
+               e->Col() < e->LeftCol() + e->ColCount();
+    };
+    ASSERT_TRUE(e->Search("needle", sfDown));
+    EXPECT_EQ(e->Row(), 240);
+    EXPECT_TRUE(visible()) << "top " << e->TopRow() << " left " << e->LeftCol();
+    // And back up to the top (placing the caret scrolls nothing without the focus).
+    e->SetSelStart(3);
+    ASSERT_FALSE(visible());
+    ASSERT_TRUE(e->Search("hay", TSearchFlags(0)));
+    EXPECT_EQ(e->Row(), 0);
+    EXPECT_TRUE(visible()) << "top " << e->TopRow() << " left " << e->LeftCol();
+}
+
 struct TRetRowIndent {
     explicit TRetRowIndent(bool on) { EditorHostValues().RetRowIndent = on; }
     ~TRetRowIndent() { EditorHostValues().RetRowIndent = false; }
