@@ -233,10 +233,12 @@ std::string TStatusBar::PartText(int part) const
 {
     if (!HandleAllocated() || part < 0 || part > 255)
         return {};
+    // The length may count characters, not bytes, and the call takes no
+    // buffer size: room for two bytes a character.
     LRESULT len = Send(SB_GETTEXTLENGTHA, static_cast<WPARAM>(part));
-    std::string s(static_cast<std::size_t>(LOWORD(len)) + 1, '\0');
+    std::string s(static_cast<std::size_t>(LOWORD(len)) * 2 + 2, '\0');
     Send(SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(s.data()));
-    s.resize(LOWORD(len));
+    s.resize(std::char_traits<char>::length(s.c_str()));
     return s;
 }
 
