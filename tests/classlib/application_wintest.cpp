@@ -180,7 +180,6 @@ TEST(MainFormBase, LaysOutTopBottomAndClientControlsAndKeepsAHiddenEdit)
     ExpectRect(editor.Handle(), 0, 24, 600, 381);
     EXPECT_EQ(statusResizes, 1);
     bar.SetVisible(false);
-    form.Realign();
     ExpectRect(editor.Handle(), 0, 0, 600, 381);
     EXPECT_EQ(form.ClientAreaLeft().top, 0);
 
@@ -196,6 +195,71 @@ TEST(MainFormBase, LaysOutTopBottomAndClientControlsAndKeepsAHiddenEdit)
     RECT r;
     GetWindowRect(found, &r);
     EXPECT_EQ(r.right - r.left, 0);
+}
+
+} // namespace
+
+namespace {
+
+// A window of another thread takes the activation and gives it back: the
+// application hears both, as it would from another program.
+TEST(Application, ActivationFromAnotherThreadReachesTheHandlers)
+{
+    TAppReset reset;
+    TMainFormBase form;
+    int activated = 0, deactivated = 0;
+    Application().OnActivate = [&] { ++activated; };
+    Application().OnDeactivate = [&] { ++deactivated; };
+    ShowWindow(Application().Handle(), SW_SHOWNOACTIVATE);
+    form.Show();
+    Application().ProcessMessages();
+    activated = deactivated = 0;
+
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND other = nullptr;
+    struct TArgs {
+        HANDLE ready, done;
+        HWND* window;
+    } args{ready, done, &other};
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](LPVOID p) -> DWORD {
+            auto* a = static_cast<TArgs*>(p);
+            *a->window = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 50, 50,
+                                         nullptr, nullptr, nullptr, nullptr);
+            SetEvent(a->ready);
+            while (MsgWaitForMultipleObjects(1, &a->done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+                MSG m;
+                while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+                    DispatchMessageA(&m);
+            }
+            DestroyWindow(*a->window);
+            return 0;
+        },
+        &args, 0, nullptr);
+    WaitForSingleObject(ready, 5000);
+    SetForegroundWindow(other);
+    const DWORD end = GetTickCount() + 2000;
+    while (deactivated == 0 && static_cast<LONG>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        Application().ProcessMessages();
+    }
+    SetForegroundWindow(form.Handle());
+    const DWORD end2 = GetTickCount() + 2000;
+    while (activated == 0 && static_cast<LONG>(end2 - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        Application().ProcessMessages();
+    }
+    SetEvent(done);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    CloseHandle(ready);
+    CloseHandle(done);
+    EXPECT_EQ(deactivated, 1);
+    EXPECT_EQ(activated, 1);
+    EXPECT_TRUE(Application().Active());
+    form.Hide();
 }
 
 } // namespace
