@@ -64,7 +64,10 @@ public:
     // the form.
     void Close() override;
 
-    // The window is being destroyed (children still exist).
+    // The window is being destroyed (children still exist). It runs when Run
+    // ends or DestroyHandle is called; a derived form whose members the
+    // handler uses calls DestroyHandle in its own destructor, since the base's
+    // destructor no longer calls it.
     std::function<void()> OnDestroy;
 
 protected:

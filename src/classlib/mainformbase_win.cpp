@@ -57,8 +57,11 @@ TMainFormBase::~TMainFormBase()
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (Application().MainForm() == this)
         Application().SetMainForm(nullptr);
-    if (menu_)
-        menu_->SetWindow(nullptr);
+    // A derived form's members (the menu, the handlers' objects) are gone by
+    // now: the window goes without calling them.
+    menu_ = nullptr;
+    OnDestroy = nullptr;
+    aligned_.clear();
     DestroyHandle();
 }
 
