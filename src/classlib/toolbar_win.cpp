@@ -367,7 +367,7 @@ bool TToolBar::NotifyMessage(NMHDR& hdr, LRESULT& result)
         return false;
     HWND h = Handle();
     if (hdr.code == TTN_GETDISPINFOA || hdr.code == TTN_GETDISPINFOW) {
-        if (hdr.hwndFrom != reinterpret_cast<HWND>(SendMessageA(h, TB_GETTOOLTIPS, 0, 0)))
+        if (hdr.hwndFrom != h && hdr.hwndFrom != reinterpret_cast<HWND>(SendMessageA(h, TB_GETTOOLTIPS, 0, 0)))
             return false;
         TToolButton* b = FindButton(static_cast<int>(hdr.idFrom));
         if (!b)

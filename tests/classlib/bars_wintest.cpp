@@ -153,6 +153,15 @@ TEST(ToolBar, AMousePressIsReportedBeforeTheClickAndOnlyForThatButton)
     SendMessageA(f.form.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
     ASSERT_NE(info.lpszText, nullptr);
     EXPECT_STREQ(info.lpszText, "Save");
+    // The same through the tip window itself, as the mouse would show it.
+    char text[80] = {};
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.hwnd = tb;
+    ti.uId = static_cast<UINT_PTR>(wrap.Command());
+    ti.lpszText = text;
+    SendMessageA(info.hdr.hwndFrom, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, "Wrap");
     ShowWindow(f.form.Handle(), SW_HIDE);
 }
 
