@@ -107,6 +107,7 @@ void TMainFormBase::AlignControl(TCustomControl& control, TAlign align)
     if (HandleAllocated()) {
         if (!control.ParentWindow())
             control.SetParentWindow(Handle());
+        control.HandleNeeded();
         Realign();
     }
 }
@@ -221,9 +222,16 @@ void TMainFormBase::CreateHandle()
 {
     TForm::CreateHandle();
     HWND h = Handle();
-    for (TAligned& a : aligned_)
-        if (a.custom && !a.custom->ParentWindow())
+    // The custom controls become children of the form and get their windows
+    // with it, as the standard ones do.
+    for (TAligned& a : aligned_) {
+        if (!a.custom)
+            continue;
+        if (!a.custom->ParentWindow())
             a.custom->SetParentWindow(h);
+        if (a.custom->ParentWindow() == h)
+            a.custom->HandleNeeded();
+    }
     if (menu_)
         menu_->SetWindow(h);
     Realign();

@@ -168,6 +168,7 @@ TEST(MainFormBase, LaysOutTopBottomAndClientControlsAndKeepsAHiddenEdit)
     form.AlignControl(bar, alTop);
     form.SetClientSize(484, 313);
     form.Handle();
+    ASSERT_TRUE(editor.HandleAllocated());
     ASSERT_EQ(GetParent(editor.Handle()), form.Handle());
     ExpectRect(bar.Handle(), 0, 0, 484, 24);
     ExpectRect(status.Handle(), 0, 294, 484, 313);
