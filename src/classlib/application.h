@@ -39,7 +39,10 @@ public:
     void SetTitle(const std::string& title);
 
     // The main form: its window is owned by the application window; closing
-    // it ends Run. The first TMainFormBase made becomes the main form.
+    // it ends Run. The first TMainFormBase made becomes the main form. A main
+    // window that is not a form is known by SetMainWindow (form.h): the
+    // application window then minimizes, restores, activates and asks it to
+    // close in the same way.
     TForm* MainForm() const { return mainForm_; }
     void SetMainForm(TForm* form);
 
@@ -103,12 +106,14 @@ private:
     ~TApplication();
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND MainHandle() const;
     bool PreTranslate(MSG& msg);
 
     HWND handle_ = nullptr;
     std::string title_;
     std::string hint_;
     TForm* mainForm_ = nullptr;
+    HWND hiddenMain_ = nullptr;
     bool showMainForm_ = true;
     bool terminated_ = false;
     bool active_ = false;

@@ -246,9 +246,16 @@ LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return result;
 }
 
+HWND TApplication::MainHandle() const
+{
+    if (mainForm_)
+        return mainForm_->HandleAllocated() ? const_cast<TForm*>(mainForm_)->Handle() : nullptr;
+    return MainWindow();  // a main window that is not a form
+}
+
 LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    HWND main = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
+    HWND main = MainHandle();
     switch (msg) {
     case WM_ACTIVATEAPP:
         active_ = wParam != 0;
@@ -261,15 +268,17 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             OnDeactivate();
         return 0;
     case WM_SIZE:
-        // The main form goes and comes with the task-bar button, without
+        // The main window goes and comes with the task-bar button, without
         // losing its own visible state.
-        if (main && mainForm_->Visible()) {
-            if (wParam == SIZE_MINIMIZED)
-                SetWindowPos(main, nullptr, 0, 0, 0, 0,
-                             SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            else if (wParam == SIZE_RESTORED && !IsWindowVisible(main))
-                SetWindowPos(main, nullptr, 0, 0, 0, 0,
+        if (wParam == SIZE_MINIMIZED && main && IsWindowVisible(main)) {
+            SetWindowPos(main, nullptr, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            hiddenMain_ = main;
+        } else if (wParam == SIZE_RESTORED && hiddenMain_) {
+            if (IsWindow(hiddenMain_) && !IsWindowVisible(hiddenMain_))
+                SetWindowPos(hiddenMain_, nullptr, 0, 0, 0, 0,
                              SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            hiddenMain_ = nullptr;
         }
         if (wParam == SIZE_MINIMIZED && OnMinimize)
             OnMinimize();
@@ -277,18 +286,20 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             OnRestore();
         break;
     case WM_SETFOCUS:
-        // The button was chosen: the main form takes the activation.
+        // The button was chosen: the main window takes the activation.
         if (main && IsWindowVisible(main) && IsWindowEnabled(main)) {
             SetActiveWindow(main);
             return 0;
         }
         break;
     case WM_CLOSE:
-        if (mainForm_) {
+        // The task bar's Close asks the main window; the application window
+        // is never destroyed with the windows it owns.
+        if (mainForm_)
             mainForm_->Close();
-            return 0;
-        }
-        break;
+        else if (main)
+            PostMessageA(main, WM_CLOSE, 0, 0);
+        return 0;
     default:
         break;
     }

@@ -144,6 +144,45 @@ TEST(Application, MinimizingTakesTheMainFormAwayWithoutChangingItsVisibleState)
     form.Hide();
 }
 
+// A main window that is not a form, known through SetMainWindow.
+struct TPlainMain : TCustomControl {
+    int closes = 0;
+    void WndProc(TMessage& m) override
+    {
+        if (m.Msg == WM_CLOSE) {
+            ++closes;
+            return;
+        }
+        TCustomControl::WndProc(m);
+    }
+};
+
+TEST(Application, APlainMainWindowIsMinimizedRestoredAndAskedToClose)
+{
+    TAppReset reset;
+    TPlainMain main;
+    main.SetParentWindow(nullptr);
+    main.SetVisible(false);
+    HWND h = main.Handle();
+    SetWindowLongPtrA(h, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Application().Handle()));
+    SetMainWindow(h);
+    ShowWindow(Application().Handle(), SW_SHOWNOACTIVATE);
+    main.Show();
+    Application().Minimize();
+    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_TRUE(main.Visible());
+    Application().Restore();
+    EXPECT_TRUE(IsWindowVisible(h));
+    // The task bar's Close: the window is asked, the application window stays.
+    SendMessageA(Application().Handle(), WM_CLOSE, 0, 0);
+    Application().ProcessMessages();
+    EXPECT_EQ(main.closes, 1);
+    EXPECT_TRUE(IsWindow(Application().Handle()));
+    EXPECT_TRUE(IsWindow(h));
+    SetMainWindow(nullptr);
+    main.Hide();
+}
+
 // A client control that counts its sizes.
 struct TPane : TCustomControl {
     int resizes = 0;
