@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+#include "classlib/shortcut.h"
+
 namespace vellumo {
 
 class TForm;
@@ -96,6 +98,13 @@ public:
     int AddHintListener(THintListener listener);
     void RemoveHintListener(int id);
 
+    // Shortcuts of a main window that is not a TMainFormBase: key messages
+    // for the window or its children go to the handler after OnMessage; it
+    // returns true when it ran a command (the key is then not dispatched).
+    // An empty handler removes the window.
+    using TShortCutHandler = std::function<bool(TShortCut shortCut)>;
+    void SetShortCutHandler(HWND window, TShortCutHandler handler);
+
     // Tests: forget the main form, Terminated and the handlers, and remove a
     // quit message left in the queue, so that another Run can start.
     void ResetForTests();
@@ -119,9 +128,15 @@ private:
     bool active_ = false;
     int nextListener_ = 1;
     std::vector<std::pair<int, THintListener>> hintListeners_;
+    std::vector<std::pair<HWND, TShortCutHandler>> shortCutHandlers_;
 };
 
 // The one application object of the process.
 TApplication& Application();
+
+// The shortcut of a WM_KEYDOWN or WM_SYSKEYDOWN message: its key with the
+// Shift, Ctrl and Alt state of the moment (Alt also from a system key's
+// context bit).
+TShortCut ShortCutOfKeyMessage(const MSG& msg);
 
 } // namespace vellumo

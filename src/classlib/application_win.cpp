@@ -34,7 +34,9 @@ void Guarded(F&& f)
     }
 }
 
-TShortCut KeyShortCut(const MSG& msg)
+} // namespace
+
+TShortCut ShortCutOfKeyMessage(const MSG& msg)
 {
     TShortCut mods = 0;
     if (GetKeyState(VK_SHIFT) < 0)
@@ -46,8 +48,6 @@ TShortCut KeyShortCut(const MSG& msg)
         mods |= scAlt;
     return ShortCut(static_cast<unsigned>(msg.wParam), mods);
 }
-
-} // namespace
 
 TApplication& Application()
 {
@@ -148,13 +148,22 @@ bool TApplication::PreTranslate(MSG& msg)
     if (handled)
         return true;
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.hwnd) {
+        const TShortCut sc = ShortCutOfKeyMessage(msg);
+        bool ran = false;
         if (TMainFormBase* form = FindMainFormOf(msg.hwnd)) {
-            const TShortCut sc = KeyShortCut(msg);
-            bool ran = false;
             Guarded([&] { ran = form->IsShortCutValue(sc); });
-            if (ran)
-                return true;
+        } else if (!shortCutHandlers_.empty()) {
+            HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+            for (auto& h : shortCutHandlers_) {
+                if (h.first != root || !IsWindowEnabled(root))
+                    continue;
+                TShortCutHandler handler = h.second;  // it may change the list
+                Guarded([&] { ran = handler(sc); });
+                break;
+            }
         }
+        if (ran)
+            return true;
     }
     return IsFormDialogMessage(msg);
 }
@@ -213,6 +222,15 @@ void TApplication::RemoveHintListener(int id)
                          hintListeners_.end());
 }
 
+void TApplication::SetShortCutHandler(HWND window, TShortCutHandler handler)
+{
+    shortCutHandlers_.erase(std::remove_if(shortCutHandlers_.begin(), shortCutHandlers_.end(),
+                                           [window](const auto& h) { return h.first == window; }),
+                            shortCutHandlers_.end());
+    if (window && handler)
+        shortCutHandlers_.emplace_back(window, std::move(handler));
+}
+
 void TApplication::ResetForTests()
 {
     mainForm_ = nullptr;
@@ -221,6 +239,7 @@ void TApplication::ResetForTests()
     OnMessage = nullptr;
     OnActivate = OnDeactivate = OnMinimize = OnRestore = nullptr;
     hint_.clear();
+    shortCutHandlers_.clear();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }

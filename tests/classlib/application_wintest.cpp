@@ -179,6 +179,27 @@ TEST(Application, APlainMainWindowIsMinimizedRestoredAndAskedToClose)
     EXPECT_EQ(main.closes, 1);
     EXPECT_TRUE(IsWindow(Application().Handle()));
     EXPECT_TRUE(IsWindow(h));
+
+    // Its shortcuts come from a handler of its own; what it declines is
+    // dispatched as usual.
+    std::vector<TShortCut> offered;
+    std::vector<unsigned> keys;
+    main.OnKeyDown = [&](unsigned& key, TShiftState) { keys.push_back(key); };
+    Application().SetShortCutHandler(h, [&](TShortCut sc) {
+        offered.push_back(sc);
+        return sc == ShortCut('N', scCtrl);
+    });
+    BYTE saved[256], ctrl[256];
+    GetKeyboardState(saved);
+    std::copy(saved, saved + 256, ctrl);
+    ctrl[VK_CONTROL] = 0x80;
+    SetKeyboardState(ctrl);
+    PostMessageA(h, WM_KEYDOWN, 'N', 0);
+    PostMessageA(h, WM_KEYDOWN, 'B', 0);
+    Application().ProcessMessages();
+    SetKeyboardState(saved);
+    EXPECT_EQ(offered, (std::vector<TShortCut>{ShortCut('N', scCtrl), ShortCut('B', scCtrl)}));
+    EXPECT_EQ(keys, (std::vector<unsigned>{'B'}));
     SetMainWindow(nullptr);
     main.Hide();
 }
