@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+
 #include "classlib/application.h"
 
 namespace vellumo {
@@ -255,9 +257,13 @@ std::vector<int> TStatusBar::PartEdges() const
 
 LOGFONTA SystemStatusFont()
 {
+    // The record without the padded border, which every system accepts (the
+    // full record fails before Vista).
+    constexpr UINT kRecord = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    static_assert(kRecord == 340);
     NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = sizeof ncm;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+    ncm.cbSize = kRecord;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kRecord, &ncm, 0))
         return ncm.lfStatusFont;
     LOGFONTA lf{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);

@@ -55,7 +55,9 @@ TEST(StatusBar, PanelsReachTheWindowWithWidthsAlignmentBevelAndBatchedUpdates)
     EXPECT_EQ(s.PartText(2), "\tEUC");
 
     // The bar's own font stays its own.
-    s.SetFontFrom(SystemStatusFont());
+    LOGFONTA lf = SystemStatusFont();
+    EXPECT_NE(lf.lfFaceName[0], 0);
+    s.SetFontFrom(lf);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(s.Handle(), WM_GETFONT, 0, 0)), s.FontHandle());
 }
 
