@@ -90,6 +90,8 @@ public:
     UINT Command() const { return command_; }
     // The system submenu of an item with children (made on first use).
     HMENU SubmenuHandle();
+    // The same without making it (nullptr when not made yet).
+    HMENU SubmenuHandleIfMade() const { return submenu_; }
 
     // Rebuilds this item's system submenu from its children (when it has one).
     void FillSubmenu();
