@@ -163,7 +163,10 @@ private:
     std::unique_ptr<TMenuItem> root_;
 };
 
-// The menu bar of a main form (see TMainFormBase::SetMenu).
+// The menu bar of a main form (see TMainFormBase::SetMenu). A window that is
+// not a TMainFormBase shows it with SetWindow, passes its menu messages to
+// HandleMenuMessage, and its keys through TApplication::SetShortCutHandler
+// with IsShortCut.
 class TMainMenu : public TMenu {
 public:
     TMainMenu() = default;
