@@ -57,6 +57,12 @@ public:
     void ProcessMessages() override {}
     bool ReplaceBusy() override { return false; }
     void SetToolBarButtons(const TToolBarState& s) override { toolBar = s; }
+    void EndWithoutShowing() override {}
+    void BringApplicationForward() override {}
+    bool RunOpenDialog() override { return false; }
+    bool OpenDialogReadOnlyChecked() override { return false; }
+    void ApplyEditModeSwitch(int) override {}
+    void WrapChanged() override {}
 
     TEditor editor;
     std::map<int, std::string> panels;
