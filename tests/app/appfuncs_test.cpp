@@ -3,6 +3,8 @@
 #include <random>
 
 #include "app/appfuncs.h"
+#include "app/settings.h"
+#include "editor/vlines.h"
 
 using namespace vellumo;
 
@@ -126,6 +128,31 @@ TEST(AppFuncs, LinksAndToolBar)
     EXPECT_FALSE(ComputeToolBarState(in).Save);
     in.Enabled = false;
     EXPECT_EQ(ComputeToolBarState(in), TToolBarState{});
+}
+
+TEST(AppFuncs, GuideLinesFollowWrapAndColumnSettings)
+{
+    TAppSettings s;
+    s.Option.WordWrap = true;
+    s.Option.WrapLine = true;
+    s.Option.WrapCount = 80;
+    s.Option.ColLine = true;
+    s.Option.ColLineByte = 80;
+    TVerticalLines lines;
+    FillGuideLines(lines, s);
+    ASSERT_EQ(lines.Count(), 2);
+    EXPECT_EQ(lines.Items(0).Position(), 80);
+    EXPECT_TRUE(lines.Items(0).Visible());
+    EXPECT_FALSE(lines.Items(1).Visible());  // at the wrap line: hidden while wrapping
+    s.Option.ColLineByte = 79;
+    FillGuideLines(lines, s);
+    EXPECT_TRUE(lines.Items(1).Visible());
+    s.Option.WordWrap = false;
+    s.Option.ColLineByte = 120;
+    FillGuideLines(lines, s);
+    EXPECT_EQ(lines.Count(), 2);
+    EXPECT_FALSE(lines.Items(0).Visible());
+    EXPECT_TRUE(lines.Items(1).Visible());
 }
 
 } // namespace
