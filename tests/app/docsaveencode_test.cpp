@@ -85,6 +85,29 @@ TEST(DocSaveEncode, JisAndEucRoundTripsAndLosses)
     EXPECT_TRUE(EncodeDocumentText("a\xF0\x40z", ccEuc, codec).Lossy);
 }
 
+TEST(DocSaveEncode, LongTextsAreCheckedPieceByPiece)
+{
+    const TWideCodec codec = FakeCodec();
+    std::string text;
+    while (text.size() < 3 * (1u << 20)) text += "\x82\xA0\x82\xA0 line of text\r\n";
+    std::string expected = "\xFF\xFE";
+    for (wchar_t w : codec.ToWide(text)) {
+        expected += static_cast<char>(w & 0xFF);
+        expected += static_cast<char>(w >> 8);
+    }
+    const TEncodedText whole = EncodeDocumentText(text, ccUnicode, codec);
+    EXPECT_FALSE(whole.Lossy);
+    EXPECT_TRUE(whole.Bytes == expected);
+    // One bad character far into the text, and one at its very end.
+    for (std::size_t at : {text.size() / 2 + 7, text.size() - 2}) {
+        std::string bad = text;
+        bad[at] = '\xFA';
+        bad[at + 1] = '\x40';
+        EXPECT_TRUE(EncodeDocumentText(bad, ccUtf8N, codec).Lossy) << at;
+        EXPECT_TRUE(EncodeDocumentText(bad, ccJis, codec).Lossy) << at;
+    }
+}
+
 TEST(DocSaveEncode, Utf8OfSurrogates)
 {
     EXPECT_EQ(Utf16ToUtf8(std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}), "\xF0\x9F\x98\x80");
