@@ -1,5 +1,6 @@
 #include "app/docsaveencode.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "textcode/jisconv.h"
@@ -27,6 +28,12 @@ TLineEndCode LineEndForSaveRetCvt(int saveRetCvt, TLineEndCode current) noexcept
     case 3: return leLf;
     default: return current;
     }
+}
+
+void ConvertLineEndsInPlace(std::string& text, TLineEndCode lineEnd)
+{
+    const char drop = lineEnd == leCr ? '\n' : lineEnd == leLf ? '\r' : '\0';
+    if (drop != '\0') std::erase(text, drop);
 }
 
 std::string ConvertLineEnds(std::string_view crlfText, TLineEndCode lineEnd)
@@ -100,7 +107,7 @@ void ForEachPiece(const std::string& text, F&& f)
 
 } // namespace
 
-TEncodedText EncodeDocumentText(const std::string& text, TCharCode code, const TWideCodec& codec)
+TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCodec& codec)
 {
     TEncodedText r;
     switch (code) {
@@ -130,10 +137,13 @@ TEncodedText EncodeDocumentText(const std::string& text, TCharCode code, const T
             const std::wstring wide = codec.ToWide(part);
             if (!r.Lossy) r.Lossy = codec.FromWide(wide) != part;
             if (code == ccUnicode) {
+                std::size_t at = r.Bytes.size();
+                r.Bytes.resize(at + wide.size() * 2);
+                char* out = r.Bytes.data();
                 for (wchar_t w : wide) {
                     const auto u = static_cast<std::uint16_t>(w);
-                    r.Bytes += static_cast<char>(u & 0xFF);
-                    r.Bytes += static_cast<char>(u >> 8);
+                    out[at++] = static_cast<char>(u & 0xFF);
+                    out[at++] = static_cast<char>(u >> 8);
                 }
             } else {
                 r.Bytes += Utf16ToUtf8(wide);
@@ -142,7 +152,7 @@ TEncodedText EncodeDocumentText(const std::string& text, TCharCode code, const T
         return r;
     }
     default:
-        r.Bytes = text;
+        r.Bytes = std::move(text);
         return r;
     }
 }

@@ -377,6 +377,11 @@ TEST_F(DocSave, HundredMegabytesTimed)
     text.shrink_to_fit();
     const std::string path = dir.File("big.txt");
     Document().CurrentFileName = path;
+    PROCESS_MEMORY_COUNTERS before{};
+    before.cb = sizeof before;
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+    std::printf("working set with the text loaded %.0f MB (peak so far %.0f MB)\n", before.WorkingSetSize / 1e6,
+                before.PeakWorkingSetSize / 1e6);
     for (TCharCode code : {ccSjis, ccJis, ccEuc, ccUtf8, ccUnicode}) {
         Document().DocumentCode = code;
         form.editor.SetModified(true);

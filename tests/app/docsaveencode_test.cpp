@@ -43,6 +43,9 @@ TEST(DocSaveEncode, LineEndsAndSettings)
     EXPECT_EQ(ConvertLineEnds("a\r\nb\r\n", leCr), "a\rb\r");
     EXPECT_EQ(ConvertLineEnds("a\r\nb\r\n", leLf), "a\nb\n");
     EXPECT_EQ(ConvertLineEnds("a\r\nb", leCrLf), "a\r\nb");
+    std::string inPlace = "\x88\x9F\r\n\r\nz";
+    ConvertLineEndsInPlace(inPlace, leLf);
+    EXPECT_EQ(inPlace, "\x88\x9F\n\nz");
     EXPECT_EQ(CodeForSaveCvt(4, ccSjis), ccUnicode);
     EXPECT_EQ(CodeForSaveCvt(0, ccEuc), ccEuc);
     EXPECT_EQ(CodeForSaveCvt(7, ccJis), ccJis);
