@@ -131,7 +131,11 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     g_lastLossy = false;
     TEditor& editor = form->ActiveEditor();
     const std::string fileName = FullPathOf(fileNameIn);
-    if (editor.ReadOnly() || Document().ReadOnlyLocked) {
+    // A read-only document never goes over its own file (its text may hold
+    // spaces in place of NULs); a copy under another name is what Save As is for.
+    const std::string& current = Document().CurrentFileName;
+    if ((editor.ReadOnly() || Document().ReadOnlyLocked) && !current.empty() &&
+        SameFileName(SaveFileSystem().FinalPath(fileName), SaveFileSystem().FinalPath(FullPathOf(current)))) {
         ShowMsg("書き換え禁止の状態のため保存できません。", kMsgCaption, kMsgIconExclamation);
         return false;
     }

@@ -168,15 +168,23 @@ TEST_F(DocSave, ReadOnlyDevicesAndBusyAreRefusedWhoeverAsks)
     Edit("new");
     EXPECT_FALSE(SaveFile(path, false, true));
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // A read-only document never over its own file, whoever asks; a copy elsewhere is allowed.
+    Document().CurrentFileName = path;
     Ed().SetReadOnly(true);
     EXPECT_FALSE(SaveFile(path, false, true));
     Ed().SetReadOnly(false);
     Document().ReadOnlyLocked = true;
     EXPECT_FALSE(SaveFile(path, false, true));
-    Document().ReadOnlyLocked = false;
+    form.saveAnswer = path;
+    EXPECT_FALSE(SaveFileAs(false));
+    form.saveAnswer = folder.File("copy.txt");
+    EXPECT_TRUE(SaveFileAs(false));
+    EXPECT_EQ(Disk(form.saveAnswer), "new");
+    Document() = TDocumentState{};
+    Edit("new");
     for (const std::string& dev : std::vector<std::string>{"nul", folder.File("lpt1.txt"), "\\\\.\\nul"})
         EXPECT_FALSE(SaveFile(dev, false, true)) << dev;
-    EXPECT_EQ(asked.size(), 6u);
+    EXPECT_EQ(asked.size(), 7u);
     {
         TDocumentBusy busy;
         EXPECT_FALSE(SaveFile(path, false, true));
