@@ -43,7 +43,7 @@ TEST_F(AppFuncsWin, LinksOtherThanWebAndMailAreAskedFor)
     OpenLinkText("mailto:a@b.c");
     OpenLinkText("WWW.example.org");
     answerYes = false;
-    OpenLinkText("file:///C:/windows/notepad.exe");
+    OpenLinkText("file:///C:/tools/run.exe");
     answerYes = true;
     OpenLinkText("ms-help://x");
     SetShellOpenSink(nullptr);
