@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <random>
 
@@ -145,6 +146,7 @@ TEST(SafeWrite, AFailureAtAnyStepLeavesTheOriginalOrANamedCompleteCopy)
         ++runs;
         failures += !r.Ok;
     }
+    std::printf("failed writes checked: %d of %d\n", failures, runs);
     EXPECT_GE(failures, 1000);
 }
 
