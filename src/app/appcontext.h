@@ -28,6 +28,13 @@ struct TDocumentState {
     bool ReloadingOnActivate = false;
 };
 
+// Enabled state of the tool-bar buttons that follow the editor.
+struct TToolBarState {
+    bool Save = true, Cut = true, Copy = true, Paste = true, Undo = true, Redo = true;
+    bool InternetExplorer = true, Firefox = true;
+    bool operator==(const TToolBarState&) const = default;
+};
+
 // What the document functions need of the main window.
 class IMainWindow {
 public:
@@ -50,6 +57,30 @@ public:
     virtual void UpdateToolBarState() = 0;
     // The edit mode of the new file name's extension, applied (mode and wrap panels too).
     virtual void EditModeFromFileName(const std::string& fileName) = 0;
+    // The status bar's AutoHint, and an immediate repaint of the bar.
+    virtual bool StatusAutoHint() = 0;
+    virtual void SetStatusAutoHint(bool on) = 0;
+    virtual void RepaintStatusBar() = 0;
+    // Runs the save dialog owned by the window from a folder and a name; true with the chosen name on OK.
+    virtual bool RunSaveDialog(const std::string& folder, std::string& fileName) = 0;
+    // The application's pending messages, run through its one pump.
+    virtual void ProcessMessages() = 0;
+    // A replace-all loop runs (ReplaceBusy).
+    virtual bool ReplaceBusy() = 0;
+    // The tool-bar buttons that follow the editor's state; see TToolBarState.
+    virtual void SetToolBarButtons(const TToolBarState& state) = 0;
+    // Start-up refused (a question answered No, the file held elsewhere):
+    // the application ends without ever showing the main window.
+    virtual void EndWithoutShowing() = 0;
+    // The application window to the foreground (a question asked at start-up).
+    virtual void BringApplicationForward() = 0;
+    // The open dialog, owned by this window, its read-only box cleared first; true when a file was chosen.
+    virtual bool RunOpenDialog() = 0;
+    virtual bool OpenDialogReadOnlyChecked() = 0;
+    // A command-line edit mode: when it differs, set it, refresh the mode and wrap panels, apply the syntax mode.
+    virtual void ApplyEditModeSwitch(int mode) = 0;
+    // After the command line changed the wrap: guide lines rebuilt, mode and wrap panels refreshed.
+    virtual void WrapChanged() = 0;
 };
 
 // The one main window; null before it exists (and in tests that install none).

@@ -1,0 +1,87 @@
+// Finding another instance by its main window and the file name it shows in
+// its hidden edit. Every call on another process's window is bounded.
+#include <windows.h>
+
+#include "app/instances.h"
+#include "app/pathnames.h"
+
+namespace vellumo {
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+struct TSearch {
+    const std::string* name;
+    HWND self;
+    HWND found;
+};
+
+bool ClassIs(HWND h, const char* name)
+{
+    char cls[64] = {};
+    return GetClassNameA(h, cls, sizeof cls) > 0 && lstrcmpA(cls, name) == 0;
+}
+
+// The text of the window's first "TEdit" child, at most 256 bytes; false without one.
+bool HeldFileName(HWND form, std::string& text)
+{
+    HWND edit = FindWindowExA(form, nullptr, kOpenFileNameClass, nullptr);
+    if (!edit) return false;
+    char buf[257] = {};
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutA(edit, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf),
+                             SMTO_ABORTIFHUNG | SMTO_BLOCK, kSendTimeoutMs, &got))
+        return false;
+    text.assign(buf, got < sizeof buf ? static_cast<std::size_t>(got) : sizeof buf - 1);
+    return true;
+}
+
+BOOL CALLBACK Visit(HWND h, LPARAM lp)
+{
+    auto& s = *reinterpret_cast<TSearch*>(lp);
+    if (h == s.self || !ClassIs(h, kMainFormClass)) return TRUE;
+    std::string text;
+    if (HeldFileName(h, text) && !text.empty() && SameFileName(text, *s.name)) s.found = h;
+    return TRUE;
+}
+
+} // namespace
+
+void* FindInstanceHolding(const std::string& fileName, void* self)
+{
+    if (fileName.empty()) return nullptr;
+    TSearch s{&fileName, static_cast<HWND>(self), nullptr};
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+bool ActivateOtherInstance(const std::string& fileName, bool withJumps, const TCommandLine& cl, void* self)
+{
+    HWND h = static_cast<HWND>(FindInstanceHolding(fileName, self));
+    if (!h) return false;
+    // Asynchronous: a hung instance must not hang this one.
+    ShowWindowAsync(h, IsZoomed(h) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    HWND front = IsWindowEnabled(h) ? h : GetWindow(h, GW_HWNDPREV);  // its modal dialog
+    SetForegroundWindow(front ? front : h);
+    UINT msg = kWmJumpLine;
+    WPARAM wp = 0;
+    LPARAM lp = 0;
+    if (withJumps) {
+        const TCommandLineSwitches s = ReadSwitches(cl);
+        if (s.JumpLine > 0) {
+            wp = static_cast<WPARAM>(s.JumpLine);
+        } else if (s.JumpLogicalLine > 0) {
+            wp = static_cast<WPARAM>(s.JumpLogicalLine);
+            lp = 1;
+        } else if (s.JumpEnd) {
+            msg = kWmJumpEnd;
+            wp = 1;
+        }
+    }
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(h, msg, wp, lp, SMTO_ABORTIFHUNG | SMTO_NORMAL, kSendTimeoutMs, &result);
+    return true;
+}
+
+} // namespace vellumo
