@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "textcode/jisconv.h"
+#include "textcode/jisextra.h"
 
 namespace vellumo {
 
@@ -105,6 +106,22 @@ void ForEachPiece(const std::string& text, F&& f)
     }
 }
 
+std::string WithIbmEquivalents(std::string_view sjis)
+{
+    std::string out(sjis);
+    for (std::size_t i = 0; i + 1 < out.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(out[i]);
+        if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) continue;
+        const auto code = static_cast<std::uint16_t>(lead << 8 | static_cast<unsigned char>(out[i + 1]));
+        if (const std::uint16_t nec = IbmExtensionEquivalent(code)) {
+            out[i] = static_cast<char>(nec >> 8);
+            out[i + 1] = static_cast<char>(nec & 0xFF);
+        }
+        ++i;
+    }
+    return out;
+}
+
 } // namespace
 
 TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCodec& codec)
@@ -118,8 +135,10 @@ TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCod
         r.Bytes = jis ? ConvertSjisToJis(text) : ConvertSjisToEuc(text);
         ForEachPiece(text, [&](std::string_view piece) {
             if (r.Lossy) return;
-            r.Lossy = jis ? ConvertJisToSjis(ConvertSjisToJis(piece)) != piece
-                          : ConvertEucToSjis(ConvertSjisToEuc(piece)) != piece;
+            // An IBM extension comes back as the same character's NEC code:
+            // not a change the user needs to be asked about.
+            r.Lossy = (jis ? ConvertJisToSjis(ConvertSjisToJis(piece)) : ConvertEucToSjis(ConvertSjisToEuc(piece))) !=
+                      WithIbmEquivalents(piece);
         });
         return r;
     }

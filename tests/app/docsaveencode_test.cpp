@@ -78,9 +78,12 @@ TEST(DocSaveEncode, JisAndEucRoundTripsAndLosses)
         EXPECT_NE(e.Bytes, plain) << c;
     }
     EXPECT_EQ(EncodeDocumentText("\x88\x9F", ccEuc, codec).Bytes, "\xB0\xA1");
-    // An IBM extension (FA 40) has no place in JIS X 0208, nor a user-defined character (F0 40) in EUC-JP.
-    for (TCharCode c : {ccJis, ccEuc}) EXPECT_TRUE(EncodeDocumentText("a\xFA\x40z", c, codec).Lossy) << c;
-    EXPECT_TRUE(EncodeDocumentText("a\xF0\x40z", ccEuc, codec).Lossy);
+    // A user-defined character (F0 40) has no place in JIS or EUC-JP; an IBM
+    // extension (FA 40) goes out as the same character's NEC code.
+    for (TCharCode c : {ccJis, ccEuc}) {
+        EXPECT_TRUE(EncodeDocumentText("a\xF0\x40z", c, codec).Lossy) << c;
+        EXPECT_FALSE(EncodeDocumentText("a\xFA\x40z", c, codec).Lossy) << c;
+    }
 }
 
 TEST(DocSaveEncode, LongTextsAreCheckedPieceByPiece)
@@ -99,7 +102,7 @@ TEST(DocSaveEncode, LongTextsAreCheckedPieceByPiece)
     // One bad character far into the text, and one at its very end.
     for (std::size_t at : {text.size() / 2 + 7, text.size() - 2}) {
         std::string bad = text;
-        bad[at] = '\xFA';
+        bad[at] = '\xF0';  // user-defined: no place in any of the codes
         bad[at + 1] = '\x40';
         EXPECT_TRUE(EncodeDocumentText(bad, ccUtf8N, codec).Lossy) << at;
         EXPECT_TRUE(EncodeDocumentText(bad, ccJis, codec).Lossy) << at;
