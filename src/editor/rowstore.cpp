@@ -61,7 +61,9 @@ std::size_t Headroom(std::size_t rows) { return rows + rows / 64 + 16; }
 
 void NulsToSpaces(std::string& s)
 {
-    std::replace(s.begin(), s.end(), '\0', ' ');
+    // memchr first: a long row without a NUL is passed over at memory speed.
+    for (char* p = s.data(); (p = static_cast<char*>(std::memchr(p, '\0', static_cast<std::size_t>(s.data() + s.size() - p))));)
+        *p++ = ' ';
 }
 
 } // namespace
@@ -102,6 +104,7 @@ void TPointerStringList::SetStrings(int index, std::string s)
 int TPointerStringList::Add(std::string s, TEditorRowFlags flags)
 {
     rows_.push_back({std::move(s), flags});
+    NoteKnownState(Count() - 1, BracketStateOf(flags));
     Touch();
     Changed();
     return Count() - 1;
@@ -111,6 +114,7 @@ void TPointerStringList::Insert(int index, std::string s)
 {
     if (index < 0 || index > Count()) return;
     rows_.insert(rows_.begin() + index, TEditorRow{std::move(s), 0});
+    RowsReplaced(index, 0, 1);
     Touch();
     Changed();
 }
@@ -119,6 +123,7 @@ void TPointerStringList::Delete(int index)
 {
     if (index < 0 || index >= Count()) return;
     rows_.erase(rows_.begin() + index);
+    RowsReplaced(index, 1, 0);
     Touch();
     Changed();
 }
@@ -127,6 +132,7 @@ void TPointerStringList::Clear()
 {
     if (rows_.empty()) return;
     std::vector<TEditorRow>().swap(rows_);
+    knownEnd_ = 0;
     Touch();
     Changed();
 }
@@ -142,6 +148,7 @@ void TPointerStringList::PutFlags(int index, TEditorRowFlags flags)
     TEditorRowFlags& f = rows_[static_cast<std::size_t>(index)].Flags;
     if (RowAttributeOf(f) != RowAttributeOf(flags)) Touch();
     f = flags;
+    NoteKnownState(index, BracketStateOf(flags));
 }
 
 TEditorRowAttribute TPointerStringList::GetRowAttribute(int index) const noexcept
@@ -165,6 +172,29 @@ void TPointerStringList::SetBracketState(int index, int state)
     if (index < 0 || index >= Count()) return;
     TEditorRowFlags& f = rows_[static_cast<std::size_t>(index)].Flags;
     f = WithBracketState(f, state);
+    NoteKnownState(index, state);
+}
+
+void TPointerStringList::RowsReplaced(int first, int oldCount, int newCount) noexcept
+{
+    if (knownEnd_ <= first) return;
+    if (knownEnd_ >= first + oldCount) knownEnd_ += newCount - oldCount;
+    else knownEnd_ = first;  // nothing after the run was known, and new rows are not
+}
+
+void TPointerStringList::NoteKnownState(int row, int state) noexcept
+{
+    if (state != kBracketUnknown && row >= knownEnd_) knownEnd_ = row + 1;
+}
+
+void TPointerStringList::ForgetStatesFrom(int row)
+{
+    row = std::max(row, 0);
+    for (int r = row; r < BracketKnownEnd(); ++r) {
+        TEditorRowFlags& f = rows_[static_cast<std::size_t>(r)].Flags;
+        f = WithBracketState(f, kBracketUnknown);
+    }
+    knownEnd_ = std::min(knownEnd_, row);
 }
 
 void TPointerStringList::EndUpdate()
@@ -177,6 +207,7 @@ std::vector<TEditorRow> TPointerStringList::TakeRows()
 {
     std::vector<TEditorRow> out;
     out.swap(rows_);
+    knownEnd_ = 0;
     Touch();
     Changed();
     return out;
@@ -503,6 +534,7 @@ void TEditorScreenStrings::WrapAll()
         }
         out.back().Flags = WithRowAttribute(0, lastAttr);
         rows_.swap(out);
+        knownEnd_ = 0;  // the new rows carry no state
         Touch();
         Changed();
     }
@@ -531,6 +563,7 @@ void TEditorScreenStrings::UnwrapAll()
         }
         rows_.resize(to);
         rows_.back().Flags = WithRowAttribute(0, lastAttr);
+        knownEnd_ = 0;  // the joined rows carry no state
         Touch();
         Changed();
     }
@@ -561,8 +594,15 @@ int TEditorScreenStrings::RepropagateBrackets(int row, bool repaint)
 {
     const int n = Count();
     if (row < 0 || row >= n) return 0;
+    // An edit below the rows whose states are known leaves its rows unknown:
+    // nothing shown depends on them, and the painter computes them from the
+    // nearest known row when they come into view.
+    if (repaint && row > 0 && GetBracketState(row - 1) == kBracketUnknown) {
+        ForgetStatesFrom(row);
+        return 0;
+    }
     int start = 0, state = kBracketOutside;
-    for (int r = row - 1; r >= 0; --r) {
+    for (int r = std::min(row, BracketKnownEnd()) - 1; r >= 0; --r) {
         const int s = GetBracketState(r);
         if (s != kBracketUnknown) {
             start = r + 1;
@@ -583,7 +623,7 @@ int TEditorScreenStrings::RepropagateBrackets(int row, bool repaint)
         }
         state = ParseRowBrackets(r, state);
     }
-    for (int r = limit + 1; r < n; ++r) SetBracketState(r, kBracketUnknown);
+    ForgetStatesFrom(limit + 1);
     return changed;
 }
 
@@ -599,6 +639,7 @@ void TEditorScreenStrings::RescanRows()
     const IEditorView* owner = OwnerEditor();
     const bool regions = owner && owner->ParserFactory() && owner->BracketRegionCount() > 0;
     for (TEditorRow& r : rows_) r.Flags = WithBracketState(r.Flags, regions ? kBracketUnknown : kBracketOutside);
+    knownEnd_ = regions ? 0 : Count();
     if (!regions) return;
     const IEditorView* active = ActiveEditor();
     const int screenRows = owner->ScreenHeight() / std::max(owner->RowHeight(), 1);
@@ -636,6 +677,7 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     int lastLine = lastOld >= 0 ? LastRowOfLine(lastOld) : -1;
 
     TListUpdate update(*this);
+    if (first == row && count == 1 && ReplaceWithinRow(row, text)) return true;
     TUndoData& rec = undo_->NewRecord();
 
     if (first == row && lastLine == lastOld && text.empty() && count > 0) {
@@ -663,10 +705,10 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     const int oldCount = lastLine - first + 1;
     int taken = 0;
     rec.FirstRow = first;
-    rec.RemovedText = GetLogicalText(first, oldCount, &rec.RemovedAttribute, &taken);
+    const std::string removed = GetLogicalText(first, oldCount, &rec.RemovedAttribute, &taken);
 
     std::string whole;
-    whole.reserve(text.size() + rec.RemovedText.size());
+    whole.reserve(text.size() + removed.size());
     for (int r = first; r < row; ++r) {
         whole += Strings(r);
         AppendRowBreak(*this, r, whole);
@@ -693,6 +735,7 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     }
     rec.RowsInserted = scratch.Count();
     rec.InsertedLength = GetTextLength(scratch);
+    SetRemovedText(rec, removed, JoinRows(scratch));
 
     std::vector<TEditorRow> rows = scratch.TakeRows();
     const TCellRules rules = CellRules();
@@ -701,6 +744,43 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     ReplaceRun(first, std::max(oldCount, 0), std::move(rows));
     const int bc = RepropagateBrackets(first, true);
     changeRange_ = {first, std::max(oldCount, 0), newCount, bc, true};
+    return true;
+}
+
+// An edit that leaves the row count and every line end as they are (a key
+// typed into a row without word wrap) changes the row's text in place: the
+// row is never split afresh or copied into a scratch list, and the undo
+// record keeps only the bytes that changed.
+bool TEditorScreenStrings::ReplaceWithinRow(int row, std::string& text)
+{
+    if (wordWrap_) return false;
+    const TEditorRowAttribute attr = GetRowAttribute(row);
+    std::string_view body = text;
+    if (attr == raLineBreak) {
+        if (body.size() < 2 || body.substr(body.size() - 2) != "\r\n") return false;
+        body.remove_suffix(2);
+    } else if (attr != raEof || row != Count() - 1) {
+        return false;
+    }
+    if (body.empty() && attr == raEof) return false;  // a last row never stays empty without a break
+    if (std::memchr(body.data(), '\r', body.size()) || std::memchr(body.data(), '\n', body.size())) return false;
+
+    TUndoData& rec = undo_->NewRecord();
+    std::string& old = rows_[static_cast<std::size_t>(row)].Text;
+    rec.FirstRow = row;
+    rec.RowsInserted = 1;
+    rec.RemovedAttribute = attr;
+    rec.InsertedLength = static_cast<long long>(text.size());
+    SetRemovedText(rec, old, body);
+    rec.KeptTail += static_cast<long long>(text.size() - body.size());  // the line break stays too
+    text.resize(body.size());
+    old = std::move(text);
+    rows_[static_cast<std::size_t>(row)].Flags = WithRowAttribute(0, attr);  // its state is computed afresh
+    if (WidestRow() < kMaxRowCells) UpdateWidestRow(GetDisplayWidth(old, CellRules()));
+    Touch();
+    Changed();
+    const int bc = RepropagateBrackets(row, true);
+    changeRange_ = {row, 1, 1, bc, true};
     return true;
 }
 
@@ -715,6 +795,8 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
     } else if (newCount > oldCount) {
         rows_.insert(at + oldCount, std::make_move_iterator(rows.begin() + common), std::make_move_iterator(rows.end()));
     }
+    RowsReplaced(first, oldCount, newCount);
+    for (int k = 0; k < newCount; ++k) NoteKnownState(first + k, BracketStateOf(rows_[static_cast<std::size_t>(first + k)].Flags));
     Touch();
     Changed();
 }
@@ -723,6 +805,7 @@ void TEditorScreenStrings::DeleteRun(int first, int count)
 {
     if (count <= 0) return;
     rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+    RowsReplaced(first, count, 0);
     Touch();
     Changed();
 }
@@ -794,6 +877,12 @@ void TEditorScreenStrings::LoadText(std::string_view text)
 void TEditorScreenStrings::AppendRows(std::vector<TEditorRow>&& rows)
 {
     if (rows.empty()) return;
+    const int at = Count();
+    for (std::size_t k = rows.size(); k-- > 0;)
+        if (BracketStateOf(rows[k].Flags) != kBracketUnknown) {
+            NoteKnownState(at + static_cast<int>(k), BracketStateOf(rows[k].Flags));
+            break;
+        }
     if (rows_.empty()) {
         rows_ = std::move(rows);
     } else {

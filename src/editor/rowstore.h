@@ -3,6 +3,7 @@
 // flag word saying how the row ends and the bracket state at its start.
 // One store serves one or two views (a split window shares it); every edit
 // of the text is one ReplaceRows call and one undo record.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -62,14 +63,22 @@ public:
     void Reserve(std::size_t n) { rows_.reserve(n); }
     // Bumped by every change of a row's text, attribute or the row count.
     std::uint64_t Version() const noexcept { return version_; }
+    // Every row from here on holds bracket state -2 (a bound, maybe high).
+    int BracketKnownEnd() const noexcept { return std::min(knownEnd_, Count()); }
 
 protected:
     // Called with false when the outermost update ends.
     virtual void SetUpdateState(bool updating);
     void Changed();
     void Touch() noexcept { ++version_; }
+    // Keeps BracketKnownEnd a bound when rows first..first+oldCount-1 were
+    // replaced by newCount rows of unknown state.
+    void RowsReplaced(int first, int oldCount, int newCount) noexcept;
+    void NoteKnownState(int row, int state) noexcept;
+    void ForgetStatesFrom(int row);
 
     std::vector<TEditorRow> rows_;
+    int knownEnd_ = 0;
 
 private:
     int updateCount_ = 0;
@@ -182,6 +191,7 @@ private:
     TWrapRules WrapRules() const;
     void WrapOptionChanged();
     void NotifyEditors();
+    bool ReplaceWithinRow(int row, std::string& text);
     void ReplaceRun(int first, int oldCount, std::vector<TEditorRow>&& rows);
     void DeleteRun(int first, int count);
     void UpdateLineIndex() const;
