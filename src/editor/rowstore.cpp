@@ -97,7 +97,6 @@ void TPointerStringList::SetStrings(int index, std::string s)
 {
     if (index < 0 || index >= Count()) return;
     rows_[static_cast<std::size_t>(index)].Text = std::move(s);
-    Touch();
     Changed();
 }
 
@@ -677,6 +676,12 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     int lastLine = lastOld >= 0 ? LastRowOfLine(lastOld) : -1;
 
     TListUpdate update(*this);
+    const std::uint64_t shape = Version();
+    struct TShape {
+        TEditorScreenStrings& s;
+        std::uint64_t before;
+        ~TShape() { s.changeRange_.ShapeChanged = s.Version() != before; }
+    } noteShape{*this, shape};
     if (first == row && count == 1 && ReplaceWithinRow(row, text)) return true;
     TUndoData& rec = undo_->NewRecord();
 
@@ -777,7 +782,6 @@ bool TEditorScreenStrings::ReplaceWithinRow(int row, std::string& text)
     old = std::move(text);
     rows_[static_cast<std::size_t>(row)].Flags = WithRowAttribute(0, attr);  // its state is computed afresh
     if (WidestRow() < kMaxRowCells) UpdateWidestRow(GetDisplayWidth(old, CellRules()));
-    Touch();
     Changed();
     const int bc = RepropagateBrackets(row, true);
     changeRange_ = {row, 1, 1, bc, true};
@@ -789,7 +793,11 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
     const int newCount = static_cast<int>(rows.size());
     const int common = std::min(oldCount, newCount);
     auto at = rows_.begin() + first;
-    for (int k = 0; k < common; ++k) at[k] = std::move(rows[static_cast<std::size_t>(k)]);
+    bool shape = oldCount != newCount;
+    for (int k = 0; k < common; ++k) {
+        if (RowAttributeOf(at[k].Flags) != RowAttributeOf(rows[static_cast<std::size_t>(k)].Flags)) shape = true;
+        at[k] = std::move(rows[static_cast<std::size_t>(k)]);
+    }
     if (newCount < oldCount) {
         rows_.erase(at + newCount, at + oldCount);
     } else if (newCount > oldCount) {
@@ -797,7 +805,7 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
     }
     RowsReplaced(first, oldCount, newCount);
     for (int k = 0; k < newCount; ++k) NoteKnownState(first + k, BracketStateOf(rows_[static_cast<std::size_t>(first + k)].Flags));
-    Touch();
+    if (shape) Touch();
     Changed();
 }
 

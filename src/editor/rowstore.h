@@ -61,7 +61,8 @@ public:
     // Hands the rows over (the list is left empty).
     std::vector<TEditorRow> TakeRows();
     void Reserve(std::size_t n) { rows_.reserve(n); }
-    // Bumped by every change of a row's text, attribute or the row count.
+    // Bumped by every change of a row's attribute or of the row count (what
+    // the logical lines depend on); a change of text alone keeps it.
     std::uint64_t Version() const noexcept { return version_; }
     // Every row from here on holds bracket state -2 (a bound, maybe high).
     int BracketKnownEnd() const noexcept { return std::min(knownEnd_, Count()); }
@@ -95,6 +96,8 @@ struct TEditorChangeRange {
     int NewCount = 0;
     int BracketChanged = 0;
     bool Valid = false;
+    // Row count or line ends changed: logical line numbers below may differ.
+    bool ShapeChanged = true;
 };
 
 // Process-wide widest row in cells (0..8000), the horizontal scroll limit.

@@ -110,6 +110,7 @@ bool TEditorUndoObj::Fits(const TUndoData& r) const
 
 TUndoData TEditorUndoObj::Replay(const TUndoData& r)
 {
+    const std::uint64_t shape = owner_.Version();
     TUndoData inverse;
     inverse.FirstRow = r.FirstRow;
     int deleted = 0;
@@ -142,7 +143,7 @@ TUndoData TEditorUndoObj::Replay(const TUndoData& r)
     }
     inverse.RowsInserted = inserted;
     const int bc = owner_.RepropagateBrackets(r.FirstRow, true);
-    owner_.changeRange_ = {r.FirstRow, deleted, inserted, bc, true};
+    owner_.changeRange_ = {r.FirstRow, deleted, inserted, bc, true, owner_.Version() != shape};
     return inverse;
 }
 
