@@ -683,6 +683,7 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
         ~TShape() { s.changeRange_.ShapeChanged = s.Version() != before; }
     } noteShape{*this, shape};
     if (first == row && count == 1 && ReplaceWithinRow(row, text)) return true;
+    if (wordWrap_ && count > 0 && lastOld < lastLine && ReplaceWithinLine(first, row, lastOld, lastLine, text)) return true;
     TUndoData& rec = undo_->NewRecord();
 
     if (first == row && lastLine == lastOld && text.empty() && count > 0) {
@@ -786,6 +787,66 @@ bool TEditorScreenStrings::ReplaceWithinRow(int row, std::string& text)
     const int bc = RepropagateBrackets(row, true);
     changeRange_ = {row, 1, 1, bc, true};
     return true;
+}
+
+// An edit inside a long wrapped line: the line is cut afresh only until a
+// new cut falls where an old row began, since from there on the rows are
+// what cutting the same rest again would give (a cut looks at most
+// WrapByte + 3 cells past its row's start). The undo record still covers the
+// line to its end, so undoing re-cuts it whole as before.
+bool TEditorScreenStrings::ReplaceWithinLine(int first, int row, int lastOld, int lastLine, const std::string& text)
+{
+    if (std::memchr(text.data(), '\r', text.size()) || std::memchr(text.data(), '\n', text.size())) return false;
+    const TWrapRules rules = WrapRules();
+    const std::size_t window = static_cast<std::size_t>(rules.WrapByte) + 8;  // bytes a cut may look at
+    std::string piece;
+    for (int r = first; r < row; ++r) piece += Strings(r);
+    piece += text;
+    std::vector<std::size_t> starts;  // where old rows lastOld+1.. begin in the piece
+    TLineCuts cuts;
+    int k = lastOld;
+    for (int extra = 2;; extra *= 2) {
+        while (k < std::min(lastOld + extra, lastLine)) {
+            starts.push_back(piece.size());
+            piece += Strings(++k);
+        }
+        // The whole line is needed (an insertion into a line without break
+        // points moves every later cut): the plain way does it.
+        if (k == lastLine || extra > 64) return false;
+        CutLine(piece, rules, cuts);
+        std::size_t rowStart = 0;
+        for (std::size_t i = 0; i < cuts.Ends.size() && rowStart + window <= piece.size(); ++i) {
+            const std::size_t c = cuts.Ends[i];
+            const auto at = std::lower_bound(starts.begin(), starts.end(), c);
+            if (at != starts.end() && *at == c) {
+                const int last = lastOld + static_cast<int>(at - starts.begin());  // last old row replaced
+                std::vector<TEditorRow> rows;
+                std::size_t b = 0;
+                for (std::size_t m = 0; m <= i; ++m) {
+                    rows.push_back({piece.substr(b, cuts.Ends[m] - b), WithRowAttribute(0, raWrapped)});
+                    b = cuts.Ends[m];
+                }
+                const std::string old = GetLogicalText(first, last - first + 1);  // line breaks included
+                long long tail = GetRowAttribute(lastLine) == raLineBreak ? 2 : 0;
+                for (int r = last + 1; r <= lastLine; ++r) tail += static_cast<long long>(Strings(r).size());
+                const int newCount = static_cast<int>(rows.size()), oldCount = last - first + 1;
+                TUndoData& rec = undo_->NewRecord();
+                rec.FirstRow = first;
+                rec.RowsInserted = newCount + (lastLine - last);
+                rec.RemovedAttribute = GetRowAttribute(lastLine);
+                rec.InsertedLength = static_cast<long long>(c) + tail;
+                SetRemovedText(rec, old, std::string_view(piece).substr(0, c));
+                rec.KeptTail += tail;
+                const TCellRules cells = CellRules();
+                for (const TEditorRow& r : rows) UpdateWidestRow(GetDisplayWidth(r.Text, cells));
+                ReplaceRun(first, oldCount, std::move(rows));
+                const int bc = RepropagateBrackets(first, true);
+                changeRange_ = {first, oldCount, newCount, bc, true};
+                return true;
+            }
+            rowStart = c;
+        }
+    }
 }
 
 void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEditorRow>&& rows)

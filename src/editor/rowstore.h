@@ -195,6 +195,7 @@ private:
     void WrapOptionChanged();
     void NotifyEditors();
     bool ReplaceWithinRow(int row, std::string& text);
+    bool ReplaceWithinLine(int first, int row, int lastOld, int lastLine, const std::string& text);
     void ReplaceRun(int first, int oldCount, std::vector<TEditorRow>&& rows);
     void DeleteRun(int first, int count);
     void UpdateLineIndex() const;

@@ -17,6 +17,7 @@
 #include "editor/selmeasure.h"
 #include "editor/typetext.h"
 #include "editor/undo.h"
+#include "editor/wrapoption.h"
 
 using namespace vellumo;
 
@@ -218,12 +219,13 @@ std::string LongLineText()
 }
 
 // Keystrokes in the middle of the long line's first screen: the edit is
-// built and applied and the caret placed as the control does it; with
-// bracket regions (C mode) or without, word wrap off or on.
+// built and applied and the caret placed as the control does it. Arguments:
+// word wrap, bracket regions (C mode), WordBreak.
 void BM_TypeIn1MBLine(benchmark::State& state)
 {
     auto store = TEditorScreenStrings::Create();
     TBenchView view(*store, state.range(1) != 0);
+    store->WrapOption().SetWordBreak(state.range(2) != 0);
     store->SetWordWrap(state.range(0) != 0);
     store->LoadText(LongLineText());
     store->UndoObj().Clear();
@@ -245,6 +247,13 @@ BENCHMARK(BM_FirstEditFarDown100MBC)->Unit(benchmark::kMillisecond)->Iterations(
 BENCHMARK(BM_EditAfterShown100MBC)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(BM_SelLength100MB)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_SelTextAll100MB)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_TypeIn1MBLine)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_TypeIn1MBLine)
+    ->Args({0, 0, 0})
+    ->Args({0, 1, 0})
+    ->Args({1, 0, 0})
+    ->Args({1, 1, 0})
+    ->Args({1, 0, 1})
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(200);
 
 } // namespace

@@ -286,11 +286,22 @@ public:
     {
         TEditorScreenStrings& s = Store();
         const std::string final = text_;
-        while (s.CanRedo()) ASSERT_TRUE(s.Redo());
+        while (!future_.empty()) {
+            ASSERT_TRUE(s.Redo());
+            past_.push_back(text_);
+            text_ = future_.back();
+            future_.pop_back();
+            ASSERT_EQ(JoinRows(s), text_) << cfg_.name << " redoing all";
+        }
+        ASSERT_FALSE(s.CanRedo());
         const std::string newest = JoinRows(s);
         int undone = 0;
+        // Every step back gives the text that was there before that edit.
         while (s.CanUndo()) {
-            ASSERT_TRUE(s.Undo());
+            ASSERT_TRUE(s.Undo()) << cfg_.name << " undoing all, " << undone << " undone";
+            ASSERT_FALSE(past_.empty());
+            ASSERT_EQ(JoinRows(s), past_.back()) << cfg_.name << " undoing all, " << undone << " undone";
+            past_.pop_back();
             ++undone;
         }
         EXPECT_EQ(JoinRows(s), start_) << cfg_.name;
