@@ -372,11 +372,39 @@ std::string TEditorScreenStrings::GetLogicalText(int start, int count, TEditorRo
     return text;
 }
 
+void TEditorScreenStrings::NoteReplacedRun(int first, int oldCount, int newCount) noexcept
+{
+    if (lineVersion_ + 1 != Version()) {
+        patchVersion_ = 0;
+        return;
+    }
+    patchVersion_ = Version();
+    patchFirst_ = first;
+    patchOld_ = oldCount;
+    patchNew_ = newCount;
+}
+
 void TEditorScreenStrings::UpdateLineIndex() const
 {
     if (lineVersion_ == Version()) return;
-    lineStarts_.clear();
     const int n = Count();
+    if (patchVersion_ == Version() && lineVersion_ + 1 == Version() && n > 0 && !lineStarts_.empty()) {
+        // Lines starting before the run stay, those after it move by the
+        // change in rows, and the run's rows (and the one before it, which
+        // may have been the last) are read afresh.
+        const int f = patchFirst_, from = std::max(f - 1, 0), delta = patchNew_ - patchOld_;
+        const auto lo = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), from);
+        const auto hi = std::upper_bound(lo, lineStarts_.end(), f + patchOld_);
+        for (auto it = hi; it != lineStarts_.end(); ++it) *it += delta;
+        std::vector<int> run;
+        for (int r = from; r < f + patchNew_ && r + 1 < n; ++r)
+            if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags) != raWrapped) run.push_back(r + 1);
+        const auto at = lineStarts_.erase(lo, hi);
+        lineStarts_.insert(at, run.begin(), run.end());
+        lineVersion_ = Version();
+        return;
+    }
+    lineStarts_.clear();
     if (n > 0) lineStarts_.push_back(0);
     for (int r = 0; r + 1 < n; ++r)
         if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags) != raWrapped) lineStarts_.push_back(r + 1);
@@ -770,7 +798,10 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
     }
     RowsReplaced(first, oldCount, newCount);
     for (int k = 0; k < newCount; ++k) NoteKnownState(first + k, BracketStateOf(rows_[static_cast<std::size_t>(first + k)].Flags));
-    if (shape) Touch();
+    if (shape) {
+        Touch();
+        NoteReplacedRun(first, oldCount, newCount);
+    }
     Changed();
 }
 
@@ -780,6 +811,7 @@ void TEditorScreenStrings::DeleteRun(int first, int count)
     rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
     RowsReplaced(first, count, 0);
     Touch();
+    NoteReplacedRun(first, count, 0);
     Changed();
 }
 

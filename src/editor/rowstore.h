@@ -208,6 +208,11 @@ private:
     TEditorChangeRange changeRange_;
     mutable std::vector<int> lineStarts_;
     mutable std::uint64_t lineVersion_ = ~std::uint64_t{0};
+    // The one run of rows replaced since the index was last right, so that
+    // the index is patched instead of rebuilt (version 0: none).
+    void NoteReplacedRun(int first, int oldCount, int newCount) noexcept;
+    std::uint64_t patchVersion_ = 0;
+    int patchFirst_ = 0, patchOld_ = 0, patchNew_ = 0;
 };
 
 // A view's hold on its store: creates a store and attaches on construction,

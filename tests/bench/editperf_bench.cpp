@@ -243,6 +243,28 @@ void BM_TypeIn1MBLine(benchmark::State& state)
     state.counters["records"] = store->UndoObj().UndoCount();
 }
 
+// Return and Backspace in turn in the middle of the C text with word wrap
+// on, asking for the logical line of the edited row as the row numbers do.
+void BM_SplitAndJoinWrapped100MB(benchmark::State& state)
+{
+    auto store = TEditorScreenStrings::Create();
+    TBenchView view(*store, false);
+    store->SetWordWrap(true);
+    store->LoadText(CText());
+    const int row = store->Count() / 2;
+    bool split = false;
+    long long lines = 0;
+    for (auto _ : state) {
+        const std::string t = store->Strings(row);
+        if (split) store->ReplaceRows(row, 2, t + store->Strings(row + 1) + "\r\n");
+        else store->ReplaceRows(row, 1, t.substr(0, 4) + "\r\n" + t.substr(4) + "\r\n");
+        split = !split;
+        lines += store->RowToLine(row);
+    }
+    benchmark::DoNotOptimize(lines);
+}
+
+BENCHMARK(BM_SplitAndJoinWrapped100MB)->Unit(benchmark::kMicrosecond)->Iterations(100);
 BENCHMARK(BM_FirstEditFarDown100MBC)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_EditAfterShown100MBC)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(BM_SelLength100MB)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
