@@ -61,7 +61,9 @@ std::size_t Headroom(std::size_t rows) { return rows + rows / 64 + 16; }
 
 void NulsToSpaces(std::string& s)
 {
-    std::replace(s.begin(), s.end(), '\0', ' ');
+    // memchr first: a long row without a NUL is passed over at memory speed.
+    for (char* p = s.data(); (p = static_cast<char*>(std::memchr(p, '\0', static_cast<std::size_t>(s.data() + s.size() - p))));)
+        *p++ = ' ';
 }
 
 } // namespace
@@ -95,13 +97,13 @@ void TPointerStringList::SetStrings(int index, std::string s)
 {
     if (index < 0 || index >= Count()) return;
     rows_[static_cast<std::size_t>(index)].Text = std::move(s);
-    Touch();
     Changed();
 }
 
 int TPointerStringList::Add(std::string s, TEditorRowFlags flags)
 {
     rows_.push_back({std::move(s), flags});
+    NoteKnownState(Count() - 1, BracketStateOf(flags));
     Touch();
     Changed();
     return Count() - 1;
@@ -111,6 +113,7 @@ void TPointerStringList::Insert(int index, std::string s)
 {
     if (index < 0 || index > Count()) return;
     rows_.insert(rows_.begin() + index, TEditorRow{std::move(s), 0});
+    RowsReplaced(index, 0, 1);
     Touch();
     Changed();
 }
@@ -119,6 +122,7 @@ void TPointerStringList::Delete(int index)
 {
     if (index < 0 || index >= Count()) return;
     rows_.erase(rows_.begin() + index);
+    RowsReplaced(index, 1, 0);
     Touch();
     Changed();
 }
@@ -127,6 +131,7 @@ void TPointerStringList::Clear()
 {
     if (rows_.empty()) return;
     std::vector<TEditorRow>().swap(rows_);
+    knownEnd_ = 0;
     Touch();
     Changed();
 }
@@ -142,6 +147,7 @@ void TPointerStringList::PutFlags(int index, TEditorRowFlags flags)
     TEditorRowFlags& f = rows_[static_cast<std::size_t>(index)].Flags;
     if (RowAttributeOf(f) != RowAttributeOf(flags)) Touch();
     f = flags;
+    NoteKnownState(index, BracketStateOf(flags));
 }
 
 TEditorRowAttribute TPointerStringList::GetRowAttribute(int index) const noexcept
@@ -165,6 +171,29 @@ void TPointerStringList::SetBracketState(int index, int state)
     if (index < 0 || index >= Count()) return;
     TEditorRowFlags& f = rows_[static_cast<std::size_t>(index)].Flags;
     f = WithBracketState(f, state);
+    NoteKnownState(index, state);
+}
+
+void TPointerStringList::RowsReplaced(int first, int oldCount, int newCount) noexcept
+{
+    if (knownEnd_ <= first) return;
+    if (knownEnd_ >= first + oldCount) knownEnd_ += newCount - oldCount;
+    else knownEnd_ = first;  // nothing after the run was known, and new rows are not
+}
+
+void TPointerStringList::NoteKnownState(int row, int state) noexcept
+{
+    if (state != kBracketUnknown && row >= knownEnd_) knownEnd_ = row + 1;
+}
+
+void TPointerStringList::ForgetStatesFrom(int row)
+{
+    row = std::max(row, 0);
+    for (int r = row; r < BracketKnownEnd(); ++r) {
+        TEditorRowFlags& f = rows_[static_cast<std::size_t>(r)].Flags;
+        f = WithBracketState(f, kBracketUnknown);
+    }
+    knownEnd_ = std::min(knownEnd_, row);
 }
 
 void TPointerStringList::EndUpdate()
@@ -177,6 +206,7 @@ std::vector<TEditorRow> TPointerStringList::TakeRows()
 {
     std::vector<TEditorRow> out;
     out.swap(rows_);
+    knownEnd_ = 0;
     Touch();
     Changed();
     return out;
@@ -342,11 +372,39 @@ std::string TEditorScreenStrings::GetLogicalText(int start, int count, TEditorRo
     return text;
 }
 
+void TEditorScreenStrings::NoteReplacedRun(int first, int oldCount, int newCount) noexcept
+{
+    if (lineVersion_ + 1 != Version()) {
+        patchVersion_ = 0;
+        return;
+    }
+    patchVersion_ = Version();
+    patchFirst_ = first;
+    patchOld_ = oldCount;
+    patchNew_ = newCount;
+}
+
 void TEditorScreenStrings::UpdateLineIndex() const
 {
     if (lineVersion_ == Version()) return;
-    lineStarts_.clear();
     const int n = Count();
+    if (patchVersion_ == Version() && lineVersion_ + 1 == Version() && n > 0 && !lineStarts_.empty()) {
+        // Lines starting before the run stay, those after it move by the
+        // change in rows, and the run's rows (and the one before it, which
+        // may have been the last) are read afresh.
+        const int f = patchFirst_, from = std::max(f - 1, 0), delta = patchNew_ - patchOld_;
+        const auto lo = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), from);
+        const auto hi = std::upper_bound(lo, lineStarts_.end(), f + patchOld_);
+        for (auto it = hi; it != lineStarts_.end(); ++it) *it += delta;
+        std::vector<int> run;
+        for (int r = from; r < f + patchNew_ && r + 1 < n; ++r)
+            if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags) != raWrapped) run.push_back(r + 1);
+        const auto at = lineStarts_.erase(lo, hi);
+        lineStarts_.insert(at, run.begin(), run.end());
+        lineVersion_ = Version();
+        return;
+    }
+    lineStarts_.clear();
     if (n > 0) lineStarts_.push_back(0);
     for (int r = 0; r + 1 < n; ++r)
         if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags) != raWrapped) lineStarts_.push_back(r + 1);
@@ -503,6 +561,7 @@ void TEditorScreenStrings::WrapAll()
         }
         out.back().Flags = WithRowAttribute(0, lastAttr);
         rows_.swap(out);
+        knownEnd_ = 0;  // the new rows carry no state
         Touch();
         Changed();
     }
@@ -531,6 +590,7 @@ void TEditorScreenStrings::UnwrapAll()
         }
         rows_.resize(to);
         rows_.back().Flags = WithRowAttribute(0, lastAttr);
+        knownEnd_ = 0;  // the joined rows carry no state
         Touch();
         Changed();
     }
@@ -561,8 +621,15 @@ int TEditorScreenStrings::RepropagateBrackets(int row, bool repaint)
 {
     const int n = Count();
     if (row < 0 || row >= n) return 0;
+    // An edit below the rows whose states are known leaves its rows unknown:
+    // nothing shown depends on them, and the painter computes them from the
+    // nearest known row when they come into view.
+    if (repaint && row > 0 && GetBracketState(row - 1) == kBracketUnknown) {
+        ForgetStatesFrom(row);
+        return 0;
+    }
     int start = 0, state = kBracketOutside;
-    for (int r = row - 1; r >= 0; --r) {
+    for (int r = std::min(row, BracketKnownEnd()) - 1; r >= 0; --r) {
         const int s = GetBracketState(r);
         if (s != kBracketUnknown) {
             start = r + 1;
@@ -583,7 +650,7 @@ int TEditorScreenStrings::RepropagateBrackets(int row, bool repaint)
         }
         state = ParseRowBrackets(r, state);
     }
-    for (int r = limit + 1; r < n; ++r) SetBracketState(r, kBracketUnknown);
+    ForgetStatesFrom(limit + 1);
     return changed;
 }
 
@@ -599,6 +666,7 @@ void TEditorScreenStrings::RescanRows()
     const IEditorView* owner = OwnerEditor();
     const bool regions = owner && owner->ParserFactory() && owner->BracketRegionCount() > 0;
     for (TEditorRow& r : rows_) r.Flags = WithBracketState(r.Flags, regions ? kBracketUnknown : kBracketOutside);
+    knownEnd_ = regions ? 0 : Count();
     if (!regions) return;
     const IEditorView* active = ActiveEditor();
     const int screenRows = owner->ScreenHeight() / std::max(owner->RowHeight(), 1);
@@ -643,6 +711,14 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     int lastLine = lastOld >= 0 ? LastRowOfLine(lastOld) : -1;
 
     TListUpdate update(*this);
+    const std::uint64_t shape = Version();
+    struct TShape {
+        TEditorScreenStrings& s;
+        std::uint64_t before;
+        ~TShape() { s.changeRange_.ShapeChanged = s.Version() != before; }
+    } noteShape{*this, shape};
+    if (first == row && count == 1 && ReplaceWithinRow(row, text)) return true;
+    if (wordWrap_ && count > 0 && lastOld < lastLine && ReplaceWithinLine(first, row, lastOld, lastLine, text)) return true;
     TUndoData& rec = undo_->NewRecord();
 
     if (first == row && lastLine == lastOld && text.empty() && count > 0) {
@@ -670,10 +746,10 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     const int oldCount = lastLine - first + 1;
     int taken = 0;
     rec.FirstRow = first;
-    rec.RemovedText = GetLogicalText(first, oldCount, &rec.RemovedAttribute, &taken);
+    const std::string removed = GetLogicalText(first, oldCount, &rec.RemovedAttribute, &taken);
 
     std::string whole;
-    whole.reserve(text.size() + rec.RemovedText.size());
+    whole.reserve(text.size() + removed.size());
     for (int r = first; r < row; ++r) {
         whole += Strings(r);
         AppendRowBreak(*this, r, whole);
@@ -700,6 +776,7 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
     }
     rec.RowsInserted = scratch.Count();
     rec.InsertedLength = GetTextLength(scratch);
+    SetRemovedText(rec, removed, JoinRows(scratch));
 
     std::vector<TEditorRow> rows = scratch.TakeRows();
     const TCellRules rules = CellRules();
@@ -716,13 +793,22 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
     const int newCount = static_cast<int>(rows.size());
     const int common = std::min(oldCount, newCount);
     auto at = rows_.begin() + first;
-    for (int k = 0; k < common; ++k) at[k] = std::move(rows[static_cast<std::size_t>(k)]);
+    bool shape = oldCount != newCount;
+    for (int k = 0; k < common; ++k) {
+        if (RowAttributeOf(at[k].Flags) != RowAttributeOf(rows[static_cast<std::size_t>(k)].Flags)) shape = true;
+        at[k] = std::move(rows[static_cast<std::size_t>(k)]);
+    }
     if (newCount < oldCount) {
         rows_.erase(at + newCount, at + oldCount);
     } else if (newCount > oldCount) {
         rows_.insert(at + oldCount, std::make_move_iterator(rows.begin() + common), std::make_move_iterator(rows.end()));
     }
-    Touch();
+    RowsReplaced(first, oldCount, newCount);
+    for (int k = 0; k < newCount; ++k) NoteKnownState(first + k, BracketStateOf(rows_[static_cast<std::size_t>(first + k)].Flags));
+    if (shape) {
+        Touch();
+        NoteReplacedRun(first, oldCount, newCount);
+    }
     Changed();
 }
 
@@ -730,7 +816,9 @@ void TEditorScreenStrings::DeleteRun(int first, int count)
 {
     if (count <= 0) return;
     rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+    RowsReplaced(first, count, 0);
     Touch();
+    NoteReplacedRun(first, count, 0);
     Changed();
 }
 
@@ -801,6 +889,12 @@ void TEditorScreenStrings::LoadText(std::string_view text)
 void TEditorScreenStrings::AppendRows(std::vector<TEditorRow>&& rows)
 {
     if (rows.empty()) return;
+    const int at = Count();
+    for (std::size_t k = rows.size(); k-- > 0;)
+        if (BracketStateOf(rows[k].Flags) != kBracketUnknown) {
+            NoteKnownState(at + static_cast<int>(k), BracketStateOf(rows[k].Flags));
+            break;
+        }
     if (rows_.empty()) {
         rows_ = std::move(rows);
     } else {

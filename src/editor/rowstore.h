@@ -3,6 +3,7 @@
 // flag word saying how the row ends and the bracket state at its start.
 // One store serves one or two views (a split window shares it); every edit
 // of the text is one ReplaceRows call and one undo record.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -60,16 +61,25 @@ public:
     // Hands the rows over (the list is left empty).
     std::vector<TEditorRow> TakeRows();
     void Reserve(std::size_t n) { rows_.reserve(n); }
-    // Bumped by every change of a row's text, attribute or the row count.
+    // Bumped by every change of a row's attribute or of the row count (what
+    // the logical lines depend on); a change of text alone keeps it.
     std::uint64_t Version() const noexcept { return version_; }
+    // Every row from here on holds bracket state -2 (a bound, maybe high).
+    int BracketKnownEnd() const noexcept { return std::min(knownEnd_, Count()); }
 
 protected:
     // Called with false when the outermost update ends.
     virtual void SetUpdateState(bool updating);
     void Changed();
     void Touch() noexcept { ++version_; }
+    // Keeps BracketKnownEnd a bound when rows first..first+oldCount-1 were
+    // replaced by newCount rows of unknown state.
+    void RowsReplaced(int first, int oldCount, int newCount) noexcept;
+    void NoteKnownState(int row, int state) noexcept;
+    void ForgetStatesFrom(int row);
 
     std::vector<TEditorRow> rows_;
+    int knownEnd_ = 0;
 
 private:
     int updateCount_ = 0;
@@ -86,6 +96,8 @@ struct TEditorChangeRange {
     int NewCount = 0;
     int BracketChanged = 0;
     bool Valid = false;
+    // Row count or line ends changed: logical line numbers below may differ.
+    bool ShapeChanged = true;
 };
 
 // Process-wide widest row in cells (0..8000), the horizontal scroll limit.
@@ -185,6 +197,8 @@ private:
     TWrapRules WrapRules() const;
     void WrapOptionChanged();
     void NotifyEditors();
+    bool ReplaceWithinRow(int row, std::string& text);
+    bool ReplaceWithinLine(int first, int row, int lastOld, int lastLine, const std::string& text);
     void ReplaceRun(int first, int oldCount, std::vector<TEditorRow>&& rows);
     void DeleteRun(int first, int count);
     void UpdateLineIndex() const;
@@ -197,6 +211,11 @@ private:
     TEditorChangeRange changeRange_;
     mutable std::vector<int> lineStarts_;
     mutable std::uint64_t lineVersion_ = ~std::uint64_t{0};
+    // The one run of rows replaced since the index was last right, so that
+    // the index is patched instead of rebuilt (version 0: none).
+    void NoteReplacedRun(int first, int oldCount, int newCount) noexcept;
+    std::uint64_t patchVersion_ = 0;
+    int patchFirst_ = 0, patchOld_ = 0, patchNew_ = 0;
 };
 
 // A view's hold on its store: creates a store and attaches on construction,

@@ -29,7 +29,8 @@ void TEditorScreen::Update()
     }
     if (!e.Leftbar().Visible() || !e.Leftbar().ShowNumber()) return;
     if (e.Leftbar().ShowNumberMode() == nmLine) {
-        e.InvalidateLeftbar(c, e.TopRow() + e.RowCount());
+        // Line numbers below move only when rows or line ends changed.
+        if (range.ShapeChanged) e.InvalidateLeftbar(c, e.TopRow() + e.RowCount());
     } else if (oldCount != newCount && e.TopRow() + e.RowCount() >= e.Store().Count()) {
         e.InvalidateLeftbar(c, e.TopRow() + e.RowCount());
     }

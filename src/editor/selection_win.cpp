@@ -5,6 +5,7 @@
 
 #include "editor/editor.h"
 #include "editor/parser.h"
+#include "editor/selmeasure.h"
 #include "editor/typetext.h"
 
 namespace vellumo {
@@ -393,7 +394,7 @@ long long TEditor::SelStart() const
 
 long long TEditor::SelLength() const
 {
-    return Selected() ? static_cast<long long>(vellumo::GetSelText(Store(), Selection()).size()) : 0;
+    return Selected() ? GetSelLength(Store(), Selection()) : 0;
 }
 
 std::string TEditor::SelText() const { return Selected() ? vellumo::GetSelText(Store(), Selection()) : std::string(); }

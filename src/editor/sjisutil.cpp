@@ -71,9 +71,19 @@ void TextToStrings(std::string_view text, TStringList& list)
     list.Clear();
     if (const void* nul = std::memchr(text.data(), '\0', text.size()))
         text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    // The next CR and the next LF are each found by one memchr and kept
+    // until passed: a long line is scanned once, not once per byte.
+    const char* const base = text.data();
+    auto next = [&](char c, std::size_t from) {
+        const void* p = from < text.size() ? std::memchr(base + from, c, text.size() - from) : nullptr;
+        return p ? static_cast<std::size_t>(static_cast<const char*>(p) - base) : std::string_view::npos;
+    };
+    std::size_t nextCr = next('\r', 0), nextLf = next('\n', 0);
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t brk = text.find_first_of("\r\n", start);
+        if (nextCr < start) nextCr = next('\r', start);
+        if (nextLf < start) nextLf = next('\n', start);
+        const std::size_t brk = std::min(nextCr, nextLf);
         if (brk == std::string_view::npos) {
             list.Add(std::string(text.substr(start)));
             break;

@@ -1,11 +1,48 @@
 #include "editor/undo.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "editor/editorview.h"
 #include "editor/rowstore.h"
 
 namespace vellumo {
+
+namespace {
+
+std::size_t CommonHead(std::string_view a, std::string_view b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    // Whole blocks first: memcmp is far quicker than a byte loop on long rows.
+    for (constexpr std::size_t kBlock = 256; i + kBlock <= n && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0;)
+        i += kBlock;
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+std::size_t CommonTail(std::string_view a, std::string_view b, std::size_t limit)
+{
+    const std::size_t n = std::min({a.size(), b.size(), limit});
+    const char* ea = a.data() + a.size();
+    const char* eb = b.data() + b.size();
+    std::size_t i = 0;
+    for (constexpr std::size_t kBlock = 256; i + kBlock <= n && std::memcmp(ea - i - kBlock, eb - i - kBlock, kBlock) == 0;)
+        i += kBlock;
+    while (i < n && ea[-1 - static_cast<std::ptrdiff_t>(i)] == eb[-1 - static_cast<std::ptrdiff_t>(i)]) ++i;
+    return i;
+}
+
+} // namespace
+
+void SetRemovedText(TUndoData& r, std::string_view removed, std::string_view inserted)
+{
+    const std::size_t head = CommonHead(removed, inserted);
+    const std::size_t tail = CommonTail(removed, inserted, std::min(removed.size(), inserted.size()) - head);
+    r.KeptHead = static_cast<long long>(head);
+    r.KeptTail = static_cast<long long>(tail);
+    r.RemovedText.assign(removed.substr(head, removed.size() - head - tail));
+}
 
 TUndoData& TEditorUndoObj::NewRecord()
 {
@@ -55,6 +92,7 @@ bool TEditorUndoObj::Fits(const TUndoData& r) const
     const int n = owner_.Count();
     if (r.FirstRow < 0 || r.RowsInserted < 0 || r.FirstRow > n || r.RowsInserted > n - r.FirstRow) return false;
     if (r.RowsInserted == 0 && r.RemovedAttribute == raNone) return false;
+    if (r.KeptHead < 0 || r.KeptTail < 0 || r.KeptHead + r.KeptTail > r.InsertedLength) return false;
     const int end = r.FirstRow + r.RowsInserted;  // first row after the run
     if (r.RowsInserted > 0) {
         long long len = 0;
@@ -72,17 +110,27 @@ bool TEditorUndoObj::Fits(const TUndoData& r) const
 
 TUndoData TEditorUndoObj::Replay(const TUndoData& r)
 {
+    const std::uint64_t shape = owner_.Version();
     TUndoData inverse;
     inverse.FirstRow = r.FirstRow;
     int deleted = 0;
+    std::string current;
     if (r.RowsInserted > 0) {
-        inverse.RemovedText = owner_.GetLogicalText(r.FirstRow, r.RowsInserted, &inverse.RemovedAttribute, &deleted);
+        current = owner_.GetLogicalText(r.FirstRow, r.RowsInserted, &inverse.RemovedAttribute, &deleted);
         owner_.DeleteRun(r.FirstRow, deleted);
     }
     int inserted = 0;
-    if (r.RemovedAttribute != raNone) {
+    if (r.RemovedAttribute == raNone) {
+        inverse.RemovedText = std::move(current);
+    } else {
+        // Fits checked that the kept bytes lie within the current text.
+        const std::size_t head = static_cast<std::size_t>(r.KeptHead), tail = static_cast<std::size_t>(r.KeptTail);
+        std::string restored;
+        restored.reserve(head + r.RemovedText.size() + tail);
+        restored.append(current, 0, head).append(r.RemovedText).append(current, current.size() - tail, tail);
+        SetRemovedText(inverse, current, restored);
         TEditorStringList scratch;
-        owner_.SplitToRows(r.RemovedText, scratch);
+        owner_.SplitToRows(restored, scratch);
         if (r.RemovedAttribute == raWrapped && scratch.Count() > 1 && scratch.Strings(scratch.Count() - 1).empty())
             scratch.Delete(scratch.Count() - 1);
         scratch.SetRowAttribute(scratch.Count() - 1, r.RemovedAttribute);
@@ -95,7 +143,7 @@ TUndoData TEditorUndoObj::Replay(const TUndoData& r)
     }
     inverse.RowsInserted = inserted;
     const int bc = owner_.RepropagateBrackets(r.FirstRow, true);
-    owner_.changeRange_ = {r.FirstRow, deleted, inserted, bc, true};
+    owner_.changeRange_ = {r.FirstRow, deleted, inserted, bc, true, owner_.Version() != shape};
     return inverse;
 }
 
@@ -148,6 +196,8 @@ bool TEditorUndoObj::Redo()
             rec.InsertedLength = inverse.InsertedLength;
             rec.RemovedAttribute = inverse.RemovedAttribute;
             rec.RemovedText = inverse.RemovedText;
+            rec.KeptHead = inverse.KeptHead;
+            rec.KeptTail = inverse.KeptTail;
         }
         if (view) {
             view->SetCaretRow(r.CaretRow);

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "editor/rowflags.h"
 
@@ -19,8 +20,17 @@ struct TUndoData {
     int RowsInserted = 0;
     long long InsertedLength = 0;  // bytes of the inserted rows, line breaks counting 2
     TEditorRowAttribute RemovedAttribute = raNone;
+    // The removed rows' text is the inserted rows' first KeptHead bytes,
+    // then RemovedText, then their last KeptTail bytes: a record holds what
+    // changed, not the whole rows.
     std::string RemovedText;
+    long long KeptHead = 0;
+    long long KeptTail = 0;
 };
+
+// Fills r's removed text from the text before (removed) and after (inserted) an edit.
+void SetRemovedText(TUndoData& r, std::string_view removed, std::string_view inserted);
+
 
 class TEditorUndoObj {
 public:

@@ -50,7 +50,7 @@ public:
         o.SetLeading(c.leading);
         o.SetFollowRetMark(c.followRet);
         s.SetWordWrap(c.wrap);
-        text_ = Normalise(RandomText(200));
+        text_ = Normalise(RandomText(100));
         lines_.SetText(text_);
         start_ = text_;
         Check("load");
@@ -72,9 +72,18 @@ public:
             "\xB1",              // half-width katakana
             "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
             std::string(1, '\0'),
+            LongPiece(),
         };
         std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
         return pieces[pick(rng_)];
+    }
+
+    // A run without line breaks several rows wide, so that lines grow long.
+    static std::string LongPiece()
+    {
+        std::string l;
+        for (int i = 0; i < 24; ++i) l += i % 5 ? "long\x8A\xBF " : "{\t}";
+        return l;
     }
 
     std::string RandomText(int maxPieces)
@@ -94,7 +103,21 @@ public:
         const std::string before = text_;
         const int op = Rand(0, 99);
         std::string what;
-        if (op < 55) {
+        if (op < 15 && s.Count() > 0 && text_.size() < 3000) {
+            // A key typed into a row: its line break stays as it is.
+            const int row = Rand(0, s.Count() - 1);
+            std::string t = s.Strings(row);
+            std::string piece = RandomPiece();
+            piece.erase(std::remove_if(piece.begin(), piece.end(), [](char c) { return c == '\r' || c == '\n'; }), piece.end());
+            if (piece.empty()) piece = "a";
+            t.insert(static_cast<std::size_t>(Rand(0, static_cast<int>(t.size()))), piece);
+            if (s.GetRowAttribute(row) == raLineBreak) t += "\r\n";
+            what = "Type(" + std::to_string(row) + ",\"" + t + "\")";
+            const auto starts = RowStarts(s);
+            const std::size_t a = starts[static_cast<std::size_t>(row)], b = starts[static_cast<std::size_t>(row + 1)];
+            text_ = text_.substr(0, a) + Normalise(t) + text_.substr(b);
+            EXPECT_TRUE(s.ReplaceRows(row, 1, t)) << what;
+        } else if (op < 55) {
             const int n = s.Count();
             // Mostly valid ranges, sometimes outside (must change nothing).
             int row = Rand(0, n), count = Rand(0, std::min(3, n - row));
@@ -187,6 +210,8 @@ public:
             past_.push_back(before);
             future_.clear();
         }
+        // The painter asks for the states of a row it shows.
+        if (Rand(0, 9) == 0 && s.Count() > 0) s.RepropagateBrackets(Rand(0, s.Count() - 1), false);
         ++ops_;
         Check(std::string(cfg_.name) + " step " + std::to_string(i) + " " + what);
     }
@@ -245,6 +270,7 @@ public:
         for (int r = 0; r < n; ++r) {
             const int stored = s.GetBracketState(r);
             if (stored != kBracketUnknown) { ASSERT_EQ(stored, state) << where << " row " << r; }
+            if (r >= s.BracketKnownEnd()) { ASSERT_EQ(stored, kBracketUnknown) << where << " row " << r; }
             state = s.ParseRowBrackets(r, state);
         }
     }
@@ -260,11 +286,22 @@ public:
     {
         TEditorScreenStrings& s = Store();
         const std::string final = text_;
-        while (s.CanRedo()) ASSERT_TRUE(s.Redo());
+        while (!future_.empty()) {
+            ASSERT_TRUE(s.Redo());
+            past_.push_back(text_);
+            text_ = future_.back();
+            future_.pop_back();
+            ASSERT_EQ(JoinRows(s), text_) << cfg_.name << " redoing all";
+        }
+        ASSERT_FALSE(s.CanRedo());
         const std::string newest = JoinRows(s);
         int undone = 0;
+        // Every step back gives the text that was there before that edit.
         while (s.CanUndo()) {
-            ASSERT_TRUE(s.Undo());
+            ASSERT_TRUE(s.Undo()) << cfg_.name << " undoing all, " << undone << " undone";
+            ASSERT_FALSE(past_.empty());
+            ASSERT_EQ(JoinRows(s), past_.back()) << cfg_.name << " undoing all, " << undone << " undone";
+            past_.pop_back();
             ++undone;
         }
         EXPECT_EQ(JoinRows(s), start_) << cfg_.name;

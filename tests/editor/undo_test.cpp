@@ -120,6 +120,40 @@ TEST_F(Undo, RestoredTextIsWrappedUnderTheCurrentColumn)
     EXPECT_EQ(RowDump(s), (Rows{std::string(25, 'a') + "|W", std::string(5, 'a') + "|L"}));
 }
 
+// Keys typed into long rows, with and without word wrap, at a line end and
+// at the text's unbroken end, and two lines joined: each record holds about
+// what changed, and undoing and redoing everything gives the texts back.
+TEST_F(Undo, RecordsHoldWhatChangedNotTheWholeRows)
+{
+    std::string longRow;
+    while (longRow.size() < 60000) longRow += "ab\x8A\xBF \t";
+    for (const bool wrap : {false, true}) {
+        s.WrapOption().SetWrapByte(20);
+        s.SetWordWrap(wrap);
+        const std::string start = "top\r\n" + longRow + "\r\n" + longRow;
+        lines.SetText(start);
+        auto type = [&](int row, std::size_t at, const std::string& key) {
+            std::string t = s.Strings(row);
+            t.insert(std::min(at, t.size()), key);
+            if (s.GetRowAttribute(row) == raLineBreak) t += "\r\n";
+            ASSERT_TRUE(s.ReplaceRows(row, 1, t));
+        };
+        const int middle = wrap ? s.Count() / 4 : 1;
+        type(middle, 7, "\x82\xA0");
+        type(s.Count() - 1, 3, "x");
+        type(middle, 0, "\r\n");
+        ASSERT_TRUE(s.ReplaceRows(0, 1, "top"));  // joined with the long line
+        const std::string end = JoinRows(s);
+        ASSERT_EQ(s.UndoObj().UndoCount(), 4);
+        for (const TUndoData& r : s.UndoObj().UndoList()) EXPECT_LT(r.RemovedText.size(), 50u) << wrap;
+        while (s.Undo()) {}
+        EXPECT_EQ(JoinRows(s), start) << wrap;
+        while (s.Redo()) {}
+        EXPECT_EQ(JoinRows(s), end) << wrap;
+        for (const TUndoData& r : s.UndoObj().UndoList()) EXPECT_LT(r.RemovedText.size(), 50u) << wrap;
+    }
+}
+
 TEST_F(Undo, NothingToUndoLeavesTheCaret)
 {
     lines.SetText("abc");
