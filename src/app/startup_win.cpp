@@ -9,6 +9,9 @@ namespace vellumo {
 namespace {
 // A child that hangs must not hang this process.
 constexpr DWORD kInputIdleWaitMs = 15000;
+#ifdef _WIN64
+static_assert(sizeof(STARTUPINFOA) == 104, "the startup information is this platform's structure");
+#endif
 
 std::string ProgramPath()
 {
