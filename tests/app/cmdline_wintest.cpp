@@ -3,6 +3,7 @@
 #include "app/docfake_win.h"
 #include "app/instances.h"
 #include "app/startup.h"
+#include "classlib/process.h"
 
 namespace vellumo::testing {
 namespace {
@@ -205,21 +206,19 @@ TEST(StartupHandOff, TwoFilesGoToTwoNewProcesses)
     const std::string a = folder.File("a.txt"), b = folder.File("b b.txt");
     std::ofstream(a) << "a";
     std::ofstream(b) << "b";
-    std::vector<std::string> lines;
-    TProcessStarter old = SetProcessStarter([&](const TProcessStartRequest& r) {
-        lines.push_back(r.CommandLine);
-        return true;
-    });
-    SetSystemCommandLine(TCommandLine({"vellumo.exe", a, "/r", b}));
-    EXPECT_FALSE(StartupEntry());
-    SetProcessStarter(old);
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    EXPECT_EQ(lines, (std::vector<std::string>{"\"" + std::string(exe) + "\" \"/r\" \"" + a + "\"",
-                                                "\"" + std::string(exe) + "\" \"/r\" \"" + b + "\""}));
-    // The system's start: a missing program fails, a real one is started and waited for.
-    EXPECT_FALSE(StartProcess({"\"" + folder.File("no.exe") + "\"", "", false}));
-    EXPECT_TRUE(StartProcess({"\"" + std::string(exe) + "\" --gtest_filter=None", folder.Path(), true}));
+    TProcessRecorder recorder(false);  // a failed start is skipped, the next one still made
+    SetSystemCommandLine(TCommandLine({"vellumo.exe", a, "/r", b}));
+    EXPECT_FALSE(StartupEntry());
+    ASSERT_EQ(recorder.starts.size(), 2u);
+    EXPECT_EQ(recorder.starts[0].commandLine, "\"" + std::string(exe) + "\" \"/r\" \"" + a + "\"");
+    EXPECT_EQ(recorder.starts[1].commandLine, "\"" + std::string(exe) + "\" \"/r\" \"" + b + "\"");
+    EXPECT_EQ(recorder.starts[1].startup.cb, sizeof(STARTUPINFOA));
+    EXPECT_FALSE(recorder.starts[1].inheritHandles);
+    SetSystemCommandLine(TCommandLine({"vellumo.exe", a, "/r", folder.File("none.txt")}));
+    EXPECT_TRUE(StartupEntry());
+    EXPECT_EQ(recorder.starts.size(), 2u);
 }
 
 } // namespace
