@@ -226,6 +226,11 @@ bool ReloadFile()
 
 bool ReloadWithCode(int code)
 {
+    // Refused before the forced code is set: the running operation may be reading it.
+    if (DocumentBusy()) {
+        SoundBeep();
+        return false;
+    }
     TForcedReload forced(code);
     return ReloadFile();
 }

@@ -31,6 +31,13 @@ TEST_F(DocumentTest, OpenSetsFullNameCaptionAndPanels)
     EXPECT_TRUE(form.editor->ReadOnly());
     EXPECT_NE(Document().FileTimeAtLoad, 0);
     EXPECT_EQ(form.modeFromName.size(), 2u);
+    // After the open dialog: its box, or the attribute when that is checked.
+    Set().Option.ChkReadOnlyFile = false;
+    ApplyDialogReadOnly();
+    EXPECT_EQ(form.panels[8], "");
+    form.dialogReadOnly = true;
+    ApplyDialogReadOnly();
+    EXPECT_EQ(form.panels[8], "書禁");
 
     // Held by another operation: refused, nothing changes.
     {
@@ -155,6 +162,8 @@ TEST_F(DocumentTest, ReloadKeepsTheViewAndWaitsForOtherOperations)
     EXPECT_EQ(form.editor->TopRow(), 0);
     TDocumentBusy busy;  // a save or open in progress
     EXPECT_FALSE(ReloadFile());
+    EXPECT_FALSE(ReloadWithCode(ccUtf8));
+    EXPECT_EQ(Document().ForcedLoadCode, -1);
 }
 
 TEST_F(DocumentTest, ReloadWithACodeDetectsForThatCallOnly)
