@@ -8,6 +8,14 @@ namespace vellumo {
 
 namespace {
 
+// A lead byte only pairs with a byte that can follow it: a stray lead byte
+// never swallows the quote or blank after it.
+bool IsTrailByte(char c) noexcept
+{
+    const unsigned char b = static_cast<unsigned char>(c);
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
 char AsciiLower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Switch names are ASCII: a lead byte never matches one of their bytes, so a
@@ -37,7 +45,7 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
     bool inArg = false, quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
-        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < line.size()) {
+        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < line.size() && IsTrailByte(line[i + 1])) {
             cur += c;
             cur += line[++i];
             inArg = true;

@@ -1,6 +1,7 @@
 // Reading the command line: splitting, switch values and the hand-off lines.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 
 #include "app/cmdline.h"
@@ -28,11 +29,29 @@ TEST(CommandLineSplit, QuotesToggleAndBackslashesAreOrdinary)
         {"prog \"\" x", {"prog", "", "x"}},
         {"\tprog\t/wb=40 ", {"prog", "/wb=40"}},
         {"prog \"open", {"prog", "open"}},
-        // 0x95 0x5C and 0x83 0x22 are no separators or quotes: the pairs stay whole.
-        {"prog \"C:\\\x95\\\" \x83\x20x", {"prog", "C:\\\x95\\", "\x83\x20x"}},
+        {"prog \"\x83\" \x83 x", {"prog", "\x83", "\x83", "x"}},  // stray lead bytes
+        // The 5C of 0x95 0x5C is no separator: the pair stays whole.
+        {"prog \"C:\\\x95\\\" \x83\x40x", {"prog", "C:\\\x95\\", "\x83\x40x"}},
         {"", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.args) << c.line;
+}
+
+TEST(CommandLineSplit, QuotedArgumentsRoundTrip)
+{
+    // Any argument without a double quote survives being passed on quoted,
+    // double-byte characters with 5C or 20 as second byte included.
+    const std::string pieces[] = {"a", " ", "\\", "\t", "\x95\\", "\x83\x20", "\x81\x40", "/r", "-", "\xB1"};
+    std::mt19937 rng(14);
+    for (int round = 0; round < 500; ++round) {
+        std::vector<std::string> args(1 + rng() % 4);
+        std::string line;
+        for (std::string& a : args) {
+            for (unsigned n = rng() % 6; n > 0; --n) a += pieces[rng() % std::size(pieces)];
+            line += (line.empty() ? "\"" : " \"") + a + '"';
+        }
+        ASSERT_EQ(SplitCommandLine(line), args) << line;
+    }
 }
 
 TEST(CommandLineSwitches, ValuesAndFirstWins)
