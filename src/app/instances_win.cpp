@@ -2,6 +2,9 @@
 // its hidden edit. Every call on another process's window is bounded.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/instances.h"
 #include "app/pathnames.h"
 
@@ -10,6 +13,7 @@ namespace vellumo {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
+constexpr DWORD_PTR kMaxNameBytes = 32767;
 
 struct TSearch {
     const std::string* name;
@@ -20,20 +24,26 @@ struct TSearch {
 bool ClassIs(HWND h, const char* name)
 {
     char cls[64] = {};
-    return GetClassNameA(h, cls, sizeof cls) > 0 && lstrcmpA(cls, name) == 0;
+    return GetClassNameA(h, cls, sizeof cls) > 0 && std::strcmp(cls, name) == 0;  // exactly
 }
 
-// The text of the window's first "TEdit" child, at most 256 bytes; false without one.
+// The text of the window's first "TEdit" child; false without one. Read
+// whole, so a long name never matches a name it merely begins with.
 bool HeldFileName(HWND form, std::string& text)
 {
     HWND edit = FindWindowExA(form, nullptr, kOpenFileNameClass, nullptr);
     if (!edit) return false;
-    char buf[257] = {};
-    DWORD_PTR got = 0;
-    if (!SendMessageTimeoutA(edit, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf),
-                             SMTO_ABORTIFHUNG | SMTO_BLOCK, kSendTimeoutMs, &got))
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length) ||
+        length > kMaxNameBytes)
         return false;
-    text.assign(buf, got < sizeof buf ? static_cast<std::size_t>(got) : sizeof buf - 1);
+    std::string buf(static_cast<std::size_t>(length) + 1, '\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutA(edit, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &got))
+        return false;
+    buf.resize(std::min<std::size_t>(static_cast<std::size_t>(got), buf.size() - 1));
+    text = std::move(buf);
     return true;
 }
 

@@ -181,6 +181,12 @@ TEST_F(CommandLineTest, AFileHeldElsewhereEndsThisInstanceAndJumpsThere)
     EXPECT_EQ(FindInstanceHolding(f, nullptr), other.form);
     EXPECT_EQ(FindInstanceHolding(f, other.form), nullptr);  // never this window itself
     EXPECT_EQ(FindInstanceHolding(f + "x", nullptr), nullptr);
+    {
+        const std::string longName = folder.File(std::string(240, 'n') + ".txt");  // past 256 bytes
+        TOtherInstance holder(longName);
+        EXPECT_EQ(FindInstanceHolding(longName, nullptr), holder.form);
+        EXPECT_EQ(FindInstanceHolding(longName.substr(0, 256), nullptr), nullptr);
+    }
 
     const TCommandLineOptions& o = Run({"/jl=4", f});
     EXPECT_TRUE(o.EndRequested);
