@@ -3,6 +3,7 @@
 #include "app/docfake_win.h"
 #include "app/instances.h"
 #include "app/startup.h"
+#include "app/startuptools.h"
 #include "classlib/process.h"
 
 namespace vellumo::testing {
@@ -225,6 +226,14 @@ TEST(StartupHandOff, TwoFilesGoToTwoNewProcesses)
     SetSystemCommandLine(TCommandLine({"vellumo.exe", a, "/r", folder.File("none.txt")}));
     EXPECT_TRUE(StartupEntry());
     EXPECT_EQ(recorder.starts.size(), 2u);
+
+    // The start-up tools go through the same seam, shown as this process is.
+    const std::string ini = folder.File("v.ini");
+    std::ofstream(ini) << "[Tools]\r\nItemCount=1\r\nStartRun0=1\r\nFile0=t.exe\r\nParam0=%%m%\r\n";
+    RunStartupTools(ini, 5);
+    ASSERT_EQ(recorder.starts.size(), 3u);
+    EXPECT_EQ(recorder.starts[2].commandLine, "t.exe /cpp");
+    EXPECT_TRUE(recorder.starts[2].startup.dwFlags & STARTF_USESHOWWINDOW);
 }
 
 } // namespace
