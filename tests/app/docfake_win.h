@@ -47,7 +47,7 @@ public:
     void EditModeFromFileName(const std::string& name) override { modeFromName.push_back(name); }
     void EndWithoutShowing() override { ++ended; }
     void BringApplicationForward() override {}
-    bool RunOpenDialog() override { return dialogChosen; }
+    bool RunOpenDialog() override { return false; }
     bool OpenDialogReadOnlyChecked() override { return dialogReadOnly; }
     void ApplyEditModeSwitch(int mode) override { modeSwitch = mode; }
     void WrapChanged() override { ++wrapChanged; }
@@ -60,7 +60,7 @@ public:
     void SetToolBarButtons(const TToolBarState&) override {}
 
     std::unique_ptr<TEditor> editor;
-    bool autoHint = true, showing = true, dialogChosen = false, dialogReadOnly = false;
+    bool autoHint = true, showing = true, dialogReadOnly = false;
     std::map<int, std::string> panels;
     std::string caption, openFileName;
     std::vector<std::string> recent, modeFromName;
