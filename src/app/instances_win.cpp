@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/cmdline_win.h"
 #include "app/instances.h"
 #include "app/pathnames.h"
+#include "app/settingsloc.h"
+#include "classlib/process.h"
 
 namespace vellumo {
 
@@ -92,6 +95,23 @@ bool ActivateOtherInstance(const std::string& fileName, bool withJumps, const TC
     DWORD_PTR result = 0;
     SendMessageTimeoutA(h, msg, wp, lp, SMTO_ABORTIFHUNG | SMTO_NORMAL, kSendTimeoutMs, &result);
     return true;
+}
+
+void StartNewInstance(const std::string& params)
+{
+    char exe[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    TProcessRequest r;
+    r.commandLine = "\"" + std::string(exe) + "\" " +
+                    NewInstanceParameters(SettingsLocation().SettingsFolder, SystemCommandLine(), params);
+    r.startup = ThisStartupInfo();
+    r.startup.dwFlags |= STARTF_USESHOWWINDOW;
+    r.startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION pi{};
+    if (!StartProcess(r, pi)) return;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
 }
 
 } // namespace vellumo

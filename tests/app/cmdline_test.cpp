@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/cmdline.h"
+#include "app/instances.h"
 #include "app/startup.h"
 
 using namespace vellumo;
@@ -115,7 +116,9 @@ TEST(HandOff, OneLinePerExistingFileWithEverySwitch)
     EXPECT_FALSE(HasSeveralFileArgs(child, exists));
     EXPECT_FALSE(HasSeveralFileArgs(Line({"a.txt", "missing.txt", "/r"}), exists));
     EXPECT_EQ(HandOffCommandLine("p.exe", Line({"a.txt"}), "a.txt"), "\"p.exe\" \"a.txt\"");
-    EXPECT_EQ(ForwardedSwitches(Line({"/r", "x", "/i=C:\\s", "/T"})), "\"/r\" \"/T\"");
+    EXPECT_EQ(NewInstanceParameters("C:\\s", Line({"/r", "x", "/i=C:\\s", "/T"}), "\"f\""),
+              "\"/i=C:\\s\" \"/r\" \"/T\" \"f\"");
+    EXPECT_EQ(NewInstanceParameters("", Line({"/r"}), "\"f\""), "\"f\"");
 }
 
 } // namespace

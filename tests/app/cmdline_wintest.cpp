@@ -2,6 +2,7 @@
 // found by its window, and the hand-off of several files.
 #include "app/docfake_win.h"
 #include "app/instances.h"
+#include "app/settingsloc.h"
 #include "app/startup.h"
 #include "app/startuptools.h"
 #include "classlib/process.h"
@@ -234,6 +235,11 @@ TEST(StartupHandOff, TwoFilesGoToTwoNewProcesses)
     ASSERT_EQ(recorder.starts.size(), 3u);
     EXPECT_EQ(recorder.starts[2].commandLine, "t.exe /cpp");
     EXPECT_TRUE(recorder.starts[2].startup.dwFlags & STARTF_USESHOWWINDOW);
+    SetSystemCommandLine(TCommandLine({"vellumo.exe", "/t", "/r"}));
+    SetSettingsLocation({});
+    StartNewInstance("\"x.txt\"");
+    ASSERT_EQ(recorder.starts.size(), 4u);
+    EXPECT_EQ(recorder.starts[3].commandLine, "\"" + std::string(exe) + "\" \"/t\" \"/r\" \"x.txt\"");
 }
 
 } // namespace
