@@ -1,6 +1,10 @@
 // The command line processed against a fake main window, another instance
 // found by its window, and the hand-off of several files.
 #include "app/docfake_win.h"
+
+#include <objidl.h>
+#include <shlobj.h>
+
 #include "app/instances.h"
 #include "app/settingsloc.h"
 #include "app/startup.h"
@@ -138,6 +142,37 @@ TEST_F(CommandLineTest, MissingNamesWildcardsAndFolders)
     SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(SameFileName(d.StartFolder, dir + "\\")) << d.StartFolder;
     EXPECT_TRUE(Document().CurrentFileName.empty());
+}
+
+// A shortcut file to target, made through the shell's own link object.
+bool MakeShortcut(const std::string& link, const std::string& target)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkA* sl = nullptr;
+    IPersistFile* pf = nullptr;
+    bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                         reinterpret_cast<void**>(&sl))) &&
+              SUCCEEDED(sl->SetPath(target.c_str())) &&
+              SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)));
+    const std::wstring wide(link.begin(), link.end());  // the test folder's name is ASCII
+    ok = ok && SUCCEEDED(pf->Save(wide.c_str(), TRUE));
+    if (pf) pf->Release();
+    if (sl) sl->Release();
+    CoUninitialize();
+    return ok;
+}
+
+TEST_F(CommandLineTest, AShortcutOpensItsTarget)
+{
+    const std::string target = Write("target.txt", "t\r\n");
+    const std::string link = folder.File("to target.lnk");
+    ASSERT_TRUE(MakeShortcut(link, target));
+    TShortCutInfo info;
+    ASSERT_TRUE(ResolveShortcut(link, info));
+    Run({link});
+    EXPECT_TRUE(SameFileName(Document().CurrentFileName, target)) << Document().CurrentFileName;
+    EXPECT_EQ(Text(), "t\r\n");
+    EXPECT_FALSE(ResolveShortcut(target, info));  // a plain file is no shortcut
 }
 
 // A window that looks like another instance's main window holding a file.
