@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/pathnames.h"
 #include "classlib/leadbytes.h"
 
 namespace vellumo {
@@ -65,6 +66,18 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
     }
     if (inArg) out.push_back(std::move(cur));
     return out;
+}
+
+std::vector<std::string> SplitProcessCommandLine(std::string_view line, std::string_view programPath)
+{
+    const std::size_t n = programPath.size();
+    const bool unquotedProgram = n > 0 && line.size() >= n && programPath.find(' ') != std::string_view::npos &&
+                                 (line.size() == n || line[n] == ' ' || line[n] == '\t') &&
+                                 SameFileName(line.substr(0, n), programPath);
+    if (!unquotedProgram) return SplitCommandLine(line);
+    std::vector<std::string> args = SplitCommandLine(line.substr(n));
+    args.insert(args.begin(), std::string(line.substr(0, n)));
+    return args;
 }
 
 std::string TCommandLine::ParamStr(int i) const

@@ -38,6 +38,16 @@ TEST(CommandLineSplit, QuotesToggleAndBackslashesAreOrdinary)
     for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.args) << c.line;
 }
 
+TEST(CommandLineSplit, AnUnquotedProgramPathStaysWhole)
+{
+    const std::string exe = "C:\\Program Files\\v.exe";
+    EXPECT_EQ(SplitProcessCommandLine("C:\\program files\\V.EXE \"a b\" /r", exe),
+              (std::vector<std::string>{"C:\\program files\\V.EXE", "a b", "/r"}));
+    EXPECT_EQ(SplitProcessCommandLine("\"" + exe + "\" x", exe), (std::vector<std::string>{exe, "x"}));
+    // Only the whole path followed by a blank counts.
+    EXPECT_EQ(SplitProcessCommandLine("C:\\Program Files\\v.exex", exe).size(), 2u);
+}
+
 TEST(CommandLineSplit, QuotedArgumentsRoundTrip)
 {
     // Any argument without a double quote survives being passed on quoted,
