@@ -78,6 +78,12 @@ bool LoadInto(const std::string& name, bool checkInstances)
     TWaitCursor wait;
     TClearStatus clear;
     ShowStatusMessage(FileNamePart(name) + " を読込中...");
+    // A device ("nul", "con.txt") is no document: reading one may never end.
+    if (IsDeviceName(name)) {
+        ShowMsg("\"" + name + "\"\r\nの読み込みに失敗しました。", kMsgCaption, MB_ICONEXCLAMATION);
+        if (!form.Showing()) EndApplicationWithoutShowing();
+        return false;
+    }
     if (checkInstances && set.Option.NotDoubleOpen &&
         ActivateOtherInstance(name, false, SystemCommandLine(), form.Handle()))
         return false;

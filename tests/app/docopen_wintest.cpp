@@ -45,8 +45,11 @@ TEST_F(DocumentTest, OpenSetsFullNameCaptionAndPanels)
         EXPECT_FALSE(OpenFile(full, true));
     }
     EXPECT_EQ(form.caption, "ro.txt [読み取り専用] - Vellumo");
-    // Unreadable: the previous document and its code stay.
+    // Unreadable or a device: the previous document and its code stay.
     EXPECT_FALSE(OpenFile(folder.File("missing.txt"), true));
+    asked.clear();
+    EXPECT_FALSE(OpenFile(folder.File("Con.txt"), true));
+    EXPECT_EQ(asked.size(), 1u);
     EXPECT_TRUE(SameFileName(Document().CurrentFileName, ro));
 }
 
