@@ -172,7 +172,9 @@ const TCommandLine& SystemCommandLine()
 {
     if (!g_commandLine) {
         const char* text = GetCommandLineA();
-        g_commandLine = TCommandLine::FromText(text ? text : "");
+        char exe[MAX_PATH + 1] = {};
+        const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        g_commandLine = TCommandLine(SplitProcessCommandLine(text ? text : "", std::string_view(exe, n < MAX_PATH ? n : 0)));
     }
     return *g_commandLine;
 }

