@@ -201,7 +201,7 @@ TEST_F(DocSave, LossyCodesAskAndAreNeverAPlainSuccess)
     Put(path, "old");
     Document().CurrentFileName = path;
     Document().DocumentCode = ccJis;
-    Edit("IBM \xFA\x40");
+    Edit("user-defined \xF0\x40");
     answerYes = false;
     EXPECT_FALSE(SaveFile(path, false, true));
     EXPECT_EQ(Disk(path), "old");
