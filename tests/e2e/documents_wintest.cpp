@@ -77,8 +77,9 @@ TEST_F(Documents, TypedEditsAreSavedInTheDocumentsCodeAndLineEnd)
         TVellumo v;
         ASSERT_TRUE(Launch(v, Quoted(path)));
         v.PostChars("ab漢字");
+        const int rows = v.RowCount();
         v.Keys({VK_RETURN});
-        v.Sync();
+        EXPECT_TRUE(v.WaitFor([&] { return v.RowCount() == rows + 1; }));
         v.PostChars("ソ|");
         const std::string model = "ab漢字\r\nソ|" + SampleText(true);
         EXPECT_EQ(v.Text(), model);

@@ -60,8 +60,19 @@ public:
     void PostChars(const std::string& cp932);
     // Brings the window forward and types a chord for real (modifiers first).
     bool Keys(std::vector<BYTE> vkeys);
-    // Waits until every message posted so far has been handled.
+    // Waits until every message posted so far has been handled. Typed keys
+    // come after posted messages: wait for their effect with WaitFor.
     bool Sync(DWORD ms = 10000) const;
+    template <typename F>
+    bool WaitFor(F done, DWORD ms = 10000) const
+    {
+        const DWORD start = GetTickCount();
+        while (!done()) {
+            if (GetTickCount() - start > ms) return false;
+            Sleep(20);
+        }
+        return true;
+    }
 
     // A message box (or other dialog) of this process; null on time-out.
     HWND WaitDialog(DWORD ms = 10000) const;

@@ -210,7 +210,9 @@ std::string TVellumo::Text() const
     if (!e) return "<no editor>";
     DWORD_PTR len = 0;
     SendMessageTimeoutA(e, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &len);
-    std::string buf(len + 1, '\0');
+    // The text crosses the process boundary through a wide-character copy,
+    // whose length in bytes may differ: room for the worst case.
+    std::string buf(len * 2 + 16, '\0');
     DWORD_PTR n = 0;
     SendMessageTimeoutA(e, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG, kTimeout,
                         &n);
