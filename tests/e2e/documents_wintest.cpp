@@ -131,7 +131,8 @@ TEST_F(Documents, HiddenFileHardLinkAndSymbolicLinkSurviveASave)
     ASSERT_TRUE(WriteFileBytes(linked, text));
     ASSERT_TRUE(CreateHardLinkA(other.c_str(), linked.c_str(), nullptr));
     ASSERT_TRUE(WriteFileBytes(target, text));
-    const bool haveSymlink = CreateSymbolicLinkA(symlink.c_str(), target.c_str(), 0) != 0;
+    const bool haveSymlink = MakeUnixSymlink(target, symlink);
+    EXPECT_TRUE(haveSymlink);
 
     for (const std::string& path : {hidden, linked, haveSymlink ? symlink : std::string()}) {
         if (path.empty()) continue;

@@ -29,6 +29,9 @@ private:
 std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// A symbolic link of the file system below Wine (Wine's own call makes
+// none that the file system follows); false when it cannot be made.
+bool MakeUnixSymlink(const std::string& target, const std::string& link);
 // Sets the file's write time back a day, so that a save is seen by its time.
 void AgeFile(const std::string& path);
 FILETIME WriteTime(const std::string& path);

@@ -130,6 +130,40 @@ FILETIME WriteTime(const std::string& path)
     return d.ftLastWriteTime;
 }
 
+static std::string UnixPath(const std::string& path)
+{
+    using ToUnix = char*(__cdecl*)(LPCWSTR);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) return {};
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* unix = toUnix(wide);
+    if (!unix) return {};
+    std::string out = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return out;
+}
+
+bool MakeUnixSymlink(const std::string& target, const std::string& link)
+{
+    const std::string t = UnixPath(target), l = UnixPath(link);
+    if (t.empty() || l.empty()) return false;
+    std::string cmd = "cmd.exe /c start /wait /unix /bin/ln -s \"" + t + "\" \"" + l + "\"";
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+        return false;
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    for (int i = 0; i < 50 && !FileExists(link); ++i) Sleep(20);
+    return FileExists(link);
+}
+
 void AgeFile(const std::string& path)
 {
     HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
