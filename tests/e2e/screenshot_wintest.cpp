@@ -63,9 +63,10 @@ TEST_F(Screenshot, MainWindowWithAColouredCFile)
     SelectObject(mem, old);
 
     // The comment is drawn green and the string blue: both must be on screen.
-    const auto* px = static_cast<const DWORD*>(bits);
+    auto* px = static_cast<DWORD*>(bits);
     int green = 0, blue = 0;
     for (int i = 0; i < width * height; ++i) {
+        px[i] |= 0xFF000000;  // opaque: viewers read the fourth byte as alpha
         const int b = px[i] & 255, g = (px[i] >> 8) & 255, red = (px[i] >> 16) & 255;
         if (g > red + 60 && g > b + 60) ++green;
         if (b > red + 60 && b > g + 60) ++blue;
