@@ -1,0 +1,177 @@
+#pragma once
+// The main window: owner of the editor, the bars, the menus and the
+// document's window-side state. Each concern lives in its own file:
+//   mainform_win.cpp        creation, showing, closing, layout
+//   mainformmsg_win.cpp     window messages (size, close, drops, menus)
+//   mainformhook_win.cpp    placing the file dialogs (old systems)
+//   mainformstatus_win.cpp  the status bar
+//   menus*.cpp, toolbar*.cpp  menus and tool bar from their tables
+//   filecmds*.cpp           the File menu's handlers
+// Windows only.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/appcontext.h"
+#include "app/filecmds.h"
+#include "app/mainformstatus_win.h"
+#include "app/menus_win.h"
+#include "app/toolbar_win.h"
+#include "classlib/form.h"
+#include "editor/editor.h"
+#include "editor/editprop.h"
+
+namespace vellumo {
+
+// The document functions the File commands and closing call. The program
+// installs the real ones; tests install fakes.
+struct TDocumentFunctions {
+    std::function<bool(const std::string& fileName)> OpenFile;
+    std::function<bool(const std::string& fileName, bool wrapBreaks)> SaveFile;
+    std::function<bool(bool wrapBreaks)> SaveFileAs;
+    std::function<TSaveAnswer()> QuerySaveChanges;
+    std::function<bool()> NeedsSaveAs;
+    std::function<void(const std::string& arguments)> StartNewInstance;
+    // The open dialog: the chosen name, or "" for Cancel; readOnly in and out.
+    std::function<std::string(const std::string& initialFolder, bool& readOnly)> RunOpenDialog;
+};
+
+class TVellumoMainForm : public TForm, public IMainWindow {
+public:
+    TVellumoMainForm();
+    ~TVellumoMainForm() override;
+
+    // ---- components, in creation order
+    TMainStatusBar StatusBar1;
+    TEditor Editor1;
+    TMainToolBar ToolBar1;
+    TEdit VellumoOpenFileName{*this};
+    TMenuTree MainMenu1;
+    TMenuTree PopupMenuItems;
+    TTablePopupMenu PopupMenu1{PopupMenuItems};
+    TEditorProp EditorProp1;
+    TDocumentFunctions Documents;
+
+    // ---- fields shared by the window's parts
+    std::string IniPath, IniFolder, StartFolder;
+    HWND LastEditorHandle = nullptr;
+    TEditor* LastEditor = nullptr;
+    bool TopMostOn = false;
+    int CodeOverride = -1, LineEndOverride = -1, EditModeOverride = -1;
+    bool ReplaceBusy = false;
+    std::string SearchString, ReplaceWith;
+    std::uint16_t SearchFlags = 0;
+    int ReplaceCount = 0;
+    bool ToolButtonPressed = false;
+    int OptionPage = 0;
+    NONCLIENTMETRICSA NonClientMetrics{};
+    HFONT DefaultGuiFont = nullptr;
+
+    // ---- life cycle (mainform_win.cpp)
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void FormDestroy();
+    // Saves a changed document when the user asks; false keeps the window.
+    bool SaveBeforeClosing();
+    void LayoutControls();
+
+    // ---- IMainWindow
+    void* Handle() override { return TForm::Handle(); }
+    bool Showing() const override { return TForm::Showing(); }
+    TEditor& ActiveEditor() override { return LastEditor ? *LastEditor : Editor1; }
+    TEditor& MainEditor() override { return Editor1; }
+    TEditor* SplitEditor() override { return nullptr; }
+    void SetPanelText(int panel, const std::string& text) override;
+    void SetCaptions(const std::string& caption, const std::string& appTitle) override;
+    void SetOpenFileNameText(const std::string& name) override;
+    void SetDialogFileNames(const std::string& fileName) override;
+    void AddRecentFile(const std::string& fileName) override;
+    void UpdateToolBarState() override;
+    void EditModeFromFileName(const std::string& fileName) override;
+
+    // ---- File menu (filecmds_win.cpp)
+    void File1Click();
+    void mReLoadCodeClick();
+    void mWordWrapRetSaveClick();
+    void mOpenClick();
+    void mOpen2Click();
+    void mSaveClick();
+    void mSaveAsClick();
+    void mSaveExitClick();
+    void mAppExitClick();
+    TFileMenuInput FileMenuState();
+    std::string DialogFolder() const;
+
+    // ---- menus (menus_win.cpp wiring in mainformmsg_win.cpp)
+    // The handler of a named item or action; null for items whose command
+    // arrives later.
+    std::function<void()> CommandHandler(std::string_view name);
+    bool RunShortCut(TShortCut sc);
+    void RunMenuRow(TMenuTree& tree, int row);
+    void OpenMenuRow(TMenuTree& tree, int row);
+    // Items with no handler yet.
+    static std::vector<std::string> UnhandledItems();
+
+    bool FormShown() const noexcept { return shown_; }
+
+    // ---- creation and showing steps (mainform_win.cpp)
+    void KeepInsideWorkArea();
+    void OpenInFolder();
+    // ---- pieces other parts of the program fill (mainformpieces_win.cpp)
+    void LocateSettingsFile();
+    void InstallApplicationEvents();
+    void LoadAndApplySettings();
+    void SetUntitled();
+    std::string ProcessCommandLine();
+    void ReadStandardInput();
+    void ClearPrintAndExit();
+    void StartImeIfWanted();
+    void JumpFromCommandLine();
+    void UseCommandLineDialogFolder();
+    void RunStartupTools();
+    void SaveWindowPlacement();
+    void AddToFileHistory(const std::string& fileName);
+    void ApplyEditModeOf(const std::string& fileName);
+
+    std::string OpenDialogFolder;  // the open dialog's initial folder, when set
+    std::string DialogFileName;    // the file dialogs' name
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& msg) override;
+    void DoShow() override;
+
+private:
+    bool HandleMessage(TMessage& msg);
+    void DropFiles(HDROP drop);
+    void ToolButtonClick(UINT id);
+    void CloseRequested();
+
+    bool shown_ = false;
+    bool closing_ = false;
+};
+
+// The process's main form (null before creation).
+TVellumoMainForm* VellumoMainForm() noexcept;
+bool IsVistaOrLater() noexcept;
+bool IsXPOrLater() noexcept;
+
+// Command ids: menu bar rows, pop-up rows, tool-bar buttons.
+constexpr UINT kFirstMenuCommand = 1000;
+constexpr UINT kFirstPopupCommand = 3000;
+constexpr UINT kFirstToolCommand = 5000;
+
+// The program's message loop with the main window's shortcuts; returns the
+// quit code.
+int RunMessageLoop(TVellumoMainForm& form);
+
+// The hook that puts the file dialogs at the main window (old systems).
+void InstallDialogPlacementHook();
+void RemoveDialogPlacementHook();
+
+} // namespace vellumo

@@ -1,0 +1,241 @@
+#include "app/mainform.h"
+
+#include <shellapi.h>
+
+#include "app/menus.h"
+#include "app/toolbar.h"
+#include "classlib/showmsg.h"
+
+namespace vellumo {
+
+namespace {
+
+TVellumoMainForm* g_mainForm = nullptr;
+bool g_isVistaOrLater = true;
+bool g_isXPOrLater = true;
+
+bool CheckWin32Version(DWORD major, DWORD minor)
+{
+    OSVERSIONINFOA v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    // A system that does not say counts as a new one.
+    if (!GetVersionExA(&v)) return true;
+    return v.dwMajorVersion > major || (v.dwMajorVersion == major && v.dwMinorVersion >= minor);
+}
+
+} // namespace
+
+bool IsVistaOrLater() noexcept { return g_isVistaOrLater; }
+bool IsXPOrLater() noexcept { return g_isXPOrLater; }
+
+TVellumoMainForm* VellumoMainForm() noexcept { return g_mainForm; }
+
+TVellumoMainForm::TVellumoMainForm()
+    : MainMenu1(MainMenuTable(), true, kFirstMenuCommand), PopupMenuItems(PopupMenuTable(), false, kFirstPopupCommand)
+{
+    SetCaption("Vellumo");
+    SetPosition(poDefault);
+    LastEditor = &Editor1;
+    VellumoOpenFileName.SetBounds(0, 0, 0, 0);
+    VellumoOpenFileName.SetTabStop(false);
+    MainMenu1.OnClick = [this](int row) { RunMenuRow(MainMenu1, row); };
+    MainMenu1.OnOpen = [this](int row) { OpenMenuRow(MainMenu1, row); };
+    PopupMenuItems.OnClick = [this](int row) { RunMenuRow(PopupMenuItems, row); };
+    PopupMenuItems.OnOpen = [this](int row) { OpenMenuRow(PopupMenuItems, row); };
+    g_mainForm = this;
+    SetMainForm(this);
+}
+
+TVellumoMainForm::~TVellumoMainForm()
+{
+    if (HandleAllocated() && GetMenu(TForm::Handle()) == MainMenu1.Handle()) SetMenu(TForm::Handle(), nullptr);
+    if (g_mainForm == this) g_mainForm = nullptr;
+    if (MainForm() == this) SetMainForm(nullptr);
+}
+
+void TVellumoMainForm::CreateParams(TCreateParams& p)
+{
+    TForm::CreateParams(p);
+    p.ClassName = "TVellumoMainForm";
+}
+
+void TVellumoMainForm::FormCreate()
+{
+    g_isVistaOrLater = CheckWin32Version(6, 0);
+    g_isXPOrLater = CheckWin32Version(5, 1);
+    if (!g_isVistaOrLater) InstallDialogPlacementHook();
+
+    HWND h = TForm::Handle();
+    SetMainWindow(h);
+    SetMenu(h, MainMenu1.Handle());
+    StatusBar1.Create(h);
+    Editor1.SetParentWindow(h);
+    Editor1.SetPopupMenu(&PopupMenu1);
+    PopupMenu1.SetOwnerWindow(h);
+    Editor1.OnEnter = [this] {
+        LastEditor = &Editor1;
+        LastEditorHandle = Editor1.Handle();
+    };
+    Editor1.OnChange = [this](TEditor&) { UpdateToolBarState(); };
+    Editor1.OnSelectionChange = [this](TEditor&, bool) { UpdateToolBarState(); };
+    ToolBar1.Create(h, kFirstToolCommand);
+    SetClientSize(484, 313);
+
+    // The status font comes from the system's non-client metrics.
+    DefaultGuiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    NonClientMetrics.cbSize = sizeof NonClientMetrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof NonClientMetrics, &NonClientMetrics, 0))
+        StatusBar1.SetFont(CreateFontIndirectA(&NonClientMetrics.lfStatusFont));
+
+    LocateSettingsFile();  // where the settings live ("/i=" folder or beside the program)
+    StartFolder.clear();
+    CodeOverride = LineEndOverride = EditModeOverride = -1;
+    ReplaceBusy = false;
+    DragAcceptFiles(h, TRUE);
+    InstallApplicationEvents();  // the application's message and activation events
+    LoadAndApplySettings();      // all settings, then applied to the editors and bars
+    SetUntitled();  // the untitled state
+    KeepInsideWorkArea();
+    StartFolder = ProcessCommandLine();
+    ReadStandardInput();  // piped text into the untitled document
+    LayoutControls();
+}
+
+void TVellumoMainForm::KeepInsideWorkArea()
+{
+    HWND h = TForm::Handle();
+    RECT w;
+    GetWindowRect(h, &w);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (!GetMonitorInfoA(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi)) return;
+    const TPlaceRect work{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
+    const TPlacePoint p = ClampIntoWorkArea({w.left, w.top}, w.right - w.left, w.bottom - w.top, work);
+    if (p.X != w.left || p.Y != w.top) SetBounds(p.X, p.Y, w.right - w.left, w.bottom - w.top);
+}
+
+void TVellumoMainForm::DoShow()
+{
+    TForm::DoShow();
+    // Reading standard input may show the window inside FormCreate; the
+    // work of showing runs once.
+    if (shown_) return;
+    shown_ = true;
+    FormShow();
+}
+
+void TVellumoMainForm::FormShow()
+{
+    ClearPrintAndExit();  // the command line's print-and-exit request is spent
+    StartImeIfWanted();   // the input method opens at start when asked
+    if (!Document().CurrentFileName.empty()) {
+        JumpFromCommandLine();
+        RunStartupTools();
+        return;
+    }
+    if (!StartFolder.empty()) {
+        OpenInFolder();
+        return;
+    }
+    UseCommandLineDialogFolder();
+    RunStartupTools();
+}
+
+void TVellumoMainForm::OpenInFolder()
+{
+    SetForegroundWindow(TForm::Handle());
+    const std::string folder = StartFolder;
+    OpenDialogFolder = folder;
+    mOpenClick();
+    OpenDialogFolder.clear();
+    StartFolder.clear();
+    if (!Document().CurrentFileName.empty()) return;
+    // Nothing opened from the folder: the program ends unseen.
+    SetWindowPos(TForm::Handle(), nullptr, -100, -100, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    PostQuitMessage(0);
+}
+
+bool TVellumoMainForm::SaveBeforeClosing()
+{
+    if (!Documents.QuerySaveChanges) return true;
+    const TSaveAnswer answer = Documents.QuerySaveChanges();
+    bool saved = false;
+    if (answer == TSaveAnswer::Yes) {
+        if (Documents.NeedsSaveAs && Documents.NeedsSaveAs())
+            saved = Documents.SaveFileAs && Documents.SaveFileAs(false);
+        else
+            saved = Documents.SaveFile && Documents.SaveFile(Document().CurrentFileName, false);
+    }
+    return MayCloseAfter(answer, saved);
+}
+
+bool TVellumoMainForm::FormCloseQuery() { return SaveBeforeClosing(); }
+
+void TVellumoMainForm::FormClose()
+{
+    if (ToolBar1.Handle())
+        for (HWND c = GetWindow(ToolBar1.Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            SendMessageA(c, WM_CLOSE, 0, 0);
+}
+
+void TVellumoMainForm::FormDestroy()
+{
+    RemoveDialogPlacementHook();
+    // Leaving must not fail because the placement could not be written.
+    try {
+        SaveWindowPlacement();
+    } catch (...) {
+    }
+}
+
+void TVellumoMainForm::LayoutControls()
+{
+    if (!HandleAllocated()) return;
+    RECT r;
+    GetClientRect(TForm::Handle(), &r);
+    ToolBar1.Resize();
+    StatusBar1.Resize(IsZoomed(TForm::Handle()) != FALSE);
+    const int top = ToolBar1.Height();
+    const int bottom = r.bottom - StatusBar1.Height();
+    Editor1.SetBounds(0, top, r.right, bottom > top ? bottom - top : 0);
+    if (!Editor1.Visible()) Editor1.Show();
+}
+
+// ---- IMainWindow
+
+void TVellumoMainForm::SetPanelText(int panel, const std::string& text)
+{
+    if (panel == 0) StatusBar1.AutoHint = text.empty();
+    StatusBar1.SetPanelText(panel, text);
+}
+
+void TVellumoMainForm::SetCaptions(const std::string& caption, const std::string& appTitle)
+{
+    (void)appTitle;  // the task bar shows the window's own caption
+    SetCaption(caption);
+}
+
+void TVellumoMainForm::SetOpenFileNameText(const std::string& name) { VellumoOpenFileName.SetText(name); }
+
+void TVellumoMainForm::SetDialogFileNames(const std::string& fileName) { DialogFileName = fileName; }
+
+void TVellumoMainForm::AddRecentFile(const std::string& fileName)
+{
+    AddToFileHistory(fileName);  // the recent-file list and its menu
+}
+
+void TVellumoMainForm::UpdateToolBarState()
+{
+    TEditor& e = ActiveEditor();
+    const bool writable = !e.ReadOnly();
+    ToolBar1.SetButtonEnabled("tbSave", writable);
+    ToolBar1.SetButtonEnabled("tbUndo", writable && e.CanUndo());
+    ToolBar1.SetButtonEnabled("tbRedo", writable && e.CanRedo());
+}
+
+void TVellumoMainForm::EditModeFromFileName(const std::string& fileName)
+{
+    ApplyEditModeOf(fileName);  // the edit mode of the name's extension
+}
+
+} // namespace vellumo
