@@ -1,0 +1,100 @@
+// The re-read notice between instances and the save-and-apply of the
+// options dialog.
+#include <windows.h>
+
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "app/appcontext.h"
+#include "app/applysettings.h"
+#include "app/reloadini.h"
+#include "app/settingsstore.h"
+#include "classlib/showmsg.h"
+
+namespace vellumo {
+
+namespace {
+
+struct TBroadcast {
+    HWND Own = nullptr;
+    int Told = 0;
+};
+
+BOOL CALLBACK PostToInstance(HWND wnd, LPARAM data)
+{
+    auto& b = *reinterpret_cast<TBroadcast*>(data);
+    char cls[64] = {};
+    const int n = GetClassNameA(wnd, cls, sizeof cls);
+    if (n == static_cast<int>(sizeof kMainFormClassName - 1) && std::memcmp(cls, kMainFormClassName, n) == 0 &&
+        wnd != b.Own && IsWindowEnabled(wnd)) {
+        if (PostMessageA(wnd, kWmReloadIni, 0, 0)) ++b.Told;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+int BroadcastReloadSettings() noexcept
+{
+    TBroadcast b;
+    if (IMainWindow* form = MainForm()) b.Own = static_cast<HWND>(form->Handle());
+    EnumWindows(PostToInstance, reinterpret_cast<LPARAM>(&b));
+    return b.Told;
+}
+
+void InstallReloadBroadcast(TSettingsStore& store)
+{
+    store.OnSaved = [] { BroadcastReloadSettings(); };
+}
+
+void HandleReloadIni() noexcept
+{
+    IMainWindow* form = MainForm();
+    try {
+        TSettingsStore& store = AppSettingsStore();
+        const TAppSettings before = store.Settings;
+        // A file caught unreadable (another instance writing it) must not
+        // put this window back to the defaults: keep what it has.
+        if (!store.LoadSettings()) {
+            store.Settings = before;
+            return;
+        }
+        if (form) form->RebuildSettingsMenus();
+        ApplySettings(false, false);
+        if (form) form->UpdateCaptionAndPosition();
+    } catch (const std::exception& e) {
+        ShowMsg(std::string("設定の再読込に失敗しました。\r\n") + e.what(), kMsgCaption, kMsgIconError);
+    } catch (...) {
+        ShowMsg("設定の再読込に失敗しました。", kMsgCaption, kMsgIconError);
+    }
+}
+
+bool SaveAndApplySettings() noexcept
+{
+    bool saved = false;
+    std::string path, error;
+    try {
+        TSettingsStore& store = AppSettingsStore();
+        saved = store.SaveSettings();
+        path = store.Path();
+        error = store.ErrorText();
+    } catch (const std::exception& e) {
+        error = e.what();
+    } catch (...) {
+    }
+    // The user chose these settings: this window takes them whether or not
+    // the file could be written.
+    ApplySettings(false, false);
+    if (!saved) {
+        std::string text = "設定ファイルに書き込めませんでした。\r\n" + path;
+        if (!error.empty()) text += "\r\n" + error;
+        text += "\r\n\r\n設定はこのウィンドウにだけ適用されました。";
+        ShowMsg(text, kMsgCaption, kMsgIconExclamation);
+    }
+    return saved;
+}
+
+void ApplySettingsOnly() noexcept { ApplySettings(false, false); }
+
+} // namespace vellumo
