@@ -9,6 +9,7 @@
 //   filecmds*.cpp           the File menu's handlers
 // Windows only.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <functional>
@@ -20,7 +21,7 @@
 #include "app/mainformstatus_win.h"
 #include "app/menus_win.h"
 #include "app/toolbar_win.h"
-#include "classlib/form.h"
+#include "classlib/control.h"
 #include "editor/editor.h"
 #include "editor/editprop.h"
 
@@ -39,7 +40,7 @@ struct TDocumentFunctions {
     std::function<std::string(const std::string& initialFolder, bool& readOnly)> RunOpenDialog;
 };
 
-class TVellumoMainForm : public TForm, public IMainWindow {
+class TVellumoMainForm : public TCustomControl, public IMainWindow {
 public:
     TVellumoMainForm();
     ~TVellumoMainForm() override;
@@ -48,12 +49,15 @@ public:
     TMainStatusBar StatusBar1;
     TEditor Editor1;
     TMainToolBar ToolBar1;
-    TEdit VellumoOpenFileName{*this};
+    HWND VellumoOpenFileName = nullptr;  // class "TEdit", 0 x 0, read by other instances
     TMenuTree MainMenu1;
     TMenuTree PopupMenuItems;
     TTablePopupMenu PopupMenu1{PopupMenuItems};
-    TEditorProp EditorProp1;
     TDocumentFunctions Documents;
+
+    // File dialogs: filters, filter indexes, initial folder.
+    std::string OpenFilter, SaveFilter;
+    int OpenFilterIndex = 1, SaveFilterIndex = 1;
 
     // ---- fields shared by the window's parts
     std::string IniPath, IniFolder, StartFolder;
@@ -81,8 +85,13 @@ public:
     void LayoutControls();
 
     // ---- IMainWindow
-    void* Handle() override { return TForm::Handle(); }
-    bool Showing() const override { return TForm::Showing(); }
+    void* Handle() override { return Window(); }
+    bool Showing() const override { return TCustomControl::Showing(); }
+    HWND Window() { return TCustomControl::Handle(); }
+    void SetCaption(const std::string& caption);
+    std::string Caption();
+    // Shows the window; the showing steps run once.
+    void ShowMainForm();
     TEditor& ActiveEditor() override { return LastEditor ? *LastEditor : Editor1; }
     TEditor& MainEditor() override { return Editor1; }
     TEditor* SplitEditor() override { return nullptr; }
@@ -93,6 +102,15 @@ public:
     void AddRecentFile(const std::string& fileName) override;
     void UpdateToolBarState() override;
     void EditModeFromFileName(const std::string& fileName) override;
+    TEditorProp& EditorProp1() override { return editorProp_; }
+    void ApplyWindowSettings(const TWindowSettings& settings) override;
+    void SetFileDialogFilterIndex(int openIndex, int saveIndex) override;
+    void SaveViewState(bool redrawOff) override;
+    void RestoreViewState(bool redrawAlreadyOff) override;
+    void UpdateCodeStatus() override;
+    void UpdateBrowserPreviewItems() override;
+    void RebuildSettingsMenus() override;
+    void UpdateCaptionAndPosition() override;
 
     // ---- File menu (filecmds_win.cpp)
     void File1Click();
@@ -144,7 +162,6 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& msg) override;
-    void DoShow() override;
 
 private:
     bool HandleMessage(TMessage& msg);
@@ -152,6 +169,10 @@ private:
     void ToolButtonClick(UINT id);
     void CloseRequested();
 
+    TEditorProp editorProp_;
+    struct TViewState {
+        int Row = 0, Col = 0, TopRow = 0, LeftCol = 0;
+    } viewState_;
     bool shown_ = false;
     bool closing_ = false;
 };
@@ -169,6 +190,14 @@ constexpr UINT kFirstToolCommand = 5000;
 // The program's message loop with the main window's shortcuts; returns the
 // quit code.
 int RunMessageLoop(TVellumoMainForm& form);
+
+// The class library's form services, kept apart from the editor's headers
+// (mainformowner_win.cpp): the owner of dialogs and message boxes, one pass
+// of the message queue, the dialogs' keyboard, the hidden edit's class.
+void RegisterMainWindow(HWND window);
+void PumpMessagesOnce();
+bool IsOwnedFormMessage(MSG& msg);
+const char* OpenFileNameEditClass();
 
 // The hook that puts the file dialogs at the main window (old systems).
 void InstallDialogPlacementHook();

@@ -1,9 +1,9 @@
 #include "app/mainform.h"
 
-#include <shellapi.h>
 
 #include "app/menus.h"
 #include "app/toolbar.h"
+#include "classlib/formplace.h"
 #include "classlib/showmsg.h"
 
 namespace vellumo {
@@ -33,11 +33,8 @@ TVellumoMainForm* VellumoMainForm() noexcept { return g_mainForm; }
 TVellumoMainForm::TVellumoMainForm()
     : MainMenu1(MainMenuTable(), true, kFirstMenuCommand), PopupMenuItems(PopupMenuTable(), false, kFirstPopupCommand)
 {
-    SetCaption("Vellumo");
-    SetPosition(poDefault);
+    SetVisible(false);
     LastEditor = &Editor1;
-    VellumoOpenFileName.SetBounds(0, 0, 0, 0);
-    VellumoOpenFileName.SetTabStop(false);
     MainMenu1.OnClick = [this](int row) { RunMenuRow(MainMenu1, row); };
     MainMenu1.OnOpen = [this](int row) { OpenMenuRow(MainMenu1, row); };
     PopupMenuItems.OnClick = [this](int row) { RunMenuRow(PopupMenuItems, row); };
@@ -48,15 +45,33 @@ TVellumoMainForm::TVellumoMainForm()
 
 TVellumoMainForm::~TVellumoMainForm()
 {
-    if (HandleAllocated() && GetMenu(TForm::Handle()) == MainMenu1.Handle()) SetMenu(TForm::Handle(), nullptr);
+    if (HandleAllocated() && GetMenu(Window()) == MainMenu1.Handle()) SetMenu(Window(), nullptr);
     if (g_mainForm == this) g_mainForm = nullptr;
     if (MainForm() == this) SetMainForm(nullptr);
 }
 
 void TVellumoMainForm::CreateParams(TCreateParams& p)
 {
-    TForm::CreateParams(p);
+    TCustomControl::CreateParams(p);
     p.ClassName = "TVellumoMainForm";
+    p.Caption = "Vellumo";
+    p.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    p.ExStyle = WS_EX_APPWINDOW;
+    // Client 484 x 313 where the system puts new windows.
+    RECT r{0, 0, 484, 313};
+    AdjustWindowRectEx(&r, p.Style, TRUE, p.ExStyle);
+    p.X = p.Y = static_cast<int>(CW_USEDEFAULT);
+    p.Width = r.right - r.left;
+    p.Height = r.bottom - r.top;
+}
+
+void TVellumoMainForm::SetCaption(const std::string& caption) { SetWindowTextA(Window(), caption.c_str()); }
+
+std::string TVellumoMainForm::Caption()
+{
+    char buf[1024] = {};
+    GetWindowTextA(Window(), buf, sizeof buf);
+    return buf;
 }
 
 void TVellumoMainForm::FormCreate()
@@ -65,8 +80,12 @@ void TVellumoMainForm::FormCreate()
     g_isXPOrLater = CheckWin32Version(5, 1);
     if (!g_isVistaOrLater) InstallDialogPlacementHook();
 
-    HWND h = TForm::Handle();
-    SetMainWindow(h);
+    HWND h = Window();
+    RegisterMainWindow(h);
+    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON")) {
+        SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
     SetMenu(h, MainMenu1.Handle());
     StatusBar1.Create(h);
     Editor1.SetParentWindow(h);
@@ -79,7 +98,8 @@ void TVellumoMainForm::FormCreate()
     Editor1.OnChange = [this](TEditor&) { UpdateToolBarState(); };
     Editor1.OnSelectionChange = [this](TEditor&, bool) { UpdateToolBarState(); };
     ToolBar1.Create(h, kFirstToolCommand);
-    SetClientSize(484, 313);
+    VellumoOpenFileName = CreateWindowExA(0, OpenFileNameEditClass(), "", WS_CHILD, 0, 0, 0, 0, h, nullptr,
+                                          GetModuleHandleA(nullptr), nullptr);
 
     // The status font comes from the system's non-client metrics.
     DefaultGuiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -103,7 +123,7 @@ void TVellumoMainForm::FormCreate()
 
 void TVellumoMainForm::KeepInsideWorkArea()
 {
-    HWND h = TForm::Handle();
+    HWND h = Window();
     RECT w;
     GetWindowRect(h, &w);
     MONITORINFO mi{};
@@ -111,17 +131,20 @@ void TVellumoMainForm::KeepInsideWorkArea()
     if (!GetMonitorInfoA(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi)) return;
     const TPlaceRect work{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
     const TPlacePoint p = ClampIntoWorkArea({w.left, w.top}, w.right - w.left, w.bottom - w.top, work);
-    if (p.X != w.left || p.Y != w.top) SetBounds(p.X, p.Y, w.right - w.left, w.bottom - w.top);
+    if (p.X != w.left || p.Y != w.top)
+        SetWindowPos(h, nullptr, p.X, p.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TVellumoMainForm::DoShow()
+void TVellumoMainForm::ShowMainForm()
 {
-    TForm::DoShow();
+    ShowWindow(Window(), SW_SHOWNORMAL);
+    SetVisible(true);
     // Reading standard input may show the window inside FormCreate; the
     // work of showing runs once.
     if (shown_) return;
     shown_ = true;
     FormShow();
+    if (IsWindowVisible(Window())) Editor1.SetFocus();
 }
 
 void TVellumoMainForm::FormShow()
@@ -143,7 +166,7 @@ void TVellumoMainForm::FormShow()
 
 void TVellumoMainForm::OpenInFolder()
 {
-    SetForegroundWindow(TForm::Handle());
+    SetForegroundWindow(Window());
     const std::string folder = StartFolder;
     OpenDialogFolder = folder;
     mOpenClick();
@@ -151,7 +174,7 @@ void TVellumoMainForm::OpenInFolder()
     StartFolder.clear();
     if (!Document().CurrentFileName.empty()) return;
     // Nothing opened from the folder: the program ends unseen.
-    SetWindowPos(TForm::Handle(), nullptr, -100, -100, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Window(), nullptr, -100, -100, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
     PostQuitMessage(0);
 }
 
@@ -192,9 +215,9 @@ void TVellumoMainForm::LayoutControls()
 {
     if (!HandleAllocated()) return;
     RECT r;
-    GetClientRect(TForm::Handle(), &r);
+    GetClientRect(Window(), &r);
     ToolBar1.Resize();
-    StatusBar1.Resize(IsZoomed(TForm::Handle()) != FALSE);
+    StatusBar1.Resize(IsZoomed(Window()) != FALSE);
     const int top = ToolBar1.Height();
     const int bottom = r.bottom - StatusBar1.Height();
     Editor1.SetBounds(0, top, r.right, bottom > top ? bottom - top : 0);
@@ -215,7 +238,10 @@ void TVellumoMainForm::SetCaptions(const std::string& caption, const std::string
     SetCaption(caption);
 }
 
-void TVellumoMainForm::SetOpenFileNameText(const std::string& name) { VellumoOpenFileName.SetText(name); }
+void TVellumoMainForm::SetOpenFileNameText(const std::string& name)
+{
+    if (VellumoOpenFileName) SetWindowTextA(VellumoOpenFileName, name.c_str());
+}
 
 void TVellumoMainForm::SetDialogFileNames(const std::string& fileName) { DialogFileName = fileName; }
 

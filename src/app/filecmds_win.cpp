@@ -1,0 +1,133 @@
+// The File menu's handlers: what they ask and which document function runs.
+#include "app/mainform.h"
+#include "app/settingsstore.h"
+#include "classlib/showmsg.h"
+
+namespace vellumo {
+
+TFileMenuInput TVellumoMainForm::FileMenuState()
+{
+    TEditor& e = ActiveEditor();
+    TFileMenuInput in;
+    in.Named = !Document().CurrentFileName.empty();
+    in.Modified = e.Modified();
+    in.ReadOnly = e.ReadOnly();
+    in.WordWrap = e.WordWrap();
+    try {
+        in.ModifiedOnFileSave = AppSettingsStore().Settings.Option.ModifiedOnFileSave;
+    } catch (const std::logic_error&) {
+        in.ModifiedOnFileSave = false;  // no settings yet: the defaults
+    }
+    return in;
+}
+
+std::string TVellumoMainForm::DialogFolder() const
+{
+    if (!OpenDialogFolder.empty()) return OpenDialogFolder;
+    const std::string& name = Document().CurrentFileName;
+    const auto slash = name.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : name.substr(0, slash);
+}
+
+// ---- menus opening
+
+void TVellumoMainForm::File1Click()
+{
+    const TFileMenuEnabling e = FileMenuEnabling(FileMenuState(), Document().DocumentCode);
+    MainMenu1.Item("mReLoad").Enabled = e.ReLoad;
+    MainMenu1.Item("mSave").Enabled = e.Save;
+    MainMenu1.Item("mSaveExit").Enabled = e.SaveExit;
+}
+
+void TVellumoMainForm::mReLoadCodeClick()
+{
+    const TFileMenuEnabling e = FileMenuEnabling(FileMenuState(), Document().DocumentCode);
+    static constexpr const char* kItems[] = {"mReLoad_Sjis", "mReLoad_Jis", "mReLoad_Euc", "mReLoad_Unicode",
+                                             "mReLoad_UTF8"};
+    for (std::size_t i = 0; i < 5; ++i) MainMenu1.Item(kItems[i]).Enabled = e.ReLoadCode[i];
+}
+
+void TVellumoMainForm::mWordWrapRetSaveClick()
+{
+    const TFileMenuEnabling e = FileMenuEnabling(FileMenuState(), Document().DocumentCode);
+    MainMenu1.Item("mSave2").Enabled = e.Save2;
+    MainMenu1.Item("mSaveAs2").Enabled = e.SaveAs2;
+    MainMenu1.Item("mSaveExit2").Enabled = e.SaveExit2;
+}
+
+// ---- opening
+
+namespace {
+
+// The dialog's read-only box decides the document's state.
+void ApplyDialogReadOnly(TEditor& editor, bool readOnly) { editor.SetReadOnly(readOnly); }
+
+} // namespace
+
+void TVellumoMainForm::mOpenClick()
+{
+    const bool elsewhere = OpenGoesToNewInstance(FileMenuState());
+    bool readOnly = false;
+    if (!Documents.RunOpenDialog) return;
+    const std::string name = Documents.RunOpenDialog(DialogFolder(), readOnly);
+    if (name.empty()) return;
+    if (elsewhere) {
+        if (Documents.StartNewInstance) Documents.StartNewInstance(NewInstanceArguments(name, readOnly));
+        return;
+    }
+    if (Documents.OpenFile && Documents.OpenFile(name) && !Document().HadNul)
+        ApplyDialogReadOnly(ActiveEditor(), readOnly);
+}
+
+void TVellumoMainForm::mOpen2Click()
+{
+    // The changed text must be safe before another file replaces it: any
+    // failed save stops here.
+    if (!SaveBeforeClosing()) return;
+    bool readOnly = false;
+    if (!Documents.RunOpenDialog) return;
+    const std::string name = Documents.RunOpenDialog(DialogFolder(), readOnly);
+    if (name.empty()) return;
+    if (Documents.OpenFile && Documents.OpenFile(name) && !Document().HadNul)
+        ApplyDialogReadOnly(ActiveEditor(), readOnly);
+}
+
+// ---- saving and closing
+
+void TVellumoMainForm::mSaveClick()
+{
+    const bool needsSaveAs = Documents.NeedsSaveAs && Documents.NeedsSaveAs();
+    switch (SaveCommandAction(FileMenuState(), needsSaveAs)) {
+    case TSaveAction::Beep: SoundBeep(); break;
+    case TSaveAction::SaveAs:
+        if (Documents.SaveFileAs) Documents.SaveFileAs(false);
+        break;
+    case TSaveAction::Save:
+        if (Documents.SaveFile) Documents.SaveFile(Document().CurrentFileName, false);
+        break;
+    }
+}
+
+void TVellumoMainForm::mSaveAsClick()
+{
+    if (Documents.SaveFileAs) Documents.SaveFileAs(false);
+}
+
+void TVellumoMainForm::mSaveExitClick()
+{
+    if (ActiveEditor().ReadOnly()) {
+        SoundBeep();
+        return;
+    }
+    bool saved = false;
+    if (Documents.NeedsSaveAs && Documents.NeedsSaveAs())
+        saved = Documents.SaveFileAs && Documents.SaveFileAs(false);
+    else
+        saved = Documents.SaveFile && Documents.SaveFile(Document().CurrentFileName, false);
+    // A failed save leaves the window open with the text.
+    if (saved) mAppExitClick();
+}
+
+void TVellumoMainForm::mAppExitClick() { SendMessageA(Window(), WM_CLOSE, 0, 0); }
+
+} // namespace vellumo
