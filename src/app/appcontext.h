@@ -30,6 +30,13 @@ struct TDocumentState {
     bool ReloadingOnActivate = false;
 };
 
+// Enabled state of the tool-bar buttons that follow the editor.
+struct TToolBarState {
+    bool Save = true, Cut = true, Copy = true, Paste = true, Undo = true, Redo = true;
+    bool InternetExplorer = true, Firefox = true;
+    bool operator==(const TToolBarState&) const = default;
+};
+
 // What the document functions need of the main window.
 class IMainWindow {
 public:
@@ -76,6 +83,19 @@ public:
     virtual void RebuildSettingsMenus() = 0;
     // After the settings were re-applied: the caption and the caret-position panel.
     virtual void UpdateCaptionAndPosition() = 0;
+
+    // The status bar's AutoHint, and an immediate repaint of the bar.
+    virtual bool StatusAutoHint() = 0;
+    virtual void SetStatusAutoHint(bool on) = 0;
+    virtual void RepaintStatusBar() = 0;
+    // Runs the save dialog owned by the window from a folder and a name; true with the chosen name on OK.
+    virtual bool RunSaveDialog(const std::string& folder, std::string& fileName) = 0;
+    // The application's pending messages, run through its one pump.
+    virtual void ProcessMessages() = 0;
+    // A replace-all loop runs (ReplaceBusy).
+    virtual bool ReplaceBusy() = 0;
+    // The tool-bar buttons that follow the editor's state; see TToolBarState.
+    virtual void SetToolBarButtons(const TToolBarState& state) = 0;
 };
 
 // The one main window; null before it exists (and in tests that install none).
