@@ -96,6 +96,19 @@ public:
     virtual bool ReplaceBusy() = 0;
     // The tool-bar buttons that follow the editor's state; see TToolBarState.
     virtual void SetToolBarButtons(const TToolBarState& state) = 0;
+
+    // Start-up refused (a question answered No, the file held elsewhere):
+    // the application ends without ever showing the main window.
+    virtual void EndWithoutShowing() = 0;
+    // The application window to the foreground (a question asked at start-up).
+    virtual void BringApplicationForward() = 0;
+    // The open dialog, owned by this window, its read-only box cleared first; true when a file was chosen.
+    virtual bool RunOpenDialog() = 0;
+    virtual bool OpenDialogReadOnlyChecked() = 0;
+    // A command-line edit mode: when it differs, set it, refresh the mode and wrap panels, apply the syntax mode.
+    virtual void ApplyEditModeSwitch(int mode) = 0;
+    // After the command line changed the wrap: guide lines rebuilt, mode and wrap panels refreshed.
+    virtual void WrapChanged() = 0;
 };
 
 // The one main window; null before it exists (and in tests that install none).

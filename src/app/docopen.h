@@ -1,0 +1,92 @@
+#pragma once
+// Opening and reloading the document, its name, caption and code panels.
+#include <functional>
+#include <string>
+
+#include "textcode/charcode.h"
+
+namespace vellumo {
+
+// ---- portable rules
+
+struct TCaptionOptions {
+    bool FullPathFileName = false;
+    bool FullPathCnv = false;  // abbreviate the full path
+    bool ButtonFileName = false;  // the task-bar title shows the file name alone
+};
+struct TCaptions {
+    std::string Caption;
+    std::string AppTitle;
+};
+using TAbbreviate = std::function<std::string(const std::string& path)>;
+TCaptions MakeCaptions(const std::string& fileName, const TCaptionOptions& opt, bool readOnlyAttr, bool modified,
+                       bool outputMode, const TAbbreviate& abbreviate);
+
+// Panel texts; with simplePanels a value equal to the new-document default is blank.
+std::string CodePanelText(TCharCode code, bool simplePanels, int newCode);
+std::string LineEndPanelText(TLineEndCode le, bool simplePanels, int newRetCode);
+std::string ReadOnlyPanelText(bool readOnly, bool locked);
+
+// [JCode] NewCode and NewRetCode as codes.
+TCharCode NewDocumentCode(int newCode) noexcept;
+TLineEndCode NewDocumentLineEnd(int newRetCode) noexcept;
+
+// An empty file takes the new-document code unless a code was forced or a
+// byte-order mark of UTF-16 or UTF-8 said otherwise.
+bool EmptyFileTakesNewCode(bool noLines, int forcedCode, TCharCode loaded) noexcept;
+
+// After a reload: true when the read-only state from before is put back
+// (the attribute did not change under ChkReadOnlyFile, and no NULs were met).
+bool RestoreReadOnlyAfterReload(bool chkReadOnlyFile, bool attrBefore, bool attrAfter, bool hadNul) noexcept;
+
+// The file name without its folder.
+std::string FileNamePart(const std::string& path);
+
+// ---- the main window's document (Windows)
+
+// Loads the file into the active editor. False when nothing was loaded
+// (another operation runs, another instance holds it, refused, unreadable).
+bool OpenFile(const std::string& fileName, bool checkInstances);
+// Loads the current file again keeping the view; false when nothing changed.
+bool ReloadFile();
+// The reload submenu: forces code (5, 2, 4, 7 or 8) with detection on for the call.
+bool ReloadWithCode(int code);
+// The plain reload command (the current code kept when NowJCodeReLoad is on).
+bool ReloadCommand();
+
+// The caption's abbreviation of a full path (installed by the main window).
+void SetCaptionAbbreviation(TAbbreviate abbreviate);
+
+void SetCurrentFile(const std::string& fileName);
+void UpdateCaption(const std::string& fileName);
+void UpdateCodeStatus();
+void SetReadOnlyState(bool readOnly, bool locked);
+// Output mode of the untitled document; true when it changed.
+bool SetOutputMode(bool on);
+
+bool ExecuteOpenDialog();
+void ApplyDialogReadOnly();
+
+// The view of both editors around a reload or a save under a new name.
+struct TEditorViewMark {
+    bool Used = false;
+    int Row = 0, Col = 0, TopRow = 0, LeftCol = 0, TabWidth = 0;
+};
+struct TViewState {
+    TEditorViewMark Main, Split;
+    bool WordWrap = false;
+    int WrapByte = 0;
+    int TabWidth = 0;
+};
+TViewState SaveViewState(bool redrawOff);
+void RestoreViewState(const TViewState& state, bool redrawAlreadyOff);
+
+// Start-up refused: set once the application is set to end without showing its window.
+bool ApplicationEnding() noexcept;
+void EndApplicationWithoutShowing();
+void ResetApplicationEnding() noexcept;  // tests
+
+// Status panel 0.
+void ShowDocStatus(const std::string& text);
+
+} // namespace vellumo

@@ -1,0 +1,46 @@
+#pragma once
+// The program's entry before any window exists: several file arguments are
+// handed to one new process each.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/cmdline.h"
+
+namespace vellumo {
+
+// Whether a name is an existing file or folder (the file system, or a test's fake).
+using TNameExists = std::function<bool(const std::string& name)>;
+
+// The file and folder arguments that exist, left to right.
+std::vector<std::string> ExistingFileArgs(const TCommandLine& cl, const TNameExists& exists);
+bool HasSeveralFileArgs(const TCommandLine& cl, const TNameExists& exists);
+
+// Every switch, each as a blank and the quoted switch, then one blank; a
+// single blank when there are none.
+std::string OptionArgs(const TCommandLine& cl);
+
+// The command line of the process that takes one file argument.
+std::string HandOffCommandLine(const std::string& programPath, const TCommandLine& cl, const std::string& fileArg);
+
+// Starting another process. Tests install a recorder; the default starts it
+// for real. Returns false when the process could not be started.
+struct TProcessStartRequest {
+    std::string CommandLine;
+    std::string Folder;     // "" = this process's current folder
+    bool ShowWindow = false;  // STARTF_USESHOWWINDOW with this process's show state
+};
+using TProcessStarter = std::function<bool(const TProcessStartRequest& request)>;
+// Returns the previous starter; an empty function puts the system's back.
+TProcessStarter SetProcessStarter(TProcessStarter starter);
+bool StartProcess(const TProcessStartRequest& request);
+
+// Starts one process per existing file argument with all the switches;
+// failures are skipped silently. Returns the number started.
+int SpawnPerFileArg(const std::string& programPath, const TCommandLine& cl, const TNameExists& exists);
+
+// What WinMain calls first. Returns false when this process has handed its
+// files on and must end without creating a window.
+bool StartupEntry();
+
+} // namespace vellumo
