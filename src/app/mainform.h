@@ -27,6 +27,14 @@
 
 namespace vellumo {
 
+// The class library's form services, kept apart from the editor's headers
+// (mainformowner_win.cpp): the owner of dialogs and message boxes, one pass
+// of the message queue, the dialogs' keyboard, the hidden edit's class.
+void RegisterMainWindow(HWND window);
+void PumpMessagesOnce();
+bool IsOwnedFormMessage(MSG& msg);
+const char* OpenFileNameEditClass();
+
 // The document functions the File commands and closing call. The program
 // installs the real ones; tests install fakes.
 struct TDocumentFunctions {
@@ -39,6 +47,17 @@ struct TDocumentFunctions {
     // The open dialog: the chosen name, or "" for Cancel; readOnly in and out.
     std::function<std::string(const std::string& initialFolder, bool& readOnly)> RunOpenDialog;
 };
+
+// A file dialog's question and answer; tests answer through the runner.
+struct TFileDialogRequest {
+    bool Save = false;
+    std::string Folder, FileName, Filter;
+    int FilterIndex = 1;
+    bool ReadOnly = false;  // the open dialog's read-only box
+};
+using TFileDialogRunner = std::function<bool(TFileDialogRequest& request)>;
+TFileDialogRunner SetFileDialogRunner(TFileDialogRunner runner);
+bool RunFileDialog(HWND owner, TFileDialogRequest& request);
 
 class TVellumoMainForm : public TCustomControl, public IMainWindow {
 public:
@@ -65,7 +84,6 @@ public:
     TEditor* LastEditor = nullptr;
     bool TopMostOn = false;
     int CodeOverride = -1, LineEndOverride = -1, EditModeOverride = -1;
-    bool ReplaceBusy = false;
     std::string SearchString, ReplaceWith;
     std::uint16_t SearchFlags = 0;
     int ReplaceCount = 0;
@@ -90,6 +108,7 @@ public:
     HWND Window() { return TCustomControl::Handle(); }
     void SetCaption(const std::string& caption);
     std::string Caption();
+    bool EndingWithoutShowing() const noexcept { return endWithoutShowing_; }
     // Shows the window; the showing steps run once.
     void ShowMainForm();
     TEditor& ActiveEditor() override { return LastEditor ? *LastEditor : Editor1; }
@@ -111,6 +130,19 @@ public:
     void UpdateBrowserPreviewItems() override;
     void RebuildSettingsMenus() override;
     void UpdateCaptionAndPosition() override;
+    bool StatusAutoHint() override { return StatusBar1.AutoHint; }
+    void SetStatusAutoHint(bool on) override { StatusBar1.AutoHint = on; }
+    void RepaintStatusBar() override;
+    bool RunSaveDialog(const std::string& folder, std::string& fileName) override;
+    void ProcessMessages() override { PumpMessagesOnce(); }
+    bool ReplaceBusy() override { return replaceBusy_; }
+    void SetToolBarButtons(const TToolBarState& state) override;
+    void EndWithoutShowing() override;
+    void BringApplicationForward() override;
+    bool RunOpenDialog() override;
+    bool OpenDialogReadOnlyChecked() override { return openDialogReadOnly_; }
+    void ApplyEditModeSwitch(int mode) override;
+    void WrapChanged() override;
 
     // ---- File menu (filecmds_win.cpp)
     void File1Click();
@@ -173,9 +205,15 @@ private:
     struct TViewState {
         int Row = 0, Col = 0, TopRow = 0, LeftCol = 0;
     } viewState_;
+    bool replaceBusy_ = false;
+    bool openDialogReadOnly_ = false;
+    bool endWithoutShowing_ = false;
     bool shown_ = false;
     bool closing_ = false;
 };
+
+// The real document functions behind the File commands (filecmdsdocs_win.cpp).
+void ConnectDocumentFunctions(TVellumoMainForm& form);
 
 // The process's main form (null before creation).
 TVellumoMainForm* VellumoMainForm() noexcept;
@@ -190,14 +228,6 @@ constexpr UINT kFirstToolCommand = 5000;
 // The program's message loop with the main window's shortcuts; returns the
 // quit code.
 int RunMessageLoop(TVellumoMainForm& form);
-
-// The class library's form services, kept apart from the editor's headers
-// (mainformowner_win.cpp): the owner of dialogs and message boxes, one pass
-// of the message queue, the dialogs' keyboard, the hidden edit's class.
-void RegisterMainWindow(HWND window);
-void PumpMessagesOnce();
-bool IsOwnedFormMessage(MSG& msg);
-const char* OpenFileNameEditClass();
 
 // The hook that puts the file dialogs at the main window (old systems).
 void InstallDialogPlacementHook();

@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 
 
+#include "app/appfuncs.h"
 #include "app/menus.h"
 #include "app/toolbar.h"
 #include "classlib/formplace.h"
@@ -110,7 +111,7 @@ void TVellumoMainForm::FormCreate()
     LocateSettingsFile();  // where the settings live ("/i=" folder or beside the program)
     StartFolder.clear();
     CodeOverride = LineEndOverride = EditModeOverride = -1;
-    ReplaceBusy = false;
+    replaceBusy_ = false;
     DragAcceptFiles(h, TRUE);
     InstallApplicationEvents();  // the application's message and activation events
     LoadAndApplySettings();      // all settings, then applied to the editors and bars
@@ -226,11 +227,7 @@ void TVellumoMainForm::LayoutControls()
 
 // ---- IMainWindow
 
-void TVellumoMainForm::SetPanelText(int panel, const std::string& text)
-{
-    if (panel == 0) StatusBar1.AutoHint = text.empty();
-    StatusBar1.SetPanelText(panel, text);
-}
+void TVellumoMainForm::SetPanelText(int panel, const std::string& text) { StatusBar1.SetPanelText(panel, text); }
 
 void TVellumoMainForm::SetCaptions(const std::string& caption, const std::string& appTitle)
 {
@@ -250,14 +247,7 @@ void TVellumoMainForm::AddRecentFile(const std::string& fileName)
     AddToFileHistory(fileName);  // the recent-file list and its menu
 }
 
-void TVellumoMainForm::UpdateToolBarState()
-{
-    TEditor& e = ActiveEditor();
-    const bool writable = !e.ReadOnly();
-    ToolBar1.SetButtonEnabled("tbSave", writable);
-    ToolBar1.SetButtonEnabled("tbUndo", writable && e.CanUndo());
-    ToolBar1.SetButtonEnabled("tbRedo", writable && e.CanRedo());
-}
+void TVellumoMainForm::UpdateToolBarState() { vellumo::UpdateToolBarState(); }
 
 void TVellumoMainForm::EditModeFromFileName(const std::string& fileName)
 {

@@ -3,10 +3,14 @@
 // of applying settings.
 #include <memory>
 
+#include "app/appfuncs.h"
 #include "app/applysettings.h"
+#include "app/cmdline_win.h"
+#include "app/docopen.h"
 #include "app/editmodes.h"
 #include "app/mainform.h"
 #include "app/reloadini.h"
+#include "app/settingsloc_win.h"
 #include "app/settingsstore.h"
 #include "app/winmachine.h"
 
@@ -21,25 +25,9 @@ std::unique_ptr<TSettingsStore> g_store;
 
 void TVellumoMainForm::LocateSettingsFile()
 {
-    // Until the settings location lands: beside the program, or in the "/i=" folder.
+    IniPath = vellumo::LocateSettingsFile();
+    IniFolder = SystemCommandLine().SwitchStrValue("/i=");
     g_machine = std::make_unique<TWinMachineDefaults>(Window());
-    std::string folder = g_machine->ProgramFolder();
-    const std::string line = GetCommandLineA();
-    const auto at = line.find("/i=");
-    if (at != std::string::npos) {
-        std::string arg = line.substr(at + 3);
-        const bool quoted = !arg.empty() && arg[0] == '"';
-        if (quoted) arg.erase(0, 1);
-        arg = arg.substr(0, arg.find(quoted ? '"' : ' '));
-        char full[MAX_PATH];
-        if (!arg.empty() && GetFullPathNameA(arg.c_str(), MAX_PATH, full, nullptr)) {
-            CreateDirectoryA(full, nullptr);
-            folder = full;
-            IniFolder = folder;
-        }
-    }
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    IniPath = folder + "Vellumo.ini";
 }
 
 void TVellumoMainForm::InstallApplicationEvents()
@@ -57,28 +45,13 @@ void TVellumoMainForm::LoadAndApplySettings()
     ApplySettings(true, true);
 }
 
-void TVellumoMainForm::SetUntitled()
-{
-    Document().CurrentFileName.clear();
-    SetCaption("無題 - Vellumo");
-    SetOpenFileNameText(std::string());
-}
+void TVellumoMainForm::SetUntitled() { SetCurrentFile(std::string()); }
 
 std::string TVellumoMainForm::ProcessCommandLine()
 {
-    // Until the command line lands: the first argument not starting with "/" is opened.
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::string name;
-    for (int i = 1; argv && i < argc; ++i) {
-        if (argv[i][0] == L'/') continue;
-        char buf[MAX_PATH * 2];
-        if (WideCharToMultiByte(CP_ACP, 0, argv[i], -1, buf, sizeof buf, nullptr, nullptr) > 0) name = buf;
-        break;
-    }
-    if (argv) LocalFree(argv);
-    if (!name.empty() && Documents.OpenFile) Documents.OpenFile(name);
-    return {};
+    const TCommandLineOptions& o = vellumo::ProcessCommandLine();
+    if (o.EndRequested) EndWithoutShowing();
+    return o.StartFolder;
 }
 
 void TVellumoMainForm::ReadStandardInput()
@@ -88,7 +61,7 @@ void TVellumoMainForm::ReadStandardInput()
 
 void TVellumoMainForm::ClearPrintAndExit()
 {
-    // The command line's print-and-exit flag arrives with the command line.
+    // Printing from the command line arrives with printing; its flag is then spent here.
 }
 
 void TVellumoMainForm::StartImeIfWanted()
@@ -98,12 +71,19 @@ void TVellumoMainForm::StartImeIfWanted()
 
 void TVellumoMainForm::JumpFromCommandLine()
 {
-    // "/j=", "/jl=" and "/je" arrive with the command line.
+    const TCommandLineSwitches& sw = CommandLineOptions().Switches;
+    if (sw.JumpLine > 0)
+        JumpToLine(sw.JumpLine, 0);
+    else if (sw.JumpLogicalLine > 0)
+        JumpToLine(sw.JumpLogicalLine, 1);
+    else if (sw.JumpEnd)
+        JumpToLine(ActiveEditor().Lines().Count() + 1, 0);
 }
 
 void TVellumoMainForm::UseCommandLineDialogFolder()
 {
-    // "/d=" arrives with the command line.
+    const std::string& folder = CommandLineOptions().Switches.DialogFolder;
+    if (!folder.empty()) OpenDialogFolder = ExpandEnvInPath(folder);
 }
 
 void TVellumoMainForm::RunStartupTools()
@@ -161,10 +141,7 @@ void TVellumoMainForm::RestoreViewState(bool redrawAlreadyOff)
     e.Invalidate();
 }
 
-void TVellumoMainForm::UpdateCodeStatus()
-{
-    // The code and line-end panels are written by the document functions.
-}
+void TVellumoMainForm::UpdateCodeStatus() { vellumo::UpdateCodeStatus(); }
 
 void TVellumoMainForm::UpdateBrowserPreviewItems()
 {
@@ -178,7 +155,48 @@ void TVellumoMainForm::RebuildSettingsMenus()
 
 void TVellumoMainForm::UpdateCaptionAndPosition()
 {
-    // The caption and the caret panel are refreshed by their writers.
+    UpdateCaption(Document().CurrentFileName);  // the caret panel joins with the status-bar issue
+}
+
+void TVellumoMainForm::RepaintStatusBar()
+{
+    if (StatusBar1.Handle()) {
+        ::InvalidateRect(StatusBar1.Handle(), nullptr, TRUE);
+        UpdateWindow(StatusBar1.Handle());
+    }
+}
+
+void TVellumoMainForm::SetToolBarButtons(const TToolBarState& st)
+{
+    ToolBar1.SetButtonEnabled("tbSave", st.Save);
+    ToolBar1.SetButtonEnabled("tbCut", st.Cut);
+    ToolBar1.SetButtonEnabled("tbCopy", st.Copy);
+    ToolBar1.SetButtonEnabled("tbPaste", st.Paste);
+    ToolBar1.SetButtonEnabled("tbUndo", st.Undo);
+    ToolBar1.SetButtonEnabled("tbRedo", st.Redo);
+    ToolBar1.SetButtonEnabled("tbIE", st.InternetExplorer);
+    ToolBar1.SetButtonEnabled("tbNN", st.Firefox);
+}
+
+void TVellumoMainForm::EndWithoutShowing()
+{
+    endWithoutShowing_ = true;
+    PostQuitMessage(0);
+}
+
+void TVellumoMainForm::BringApplicationForward() { SetForegroundWindow(Window()); }
+
+void TVellumoMainForm::ApplyEditModeSwitch(int mode)
+{
+    if (mode == static_cast<int>(CurrentEditMode())) return;
+    SetCurrentEditMode(static_cast<TEditMode>(mode));
+    UpdateModeStatus();
+    ApplySyntaxMode(true);
+}
+
+void TVellumoMainForm::WrapChanged()
+{
+    UpdateModeStatus();  // the guide lines follow with the view commands
 }
 
 } // namespace vellumo

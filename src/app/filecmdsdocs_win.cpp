@@ -1,0 +1,39 @@
+// The document functions the main window's File commands run.
+#include "app/docopen.h"
+#include "app/docsave.h"
+#include "app/mainform.h"
+#include "app/startup.h"
+#include "app/winmachine.h"
+
+namespace vellumo {
+
+void ConnectDocumentFunctions(TVellumoMainForm& form)
+{
+    TDocumentFunctions& d = form.Documents;
+    d.OpenFile = [](const std::string& name) { return OpenFile(name, true); };
+    d.SaveFile = [](const std::string& name, bool wrap) { return SaveFile(name, wrap, false); };
+    d.SaveFileAs = [](bool wrap) { return SaveFileAs(wrap); };
+    d.NeedsSaveAs = [] { return NeedsSaveAs(); };
+    d.QuerySaveChanges = [] {
+        const int answer = QuerySaveChanges();
+        return answer == kAnswerYes ? TSaveAnswer::Yes : answer == kAnswerNo ? TSaveAnswer::No : TSaveAnswer::Cancel;
+    };
+    d.RunOpenDialog = [&form](const std::string& folder, bool& readOnly) {
+        TFileDialogRequest r;
+        r.Folder = folder;
+        r.Filter = form.OpenFilter;
+        r.FilterIndex = form.OpenFilterIndex;
+        if (!RunFileDialog(form.Window(), r)) return std::string();
+        readOnly = r.ReadOnly;
+        return r.FileName;
+    };
+    d.StartNewInstance = [](const std::string& arguments) {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        TProcessStartRequest request;
+        request.CommandLine = "\"" + std::string(path) + "\" " + arguments;
+        StartProcess(request);
+    };
+}
+
+} // namespace vellumo

@@ -1,0 +1,223 @@
+// The main window in this process: its menus as a user sees them, the File
+// commands on a real file, and what closing and dropping must refuse.
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/cmdline_win.h"
+#include "app/mainform.h"
+#include "classlib/showmsg.h"
+
+using namespace vellumo;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ItemText(HMENU menu, int pos, HMENU* sub = nullptr)
+{
+    char buf[256] = {};
+    MENUITEMINFOA mi{};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_SUBMENU;
+    mi.dwTypeData = buf;
+    mi.cch = sizeof buf - 1;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(pos), TRUE, &mi)) return "<none>";
+    if (sub) *sub = mi.hSubMenu;
+    return (mi.fType & MFT_SEPARATOR) ? "-" : buf;
+}
+
+std::vector<std::string> Items(HMENU menu)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) out.push_back(ItemText(menu, i));
+    return out;
+}
+
+std::string ReadAll(const fs::path& p)
+{
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder_ = fs::temp_directory_path() / "vellumo_mainform_test";
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        SetSystemCommandLine(TCommandLine({"vellumo.exe", "/i=" + folder_.string()}));
+        form_ = new TVellumoMainForm;
+        ConnectDocumentFunctions(*form_);
+        form_->HandleNeeded();
+        form_->FormCreate();
+    }
+    static void TearDownTestSuite()
+    {
+        delete form_;
+        form_ = nullptr;
+        fs::remove_all(folder_);
+    }
+    static TVellumoMainForm* form_;
+    static fs::path folder_;
+};
+TVellumoMainForm* MainFormTest::form_ = nullptr;
+fs::path MainFormTest::folder_;
+
+TEST_F(MainFormTest, MenuBarShowsEveryMenuWithCaptionsAndShortcutsInPlace)
+{
+    HMENU bar = GetMenu(form_->Window());
+    ASSERT_NE(bar, nullptr);
+    const std::vector<std::string> top = {"ファイル(&F)", "編集(&E)", "検索(&S)", "表示(&V)", "ウィンドウ(&W)", "ツール(&T)", "ヘルプ(&H)"};
+    EXPECT_EQ(Items(bar), top);
+
+    struct Menu {
+        int Index;
+        std::vector<std::string> Shown;
+    } menus[] = {
+        {0, {"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "閉じて開く(&C)...", "開き直す(&R)", "-", "再読込(&L)\tF5",
+             "文字コード指定再読込(&D)", "-", "上書き保存(&S)\tCtrl+S", "名前を付けて保存(&A)...\tShift+Ctrl+S",
+             "折り返し反映保存(&W)", "文字/改行コード指定保存(&K)...", "-", "印刷(&P)...\tCtrl+P", "印刷プレビュー(&V)...",
+             "-", "保存して閉じる(&E)\tCtrl+E", "閉じる(&X)\tCtrl+W"}},
+        // The four hidden duplicates of the Edit menu are not shown.
+        {1, {"元に戻す(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "-", "切り取り(&T)\tCtrl+X", "コピー(&C)\tCtrl+C",
+             "折り返し反映コピー(&W)\tShift+Ctrl+C", "貼り付け(&P)\tCtrl+V", "引用符付き貼り付け(&Q)\tCtrl+Q",
+             "矩形貼り付け(&O)\tCtrl+K", "削除(&L)", "行削除(&D)\tCtrl+Enter", "-", "変換(&V)", "-",
+             "すべて選択(&A)\tCtrl+A", "矩形選択(&B)\tCtrl+B", "フリーカーソル(&F)\tShift+Ctrl+F", "-",
+             "書き換え禁止(&E)\tShift+Ctrl+N"}},
+        {2, {"検索(&F)...\tCtrl+F", "上を検索(&U)\tShift+F3", "下を検索(&D)\tF3", "置換(&R)...\tCtrl+R", "-",
+             "指定行(&J)...\tCtrl+J", "対応する括弧(&K)\tCtrl+["}},
+        {4, {"常に最前面表示(&O)", "ユーザー指定(&U)\tCtrl+Alt+W", "-", "画面分割(&S)\tCtrl+F5", "-", "並べて表示(&T)",
+             "重ねて表示(&C)", "上下に並べて表示(&H)", "左右に並べて表示(&V)", "-", "すべて表示(&R)", "すべて最小化(&M)",
+             "-", "次(&N)\tCtrl+Tab", "前(&P)\tShift+Ctrl+Tab", "-"}},
+        {5, {"ツールの設定(&T)...", "-", "Internet Explorer(&I)...\tF11", "Mozilla Firefox(&F)...\tF12", "-",
+             "(ツール未登録)"}},
+    };
+    for (const auto& m : menus) EXPECT_EQ(Items(GetSubMenu(bar, m.Index)), m.Shown) << top[static_cast<std::size_t>(m.Index)];
+
+    // Submenus: the code reload, the conversions with their shown keys, the modes.
+    HMENU file = GetSubMenu(bar, 0), edit = GetSubMenu(bar, 1), view = GetSubMenu(bar, 3);
+    EXPECT_EQ(Items(GetSubMenu(file, 6)),
+              (std::vector<std::string>{"SHIFT-JIS(&S)", "JIS(&J)", "EUC(&E)", "Unicode(&U)", "UTF-8(N)(&T)"}));
+    const auto conv = Items(GetSubMenu(edit, 12));
+    ASSERT_EQ(conv.size(), 14u);
+    EXPECT_EQ(conv[7], "TAB インデント(&T)\tTab");
+    EXPECT_EQ(conv[8], "TAB 逆インデント(&A)\tShift+Tab");
+    EXPECT_EQ(conv[13], "改行削除(&D)\tShift+Ctrl+T");
+    const auto modes = Items(GetSubMenu(view, 0));
+    ASSERT_EQ(modes.size(), 14u);
+    EXPECT_EQ(modes[3], "PHP(&E)");
+    EXPECT_EQ(modes[13], "Delphi(&D)");
+    // Hidden items keep their logical place: Shift+F5 still has its item.
+    EXPECT_FALSE(form_->MainMenu1.Item("mRePaint").Visible);
+    EXPECT_EQ(form_->MainMenu1.RowOfShortCut(ShortCut(VK_F5, scShift)), form_->MainMenu1.Row("mRePaint"));
+}
+
+TEST_F(MainFormTest, BarsExistWithTheirButtonsAndPanels)
+{
+    EXPECT_EQ(SendMessageA(form_->ToolBar1.Handle(), TB_BUTTONCOUNT, 0, 0), 19);
+    EXPECT_EQ(SendMessageA(form_->StatusBar1.Handle(), SB_GETPARTS, 0, 0), 10);
+    EXPECT_EQ(&form_->ActiveEditor(), &form_->Editor1);
+    char cls[64] = {};
+    GetClassNameA(form_->Window(), cls, sizeof cls);
+    EXPECT_STREQ(cls, "TVellumoMainForm");
+    GetClassNameA(form_->VellumoOpenFileName, cls, sizeof cls);
+    EXPECT_STREQ(cls, "TEdit");
+    EXPECT_GE(FirstPanelWidth(0, false, {67, 110, 46, 46, 35, 51, 39, 35, 41, 50}), 78);
+    EXPECT_EQ(FirstPanelWidth(1000, true, {67, 110, 46, 46, 35, 51, 39, 35, 41, 50}) -
+                  FirstPanelWidth(1000, false, {67, 110, 46, 46, 35, 51, 39, 35, 41, 50}),
+              18);
+}
+
+TEST_F(MainFormTest, OpenEditSaveThroughTheFileCommands)
+{
+    const fs::path file = folder_ / "doc.txt";
+    const std::string sjis = "\x93\xfa\x96\x7b\x8c\xea\r\nabc\r\n";  // 日本語 / abc
+    std::ofstream(file, std::ios::binary) << sjis;
+    int dialogs = 0;
+    SetFileDialogRunner([&](TFileDialogRequest& r) {
+        ++dialogs;
+        r.FileName = file.string();
+        return true;
+    });
+    TScopedMsgSink quiet([](const std::string&, const std::string&, unsigned) { return IDNO; }, [](unsigned) {});
+
+    form_->RunMenuRow(form_->MainMenu1, form_->MainMenu1.Row("mOpen"));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(Document().CurrentFileName, file.string());
+    EXPECT_EQ(form_->Editor1.Lines().Count(), 2);
+    char shown[MAX_PATH] = {};
+    GetWindowTextA(form_->VellumoOpenFileName, shown, MAX_PATH);
+    EXPECT_EQ(shown, file.string());
+
+    // An unchanged save writes the same bytes; a change reaches the disk.
+    form_->RunMenuRow(form_->MainMenu1, form_->MainMenu1.Row("mSave"));
+    EXPECT_EQ(ReadAll(file), sjis);
+    form_->Editor1.Lines().Add("\x83\x65\x83\x58\x83\x67");  // テスト
+    form_->Editor1.SetModified(true);
+    ASSERT_TRUE(form_->RunShortCut(ShortCut('S', scCtrl)));
+    EXPECT_EQ(ReadAll(file), sjis + "\x83\x65\x83\x58\x83\x67\r\n");
+    EXPECT_FALSE(form_->Editor1.Modified());
+
+    // A second Open while a file is loaded goes to a new instance.
+    std::string started;
+    form_->Documents.StartNewInstance = [&](const std::string& args) { started = args; };
+    form_->mOpenClick();
+    EXPECT_EQ(started, "\"" + file.string() + "\"");
+    SetFileDialogRunner(nullptr);
+    ConnectDocumentFunctions(*form_);
+}
+
+TEST_F(MainFormTest, ClosingAsksAndNeverStartsWhileADocumentIsBusy)
+{
+    int asked = 0;
+    TScopedMsgSink answer(
+        [&](const std::string&, const std::string&, unsigned) {
+            ++asked;
+            return IDCANCEL;
+        },
+        [](unsigned) {});
+    form_->Editor1.SetModified(true);
+    {
+        TDocumentBusy busy;  // a save in progress pumps this message
+        SendMessageA(form_->Window(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(asked, 0);
+    }
+    SendMessageA(form_->Window(), WM_CLOSE, 0, 0);  // Cancel keeps the window
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(IsWindow(form_->Window()));
+    // A drop handle forged by another process is not read.
+    const std::string before = Document().CurrentFileName;
+    SendMessageA(form_->Window(), WM_DROPFILES, 0x12345678, 0);
+    EXPECT_EQ(Document().CurrentFileName, before);
+    form_->Editor1.SetModified(false);
+}
+
+TEST_F(MainFormTest, ShowingWorkRunsOnce)
+{
+    // A folder argument runs the open dialog at the first showing only.
+    int dialogs = 0;
+    SetFileDialogRunner([&](TFileDialogRequest&) {
+        ++dialogs;
+        return false;
+    });
+    const std::string name = Document().CurrentFileName;
+    Document().CurrentFileName.clear();
+    form_->StartFolder = folder_.string();
+    form_->ShowMainForm();
+    form_->StartFolder = folder_.string();
+    form_->ShowMainForm();
+    EXPECT_EQ(dialogs, 1);
+    Document().CurrentFileName = name;
+    SetFileDialogRunner(nullptr);
+    MSG m;  // the quit that nothing-opened posts
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
+    ShowWindow(form_->Window(), SW_HIDE);
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+// The program itself: started with a settings folder and a Japanese file, it
+// shows the file and ends on WM_CLOSE.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TFound {
+    DWORD Pid;
+    HWND Window;
+};
+
+HWND FindMainWindow(DWORD pid)
+{
+    TFound f{pid, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* f = reinterpret_cast<TFound*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            char cls[64] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (owner == f->Pid && std::string(cls) == "TVellumoMainForm" && IsWindowVisible(w)) {
+                f->Window = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.Window;
+}
+
+fs::path ProgramPath()
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return fs::path(self).parent_path().parent_path().parent_path() / "src" / "app" / "vellumo.exe";
+}
+
+TEST(Program, StartsOnAJapaneseFileAndEndsOnClose)
+{
+    const fs::path folder = fs::temp_directory_path() / "vellumo_program_test";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "settings");
+    const fs::path file = folder / "\x93\xfa\x96\x7b.txt";  // 日本.txt
+    const std::string text = "\x82\xa0\x82\xa2\x82\xa4\r\n\x95\x5c\x8e\xa6\r\n";  // あいう / 表示 (5C trail)
+    std::ofstream(file, std::ios::binary) << text;
+    ASSERT_TRUE(fs::exists(ProgramPath())) << ProgramPath().string();
+
+    std::string cmd = "\"" + ProgramPath().string() + "\" \"/i=" + (folder / "settings").string() + "\" \"" +
+                      file.string() + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    HWND w = nullptr;
+    for (int i = 0; i < 150 && !w; ++i) {
+        Sleep(100);
+        w = FindMainWindow(pi.dwProcessId);
+    }
+    ASSERT_NE(w, nullptr) << "no main window";
+    // The file's name reaches the caption and the hidden edit other instances read.
+    char caption[512] = {};
+    GetWindowTextA(w, caption, sizeof caption);
+    EXPECT_NE(std::string(caption).find("\x93\xfa\x96\x7b.txt"), std::string::npos) << caption;
+    HWND edit = FindWindowExA(w, nullptr, "TEdit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    char name[MAX_PATH] = {};
+    DWORD_PTR len = 0;
+    SendMessageTimeoutA(edit, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(name), SMTO_ABORTIFHUNG, 5000, &len);
+    EXPECT_EQ(fs::path(name), file);
+
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(w, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    // The unchanged file is left as it was; the settings went to the folder given.
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+    fs::remove_all(folder);
+}
+
+} // namespace
