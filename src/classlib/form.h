@@ -116,6 +116,18 @@ protected:
     virtual void SaveState();
     // WM_COMMAND notification codes from the control.
     virtual void Notify(WORD code) { (void)code; }
+    // WM_COMMAND from the control, whole: the default hands the code to Notify.
+    virtual void Command(WPARAM wParam) { Notify(HIWORD(wParam)); }
+    // WM_NOTIFY arriving at the form (offered to every control); true when
+    // handled, with the result set.
+    virtual bool NotifyMessage(NMHDR& hdr, LRESULT& result)
+    {
+        (void)hdr;
+        (void)result;
+        return false;
+    }
+    // SetBounds changed the size.
+    virtual void Resized() {}
     // The window's height (a combo box adds its drop-down list).
     virtual int WindowHeight() const { return height_; }
     void Changed();
@@ -199,17 +211,21 @@ public:
     bool ReadOnly() const noexcept { return readOnly_; }
     void SetReadOnly(bool on);
     void SelectAll();
+    // The sunken edge (on by default); set before the window is made.
+    bool Border() const noexcept { return border_; }
+    void SetBorder(bool on) noexcept { border_ = on; }
 
 protected:
     const char* WindowClass() const override;
     DWORD ControlStyle() const override;
-    DWORD ControlExStyle() const override { return WS_EX_CLIENTEDGE; }
+    DWORD ControlExStyle() const override { return border_ ? WS_EX_CLIENTEDGE : 0; }
     void Created() override;
     void Notify(WORD code) override;
 
 private:
     int maxLength_ = 0;
     bool readOnly_ = false;
+    bool border_ = true;
 };
 
 class TCheckBox : public TWinControlChild {
@@ -317,7 +333,7 @@ public:
     void Show();
     void Hide();
     // Modal: ends with mrCancel. Modeless: OnCloseQuery, OnClose, then hidden.
-    void Close();
+    virtual void Close();
 
     TButton* DefaultButton() const noexcept { return defaultButton_; }
     TButton* CancelButton() const noexcept { return cancelButton_; }
@@ -353,6 +369,9 @@ protected:
     virtual void DoHide();
     // True when the form may close (OnCloseQuery).
     virtual bool CloseQuery();
+    // Whether the pump gives the form's keys dialog navigation (Tab, arrows,
+    // Enter, Esc, access keys); a main window turns it off.
+    void SetDialogKeys(bool on) noexcept { dialogKeys_ = on; }
 
 private:
     friend class TWinControlChild;
@@ -368,7 +387,9 @@ private:
     void EscapePressed();
     LRESULT DefaultButtonId();
 
+    friend bool IsFormDialogMessage(MSG& msg);
     HWND owner_;
+    bool dialogKeys_ = true;
     std::string caption_;
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
@@ -388,8 +409,9 @@ private:
 // Shift+Tab, arrows, access keys, Enter and Esc. True when the message was
 // handled (the caller then does not dispatch it).
 bool IsFormDialogMessage(MSG& msg);
-// Runs every pending message of the thread with the forms' keyboard. A quit
-// message is put back for the main loop.
+// Runs every pending message of the thread through the application's pump
+// (TApplication::HandleQueuedMessage). A quit message is put back for the
+// main loop.
 void ProcessMessages();
 
 // The program's main window: owner of the dialogs and of message boxes.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "classlib/application.h"
 #include "classlib/showmsg.h"
 
 namespace vellumo {
@@ -201,11 +202,13 @@ void TWinControlChild::RestyleWindow()
 
 void TWinControlChild::SetBounds(int left, int top, int width, int height)
 {
+    const bool sized = std::max(width, 0) != width_ || std::max(height, 0) != height_;
     left_ = left;
     top_ = top;
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     if (handle_) SetWindowPos(handle_, nullptr, left_, top_, width_, WindowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (sized) Resized();
 }
 
 bool TWinControlChild::Focused() const
@@ -776,10 +779,7 @@ TModalResult TForm::ShowModal()
                 modalResult_ = mrCancel;
                 break;
             }
-            if (!IsFormDialogMessage(msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
+            Application().HandleQueuedMessage(msg);
         }
         // The other windows are enabled again before the form hides, so that
         // the activation returns to them and not to another program.
@@ -823,12 +823,20 @@ void TForm::WndProc(TMessage& m)
     case WM_COMMAND: {
         auto ctl = reinterpret_cast<HWND>(m.LParam);
         if (auto* c = FindControl(ctl)) {
-            c->Notify(HIWORD(m.WParam));
+            c->Command(m.WParam);
             return;
         }
         if (!ctl && LOWORD(m.WParam) == IDCANCEL) {
             EscapePressed();
             return;
+        }
+        break;
+    }
+    case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
+        if (hdr) {
+            for (auto* c : controls_)
+                if (c->NotifyMessage(*hdr, m.Result)) return;
         }
         break;
     }
@@ -875,25 +883,13 @@ bool IsFormDialogMessage(MSG& msg)
     for (TForm* f : LiveForms()) {
         if (!f->HandleAllocated()) continue;
         HWND h = f->Handle();
-        if (msg.hwnd == h || IsChild(h, msg.hwnd)) return IsDialogMessageA(h, &msg) != FALSE;
+        if (msg.hwnd == h || IsChild(h, msg.hwnd))
+            return f->dialogKeys_ && IsDialogMessageA(h, &msg) != FALSE;
     }
     return false;
 }
 
-void ProcessMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (!IsFormDialogMessage(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-}
+void ProcessMessages() { Application().ProcessMessages(); }
 
 // ---- placement and fonts
 

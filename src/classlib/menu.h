@@ -1,6 +1,11 @@
 #pragma once
-// Pop-up menus: a list of items built into a system menu each time the menu
-// is shown, after OnPopup has recomputed their state. Windows only.
+// Menus: a tree of items behind the menu bar of a main form (TMainMenu) or a
+// context menu (TPopupMenu). Each item that has children owns a system
+// submenu that is refilled from the items whenever they change, and again
+// when it opens, after its OnClick (the opening handler) has recomputed their
+// state. Items keep their logical index within their parent: a hidden item is
+// left out of the system menu but not out of the tree. Windows only; GUI
+// thread only.
 #include <windows.h>
 
 #include <functional>
@@ -12,60 +17,170 @@
 
 namespace vellumo {
 
+class TMenu;
 class TPopupMenu;
+class TAction;
 
 class TMenuItem {
 public:
-    explicit TMenuItem(std::string caption = {}) : caption_(std::move(caption)) {}
+    explicit TMenuItem(std::string caption = {});
+    TMenuItem(const TMenuItem&) = delete;
+    TMenuItem& operator=(const TMenuItem&) = delete;
+    ~TMenuItem();
 
-    // "-" makes a separator. CP932 bytes; "&" marks the access key.
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(std::string caption) { caption_ = std::move(caption); }
-    bool IsSeparator() const { return caption_ == "-"; }
+    // "-" makes a separator. CP932 bytes; "&" marks the access key. A TAB
+    // in the caption puts the rest in the shortcut column.
+    const std::string& Caption() const;
+    void SetCaption(std::string caption);
+    bool IsSeparator() const { return Caption() == "-"; }
 
-    // Shown right of the caption; the key itself is left to the owner.
-    TShortCut ShortCut() const { return shortCut_; }
-    void SetShortCut(TShortCut shortCut) { shortCut_ = shortCut; }
+    // Shown right of the caption; the message pump runs the item when the
+    // key is pressed in its form (see TMenu::IsShortCut).
+    TShortCut ShortCut() const;
+    void SetShortCut(TShortCut shortCut);
 
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool on) { enabled_ = on; }
-    bool Checked() const { return checked_; }
-    void SetChecked(bool on) { checked_ = on; }
+    bool Enabled() const;
+    void SetEnabled(bool on);
+    bool Checked() const;
+    void SetChecked(bool on);
     // A checked radio item shows a dot instead of a tick.
     bool RadioItem() const { return radio_; }
-    void SetRadioItem(bool on) { radio_ = on; }
-    bool Visible() const { return visible_; }
-    void SetVisible(bool on) { visible_ = on; }
+    void SetRadioItem(bool on);
+    // A hidden item keeps its index and still answers its shortcut.
+    bool Visible() const;
+    void SetVisible(bool on);
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
+    // "short|long": the long part goes to the status bar while the item is
+    // highlighted (see GetLongHint).
+    const std::string& Hint() const;
+    void SetHint(std::string hint) { hint_ = std::move(hint); }
 
-    // Runs OnClick (when the item is enabled and assigned).
+    // An item linked to an action takes its caption, shortcut, hint, enabled,
+    // checked and visible state from it, and a click executes it. Not owned.
+    TAction* Action() const { return action_; }
+    void SetAction(TAction* action);
+
+    // For an ordinary item: runs OnClick (when enabled and assigned) or the
+    // linked action. For an item with children: the opening handler.
     void Click();
     std::function<void(TMenuItem&)> OnClick;
 
+    // ---- children (a submenu)
+    TMenuItem& Add(const std::string& caption, const std::string& shortCut = {},
+                   std::function<void(TMenuItem&)> onClick = nullptr);
+    TMenuItem& AddSeparator() { return Add("-"); }
+    // Inserts at a logical index (clamped to 0..Count).
+    TMenuItem& Insert(int index, const std::string& caption);
+    // Deletes the child at a logical index (nothing when out of range).
+    void Delete(int index);
+    void Clear();
+    int Count() const { return static_cast<int>(items_.size()); }
+    TMenuItem& Items(int index) { return *items_.at(static_cast<std::size_t>(index)); }
+    const TMenuItem& Items(int index) const { return *items_.at(static_cast<std::size_t>(index)); }
+    int IndexOf(const TMenuItem* child) const;
+    TMenuItem* Parent() const { return parent_; }
+    // The menu the tree belongs to (nullptr for a loose item).
+    TMenu* Menu() const;
+
+    // The command identifier of the item in the system menus (unique in the
+    // process while the item lives).
+    UINT Command() const { return command_; }
+    // The system submenu of an item with children (made on first use).
+    HMENU SubmenuHandle();
+
+    // Rebuilds this item's system submenu from its children (when it has one).
+    void FillSubmenu();
+
 private:
+    friend class TMenu;
+    void Changed();            // refills the parent's system menu
+    void DestroySubmenu() noexcept;
+    TMenuItem& Adopt(std::unique_ptr<TMenuItem> child, int index);
+
     std::string caption_;
+    std::string hint_;
     TShortCut shortCut_ = scNone;
     bool enabled_ = true;
     bool checked_ = false;
     bool radio_ = false;
     bool visible_ = true;
     int tag_ = 0;
+    UINT command_ = 0;
+    TAction* action_ = nullptr;
+    TMenuItem* parent_ = nullptr;
+    TMenu* menu_ = nullptr;  // set on the root item only
+    HMENU submenu_ = nullptr;
+    std::vector<std::unique_ptr<TMenuItem>> items_;
 };
 
-class TPopupMenu {
+// What a menu bar and a context menu share: the root item and the shortcut
+// search.
+class TMenu {
+public:
+    TMenu();
+    TMenu(const TMenu&) = delete;
+    TMenu& operator=(const TMenu&) = delete;
+    virtual ~TMenu();
+
+    TMenuItem& Items() { return *root_; }
+    TMenuItem& Add(const std::string& caption, const std::string& shortCut = {},
+                   std::function<void(TMenuItem&)> onClick = nullptr)
+    {
+        return root_->Add(caption, shortCut, std::move(onClick));
+    }
+    int Count() const { return root_->Count(); }
+    TMenuItem& Items(int index) { return root_->Items(index); }
+    void Clear() { root_->Clear(); }
+
+    // The first item of the tree, hidden ones included, with this shortcut;
+    // nullptr when none.
+    TMenuItem* FindShortCut(TShortCut shortCut);
+    // A key of the pump: the item with this shortcut is found, the opening
+    // handlers of its submenus run from the top down (so its state is
+    // current), and when it is then enabled it is clicked. True when clicked.
+    bool IsShortCut(TShortCut shortCut);
+
+    // Runs the item of a system menu command (its Command()); false for 0,
+    // unknown commands, separators and disabled items.
+    bool DispatchNativeCommand(UINT command);
+
+    // The root's system menu.
+    HMENU Handle() { return root_->SubmenuHandle(); }
+
+protected:
+    // The system menu of the root was refilled (a menu bar redraws).
+    virtual void RootChanged() {}
+    // True for a menu bar (CreateMenu), false for a context menu.
+    virtual bool IsBar() const { return false; }
+
+private:
+    friend class TMenuItem;
+    std::unique_ptr<TMenuItem> root_;
+};
+
+// The menu bar of a main form (see TMainFormBase::SetMenu).
+class TMainMenu : public TMenu {
+public:
+    TMainMenu() = default;
+    ~TMainMenu() override;
+    // The window whose bar shows the menu (set by the form).
+    HWND Window() const { return window_; }
+    void SetWindow(HWND window);
+
+protected:
+    void RootChanged() override;
+    bool IsBar() const override { return true; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+class TPopupMenu : public TMenu {
 public:
     TPopupMenu() = default;
-    TPopupMenu(const TPopupMenu&) = delete;
-    TPopupMenu& operator=(const TPopupMenu&) = delete;
-    virtual ~TPopupMenu() = default;
 
-    TMenuItem& Add(const std::string& caption, const std::string& shortCut = {},
-                   std::function<void(TMenuItem&)> onClick = nullptr);
     TMenuItem& AddSeparator() { return Add("-"); }
-    int Count() const { return static_cast<int>(items_.size()); }
-    TMenuItem& Items(int index) { return *items_.at(static_cast<std::size_t>(index)); }
-    void Clear() { items_.clear(); }
 
     // Shows the menu at a screen point for an owner window and runs the
     // chosen item's OnClick. Returns whether an item was chosen.
@@ -76,20 +191,27 @@ public:
     // Runs OnPopup (a descendant may override and call it).
     virtual void DoPopup();
 
-    // A system menu of the visible items; command n + 1 is item n. The
-    // caller destroys it.
-    HMENU BuildMenu() const;
-    // Runs the item of a command (0 = nothing chosen); false for 0 and
-    // unknown commands.
+    // Runs the item at a position of the whole tree in order (parents before
+    // their children, hidden items counted): command n + 1 is position n.
+    // False for 0, unknown positions, separators, hidden and disabled items.
     bool DispatchCommand(UINT command);
 
     // The menu loop's seam: the default is TrackPopupMenu with
-    // TPM_RETURNCMD. Returns the previous tracker.
+    // TPM_RETURNCMD, which returns an item's Command(). The menu handle
+    // belongs to the menu. Returns the previous tracker.
     using TTracker = std::function<UINT(HMENU menu, int x, int y, HWND owner)>;
     static TTracker SetTracker(TTracker tracker);
-
-private:
-    std::vector<std::unique_ptr<TMenuItem>> items_;
 };
+
+// Menu messages of any window that shows these menus: WM_INITMENUPOPUP runs
+// the opening handler and refills the submenu, WM_MENUSELECT sets the
+// application's hint, WM_COMMAND from a menu runs the item. True when the
+// message was one of them and handled (Result set).
+bool HandleMenuMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// The item whose system submenu this is (nullptr when none).
+TMenuItem* FindMenuItemBySubmenu(HMENU submenu);
+// The live item of a command (nullptr when none).
+TMenuItem* FindMenuItemByCommand(UINT command);
 
 } // namespace vellumo
