@@ -32,8 +32,14 @@ namespace vellumo {
 // of the message queue, the dialogs' keyboard, the hidden edit's class.
 void RegisterMainWindow(HWND window);
 void PumpMessagesOnce();
-bool IsOwnedFormMessage(MSG& msg);
 const char* OpenFileNameEditClass();
+// The application window: owner of the main window, the task-bar button.
+HWND ApplicationWindow();
+void SetApplicationTitle(const std::string& title);
+void ShowApplicationWindow();
+void MinimizeApplication();
+// Kept at (-100,-100) with size 0 whenever it comes back on screen.
+void KeepApplicationWindowHidden();
 
 // The document functions the File commands and closing call. The program
 // installs the real ones; tests install fakes.
@@ -162,6 +168,8 @@ public:
     // arrives later.
     std::function<void()> CommandHandler(std::string_view name);
     bool RunShortCut(TShortCut sc);
+    // A key for the main window that is one of its shortcuts runs it.
+    bool PreTranslateKey(const MSG& msg);
     void RunMenuRow(TMenuTree& tree, int row);
     void OpenMenuRow(TMenuTree& tree, int row);
     // Items with no handler yet.

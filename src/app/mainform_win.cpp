@@ -57,7 +57,8 @@ void TVellumoMainForm::CreateParams(TCreateParams& p)
     p.ClassName = "TVellumoMainForm";
     p.Caption = "Vellumo";
     p.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    p.ExStyle = WS_EX_APPWINDOW;
+    // Owned by the application window, which carries the task-bar button.
+    p.Parent = ApplicationWindow();
     // Client 484 x 313 where the system puts new windows.
     RECT r{0, 0, 484, 313};
     AdjustWindowRectEx(&r, p.Style, TRUE, p.ExStyle);
@@ -83,7 +84,7 @@ void TVellumoMainForm::FormCreate()
 
     HWND h = Window();
     RegisterMainWindow(h);
-    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON")) {
+    if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))) {
         SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
@@ -138,6 +139,7 @@ void TVellumoMainForm::KeepInsideWorkArea()
 
 void TVellumoMainForm::ShowMainForm()
 {
+    ShowApplicationWindow();
     ShowWindow(Window(), SW_SHOWNORMAL);
     SetVisible(true);
     // Reading standard input may show the window inside FormCreate; the
@@ -231,8 +233,8 @@ void TVellumoMainForm::SetPanelText(int panel, const std::string& text) { Status
 
 void TVellumoMainForm::SetCaptions(const std::string& caption, const std::string& appTitle)
 {
-    (void)appTitle;  // the task bar shows the window's own caption
     SetCaption(caption);
+    SetApplicationTitle(appTitle);
 }
 
 void TVellumoMainForm::SetOpenFileNameText(const std::string& name)

@@ -5,6 +5,7 @@
 
 #include <shlobj.h>
 #include "app/toolbar.h"
+#include "classlib/application.h"
 #include "classlib/showmsg.h"
 
 namespace vellumo {
@@ -176,7 +177,12 @@ bool TVellumoMainForm::HandleMessage(TMessage& m)
         return false;
     }
     case WM_SIZE:
-        if (m.WParam == SIZE_MINIMIZED) return false;
+        // The task-bar button minimizes, through the application window.
+        if (m.WParam == SIZE_MINIMIZED) {
+            ShowWindow(Window(), SW_RESTORE);
+            MinimizeApplication();
+            return true;
+        }
         LayoutControls();
         return false;
     case WM_ENTERSIZEMOVE:
@@ -208,20 +214,28 @@ void TVellumoMainForm::WndProc(TMessage& m)
     TCustomControl::WndProc(m);
 }
 
+bool TVellumoMainForm::PreTranslateKey(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    HWND h = HandleAllocated() ? Window() : nullptr;
+    if (!h || !IsWindowEnabled(h) || (msg.hwnd != h && !IsChild(h, msg.hwnd))) return false;
+    return RunShortCut(ShortCutOfKey(msg.wParam));
+}
+
 int RunMessageLoop(TVellumoMainForm& form)
 {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-        HWND h = form.HandleAllocated() ? form.Window() : nullptr;
-        if (IsOwnedFormMessage(msg)) continue;
-        if (key && h && IsWindowEnabled(h) && (msg.hwnd == h || IsChild(h, msg.hwnd)) &&
-            form.RunShortCut(ShortCutOfKey(msg.wParam)))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    TApplication& app = Application();
+    app.OnMessage = [&form](MSG& msg, bool& handled) { handled = form.PreTranslateKey(msg); };
+    app.OnActivate = [] { KeepApplicationWindowHidden(); };
+    app.OnRestore = [&form] {
+        if (form.HandleAllocated()) SetActiveWindow(form.Window());
+    };
+    while (app.HandleMessage()) {
     }
-    return static_cast<int>(msg.wParam);
+    app.OnMessage = nullptr;
+    app.OnActivate = nullptr;
+    app.OnRestore = nullptr;
+    return 0;
 }
 
 } // namespace vellumo

@@ -1,22 +1,68 @@
-// The form services of the class library the main window uses. Its form
-// header and the editor's cannot meet in one file, so they are reached here.
+// The class library's form services and the application object as the main
+// window uses them. The library's form header and the editor's cannot meet
+// in one file, so they are reached here.
 #include <windows.h>
+#include <commctrl.h>
 
+#include "classlib/application.h"
 #include "classlib/form.h"
 
 namespace vellumo {
+
+void RegisterMainWindow(HWND window);
+void PumpMessagesOnce();
+HWND ApplicationWindow();
+void SetApplicationTitle(const std::string& title);
+void ShowApplicationWindow();
+void MinimizeApplication();
+void KeepApplicationWindowHidden();
+const char* OpenFileNameEditClass();
+
+namespace {
+
+// The task bar's Close goes to the application window: it must ask the
+// main window (save changes?), never destroy it with its owner.
+LRESULT CALLBACK AppWindowFilter(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (msg == WM_CLOSE) {
+        if (HWND main = MainWindow()) PostMessageA(main, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
 
 void RegisterMainWindow(HWND window) { SetMainWindow(window); }
 
 void PumpMessagesOnce() { ProcessMessages(); }
 
-bool IsOwnedFormMessage(MSG& msg)
+HWND ApplicationWindow()
 {
-    // Dialogs and tool windows of this program get their keyboard; the main
-    // window's keys go to its own shortcuts and the editor.
-    HWND main = MainWindow();
-    if (main && (msg.hwnd == main || IsChild(main, msg.hwnd))) return false;
-    return IsFormDialogMessage(msg);
+    static const HWND h = [] {
+        HWND w = Application().Handle();
+        SetWindowSubclass(w, AppWindowFilter, 1, 0);
+        return w;
+    }();
+    return h;
+}
+
+void SetApplicationTitle(const std::string& title) { Application().SetTitle(title); }
+
+void ShowApplicationWindow()
+{
+    ShowWindow(ApplicationWindow(), SW_SHOWNOACTIVATE);
+    KeepApplicationWindowHidden();
+}
+
+void MinimizeApplication() { Application().Minimize(); }
+
+void KeepApplicationWindowHidden()
+{
+    RECT r;
+    HWND app = ApplicationWindow();
+    if (!IsIconic(app) && GetWindowRect(app, &r) && (r.left >= 0 || r.top >= 0 || r.right >= 0 || r.bottom >= 0))
+        SetWindowPos(app, nullptr, -100, -100, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 const char* OpenFileNameEditClass()

@@ -10,6 +10,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         if (!StartupEntry()) return 0;
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
+        SetApplicationTitle("Vellumo");
         TVellumoMainForm form;
         ConnectDocumentFunctions(form);
         form.HandleNeeded();
