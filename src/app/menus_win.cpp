@@ -4,6 +4,21 @@
 
 namespace vellumo {
 
+namespace {
+
+// The keys of "[" and "\" by their characters (the library names them by code).
+std::string ShownShortCut(TShortCut sc)
+{
+    const unsigned key = sc & 0xFF;
+    const char* ch = key == 0xDB ? "[" : key == 0xDC ? "\\" : nullptr;
+    if (!ch) return ShortCutToText(sc);
+    std::string mods = ShortCutToText(static_cast<TShortCut>((sc & 0xFF00) | 'A'));
+    mods.pop_back();
+    return mods + ch;
+}
+
+} // namespace
+
 TMenuTree::TMenuTree(std::span<const TMenuEntry> table, bool menuBar, UINT firstCommand)
     : table_(table), states_(table.size()), menus_(table.size(), nullptr),
       root_(menuBar ? CreateMenu() : CreatePopupMenu()), first_(firstCommand)
@@ -84,7 +99,7 @@ void TMenuTree::Rebuild(int parentRow)
         const auto& s = states_[static_cast<std::size_t>(r)];
         if (!s.Visible) continue;
         std::string text = s.Caption;
-        const std::string key = e.ShownKey ? e.ShownKey : ShortCutToText(e.ShortCut);
+        const std::string key = e.ShownKey ? e.ShownKey : ShownShortCut(e.ShortCut);
         if (!key.empty() && !e.IsSeparator()) text += "\t" + key;
         MENUITEMINFOA mi{};
         mi.cbSize = sizeof mi;

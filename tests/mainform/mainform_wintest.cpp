@@ -2,15 +2,17 @@
 // commands on a real file, and what closing and dropping must refuse.
 #include <gtest/gtest.h>
 
+#include "app/mainform.h"
+
 #include <commctrl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/cmdline_win.h"
-#include "app/mainform.h"
 #include "classlib/showmsg.h"
 
 using namespace vellumo;
@@ -109,6 +111,8 @@ TEST_F(MainFormTest, MenuBarShowsEveryMenuWithCaptionsAndShortcutsInPlace)
     EXPECT_EQ(conv[7], "TAB インデント(&T)\tTab");
     EXPECT_EQ(conv[8], "TAB 逆インデント(&A)\tShift+Tab");
     EXPECT_EQ(conv[13], "改行削除(&D)\tShift+Ctrl+T");
+    const auto viewItems = Items(view);
+    EXPECT_NE(std::find(viewItems.begin(), viewItems.end(), "桁基準線(&K)\tShift+Ctrl+\\"), viewItems.end());
     const auto modes = Items(GetSubMenu(view, 0));
     ASSERT_EQ(modes.size(), 14u);
     EXPECT_EQ(modes[3], "PHP(&E)");
