@@ -107,6 +107,7 @@ public:
     // Saves a changed document when the user asks; false keeps the window.
     bool SaveBeforeClosing();
     void LayoutControls();
+    void Editor1Change();
 
     // ---- IMainWindow
     void* Handle() override { return Window(); }
@@ -229,9 +230,10 @@ bool IsVistaOrLater() noexcept;
 bool IsXPOrLater() noexcept;
 
 // Command ids: menu bar rows, pop-up rows, tool-bar buttons.
+// (a tree's run-time items follow its rows from first + 1000).
 constexpr UINT kFirstMenuCommand = 1000;
-constexpr UINT kFirstPopupCommand = 3000;
-constexpr UINT kFirstToolCommand = 5000;
+constexpr UINT kFirstPopupCommand = 30000;
+constexpr UINT kFirstToolCommand = 40000;
 
 // The program's message loop with the main window's shortcuts; returns the
 // quit code.

@@ -2,6 +2,7 @@
 
 
 #include "app/appfuncs.h"
+#include "app/docopen.h"
 #include "app/menus.h"
 #include "app/toolbar.h"
 #include "classlib/formplace.h"
@@ -97,7 +98,7 @@ void TVellumoMainForm::FormCreate()
         LastEditor = &Editor1;
         LastEditorHandle = Editor1.Handle();
     };
-    Editor1.OnChange = [this](TEditor&) { UpdateToolBarState(); };
+    Editor1.OnChange = [this](TEditor&) { Editor1Change(); };
     Editor1.OnSelectionChange = [this](TEditor&, bool) { UpdateToolBarState(); };
     ToolBar1.Create(h, kFirstToolCommand);
     VellumoOpenFileName = CreateWindowExA(0, OpenFileNameEditClass(), "", WS_CHILD, 0, 0, 0, 0, h, nullptr,
@@ -179,6 +180,15 @@ void TVellumoMainForm::OpenInFolder()
     // Nothing opened from the folder: the program ends unseen.
     SetWindowPos(Window(), nullptr, -100, -100, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
     PostQuitMessage(0);
+}
+
+void TVellumoMainForm::Editor1Change()
+{
+    // The first change marks the caption; later ones leave it alone.
+    const std::string caption = Caption();
+    if (caption.find('*') == std::string::npos && caption.find("<Output>") == std::string::npos)
+        UpdateCaption(Document().CurrentFileName);
+    UpdateToolBarState();
 }
 
 bool TVellumoMainForm::SaveBeforeClosing()

@@ -13,6 +13,7 @@
 #include "app/settingsloc_win.h"
 #include "app/settingsstore.h"
 #include "app/winmachine.h"
+#include "app/wrapwidthmenu.h"
 
 namespace vellumo {
 
@@ -42,6 +43,7 @@ void TVellumoMainForm::LoadAndApplySettings()
     SetAppSettingsStore(g_store.get());
     InstallReloadBroadcast(*g_store);
     InstallAppEditorHost();
+    RebuildSettingsMenus();
     ApplySettings(true, true);
 }
 
@@ -150,7 +152,11 @@ void TVellumoMainForm::UpdateBrowserPreviewItems()
 
 void TVellumoMainForm::RebuildSettingsMenus()
 {
-    // The wrap-width and Tools items are rebuilt with their commands.
+    // The wrap widths of the settings after "&0"; the Tools items join with the tools.
+    std::vector<TExtraMenuItem> items;
+    for (const TWrapWidthItem& w : WrapWidthMenuItems(AppSettingsStore().Settings.WrapWidths))
+        items.push_back({w.Caption, w.Hint, w.ShortCut, w.Tag, true, false});
+    MainMenu1.SetExtraItems(MainMenu1.Row("mWordWrapList"), std::move(items));
 }
 
 void TVellumoMainForm::UpdateCaptionAndPosition()

@@ -6,6 +6,10 @@ namespace vellumo {
 
 namespace {
 
+// Run-time items take commands above the rows': 100 per submenu.
+constexpr UINT kExtraBase = 1000;
+constexpr UINT kExtraPerMenu = 100;
+
 // The keys of "[" and "\" by their characters (the library names them by code).
 std::string ShownShortCut(TShortCut sc)
 {
@@ -20,7 +24,7 @@ std::string ShownShortCut(TShortCut sc)
 } // namespace
 
 TMenuTree::TMenuTree(std::span<const TMenuEntry> table, bool menuBar, UINT firstCommand)
-    : table_(table), states_(table.size()), menus_(table.size(), nullptr),
+    : table_(table), states_(table.size()), menus_(table.size(), nullptr), extras_(table.size()),
       root_(menuBar ? CreateMenu() : CreatePopupMenu()), first_(firstCommand)
 {
     for (std::size_t r = 0; r < table.size(); ++r) {
@@ -112,6 +116,42 @@ void TMenuTree::Rebuild(int parentRow)
         if (e.IsSeparator()) mi.fMask &= ~static_cast<UINT>(MIIM_STRING);
         InsertMenuItemA(menu, pos++, TRUE, &mi);
     }
+    if (parentRow < 0) return;
+    const auto& extra = extras_[static_cast<std::size_t>(parentRow)];
+    for (std::size_t i = 0; i < extra.size(); ++i) {
+        std::string text = extra[i].Caption;
+        if (extra[i].ShortCut) text += "\t" + ShownShortCut(extra[i].ShortCut);
+        MENUITEMINFOA mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_STATE | MIIM_ID | MIIM_STRING;
+        mi.fState = (extra[i].Enabled ? MFS_ENABLED : MFS_GRAYED) | (extra[i].Checked ? MFS_CHECKED : 0);
+        mi.wID = first_ + kExtraBase + static_cast<UINT>(parentRow) * kExtraPerMenu + static_cast<UINT>(i);
+        mi.dwTypeData = text.data();
+        InsertMenuItemA(menu, pos++, TRUE, &mi);
+    }
+}
+
+void TMenuTree::SetExtraItems(int parentRow, std::vector<TExtraMenuItem> items)
+{
+    auto& e = extras_.at(static_cast<std::size_t>(parentRow));
+    e = std::move(items);
+    if (e.size() > kExtraPerMenu) e.resize(kExtraPerMenu);
+    Rebuild(parentRow);
+}
+
+std::vector<TExtraMenuItem>& TMenuTree::ExtraItems(int parentRow) { return extras_.at(static_cast<std::size_t>(parentRow)); }
+
+bool TMenuTree::ExtraOfCommand(UINT id, int& parentRow, int& index) const noexcept
+{
+    const UINT base = first_ + kExtraBase;
+    if (id < base) return false;
+    const UINT rel = id - base;
+    const auto row = rel / kExtraPerMenu;
+    const auto i = rel % kExtraPerMenu;
+    if (row >= extras_.size() || i >= extras_[row].size()) return false;
+    parentRow = static_cast<int>(row);
+    index = static_cast<int>(i);
+    return true;
 }
 
 bool TMenuTree::InitPopup(HMENU menu)
@@ -137,6 +177,12 @@ bool TMenuTree::RefreshAndCheckEnabled(int row)
 
 bool TMenuTree::Command(UINT id)
 {
+    int parent = 0, index = 0;
+    if (ExtraOfCommand(id, parent, index)) {
+        const TExtraMenuItem item = extras_[static_cast<std::size_t>(parent)][static_cast<std::size_t>(index)];
+        if (item.Enabled && OnExtraClick) OnExtraClick(parent, item);
+        return true;
+    }
     const int row = RowOfCommand(id);
     if (row < 0) return false;
     if (State(row).Enabled && OnClick) OnClick(row);

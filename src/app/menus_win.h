@@ -23,6 +23,17 @@ struct TMenuItemState {
     bool Visible = true;
 };
 
+// An item made at run time after a submenu's fixed items (wrap widths,
+// tools, recent files, the window list).
+struct TExtraMenuItem {
+    std::string Caption;
+    std::string Hint;
+    TShortCut ShortCut = scNone;
+    int Tag = 0;
+    bool Enabled = true;
+    bool Checked = false;
+};
+
 class TMenuTree {
 public:
     // firstCommand: the command id of row 0 (row r has firstCommand + r).
@@ -56,6 +67,13 @@ public:
     // WM_COMMAND of an item: OnClick when the row is enabled.
     bool Command(UINT id);
 
+    // Replaces the run-time items of a submenu.
+    void SetExtraItems(int parentRow, std::vector<TExtraMenuItem> items);
+    std::vector<TExtraMenuItem>& ExtraItems(int parentRow);
+    // The submenu and index of a run-time item's command; false for others.
+    bool ExtraOfCommand(UINT id, int& parentRow, int& index) const noexcept;
+    std::function<void(int parentRow, const TExtraMenuItem& item)> OnExtraClick;
+
     std::function<void(int row)> OnOpen;   // the submenu of row opens (-1 root)
     std::function<void(int row)> OnClick;  // an item was chosen
 
@@ -69,6 +87,7 @@ private:
     std::span<const TMenuEntry> table_;
     std::vector<TMenuItemState> states_;
     std::vector<HMENU> menus_;  // per row: its submenu, or null
+    std::vector<std::vector<TExtraMenuItem>> extras_;  // per row
     HMENU root_;
     UINT first_;
 };

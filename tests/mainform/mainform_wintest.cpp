@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/cmdline_win.h"
+#include "app/settingsstore.h"
 #include "classlib/showmsg.h"
 
 using namespace vellumo;
@@ -120,6 +121,30 @@ TEST_F(MainFormTest, MenuBarShowsEveryMenuWithCaptionsAndShortcutsInPlace)
     // Hidden items keep their logical place: Shift+F5 still has its item.
     EXPECT_FALSE(form_->MainMenu1.Item("mRePaint").Visible);
     EXPECT_EQ(form_->MainMenu1.RowOfShortCut(ShortCut(VK_F5, scShift)), form_->MainMenu1.Row("mRePaint"));
+}
+
+TEST_F(MainFormTest, WrapWidthsFromTheSettingsFollowTheFixedItemsAndRunByCommand)
+{
+    AppSettingsStore().Settings.WrapWidths = {72, 100};
+    form_->RebuildSettingsMenus();
+    HMENU view = GetSubMenu(GetMenu(form_->Window()), 3);
+    HMENU widths = nullptr;
+    for (int i = 0; i < GetMenuItemCount(view) && !widths; ++i)
+        if (ItemText(view, i) == "折り返し桁指定(&B)") widths = GetSubMenu(view, i);
+    ASSERT_NE(widths, nullptr);
+    EXPECT_EQ(Items(widths), (std::vector<std::string>{"&0: **桁 (右端)\tShift+Ctrl+O", "-", "&1: 72 桁\tShift+Ctrl+1",
+                                                      "&2: 100 桁\tShift+Ctrl+2"}));
+    int tag = 0;
+    form_->MainMenu1.OnExtraClick = [&](int, const TExtraMenuItem& item) { tag = item.Tag; };
+    SendMessageA(form_->Window(), WM_COMMAND, GetMenuItemID(widths, 3), 0);
+    EXPECT_EQ(tag, 100);
+    // A fixed item's command is not taken for a run-time one.
+    int parent = 0, index = 0;
+    EXPECT_FALSE(form_->MainMenu1.ExtraOfCommand(GetMenuItemID(widths, 0), parent, index));
+    form_->MainMenu1.OnExtraClick = nullptr;
+    AppSettingsStore().Settings.WrapWidths.clear();
+    form_->RebuildSettingsMenus();
+    EXPECT_EQ(GetMenuItemCount(widths), 2);
 }
 
 TEST_F(MainFormTest, BarsExistWithTheirButtonsAndPanels)
