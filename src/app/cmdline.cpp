@@ -2,11 +2,20 @@
 
 #include <array>
 
+#include "app/pathnames.h"
 #include "classlib/leadbytes.h"
 
 namespace vellumo {
 
 namespace {
+
+// A lead byte only pairs with a byte that can follow it: a stray lead byte
+// never swallows the quote or blank after it.
+bool IsTrailByte(char c) noexcept
+{
+    const unsigned char b = static_cast<unsigned char>(c);
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 char AsciiLower(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -37,7 +46,7 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
     bool inArg = false, quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
-        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < line.size()) {
+        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < line.size() && IsTrailByte(line[i + 1])) {
             cur += c;
             cur += line[++i];
             inArg = true;
@@ -57,6 +66,18 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
     }
     if (inArg) out.push_back(std::move(cur));
     return out;
+}
+
+std::vector<std::string> SplitProcessCommandLine(std::string_view line, std::string_view programPath)
+{
+    const std::size_t n = programPath.size();
+    const bool unquotedProgram = n > 0 && line.size() >= n && programPath.find(' ') != std::string_view::npos &&
+                                 (line.size() == n || line[n] == ' ' || line[n] == '\t') &&
+                                 SameFileName(line.substr(0, n), programPath);
+    if (!unquotedProgram) return SplitCommandLine(line);
+    std::vector<std::string> args = SplitCommandLine(line.substr(n));
+    args.insert(args.begin(), std::string(line.substr(0, n)));
+    return args;
 }
 
 std::string TCommandLine::ParamStr(int i) const

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/appcontext.h"
+#include "app/appfuncs.h"
 #include "app/cmdline_win.h"
 #include "app/docopen.h"
 #include "app/instances.h"
@@ -82,10 +83,12 @@ bool FindDocumentArg(const TCommandLine& cl, std::string& arg, bool& created)
 std::string DocumentName(const std::string& arg)
 {
     std::string name = arg;
-    if (IsFile(Attributes(arg))) {
-        std::string target;
-        if (ResolveShortcutTarget(FullPathName(arg), target)) name = target;
-    }
+    std::string target;
+    if (IsFile(Attributes(arg)) && ResolveShortcutTarget(FullPathName(arg), target))
+        name = target;
+    else if (GetOsKind() != 4)
+        name = ExpandLongFileName(arg);
+    // Always a full path: a relative name would follow the current folder as dialogs change it.
     return FullPathName(name);
 }
 
@@ -169,7 +172,9 @@ const TCommandLine& SystemCommandLine()
 {
     if (!g_commandLine) {
         const char* text = GetCommandLineA();
-        g_commandLine = TCommandLine::FromText(text ? text : "");
+        char exe[MAX_PATH + 1] = {};
+        const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        g_commandLine = TCommandLine(SplitProcessCommandLine(text ? text : "", std::string_view(exe, n < MAX_PATH ? n : 0)));
     }
     return *g_commandLine;
 }

@@ -118,9 +118,4 @@ void EndApplicationWithoutShowing()
     if (IMainWindow* form = MainForm()) form->EndWithoutShowing();
 }
 
-void ShowDocStatus(const std::string& text)
-{
-    if (IMainWindow* form = MainForm()) form->SetPanelText(0, text);
-}
-
 } // namespace vellumo

@@ -54,9 +54,6 @@ bool ReloadWithCode(int code);
 // The plain reload command (the current code kept when NowJCodeReLoad is on).
 bool ReloadCommand();
 
-// The caption's abbreviation of a full path (installed by the main window).
-void SetCaptionAbbreviation(TAbbreviate abbreviate);
-
 void SetCurrentFile(const std::string& fileName);
 void UpdateCaption(const std::string& fileName);
 void UpdateCodeStatus();
@@ -85,8 +82,5 @@ void RestoreViewState(const TViewState& state, bool redrawAlreadyOff);
 bool ApplicationEnding() noexcept;
 void EndApplicationWithoutShowing();
 void ResetApplicationEnding() noexcept;  // tests
-
-// Status panel 0.
-void ShowDocStatus(const std::string& text);
 
 } // namespace vellumo

@@ -19,4 +19,10 @@ void* FindInstanceHolding(const std::string& fileName, void* self);
 // cl (withJumps) or a bare restore. False when no instance holds it.
 bool ActivateOtherInstance(const std::string& fileName, bool withJumps, const TCommandLine& cl, void* self);
 
+// The parameters of a new instance: this one's settings folder first, then
+// (with "/t") this one's switches, then params (file names quoted by the caller).
+std::string NewInstanceParameters(const std::string& settingsFolder, const TCommandLine& cl, const std::string& params);
+// Starts another instance of the program through the process seam, shown normally.
+void StartNewInstance(const std::string& params);
+
 } // namespace vellumo

@@ -93,6 +93,18 @@ void CopyFirstRunFiles(const std::string& source, const std::string& target, con
         CopyIfMissing(source + "\\" + name, target + "\\" + name, env);
 }
 
+TSettingsLocation SettingsInFolder(const std::string& folder, ISettingsLocEnv& env)
+{
+    TSettingsLocation loc;
+    loc.SettingsFolder = NormalizeSettingsFolder(folder, env);
+    if (loc.SettingsFolder.empty()) return loc;
+    ForceFolders(loc.SettingsFolder, env);
+    const std::string dir = loc.SettingsFolder.back() == '\\' ? loc.SettingsFolder : loc.SettingsFolder + "\\";
+    loc.SettingsFileName = dir + ChangeExt(NameOf(env.ProgramPath()), ".ini");
+    loc.Writable = env.CanWrite(loc.SettingsFolder, loc.SettingsFileName);
+    return loc;
+}
+
 TSettingsLocation LocateSettingsFile(const TCommandLine& cl, ISettingsLocEnv& env)
 {
     const std::string program = env.ProgramPath();
@@ -104,13 +116,10 @@ TSettingsLocation LocateSettingsFile(const TCommandLine& cl, ISettingsLocEnv& en
     const std::string usrDir = exeDir + "\\usr";
     const std::string templ = usrDir + "\\" + user;
 
-    TSettingsLocation loc;
-    std::string path;
+    TSettingsLocation loc = SettingsInFolder(cl.SwitchStrValue("/i="), env);
+    std::string path = loc.SettingsFileName;
     bool seed = false;
-    loc.SettingsFolder = NormalizeSettingsFolder(cl.SwitchStrValue("/i="), env);
-    if (!loc.SettingsFolder.empty()) {
-        ForceFolders(loc.SettingsFolder, env);
-        path = (loc.SettingsFolder.back() == '\\' ? loc.SettingsFolder : loc.SettingsFolder + "\\") + iniName;
+    if (!path.empty()) {
         seed = !env.FileExists(path);
     } else {
         int mode = env.UserIniMode(exeDir + "\\usr.ini");

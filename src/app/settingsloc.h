@@ -31,6 +31,8 @@ struct TSettingsLocation {
 };
 
 TSettingsLocation LocateSettingsFile(const TCommandLine& cl, ISettingsLocEnv& env);
+// The settings file in a given folder (the "/i=" rule); an empty location for an empty folder.
+TSettingsLocation SettingsInFolder(const std::string& folder, ISettingsLocEnv& env);
 
 // Removes every trailing "\" that is not the second byte of a double-byte character.
 std::string StripTrailingBackslashes(std::string path);

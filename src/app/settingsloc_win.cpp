@@ -95,4 +95,14 @@ std::string LocateSettingsFile()
     return path;
 }
 
+std::string SwitchSettingsFolder(const std::string& folder)
+{
+    TWinSettingsLocEnv env;
+    TSettingsLocation loc = SettingsInFolder(folder, env);
+    if (loc.SettingsFileName.empty()) return {};
+    std::string path = loc.SettingsFileName;
+    SetSettingsLocation(std::move(loc));
+    return path;
+}
+
 } // namespace vellumo

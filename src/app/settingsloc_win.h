@@ -23,4 +23,9 @@ public:
 // (SettingsLocation()) and returns the settings file's path.
 std::string LocateSettingsFile();
 
+// A settings folder given at run time by another program: made a full path,
+// created when missing, installed like "/i=". Returns the new settings file's
+// path; "" (and nothing changes) for an empty folder.
+std::string SwitchSettingsFolder(const std::string& folder);
+
 } // namespace vellumo

@@ -23,20 +23,9 @@ std::string OptionArgs(const TCommandLine& cl);
 // The command line of the process that takes one file argument.
 std::string HandOffCommandLine(const std::string& programPath, const TCommandLine& cl, const std::string& fileArg);
 
-// Starting another process. Tests install a recorder; the default starts it
-// for real. Returns false when the process could not be started.
-struct TProcessStartRequest {
-    std::string CommandLine;
-    std::string Folder;     // "" = this process's current folder
-    bool ShowWindow = false;  // STARTF_USESHOWWINDOW with this process's show state
-};
-using TProcessStarter = std::function<bool(const TProcessStartRequest& request)>;
-// Returns the previous starter; an empty function puts the system's back.
-TProcessStarter SetProcessStarter(TProcessStarter starter);
-bool StartProcess(const TProcessStartRequest& request);
-
-// Starts one process per existing file argument with all the switches;
-// failures are skipped silently. Returns the number started.
+// Starts one process per existing file argument with all the switches, each
+// through the class library's process seam and waited for (bounded) until it
+// is idle; failures are skipped silently. Returns the number started.
 int SpawnPerFileArg(const std::string& programPath, const TCommandLine& cl, const TNameExists& exists);
 
 // What WinMain calls first. Returns false when this process has handed its

@@ -3,12 +3,15 @@
 
 #include "app/cmdline_win.h"
 #include "app/startup.h"
+#include "classlib/process.h"
 
 namespace vellumo {
 
 namespace {
-// A child that hangs must not hang this process.
-constexpr DWORD kInputIdleWaitMs = 15000;
+#ifdef _WIN64
+static_assert(sizeof(STARTUPINFOA) == 104, "the startup information is this platform's structure");
+#endif
+static_assert(kMaxIdleWaitMs <= 15000, "a child that hangs must not hang this process for long");
 
 std::string ProgramPath()
 {
@@ -25,25 +28,12 @@ std::string ProgramPath()
 }
 } // namespace
 
-bool SystemStartProcess(const TProcessStartRequest& request)
+int SpawnPerFileArg(const std::string& programPath, const TCommandLine& cl, const TNameExists& exists)
 {
-    STARTUPINFOA si{};
-    GetStartupInfoA(&si);
-    si.cb = sizeof si;  // this platform's size of the structure
-    si.lpReserved = nullptr;
-    si.cbReserved2 = 0;
-    si.lpReserved2 = nullptr;  // the run-time's handle table stays with this process
-    if (request.ShowWindow) si.dwFlags |= STARTF_USESHOWWINDOW;
-    std::string cmd = request.CommandLine;  // CreateProcessA may write into it
-    cmd.push_back('\0');
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        request.Folder.empty() ? nullptr : request.Folder.c_str(), &si, &pi))
-        return false;
-    WaitForInputIdle(pi.hProcess, kInputIdleWaitMs);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
+    int started = 0;
+    for (const std::string& arg : ExistingFileArgs(cl, exists))
+        if (StartProcessAndWaitIdle(HandOffCommandLine(programPath, cl, arg))) ++started;
+    return started;
 }
 
 bool StartupEntry()

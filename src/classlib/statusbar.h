@@ -33,6 +33,7 @@ public:
     void SetBevel(TStatusPanelBevel b);
 
 private:
+    friend class TStatusBar;
     TStatusBar& bar_;
     std::string text_;
     int width_;
@@ -86,6 +87,7 @@ protected:
 private:
     friend class TStatusPanel;
     void PanelsChanged();
+    void PanelTextChanged(const TStatusPanel& panel);
     void PushPanels();
     void HintChanged(const std::string& hint);
 

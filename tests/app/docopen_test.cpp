@@ -18,7 +18,6 @@ TEST(DocumentCaption, NameMarksAndOptions)
         const char* title;
     } cases[] = {
         {{}, false, false, "memo.txt - Vellumo", "memo.txt - Vellumo"},
-        {{}, false, true, "memo.txt * - Vellumo", "memo.txt * - Vellumo"},
         {{}, true, false, "memo.txt [読み取り専用] - Vellumo", "memo.txt [読み取り専用] - Vellumo"},
         {{}, true, true, "memo.txt [読み取り専用] * - Vellumo", "memo.txt [読み取り専用] * - Vellumo"},
         {{true, false, false}, false, false, "C:\\doc\\\x95\\\\memo.txt - Vellumo", "C:\\doc\\\x95\\\\memo.txt - Vellumo"},
@@ -31,9 +30,7 @@ TEST(DocumentCaption, NameMarksAndOptions)
         EXPECT_EQ(got.AppTitle, c.title);
     }
     EXPECT_EQ(MakeCaptions("", {true, true, true}, false, true, false, abbreviate).Caption, "無題 * - Vellumo");
-    const TCaptions out = MakeCaptions("", {}, true, true, true, abbreviate);
-    EXPECT_EQ(out.Caption, "<Output> - Vellumo");
-    EXPECT_EQ(out.AppTitle, "<Output> - Vellumo");
+    EXPECT_EQ(MakeCaptions("", {}, true, true, true, abbreviate).AppTitle, "<Output> - Vellumo");
     EXPECT_EQ(FileNamePart("C:\\\x95\\"), "\x95\\");
     EXPECT_EQ(FileNamePart("\x95\\a"), "\x95\\a");
 }
@@ -53,34 +50,9 @@ TEST(DocumentPanels, CodeAndLineEndTexts)
     }
     EXPECT_EQ(CodePanelText(ccSjis, true, 9), "");  // an unknown NewCode means Shift-JIS
     EXPECT_EQ(LineEndPanelText(leNone, false, 0), "CRLF");
-    EXPECT_EQ(LineEndPanelText(leCr, false, 0), "CR");
     EXPECT_EQ(LineEndPanelText(leLf, true, 0), "LF");
     EXPECT_EQ(LineEndPanelText(leLf, true, 2), "");
     EXPECT_EQ(LineEndPanelText(leCrLf, true, 7), "");
-    EXPECT_EQ(ReadOnlyPanelText(false, true), "");
-    EXPECT_EQ(ReadOnlyPanelText(true, true), "書禁");
-    EXPECT_EQ(ReadOnlyPanelText(true, false), "(書禁)");
-}
-
-TEST(DocumentLoadRules, EmptyFilesAndReloadReadOnly)
-{
-    EXPECT_EQ(NewDocumentCode(3), ccUnicode);
-    EXPECT_EQ(NewDocumentCode(-1), ccSjis);
-    EXPECT_EQ(NewDocumentLineEnd(2), leLf);
-    EXPECT_EQ(NewDocumentLineEnd(3), leCrLf);
-    EXPECT_TRUE(EmptyFileTakesNewCode(true, -1, ccNone));
-    EXPECT_TRUE(EmptyFileTakesNewCode(true, -1, ccUtf8N));
-    EXPECT_FALSE(EmptyFileTakesNewCode(true, -1, ccUnicode));  // a byte-order mark alone
-    EXPECT_FALSE(EmptyFileTakesNewCode(true, -1, ccUtf8));
-    EXPECT_FALSE(EmptyFileTakesNewCode(true, 5, ccSjis));  // forced
-    EXPECT_FALSE(EmptyFileTakesNewCode(false, -1, ccSjis));
-
-    // The attribute newly set or cleared under ChkReadOnlyFile: the load's state stands.
-    EXPECT_FALSE(RestoreReadOnlyAfterReload(true, false, true, false));
-    EXPECT_FALSE(RestoreReadOnlyAfterReload(true, true, false, false));
-    EXPECT_TRUE(RestoreReadOnlyAfterReload(true, true, true, false));
-    EXPECT_TRUE(RestoreReadOnlyAfterReload(false, false, true, false));
-    EXPECT_FALSE(RestoreReadOnlyAfterReload(false, false, false, true));  // NULs keep the load's lock
 }
 
 } // namespace

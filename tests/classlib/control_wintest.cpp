@@ -476,7 +476,7 @@ TEST(Control, ContextMenuShowsThePopupMenuAtThePointOrTheCaret)
     EXPECT_TRUE(at.empty());
 
     p.SetPopupMenu(&menu);
-    choice = 3;
+    choice = menu.Items(2).Command();
     SendMessageA(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), MAKELPARAM(50, 60));
     ASSERT_EQ(at.size(), 1u);
     EXPECT_EQ(at[0].x, 50);

@@ -72,11 +72,11 @@ TEST(PopupMenu, BuildsTheVisibleItemsAfterOnPopupAndRunsTheChosenItem)
     });
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
 
-    choice = 5;
+    choice = f.menu.Items(4).Command();
     EXPECT_TRUE(f.menu.Popup(10, 10, owner));
     EXPECT_TRUE(f.box);
     f.canUndo = true;
-    choice = 1;
+    choice = f.menu.Items(0).Command();
     EXPECT_TRUE(f.menu.Popup(10, 10, owner));
     ASSERT_EQ(shown.size(), 2u);
     // The visible items with their state: the hidden item is left out, and
@@ -85,10 +85,10 @@ TEST(PopupMenu, BuildsTheVisibleItemsAfterOnPopupAndRunsTheChosenItem)
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[0].text, "\x8C\xB3\x82\xC9\x96\xDF\x82\xB7(&U)\tCtrl+Z");
     EXPECT_TRUE(items[0].state & MFS_DISABLED);
-    EXPECT_EQ(items[0].id, 1u);
+    EXPECT_EQ(items[0].id, f.menu.Items(0).Command());
     EXPECT_TRUE(items[1].type & MFT_SEPARATOR);
     EXPECT_FALSE(items[2].state & MFS_DISABLED);
-    EXPECT_EQ(items[3].id, 5u);
+    EXPECT_EQ(items[3].id, f.menu.Items(4).Command());
     EXPECT_TRUE(items[3].type & MFT_RADIOCHECK);
     EXPECT_FALSE(shown[1][0].state & MFS_DISABLED);  // OnPopup ran before the build
     EXPECT_TRUE(shown[1][3].state & MFS_CHECKED);
@@ -103,7 +103,7 @@ TEST(PopupMenu, BuildsTheVisibleItemsAfterOnPopupAndRunsTheChosenItem)
     EXPECT_FALSE(f.menu.DispatchCommand(3));
     EXPECT_EQ(f.clicks.size(), 2u);
 
-    // A tracker that fails still frees the system menu and reports upward.
+    // A tracker that fails reports upward.
     TPopupMenu::SetTracker([](HMENU, int, int, HWND) -> UINT { throw std::runtime_error("menu loop"); });
     EXPECT_THROW(f.menu.Popup(0, 0, owner), std::runtime_error);
     TPopupMenu::SetTracker(old);
