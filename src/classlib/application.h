@@ -19,6 +19,8 @@
 #include <utility>
 #include <vector>
 
+#include "classlib/shortcut.h"
+
 namespace vellumo {
 
 class TForm;
@@ -39,7 +41,10 @@ public:
     void SetTitle(const std::string& title);
 
     // The main form: its window is owned by the application window; closing
-    // it ends Run. The first TMainFormBase made becomes the main form.
+    // it ends Run. The first TMainFormBase made becomes the main form. A main
+    // window that is not a form is known by SetMainWindow (form.h): the
+    // application window then minimizes, restores, activates and asks it to
+    // close in the same way.
     TForm* MainForm() const { return mainForm_; }
     void SetMainForm(TForm* form);
 
@@ -93,6 +98,13 @@ public:
     int AddHintListener(THintListener listener);
     void RemoveHintListener(int id);
 
+    // Shortcuts of a main window that is not a TMainFormBase: key messages
+    // for the window or its children go to the handler after OnMessage; it
+    // returns true when it ran a command (the key is then not dispatched).
+    // An empty handler removes the window.
+    using TShortCutHandler = std::function<bool(TShortCut shortCut)>;
+    void SetShortCutHandler(HWND window, TShortCutHandler handler);
+
     // Tests: forget the main form, Terminated and the handlers, and remove a
     // quit message left in the queue, so that another Run can start.
     void ResetForTests();
@@ -103,20 +115,28 @@ private:
     ~TApplication();
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND MainHandle() const;
     bool PreTranslate(MSG& msg);
 
     HWND handle_ = nullptr;
     std::string title_;
     std::string hint_;
     TForm* mainForm_ = nullptr;
+    HWND hiddenMain_ = nullptr;
     bool showMainForm_ = true;
     bool terminated_ = false;
     bool active_ = false;
     int nextListener_ = 1;
     std::vector<std::pair<int, THintListener>> hintListeners_;
+    std::vector<std::pair<HWND, TShortCutHandler>> shortCutHandlers_;
 };
 
 // The one application object of the process.
 TApplication& Application();
+
+// The shortcut of a WM_KEYDOWN or WM_SYSKEYDOWN message: its key with the
+// Shift, Ctrl and Alt state of the moment (Alt also from a system key's
+// context bit).
+TShortCut ShortCutOfKeyMessage(const MSG& msg);
 
 } // namespace vellumo

@@ -34,7 +34,9 @@ void Guarded(F&& f)
     }
 }
 
-TShortCut KeyShortCut(const MSG& msg)
+} // namespace
+
+TShortCut ShortCutOfKeyMessage(const MSG& msg)
 {
     TShortCut mods = 0;
     if (GetKeyState(VK_SHIFT) < 0)
@@ -46,8 +48,6 @@ TShortCut KeyShortCut(const MSG& msg)
         mods |= scAlt;
     return ShortCut(static_cast<unsigned>(msg.wParam), mods);
 }
-
-} // namespace
 
 TApplication& Application()
 {
@@ -148,13 +148,22 @@ bool TApplication::PreTranslate(MSG& msg)
     if (handled)
         return true;
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.hwnd) {
+        const TShortCut sc = ShortCutOfKeyMessage(msg);
+        bool ran = false;
         if (TMainFormBase* form = FindMainFormOf(msg.hwnd)) {
-            const TShortCut sc = KeyShortCut(msg);
-            bool ran = false;
             Guarded([&] { ran = form->IsShortCutValue(sc); });
-            if (ran)
-                return true;
+        } else if (!shortCutHandlers_.empty()) {
+            HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+            for (auto& h : shortCutHandlers_) {
+                if (h.first != root || !IsWindowEnabled(root))
+                    continue;
+                TShortCutHandler handler = h.second;  // it may change the list
+                Guarded([&] { ran = handler(sc); });
+                break;
+            }
         }
+        if (ran)
+            return true;
     }
     return IsFormDialogMessage(msg);
 }
@@ -213,6 +222,15 @@ void TApplication::RemoveHintListener(int id)
                          hintListeners_.end());
 }
 
+void TApplication::SetShortCutHandler(HWND window, TShortCutHandler handler)
+{
+    shortCutHandlers_.erase(std::remove_if(shortCutHandlers_.begin(), shortCutHandlers_.end(),
+                                           [window](const auto& h) { return h.first == window; }),
+                            shortCutHandlers_.end());
+    if (window && handler)
+        shortCutHandlers_.emplace_back(window, std::move(handler));
+}
+
 void TApplication::ResetForTests()
 {
     mainForm_ = nullptr;
@@ -221,6 +239,7 @@ void TApplication::ResetForTests()
     OnMessage = nullptr;
     OnActivate = OnDeactivate = OnMinimize = OnRestore = nullptr;
     hint_.clear();
+    shortCutHandlers_.clear();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
@@ -246,9 +265,16 @@ LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return result;
 }
 
+HWND TApplication::MainHandle() const
+{
+    if (mainForm_)
+        return mainForm_->HandleAllocated() ? const_cast<TForm*>(mainForm_)->Handle() : nullptr;
+    return MainWindow();  // a main window that is not a form
+}
+
 LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    HWND main = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
+    HWND main = MainHandle();
     switch (msg) {
     case WM_ACTIVATEAPP:
         active_ = wParam != 0;
@@ -261,15 +287,17 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             OnDeactivate();
         return 0;
     case WM_SIZE:
-        // The main form goes and comes with the task-bar button, without
+        // The main window goes and comes with the task-bar button, without
         // losing its own visible state.
-        if (main && mainForm_->Visible()) {
-            if (wParam == SIZE_MINIMIZED)
-                SetWindowPos(main, nullptr, 0, 0, 0, 0,
-                             SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            else if (wParam == SIZE_RESTORED && !IsWindowVisible(main))
-                SetWindowPos(main, nullptr, 0, 0, 0, 0,
+        if (wParam == SIZE_MINIMIZED && main && IsWindowVisible(main)) {
+            SetWindowPos(main, nullptr, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            hiddenMain_ = main;
+        } else if (wParam == SIZE_RESTORED && hiddenMain_) {
+            if (IsWindow(hiddenMain_) && !IsWindowVisible(hiddenMain_))
+                SetWindowPos(hiddenMain_, nullptr, 0, 0, 0, 0,
                              SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            hiddenMain_ = nullptr;
         }
         if (wParam == SIZE_MINIMIZED && OnMinimize)
             OnMinimize();
@@ -277,18 +305,20 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             OnRestore();
         break;
     case WM_SETFOCUS:
-        // The button was chosen: the main form takes the activation.
+        // The button was chosen: the main window takes the activation.
         if (main && IsWindowVisible(main) && IsWindowEnabled(main)) {
             SetActiveWindow(main);
             return 0;
         }
         break;
     case WM_CLOSE:
-        if (mainForm_) {
+        // The task bar's Close asks the main window; the application window
+        // is never destroyed with the windows it owns.
+        if (mainForm_)
             mainForm_->Close();
-            return 0;
-        }
-        break;
+        else if (main)
+            PostMessageA(main, WM_CLOSE, 0, 0);
+        return 0;
     default:
         break;
     }

@@ -552,7 +552,10 @@ void TCustomControl::WndProc(TMessage& m)
         return;
     case WM_SHOWWINDOW:
         DefaultHandler(m);
-        visible_ = m.WParam != 0;
+        // An owner being minimized or restored hides and shows the window
+        // without changing whether it is meant to be visible.
+        if (m.LParam == 0)
+            visible_ = m.WParam != 0;
         return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

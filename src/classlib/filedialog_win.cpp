@@ -108,9 +108,13 @@ bool TFileDialog::SystemExecute(HWND owner)
     ofn.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
     ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
     ofn.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
-    ofn.lCustData = reinterpret_cast<LPARAM>(this);
-    ofn.lpfnHook = &TFileDialog::Hook;
-    DWORD flags = OFN_EXPLORER | OFN_ENABLEHOOK;
+    DWORD flags = OFN_EXPLORER;
+    // A hook gives the older dialog on newer systems: only when it is needed.
+    if (OnCanClose) {
+        ofn.lCustData = reinterpret_cast<LPARAM>(this);
+        ofn.lpfnHook = &TFileDialog::Hook;
+        flags |= OFN_ENABLEHOOK;
+    }
     if (options_ & ofReadOnly) flags |= OFN_READONLY;
     if (options_ & ofOverwritePrompt) flags |= OFN_OVERWRITEPROMPT;
     if (options_ & ofHideReadOnly) flags |= OFN_HIDEREADONLY;

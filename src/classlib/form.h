@@ -369,6 +369,9 @@ protected:
     virtual void DoHide();
     // True when the form may close (OnCloseQuery).
     virtual bool CloseQuery();
+    // A child control was shown or hidden (a form that lays its controls
+    // out does it again).
+    virtual void ControlVisibilityChanged() {}
     // Whether the pump gives the form's keys dialog navigation (Tab, arrows,
     // Enter, Esc, access keys); a main window turns it off.
     void SetDialogKeys(bool on) noexcept { dialogKeys_ = on; }

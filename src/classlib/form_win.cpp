@@ -179,8 +179,10 @@ void TWinControlChild::SetEnabled(bool enabled)
 
 void TWinControlChild::SetVisible(bool visible)
 {
+    const bool changed = visible != visible_;
     visible_ = visible;
     if (handle_) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    if (changed) form_.ControlVisibilityChanged();
 }
 
 void TWinControlChild::SetTabStop(bool on)

@@ -52,7 +52,9 @@ public:
     // without a parent window becomes a child of the form. Not owned.
     void AlignControl(TCustomControl& control, TAlign align);
     void AlignControl(TWinControlChild& control, TAlign align);
-    // Lays the aligned controls out now (WM_SIZE and visibility changes do).
+    // Lays the aligned controls out now. WM_SIZE does, and so does showing or
+    // hiding a standard control of the form; call it after showing or hiding
+    // a custom control.
     void Realign();
     // The client area left for the client control by the top and bottom ones.
     RECT ClientAreaLeft();
@@ -62,13 +64,17 @@ public:
     // the form.
     void Close() override;
 
-    // The window is being destroyed (children still exist).
+    // The window is being destroyed (children still exist). It runs when Run
+    // ends or DestroyHandle is called; a derived form whose members the
+    // handler uses calls DestroyHandle in its own destructor, since the base's
+    // destructor no longer calls it.
     std::function<void()> OnDestroy;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
     void WndProc(TMessage& msg) override;
+    void ControlVisibilityChanged() override { Realign(); }
 
 private:
     struct TAligned {

@@ -57,8 +57,11 @@ TMainFormBase::~TMainFormBase()
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (Application().MainForm() == this)
         Application().SetMainForm(nullptr);
-    if (menu_)
-        menu_->SetWindow(nullptr);
+    // A derived form's members (the menu, the handlers' objects) are gone by
+    // now: the window goes without calling them.
+    menu_ = nullptr;
+    OnDestroy = nullptr;
+    aligned_.clear();
     DestroyHandle();
 }
 
@@ -104,6 +107,7 @@ void TMainFormBase::AlignControl(TCustomControl& control, TAlign align)
     if (HandleAllocated()) {
         if (!control.ParentWindow())
             control.SetParentWindow(Handle());
+        control.HandleNeeded();
         Realign();
     }
 }
@@ -218,9 +222,16 @@ void TMainFormBase::CreateHandle()
 {
     TForm::CreateHandle();
     HWND h = Handle();
-    for (TAligned& a : aligned_)
-        if (a.custom && !a.custom->ParentWindow())
+    // The custom controls become children of the form and get their windows
+    // with it, as the standard ones do.
+    for (TAligned& a : aligned_) {
+        if (!a.custom)
+            continue;
+        if (!a.custom->ParentWindow())
             a.custom->SetParentWindow(h);
+        if (a.custom->ParentWindow() == h)
+            a.custom->HandleNeeded();
+    }
     if (menu_)
         menu_->SetWindow(h);
     Realign();

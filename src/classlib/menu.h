@@ -8,6 +8,7 @@
 // thread only.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,8 +50,9 @@ public:
     // A hidden item keeps its index and still answers its shortcut.
     bool Visible() const;
     void SetVisible(bool on);
-    int Tag() const { return tag_; }
-    void SetTag(int tag) { tag_ = tag; }
+    // Wide enough for a window handle (the window list keeps them here).
+    std::intptr_t Tag() const { return tag_; }
+    void SetTag(std::intptr_t tag) { tag_ = tag; }
     // "short|long": the long part goes to the status bar while the item is
     // highlighted (see GetLongHint).
     const std::string& Hint() const;
@@ -105,7 +107,7 @@ private:
     bool checked_ = false;
     bool radio_ = false;
     bool visible_ = true;
-    int tag_ = 0;
+    std::intptr_t tag_ = 0;
     UINT command_ = 0;
     TAction* action_ = nullptr;
     TMenuItem* parent_ = nullptr;

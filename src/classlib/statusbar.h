@@ -102,8 +102,9 @@ private:
     HFONT font_ = nullptr;
 };
 
-// The status font of the system's non-client metrics (the record of this
-// platform's size), or the default GUI font's when they cannot be read.
+// The status font of the system's non-client metrics (read with the
+// 340-byte record every system accepts), or the default GUI font's when they
+// cannot be read.
 LOGFONTA SystemStatusFont();
 
 } // namespace vellumo

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+
 #include "classlib/application.h"
 
 namespace vellumo {
@@ -233,10 +235,12 @@ std::string TStatusBar::PartText(int part) const
 {
     if (!HandleAllocated() || part < 0 || part > 255)
         return {};
+    // The length may count characters, not bytes, and the call takes no
+    // buffer size: room for two bytes a character.
     LRESULT len = Send(SB_GETTEXTLENGTHA, static_cast<WPARAM>(part));
-    std::string s(static_cast<std::size_t>(LOWORD(len)) + 1, '\0');
+    std::string s(static_cast<std::size_t>(LOWORD(len)) * 2 + 2, '\0');
     Send(SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(s.data()));
-    s.resize(LOWORD(len));
+    s.resize(std::char_traits<char>::length(s.c_str()));
     return s;
 }
 
@@ -253,9 +257,13 @@ std::vector<int> TStatusBar::PartEdges() const
 
 LOGFONTA SystemStatusFont()
 {
+    // The record without the padded border, which every system accepts (the
+    // full record fails before Vista).
+    constexpr UINT kRecord = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    static_assert(kRecord == 340);
     NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = sizeof ncm;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+    ncm.cbSize = kRecord;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kRecord, &ncm, 0))
         return ncm.lfStatusFont;
     LOGFONTA lf{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);

@@ -45,7 +45,7 @@ public:
     void SetEnabled(bool on);
     bool Visible() const { return visible_; }
     void SetVisible(bool on);
-    // Pressed in (a check button's state, or any button held down).
+    // Pressed in: a check button's state (a click flips it).
     bool Down() const;
     void SetDown(bool on);
     // Width of a separator in pixels.

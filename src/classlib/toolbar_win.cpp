@@ -83,13 +83,7 @@ void TToolButton::SetVisible(bool on)
     bar_.PushButtonState(*this);
 }
 
-bool TToolButton::Down() const
-{
-    if (bar_.HandleAllocated() && style_ == tbsCheck)
-        return SendMessageA(const_cast<TToolBar&>(bar_).Handle(), TB_ISBUTTONCHECKED, static_cast<WPARAM>(command_), 0) !=
-               0;
-    return down_;
-}
+bool TToolButton::Down() const { return down_; }
 
 void TToolButton::SetDown(bool on)
 {
@@ -176,6 +170,15 @@ LRESULT CALLBACK TToolBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     if (!self || !self->oldProc_)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     WNDPROC old = self->oldProc_;
+    if (msg == WM_LBUTTONUP) {
+        // The bar's own idea of a check button's state after a click differs
+        // between systems: the buttons show the state kept here.
+        LRESULT r = CallWindowProcA(old, hwnd, msg, wParam, lParam);
+        for (auto& b : self->buttons_)
+            if (b->style_ == tbsCheck)
+                self->PushButtonState(*b);
+        return r;
+    }
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
         POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         try {
@@ -350,8 +353,10 @@ SIZE TToolBar::ButtonSize() const
 void TToolBar::Command(WPARAM wParam)
 {
     if (TToolButton* b = FindButton(LOWORD(wParam))) {
-        if (b->style_ == tbsCheck)
-            b->down_ = b->Down();
+        if (b->style_ == tbsCheck && b->enabled_) {
+            b->down_ = !b->down_;
+            PushButtonState(*b);
+        }
         b->Click();
     }
 }
@@ -362,7 +367,7 @@ bool TToolBar::NotifyMessage(NMHDR& hdr, LRESULT& result)
         return false;
     HWND h = Handle();
     if (hdr.code == TTN_GETDISPINFOA || hdr.code == TTN_GETDISPINFOW) {
-        if (hdr.hwndFrom != reinterpret_cast<HWND>(SendMessageA(h, TB_GETTOOLTIPS, 0, 0)))
+        if (hdr.hwndFrom != h && hdr.hwndFrom != reinterpret_cast<HWND>(SendMessageA(h, TB_GETTOOLTIPS, 0, 0)))
             return false;
         TToolButton* b = FindButton(static_cast<int>(hdr.idFrom));
         if (!b)

@@ -203,6 +203,31 @@ TEST(MainMenu, ThePumpRunsShortcutsOfTheMenuThenTheActionsAfterTheOpeningHandler
     EnableWindow(f.form.Handle(), TRUE);
 }
 
+TEST(MainMenu, AnItemLinkedToAnActionShowsAndRunsTheAction)
+{
+    TMenuForm f;
+    TAction jump("Jump");
+    jump.SetCaption("&Jump...");
+    jump.SetShortCut(TextToShortCut("Ctrl+J"));
+    jump.SetHint("Jump to a line");
+    int runs = 0;
+    jump.OnExecute = [&](TAction&) { ++runs; };
+    TMenuItem& item = f.edit->Add("placeholder");
+    item.SetAction(&jump);
+    EXPECT_EQ(Texts(f.edit->SubmenuHandle()).back(), "&Jump...\tCtrl+J");
+    EXPECT_EQ(item.Hint(), "Jump to a line");
+    {
+        TKeysHeld ctrl{VK_CONTROL};
+        f.Key(WM_KEYDOWN, 'J');
+        item.SetEnabled(false);  // reaches the action
+        EXPECT_FALSE(jump.Enabled());
+        f.Key(WM_KEYDOWN, 'J');
+    }
+    jump.SetEnabled(true);
+    SendMessageA(f.form.Handle(), WM_COMMAND, item.Command(), 0);
+    EXPECT_EQ(runs, 2);
+}
+
 // Keys for a context menu's loop, posted from inside it.
 std::vector<WPARAM> g_keys;
 
