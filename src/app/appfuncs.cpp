@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "app/pathnames.h"
+#include "app/settings.h"
 #include "classlib/leadbytes.h"
+#include "editor/vlines.h"
 
 namespace vellumo {
 
@@ -236,6 +238,25 @@ TToolBarState ComputeToolBarState(const TToolBarInputs& in)
     s.InternetExplorer = in.IePath;
     s.Firefox = in.MfPath;
     return s;
+}
+
+} // namespace vellumo
+
+namespace vellumo {
+
+void FillGuideLines(TVerticalLines& lines, const TAppSettings& s)
+{
+    lines.BeginUpdate();
+    lines.Clear();
+    TVerticalLine& wrap = lines.Add();
+    wrap.SetPosition(s.Option.WrapCount);
+    wrap.SetColor(s.Color.WrapLine);
+    wrap.SetVisible(s.Option.WordWrap && s.Option.WrapLine);
+    TVerticalLine& col = lines.Add();
+    col.SetPosition(s.Option.ColLineByte);
+    col.SetColor(s.Color.ColLine);
+    col.SetVisible(s.Option.ColLine && (!s.Option.WordWrap || s.Option.ColLineByte < s.Option.WrapCount));
+    lines.EndUpdate();
 }
 
 } // namespace vellumo

@@ -13,6 +13,9 @@
 namespace vellumo {
 
 class TEditor;
+class TVerticalLines;
+class TForm;
+struct TAppSettings;
 
 // ---- text (portable)
 
@@ -70,6 +73,11 @@ struct TToolBarInputs {
 };
 TToolBarState ComputeToolBarState(const TToolBarInputs& in);
 
+// The two guide lines from the settings: the wrap line at WrapCount
+// (shown while wrapping with WrapLine on) and the column line at ColLineByte
+// (shown with ColLine on, unless it lies at or beyond the wrap line).
+void FillGuideLines(TVerticalLines& lines, const TAppSettings& settings);
+
 // ---- the main window and the system (Windows)
 
 // Status panel 0 with AutoHint off and the bar repainted; cleared again only while AutoHint is off.
@@ -112,5 +120,22 @@ bool IsShiftDown();
 std::string ToFullWidth(const std::string& text);
 std::string ToHalfWidth(const std::string& text);
 std::wstring GetClipboardText();
+
+// Window placement and the view of the active editor.
+// (GetWorkArea, PlaceWindowInWorkArea, KeepInsideWorkArea and SetFormFont
+// are the class library's, in classlib/form.h.)
+void RepaintWindow(void* window);
+// A one-shot timer on the window that kills itself and repaints it (after a resize).
+void RepaintWindowLater(void* window, unsigned milliseconds);
+void CloseToolBarChildren(void* toolBar);
+void StyleFormControls(TForm& form);
+bool HasSelection();
+// The active editor's selection as a search text (see SearchTextFromSelection).
+std::string SelectionAsSearchText(bool& escaped);
+void SelectTokenAtCaret();
+// Both editors take the guide lines of the settings.
+void UpdateGuideLines();
+// An empty list under the settings file's name with the extension (".his", ".sch", ".rep").
+void ClearHistoryFile(const std::string& extension);
 
 } // namespace vellumo

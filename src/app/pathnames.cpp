@@ -1,5 +1,6 @@
 #include "app/pathnames.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -100,7 +101,8 @@ std::string NameFromText(const std::vector<std::string>& lines)
         while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
         if (name.empty()) continue;
         std::string result(name);
-        if (IsDeviceName(result)) result += '_';
+        // The system takes "com3.log" for the device too: mark the base name.
+        if (IsDeviceName(result)) result.insert(std::min(result.find('.'), result.size()), "_");
         return result;
     }
     return {};

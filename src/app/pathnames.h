@@ -23,7 +23,7 @@ std::string SafeFileNameChars(std::string_view line);
 
 // The first line that gives a non-empty name: SafeFileNameChars, at most 60
 // bytes (never ending inside a double-byte character), trimmed of blanks and
-// of trailing dots; a name that is a device name gets "_" appended. Empty
+// of trailing dots; a device name gets "_" after its base name. Empty
 // when no line gives one.
 std::string NameFromText(const std::vector<std::string>& lines);
 

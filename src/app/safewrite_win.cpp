@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace vellumo {
 
@@ -21,10 +22,60 @@ std::string WithoutLongPrefix(std::string p)
     return p;
 }
 
+// The target a symbolic link names, made absolute; false for anything else.
+bool ReadSymbolicLink(const std::string& link, std::string& target)
+{
+    const HANDLE h = CreateFileA(link.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    alignas(8) unsigned char buf[16 * 1024];
+    DWORD got = 0;
+    const bool ok = DeviceIoControl(h, 0x000900A8 /* FSCTL_GET_REPARSE_POINT */, nullptr, 0, buf, sizeof buf, &got,
+                                    nullptr) != 0;
+    CloseHandle(h);
+    // Tag, data length, reserved, then the link's offsets, lengths and flags.
+    constexpr DWORD kSymlinkTag = 0xA000000C;
+    if (!ok || got < 20) return false;
+    auto u16 = [&](std::size_t at) { return static_cast<unsigned>(buf[at] | buf[at + 1] << 8); };
+    const DWORD tag = u16(0) | DWORD(u16(2)) << 16;
+    if (tag != kSymlinkTag) return false;
+    const unsigned subOff = u16(8), subLen = u16(10), printOff = u16(12), printLen = u16(14);
+    const DWORD flags = u16(16) | DWORD(u16(18)) << 16;
+    // Prefer the print name; the substitute name carries the "\??\" prefix.
+    unsigned off = printLen ? printOff : subOff, len = printLen ? printLen : subLen;
+    if (20 + std::size_t(off) + len > got || len == 0 || len % 2) return false;
+    std::wstring w(len / 2, L'\0');
+    std::memcpy(w.data(), buf + 20 + off, len);
+    if (w.rfind(L"\\??\\", 0) == 0) w.erase(0, 4);
+    const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return false;
+    std::string name(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), name.data(), n, nullptr, nullptr);
+    if (flags & 1) {  // relative to the link's folder
+        const std::size_t cut = link.find_last_of("\\/");
+        name = (cut == std::string::npos ? std::string() : link.substr(0, cut + 1)) + name;
+    }
+    char full[MAX_PATH * 2];
+    const DWORD m = GetFullPathNameA(name.c_str(), sizeof full, full, nullptr);
+    if (m == 0 || m >= sizeof full) return false;
+    target.assign(full, m);
+    return true;
+}
+
 class TWinFileSystem final : public IFileSystem {
 public:
-    std::string FinalPath(const std::string& path) override
+    std::string FinalPath(const std::string& original) override
     {
+        // Follow the links one by one (the system's final-path call does not
+        // see through every kind), then let the system normalise the result.
+        std::string path = original;
+        for (int hop = 0; hop < 32; ++hop) {
+            const DWORD a = GetFileAttributesA(path.c_str());
+            std::string next;
+            if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_REPARSE_POINT) || !ReadSymbolicLink(path, next))
+                break;
+            path = next;
+        }
         const HANDLE h = CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                      nullptr);
         if (h == INVALID_HANDLE_VALUE) return path;
