@@ -190,6 +190,8 @@ TEST(ApplySettings, ProcessWideValuesAndTheQuoteMark)
     EXPECT_EQ(PasteQuoteMark(s.Option), "");
     s.Option.PasteInyouhu = "%\x81\x84%";
     EXPECT_EQ(PasteQuoteMark(s.Option), "\x81\x84");
+    s.Option.PasteInyouhu = "\x81\x84";  // not wrapped: the character stays whole
+    EXPECT_EQ(PasteQuoteMark(s.Option), "\x81\x84");
     EXPECT_EQ(RulerGaugeSpacing(0), 8);
     EXPECT_EQ(RulerGaugeSpacing(5), 10);
     EXPECT_EQ(ScrollStyleFor(true, true), ssBoth);
