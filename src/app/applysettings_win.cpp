@@ -105,6 +105,8 @@ void ApplySettingsSteps(IMainWindow& form, bool redetectMode, bool atStartup, co
         window.InitialDir = ExpandEnvironment(s.Option.DefDir);
     }
     form.ApplyWindowSettings(window);
+    form.SetClipboardWatcherIgnoreFirst(s.Option.ToolBarEnabled);
+    form.PlacePopupToolMenu(s.Option.PopToolTop);
 
     StageEditorSettings(prop, s, FontPixelsPerInch());
     TEditor* split = form.SplitEditor();
