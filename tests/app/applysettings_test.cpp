@@ -52,7 +52,6 @@ TEST(ApplySettings, ValuesNoSetterClampsStayInTheirKeysRanges)
     const struct {
         TWindowBox in, out;
     } boxes[] = {
-        {{10, 20, 640, 480}, {10, 20, 640, 480}},
         {{-1280, 0, 2560, 1024}, {-1280, 0, 2560, 1024}},
         {{-32000, -32000, 640, 480}, {-1280, 0, 640, 480}},  // a minimized window's position
         {{5000, 900, 640, 480}, {640, 544, 640, 480}},
@@ -64,9 +63,6 @@ TEST(ApplySettings, ValuesNoSetterClampsStayInTheirKeysRanges)
             << r.Left << "," << r.Top << " " << r.Width << "x" << r.Height;
     }
     EXPECT_EQ(ClampWindowBox({-32000, 1, 2, 3}, {}).Left, -32000);  // no area known
-    TAppWindowPlacement p{800, 600, -5000, 7000, false};
-    ClampWindowPlacement(p, kScreen);
-    EXPECT_TRUE(p.WindowTop == 0 && p.WindowLeft == 480);
 }
 
 TEST(ApplySettings, GuideLinesFontHeightAndProcessWideValues)
@@ -80,10 +76,6 @@ TEST(ApplySettings, GuideLinesFontHeightAndProcessWideValues)
     ASSERT_EQ(prop.VerticalLines().Count(), 2);
     EXPECT_TRUE(prop.VerticalLines().Items(0).Visible());
     EXPECT_FALSE(prop.VerticalLines().Items(1).Visible()) << "column line beyond the wrap column";
-    s.Option.WordWrap = false;
-    StageEditorSettings(prop, s, 96);
-    EXPECT_FALSE(prop.VerticalLines().Items(0).Visible());
-    EXPECT_TRUE(prop.VerticalLines().Items(1).Visible());
 
     // URL characters only grow; the terminators are replaced.
     TParserSettings parser;
