@@ -65,11 +65,14 @@ public:
     virtual TEditorProp& EditorProp1() = 0;
     // The window's own share of the settings, in this order: the file dialogs
     // lose the resizable option when FileDlgEnableSizing is off; their filter
-    // lists; their initial folder when SetInitialDir; the clipboard watcher's
-    // IgnoreFirst := ToolBarEnabled; the pop-up menu's Tools position
-    // (PopToolTop); the tool bar's flat style, images (ToolBtnImg,
-    // ToolBtnHotImg) and visibility; the status bar's visibility.
+    // lists; their initial folder when SetInitialDir; the tool bar's flat
+    // style, images (ToolBtnImg, ToolBtnHotImg) and visibility; the status
+    // bar's visibility.
     virtual void ApplyWindowSettings(const TWindowSettings& settings) = 0;
+    // The clipboard watcher's IgnoreFirst (ToolBarEnabled); the watcher comes with its own issue.
+    virtual void SetClipboardWatcherIgnoreFirst(bool ignoreFirst) = 0;
+    // The pop-up menu's Tools item at the top or the bottom; filled with the tools issue.
+    virtual void PlacePopupToolMenu(bool atTop) = 0;
     // The filter index of the open and the save dialog (follows the edit mode).
     virtual void SetFileDialogFilterIndex(int openIndex, int saveIndex) = 0;
     // Keep the view (caret, top row, wrap) around re-wrapping; the restore runs on every path.

@@ -118,8 +118,10 @@ TScrollStyle ScrollStyleFor(bool vertical, bool horizontal) noexcept
 
 std::string PasteQuoteMark(const TAppIni& option)
 {
+    // Only a wrapped value loses its ends: cutting an unwrapped one blindly
+    // would split a double-byte mark. A lone "%" is the empty mark.
     const std::string& v = option.PasteInyouhu;
-    return v.size() >= 2 ? v.substr(1, v.size() - 2) : std::string();
+    return v == "%" ? std::string() : UnwrapPercent(v);
 }
 
 void ApplyHostValues(TEditorHostValues& host, const TAppSettings& s)

@@ -49,7 +49,8 @@ int HalfPointFontHeight(int pixelsPerInch) noexcept;
 // 10 when index is not 0, else 8.
 int RulerGaugeSpacing(int index) noexcept;
 TScrollStyle ScrollStyleFor(bool vertical, bool horizontal) noexcept;
-// PasteInyouhu without its first and last character (the wrapping "%").
+// The quoted paste's mark: PasteInyouhu without its wrapping "%" characters
+// (a value that is not wrapped is used whole).
 std::string PasteQuoteMark(const TAppIni& option);
 
 // The edit-mode, code and line-end defaults of a new document, each used
@@ -89,6 +90,8 @@ struct TWindowSettings {
 void ApplySettings(bool redetectMode, bool atStartup, const TStartupOverrides& given = {});
 // The staged holder copied to the split editor (when split), then to Editor1.
 void ApplyEditorProp();
+// PasteQuoteMark of this process's settings (the quoted paste, the line drawing).
+std::string PasteQuoteMark();
 // The area window positions are kept inside (the virtual screen).
 TScreenArea VirtualScreenArea();
 

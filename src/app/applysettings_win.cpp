@@ -61,6 +61,19 @@ void ApplyNewDocumentDefaults(const TAppSettings& s, const TStartupOverrides& gi
     if (!given.LineEnd) doc.DocumentLineEnd = s.JCode.NewRetCode == 1 ? leCr : s.JCode.NewRetCode == 2 ? leLf : leCrLf;
 }
 
+// The system's version as the editor reads it; an unknown version keeps the
+// defaults (a current NT system).
+void ApplySystemFlags(TEditorHostValues& host)
+{
+    OSVERSIONINFOA v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    if (!GetVersionExA(&v)) return;
+    host.IsWinNT = v.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    host.IsWin95 = !host.IsWinNT && v.dwMajorVersion == 4 && v.dwMinorVersion == 0;
+    host.NewStyleControls = v.dwMajorVersion >= 4;
+    host.IsWinXPOrLater = v.dwMajorVersion > 5 || (v.dwMajorVersion == 5 && v.dwMinorVersion >= 1);
+}
+
 // The undo list's clear hook refreshes the tool bar; set again whenever the
 // holder reaches an editor, since a split gives the editors a shared store.
 void ConnectUndoClearHook(TEditor& editor)
@@ -76,6 +89,7 @@ void ApplySettingsSteps(IMainWindow& form, bool redetectMode, bool atStartup, co
 
     TEditorProp& prop = form.EditorProp1();
     prop.Assign(form.ActiveEditor());
+    if (atStartup) ApplySystemFlags(EditorHostValues());
     ApplyHostValues(EditorHostValues(), s);
     ApplyParserValues(GlobalParserSettings(), s);
 
@@ -91,6 +105,8 @@ void ApplySettingsSteps(IMainWindow& form, bool redetectMode, bool atStartup, co
         window.InitialDir = ExpandEnvironment(s.Option.DefDir);
     }
     form.ApplyWindowSettings(window);
+    form.SetClipboardWatcherIgnoreFirst(s.Option.ToolBarEnabled);
+    form.PlacePopupToolMenu(s.Option.PopToolTop);
 
     StageEditorSettings(prop, s, FontPixelsPerInch());
     TEditor* split = form.SplitEditor();
@@ -154,6 +170,8 @@ void ApplyEditorProp()
     prop.AssignTo(form->MainEditor());
     ConnectUndoClearHook(form->MainEditor());
 }
+
+std::string PasteQuoteMark() { return PasteQuoteMark(AppSettingsStore().Settings.Option); }
 
 void TAppEditorHost::RefreshToolBar()
 {

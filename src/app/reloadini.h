@@ -20,7 +20,8 @@ int BroadcastReloadSettings() noexcept;
 void InstallReloadBroadcast(TSettingsStore& store);
 
 // The receiving side of kWmReloadIni: re-read the file, rebuild the menus
-// made from it, apply, refresh the caption and position panel. Never throws.
+// made from it, apply, refresh the caption and position panel. While a
+// document operation runs it is put off until that ends. Never throws.
 void HandleReloadIni() noexcept;
 
 // The options dialog's OK after its values went into the store: write the

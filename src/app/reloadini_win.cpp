@@ -33,6 +33,18 @@ BOOL CALLBACK PostToInstance(HWND wnd, LPARAM data)
     return TRUE;
 }
 
+// A notice that arrives while a document operation pumps messages waits
+// for it to end: re-wrapping the text under a running save or load is not safe.
+constexpr UINT kRetryMs = 200;
+UINT_PTR g_retryTimer = 0;
+
+void CALLBACK RetryReload(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    g_retryTimer = 0;
+    HandleReloadIni();
+}
+
 } // namespace
 
 int BroadcastReloadSettings() noexcept
@@ -50,6 +62,10 @@ void InstallReloadBroadcast(TSettingsStore& store)
 
 void HandleReloadIni() noexcept
 {
+    if (DocumentBusy()) {
+        if (!g_retryTimer) g_retryTimer = SetTimer(nullptr, 0, kRetryMs, RetryReload);
+        return;
+    }
     IMainWindow* form = MainForm();
     try {
         TSettingsStore& store = AppSettingsStore();
