@@ -2,8 +2,7 @@
 #include "app/docopen.h"
 #include "app/docsave.h"
 #include "app/mainform.h"
-#include "app/startup.h"
-#include "app/winmachine.h"
+#include "app/instances.h"
 
 namespace vellumo {
 
@@ -27,13 +26,7 @@ void ConnectDocumentFunctions(TVellumoMainForm& form)
         readOnly = r.ReadOnly;
         return r.FileName;
     };
-    d.StartNewInstance = [](const std::string& arguments) {
-        char path[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        TProcessStartRequest request;
-        request.CommandLine = "\"" + std::string(path) + "\" " + arguments;
-        StartProcess(request);
-    };
+    d.StartNewInstance = [](const std::string& arguments) { StartNewInstance(arguments); };
 }
 
 } // namespace vellumo

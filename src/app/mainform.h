@@ -17,6 +17,7 @@
 #include <string>
 
 #include "app/appcontext.h"
+#include "app/docopen.h"
 #include "app/filecmds.h"
 #include "app/mainformstatus_win.h"
 #include "app/menus_win.h"
@@ -131,6 +132,8 @@ public:
     TEditorProp& EditorProp1() override { return editorProp_; }
     void ApplyWindowSettings(const TWindowSettings& settings) override;
     void SetFileDialogFilterIndex(int openIndex, int saveIndex) override;
+    void SetClipboardWatcherIgnoreFirst(bool ignoreFirst) override;
+    void PlacePopupToolMenu(bool atTop) override;
     void SaveViewState(bool redrawOff) override;
     void RestoreViewState(bool redrawAlreadyOff) override;
     void UpdateCodeStatus() override;
@@ -211,9 +214,7 @@ private:
     void CloseRequested();
 
     TEditorProp editorProp_;
-    struct TViewState {
-        int Row = 0, Col = 0, TopRow = 0, LeftCol = 0;
-    } viewState_;
+    TViewState viewState_;
     bool replaceBusy_ = false;
     bool openDialogReadOnly_ = false;
     bool endWithoutShowing_ = false;

@@ -125,23 +125,19 @@ void TVellumoMainForm::SetFileDialogFilterIndex(int openIndex, int saveIndex)
     SaveFilterIndex = saveIndex;
 }
 
-void TVellumoMainForm::SaveViewState(bool redrawOff)
+void TVellumoMainForm::SetClipboardWatcherIgnoreFirst(bool ignoreFirst)
 {
-    TEditor& e = ActiveEditor();
-    viewState_ = {e.Row(), e.Col(), e.TopRow(), e.LeftCol()};
-    if (redrawOff && e.HandleAllocated()) SendMessageA(e.Handle(), WM_SETREDRAW, FALSE, 0);
+    (void)ignoreFirst;  // the clipboard watcher arrives with its own piece
 }
 
-void TVellumoMainForm::RestoreViewState(bool redrawAlreadyOff)
+void TVellumoMainForm::PlacePopupToolMenu(bool atTop)
 {
-    TEditor& e = ActiveEditor();
-    if (redrawAlreadyOff && e.HandleAllocated()) SendMessageA(e.Handle(), WM_SETREDRAW, TRUE, 0);
-    e.SetTopRow(viewState_.TopRow);
-    e.SetLeftCol(viewState_.LeftCol);
-    e.SetRow(viewState_.Row);
-    e.SetCol(viewState_.Col);
-    e.Invalidate();
+    (void)atTop;  // the pop-up's Tools item moves with the tools piece
 }
+
+void TVellumoMainForm::SaveViewState(bool redrawOff) { viewState_ = vellumo::SaveViewState(redrawOff); }
+
+void TVellumoMainForm::RestoreViewState(bool redrawAlreadyOff) { vellumo::RestoreViewState(viewState_, redrawAlreadyOff); }
 
 void TVellumoMainForm::UpdateCodeStatus() { vellumo::UpdateCodeStatus(); }
 
