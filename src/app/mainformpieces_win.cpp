@@ -79,7 +79,7 @@ void TVellumoMainForm::JumpFromCommandLine()
     else if (sw.JumpLogicalLine > 0)
         JumpToLine(sw.JumpLogicalLine, 1);
     else if (sw.JumpEnd)
-        JumpToLine(ActiveEditor().Lines().Count() + 1, 0);
+        JumpToLastLine();
 }
 
 void TVellumoMainForm::UseCommandLineDialogFolder()
