@@ -240,10 +240,6 @@ int RunMessageLoop(TVellumoMainForm& form)
 {
     TApplication& app = Application();
     app.OnMessage = [&form](MSG& msg, bool& handled) { handled = form.PreTranslateKey(msg); };
-    app.OnActivate = [] { KeepApplicationWindowHidden(); };
-    app.OnRestore = [&form] {
-        if (form.HandleAllocated()) SetActiveWindow(form.Window());
-    };
     while (app.HandleMessage()) {
     }
     app.OnMessage = nullptr;

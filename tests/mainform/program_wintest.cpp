@@ -94,6 +94,9 @@ TEST(Program, StartsOnAJapaneseFileAndEndsOnClose)
     const std::string file = folder.string() + "\\\x93\xfa\x96\x7b.txt";  // 日本.txt
     const std::string text = "\x82\xa0\x82\xa2\x82\xa4\r\n\x95\x5c\x8e\xa6\r\n";  // あいう / 表示 (5C trail)
     ASSERT_TRUE(WriteFileBytes(file, text));
+    // With "keep the last placement" the window's place is written when it goes.
+    const std::string ini = (folder / "settings" / "vellumo.ini").string();
+    ASSERT_TRUE(WriteFileBytes(ini, "[Option]\r\nStartWindow=1\r\n"));
     ASSERT_TRUE(fs::exists(ProgramPath())) << ProgramPath().string();
 
     std::string cmd = "\"" + ProgramPath().string() + "\" \"/i=" + (folder / "settings").string() + "\" \"" + file + "\"";
@@ -140,6 +143,9 @@ TEST(Program, StartsOnAJapaneseFileAndEndsOnClose)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     EXPECT_EQ(ReadFileBytes(file), "x" + text);
+    const std::string settings = ReadFileBytes(ini);
+    EXPECT_NE(settings.find("[TVellumoMainForm]"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("WindowWidth="), std::string::npos) << settings;
     fs::remove_all(folder);
 }
 
