@@ -136,11 +136,7 @@ TEST(EditModes, EachModeStagesItsSyntaxColoursAndKeywords)
         std::istringstream names(r.files);
         for (std::string name; names >> name;) EXPECT_EQ(ModeFromExtension(name, s.Option, emStandard), r.mode) << name;
         EXPECT_EQ(Signature(prop, StageSyntaxMode(prop, s, r.mode, dir.Path()), r.keyword), r.expected);
-        EXPECT_EQ(prop.Font().Color(), s.Color.Font);
     }
-    // Case rules of the defaults: C++ matches with case only.
-    StageSyntaxMode(prop, s, emCpp, dir.Path());
-    EXPECT_FALSE(prop.ReserveWordList().Contains("NAMESPACE"));
 }
 
 TEST(EditModes, SwitchedOffModesKeywordFilesAndMargins)
