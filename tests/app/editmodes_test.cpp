@@ -82,7 +82,7 @@ TEST(EditModes, ExtensionChoosesTheModeInListOrder)
     s.Option.PerlDocFilter.clear();
     EXPECT_EQ(ModeFromExtension("a.pl", s.Option, emStandard), emStandard);
     EXPECT_EQ(ModeFromExtension("", s.Option, emPerl), emStandard);
-    // C/C++ is tried before HSP; a piece without a dot matches names without one.
+    // C/C++ is tried before HSP; a mask without a dot matches names without one.
     s.Option.HspDocFilter = "*.as;*.h;Makefile";
     EXPECT_EQ(ModeFromExtension("a.h", s.Option, emStandard), emCpp);
     EXPECT_EQ(ModeFromExtension("README", s.Option, emStandard), emHsp);
