@@ -154,7 +154,9 @@ TEST(EditModes, SwitchedOffModesKeywordFilesAndMargins)
 
     // The keyword file is read at every apply, duplicates dropped; gone, the built-in list returns.
     const auto words = [&](const char* file) {
-        if (*file) EXPECT_TRUE(ReplaceFileBytes(dir.File("cpp.kwd"), file));
+        if (*file) {
+            EXPECT_TRUE(ReplaceFileBytes(dir.File("cpp.kwd"), file));
+        }
         StageSyntaxMode(prop, s, emCpp, dir.Path());
         std::string all;
         for (const std::string& w : prop.ReserveWordList().Items()) all += w + ",";
