@@ -19,6 +19,7 @@
 #include "app/appcontext.h"
 #include "app/docopen.h"
 #include "app/filecmds.h"
+#include "app/mainformowner.h"
 #include "app/mainformstatus_win.h"
 #include "app/menus_win.h"
 #include "app/toolbar_win.h"
@@ -27,20 +28,6 @@
 #include "editor/editprop.h"
 
 namespace vellumo {
-
-// The class library's form services, kept apart from the editor's headers
-// (mainformowner_win.cpp): the owner of dialogs and message boxes, one pass
-// of the message queue, the dialogs' keyboard, the hidden edit's class.
-void RegisterMainWindow(HWND window);
-void PumpMessagesOnce();
-const char* OpenFileNameEditClass();
-// The application window: owner of the main window, the task-bar button.
-HWND ApplicationWindow();
-void SetApplicationTitle(const std::string& title);
-void ShowApplicationWindow();
-void MinimizeApplication();
-// Kept at (-100,-100) with size 0 whenever it comes back on screen.
-void KeepApplicationWindowHidden();
 
 // The document functions the File commands and closing call. The program
 // installs the real ones; tests install fakes.
@@ -172,8 +159,6 @@ public:
     // arrives later.
     std::function<void()> CommandHandler(std::string_view name);
     bool RunShortCut(TShortCut sc);
-    // A key for the main window that is one of its shortcuts runs it.
-    bool PreTranslateKey(const MSG& msg);
     void RunMenuRow(TMenuTree& tree, int row);
     void OpenMenuRow(TMenuTree& tree, int row);
     // Items with no handler yet.

@@ -228,21 +228,14 @@ void TVellumoMainForm::WndProc(TMessage& m)
     TCustomControl::WndProc(m);
 }
 
-bool TVellumoMainForm::PreTranslateKey(const MSG& msg)
-{
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-    HWND h = HandleAllocated() ? Window() : nullptr;
-    if (!h || !IsWindowEnabled(h) || (msg.hwnd != h && !IsChild(h, msg.hwnd))) return false;
-    return RunShortCut(ShortCutOfKey(msg.wParam));
-}
-
 int RunMessageLoop(TVellumoMainForm& form)
 {
     TApplication& app = Application();
-    app.OnMessage = [&form](MSG& msg, bool& handled) { handled = form.PreTranslateKey(msg); };
+    HWND h = form.Window();
+    app.SetShortCutHandler(h, [&form, h](TShortCut sc) { return IsWindowEnabled(h) && form.RunShortCut(sc); });
     while (app.HandleMessage()) {
     }
-    app.OnMessage = nullptr;
+    app.SetShortCutHandler(h, nullptr);
     app.OnActivate = nullptr;
     app.OnRestore = nullptr;
     return 0;

@@ -197,16 +197,6 @@ int TMenuTree::RowOfShortCut(TShortCut sc) const noexcept
     return -1;
 }
 
-TShortCut ShortCutOfKey(WPARAM vk)
-{
-    if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) return scNone;
-    TShortCut mods = 0;
-    if (GetKeyState(VK_SHIFT) < 0) mods |= scShift;
-    if (GetKeyState(VK_CONTROL) < 0) mods |= scCtrl;
-    if (GetKeyState(VK_MENU) < 0) mods |= scAlt;
-    return ShortCut(static_cast<unsigned>(vk), mods);
-}
-
 bool TTablePopupMenu::Popup(int x, int y, HWND owner)
 {
     if (tree_.OnOpen) tree_.OnOpen(-1);

@@ -92,9 +92,6 @@ private:
     UINT first_;
 };
 
-// The shortcut a key message makes with the keys held now (0 for none).
-TShortCut ShortCutOfKey(WPARAM vk);
-
 // The editor's context menu drawn from a tree: Popup tracks the tree's root.
 class TTablePopupMenu : public TPopupMenu {
 public:
