@@ -63,9 +63,10 @@ public:
     TEditor Editor1;
     TMainToolBar ToolBar1;
     HWND VellumoOpenFileName = nullptr;  // class "TEdit", 0 x 0, read by other instances
-    TMenuTree MainMenu1;
-    TMenuTree PopupMenuItems;
-    TTablePopupMenu PopupMenu1{PopupMenuItems};
+    TMainMenu MainMenu1;
+    TTableMenu MainMenuItems{MainMenu1, MainMenuTable()};
+    TPopupMenu PopupMenu1;
+    TTableMenu PopupMenuItems{PopupMenu1, PopupMenuTable()};
     TDocumentFunctions Documents;
 
     // File dialogs: filters, filter indexes, initial folder.
@@ -159,8 +160,9 @@ public:
     // arrives later.
     std::function<void()> CommandHandler(std::string_view name);
     bool RunShortCut(TShortCut sc);
-    void RunMenuRow(TMenuTree& tree, int row);
-    void OpenMenuRow(TMenuTree& tree, int row);
+    // Every item's click and opening handler, by its name.
+    void BindMenuHandlers(TTableMenu& menu, bool popup);
+    void RunNamed(const std::string& name);
     // Items with no handler yet.
     static std::vector<std::string> UnhandledItems();
 
@@ -203,6 +205,7 @@ private:
     bool replaceBusy_ = false;
     bool openDialogReadOnly_ = false;
     bool endWithoutShowing_ = false;
+    int hintListener_ = 0;
     bool shown_ = false;
     bool closing_ = false;
 };
@@ -215,11 +218,9 @@ TVellumoMainForm* VellumoMainForm() noexcept;
 bool IsVistaOrLater() noexcept;
 bool IsXPOrLater() noexcept;
 
-// Command ids: menu bar rows, pop-up rows, tool-bar buttons.
-// (a tree's run-time items follow its rows from first + 1000).
-constexpr UINT kFirstMenuCommand = 1000;
-constexpr UINT kFirstPopupCommand = 30000;
-constexpr UINT kFirstToolCommand = 40000;
+// Command ids of the tool-bar buttons, above those the library gives menu
+// items (up to 0xEFFF).
+constexpr UINT kFirstToolCommand = 0xF000;
 
 // The program's message loop with the main window's shortcuts; returns the
 // quit code.

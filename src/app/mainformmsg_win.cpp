@@ -66,28 +66,33 @@ std::vector<std::string> TVellumoMainForm::UnhandledItems()
     return names;
 }
 
-void TVellumoMainForm::RunMenuRow(TMenuTree& tree, int row)
+void TVellumoMainForm::RunNamed(const std::string& name)
 {
-    std::string name = tree.Entry(row).Name;
-    if (&tree == &PopupMenuItems) name = PopupNamesake(name);
     if (auto f = CommandHandler(name)) RunGuarded(f);
 }
 
-void TVellumoMainForm::OpenMenuRow(TMenuTree& tree, int row)
+void TVellumoMainForm::BindMenuHandlers(TTableMenu& menu, bool popup)
 {
-    if (row < 0) return;  // the pop-up menu's own opening arrives with the edit commands
-    std::string name = tree.Entry(row).Name;
-    if (auto f = CommandHandler(name)) RunGuarded(f);
+    const auto table = menu.Table();
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        const TMenuEntry& e = table[r];
+        TMenuItem* item = e.IsSeparator() ? nullptr : menu.Find(e.Name);
+        if (!item) continue;
+        // A pop-up item runs its menu-bar namesake; a submenu its opening handler.
+        std::string name = popup && !MenuHasChildren(table, static_cast<int>(r)) ? PopupNamesake(e.Name) : e.Name;
+        if (name.empty()) name = e.Name;
+        if (CommandHandler(name)) item->OnClick = [this, name](TMenuItem&) { RunNamed(name); };
+    }
 }
 
 bool TVellumoMainForm::RunShortCut(TShortCut sc)
 {
-    const int row = MainMenu1.RowOfShortCut(sc);
-    if (row < 0) return false;
+    const TMenuEntry* e = MainMenuItems.EntryOfShortCut(sc);
+    if (!e) return false;
     // A shortcut whose command has not arrived yet goes on to the editor.
-    auto f = CommandHandler(MainMenu1.Entry(row).Name);
+    auto f = CommandHandler(e->Name);
     if (!f) return false;
-    if (MainMenu1.RefreshAndCheckEnabled(row)) RunGuarded(f);
+    if (RefreshAndCheckEnabled(MainMenuItems.Item(e->Name))) RunGuarded(f);
     return true;
 }
 
@@ -98,8 +103,7 @@ void TVellumoMainForm::ToolButtonClick(UINT id)
     // Only a mouse press on the button acts (not the keyboard).
     if (!ToolButtonPressed) return;
     PumpMessagesOnce();
-    const int row = MainMenu1.Row(ToolButtonTable()[static_cast<std::size_t>(i)].MenuItem);
-    if (row >= 0) RunMenuRow(MainMenu1, row);
+    RunNamed(ToolButtonTable()[static_cast<std::size_t>(i)].MenuItem);
     ToolButtonPressed = false;
 }
 
@@ -146,39 +150,21 @@ void TVellumoMainForm::DropFiles(HDROP drop)
 bool TVellumoMainForm::HandleMessage(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_COMMAND: {
-        const UINT id = LOWORD(m.WParam);
+    case WM_COMMAND:
         if (m.LParam && reinterpret_cast<HWND>(m.LParam) == ToolBar1.Handle()) {
-            ToolButtonClick(id);
+            ToolButtonClick(LOWORD(m.WParam));
             return true;
         }
-        if (m.LParam) return false;
-        return MainMenu1.Command(id) || PopupMenuItems.Command(id);
-    }
+        return HandleMenuMessage(Window(), m.Msg, m.WParam, m.LParam, m.Result);
     case WM_NOTIFY: {
         const auto* n = reinterpret_cast<const NMHDR*>(m.LParam);
         if (n && n->hwndFrom == ToolBar1.Handle() && n->code == static_cast<UINT>(NM_LDOWN))
             ToolButtonPressed = true;
         return false;
     }
-    case WM_INITMENUPOPUP: {
-        auto menu = reinterpret_cast<HMENU>(m.WParam);
-        MainMenu1.InitPopup(menu) || PopupMenuItems.InitPopup(menu);
-        return true;
-    }
-    case WM_MENUSELECT: {
-        if (!StatusBar1.AutoHint) return false;
-        const UINT id = LOWORD(m.WParam);
-        const bool popup = (HIWORD(m.WParam) & MF_POPUP) != 0;
-        std::string hint;
-        if (!popup && HIWORD(m.WParam) != 0xFFFF) {
-            int row = MainMenu1.RowOfCommand(id);
-            if (row >= 0) hint = MainMenu1.Entry(row).Hint;
-            else if ((row = PopupMenuItems.RowOfCommand(id)) >= 0) hint = PopupMenuItems.Entry(row).Hint;
-        }
-        StatusBar1.SetPanelText(0, hint);
-        return false;
-    }
+    case WM_INITMENUPOPUP:
+    case WM_MENUSELECT:
+        return HandleMenuMessage(Window(), m.Msg, m.WParam, m.LParam, m.Result);
     case WM_SIZE:
         // The task-bar button minimizes, through the application window.
         if (m.WParam == SIZE_MINIMIZED) {
