@@ -1,12 +1,15 @@
 #pragma once
 // The main window: owner of the editor, the bars, the menus and the
 // document's window-side state. Each concern lives in its own file:
-//   mainform_win.cpp        creation, showing, closing, layout
-//   mainformmsg_win.cpp     window messages (size, close, drops, menus)
+//   mainform_win.cpp        creation, showing, closing, layout, IMainWindow
+//   mainformpieces_win.cpp  creation steps of other parts, applying settings
+//   mainformmsg_win.cpp     window messages, menu and shortcut dispatch
+//                           (CommandHandler: an item's name -> its handler)
 //   mainformhook_win.cpp    placing the file dialogs (old systems)
 //   mainformstatus_win.cpp  the status bar
+//   mainformowner*          the application window and the pump
 //   menus*.cpp, toolbar*.cpp  menus and tool bar from their tables
-//   filecmds*.cpp           the File menu's handlers
+//   filecmds*.cpp           the File menu: rules, handlers, dialogs, documents
 // Windows only.
 #include <windows.h>
 #include <shellapi.h>
@@ -109,7 +112,7 @@ public:
     void ShowMainForm();
     TEditor& ActiveEditor() override { return LastEditor ? *LastEditor : Editor1; }
     TEditor& MainEditor() override { return Editor1; }
-    TEditor* SplitEditor() override { return nullptr; }
+    TEditor* SplitEditor() override { return nullptr; }  // the split view arrives with the status-bar piece
     void SetPanelText(int panel, const std::string& text) override;
     void SetCaptions(const std::string& caption, const std::string& appTitle) override;
     void SetOpenFileNameText(const std::string& name) override;
@@ -163,10 +166,7 @@ public:
     // Every item's click and opening handler, by its name.
     void BindMenuHandlers(TTableMenu& menu, bool popup);
     void RunNamed(const std::string& name);
-    // Items with no handler yet.
-    static std::vector<std::string> UnhandledItems();
 
-    bool FormShown() const noexcept { return shown_; }
 
     // ---- creation and showing steps (mainform_win.cpp)
     void KeepInsideWorkArea();

@@ -4,6 +4,7 @@
 #include "app/mainform.h"
 
 #include <shlobj.h>
+
 #include "app/appfuncs.h"
 #include "app/instances.h"
 #include "app/reloadini.h"
@@ -51,19 +52,6 @@ std::function<void()> TVellumoMainForm::CommandHandler(std::string_view name)
     for (const auto& h : kHandlers)
         if (name == h.Name) return [this, f = h.Handler] { (this->*f)(); };
     return nullptr;
-}
-
-std::vector<std::string> TVellumoMainForm::UnhandledItems()
-{
-    std::vector<std::string> names;
-    TVellumoMainForm* form = VellumoMainForm();
-    if (!form) return names;
-    for (const auto& e : MainMenuTable()) {
-        if (e.IsSeparator() || e.Level == 0 || (e.Flags & mfDisabled)) continue;
-        if (MenuHasChildren(MainMenuTable(), static_cast<int>(&e - MainMenuTable().data()))) continue;
-        if (!form->CommandHandler(e.Name)) names.emplace_back(e.Name);
-    }
-    return names;
 }
 
 void TVellumoMainForm::RunNamed(const std::string& name)
@@ -121,10 +109,41 @@ void TVellumoMainForm::CloseRequested()
     closing_ = false;
 }
 
+namespace {
+
+// A drop handle posted by another process is a number, not our block: only
+// a block of this process whose list ends inside it is read.
+bool IsOwnDropBlock(HDROP drop)
+{
+    auto mem = reinterpret_cast<HGLOBAL>(drop);
+    const SIZE_T size = mem ? GlobalSize(mem) : 0;
+    if (size < sizeof(DROPFILES)) return false;
+    const auto* base = static_cast<const unsigned char*>(GlobalLock(mem));
+    if (!base) return false;
+    const auto* df = reinterpret_cast<const DROPFILES*>(base);
+    const SIZE_T unit = df->fWide ? 2 : 1;
+    bool ok = df->pFiles >= sizeof(DROPFILES) && df->pFiles < size;
+    if (ok) {
+        // The list ends with an empty name: two NULs (of the list's width).
+        ok = false;
+        for (SIZE_T i = df->pFiles; i + 2 * unit <= size; i += unit) {
+            bool end = true;
+            for (SIZE_T k = 0; k < 2 * unit; ++k) end = end && base[i + k] == 0;
+            if (end) {
+                ok = true;
+                break;
+            }
+        }
+    }
+    GlobalUnlock(mem);
+    return ok;
+}
+
+} // namespace
+
 void TVellumoMainForm::DropFiles(HDROP drop)
 {
-    // Only a real drop of this process carries a block we own.
-    if (!drop || GlobalSize(reinterpret_cast<HGLOBAL>(drop)) < sizeof(DROPFILES)) return;
+    if (!IsOwnDropBlock(drop)) return;
     if (DocumentBusy()) {
         DragFinish(drop);
         return;

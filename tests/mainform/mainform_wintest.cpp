@@ -5,8 +5,10 @@
 #include "app/mainform.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -323,6 +325,40 @@ TEST_F(MainFormTest, ClosingAsksAndNeverStartsWhileADocumentIsBusy)
     SendMessageA(form_->Window(), WM_DROPFILES, 0x12345678, 0);
     EXPECT_EQ(Document().CurrentFileName, before);
     form_->Editor1.SetModified(false);
+}
+
+HDROP MakeDrop(const std::string& list)
+{
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+    auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
+    df->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(mem);
+    return reinterpret_cast<HDROP>(mem);
+}
+
+TEST_F(MainFormTest, DroppedFilesOpenHereOnceThenInNewInstances)
+{
+    using namespace std::string_literals;
+    const fs::path a = folder_ / "a.txt", b = folder_ / "b.txt";
+    std::ofstream(a, std::ios::binary) << "a\r\n";
+    std::ofstream(b, std::ios::binary) << "b\r\n";
+    std::vector<std::string> started;
+    form_->Documents.StartNewInstance = [&](const std::string& args) { started.push_back(args); };
+    TScopedMsgSink quiet([](const std::string&, const std::string&, unsigned) { return IDNO; }, [](unsigned) {});
+    // A list that does not end inside its block is not read.
+    HDROP cut = MakeDrop(a.string());
+    SendMessageA(form_->Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(cut), 0);
+    EXPECT_TRUE(started.empty());
+    GlobalFree(reinterpret_cast<HGLOBAL>(cut));
+
+    Document().CurrentFileName.clear();
+    form_->Editor1.SetModified(false);
+    SendMessageA(form_->Window(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop(a.string() + "\0"s + b.string() + "\0\0"s)), 0);
+    EXPECT_EQ(Document().CurrentFileName, a.string());
+    EXPECT_EQ(started, std::vector<std::string>{"\"" + b.string() + "\""});
+    ConnectDocumentFunctions(*form_);
 }
 
 TEST_F(MainFormTest, ShowingWorkRunsOnce)
