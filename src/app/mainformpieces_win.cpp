@@ -9,6 +9,9 @@
 #include "app/docopen.h"
 #include "app/editmodes.h"
 #include "app/mainform.h"
+
+#include <imm.h>
+
 #include "app/reloadini.h"
 #include "app/settingsloc.h"
 #include "app/settingsloc_win.h"
@@ -75,9 +78,32 @@ void TVellumoMainForm::ClearPrintAndExit()
     // Printing from the command line arrives with printing; its flag is then spent here.
 }
 
+namespace {
+
+constexpr UINT_PTR kImeTimer = 1234;
+
+void CALLBACK ImeOnTimerProc(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(window, id);
+    if (HIMC context = ImmGetContext(window)) {
+        ImmSetOpenStatus(context, TRUE);
+        ImmReleaseContext(window, context);
+    }
+}
+
+} // namespace
+
 void TVellumoMainForm::StartImeIfWanted()
 {
-    // Opening the input method at start arrives with the input-method piece.
+    const TAppIni& o = AppSettingsStore().Settings.Option;
+    if (!o.StartIme || (o.ImeDefOnly && CurrentEditMode() != emStandard)) return;
+    Editor1.SetFocus();
+    if (IsXPOrLater()) {
+        // Opened a moment later, once the editor has its input context.
+        SetTimer(Editor1.Handle(), kImeTimer, 100, ImeOnTimerProc);
+    } else {
+        ImeOnTimerProc(Editor1.Handle(), 0, 0, 0);
+    }
 }
 
 void TVellumoMainForm::JumpFromCommandLine()

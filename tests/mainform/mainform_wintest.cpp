@@ -376,6 +376,12 @@ TEST_F(MainFormTest, ShowingWorkRunsOnce)
     form_->StartFolder = folder_.string();
     form_->ShowMainForm();
     EXPECT_EQ(dialogs, 1);
+    // Minimizing the window minimizes the application and leaves the form restored.
+    ShowWindow(form_->Window(), SW_SHOWNORMAL);
+    ShowWindow(form_->Window(), SW_MINIMIZE);
+    EXPECT_FALSE(IsIconic(form_->Window()));
+    EXPECT_TRUE(IsIconic(ApplicationWindow()));
+    ShowWindow(ApplicationWindow(), SW_RESTORE);
     Document().CurrentFileName = name;
     SetFileDialogRunner(nullptr);
     MSG m;  // the quit that nothing-opened posts
