@@ -41,6 +41,8 @@ struct TDocumentFunctions {
     std::function<TSaveAnswer()> QuerySaveChanges;
     std::function<bool()> NeedsSaveAs;
     std::function<void(const std::string& arguments)> StartNewInstance;
+    std::function<bool()> ReloadCommand;              // F5: detection, or the current code
+    std::function<bool(TCharCode code)> ReloadWithCode;
     // The open dialog: the chosen name, or "" for Cancel; readOnly in and out.
     std::function<std::string(const std::string& initialFolder, bool& readOnly)> RunOpenDialog;
 };
@@ -155,6 +157,14 @@ public:
     void mSaveAsClick();
     void mSaveExitClick();
     void mAppExitClick();
+    void mNewClick();
+    void mReLoadClick();
+    void mReLoad_SelJCode(int position);
+    void mSave2Click();
+    void mSaveAs2Click();
+    void mSaveExit2Click();
+    // The wrap-reflecting save of the current name, after the user agreed.
+    bool SaveWithWrapBreaks();
     TFileMenuInput FileMenuState();
     std::string DialogFolder() const;
 

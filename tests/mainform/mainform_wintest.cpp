@@ -251,6 +251,39 @@ TEST_F(MainFormTest, ReadOnlyAndFailedSavesNeverLoseOrOverwriteText)
     SetFileDialogRunner(nullptr);
 }
 
+TEST_F(MainFormTest, ReloadAndWrapSavesKeepTheFileUntilAgreed)
+{
+    using namespace std::string_literals;
+    const fs::path file = folder_ / "reload.txt";
+    std::ofstream(file, std::ios::binary) << "one\r\n";
+    int answers = 0;
+    TScopedMsgSink cancel(
+        [&](const std::string&, const std::string&, unsigned) {
+            ++answers;
+            return IDCANCEL;
+        },
+        [](unsigned) {});
+    ASSERT_TRUE(form_->Documents.OpenFile(file.string()));
+    // F5 reads the file again; the submenu's fourth item forces UTF-16.
+    std::ofstream(file, std::ios::binary) << "two\r\n";
+    EXPECT_TRUE(form_->RunShortCut(VK_F5));
+    EXPECT_EQ(form_->Editor1.Lines()[0], "two");
+    std::ofstream(file, std::ios::binary) << "\xFF\xFE" "a\0b\0"s;
+    form_->MainMenuItems.Item("mReLoad_Unicode").Click();
+    EXPECT_EQ(Document().DocumentCode, ccUnicode);
+    EXPECT_EQ(form_->Editor1.Lines()[0], "ab");
+
+    // The wrap-reflecting saves ask first; Cancel writes nothing and keeps the window.
+    form_->Editor1.Lines().Add("c");
+    form_->Editor1.SetModified(true);
+    form_->mSave2Click();
+    form_->mSaveExit2Click();
+    EXPECT_EQ(answers, 2);
+    EXPECT_EQ(ReadAll(file), "\xFF\xFE" "a\0b\0"s);
+    EXPECT_TRUE(IsWindow(form_->Window()));
+    form_->Editor1.SetModified(false);
+}
+
 TEST_F(MainFormTest, ShortcutsToolButtonsAndHints)
 {
     // A shortcut whose command has not arrived yet goes on to the editor.
