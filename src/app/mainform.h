@@ -236,6 +236,12 @@ constexpr UINT kFirstToolCommand = 0xF000;
 // quit code.
 int RunMessageLoop(TVellumoMainForm& form);
 
+// The window whose client origin a dialog of this caption is put at: the
+// first window of its class among this thread's windows (null for other
+// captions or when there is none).
+const char* DialogAnchorClass(const char* caption);
+HWND DialogAnchorWindow(const char* caption);
+
 // The hook that puts the file dialogs at the main window (old systems).
 void InstallDialogPlacementHook();
 void RemoveDialogPlacementHook();

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/cmdline_win.h"
@@ -420,6 +421,47 @@ TEST_F(MainFormTest, ShowingWorkRunsOnce)
     MSG m;  // the quit that nothing-opened posts
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
     ShowWindow(form_->Window(), SW_HIDE);
+}
+
+} // namespace
+
+namespace {
+
+HWND MakeWindowOfClass(const char* cls)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = cls;
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, cls, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+TEST(DialogPlacement, AnchorsOnlyOnThisThreadsWindows)
+{
+    EXPECT_EQ(DialogAnchorClass("ファイルを開く"), std::string("TVellumoMainForm"));
+    EXPECT_EQ(DialogAnchorClass("実行ファイルを選択"), std::string("TToolEditFrm"));
+    EXPECT_EQ(DialogAnchorClass("開く"), nullptr);
+    // Another thread's (or process's) window of the class is never taken.
+    HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND foreign = nullptr;
+    std::thread other([&] {
+        foreign = MakeWindowOfClass("TOptionForm");
+        SetEvent(made);
+        WaitForSingleObject(done, 10000);
+        DestroyWindow(foreign);
+    });
+    WaitForSingleObject(made, 10000);
+    ASSERT_NE(foreign, nullptr);
+    EXPECT_EQ(DialogAnchorWindow("色設定ファイルの保存"), nullptr);
+    HWND own = MakeWindowOfClass("TOptionForm");
+    EXPECT_EQ(DialogAnchorWindow("色設定ファイルの保存"), own);
+    SetEvent(done);
+    other.join();
+    DestroyWindow(own);
+    CloseHandle(made);
+    CloseHandle(done);
 }
 
 } // namespace
