@@ -407,9 +407,12 @@ TEST_F(MainFormTest, ShowingWorkRunsOnce)
     Document().CurrentFileName.clear();
     form_->StartFolder = folder_.string();
     form_->ShowMainForm();
+    EXPECT_TRUE(form_->EndingWithoutShowing());
+    EXPECT_FALSE(IsWindowVisible(form_->Window()));  // nothing opened: never shown
     form_->StartFolder = folder_.string();
     form_->ShowMainForm();
     EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(IsWindowVisible(form_->Window()));
     // Minimizing the window minimizes the application and leaves the form restored.
     ShowWindow(form_->Window(), SW_SHOWNORMAL);
     ShowWindow(form_->Window(), SW_MINIMIZE);
