@@ -1,6 +1,10 @@
 // The steps of creating, showing and closing the window that belong to other
 // parts of the program, each behind one named member, and the window's share
 // of applying settings.
+#include "app/mainform.h"
+
+#include <imm.h>
+
 #include <memory>
 
 #include "app/appfuncs.h"
@@ -8,18 +12,14 @@
 #include "app/cmdline_win.h"
 #include "app/docopen.h"
 #include "app/editmodes.h"
-#include "app/mainform.h"
-
-#include <imm.h>
-
 #include "app/reloadini.h"
 #include "app/settingsloc.h"
 #include "app/settingsloc_win.h"
-#include "classlib/application.h"
-#include "classlib/inifile.h"
 #include "app/settingsstore.h"
 #include "app/winmachine.h"
 #include "app/wrapwidthmenu.h"
+#include "classlib/application.h"
+#include "classlib/inifile.h"
 
 namespace vellumo {
 
@@ -33,7 +33,7 @@ std::unique_ptr<TSettingsStore> g_store;
 void TVellumoMainForm::LocateSettingsFile()
 {
     IniPath = vellumo::LocateSettingsFile();
-    IniFolder = SystemCommandLine().SwitchStrValue("/i=");
+    IniFolder = SettingsLocation().SettingsFolder;
     g_machine = std::make_unique<TWinMachineDefaults>(Window());
 }
 
