@@ -7,7 +7,6 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
