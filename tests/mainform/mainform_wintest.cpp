@@ -356,6 +356,14 @@ TEST_F(MainFormTest, ClosingAsksAndNeverStartsWhileADocumentIsBusy)
     SendMessageA(form_->Window(), WM_CLOSE, 0, 0);  // Cancel keeps the window
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(IsWindow(form_->Window()));
+    // The task bar's Close reaches the application window: it asks the same
+    // question instead of destroying the window with its owner.
+    SendMessageA(ApplicationWindow(), WM_CLOSE, 0, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(IsWindow(ApplicationWindow()));
+    EXPECT_TRUE(IsWindow(form_->Window()));
     // A drop handle forged by another process is not read.
     const std::string before = Document().CurrentFileName;
     SendMessageA(form_->Window(), WM_DROPFILES, 0x12345678, 0);
