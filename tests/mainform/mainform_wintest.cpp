@@ -310,6 +310,15 @@ TEST_F(MainFormTest, ShortcutsToolButtonsAndHints)
     EXPECT_EQ(dialogs, 1);
     EXPECT_FALSE(form_->ToolButtonPressed);
     TFileDialog::SetScript(nullptr);
+    // The button under the mouse shows its hint, as a highlighted item does.
+    NMTBHOTITEM hot{};
+    hot.hdr = {form_->ToolBar1.Handle(), 0, static_cast<UINT>(TBN_HOTITEMCHANGE)};
+    hot.idNew = static_cast<int>(kFirstToolCommand + 2);
+    SendMessageA(form_->Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(form_->StatusBar1.PanelText(0), "上書き保存");
+    hot.dwFlags = HICF_LEAVING;
+    SendMessageA(form_->Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(form_->StatusBar1.PanelText(0), "");
     // Highlighting an item shows its hint in panel 0, the pop-up's too.
     const UINT save = form_->MainMenuItems.Item("mSave").Command();
     SendMessageA(form_->Window(), WM_MENUSELECT, MAKEWPARAM(save, 0), 0);
