@@ -11,7 +11,9 @@
 namespace vellumo {
 
 class TEditor;
+class TEditorProp;
 class TSettingsStore;
+struct TWindowSettings;
 
 // The document (one per process).
 struct TDocumentState {
@@ -57,6 +59,34 @@ public:
     virtual void UpdateToolBarState() = 0;
     // The edit mode of the new file name's extension, applied (mode and wrap panels too).
     virtual void EditModeFromFileName(const std::string& fileName) = 0;
+
+    // ---- applying settings (app/applysettings.h, app/editmodes.h, app/reloadini.h)
+    // The settings holder EditorProp1 through which settings reach the editors.
+    virtual TEditorProp& EditorProp1() = 0;
+    // The window's own share of the settings, in this order: the file dialogs
+    // lose the resizable option when FileDlgEnableSizing is off; their filter
+    // lists; their initial folder when SetInitialDir; the tool bar's flat
+    // style, images (ToolBtnImg, ToolBtnHotImg) and visibility; the status
+    // bar's visibility.
+    virtual void ApplyWindowSettings(const TWindowSettings& settings) = 0;
+    // The clipboard watcher's IgnoreFirst (ToolBarEnabled); the watcher comes with its own issue.
+    virtual void SetClipboardWatcherIgnoreFirst(bool ignoreFirst) = 0;
+    // The pop-up menu's Tools item at the top or the bottom; filled with the tools issue.
+    virtual void PlacePopupToolMenu(bool atTop) = 0;
+    // The filter index of the open and the save dialog (follows the edit mode).
+    virtual void SetFileDialogFilterIndex(int openIndex, int saveIndex) = 0;
+    // Keep the view (caret, top row, wrap) around re-wrapping; the restore runs on every path.
+    virtual void SaveViewState(bool redrawOff) = 0;
+    virtual void RestoreViewState(bool redrawAlreadyOff) = 0;
+    // Status panels of the character code and the line end.
+    virtual void UpdateCodeStatus() = 0;
+    // The browser-preview menu items and buttons follow the edit mode (filled by the preview's issue).
+    virtual void UpdateBrowserPreviewItems() = 0;
+    // After the settings file was re-read: the wrap-width and Tools menus rebuilt from it.
+    virtual void RebuildSettingsMenus() = 0;
+    // After the settings were re-applied: the caption and the caret-position panel.
+    virtual void UpdateCaptionAndPosition() = 0;
+
     // The status bar's AutoHint, and an immediate repaint of the bar.
     virtual bool StatusAutoHint() = 0;
     virtual void SetStatusAutoHint(bool on) = 0;
@@ -69,6 +99,7 @@ public:
     virtual bool ReplaceBusy() = 0;
     // The tool-bar buttons that follow the editor's state; see TToolBarState.
     virtual void SetToolBarButtons(const TToolBarState& state) = 0;
+
     // Start-up refused (a question answered No, the file held elsewhere):
     // the application ends without ever showing the main window.
     virtual void EndWithoutShowing() = 0;
