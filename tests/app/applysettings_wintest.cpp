@@ -90,6 +90,20 @@ public:
     void UpdateBrowserPreviewItems() override {}
     void RebuildSettingsMenus() override { ++menusRebuilt; }
     void UpdateCaptionAndPosition() override { ++captions; }
+    // Saving and opening: not what these tests look at.
+    bool StatusAutoHint() override { return true; }
+    void SetStatusAutoHint(bool) override {}
+    void RepaintStatusBar() override {}
+    bool RunSaveDialog(const std::string&, std::string&) override { return false; }
+    void ProcessMessages() override {}
+    bool ReplaceBusy() override { return false; }
+    void SetToolBarButtons(const TToolBarState&) override {}
+    void EndWithoutShowing() override {}
+    void BringApplicationForward() override {}
+    bool RunOpenDialog() override { return false; }
+    bool OpenDialogReadOnlyChecked() override { return false; }
+    void ApplyEditModeSwitch(int) override {}
+    void WrapChanged() override {}
 
     HWND own;
     std::unique_ptr<TEditor> editor1, editor2;

@@ -22,6 +22,7 @@
 #include "classlib/winsupport.h"
 #include "editor/editor.h"
 #include "editor/editorhost.h"
+#include "editor/editprop.h"
 
 namespace vellumo::testing {
 
@@ -58,8 +59,21 @@ public:
     void ProcessMessages() override { PumpMessages(); }
     bool ReplaceBusy() override { return false; }
     void SetToolBarButtons(const TToolBarState&) override {}
+    // Applying settings: not what these tests look at.
+    TEditorProp& EditorProp1() override { return prop; }
+    void ApplyWindowSettings(const TWindowSettings&) override {}
+    void SetClipboardWatcherIgnoreFirst(bool) override {}
+    void PlacePopupToolMenu(bool) override {}
+    void SetFileDialogFilterIndex(int, int) override {}
+    void SaveViewState(bool) override {}
+    void RestoreViewState(bool) override {}
+    void UpdateCodeStatus() override {}
+    void UpdateBrowserPreviewItems() override {}
+    void RebuildSettingsMenus() override {}
+    void UpdateCaptionAndPosition() override {}
 
     std::unique_ptr<TEditor> editor;
+    TEditorProp prop;
     bool autoHint = true, showing = true, dialogReadOnly = false;
     std::map<int, std::string> panels;
     std::string caption, openFileName;
