@@ -1,0 +1,89 @@
+#pragma once
+// Drives a running vellumo.exe from another process, as a user or another
+// program would: windows found by class and process, text read with the
+// edit-control messages, keys typed for real, message boxes answered.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The Windows path of the program under test.
+std::string ProgramPath();
+
+// A fresh folder under the temporary folder, removed with its files.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+// Sets the file's write time back a day, so that a save is seen by its time.
+void AgeFile(const std::string& path);
+FILETIME WriteTime(const std::string& path);
+
+class TVellumo {
+public:
+    TVellumo() = default;
+    ~TVellumo();
+    TVellumo(const TVellumo&) = delete;
+    TVellumo& operator=(const TVellumo&) = delete;
+
+    // Starts the program with the command-line tail (switches, quoted names).
+    bool Start(const std::string& args);
+    DWORD ProcessId() const { return pi_.dwProcessId; }
+
+    // The visible main window of this process; null on time-out.
+    HWND WaitMainWindow(DWORD ms = 20000);
+    HWND MainWindow() const { return main_; }
+    HWND Editor() const;
+    // The hidden file-name edit of the main window.
+    std::string FileName() const;
+    std::string Text() const;
+    bool Modified() const;
+    // EM_LINEFROMCHAR(-1): the caret's row.
+    int CaretRow() const;
+    int RowCount() const;
+
+    // Posts the bytes as characters (a double-byte character as lead then trail).
+    void PostChars(const std::string& cp932);
+    // Brings the window forward and types a chord for real (modifiers first).
+    bool Keys(std::vector<BYTE> vkeys);
+    // Waits until every message posted so far has been handled.
+    bool Sync(DWORD ms = 10000) const;
+
+    // A message box (or other dialog) of this process; null on time-out.
+    HWND WaitDialog(DWORD ms = 10000) const;
+    HWND FindDialog() const;
+    static std::string DialogText(HWND dialog);
+    static void Answer(HWND dialog, int id);
+
+    bool Close(DWORD ms = 10000);
+    bool WaitExit(DWORD ms = 10000);
+    bool Running() const;
+    void Kill();
+
+private:
+    PROCESS_INFORMATION pi_{};
+    HWND main_ = nullptr;
+};
+
+// Runs every process of the program that is still alive down (a failed test
+// must not leave windows behind for the next one).
+void KillStrays();
+
+// Top-level windows of a class that belong to the process.
+std::vector<HWND> WindowsOf(DWORD pid, const char* className, bool visibleOnly);
+
+} // namespace e2e

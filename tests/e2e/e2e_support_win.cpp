@@ -1,0 +1,46 @@
+#include "e2e/e2e_support.h"
+
+#include <windows.h>
+
+namespace e2e {
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+void TEndToEnd::SetUp()
+{
+    KillStrays();
+    ini_ = dir_.File("ini");
+    CreateDirectoryA(ini_.c_str(), nullptr);
+    WriteSettings("");
+}
+
+void TEndToEnd::TearDown() { KillStrays(); }
+
+void TEndToEnd::WriteSettings(const std::string& iniText)
+{
+    ASSERT_TRUE(WriteFileBytes(ini_ + "\\vellumo.ini", iniText));
+}
+
+bool TEndToEnd::Launch(TVellumo& v, const std::string& args)
+{
+    if (!v.Start(Quoted("/i=" + ini_) + (args.empty() ? "" : " " + args))) return false;
+    return v.WaitMainWindow() != nullptr;
+}
+
+bool TEndToEnd::SaveByKeys(TVellumo& v, const std::string& path)
+{
+    const FILETIME before = WriteTime(path);
+    v.Keys({VK_CONTROL, 'S'});
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 10000) {
+        const FILETIME now = WriteTime(path);
+        if (FileExists(path) && CompareFileTime(&before, &now) != 0) {
+            v.Sync();
+            return true;
+        }
+        Sleep(20);
+    }
+    return false;
+}
+
+} // namespace e2e
