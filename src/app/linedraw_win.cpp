@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/appcontext.h"
 #include "app/applysettings.h"
 #include "app/editmodes.h"
 #include "app/settingsstore.h"
