@@ -162,9 +162,13 @@ TShellOpenSink SetShellOpenSink(TShellOpenSink sink)
     return old;
 }
 
-void OpenLinkText(const std::string& link)
+void OpenLinkText(const std::string& text)
 {
-    if (link.empty()) return;
+    if (text.empty()) return;
+    // A web address written without its scheme is a web address.
+    const bool www = text.size() > 4 && (text[0] | 0x20) == 'w' && (text[1] | 0x20) == 'w' && (text[2] | 0x20) == 'w' &&
+                     text[3] == '.';
+    const std::string link = www ? "http://" + text : text;
     if (!IsPlainLink(link)) {
         // "file:" and the other schemes start programs: the user decides.
         const int answer = ShowMsg("次のリンクを開きます。プログラムが起動される可能性があります。\r\n" + link +

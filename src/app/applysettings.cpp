@@ -44,6 +44,8 @@ void StageColors(TEditorProp& prop, const TAppSettings& s)
     }
 }
 
+} // namespace
+
 void StageGuideLines(TVerticalLines& lines, const TAppSettings& s)
 {
     const TAppIni& o = s.Option;
@@ -59,8 +61,6 @@ void StageGuideLines(TVerticalLines& lines, const TAppSettings& s)
     col.SetVisible(o.ColLine && (!o.WordWrap || o.ColLineByte < o.WrapCount));
     lines.EndUpdate();
 }
-
-} // namespace
 
 TWindowBox ClampWindowBox(TWindowBox box, const TScreenArea& area)
 {

@@ -12,6 +12,7 @@
 namespace vellumo {
 
 class TEditorProp;
+class TVerticalLines;
 struct TParserSettings;
 
 // ---- ranges of the keys that no option setter clamps
@@ -73,8 +74,15 @@ void ApplyParserValues(TParserSettings& parser, const TAppSettings& s);
 // it holds. The edit mode's syntax is staged separately.
 void StageEditorSettings(TEditorProp& prop, const TAppSettings& s, int pixelsPerInch);
 
+// The two guide lines: the wrap line (index 0) at WrapCount, shown with
+// WordWrap and WrapLine; the column line (index 1) at ColLineByte, shown with
+// ColLine unless it stands at or beyond the wrap column while wrapping.
+void StageGuideLines(TVerticalLines& lines, const TAppSettings& s);
+
 // What the main window applies of the settings itself (see
-// IMainWindow::ApplyWindowSettings).
+// IMainWindow::ApplyWindowSettings). Placing the window at start-up
+// (StartWindow) takes its sizes from these clamped settings, or from
+// ClampWindowPlacement for the placement of the last exit.
 struct TWindowSettings {
     const TAppSettings* Settings = nullptr;  // clamped
     bool AtStartup = false;

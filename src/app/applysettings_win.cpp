@@ -171,7 +171,14 @@ void ApplyEditorProp()
     ConnectUndoClearHook(form->MainEditor());
 }
 
-std::string PasteQuoteMark() { return PasteQuoteMark(AppSettingsStore().Settings.Option); }
+std::string PasteQuoteMark()
+{
+    try {
+        return PasteQuoteMark(AppSettingsStore().Settings.Option);
+    } catch (const std::exception&) {
+        return {};  // no settings yet: no mark
+    }
+}
 
 void TAppEditorHost::RefreshToolBar()
 {

@@ -156,7 +156,9 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     const TAppJCode& jcode = AppSettingsStore().Settings.JCode;
     const TCharCode code = CodeForSaveCvt(jcode.SaveCvt < 0 ? 1 : jcode.SaveCvt, Document().DocumentCode);
     const TLineEndCode lineEnd = LineEndForSaveRetCvt(jcode.SaveRetCvt, Document().DocumentLineEnd);
-    TEncodedText encoded = EncodeDocumentText(ConvertLineEnds(editor.Lines().Text(), lineEnd), code, SystemWideCodec());
+    std::string text = editor.Lines().Text();
+    ConvertLineEndsInPlace(text, lineEnd);
+    TEncodedText encoded = EncodeDocumentText(std::move(text), code, SystemWideCodec());
     if (encoded.Lossy) {
         const int answer = ShowMsg(std::string("文字コード ") + CodeName(code) +
                                        " では表せない文字が含まれています。\r\n"

@@ -1,5 +1,6 @@
 #include "app/docsaveencode.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "textcode/jisconv.h"
@@ -27,6 +28,12 @@ TLineEndCode LineEndForSaveRetCvt(int saveRetCvt, TLineEndCode current) noexcept
     case 3: return leLf;
     default: return current;
     }
+}
+
+void ConvertLineEndsInPlace(std::string& text, TLineEndCode lineEnd)
+{
+    const char drop = lineEnd == leCr ? '\n' : lineEnd == leLf ? '\r' : '\0';
+    if (drop != '\0') std::erase(text, drop);
 }
 
 std::string ConvertLineEnds(std::string_view crlfText, TLineEndCode lineEnd)
@@ -74,40 +81,78 @@ std::string Utf16ToUtf8(const std::wstring& units)
     return out;
 }
 
-TEncodedText EncodeDocumentText(const std::string& text, TCharCode code, const TWideCodec& codec)
+namespace {
+
+// Line-aligned pieces of about a megabyte: a line end is never inside a
+// double-byte character, so each piece converts on its own, and the
+// check's copies stay small whatever the text's size.
+template <typename F>
+void ForEachPiece(const std::string& text, F&& f)
+{
+    constexpr std::size_t kPiece = 1 << 20;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = at + kPiece;
+        if (end >= text.size()) {
+            end = text.size();
+        } else {
+            const std::size_t lf = text.find_first_of("\r\n", end);
+            end = lf == std::string::npos ? text.size() : lf + 1;
+            if (end < text.size() && text[end - 1] == '\r' && text[end] == '\n') ++end;
+        }
+        f(std::string_view(text).substr(at, end - at));
+        at = end;
+    }
+}
+
+} // namespace
+
+TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCodec& codec)
 {
     TEncodedText r;
     switch (code) {
     case ccJis:
     case ccJisOld:
-        r.Bytes = ConvertSjisToJis(text);
-        r.Lossy = ConvertJisToSjis(r.Bytes) != text;
+    case ccEuc: {
+        const bool jis = code != ccEuc;
+        r.Bytes = jis ? ConvertSjisToJis(text) : ConvertSjisToEuc(text);
+        ForEachPiece(text, [&](std::string_view piece) {
+            if (r.Lossy) return;
+            r.Lossy = jis ? ConvertJisToSjis(ConvertSjisToJis(piece)) != piece
+                          : ConvertEucToSjis(ConvertSjisToEuc(piece)) != piece;
+        });
         return r;
-    case ccEuc:
-        r.Bytes = ConvertSjisToEuc(text);
-        r.Lossy = ConvertEucToSjis(r.Bytes) != text;
-        return r;
+    }
     case ccUnicode:
     case ccUtf8:
     case ccUtf8N: {
-        const std::wstring wide = codec.ToWide ? codec.ToWide(text) : std::wstring();
-        r.Lossy = !codec.FromWide || codec.FromWide(wide) != text;
-        if (code == ccUnicode) {
-            r.Bytes.reserve(2 + wide.size() * 2);
-            r.Bytes += "\xFF\xFE";
-            for (wchar_t w : wide) {
-                const auto u = static_cast<std::uint16_t>(w);
-                r.Bytes += static_cast<char>(u & 0xFF);
-                r.Bytes += static_cast<char>(u >> 8);
-            }
-        } else {
-            if (code == ccUtf8) r.Bytes = "\xEF\xBB\xBF";
-            r.Bytes += Utf16ToUtf8(wide);
+        if (!codec.ToWide || !codec.FromWide) {
+            r.Lossy = true;
+            return r;
         }
+        r.Bytes = code == ccUnicode ? "\xFF\xFE" : code == ccUtf8 ? "\xEF\xBB\xBF" : "";
+        r.Bytes.reserve(r.Bytes.size() + (code == ccUnicode ? text.size() * 2 : text.size() * 3 / 2));
+        ForEachPiece(text, [&](std::string_view piece) {
+            const std::string part(piece);
+            const std::wstring wide = codec.ToWide(part);
+            if (!r.Lossy) r.Lossy = codec.FromWide(wide) != part;
+            if (code == ccUnicode) {
+                std::size_t at = r.Bytes.size();
+                r.Bytes.resize(at + wide.size() * 2);
+                char* out = r.Bytes.data();
+                for (wchar_t w : wide) {
+                    const auto u = static_cast<std::uint16_t>(w);
+                    out[at++] = static_cast<char>(u & 0xFF);
+                    out[at++] = static_cast<char>(u >> 8);
+                }
+            } else {
+                r.Bytes += Utf16ToUtf8(wide);
+            }
+        });
         return r;
     }
     default:
-        r.Bytes = text;
+        r.Bytes = std::move(text);
         return r;
     }
 }

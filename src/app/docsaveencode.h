@@ -24,6 +24,8 @@ TLineEndCode LineEndForSaveRetCvt(int saveRetCvt, TLineEndCode current) noexcept
 
 // The CR LF text with the line end applied: CR drops every LF, LF every CR.
 std::string ConvertLineEnds(std::string_view crlfText, TLineEndCode lineEnd);
+// The same in place (a save's text can be as large as the file).
+void ConvertLineEndsInPlace(std::string& text, TLineEndCode lineEnd);
 
 struct TEncodedText {
     std::string Bytes;
@@ -35,7 +37,8 @@ struct TEncodedText {
 // The file's bytes: FF FE and UTF-16LE for Unicode, EF BB BF and UTF-8 for
 // UTF-8, UTF-8 alone for UTF-8N, ISO-2022-JP for JIS, EUC-JP for EUC, the
 // text itself for every other code (never checked: nothing is converted).
-TEncodedText EncodeDocumentText(const std::string& text, TCharCode code, const TWideCodec& codec);
+// The text is taken over (moved into the bytes where nothing is converted).
+TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCodec& codec);
 
 // UTF-16 code units as UTF-8 (a lone surrogate becomes EF BF BD).
 std::string Utf16ToUtf8(const std::wstring& units);

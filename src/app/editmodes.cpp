@@ -160,8 +160,8 @@ bool ExtensionInList(std::string_view fileName, std::string_view list)
     while (start <= list.size()) {
         std::size_t end = list.find(';', start);
         if (end == std::string_view::npos) end = list.size();
-        const std::string_view piece = Trimmed(list.substr(start, end - start));
-        if (!piece.empty() && LowerAnsiAscii(FileNameExtension(piece)) == ext) return true;
+        const std::string_view mask = Trimmed(list.substr(start, end - start));
+        if (!mask.empty() && LowerAnsiAscii(FileNameExtension(mask)) == ext) return true;
         start = end + 1;
     }
     return false;

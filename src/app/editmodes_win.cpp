@@ -45,26 +45,42 @@ void ApplySyntaxMode(bool reassign, const TAppSettings& settings)
     }
 }
 
-void ApplySyntaxMode(bool reassign) { ApplySyntaxMode(reassign, AppSettingsStore().Settings); }
+void ApplySyntaxMode(bool reassign)
+{
+    try {
+        ApplySyntaxMode(reassign, AppSettingsStore().Settings);
+    } catch (const std::exception& e) {
+        ReportFailure(e.what());
+    }
+}
 
 void UpdateModeStatus()
 {
     IMainWindow* form = MainForm();
     if (!form) return;
-    const TAppIni& o = AppSettingsStore().Settings.Option;
-    const TEditMode mode = CurrentEditMode();
-    const bool simple = o.SBSimplePanels;
-    form->SetPanelText(kPanelMode, simple && EditModeToListIndex(mode) == o.DefEditMode ? "" : EditModeName(mode));
-    TEditor& editor = form->ActiveEditor();
-    form->SetPanelText(kPanelWrap,
-                       editor.WordWrap() ? "[" + std::to_string(editor.WrapOption().WrapByte()) + "]" : std::string());
-    form->SetPanelText(kPanelInsert, editor.OverWrite() ? "上書" : simple ? "" : "挿入");
+    try {
+        const TAppIni& o = AppSettingsStore().Settings.Option;
+        const TEditMode mode = CurrentEditMode();
+        const bool simple = o.SBSimplePanels;
+        form->SetPanelText(kPanelMode, simple && EditModeToListIndex(mode) == o.DefEditMode ? "" : EditModeName(mode));
+        TEditor& editor = form->ActiveEditor();
+        form->SetPanelText(kPanelWrap, editor.WordWrap() ? "[" + std::to_string(editor.WrapOption().WrapByte()) + "]"
+                                                         : std::string());
+        form->SetPanelText(kPanelInsert, editor.OverWrite() ? "上書" : simple ? "" : "挿入");
+    } catch (const std::exception& e) {
+        ReportFailure(e.what());
+    }
 }
 
 void EditModeFromFileName(const std::string& fileName)
 {
-    const TAppIni& o = AppSettingsStore().Settings.Option;
-    SetCurrentEditMode(ModeFromExtension(fileName, o, CurrentEditMode()));
+    try {
+        const TAppIni& o = AppSettingsStore().Settings.Option;
+        SetCurrentEditMode(ModeFromExtension(fileName, o, CurrentEditMode()));
+    } catch (const std::exception& e) {
+        ReportFailure(e.what());
+        return;
+    }
     ApplySyntaxMode(true);
     UpdateModeStatus();
 }

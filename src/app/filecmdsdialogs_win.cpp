@@ -9,28 +9,11 @@ namespace {
 
 TFileDialogRunner g_runner;
 
-// "a|b|c" to "a\0b\0c\0\0", never taking a trail byte for the bar.
-std::string DialogFilter(const std::string& filter)
-{
-    std::string out;
-    for (std::size_t i = 0; i < filter.size(); ++i) {
-        const auto c = static_cast<unsigned char>(filter[i]);
-        if (IsDBCSLeadByteEx(932, c) && i + 1 < filter.size()) {
-            out += filter[i];
-            out += filter[++i];
-        } else {
-            out += c == '|' ? '\0' : filter[i];
-        }
-    }
-    out.append(2, '\0');
-    return out;
-}
-
 bool SystemFileDialog(HWND owner, TFileDialogRequest& r)
 {
     char name[MAX_PATH * 2] = {};
     r.FileName.copy(name, sizeof name - 1);
-    const std::string filter = DialogFilter(r.Filter.empty() ? "すべてのファイル (*.*)|*.*" : r.Filter);
+    const std::string filter = FileDialogFilterBytes(r.Filter.empty() ? "すべてのファイル (*.*)|*.*" : r.Filter);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;

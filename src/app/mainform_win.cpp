@@ -7,6 +7,7 @@
 #include "app/docopen.h"
 #include "app/menus.h"
 #include "app/toolbar.h"
+#include "classlib/application.h"
 #include "classlib/formplace.h"
 #include "classlib/showmsg.h"
 
@@ -50,6 +51,8 @@ TVellumoMainForm::TVellumoMainForm()
 TVellumoMainForm::~TVellumoMainForm()
 {
     if (HandleAllocated() && GetMenu(Window()) == MainMenu1.Handle()) SetMenu(Window(), nullptr);
+    Application().OnActivate = nullptr;
+    Application().OnRestore = nullptr;
     if (g_mainForm == this) g_mainForm = nullptr;
     if (MainForm() == this) SetMainForm(nullptr);
 }

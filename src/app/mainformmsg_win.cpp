@@ -4,6 +4,9 @@
 #include "app/mainform.h"
 
 #include <shlobj.h>
+#include "app/appfuncs.h"
+#include "app/instances.h"
+#include "app/reloadini.h"
 #include "app/toolbar.h"
 #include "classlib/application.h"
 #include "classlib/showmsg.h"
@@ -199,6 +202,17 @@ bool TVellumoMainForm::HandleMessage(TMessage& m)
     case WM_DROPFILES:
         DropFiles(reinterpret_cast<HDROP>(m.WParam));
         return true;
+    // Messages of the other instances.
+    case kWmReloadIni:
+        if (!replaceBusy_) HandleReloadIni();
+        return true;
+    case kWmJumpLine:
+        if (!replaceBusy_ && m.WParam > 0 && m.WParam < 0x7FFFFFFF)
+            RunGuarded([&] { JumpToLine(static_cast<int>(m.WParam), m.LParam == 1 ? 1 : 0); });
+        return true;
+    case kWmJumpEnd:
+        if (!replaceBusy_ && m.WParam) RunGuarded([] { JumpToLastLine(); });
+        return true;
     case WM_DESTROY:
         RunGuarded([this] { FormDestroy(); });
         PostQuitMessage(0);
@@ -226,10 +240,6 @@ int RunMessageLoop(TVellumoMainForm& form)
 {
     TApplication& app = Application();
     app.OnMessage = [&form](MSG& msg, bool& handled) { handled = form.PreTranslateKey(msg); };
-    app.OnActivate = [] { KeepApplicationWindowHidden(); };
-    app.OnRestore = [&form] {
-        if (form.HandleAllocated()) SetActiveWindow(form.Window());
-    };
     while (app.HandleMessage()) {
     }
     app.OnMessage = nullptr;

@@ -11,7 +11,10 @@
 #include "app/editmodes.h"
 #include "app/mainform.h"
 #include "app/reloadini.h"
+#include "app/settingsloc.h"
 #include "app/settingsloc_win.h"
+#include "classlib/application.h"
+#include "classlib/inifile.h"
 #include "app/settingsstore.h"
 #include "app/stdinput_win.h"
 #include "app/winmachine.h"
@@ -35,7 +38,13 @@ void TVellumoMainForm::LocateSettingsFile()
 
 void TVellumoMainForm::InstallApplicationEvents()
 {
-    // The application object's message and activation events arrive with it.
+    // Activation first parks the application window; the checks for outside
+    // changes join it with the dropped-files piece.
+    TApplication& app = Application();
+    app.OnActivate = [] { KeepApplicationWindowHidden(); };
+    app.OnRestore = [this] {
+        if (HandleAllocated()) SetActiveWindow(Window());
+    };
 }
 
 void TVellumoMainForm::LoadAndApplySettings()
@@ -78,7 +87,7 @@ void TVellumoMainForm::JumpFromCommandLine()
     else if (sw.JumpLogicalLine > 0)
         JumpToLine(sw.JumpLogicalLine, 1);
     else if (sw.JumpEnd)
-        JumpToLine(ActiveEditor().Lines().Count() + 1, 0);
+        JumpToLastLine();
 }
 
 void TVellumoMainForm::UseCommandLineDialogFolder()
@@ -94,7 +103,24 @@ void TVellumoMainForm::RunStartupTools()
 
 void TVellumoMainForm::SaveWindowPlacement()
 {
-    // Writing the window placement arrives with the placement settings.
+    // Kept only when the user asked for the last placement, and never for a
+    // window parked unseen at (-100,-100).
+    if (!g_store || g_store->Settings.Option.StartWindow != 1 || !HandleAllocated()) return;
+    RECT r;
+    if (!GetWindowRect(Window(), &r) || (r.left == -100 && r.top == -100)) return;
+    if (!SettingsWriteAllowed()) return;
+    TMemIniFile ini(IniPath);
+    const char* section = "TVellumoMainForm";
+    if (IsZoomed(Window())) {
+        ini.WriteBool(section, "WindowMax", true);
+    } else {
+        ini.WriteInteger(section, "WindowWidth", r.right - r.left);
+        ini.WriteInteger(section, "WindowHeight", r.bottom - r.top);
+        ini.WriteInteger(section, "WindowTop", r.top);
+        ini.WriteInteger(section, "WindowLeft", r.left);
+        ini.WriteBool(section, "WindowMax", false);
+    }
+    ini.UpdateFile();
 }
 
 void TVellumoMainForm::AddToFileHistory(const std::string& fileName)

@@ -6,6 +6,7 @@
 namespace vellumo {
 
 class TSettingsStore;
+enum class TSaveResult;
 
 // Posted with both parameters 0; the receiver re-reads and applies.
 constexpr unsigned kWmReloadIni = 0x0400 + 101;  // WM_USER + 101
@@ -29,6 +30,9 @@ void HandleReloadIni() noexcept;
 // case. A failed write is reported, naming the file and saying the
 // settings hold for this window only. True when the file was written.
 bool SaveAndApplySettings() noexcept;
+// After a menu toggle's single write: a failed write is reported like a
+// failed OK (the toggle holds for this window only). False when it failed.
+bool ReportSettingsWrite(TSaveResult result) noexcept;
 // The options dialog's apply button: this window only, nothing written.
 void ApplySettingsOnly() noexcept;
 #endif

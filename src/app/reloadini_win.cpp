@@ -86,14 +86,26 @@ void HandleReloadIni() noexcept
     }
 }
 
+namespace {
+
+void ShowNotWritten(const std::string& path, const std::string& error) noexcept
+{
+    std::string text = "設定ファイルに書き込めませんでした。\r\n" + path;
+    if (!error.empty()) text += "\r\n" + error;
+    text += "\r\n\r\n設定はこのウィンドウにだけ適用されました。";
+    ShowMsg(text, kMsgCaption, kMsgIconExclamation);
+}
+
+} // namespace
+
 bool SaveAndApplySettings() noexcept
 {
     bool saved = false;
     std::string path, error;
     try {
         TSettingsStore& store = AppSettingsStore();
-        saved = store.SaveSettings();
         path = store.Path();
+        saved = store.SaveSettings();
         error = store.ErrorText();
     } catch (const std::exception& e) {
         error = e.what();
@@ -102,13 +114,20 @@ bool SaveAndApplySettings() noexcept
     // The user chose these settings: this window takes them whether or not
     // the file could be written.
     ApplySettings(false, false);
-    if (!saved) {
-        std::string text = "設定ファイルに書き込めませんでした。\r\n" + path;
-        if (!error.empty()) text += "\r\n" + error;
-        text += "\r\n\r\n設定はこのウィンドウにだけ適用されました。";
-        ShowMsg(text, kMsgCaption, kMsgIconExclamation);
-    }
+    if (!saved) ShowNotWritten(path, error);
     return saved;
+}
+
+bool ReportSettingsWrite(TSaveResult result) noexcept
+{
+    if (result != TSaveResult::Failed) return true;
+    try {
+        const TSettingsStore& store = AppSettingsStore();
+        ShowNotWritten(store.Path(), store.ErrorText());
+    } catch (...) {
+        ShowNotWritten("", "");
+    }
+    return false;
 }
 
 void ApplySettingsOnly() noexcept { ApplySettings(false, false); }

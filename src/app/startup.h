@@ -28,6 +28,15 @@ std::string HandOffCommandLine(const std::string& programPath, const TCommandLin
 // is idle; failures are skipped silently. Returns the number started.
 int SpawnPerFileArg(const std::string& programPath, const TCommandLine& cl, const TNameExists& exists);
 
+// One start through the class library's process seam, waited for (bounded)
+// until idle. False when the process could not be started.
+struct TProcessStartRequest {
+    std::string CommandLine;
+    std::string Folder;       // "" = this process's current folder
+    bool ShowWindow = false;  // STARTF_USESHOWWINDOW
+};
+bool StartProcess(const TProcessStartRequest& request);
+
 // What WinMain calls first. Returns false when this process has handed its
 // files on and must end without creating a window.
 bool StartupEntry();

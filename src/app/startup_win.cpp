@@ -28,6 +28,11 @@ std::string ProgramPath()
 }
 } // namespace
 
+bool StartProcess(const TProcessStartRequest& request)
+{
+    return StartProcessAndWaitIdle(request.CommandLine, request.Folder, request.ShowWindow);
+}
+
 int SpawnPerFileArg(const std::string& programPath, const TCommandLine& cl, const TNameExists& exists)
 {
     int started = 0;

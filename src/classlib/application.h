@@ -2,9 +2,9 @@
 // The application object: one per process. It owns a small top-level window
 // of its own (the task-bar button, with Title as its text) that owns the main
 // form, and the one message pump of the program:
-//   OnMessage -> the shortcuts of the main form's menu and action lists (key
-//   messages) -> the dialog keys of the form the message is for -> translate
-//   and dispatch.
+//   OnMessage -> the shortcuts of the main form's menu and action lists, or
+//   of a plain main window's shortcut handler (key messages) -> the dialog
+//   keys of the form the message is for -> translate and dispatch.
 // ProcessMessages here and in form.h, and the modal loops of forms, all take
 // their messages through HandleQueuedMessage. Windows only; GUI thread only.
 //

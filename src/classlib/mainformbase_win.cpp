@@ -57,8 +57,11 @@ TMainFormBase::~TMainFormBase()
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (Application().MainForm() == this)
         Application().SetMainForm(nullptr);
-    // A derived form's members (the menu, the handlers' objects) are gone by
-    // now: the window goes without calling them.
+    // A derived form's members (the menu, the handlers' objects) may be gone
+    // by now: the window goes without calling them, and without taking a
+    // menu that outlives it along.
+    if (HandleAllocated())
+        ::SetMenu(Handle(), nullptr);
     menu_ = nullptr;
     OnDestroy = nullptr;
     aligned_.clear();

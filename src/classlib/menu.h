@@ -90,6 +90,8 @@ public:
     UINT Command() const { return command_; }
     // The system submenu of an item with children (made on first use).
     HMENU SubmenuHandle();
+    // The same without making it (nullptr when not made yet).
+    HMENU SubmenuHandleIfMade() const { return submenu_; }
 
     // Rebuilds this item's system submenu from its children (when it has one).
     void FillSubmenu();
@@ -161,7 +163,10 @@ private:
     std::unique_ptr<TMenuItem> root_;
 };
 
-// The menu bar of a main form (see TMainFormBase::SetMenu).
+// The menu bar of a main form (see TMainFormBase::SetMenu). A window that is
+// not a TMainFormBase shows it with SetWindow, passes its menu messages to
+// HandleMenuMessage, and its keys through TApplication::SetShortCutHandler
+// with IsShortCut.
 class TMainMenu : public TMenu {
 public:
     TMainMenu() = default;

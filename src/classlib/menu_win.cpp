@@ -1,10 +1,12 @@
 #include "classlib/menu.h"
 
+#include <exception>
 #include <utility>
 #include <vector>
 
 #include "classlib/application.h"
 #include "classlib/hinttext.h"
+#include "classlib/showmsg.h"
 
 namespace vellumo {
 
@@ -22,11 +24,15 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (msg == WM_INITMENUPOPUP || msg == WM_MENUSELECT) {
+        // An opening handler that fails is reported; the menu shows the
+        // state its items have.
         try {
             if (HandleMenuMessage(hwnd, msg, wParam, lParam, result))
                 return result;
+        } catch (const std::exception& e) {
+            ShowMsg(e.what(), kMsgCaption, kMsgIconError);
         } catch (...) {
-            // An opening handler failed: the menu shows its last state.
+            ShowMsg("Internal error", kMsgCaption, kMsgIconError);
         }
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -137,13 +143,15 @@ bool TMenu::DispatchNativeCommand(UINT command)
 TMainMenu::~TMainMenu()
 {
     // The window would destroy the menu again with itself.
-    if (window_ && IsWindow(window_) && GetMenu(window_) == Items().SubmenuHandle())
+    HMENU bar = Items().SubmenuHandleIfMade();
+    if (bar && window_ && IsWindow(window_) && GetMenu(window_) == bar)
         ::SetMenu(window_, nullptr);
 }
 
 void TMainMenu::SetWindow(HWND window)
 {
-    if (window_ && window_ != window && IsWindow(window_) && GetMenu(window_) == Handle())
+    HMENU bar = Items().SubmenuHandleIfMade();
+    if (bar && window_ && window_ != window && IsWindow(window_) && GetMenu(window_) == bar)
         ::SetMenu(window_, nullptr);
     window_ = window;
     if (window)
@@ -152,7 +160,8 @@ void TMainMenu::SetWindow(HWND window)
 
 void TMainMenu::RootChanged()
 {
-    if (window_ && IsWindow(window_) && GetMenu(window_) == Items().SubmenuHandle())
+    HMENU bar = Items().SubmenuHandleIfMade();
+    if (bar && window_ && IsWindow(window_) && GetMenu(window_) == bar)
         DrawMenuBar(window_);
 }
 

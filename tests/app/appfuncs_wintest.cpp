@@ -41,12 +41,13 @@ TEST_F(AppFuncsWin, LinksOtherThanWebAndMailAreAskedFor)
     });
     OpenLinkText("https://example.org/");
     OpenLinkText("mailto:a@b.c");
+    OpenLinkText("WWW.example.org");
     answers = {7};
     OpenLinkText("file:///C:/windows/notepad.exe");
     answers = {6};
     OpenLinkText("ms-help://x");
     SetShellOpenSink(nullptr);
-    EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/", "mailto:a@b.c", "ms-help://x"}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/", "mailto:a@b.c", "http://WWW.example.org", "ms-help://x"}));
     EXPECT_EQ(messages.size(), 2u);
 }
 

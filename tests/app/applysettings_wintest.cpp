@@ -255,6 +255,10 @@ TEST(ApplySettingsWin, NoticeReachesOtherEnabledInstancesWhichReread)
         ASSERT_EQ(rec.messages.size(), 1u);
         EXPECT_NE(rec.messages[0].text.find(w.store.Path()), std::string::npos);
         EXPECT_NE(rec.messages[0].text.find("このウィンドウにだけ"), std::string::npos);
+        // A menu toggle's failed write says the same; a skipped one says nothing.
+        EXPECT_FALSE(ReportSettingsWrite(w.store.SaveOptionBool("Option", "StatusBar", true)));
+        EXPECT_TRUE(ReportSettingsWrite(TSaveResult::Skipped));
+        EXPECT_EQ(rec.messages.size(), 2u);
     }
     EXPECT_EQ(w.form.editor1->Caret().TabSpaceCount(), 6);
     EXPECT_FALSE(PeekMessageA(&msg, other, kWmReloadIni, kWmReloadIni, PM_REMOVE));

@@ -43,6 +43,9 @@ TEST(DocSaveEncode, LineEndsAndSettings)
     EXPECT_EQ(ConvertLineEnds("a\r\nb\r\n", leCr), "a\rb\r");
     EXPECT_EQ(ConvertLineEnds("a\r\nb\r\n", leLf), "a\nb\n");
     EXPECT_EQ(ConvertLineEnds("a\r\nb", leCrLf), "a\r\nb");
+    std::string inPlace = "\x88\x9F\r\n\r\nz";
+    ConvertLineEndsInPlace(inPlace, leLf);
+    EXPECT_EQ(inPlace, "\x88\x9F\n\nz");
     EXPECT_EQ(CodeForSaveCvt(4, ccSjis), ccUnicode);
     EXPECT_EQ(CodeForSaveCvt(0, ccEuc), ccEuc);
     EXPECT_EQ(CodeForSaveCvt(7, ccJis), ccJis);
@@ -83,6 +86,29 @@ TEST(DocSaveEncode, JisAndEucRoundTripsAndLosses)
     // An IBM extension (FA 40) has no place in JIS X 0208, nor a user-defined character (F0 40) in EUC-JP.
     for (TCharCode c : {ccJis, ccEuc}) EXPECT_TRUE(EncodeDocumentText("a\xFA\x40z", c, codec).Lossy) << c;
     EXPECT_TRUE(EncodeDocumentText("a\xF0\x40z", ccEuc, codec).Lossy);
+}
+
+TEST(DocSaveEncode, LongTextsAreCheckedPieceByPiece)
+{
+    const TWideCodec codec = FakeCodec();
+    std::string text;
+    while (text.size() < 3 * (1u << 20)) text += "\x82\xA0\x82\xA0 line of text\r\n";
+    std::string expected = "\xFF\xFE";
+    for (wchar_t w : codec.ToWide(text)) {
+        expected += static_cast<char>(w & 0xFF);
+        expected += static_cast<char>(w >> 8);
+    }
+    const TEncodedText whole = EncodeDocumentText(text, ccUnicode, codec);
+    EXPECT_FALSE(whole.Lossy);
+    EXPECT_TRUE(whole.Bytes == expected);
+    // One bad character far into the text, and one at its very end.
+    for (std::size_t at : {text.size() / 2 + 7, text.size() - 2}) {
+        std::string bad = text;
+        bad[at] = '\xFA';
+        bad[at + 1] = '\x40';
+        EXPECT_TRUE(EncodeDocumentText(bad, ccUtf8N, codec).Lossy) << at;
+        EXPECT_TRUE(EncodeDocumentText(bad, ccJis, codec).Lossy) << at;
+    }
 }
 
 TEST(DocSaveEncode, Utf8OfSurrogates)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/cmdline_win.h"
+#include "app/instances.h"
 #include "app/settingsstore.h"
 #include "classlib/showmsg.h"
 
@@ -200,6 +201,105 @@ TEST_F(MainFormTest, OpenEditSaveThroughTheFileCommands)
     EXPECT_EQ(started, "\"" + file.string() + "\"");
     SetFileDialogRunner(nullptr);
     ConnectDocumentFunctions(*form_);
+}
+
+TEST_F(MainFormTest, ReadOnlyAndFailedSavesNeverLoseOrOverwriteText)
+{
+    const fs::path file = folder_ / "keep.txt";
+    std::ofstream(file, std::ios::binary) << "one\r\n";
+    const fs::path other = folder_ / "other.txt";
+    std::ofstream(other, std::ios::binary) << "other\r\n";
+    int beeps = 0, asked = 0;
+    TScopedMsgSink quiet(
+        [&](const std::string&, const std::string&, unsigned) {
+            ++asked;
+            return IDYES;
+        },
+        [&](unsigned) { ++beeps; });
+    ASSERT_TRUE(form_->Documents.OpenFile(file.string()));
+    form_->Editor1.Lines().Add("two");
+    form_->Editor1.SetModified(true);
+
+    // Read-only: Ctrl+S is taken by the menu (not the editor) and writes nothing.
+    form_->Editor1.SetReadOnly(true);
+    EXPECT_TRUE(form_->RunShortCut(ShortCut('S', scCtrl)));
+    form_->mSaveClick();
+    form_->mSaveExitClick();
+    EXPECT_EQ(ReadAll(file), "one\r\n");
+    EXPECT_GE(beeps, 2);
+    EXPECT_TRUE(IsWindow(form_->Window()));
+    form_->Editor1.SetReadOnly(false);
+
+    // Close-and-open: the changed text must be saved first; a failed save stops it.
+    int dialogs = 0;
+    SetFileDialogRunner([&](TFileDialogRequest& r) {
+        ++dialogs;
+        r.FileName = other.string();
+        return true;
+    });
+    form_->Documents.SaveFile = [](const std::string&, bool) { return false; };
+    form_->mOpen2Click();
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(Document().CurrentFileName, file.string());
+    EXPECT_EQ(form_->Editor1.Lines().Count(), 2);
+    ConnectDocumentFunctions(*form_);
+    form_->mOpen2Click();  // now Yes saves, then the other file opens here
+    EXPECT_EQ(ReadAll(file), "one\r\ntwo\r\n");
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(Document().CurrentFileName, other.string());
+    EXPECT_GE(asked, 2);
+    SetFileDialogRunner(nullptr);
+}
+
+TEST_F(MainFormTest, ShortcutsToolButtonsAndHints)
+{
+    // A shortcut whose command has not arrived yet goes on to the editor.
+    EXPECT_FALSE(form_->RunShortCut(ShortCut('C', scCtrl)));
+    EXPECT_FALSE(form_->RunShortCut(ShortCut('Q', scAlt)));
+    // A tool button acts only after a mouse press on it.
+    int dialogs = 0;
+    SetFileDialogRunner([&](TFileDialogRequest&) {
+        ++dialogs;
+        return false;
+    });
+    const UINT open = kFirstToolCommand + 1;
+    SendMessageA(form_->Window(), WM_COMMAND, open, reinterpret_cast<LPARAM>(form_->ToolBar1.Handle()));
+    EXPECT_EQ(dialogs, 0);
+    NMHDR down{form_->ToolBar1.Handle(), 0, static_cast<UINT>(NM_LDOWN)};
+    SendMessageA(form_->Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&down));
+    SendMessageA(form_->Window(), WM_COMMAND, open, reinterpret_cast<LPARAM>(form_->ToolBar1.Handle()));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_FALSE(form_->ToolButtonPressed);
+    SetFileDialogRunner(nullptr);
+    // Highlighting an item shows its hint in panel 0, the pop-up's too.
+    const UINT save = form_->MainMenu1.CommandOfRow(form_->MainMenu1.Row("mSave"));
+    SendMessageA(form_->Window(), WM_MENUSELECT, MAKEWPARAM(save, 0), 0);
+    EXPECT_EQ(form_->StatusBar1.PanelText(0), "作業中のファイルを上書き保存");
+    const UINT cut = form_->PopupMenuItems.CommandOfRow(form_->PopupMenuItems.Row("pCut"));
+    SendMessageA(form_->Window(), WM_MENUSELECT, MAKEWPARAM(cut, 0), 0);
+    EXPECT_EQ(form_->StatusBar1.PanelText(0), "選択範囲を切り取ってクリップボードに保存");
+    // Opening the File menu enables by the document's state.
+    form_->Editor1.SetReadOnly(true);
+    form_->File1Click();
+    EXPECT_FALSE(form_->MainMenu1.Item("mSave").Enabled);
+    EXPECT_FALSE(form_->MainMenu1.Item("mSaveExit").Enabled);
+    form_->Editor1.SetReadOnly(false);
+    form_->File1Click();
+    EXPECT_TRUE(form_->MainMenu1.Item("mSaveExit").Enabled);
+}
+
+TEST_F(MainFormTest, JumpsAskedByOtherInstances)
+{
+    for (int i = 0; i < 5; ++i) form_->Editor1.Lines().Add("line");
+    const int last = form_->Editor1.Lines().Count() - 1;
+    SendMessageA(form_->Window(), kWmJumpLine, 3, 0);
+    EXPECT_EQ(form_->Editor1.Row(), 2);
+    // A line number no int holds is not taken for a negative one.
+    SendMessageA(form_->Window(), kWmJumpLine, static_cast<WPARAM>(0x80000001u), 0);
+    EXPECT_EQ(form_->Editor1.Row(), 2);
+    SendMessageA(form_->Window(), kWmJumpEnd, 1, 0);
+    EXPECT_GE(form_->Editor1.Row(), last);
+    form_->Editor1.SetModified(false);
 }
 
 TEST_F(MainFormTest, ClosingAsksAndNeverStartsWhileADocumentIsBusy)

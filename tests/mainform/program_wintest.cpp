@@ -1,5 +1,5 @@
 // The program itself: started with a settings folder and a Japanese file, it
-// shows the file and ends on WM_CLOSE.
+// shows the file, asks before closing on a change and saves it on Yes.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -59,6 +59,26 @@ std::string ReadFileBytes(const std::string& name)
     return out;
 }
 
+HWND FindDialogOf(DWORD pid)
+{
+    TFound f{pid, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* f = reinterpret_cast<TFound*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            char cls[64] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (owner == f->Pid && std::string(cls) == "#32770" && IsWindowVisible(w)) {
+                f->Window = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.Window;
+}
+
 fs::path ProgramPath()
 {
     char self[MAX_PATH] = {};
@@ -74,6 +94,9 @@ TEST(Program, StartsOnAJapaneseFileAndEndsOnClose)
     const std::string file = folder.string() + "\\\x93\xfa\x96\x7b.txt";  // 日本.txt
     const std::string text = "\x82\xa0\x82\xa2\x82\xa4\r\n\x95\x5c\x8e\xa6\r\n";  // あいう / 表示 (5C trail)
     ASSERT_TRUE(WriteFileBytes(file, text));
+    // With "keep the last placement" the window's place is written when it goes.
+    const std::string ini = (folder / "settings" / "vellumo.ini").string();
+    ASSERT_TRUE(WriteFileBytes(ini, "[Option]\r\nStartWindow=1\r\n"));
     ASSERT_TRUE(fs::exists(ProgramPath())) << ProgramPath().string();
 
     std::string cmd = "\"" + ProgramPath().string() + "\" \"/i=" + (folder / "settings").string() + "\" \"" + file + "\"";
@@ -98,8 +121,20 @@ TEST(Program, StartsOnAJapaneseFileAndEndsOnClose)
     SendMessageTimeoutA(edit, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(name), SMTO_ABORTIFHUNG, 5000, &len);
     EXPECT_EQ(std::string(name), file);
 
-    DWORD_PTR r = 0;
-    SendMessageTimeoutA(w, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+    // A typed change: closing asks, and Yes saves it before the program ends.
+    HWND editor = FindWindowExA(w, nullptr, "TEditor", nullptr);
+    ASSERT_NE(editor, nullptr);
+    PostMessageA(editor, WM_CHAR, 'x', 0);
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    HWND question = nullptr;
+    for (int i = 0; i < 100 && !question; ++i) {
+        Sleep(100);
+        question = FindDialogOf(pi.dwProcessId);
+    }
+    ASSERT_NE(question, nullptr) << "no question before closing";
+    HWND yes = FindWindowExA(question, nullptr, "Button", "\x82\xcd\x82\xa2(&Y)");  // はい(&Y)
+    ASSERT_NE(yes, nullptr);
+    PostMessageA(yes, BM_CLICK, 0, 0);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
     DWORD code = 1;
     GetExitCodeProcess(pi.hProcess, &code);
@@ -107,8 +142,10 @@ TEST(Program, StartsOnAJapaneseFileAndEndsOnClose)
     if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    // The unchanged file is left as it was; the settings went to the folder given.
-    EXPECT_EQ(ReadFileBytes(file), text);
+    EXPECT_EQ(ReadFileBytes(file), "x" + text);
+    const std::string settings = ReadFileBytes(ini);
+    EXPECT_NE(settings.find("[TVellumoMainForm]"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("WindowWidth="), std::string::npos) << settings;
     fs::remove_all(folder);
 }
 
