@@ -166,12 +166,13 @@ bool IsRedirectedInput(HANDLE input)
 TStdInputResult ReadInputIntoDocument(HANDLE input, const TStdInputHost& host)
 {
     TStdInputResult result;
-    if (host.Show) host.Show();
     bool closeRequested = false;
     TStdInputText text;
     {
+        // Disabled before it shows: no key or click reaches the document meanwhile.
         TDisabledForm disabled(host.Form);
         TCloseAsAbort closeHook(host.Form, closeRequested);
+        if (host.Show) host.Show();
         ProcessMessages();
         auto progress = ShowProgressForm(host.Form, host.Anchor, "処理中...", "コンソール入力取込中...");
         const ULONGLONG shownAt = GetTickCount64();

@@ -1,0 +1,265 @@
+// Standard input as the untitled document, three ways: a pipe made here
+// (fast, slow, aborted), a pipe from a Linux shell, and a file redirected by
+// the command interpreter. The document must hold exactly the input.
+#include <windows.h>
+
+#include <cstdio>
+#include <thread>
+
+#include "e2e/e2e_support.h"
+
+namespace e2e {
+namespace {
+
+constexpr DWORD kTimeout = 5000;
+
+std::string Text(HWND w)
+{
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeout, &len)) return "<hung>";
+    std::string buf(len + 1, '\0');
+    DWORD_PTR n = 0;
+    SendMessageTimeoutA(w, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG, 20000, &n);
+    buf.resize(n);
+    return buf;
+}
+
+bool WaitFor(DWORD ms, const auto& done)
+{
+    for (const DWORD start = GetTickCount(); !done(); Sleep(20))
+        if (GetTickCount() - start > ms) return false;
+    return true;
+}
+
+// A program started with a handle as its standard input, or by a command
+// line that redirects it; its windows are found by class.
+class TPiped {
+public:
+    ~TPiped()
+    {
+        if (pi_.hProcess) {
+            if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
+            CloseHandle(pi_.hProcess);
+            CloseHandle(pi_.hThread);
+        }
+    }
+    bool Start(const std::string& commandLine, HANDLE input)
+    {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        if (input) {
+            si.dwFlags = STARTF_USESTDHANDLES;
+            si.hStdInput = input;
+        }
+        std::string line = commandLine;
+        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, input != nullptr, 0, nullptr, nullptr, &si, &pi_);
+    }
+    // Any visible main window of the program (a shell may have started it).
+    HWND WaitMain(DWORD ms = 20000)
+    {
+        WaitFor(ms, [&] {
+            auto w = WindowsOf(0, "TVellumoMainForm", true);
+            if (!w.empty()) main_ = w.front();
+            return main_ != nullptr;
+        });
+        if (main_) GetWindowThreadProcessId(main_, &pid_);
+        return main_;
+    }
+    HWND Main() const { return main_; }
+    HWND Editor() const { return FindWindowExA(main_, nullptr, "TEditor", nullptr); }
+    std::string Text() const { return e2e::Text(Editor()); }
+    std::string Caption() const { return e2e::Text(main_); }
+    std::string FileName() const { return e2e::Text(FindWindowExA(main_, nullptr, "TEdit", nullptr)); }
+    HWND Progress() const
+    {
+        auto w = WindowsOf(pid_, "TFormVeloProgress", true);
+        return w.empty() ? nullptr : w.front();
+    }
+    // The main window answers within ms (its thread is not stalled).
+    bool Responsive(DWORD ms = 1000) const
+    {
+        DWORD_PTR r = 0;
+        return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &r) != 0;
+    }
+    // Reading ended: no progress window and the form enabled again.
+    bool WaitRead(DWORD ms = 30000) const
+    {
+        return WaitFor(ms, [&] { return !Progress() && IsWindowEnabled(main_) && Responsive(); });
+    }
+    HWND Dialog(DWORD ms = 10000) const
+    {
+        HWND d = nullptr;
+        WaitFor(ms, [&] {
+            auto w = WindowsOf(pid_, "#32770", true);
+            return (d = w.empty() ? nullptr : w.front()) != nullptr;
+        });
+        return d;
+    }
+    bool Gone(DWORD ms = 10000) const
+    {
+        return WaitFor(ms, [&] { return !IsWindow(main_); });
+    }
+
+private:
+    PROCESS_INFORMATION pi_{};
+    HWND main_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+class StdInput : public TEndToEnd {
+protected:
+    std::string Program() const { return "\"" + ProgramPath() + "\" " + Quoted("/i=" + ini_); }
+
+    // The program reading a pipe this test writes to; the write end stays open.
+    bool StartPiped(TPiped& p, HANDLE& writeEnd)
+    {
+        SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+        HANDLE readEnd = nullptr;
+        if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return false;
+        SetHandleInformation(writeEnd, HANDLE_FLAG_INHERIT, 0);
+        const bool ok = p.Start(Program(), readEnd);
+        CloseHandle(readEnd);
+        return ok && p.WaitMain();
+    }
+
+    // The checks every way shares: the text, untitled, output mode, usable.
+    void ExpectDocument(TPiped& p, const std::string& want)
+    {
+        ASSERT_TRUE(p.WaitRead());
+        const std::string got = p.Text();
+        EXPECT_EQ(got.size(), want.size());
+        EXPECT_TRUE(got == want) << "first bytes: " << got.substr(0, 40);
+        EXPECT_EQ(p.FileName(), "");
+        EXPECT_NE(p.Caption().find("<Output>"), std::string::npos) << p.Caption();
+        PostMessageA(p.Editor(), WM_CHAR, 'Q', 1);
+        EXPECT_TRUE(WaitFor(kTimeout, [&] { return p.Text().find('Q') != std::string::npos; }));
+        // Output mode counts no change: closing asks nothing.
+        PostMessageA(p.Main(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(p.Gone());
+    }
+};
+
+void WriteAll(HANDLE h, const std::string& s)
+{
+    DWORD n = 0;
+    for (std::size_t at = 0; at < s.size(); at += n)
+        if (!WriteFile(h, s.data() + at, static_cast<DWORD>(std::min<std::size_t>(s.size() - at, 1 << 16)), &n, nullptr))
+            return;
+}
+
+TEST_F(StdInput, PipeFromThisProcessHoldsTheInputExactly)
+{
+    for (const std::string& input : {std::string(), std::string("one\r\ntwo"), std::string("one\r\ntwo\r\n")}) {
+        SCOPED_TRACE(input);
+        TPiped p;
+        HANDLE w = nullptr;
+        ASSERT_TRUE(StartPiped(p, w));
+        WriteAll(w, input);
+        CloseHandle(w);
+        ExpectDocument(p, input);
+    }
+}
+
+TEST_F(StdInput, TenMegabytesWithNulsAreKeptAsSpaces)
+{
+    std::string input;
+    for (int i = 0; input.size() < 10 * 1024 * 1024; ++i)
+        input += "行 " + std::to_string(i) + (i % 7 == 0 ? std::string("\0x\0", 3) : std::string("abc")) + "\r\n";
+    std::string want = input;
+    for (char& c : want)
+        if (c == '\0') c = ' ';
+    TPiped p;
+    HANDLE w = nullptr;
+    ASSERT_TRUE(StartPiped(p, w));
+    const DWORD start = GetTickCount();
+    std::thread writer([&] {
+        WriteAll(w, input);
+        CloseHandle(w);
+    });
+    HWND question = p.Dialog(120000);
+    writer.join();
+    std::printf("10 MB read in %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(TVellumo::DialogText(question).find("Null文字"), std::string::npos);
+    TVellumo::Answer(question, IDYES);
+    ExpectDocument(p, want);
+}
+
+TEST_F(StdInput, SlowWriterLeavesTheWindowAnsweringAndDisabled)
+{
+    TPiped p;
+    HANDLE w = nullptr;
+    ASSERT_TRUE(StartPiped(p, w));
+    WriteAll(w, "first\r\n");
+    ASSERT_TRUE(WaitFor(kTimeout, [&] { return p.Progress() != nullptr; }));
+    // The pipe is open and empty: the window keeps answering, and takes no input.
+    for (int i = 0; i < 5; ++i) {
+        Sleep(300);
+        EXPECT_TRUE(p.Responsive(500));
+        EXPECT_FALSE(IsWindowEnabled(p.Main()));
+        EXPECT_NE(p.Progress(), nullptr);
+    }
+    WriteAll(w, "second");
+    CloseHandle(w);
+    ExpectDocument(p, "first\r\nsecond");
+}
+
+TEST_F(StdInput, AbortButtonAndCloseRequestEndTheReadingWithWhatArrived)
+{
+    for (bool byClose : {false, true}) {
+        SCOPED_TRACE(byClose ? "close" : "abort");
+        TPiped p;
+        HANDLE w = nullptr;
+        ASSERT_TRUE(StartPiped(p, w));
+        WriteAll(w, "kept\r\n");
+        ASSERT_TRUE(WaitFor(kTimeout, [&] { return p.Progress() != nullptr; }));
+        Sleep(500);  // the chunk has arrived at the window
+        if (byClose) {
+            PostMessageA(p.Main(), WM_CLOSE, 0, 0);
+        } else {
+            HWND button = FindWindowExA(p.Progress(), nullptr, "Button", nullptr);
+            ASSERT_NE(button, nullptr);
+            PostMessageA(button, BM_CLICK, 0, 0);
+        }
+        // The writer still holds the pipe open.
+        ASSERT_TRUE(p.WaitRead(10000));
+        EXPECT_TRUE(IsWindow(p.Main()));  // a close while reading does not close
+        CloseHandle(w);
+        ExpectDocument(p, "kept\r\n");
+    }
+}
+
+TEST_F(StdInput, RedirectedFileThroughTheCommandInterpreter)
+{
+    const std::string file = dir_.File("in.txt");
+    ASSERT_TRUE(WriteFileBytes(file, "漢字\r\nfile end"));
+    TPiped p;
+    ASSERT_TRUE(p.Start("cmd.exe /c \"" + Program() + " < " + Quoted(file) + "\"", nullptr));
+    ASSERT_NE(p.WaitMain(), nullptr);
+    ExpectDocument(p, "漢字\r\nfile end");
+}
+
+TEST_F(StdInput, PipeFromALinuxShell)
+{
+    // Under Wine such a pipe cannot be peeked: it is read with blocking reads.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string unixDir = "/tmp/vellumo-e2e-pipe-" + std::to_string(GetCurrentProcessId());
+    const std::string dir = "Z:" + unixDir;
+    CreateDirectoryA(dir.c_str(), nullptr);
+    std::string exe = VELLUMO_EXE;
+    ASSERT_TRUE(WriteFileBytes(dir + "\\in.txt", "from\r\nlinux"));
+    const std::string script = "cat " + unixDir + "/in.txt | '" VELLUMO_WINE "' '" + exe + "' '/i=" + ini_ +
+                               "' >/dev/null 2>&1\n";
+    ASSERT_TRUE(WriteFileBytes(dir + "\\run.sh", script));
+    TPiped p;
+    ASSERT_TRUE(p.Start("start.exe /unix /bin/sh " + unixDir + "/run.sh", nullptr));
+    ASSERT_NE(p.WaitMain(), nullptr);
+    ExpectDocument(p, "from\r\nlinux");
+    DeleteFileA((dir + "\\in.txt").c_str());
+    DeleteFileA((dir + "\\run.sh").c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+} // namespace
+} // namespace e2e
