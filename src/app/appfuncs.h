@@ -93,7 +93,7 @@ bool CheckPathLength(const std::string& path);
 void ForceForegroundWindow(void* window);
 // The program's version texts: company, description, file version,
 // internal name, copyright, original file name, product, product version.
-// 1 when any is missing (they are then "unknown" or empty), else 0.
+// 1 when any is missing (that one is left empty; nothing is raised), else 0.
 int GetVersionStrings(std::vector<std::string>& texts);
 // Remembers the link under a client point of the editor (URL or mail token);
 // true when one was found.

@@ -27,7 +27,8 @@ bool NeedsSaveAs();
 // Saves the active editor's text under fileName in the document's code and
 // line end (after [JCode] SaveCvt and SaveRetCvt). WrapToBreaks first turns
 // soft wraps into line breaks; NoBackup skips the backup copy. A read-only
-// document, a read-only target and a device name are refused. On failure the
+// document over its own file, a read-only target and a device name are
+// refused. On failure the
 // file is as it was (or the message names a complete copy), the document's
 // code and line end keep their values and the text stays modified.
 bool SaveFile(const std::string& fileName, bool wrapToBreaks, bool noBackup);

@@ -22,6 +22,7 @@ namespace {
 constexpr unsigned kYesNo = 0x04, kYesNoCancel = 0x03, kDefButton2 = 0x100;
 
 IFileSystem* g_fs = nullptr;
+bool WriteTextFileCore(const std::string& bytes, const std::string& fileName);
 bool g_lastLossy = false;
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
@@ -131,7 +132,11 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     g_lastLossy = false;
     TEditor& editor = form->ActiveEditor();
     const std::string fileName = FullPathOf(fileNameIn);
-    if (editor.ReadOnly() || Document().ReadOnlyLocked) {
+    // A read-only document never goes over its own file (its text may hold
+    // spaces in place of NULs); a copy under another name is what Save As is for.
+    const std::string& current = Document().CurrentFileName;
+    if ((editor.ReadOnly() || Document().ReadOnlyLocked) && !current.empty() &&
+        SameFileName(SaveFileSystem().FinalPath(fileName), SaveFileSystem().FinalPath(FullPathOf(current)))) {
         ShowMsg("書き換え禁止の状態のため保存できません。", kMsgCaption, kMsgIconExclamation);
         return false;
     }
@@ -222,6 +227,7 @@ int QuerySaveChanges()
 {
     IMainWindow* form = MainForm();
     if (!form || !form->ActiveEditor().Modified()) return kAnswerNo;
+    // ShowMsg never throws.
     return ShowMsg("内容が変更されています。変更を保存しますか？", kMsgCaption, kYesNoCancel | kMsgIconExclamation);
 }
 
@@ -229,7 +235,10 @@ bool NeedsSaveAs()
 {
     const std::string& name = Document().CurrentFileName;
     Document().ReadOnlyAttr = !name.empty() && HasReadOnlyAttribute(name);
-    savelinks::UpdateCaption(name);
+    try {
+        savelinks::UpdateCaption(name);
+    } catch (...) {
+    }
     return name.empty() || Document().ReadOnlyAttr;
 }
 
@@ -285,6 +294,18 @@ bool SaveFileAs(bool wrapToBreaks)
 
 bool WriteTextFile(const std::string& bytes, const std::string& fileName)
 {
+    try {
+        return WriteTextFileCore(bytes, fileName);
+    } catch (...) {
+        ShowMsg(Quoted(fileName) + "\r\nの書き込みに失敗しました。", kMsgCaption, kMsgIconExclamation);
+        if (!Document().CurrentFileName.empty()) LockOpenFile(Document().CurrentFileName);
+        return false;
+    }
+}
+
+namespace {
+bool WriteTextFileCore(const std::string& bytes, const std::string& fileName)
+{
     if (!CheckDiskSpace(bytes.size(), fileName)) {
         ShowMsg("ドライブの空き容量が不足しているため実行できません。", kMsgCaption, kMsgIconExclamation);
         return false;
@@ -300,5 +321,7 @@ bool WriteTextFile(const std::string& bytes, const std::string& fileName)
     if (!Document().CurrentFileName.empty()) LockOpenFile(Document().CurrentFileName);
     return false;
 }
+
+} // namespace
 
 } // namespace vellumo

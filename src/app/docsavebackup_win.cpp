@@ -29,7 +29,22 @@ bool AskSaveWithoutBackup(const std::string& backup)
 
 } // namespace
 
+namespace {
+bool MakeBackupCore();
+} // namespace
+
 bool MakeBackup()
+{
+    try {
+        return MakeBackupCore();
+    } catch (...) {
+        Screen().SetCursor(crDefault);
+        return AskSaveWithoutBackup("");
+    }
+}
+
+namespace {
+bool MakeBackupCore()
 {
     const std::string current = Document().CurrentFileName;
     const TAppIniBak& cfg = AppSettingsStore().Settings.Backup;
@@ -50,5 +65,7 @@ bool MakeBackup()
     Screen().SetCursor(oldCursor);
     return ok || AskSaveWithoutBackup(target);
 }
+
+} // namespace
 
 } // namespace vellumo

@@ -14,7 +14,12 @@ std::string g_lockName;
 bool LockOpenFile(const std::string& fileName)
 {
     UnlockOpenFile();
-    const int mode = AppSettingsStore().Settings.Option.HaitaSeigyo;
+    int mode = 0;
+    try {
+        mode = AppSettingsStore().Settings.Option.HaitaSeigyo;
+    } catch (...) {
+        return false;  // no settings yet: no lock
+    }
     if ((mode != 1 && mode != 2) || fileName.empty()) return false;
     const DWORD share = mode == 1 ? FILE_SHARE_READ : 0;
     const HANDLE h =

@@ -34,9 +34,9 @@ std::string TVellumoMainForm::DialogFolder() const
 void TVellumoMainForm::File1Click()
 {
     const TFileMenuEnabling e = FileMenuEnabling(FileMenuState(), Document().DocumentCode);
-    MainMenu1.Item("mReLoad").Enabled = e.ReLoad;
-    MainMenu1.Item("mSave").Enabled = e.Save;
-    MainMenu1.Item("mSaveExit").Enabled = e.SaveExit;
+    MainMenuItems.Item("mReLoad").SetEnabled(e.ReLoad);
+    MainMenuItems.Item("mSave").SetEnabled(e.Save);
+    MainMenuItems.Item("mSaveExit").SetEnabled(e.SaveExit);
 }
 
 void TVellumoMainForm::mReLoadCodeClick()
@@ -44,15 +44,15 @@ void TVellumoMainForm::mReLoadCodeClick()
     const TFileMenuEnabling e = FileMenuEnabling(FileMenuState(), Document().DocumentCode);
     static constexpr const char* kItems[] = {"mReLoad_Sjis", "mReLoad_Jis", "mReLoad_Euc", "mReLoad_Unicode",
                                              "mReLoad_UTF8"};
-    for (std::size_t i = 0; i < 5; ++i) MainMenu1.Item(kItems[i]).Enabled = e.ReLoadCode[i];
+    for (std::size_t i = 0; i < 5; ++i) MainMenuItems.Item(kItems[i]).SetEnabled(e.ReLoadCode[i]);
 }
 
 void TVellumoMainForm::mWordWrapRetSaveClick()
 {
     const TFileMenuEnabling e = FileMenuEnabling(FileMenuState(), Document().DocumentCode);
-    MainMenu1.Item("mSave2").Enabled = e.Save2;
-    MainMenu1.Item("mSaveAs2").Enabled = e.SaveAs2;
-    MainMenu1.Item("mSaveExit2").Enabled = e.SaveExit2;
+    MainMenuItems.Item("mSave2").SetEnabled(e.Save2);
+    MainMenuItems.Item("mSaveAs2").SetEnabled(e.SaveAs2);
+    MainMenuItems.Item("mSaveExit2").SetEnabled(e.SaveExit2);
 }
 
 // ---- opening

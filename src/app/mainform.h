@@ -1,12 +1,15 @@
 #pragma once
 // The main window: owner of the editor, the bars, the menus and the
 // document's window-side state. Each concern lives in its own file:
-//   mainform_win.cpp        creation, showing, closing, layout
-//   mainformmsg_win.cpp     window messages (size, close, drops, menus)
+//   mainform_win.cpp        creation, showing, closing, layout, IMainWindow
+//   mainformpieces_win.cpp  creation steps of other parts, applying settings
+//   mainformmsg_win.cpp     window messages, menu and shortcut dispatch
+//                           (CommandHandler: an item's name -> its handler)
 //   mainformhook_win.cpp    placing the file dialogs (old systems)
 //   mainformstatus_win.cpp  the status bar
+//   mainformowner*          the application window and the pump
 //   menus*.cpp, toolbar*.cpp  menus and tool bar from their tables
-//   filecmds*.cpp           the File menu's handlers
+//   filecmds*.cpp           the File menu: rules, handlers, dialogs, documents
 // Windows only.
 #include <windows.h>
 #include <shellapi.h>
@@ -19,6 +22,7 @@
 #include "app/appcontext.h"
 #include "app/docopen.h"
 #include "app/filecmds.h"
+#include "app/mainformowner.h"
 #include "app/mainformstatus_win.h"
 #include "app/menus_win.h"
 #include "app/toolbar_win.h"
@@ -27,20 +31,6 @@
 #include "editor/editprop.h"
 
 namespace vellumo {
-
-// The class library's form services, kept apart from the editor's headers
-// (mainformowner_win.cpp): the owner of dialogs and message boxes, one pass
-// of the message queue, the dialogs' keyboard, the hidden edit's class.
-void RegisterMainWindow(HWND window);
-void PumpMessagesOnce();
-const char* OpenFileNameEditClass();
-// The application window: owner of the main window, the task-bar button.
-HWND ApplicationWindow();
-void SetApplicationTitle(const std::string& title);
-void ShowApplicationWindow();
-void MinimizeApplication();
-// Kept at (-100,-100) with size 0 whenever it comes back on screen.
-void KeepApplicationWindowHidden();
 
 // The document functions the File commands and closing call. The program
 // installs the real ones; tests install fakes.
@@ -76,9 +66,10 @@ public:
     TEditor Editor1;
     TMainToolBar ToolBar1;
     HWND VellumoOpenFileName = nullptr;  // class "TEdit", 0 x 0, read by other instances
-    TMenuTree MainMenu1;
-    TMenuTree PopupMenuItems;
-    TTablePopupMenu PopupMenu1{PopupMenuItems};
+    TMainMenu MainMenu1;
+    TTableMenu MainMenuItems{MainMenu1, MainMenuTable()};
+    TPopupMenu PopupMenu1;
+    TTableMenu PopupMenuItems{PopupMenu1, PopupMenuTable()};
     TDocumentFunctions Documents;
 
     // File dialogs: filters, filter indexes, initial folder.
@@ -121,7 +112,7 @@ public:
     void ShowMainForm();
     TEditor& ActiveEditor() override { return LastEditor ? *LastEditor : Editor1; }
     TEditor& MainEditor() override { return Editor1; }
-    TEditor* SplitEditor() override { return nullptr; }
+    TEditor* SplitEditor() override { return nullptr; }  // the split view arrives with the status-bar piece
     void SetPanelText(int panel, const std::string& text) override;
     void SetCaptions(const std::string& caption, const std::string& appTitle) override;
     void SetOpenFileNameText(const std::string& name) override;
@@ -172,14 +163,10 @@ public:
     // arrives later.
     std::function<void()> CommandHandler(std::string_view name);
     bool RunShortCut(TShortCut sc);
-    // A key for the main window that is one of its shortcuts runs it.
-    bool PreTranslateKey(const MSG& msg);
-    void RunMenuRow(TMenuTree& tree, int row);
-    void OpenMenuRow(TMenuTree& tree, int row);
-    // Items with no handler yet.
-    static std::vector<std::string> UnhandledItems();
+    // Every item's click and opening handler, by its name.
+    void BindMenuHandlers(TTableMenu& menu, bool popup);
+    void RunNamed(const std::string& name);
 
-    bool FormShown() const noexcept { return shown_; }
 
     // ---- creation and showing steps (mainform_win.cpp)
     void KeepInsideWorkArea();
@@ -218,6 +205,7 @@ private:
     bool replaceBusy_ = false;
     bool openDialogReadOnly_ = false;
     bool endWithoutShowing_ = false;
+    int hintListener_ = 0;
     bool shown_ = false;
     bool closing_ = false;
 };
@@ -230,11 +218,9 @@ TVellumoMainForm* VellumoMainForm() noexcept;
 bool IsVistaOrLater() noexcept;
 bool IsXPOrLater() noexcept;
 
-// Command ids: menu bar rows, pop-up rows, tool-bar buttons.
-// (a tree's run-time items follow its rows from first + 1000).
-constexpr UINT kFirstMenuCommand = 1000;
-constexpr UINT kFirstPopupCommand = 30000;
-constexpr UINT kFirstToolCommand = 40000;
+// Command ids of the tool-bar buttons, above those the library gives menu
+// items (up to 0xEFFF).
+constexpr UINT kFirstToolCommand = 0xF000;
 
 // The program's message loop with the main window's shortcuts; returns the
 // quit code.

@@ -36,21 +36,23 @@ bool IsXPOrLater() noexcept { return g_isXPOrLater; }
 TVellumoMainForm* VellumoMainForm() noexcept { return g_mainForm; }
 
 TVellumoMainForm::TVellumoMainForm()
-    : MainMenu1(MainMenuTable(), true, kFirstMenuCommand), PopupMenuItems(PopupMenuTable(), false, kFirstPopupCommand)
 {
     SetVisible(false);
     LastEditor = &Editor1;
-    MainMenu1.OnClick = [this](int row) { RunMenuRow(MainMenu1, row); };
-    MainMenu1.OnOpen = [this](int row) { OpenMenuRow(MainMenu1, row); };
-    PopupMenuItems.OnClick = [this](int row) { RunMenuRow(PopupMenuItems, row); };
-    PopupMenuItems.OnOpen = [this](int row) { OpenMenuRow(PopupMenuItems, row); };
+    BindMenuHandlers(MainMenuItems, false);
+    BindMenuHandlers(PopupMenuItems, true);
+    // Menu hints go to status panel 0 unless a status message holds it.
+    hintListener_ = Application().AddHintListener([this](const std::string& hint) {
+        if (StatusBar1.AutoHint) StatusBar1.SetPanelText(0, hint);
+    });
     g_mainForm = this;
     SetMainForm(this);
 }
 
 TVellumoMainForm::~TVellumoMainForm()
 {
-    if (HandleAllocated() && GetMenu(Window()) == MainMenu1.Handle()) SetMenu(Window(), nullptr);
+    MainMenu1.SetWindow(nullptr);
+    Application().RemoveHintListener(hintListener_);
     Application().OnActivate = nullptr;
     Application().OnRestore = nullptr;
     if (g_mainForm == this) g_mainForm = nullptr;
@@ -94,11 +96,10 @@ void TVellumoMainForm::FormCreate()
         SendMessageA(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
-    SetMenu(h, MainMenu1.Handle());
+    MainMenu1.SetWindow(h);
     StatusBar1.Create(h);
     Editor1.SetParentWindow(h);
     Editor1.SetPopupMenu(&PopupMenu1);
-    PopupMenu1.SetOwnerWindow(h);
     Editor1.OnEnter = [this] {
         LastEditor = &Editor1;
         LastEditorHandle = Editor1.Handle();

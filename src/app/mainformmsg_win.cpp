@@ -4,6 +4,7 @@
 #include "app/mainform.h"
 
 #include <shlobj.h>
+
 #include "app/appfuncs.h"
 #include "app/instances.h"
 #include "app/reloadini.h"
@@ -53,41 +54,33 @@ std::function<void()> TVellumoMainForm::CommandHandler(std::string_view name)
     return nullptr;
 }
 
-std::vector<std::string> TVellumoMainForm::UnhandledItems()
+void TVellumoMainForm::RunNamed(const std::string& name)
 {
-    std::vector<std::string> names;
-    TVellumoMainForm* form = VellumoMainForm();
-    if (!form) return names;
-    for (const auto& e : MainMenuTable()) {
-        if (e.IsSeparator() || e.Level == 0 || (e.Flags & mfDisabled)) continue;
-        if (MenuHasChildren(MainMenuTable(), static_cast<int>(&e - MainMenuTable().data()))) continue;
-        if (!form->CommandHandler(e.Name)) names.emplace_back(e.Name);
+    if (auto f = CommandHandler(name)) RunGuarded(f);
+}
+
+void TVellumoMainForm::BindMenuHandlers(TTableMenu& menu, bool popup)
+{
+    const auto table = menu.Table();
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        const TMenuEntry& e = table[r];
+        TMenuItem* item = e.IsSeparator() ? nullptr : menu.Find(e.Name);
+        if (!item) continue;
+        // A pop-up item runs its menu-bar namesake; a submenu its opening handler.
+        std::string name = popup && !MenuHasChildren(table, static_cast<int>(r)) ? PopupNamesake(e.Name) : e.Name;
+        if (name.empty()) name = e.Name;
+        if (CommandHandler(name)) item->OnClick = [this, name](TMenuItem&) { RunNamed(name); };
     }
-    return names;
-}
-
-void TVellumoMainForm::RunMenuRow(TMenuTree& tree, int row)
-{
-    std::string name = tree.Entry(row).Name;
-    if (&tree == &PopupMenuItems) name = PopupNamesake(name);
-    if (auto f = CommandHandler(name)) RunGuarded(f);
-}
-
-void TVellumoMainForm::OpenMenuRow(TMenuTree& tree, int row)
-{
-    if (row < 0) return;  // the pop-up menu's own opening arrives with the edit commands
-    std::string name = tree.Entry(row).Name;
-    if (auto f = CommandHandler(name)) RunGuarded(f);
 }
 
 bool TVellumoMainForm::RunShortCut(TShortCut sc)
 {
-    const int row = MainMenu1.RowOfShortCut(sc);
-    if (row < 0) return false;
+    const TMenuEntry* e = MainMenuItems.EntryOfShortCut(sc);
+    if (!e) return false;
     // A shortcut whose command has not arrived yet goes on to the editor.
-    auto f = CommandHandler(MainMenu1.Entry(row).Name);
+    auto f = CommandHandler(e->Name);
     if (!f) return false;
-    if (MainMenu1.RefreshAndCheckEnabled(row)) RunGuarded(f);
+    if (RefreshAndCheckEnabled(MainMenuItems.Item(e->Name))) RunGuarded(f);
     return true;
 }
 
@@ -98,8 +91,7 @@ void TVellumoMainForm::ToolButtonClick(UINT id)
     // Only a mouse press on the button acts (not the keyboard).
     if (!ToolButtonPressed) return;
     PumpMessagesOnce();
-    const int row = MainMenu1.Row(ToolButtonTable()[static_cast<std::size_t>(i)].MenuItem);
-    if (row >= 0) RunMenuRow(MainMenu1, row);
+    RunNamed(ToolButtonTable()[static_cast<std::size_t>(i)].MenuItem);
     ToolButtonPressed = false;
 }
 
@@ -117,10 +109,41 @@ void TVellumoMainForm::CloseRequested()
     closing_ = false;
 }
 
+namespace {
+
+// A drop handle posted by another process is a number, not our block: only
+// a block of this process whose list ends inside it is read.
+bool IsOwnDropBlock(HDROP drop)
+{
+    auto mem = reinterpret_cast<HGLOBAL>(drop);
+    const SIZE_T size = mem ? GlobalSize(mem) : 0;
+    if (size < sizeof(DROPFILES)) return false;
+    const auto* base = static_cast<const unsigned char*>(GlobalLock(mem));
+    if (!base) return false;
+    const auto* df = reinterpret_cast<const DROPFILES*>(base);
+    const SIZE_T unit = df->fWide ? 2 : 1;
+    bool ok = df->pFiles >= sizeof(DROPFILES) && df->pFiles < size;
+    if (ok) {
+        // The list ends with an empty name: two NULs (of the list's width).
+        ok = false;
+        for (SIZE_T i = df->pFiles; i + 2 * unit <= size; i += unit) {
+            bool end = true;
+            for (SIZE_T k = 0; k < 2 * unit; ++k) end = end && base[i + k] == 0;
+            if (end) {
+                ok = true;
+                break;
+            }
+        }
+    }
+    GlobalUnlock(mem);
+    return ok;
+}
+
+} // namespace
+
 void TVellumoMainForm::DropFiles(HDROP drop)
 {
-    // Only a real drop of this process carries a block we own.
-    if (!drop || GlobalSize(reinterpret_cast<HGLOBAL>(drop)) < sizeof(DROPFILES)) return;
+    if (!IsOwnDropBlock(drop)) return;
     if (DocumentBusy()) {
         DragFinish(drop);
         return;
@@ -146,39 +169,21 @@ void TVellumoMainForm::DropFiles(HDROP drop)
 bool TVellumoMainForm::HandleMessage(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_COMMAND: {
-        const UINT id = LOWORD(m.WParam);
+    case WM_COMMAND:
         if (m.LParam && reinterpret_cast<HWND>(m.LParam) == ToolBar1.Handle()) {
-            ToolButtonClick(id);
+            ToolButtonClick(LOWORD(m.WParam));
             return true;
         }
-        if (m.LParam) return false;
-        return MainMenu1.Command(id) || PopupMenuItems.Command(id);
-    }
+        return HandleMenuMessage(Window(), m.Msg, m.WParam, m.LParam, m.Result);
     case WM_NOTIFY: {
         const auto* n = reinterpret_cast<const NMHDR*>(m.LParam);
         if (n && n->hwndFrom == ToolBar1.Handle() && n->code == static_cast<UINT>(NM_LDOWN))
             ToolButtonPressed = true;
         return false;
     }
-    case WM_INITMENUPOPUP: {
-        auto menu = reinterpret_cast<HMENU>(m.WParam);
-        MainMenu1.InitPopup(menu) || PopupMenuItems.InitPopup(menu);
-        return true;
-    }
-    case WM_MENUSELECT: {
-        if (!StatusBar1.AutoHint) return false;
-        const UINT id = LOWORD(m.WParam);
-        const bool popup = (HIWORD(m.WParam) & MF_POPUP) != 0;
-        std::string hint;
-        if (!popup && HIWORD(m.WParam) != 0xFFFF) {
-            int row = MainMenu1.RowOfCommand(id);
-            if (row >= 0) hint = MainMenu1.Entry(row).Hint;
-            else if ((row = PopupMenuItems.RowOfCommand(id)) >= 0) hint = PopupMenuItems.Entry(row).Hint;
-        }
-        StatusBar1.SetPanelText(0, hint);
-        return false;
-    }
+    case WM_INITMENUPOPUP:
+    case WM_MENUSELECT:
+        return HandleMenuMessage(Window(), m.Msg, m.WParam, m.LParam, m.Result);
     case WM_SIZE:
         // The task-bar button minimizes, through the application window.
         if (m.WParam == SIZE_MINIMIZED) {
@@ -228,21 +233,14 @@ void TVellumoMainForm::WndProc(TMessage& m)
     TCustomControl::WndProc(m);
 }
 
-bool TVellumoMainForm::PreTranslateKey(const MSG& msg)
-{
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-    HWND h = HandleAllocated() ? Window() : nullptr;
-    if (!h || !IsWindowEnabled(h) || (msg.hwnd != h && !IsChild(h, msg.hwnd))) return false;
-    return RunShortCut(ShortCutOfKey(msg.wParam));
-}
-
 int RunMessageLoop(TVellumoMainForm& form)
 {
     TApplication& app = Application();
-    app.OnMessage = [&form](MSG& msg, bool& handled) { handled = form.PreTranslateKey(msg); };
+    HWND h = form.Window();
+    app.SetShortCutHandler(h, [&form, h](TShortCut sc) { return IsWindowEnabled(h) && form.RunShortCut(sc); });
     while (app.HandleMessage()) {
     }
-    app.OnMessage = nullptr;
+    app.SetShortCutHandler(h, nullptr);
     app.OnActivate = nullptr;
     app.OnRestore = nullptr;
     return 0;

@@ -1,22 +1,11 @@
-// The class library's form services and the application object as the main
-// window uses them. The library's form header and the editor's cannot meet
-// in one file, so they are reached here.
-#include <windows.h>
+#include "app/mainformowner.h"
+
 #include <commctrl.h>
 
 #include "classlib/application.h"
 #include "classlib/form.h"
 
 namespace vellumo {
-
-void RegisterMainWindow(HWND window);
-void PumpMessagesOnce();
-HWND ApplicationWindow();
-void SetApplicationTitle(const std::string& title);
-void ShowApplicationWindow();
-void MinimizeApplication();
-void KeepApplicationWindowHidden();
-const char* OpenFileNameEditClass();
 
 namespace {
 

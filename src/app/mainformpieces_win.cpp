@@ -170,11 +170,16 @@ void TVellumoMainForm::UpdateBrowserPreviewItems()
 
 void TVellumoMainForm::RebuildSettingsMenus()
 {
-    // The wrap widths of the settings after "&0"; the Tools items join with the tools.
-    std::vector<TExtraMenuItem> items;
-    for (const TWrapWidthItem& w : WrapWidthMenuItems(AppSettingsStore().Settings.WrapWidths))
-        items.push_back({w.Caption, w.Hint, w.ShortCut, w.Tag, true, false});
-    MainMenu1.SetExtraItems(MainMenu1.Row("mWordWrapList"), std::move(items));
+    // The wrap widths of the settings after "&0" and its separator; the
+    // Tools items join with the tools.
+    TMenuItem& list = MainMenuItems.Item("mWordWrapList");
+    while (list.Count() > 2) list.Delete(list.Count() - 1);
+    for (const TWrapWidthItem& w : WrapWidthMenuItems(AppSettingsStore().Settings.WrapWidths)) {
+        TMenuItem& item = list.Add(w.Caption);
+        item.SetShortCut(w.ShortCut);
+        item.SetHint(w.Hint);
+        item.SetTag(w.Tag);
+    }
 }
 
 void TVellumoMainForm::UpdateCaptionAndPosition()

@@ -8,7 +8,7 @@ using namespace vellumo::testing;
 
 namespace {
 
-class AppFuncsWin : public TDocFixture {};
+using AppFuncsWin = SaveTest;
 
 TEST_F(AppFuncsWin, StatusMessageAndToolBarThroughTheWindow)
 {
@@ -22,10 +22,10 @@ TEST_F(AppFuncsWin, StatusMessageAndToolBarThroughTheWindow)
     ClearStatusMessage();  // AutoHint on: a hint shown by the bar stays
     EXPECT_EQ(form.panels[0], "hint");
 
-    Settings().Option.ToolBarEnabled = true;
-    Settings().Browser.IePath = "C:\\ie.exe";
-    Settings().Browser.MfPath.clear();
-    form.editor.SetReadOnly(true);
+    Set().Option.ToolBarEnabled = true;
+    Set().Browser.IePath = "C:\\ie.exe";
+    Set().Browser.MfPath.clear();
+    Ed().SetReadOnly(true);
     UpdateToolBarState();
     EXPECT_FALSE(form.toolBar.Save);
     EXPECT_TRUE(form.toolBar.InternetExplorer);
@@ -42,20 +42,20 @@ TEST_F(AppFuncsWin, LinksOtherThanWebAndMailAreAskedFor)
     OpenLinkText("https://example.org/");
     OpenLinkText("mailto:a@b.c");
     OpenLinkText("WWW.example.org");
-    answers = {7};
-    OpenLinkText("file:///C:/windows/notepad.exe");
-    answers = {6};
+    answerYes = false;
+    OpenLinkText("file:///C:/tools/run.exe");
+    answerYes = true;
     OpenLinkText("ms-help://x");
     SetShellOpenSink(nullptr);
     EXPECT_EQ(opened, (std::vector<std::string>{"https://example.org/", "mailto:a@b.c", "http://WWW.example.org", "ms-help://x"}));
-    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(asked.size(), 2u);
 }
 
 TEST_F(AppFuncsWin, ForegroundTimeoutIsPutBack)
 {
     DWORD before = 0, after = 0;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &before, 0));
-    ForceForegroundWindow(form.Handle());
+    ForceForegroundWindow(Ed().Handle());
     ForceForegroundWindow(nullptr);  // a call that cannot succeed restores too
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &after, 0));
     EXPECT_EQ(after, before);
@@ -67,18 +67,18 @@ TEST_F(AppFuncsWin, VersionPathsAndEnvironment)
     EXPECT_EQ(GetVersionStrings(texts), 1);  // the test program has no version resource
     EXPECT_EQ(texts.size(), 8u);
 
-    CreateDirectoryA(dir.File("Long Folder Name").c_str(), nullptr);
-    Write(dir.File("Long Folder Name\\Some File.txt"), "x");
-    const std::string shortPath = ShortPathName(dir.File("Long Folder Name\\Some File.txt"));
-    EXPECT_TRUE(SameFileName(ExpandLongFileName(shortPath), dir.File("Long Folder Name\\Some File.txt")));
-    EXPECT_EQ(ExpandLongFileName(dir.File("nothing\\here.txt")), dir.File("nothing\\here.txt"));
-    EXPECT_EQ(LongNameOfLastComponent(dir.File("nothing")), "");
+    CreateDirectoryA(folder.File("Long Folder Name").c_str(), nullptr);
+    Put(folder.File("Long Folder Name\\Some File.txt"), "x");
+    const std::string shortPath = ShortPathName(folder.File("Long Folder Name\\Some File.txt"));
+    EXPECT_TRUE(SameFileName(ExpandLongFileName(shortPath), folder.File("Long Folder Name\\Some File.txt")));
+    EXPECT_EQ(ExpandLongFileName(folder.File("nothing\\here.txt")), folder.File("nothing\\here.txt"));
+    EXPECT_EQ(LongNameOfLastComponent(folder.File("nothing")), "");
 
     SetEnvironmentVariableA("VLMTEST", "C:\\bk");
     EXPECT_EQ(ExpandEnvInPath("%vlmtest%\\x"), "C:\\bk\\x");
     EXPECT_TRUE(CheckPathLength(std::string(259, 'a')));
     EXPECT_FALSE(CheckPathLength(std::string(260, 'a')));
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(asked.size(), 1u);
     EXPECT_EQ(ToFullWidth("A\\"), "\x82\x60\x81\x8F");
     EXPECT_EQ(ToHalfWidth("\x82\x60"), "A");
 }
@@ -87,18 +87,18 @@ TEST_F(AppFuncsWin, JumpsToPhysicalAndLogicalLines)
 {
     std::string text;
     for (int i = 0; i < 100; ++i) text += "line " + std::to_string(i) + "\r\n";
-    form.editor.Lines().SetText(text);
+    Ed().Lines().SetText(text);
     JumpToLine(50, 0);
-    EXPECT_EQ(form.editor.Row(), 49);
-    EXPECT_EQ(form.editor.Col(), 0);
-    EXPECT_LE(form.editor.TopRow(), 49);
-    EXPECT_GT(form.editor.TopRow() + form.editor.RowCount(), 49);
+    EXPECT_EQ(Ed().Row(), 49);
+    EXPECT_EQ(Ed().Col(), 0);
+    EXPECT_LE(Ed().TopRow(), 49);
+    EXPECT_GT(Ed().TopRow() + Ed().RowCount(), 49);
     JumpToLine(0, 0);
-    EXPECT_EQ(form.editor.Row(), 49);
+    EXPECT_EQ(Ed().Row(), 49);
     JumpToLine(3, 1);
-    EXPECT_EQ(form.editor.Row(), 2);
+    EXPECT_EQ(Ed().Row(), 2);
     JumpToLastLine();
-    EXPECT_GE(form.editor.Row(), 99);
+    EXPECT_GE(Ed().Row(), 99);
 }
 
 } // namespace

@@ -1,134 +1,63 @@
 #pragma once
-// A main window for the document functions' tests: a real hidden editor,
-// recorded panels and captions, a scripted save dialog and message box, and
-// a file system that fails the n-th step of a write.
-#include <windows.h>
+// The document fixture with a scripted save dialog and a recorded tool bar,
+// and the system's file system failing the n-th step of a write.
+#include "docfake_win.h"
 
-#include <gtest/gtest.h>
-
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "app/appcontext.h"
+#include "app/appfuncs.h"
 #include "app/docsave.h"
 #include "app/safewrite.h"
-#include "app/settingsstore.h"
 #include "classlib/filebytes.h"
-#include "classlib/showmsg.h"
-#include "classlib/tempfolder.h"
-#include "editor/editor.h"
-#include "test_machine.h"
 
 namespace vellumo::testing {
 
-class TFakeMainWindow final : public IMainWindow {
+class TSaveForm final : public TFakeForm {
 public:
-    TFakeMainWindow()
-    {
-        editor.SetVisible(false);
-        editor.SetBounds(0, 0, 400, 300);
-        editor.HandleNeeded();
-    }
-    void* Handle() override { return editor.Handle(); }
-    bool Showing() const override { return false; }
-    TEditor& ActiveEditor() override { return editor; }
-    TEditor& MainEditor() override { return editor; }
-    TEditor* SplitEditor() override { return nullptr; }
-    void SetPanelText(int panel, const std::string& text) override { panels[panel] = text; }
-    void SetCaptions(const std::string& c, const std::string&) override { caption = c; }
-    void SetOpenFileNameText(const std::string& name) override { openName = name; }
-    void SetDialogFileNames(const std::string&) override {}
-    void AddRecentFile(const std::string& name) override { recent.push_back(name); }
-    void UpdateToolBarState() override {}
-    void EditModeFromFileName(const std::string&) override { ++modeChanges; }
-    bool StatusAutoHint() override { return autoHint; }
-    void SetStatusAutoHint(bool on) override { autoHint = on; }
-    void RepaintStatusBar() override {}
     bool RunSaveDialog(const std::string& folder, std::string& fileName) override
     {
-        dialogFolder = folder;
-        dialogName = fileName;
-        if (dialogAnswer.empty()) return false;
-        fileName = dialogAnswer;
+        saveFolder = folder;
+        saveName = fileName;
+        if (saveAnswer.empty()) return false;
+        fileName = saveAnswer;
         return true;
     }
-    void ProcessMessages() override {}
-    bool ReplaceBusy() override { return false; }
     void SetToolBarButtons(const TToolBarState& s) override { toolBar = s; }
-    void EndWithoutShowing() override {}
-    void BringApplicationForward() override {}
-    bool RunOpenDialog() override { return false; }
-    bool OpenDialogReadOnlyChecked() override { return false; }
-    void ApplyEditModeSwitch(int) override {}
-    void WrapChanged() override {}
-
-    TEditor editor;
-    std::map<int, std::string> panels;
-    std::string caption, openName, dialogFolder, dialogName, dialogAnswer;
-    std::vector<std::string> recent;
-    int modeChanges = 0;
-    bool autoHint = true;
+    std::string saveFolder, saveName, saveAnswer;
     TToolBarState toolBar;
 };
 
-// Installs the window, a settings store and a message recorder for a test.
-class TDocFixture : public ::testing::Test {
+class SaveTest : public DocumentTest {
 protected:
-    void SetUp() override
-    {
-        store = std::make_unique<TSettingsStore>(dir.File("v.ini"), machine);
-        store->LoadSettings();
-        SetAppSettingsStore(store.get());
-        SetMainForm(&form);
-        Document() = TDocumentState{};
-        oldSink = SetMsgSink([this](const std::string& text, const std::string&, unsigned flags) {
-            messages.push_back(text);
-            flagsSeen.push_back(flags);
-            if (answers.empty()) return 1;
-            const int a = answers.front();
-            answers.erase(answers.begin());
-            return a;
-        });
-    }
-    void TearDown() override
+    SaveTest() { SetMainForm(&form); }
+    ~SaveTest() override
     {
         UnlockOpenFile();
         SetSaveFileSystem(nullptr);
-        SetMsgSink(oldSink);
-        SetMainForm(nullptr);
-        SetAppSettingsStore(nullptr);
     }
-    TAppSettings& Settings() { return store->Settings; }
-    // Text into the editor as a user's edit.
+    TEditor& Ed() { return *form.editor; }
     void Edit(const std::string& text)
     {
-        form.editor.Lines().SetText(text);
-        form.editor.SetModified(true);
+        Ed().Lines().SetText(text);
+        Ed().SetModified(true);
     }
-    std::string Disk(const std::string& path)
+    static std::string Disk(const std::string& path)
     {
         std::string bytes;
         return ReadFileBytes(path, bytes) == TReadStatus::Ok ? bytes : std::string("<unreadable>");
     }
-    void Write(const std::string& path, const std::string& bytes) { ASSERT_TRUE(ReplaceFileBytes(path, bytes)); }
+    static void Put(const std::string& path, const std::string& bytes, DWORD attrs = FILE_ATTRIBUTE_NORMAL)
+    {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(ReplaceFileBytes(path, bytes));
+        SetFileAttributesA(path.c_str(), attrs);
+    }
 
-    TTempFolder dir;
-    TFakeMachine machine;
-    std::unique_ptr<TSettingsStore> store;
-    TFakeMainWindow form;
-    std::vector<std::string> messages;
-    std::vector<unsigned> flagsSeen;
-    std::vector<int> answers;
-    TMsgSink oldSink;
+    TSaveForm form;  // in place of the fixture's own
 };
 
 // The system's file system with the n-th faultable step failing.
 class TFaultyFs final : public IFileSystem {
 public:
-    int FailAt = 0;
-    int Steps = 0;
+    int FailAt = 0, Steps = 0;
     IFileSystem& Real = SystemFileSystem();
 
     std::string FinalPath(const std::string& p) override { return Real.FinalPath(p); }
@@ -139,11 +68,9 @@ public:
     bool Write(TFsHandle h, const char* d, std::size_t n) override
     {
         // A failing write still puts half of its bytes down, as a full disk does.
-        if (Fail()) {
-            Real.Write(h, d, n / 2);
-            return false;
-        }
-        return Real.Write(h, d, n);
+        if (!Fail()) return Real.Write(h, d, n);
+        Real.Write(h, d, n / 2);
+        return false;
     }
     bool Truncate(TFsHandle h) override { return !Fail() && Real.Truncate(h); }
     bool Flush(TFsHandle h) override { return !Fail() && Real.Flush(h); }
@@ -156,8 +83,7 @@ public:
     bool Rename(const std::string& a, const std::string& b) override { return !Fail() && Real.Rename(a, b); }
     bool Delete(const std::string& p) override { return Real.Delete(p); }
     bool SetAttributes(const std::string& p, std::uint32_t a) override { return Real.SetAttributes(p, a); }
-    std::string SpareFolder() override { return Spare.empty() ? Real.SpareFolder() : Spare; }
-    std::string Spare;
+    std::string SpareFolder() override { return Real.SpareFolder(); }
 
 private:
     bool Fail() { return ++Steps == FailAt; }

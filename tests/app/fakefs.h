@@ -59,7 +59,7 @@ public:
         info.ReadOnly = (info.Attributes & 1) != 0;
         info.Size = it->second->Data.size();
         info.Disk = !Device;
-        info.LinkCount = static_cast<std::uint32_t>(it->second.use_count() - Open(it->second));
+        for (const auto& [n, b] : Names) info.LinkCount += n != path && b == it->second;
         return info;
     }
 
@@ -144,12 +144,6 @@ private:
     TFsHandle NewHandle(const std::string& name, bool) {
         handles_[++nextHandle_] = THandle{Names[name], 0};
         return nextHandle_;
-    }
-    long Open(const std::shared_ptr<TBody>& b) const
-    {
-        long n = 0;
-        for (const auto& [id, h] : handles_) n += h.Body == b;
-        return n;
     }
 
     std::map<TFsHandle, THandle> handles_;

@@ -47,7 +47,6 @@ TEST(PathNames, DeviceNamesAndParts)
         EXPECT_FALSE(IsDeviceName(d)) << d;
 
     EXPECT_EQ(ExtractFileName("c:\\d\\\x95\x5C.txt"), "\x95\x5C.txt");
-    EXPECT_EQ(ExtractFilePath("c:\\d\\\x95\x5C.txt"), "c:\\d\\");
     EXPECT_EQ(ChangeFileExt("c:\\d.x\\a.txt", ".bak"), "c:\\d.x\\a.bak");
     EXPECT_EQ(ChangeFileExt("c:\\d.x\\a", ".bak"), "c:\\d.x\\a.bak");
     EXPECT_EQ(PathRoot("d:\\a\\b"), "d:\\");
@@ -95,7 +94,6 @@ TEST(PathNames, AbbreviatedPaths)
 {
     const std::string longPath = "C:\\folder01\\folder02\\folder03\\folder04\\folder05\\folder06\\file.txt";
     EXPECT_EQ(AbbreviatePath(longPath), "C:\\...\\folder05\\folder06\\file.txt");
-    EXPECT_EQ(AbbreviatePath("C:\\a\\b.txt"), "C:\\a\\b.txt");
     const std::string unc = "\\\\server\\share\\f1\\f2\\f3\\f4\\f5\\verylongfilename_to_pass_48.txt";
     EXPECT_EQ(AbbreviatePath(unc), "\\\\server\\...\\f4\\f5\\verylongfilename_to_pass_48.txt");
     // Trail bytes 5C are not separators.

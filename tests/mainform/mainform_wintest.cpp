@@ -5,8 +5,10 @@
 #include "app/mainform.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -120,8 +122,10 @@ TEST_F(MainFormTest, MenuBarShowsEveryMenuWithCaptionsAndShortcutsInPlace)
     EXPECT_EQ(modes[3], "PHP(&E)");
     EXPECT_EQ(modes[13], "Delphi(&D)");
     // Hidden items keep their logical place: Shift+F5 still has its item.
-    EXPECT_FALSE(form_->MainMenu1.Item("mRePaint").Visible);
-    EXPECT_EQ(form_->MainMenu1.RowOfShortCut(ShortCut(VK_F5, scShift)), form_->MainMenu1.Row("mRePaint"));
+    TMenuItem& repaint = form_->MainMenuItems.Item("mRePaint");
+    EXPECT_FALSE(repaint.Visible());
+    EXPECT_EQ(repaint.Parent()->IndexOf(&repaint), repaint.Parent()->Count() - 1);
+    EXPECT_EQ(form_->MainMenu1.FindShortCut(ShortCut(VK_F5, scShift)), &repaint);
 }
 
 TEST_F(MainFormTest, WrapWidthsFromTheSettingsFollowTheFixedItemsAndRunByCommand)
@@ -135,14 +139,10 @@ TEST_F(MainFormTest, WrapWidthsFromTheSettingsFollowTheFixedItemsAndRunByCommand
     ASSERT_NE(widths, nullptr);
     EXPECT_EQ(Items(widths), (std::vector<std::string>{"&0: **桁 (右端)\tShift+Ctrl+O", "-", "&1: 72 桁\tShift+Ctrl+1",
                                                       "&2: 100 桁\tShift+Ctrl+2"}));
-    int tag = 0;
-    form_->MainMenu1.OnExtraClick = [&](int, const TExtraMenuItem& item) { tag = item.Tag; };
-    SendMessageA(form_->Window(), WM_COMMAND, GetMenuItemID(widths, 3), 0);
-    EXPECT_EQ(tag, 100);
-    // A fixed item's command is not taken for a run-time one.
-    int parent = 0, index = 0;
-    EXPECT_FALSE(form_->MainMenu1.ExtraOfCommand(GetMenuItemID(widths, 0), parent, index));
-    form_->MainMenu1.OnExtraClick = nullptr;
+    // Re-reading the settings replaces the widths, never adds to them.
+    form_->RebuildSettingsMenus();
+    EXPECT_EQ(GetMenuItemCount(widths), 4);
+    EXPECT_EQ(form_->MainMenuItems.Item("mWordWrapList").Items(3).Tag(), 100);
     AppSettingsStore().Settings.WrapWidths.clear();
     form_->RebuildSettingsMenus();
     EXPECT_EQ(GetMenuItemCount(widths), 2);
@@ -177,7 +177,7 @@ TEST_F(MainFormTest, OpenEditSaveThroughTheFileCommands)
     });
     TScopedMsgSink quiet([](const std::string&, const std::string&, unsigned) { return IDNO; }, [](unsigned) {});
 
-    form_->RunMenuRow(form_->MainMenu1, form_->MainMenu1.Row("mOpen"));
+    form_->MainMenuItems.Item("mOpen").Click();
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(Document().CurrentFileName, file.string());
     EXPECT_EQ(form_->Editor1.Lines().Count(), 2);
@@ -186,7 +186,7 @@ TEST_F(MainFormTest, OpenEditSaveThroughTheFileCommands)
     EXPECT_EQ(shown, file.string());
 
     // An unchanged save writes the same bytes; a change reaches the disk.
-    form_->RunMenuRow(form_->MainMenu1, form_->MainMenu1.Row("mSave"));
+    SendMessageA(form_->Window(), WM_COMMAND, form_->MainMenuItems.Item("mSave").Command(), 0);
     EXPECT_EQ(ReadAll(file), sjis);
     form_->Editor1.Lines().Add("\x83\x65\x83\x58\x83\x67");  // テスト
     form_->Editor1.SetModified(true);
@@ -272,20 +272,20 @@ TEST_F(MainFormTest, ShortcutsToolButtonsAndHints)
     EXPECT_FALSE(form_->ToolButtonPressed);
     SetFileDialogRunner(nullptr);
     // Highlighting an item shows its hint in panel 0, the pop-up's too.
-    const UINT save = form_->MainMenu1.CommandOfRow(form_->MainMenu1.Row("mSave"));
+    const UINT save = form_->MainMenuItems.Item("mSave").Command();
     SendMessageA(form_->Window(), WM_MENUSELECT, MAKEWPARAM(save, 0), 0);
     EXPECT_EQ(form_->StatusBar1.PanelText(0), "作業中のファイルを上書き保存");
-    const UINT cut = form_->PopupMenuItems.CommandOfRow(form_->PopupMenuItems.Row("pCut"));
+    const UINT cut = form_->PopupMenuItems.Item("pCut").Command();
     SendMessageA(form_->Window(), WM_MENUSELECT, MAKEWPARAM(cut, 0), 0);
     EXPECT_EQ(form_->StatusBar1.PanelText(0), "選択範囲を切り取ってクリップボードに保存");
     // Opening the File menu enables by the document's state.
     form_->Editor1.SetReadOnly(true);
     form_->File1Click();
-    EXPECT_FALSE(form_->MainMenu1.Item("mSave").Enabled);
-    EXPECT_FALSE(form_->MainMenu1.Item("mSaveExit").Enabled);
+    EXPECT_FALSE(form_->MainMenuItems.Item("mSave").Enabled());
+    EXPECT_FALSE(form_->MainMenuItems.Item("mSaveExit").Enabled());
     form_->Editor1.SetReadOnly(false);
     form_->File1Click();
-    EXPECT_TRUE(form_->MainMenu1.Item("mSaveExit").Enabled);
+    EXPECT_TRUE(form_->MainMenuItems.Item("mSaveExit").Enabled());
 }
 
 TEST_F(MainFormTest, JumpsAskedByOtherInstances)
@@ -325,6 +325,40 @@ TEST_F(MainFormTest, ClosingAsksAndNeverStartsWhileADocumentIsBusy)
     SendMessageA(form_->Window(), WM_DROPFILES, 0x12345678, 0);
     EXPECT_EQ(Document().CurrentFileName, before);
     form_->Editor1.SetModified(false);
+}
+
+HDROP MakeDrop(const std::string& list)
+{
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+    auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
+    df->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(mem);
+    return reinterpret_cast<HDROP>(mem);
+}
+
+TEST_F(MainFormTest, DroppedFilesOpenHereOnceThenInNewInstances)
+{
+    using namespace std::string_literals;
+    const fs::path a = folder_ / "a.txt", b = folder_ / "b.txt";
+    std::ofstream(a, std::ios::binary) << "a\r\n";
+    std::ofstream(b, std::ios::binary) << "b\r\n";
+    std::vector<std::string> started;
+    form_->Documents.StartNewInstance = [&](const std::string& args) { started.push_back(args); };
+    TScopedMsgSink quiet([](const std::string&, const std::string&, unsigned) { return IDNO; }, [](unsigned) {});
+    // A list that does not end inside its block is not read.
+    HDROP cut = MakeDrop(a.string());
+    SendMessageA(form_->Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(cut), 0);
+    EXPECT_TRUE(started.empty());
+    GlobalFree(reinterpret_cast<HGLOBAL>(cut));
+
+    Document().CurrentFileName.clear();
+    form_->Editor1.SetModified(false);
+    SendMessageA(form_->Window(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop(a.string() + "\0"s + b.string() + "\0\0"s)), 0);
+    EXPECT_EQ(Document().CurrentFileName, a.string());
+    EXPECT_EQ(started, std::vector<std::string>{"\"" + b.string() + "\""});
+    ConnectDocumentFunctions(*form_);
 }
 
 TEST_F(MainFormTest, ShowingWorkRunsOnce)
