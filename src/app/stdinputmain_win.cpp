@@ -16,11 +16,26 @@ const char kNulQuestion[] =
     "[はい]で編集可能な状態になりますが元の状態での保存は不可能ですので注意して下さい。\r\n[いいえ]で書き換え禁止をセットします。"
     "\r\n\r\nこのファイルの編集を行いますか？";
 
+void ReadInto(TVellumoMainForm* form);
+
 } // namespace
 
 void ReadStdInput()
 {
-    TVellumoMainForm* form = VellumoMainForm();
+    // The window is made whatever happened to the input.
+    try {
+        ReadInto(VellumoMainForm());
+    } catch (const std::exception& e) {
+        ShowMsg(e.what(), kMsgCaption, kMsgIconError);
+    } catch (...) {
+        ShowMsg("標準入力を読み込めませんでした。", kMsgCaption, kMsgIconError);
+    }
+}
+
+namespace {
+
+void ReadInto(TVellumoMainForm* form)
+{
     TDocumentState& doc = Document();
     if (!form || !doc.CurrentFileName.empty() || form->EndingWithoutShowing() || DocumentBusy()) return;
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
@@ -52,5 +67,7 @@ void ReadStdInput()
         SetReadOnlyState(true, true);
     }
 }
+
+} // namespace
 
 } // namespace vellumo
