@@ -10,8 +10,7 @@
 namespace vellumo {
 namespace {
 
-constexpr TColor kComment = 0x010101, kSec = 0x020202, kKey = 0x030303, kLabel = 0x040404, kKw = 0x050505;
-constexpr TColor kOption = 0x060606, kQuote = 0x070707, kLink = 0x080808, kFont = 0x090909;
+constexpr TColor kComment = 0x010101, kLabel = 0x040404, kQuote = 0x070707, kLink = 0x080808;
 
 struct Fixture {
     TAppIni opt;
@@ -25,20 +24,14 @@ struct Fixture {
     {
         opt.InyouRow = true;
         opt.Inyouhu = ">|＞｜";
-        col.Ini_Comment = col.Bat_Comment = col.Vb_Comment = col.Hsp_Comment = kComment;
-        col.Ini_Sec = kSec;
-        col.Ini_Key = kKey;
-        col.Bat_Label = col.Hsp_Label = kLabel;
-        col.Bat_KeyWord = col.Vb_KeyWord = col.Hsp_KeyWord = kKw;
-        col.Html_Option = kOption;
+        col.Vb_Comment = kComment;
+        col.Hsp_Label = kLabel;
         col.Inyou = kQuote;
         col.Link = kLink;
-        col.Font = kFont;
         test::SetupMode(view, mode);
         in.Mode = mode;
         in.View = &view;
         in.StartState = -1;
-        in.IsKeyword = [](std::string_view w) { return w == "echo" || w == "goto"; };
         in.StoredText = [this] {
             ++storedReads;
             return stored;
@@ -81,48 +74,6 @@ TEST(LineDrawRules, FirstCharacterQuotationAndRemLinesCompareWholeCharacters)
     EXPECT_EQ(FindAsciiChar("\x83\x5B", '['), std::string_view::npos);
 }
 
-TEST(LineDrawModes, IniSectionsCommentsAndValues)
-{
-    Fixture f(emIni);
-    EXPECT_EQ(Drawn(f.Plan("key=value"), kKey), "4:value");
-    EXPECT_EQ(Drawn(f.Plan("key="), kKey), "");
-    EXPECT_EQ(Drawn(f.Plan("[sec]"), kSec), "0:[ 1:sec 4:]");
-    EXPECT_EQ(Drawn(f.Plan("  ; x"), kComment), "2:; 4:x");
-    EXPECT_EQ(Drawn(f.Plan("漢=字"), kKey), "3:字");
-}
-
-TEST(LineDrawModes, BatCommentsLabelsAndBoldKeywords)
-{
-    Fixture f(emBat);
-    EXPECT_EQ(Drawn(f.Plan("REM echo"), kComment), "0:REM 4:echo");
-    EXPECT_EQ(Drawn(f.Plan("rem"), kComment), "0:rem");
-    EXPECT_EQ(Drawn(f.Plan("remark"), kComment), "");
-    EXPECT_EQ(Drawn(f.Plan(":top"), kLabel), "0:: 1:top");
-    EXPECT_EQ(Drawn(f.Plan("echo x"), kKw), "");  // not bold: the setting is off
-    f.col.Bat_KeyWord_Bold = true;
-    const TLineDrawPlan p = f.Plan("echo x");
-    ASSERT_EQ(Drawn(p, kKw), "0:echo");
-    EXPECT_EQ(p.Texts[0].Style, TOverlayStyle::Bold);
-}
-
-TEST(LineDrawModes, HtmlAttributeValues)
-{
-    Fixture f(emHtml);
-    f.in.StartState = -1;
-    const TLineDrawPlan p = f.Plan("x <a href=\"p q\" id=z nowrap v='1'>t");
-    EXPECT_EQ(Drawn(p, kOption), "10:\" 11:p 12:  13:q 14:\" 19:z 30:' 31:1 32:'");
-}
-
-TEST(LineDrawModes, DelphiDirectivesOnlyOffPropertyLines)
-{
-    Fixture f(emDelphi);
-    const TLineDrawPlan plain = f.Plan("x := read;");
-    ASSERT_EQ(Drawn(plain, kFont), "5:read");
-    EXPECT_EQ(plain.Texts[0].Style, TOverlayStyle::Plain);
-    EXPECT_TRUE(f.Plan("property P: Integer read F;").Texts.empty());
-    EXPECT_EQ(Drawn(f.Plan("{ property } read"), kFont), "13:read");  // in a comment it does not count
-}
-
 TEST(LineDrawModes, HspLabelsAndVbComments)
 {
     Fixture h(emHsp);
@@ -131,12 +82,10 @@ TEST(LineDrawModes, HspLabelsAndVbComments)
     EXPECT_EQ(Drawn(v.Plan("Rem x"), kComment), "0:Rem 4:x");
 }
 
-TEST(LineDrawModes, QuotedLinesAndLinksInStandardMode)
+TEST(LineDrawModes, LinksOnTheStoredRowAndOnlyStylesInASelection)
 {
     Fixture f(emStandard);
     f.opt.LinkWord = f.opt.LinkUnderline = true;
-    EXPECT_EQ(Drawn(f.Plan("> quoted"), kQuote), "0:> 2:quoted");
-    EXPECT_EQ(Drawn(f.Plan("b is not"), kQuote), "");
     f.opt.InyouRow = false;
     EXPECT_EQ(Drawn(f.Plan("> off"), kQuote), "");
     // Links are found on the stored row, its tabs expanded to the tab width.

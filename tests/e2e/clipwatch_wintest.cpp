@@ -10,7 +10,26 @@
 namespace e2e {
 namespace {
 
-constexpr int kPasteButton = 40000 + 8;  // the tool bar's commands follow its table from 40000
+constexpr int kPasteIndex = 8;  // new, open, save, |, print, |, cut, copy, paste
+
+// The command of the bar's button at an index, read through the other
+// process's memory.
+int CommandAt(HWND bar, int index)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(bar, &pid);
+    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, pid);
+    if (!p) return -1;
+    TBBUTTON b{};
+    void* remote = VirtualAllocEx(p, nullptr, sizeof b, MEM_COMMIT, PAGE_READWRITE);
+    DWORD_PTR ok = 0;
+    SendMessageTimeoutA(bar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &ok);
+    SIZE_T n = 0;
+    const bool read = ok && ReadProcessMemory(p, remote, &b, sizeof b, &n);
+    VirtualFreeEx(p, remote, 0, MEM_RELEASE);
+    CloseHandle(p);
+    return read ? b.idCommand : -1;
+}
 
 bool SetClipboardText(const char* text)
 {
@@ -37,9 +56,11 @@ TEST_F(ClipboardWatch, PasteButtonFollowsAnotherProcessesClipboard)
     ASSERT_TRUE(Launch(v, ""));
     HWND bar = FindWindowExA(v.MainWindow(), nullptr, TOOLBARCLASSNAMEA, nullptr);
     ASSERT_NE(bar, nullptr);
+    const int paste = CommandAt(bar, kPasteIndex);
+    ASSERT_GT(paste, 0);
     auto enabled = [&] {
         DWORD_PTR r = 0;
-        SendMessageTimeoutA(bar, TB_ISBUTTONENABLED, kPasteButton, 0, SMTO_ABORTIFHUNG, 5000, &r);
+        SendMessageTimeoutA(bar, TB_ISBUTTONENABLED, paste, 0, SMTO_ABORTIFHUNG, 5000, &r);
         return r != 0;
     };
     auto waitFor = [&](bool want) {
