@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "app/progressform_win.h"
 #include "app/stdinput.h"
@@ -40,10 +41,12 @@ struct TReader {
 
     void Run()
     {
-        static char buf[1 << 16];  // one reader thread at a time
+        std::vector<char> chunk(1 << 16);
+        char* buf = chunk.data();
+        const DWORD size = static_cast<DWORD>(chunk.size());
         bool blocking = !Pipe;
         while (WaitForSingleObject(Stop, 0) == WAIT_TIMEOUT) {
-            DWORD want = sizeof buf;
+            DWORD want = size;
             if (!blocking) {
                 DWORD avail = 0;
                 if (!PeekNamedPipe(Input, nullptr, 0, nullptr, &avail, nullptr)) {
@@ -57,7 +60,7 @@ struct TReader {
                     WaitForSingleObject(Stop, kEmptyPipeWaitMs);
                     continue;
                 }
-                want = std::min<DWORD>(avail, sizeof buf);
+                want = std::min<DWORD>(avail, size);
             }
             DWORD n = 0;
             if (!ReadFile(Input, buf, want, &n, nullptr) || n == 0) break;
