@@ -15,7 +15,7 @@ std::vector<std::string> SplitCommandLine(std::string_view line);
 
 // As SplitCommandLine, except that an unquoted program path with blanks at
 // the start of the line (as some starters pass it) stays argument 0 whole
-// instead of lending its pieces to the arguments.
+// instead of lending its words to the arguments.
 std::vector<std::string> SplitProcessCommandLine(std::string_view line, std::string_view programPath);
 
 // Argument 0 is the program; 1..ParamCount() are the arguments.

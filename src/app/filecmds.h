@@ -26,6 +26,10 @@ struct TFileMenuEnabling {
 
 TFileMenuEnabling FileMenuEnabling(const TFileMenuInput& in, TCharCode documentCode) noexcept;
 
+// The reload submenu's items by position 0..4.
+inline constexpr std::array<const char*, 5> kReloadCodeItems = {"mReLoad_Sjis", "mReLoad_Jis", "mReLoad_Euc",
+                                                                 "mReLoad_Unicode", "mReLoad_UTF8"};
+
 // The code the reload submenu's item at position 0..4 forces.
 TCharCode ReloadCodeOfItem(int position) noexcept;
 

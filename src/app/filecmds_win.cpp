@@ -42,9 +42,7 @@ void TVellumoMainForm::File1Click()
 void TVellumoMainForm::mReLoadCodeClick()
 {
     const TFileMenuEnabling e = FileMenuEnabling(FileMenuState(), Document().DocumentCode);
-    static constexpr const char* kItems[] = {"mReLoad_Sjis", "mReLoad_Jis", "mReLoad_Euc", "mReLoad_Unicode",
-                                             "mReLoad_UTF8"};
-    for (std::size_t i = 0; i < 5; ++i) MainMenuItems.Item(kItems[i]).SetEnabled(e.ReLoadCode[i]);
+    for (std::size_t i = 0; i < 5; ++i) MainMenuItems.Item(kReloadCodeItems[i]).SetEnabled(e.ReLoadCode[i]);
 }
 
 void TVellumoMainForm::mWordWrapRetSaveClick()
@@ -129,5 +127,63 @@ void TVellumoMainForm::mSaveExitClick()
 }
 
 void TVellumoMainForm::mAppExitClick() { SendMessageA(Window(), WM_CLOSE, 0, 0); }
+
+// ---- new, reload
+
+void TVellumoMainForm::mNewClick()
+{
+    if (Documents.StartNewInstance) Documents.StartNewInstance(std::string());
+}
+
+void TVellumoMainForm::mReLoadClick()
+{
+    if (Documents.ReloadCommand) Documents.ReloadCommand();
+}
+
+void TVellumoMainForm::mReLoad_SelJCode(int position)
+{
+    if (Documents.ReloadWithCode) Documents.ReloadWithCode(ReloadCodeOfItem(position));
+}
+
+// ---- saves that turn the wrap points into line breaks
+
+bool TVellumoMainForm::SaveWithWrapBreaks()
+{
+    const int answer = ShowMsg("折り返しへ位置へ改行を挿入し上書き保存を行います。\r\n実行後元へ戻すことはできません。",
+                               kMsgCaption, MB_OKCANCEL | kMsgIconInformation);
+    return answer == IDOK && Documents.SaveFile && Documents.SaveFile(Document().CurrentFileName, true);
+}
+
+void TVellumoMainForm::mSave2Click()
+{
+    if (ActiveEditor().ReadOnly()) {
+        SoundBeep();
+        return;
+    }
+    if (Documents.NeedsSaveAs && Documents.NeedsSaveAs()) {
+        if (Documents.SaveFileAs) Documents.SaveFileAs(true);
+        return;
+    }
+    SaveWithWrapBreaks();
+}
+
+void TVellumoMainForm::mSaveAs2Click()
+{
+    if (Documents.SaveFileAs) Documents.SaveFileAs(true);
+}
+
+void TVellumoMainForm::mSaveExit2Click()
+{
+    if (ActiveEditor().ReadOnly()) {
+        SoundBeep();
+        return;
+    }
+    bool saved = false;
+    if (Documents.NeedsSaveAs && Documents.NeedsSaveAs())
+        saved = Documents.SaveFileAs && Documents.SaveFileAs(true);
+    else
+        saved = SaveWithWrapBreaks();
+    if (saved) mAppExitClick();
+}
 
 } // namespace vellumo

@@ -27,6 +27,8 @@ void ConnectDocumentFunctions(TVellumoMainForm& form)
         return r.FileName;
     };
     d.StartNewInstance = [](const std::string& arguments) { StartNewInstance(arguments); };
+    d.ReloadCommand = [] { return ReloadCommand(); };
+    d.ReloadWithCode = [](TCharCode code) { return ReloadWithCode(code); };
 }
 
 } // namespace vellumo

@@ -41,6 +41,8 @@ struct TDocumentFunctions {
     std::function<TSaveAnswer()> QuerySaveChanges;
     std::function<bool()> NeedsSaveAs;
     std::function<void(const std::string& arguments)> StartNewInstance;
+    std::function<bool()> ReloadCommand;              // F5: detection, or the current code
+    std::function<bool(TCharCode code)> ReloadWithCode;
     // The open dialog: the chosen name, or "" for Cancel; readOnly in and out.
     std::function<std::string(const std::string& initialFolder, bool& readOnly)> RunOpenDialog;
 };
@@ -155,6 +157,14 @@ public:
     void mSaveAsClick();
     void mSaveExitClick();
     void mAppExitClick();
+    void mNewClick();
+    void mReLoadClick();
+    void mReLoad_SelJCode(int position);
+    void mSave2Click();
+    void mSaveAs2Click();
+    void mSaveExit2Click();
+    // The wrap-reflecting save of the current name, after the user agreed.
+    bool SaveWithWrapBreaks();
     TFileMenuInput FileMenuState();
     std::string DialogFolder() const;
 
@@ -225,6 +235,12 @@ constexpr UINT kFirstToolCommand = 0xF000;
 // The program's message loop with the main window's shortcuts; returns the
 // quit code.
 int RunMessageLoop(TVellumoMainForm& form);
+
+// The window whose client origin a dialog of this caption is put at: the
+// first window of its class among this thread's windows (null for other
+// captions or when there is none).
+const char* DialogAnchorClass(const char* caption);
+HWND DialogAnchorWindow(const char* caption);
 
 // The hook that puts the file dialogs at the main window (old systems).
 void InstallDialogPlacementHook();

@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 
+#include <cstddef>
 
 #include "app/appfuncs.h"
 #include "app/clipdetector_win.h"
@@ -113,11 +114,13 @@ void TVellumoMainForm::FormCreate()
 
     // The status font comes from the system's non-client metrics.
     DefaultGuiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    NonClientMetrics.cbSize = sizeof NonClientMetrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof NonClientMetrics, &NonClientMetrics, 0))
+    // The record without the last field (340 bytes): every system accepts that size.
+    const UINT size = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    NonClientMetrics.cbSize = size;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, size, &NonClientMetrics, 0))
         StatusBar1.SetFont(CreateFontIndirectA(&NonClientMetrics.lfStatusFont));
 
-    LocateSettingsFile();  // where the settings live ("/i=" folder or beside the program)
+    LocateSettingsFile();  // the "/i=" folder, beside the program or per user
     StartFolder.clear();
     CodeOverride = LineEndOverride = EditModeOverride = -1;
     replaceBusy_ = false;
@@ -148,15 +151,19 @@ void TVellumoMainForm::KeepInsideWorkArea()
 
 void TVellumoMainForm::ShowMainForm()
 {
+    // Reading standard input may show the window inside FormCreate; the
+    // work of showing runs once, before the window appears (a folder
+    // argument from which nothing is opened ends the program unseen).
+    const bool first = !shown_;
+    shown_ = true;
     ShowApplicationWindow();
+    if (first) {
+        FormShow();
+        if (endWithoutShowing_) return;
+    }
     ShowWindow(Window(), SW_SHOWNORMAL);
     SetVisible(true);
-    // Reading standard input may show the window inside FormCreate; the
-    // work of showing runs once.
-    if (shown_) return;
-    shown_ = true;
-    FormShow();
-    if (IsWindowVisible(Window())) Editor1.SetFocus();
+    Editor1.SetFocus();
 }
 
 void TVellumoMainForm::FormShow()
@@ -187,7 +194,8 @@ void TVellumoMainForm::OpenInFolder()
     if (!Document().CurrentFileName.empty()) return;
     // Nothing opened from the folder: the program ends unseen.
     SetWindowPos(Window(), nullptr, -100, -100, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    PostQuitMessage(0);
+    SetForegroundWindow(ApplicationWindow());
+    EndWithoutShowing();
 }
 
 void TVellumoMainForm::Editor1Change()

@@ -36,7 +36,9 @@ HWND FirstThreadWindowOfClass(const char* className)
     return f.Found;
 }
 
-const char* AnchorClassOf(const char* caption)
+} // namespace
+
+const char* DialogAnchorClass(const char* caption)
 {
     static constexpr const char* kMain[] = {"ファイルを開く", "名前を付けて保存"};
     static constexpr const char* kOption[] = {"Internet Explorer の実行ファイル", "Mozilla Firefox の実行ファイル",
@@ -49,15 +51,21 @@ const char* AnchorClassOf(const char* caption)
     return nullptr;
 }
 
+HWND DialogAnchorWindow(const char* caption)
+{
+    const char* anchorClass = DialogAnchorClass(caption);
+    return anchorClass ? FirstThreadWindowOfClass(anchorClass) : nullptr;
+}
+
+namespace {
+
 void PlaceDialog(HWND dialog)
 {
     char cls[261] = {}, caption[261] = {};
     GetClassNameA(dialog, cls, 260);
     GetWindowTextA(dialog, caption, 260);
     if (std::strcmp(cls, "#32770") != 0) return;
-    const char* anchorClass = AnchorClassOf(caption);
-    if (!anchorClass) return;
-    HWND anchor = FirstThreadWindowOfClass(anchorClass);
+    HWND anchor = DialogAnchorWindow(caption);
     if (!anchor) return;
     POINT p{0, 0};
     ClientToScreen(anchor, &p);

@@ -44,6 +44,11 @@ std::function<void()> TVellumoMainForm::CommandHandler(std::string_view name)
         {"mSaveAs", &TVellumoMainForm::mSaveAsClick},
         {"mSaveExit", &TVellumoMainForm::mSaveExitClick},
         {"mAppExit", &TVellumoMainForm::mAppExitClick},
+        {"mNew", &TVellumoMainForm::mNewClick},
+        {"mReLoad", &TVellumoMainForm::mReLoadClick},
+        {"mSave2", &TVellumoMainForm::mSave2Click},
+        {"mSaveAs2", &TVellumoMainForm::mSaveAs2Click},
+        {"mSaveExit2", &TVellumoMainForm::mSaveExit2Click},
         // submenus opening
         {"File1", &TVellumoMainForm::File1Click},
         {"mReLoadCode", &TVellumoMainForm::mReLoadCodeClick},
@@ -51,6 +56,9 @@ std::function<void()> TVellumoMainForm::CommandHandler(std::string_view name)
     };
     for (const auto& h : kHandlers)
         if (name == h.Name) return [this, f = h.Handler] { (this->*f)(); };
+    // The reload submenu's items by their position.
+    for (int i = 0; i < 5; ++i)
+        if (name == kReloadCodeItems[static_cast<std::size_t>(i)]) return [this, i] { mReLoad_SelJCode(i); };
     return nullptr;
 }
 

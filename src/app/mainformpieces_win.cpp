@@ -1,6 +1,10 @@
 // The steps of creating, showing and closing the window that belong to other
 // parts of the program, each behind one named member, and the window's share
 // of applying settings.
+#include "app/mainform.h"
+
+#include <imm.h>
+
 #include <memory>
 
 #include "app/appfuncs.h"
@@ -9,16 +13,15 @@
 #include "app/cmdline_win.h"
 #include "app/docopen.h"
 #include "app/editmodes.h"
-#include "app/mainform.h"
 #include "app/reloadini.h"
 #include "app/settingsloc.h"
 #include "app/settingsloc_win.h"
-#include "classlib/application.h"
-#include "classlib/inifile.h"
 #include "app/settingsstore.h"
 #include "app/stdinput_win.h"
 #include "app/winmachine.h"
 #include "app/wrapwidthmenu.h"
+#include "classlib/application.h"
+#include "classlib/inifile.h"
 
 namespace vellumo {
 
@@ -32,7 +35,7 @@ std::unique_ptr<TSettingsStore> g_store;
 void TVellumoMainForm::LocateSettingsFile()
 {
     IniPath = vellumo::LocateSettingsFile();
-    IniFolder = SystemCommandLine().SwitchStrValue("/i=");
+    IniFolder = SettingsLocation().SettingsFolder;
     g_machine = std::make_unique<TWinMachineDefaults>(Window());
 }
 
@@ -74,9 +77,32 @@ void TVellumoMainForm::ClearPrintAndExit()
     // Printing from the command line arrives with printing; its flag is then spent here.
 }
 
+namespace {
+
+constexpr UINT_PTR kImeTimer = 1234;
+
+void CALLBACK ImeOnTimerProc(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(window, id);
+    if (HIMC context = ImmGetContext(window)) {
+        ImmSetOpenStatus(context, TRUE);
+        ImmReleaseContext(window, context);
+    }
+}
+
+} // namespace
+
 void TVellumoMainForm::StartImeIfWanted()
 {
-    // Opening the input method at start arrives with the input-method piece.
+    const TAppIni& o = AppSettingsStore().Settings.Option;
+    if (!o.StartIme || (o.ImeDefOnly && CurrentEditMode() != emStandard)) return;
+    Editor1.SetFocus();
+    if (IsXPOrLater()) {
+        // Opened a moment later, once the editor has its input context.
+        SetTimer(Editor1.Handle(), kImeTimer, 100, ImeOnTimerProc);
+    } else {
+        ImeOnTimerProc(Editor1.Handle(), 0, 0, 0);
+    }
 }
 
 void TVellumoMainForm::JumpFromCommandLine()

@@ -9,6 +9,22 @@ namespace {
 // 0 left, 1 centre, 2 right; panels 0 and 9 have no bevel.
 constexpr int kAlign[TMainStatusBar::PanelCount] = {0, 2, 1, 1, 1, 1, 1, 1, 1, 0};
 
+constexpr UINT_PTR kRepaintTimer = 1234;
+
+void RepaintNow(HWND bar)
+{
+    InvalidateRect(bar, nullptr, TRUE);
+    UpdateWindow(bar);
+}
+
+// After a resize the bar is drawn once more a moment later: the size grip
+// and the panel edges of the old width would otherwise stay behind.
+void CALLBACK RepaintOnce(HWND bar, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(bar, id);
+    RepaintNow(bar);
+}
+
 } // namespace
 
 int FirstPanelWidth(int barWidth, bool maximized, const std::array<int, 10>& widths) noexcept
@@ -85,6 +101,8 @@ void TMainStatusBar::Resize(bool maximized)
     edges[PanelCount - 1] = -1;
     SendMessageA(handle_, SB_SETPARTS, PanelCount, reinterpret_cast<LPARAM>(edges));
     for (int i = 0; i < PanelCount; ++i) ApplyPanel(i);
+    RepaintNow(handle_);
+    SetTimer(handle_, kRepaintTimer, 20, RepaintOnce);
 }
 
 } // namespace vellumo

@@ -52,13 +52,13 @@ TEST(CommandLineSplit, QuotedArgumentsRoundTrip)
 {
     // Any argument without a double quote survives being passed on quoted,
     // double-byte characters with 5C or 20 as second byte included.
-    const std::string pieces[] = {"a", " ", "\\", "\t", "\x95\\", "\x83\x20", "\x81\x40", "/r", "-", "\xB1"};
+    const std::string fragments[] = {"a", " ", "\\", "\t", "\x95\\", "\x83\x20", "\x81\x40", "/r", "-", "\xB1"};
     std::mt19937 rng(14);
     for (int round = 0; round < 500; ++round) {
         std::vector<std::string> args(1 + rng() % 4);
         std::string line;
         for (std::string& a : args) {
-            for (unsigned n = rng() % 6; n > 0; --n) a += pieces[rng() % std::size(pieces)];
+            for (unsigned n = rng() % 6; n > 0; --n) a += fragments[rng() % std::size(fragments)];
             line += (line.empty() ? "\"" : " \"") + a + '"';
         }
         ASSERT_EQ(SplitCommandLine(line), args) << line;

@@ -38,7 +38,7 @@ TWideCodec FakeCodec()
     return c;
 }
 
-TEST(DocSaveEncode, LineEndsAndSettings)
+TEST(DocSaveEncode, LineEnds)
 {
     EXPECT_EQ(ConvertLineEnds("a\r\nb\r\n", leCr), "a\rb\r");
     EXPECT_EQ(ConvertLineEnds("a\r\nb\r\n", leLf), "a\nb\n");
@@ -46,11 +46,6 @@ TEST(DocSaveEncode, LineEndsAndSettings)
     std::string inPlace = "\x88\x9F\r\n\r\nz";
     ConvertLineEndsInPlace(inPlace, leLf);
     EXPECT_EQ(inPlace, "\x88\x9F\n\nz");
-    EXPECT_EQ(CodeForSaveCvt(4, ccSjis), ccUnicode);
-    EXPECT_EQ(CodeForSaveCvt(0, ccEuc), ccEuc);
-    EXPECT_EQ(CodeForSaveCvt(7, ccJis), ccJis);
-    EXPECT_EQ(LineEndForSaveRetCvt(2, leCrLf), leCr);
-    EXPECT_EQ(LineEndForSaveRetCvt(0, leLf), leLf);
 }
 
 TEST(DocSaveEncode, UnicodeFormsAndTheirCheck)

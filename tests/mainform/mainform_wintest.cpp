@@ -7,11 +7,11 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/cmdline_win.h"
@@ -101,8 +101,13 @@ TEST_F(MainFormTest, MenuBarShowsEveryMenuWithCaptionsAndShortcutsInPlace)
         {4, {"常に最前面表示(&O)", "ユーザー指定(&U)\tCtrl+Alt+W", "-", "画面分割(&S)\tCtrl+F5", "-", "並べて表示(&T)",
              "重ねて表示(&C)", "上下に並べて表示(&H)", "左右に並べて表示(&V)", "-", "すべて表示(&R)", "すべて最小化(&M)",
              "-", "次(&N)\tCtrl+Tab", "前(&P)\tShift+Ctrl+Tab", "-"}},
+        {3, {"編集モード(&M)", "-", "ツールバー(&T)", "ステータスバー(&S)", "-", "引用行(&Q)", "リンク(&L)", "URL拡張(&U)", "-",
+             "**桁で折り返し(&W)\tShift+Ctrl+W", "折り返し桁指定(&B)", "-", "テキストサイズ表示(&I)\tF4", "-",
+             "タブの文字数(&A)", "桁基準線(&K)\tShift+Ctrl+\\", "-", "フォント(&F)...", "オプション(&O)..."}},
         {5, {"ツールの設定(&T)...", "-", "Internet Explorer(&I)...\tF11", "Mozilla Firefox(&F)...\tF12", "-",
              "(ツール未登録)"}},
+        {6, {"ショートカットキー(&K)...\tShift+F1", "Readme.txt(&R)...", "History.txt(&I)...", "-", "リンク(&L)", "-",
+             "バージョン情報(&A)..."}},
     };
     for (const auto& m : menus) EXPECT_EQ(Items(GetSubMenu(bar, m.Index)), m.Shown) << top[static_cast<std::size_t>(m.Index)];
 
@@ -115,8 +120,6 @@ TEST_F(MainFormTest, MenuBarShowsEveryMenuWithCaptionsAndShortcutsInPlace)
     EXPECT_EQ(conv[7], "TAB インデント(&T)\tTab");
     EXPECT_EQ(conv[8], "TAB 逆インデント(&A)\tShift+Tab");
     EXPECT_EQ(conv[13], "改行削除(&D)\tShift+Ctrl+T");
-    const auto viewItems = Items(view);
-    EXPECT_NE(std::find(viewItems.begin(), viewItems.end(), "桁基準線(&K)\tShift+Ctrl+\\"), viewItems.end());
     const auto modes = Items(GetSubMenu(view, 0));
     ASSERT_EQ(modes.size(), 14u);
     EXPECT_EQ(modes[3], "PHP(&E)");
@@ -251,6 +254,39 @@ TEST_F(MainFormTest, ReadOnlyAndFailedSavesNeverLoseOrOverwriteText)
     SetFileDialogRunner(nullptr);
 }
 
+TEST_F(MainFormTest, ReloadAndWrapSavesKeepTheFileUntilAgreed)
+{
+    using namespace std::string_literals;
+    const fs::path file = folder_ / "reload.txt";
+    std::ofstream(file, std::ios::binary) << "one\r\n";
+    int answers = 0;
+    TScopedMsgSink cancel(
+        [&](const std::string&, const std::string&, unsigned) {
+            ++answers;
+            return IDCANCEL;
+        },
+        [](unsigned) {});
+    ASSERT_TRUE(form_->Documents.OpenFile(file.string()));
+    // F5 reads the file again; the submenu's fourth item forces UTF-16.
+    std::ofstream(file, std::ios::binary) << "two\r\n";
+    EXPECT_TRUE(form_->RunShortCut(VK_F5));
+    EXPECT_EQ(form_->Editor1.Lines()[0], "two");
+    std::ofstream(file, std::ios::binary) << "\xFF\xFE" "a\0b\0"s;
+    form_->MainMenuItems.Item("mReLoad_Unicode").Click();
+    EXPECT_EQ(Document().DocumentCode, ccUnicode);
+    EXPECT_EQ(form_->Editor1.Lines()[0], "ab");
+
+    // The wrap-reflecting saves ask first; Cancel writes nothing and keeps the window.
+    form_->Editor1.Lines().Add("c");
+    form_->Editor1.SetModified(true);
+    form_->mSave2Click();
+    form_->mSaveExit2Click();
+    EXPECT_EQ(answers, 2);
+    EXPECT_EQ(ReadAll(file), "\xFF\xFE" "a\0b\0"s);
+    EXPECT_TRUE(IsWindow(form_->Window()));
+    form_->Editor1.SetModified(false);
+}
+
 TEST_F(MainFormTest, ShortcutsToolButtonsAndHints)
 {
     // A shortcut whose command has not arrived yet goes on to the editor.
@@ -320,6 +356,14 @@ TEST_F(MainFormTest, ClosingAsksAndNeverStartsWhileADocumentIsBusy)
     SendMessageA(form_->Window(), WM_CLOSE, 0, 0);  // Cancel keeps the window
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(IsWindow(form_->Window()));
+    // The task bar's Close reaches the application window: it asks the same
+    // question instead of destroying the window with its owner.
+    SendMessageA(ApplicationWindow(), WM_CLOSE, 0, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(IsWindow(ApplicationWindow()));
+    EXPECT_TRUE(IsWindow(form_->Window()));
     // A drop handle forged by another process is not read.
     const std::string before = Document().CurrentFileName;
     SendMessageA(form_->Window(), WM_DROPFILES, 0x12345678, 0);
@@ -373,14 +417,64 @@ TEST_F(MainFormTest, ShowingWorkRunsOnce)
     Document().CurrentFileName.clear();
     form_->StartFolder = folder_.string();
     form_->ShowMainForm();
+    EXPECT_TRUE(form_->EndingWithoutShowing());
+    EXPECT_FALSE(IsWindowVisible(form_->Window()));  // nothing opened: never shown
     form_->StartFolder = folder_.string();
     form_->ShowMainForm();
     EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(IsWindowVisible(form_->Window()));
+    // Minimizing the window minimizes the application and leaves the form restored.
+    ShowWindow(form_->Window(), SW_SHOWNORMAL);
+    ShowWindow(form_->Window(), SW_MINIMIZE);
+    EXPECT_FALSE(IsIconic(form_->Window()));
+    EXPECT_TRUE(IsIconic(ApplicationWindow()));
+    ShowWindow(ApplicationWindow(), SW_RESTORE);
     Document().CurrentFileName = name;
     SetFileDialogRunner(nullptr);
     MSG m;  // the quit that nothing-opened posts
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
     ShowWindow(form_->Window(), SW_HIDE);
+}
+
+} // namespace
+
+namespace {
+
+HWND MakeWindowOfClass(const char* cls)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = cls;
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, cls, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+TEST(DialogPlacement, AnchorsOnlyOnThisThreadsWindows)
+{
+    EXPECT_EQ(DialogAnchorClass("ファイルを開く"), std::string("TVellumoMainForm"));
+    EXPECT_EQ(DialogAnchorClass("実行ファイルを選択"), std::string("TToolEditFrm"));
+    EXPECT_EQ(DialogAnchorClass("開く"), nullptr);
+    // Another thread's (or process's) window of the class is never taken.
+    HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND foreign = nullptr;
+    std::thread other([&] {
+        foreign = MakeWindowOfClass("TOptionForm");
+        SetEvent(made);
+        WaitForSingleObject(done, 10000);
+        DestroyWindow(foreign);
+    });
+    WaitForSingleObject(made, 10000);
+    ASSERT_NE(foreign, nullptr);
+    EXPECT_EQ(DialogAnchorWindow("色設定ファイルの保存"), nullptr);
+    HWND own = MakeWindowOfClass("TOptionForm");
+    EXPECT_EQ(DialogAnchorWindow("色設定ファイルの保存"), own);
+    SetEvent(done);
+    other.join();
+    DestroyWindow(own);
+    CloseHandle(made);
+    CloseHandle(done);
 }
 
 } // namespace

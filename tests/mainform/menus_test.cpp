@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "app/filecmds.h"
 #include "app/menus.h"
 #include "app/toolbar.h"
 
@@ -46,8 +47,8 @@ TEST(MenuTables, FixedPositionsOtherCodeCountsOn)
     EXPECT_STREQ(main[MenuChildRow(main, top("Menu_Tool"), FirstToolItem)].Name, "mToolNone");
     EXPECT_EQ(MenuChildCount(main, top("mWindow")), FirstWindowListItem);
     // The reload submenu's items are found by position 0..4.
-    const char* reload[] = {"mReLoad_Sjis", "mReLoad_Jis", "mReLoad_Euc", "mReLoad_Unicode", "mReLoad_UTF8"};
-    for (int i = 0; i < 5; ++i) EXPECT_STREQ(main[MenuChildRow(main, top("mReLoadCode"), i)].Name, reload[i]);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_STREQ(main[MenuChildRow(main, top("mReLoadCode"), i)].Name, kReloadCodeItems[static_cast<std::size_t>(i)]);
     // The tab-width items are 1..8 by position, the history's clear item is last.
     const int tabs = top("mTabCount");
     for (int i = 0; i < 8; ++i) EXPECT_EQ(main[MenuChildRow(main, tabs, i)].Tag, i + 1);

@@ -17,6 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         form.FormCreate();
         if (form.EndingWithoutShowing()) return 0;
         form.ShowMainForm();
+        if (form.EndingWithoutShowing()) return 0;
         return RunMessageLoop(form);
     } catch (const std::exception& e) {
         ShowMsg(e.what(), kMsgCaption, kMsgOk | MB_ICONSTOP);
