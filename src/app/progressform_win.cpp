@@ -68,4 +68,22 @@ std::unique_ptr<TFormVeloProgress> ShowProgressForm(HWND ownerForm, HWND anchor,
     return form;
 }
 
+TVellumoDummyForm::TVellumoDummyForm(HWND owner) : TForm(owner)
+{
+    SetBorderStyle(bsNone);
+    SetBorderIcons(0);
+    SetBounds(-100, -100, 0, 0);
+}
+
+void TVellumoDummyForm::CreateParams(TCreateParams& p)
+{
+    TForm::CreateParams(p);
+    p.ClassName = "TVellumoDummyForm";
+}
+
+void TVellumoDummyForm::ShowNoActivate()
+{
+    SetVisible(true);  // shown as it is, never activated
+}
+
 } // namespace vellumo

@@ -1,7 +1,8 @@
 #pragma once
 // The small modeless window shown while a long operation of the main window
 // runs (reading standard input, replace-all, waiting for a tool): a text and
-// an abort button. Windows only; GUI thread only.
+// an abort button; and the invisible window of a running tool. Windows only;
+// GUI thread only.
 #include <memory>
 #include <string>
 
@@ -37,6 +38,17 @@ private:
     HWND anchor_;
     std::string pendingText_;
     bool aborted_ = false;
+};
+
+// The invisible window shown while an external tool runs: no controls,
+// size 0 at (-100, -100), shown without taking the activation.
+class TVellumoDummyForm : public TForm {
+public:
+    explicit TVellumoDummyForm(HWND owner);
+    void ShowNoActivate();
+
+protected:
+    void CreateParams(TCreateParams& params) override;
 };
 
 // Creates the window owned by the form with the caption and the text, and
