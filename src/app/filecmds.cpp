@@ -1,7 +1,5 @@
 #include "app/filecmds.h"
 
-#include "classlib/leadbytes.h"
-
 namespace vellumo {
 
 TCharCode ReloadCodeOfItem(int position) noexcept
@@ -77,22 +75,6 @@ bool MayCloseAfter(TSaveAnswer answer, bool saveSucceeded) noexcept
     case TSaveAnswer::Yes: return saveSucceeded;
     default: return false;
     }
-}
-
-std::string FileDialogFilterBytes(const std::string& filter)
-{
-    std::string out;
-    for (std::size_t i = 0; i < filter.size(); ++i) {
-        const auto c = static_cast<unsigned char>(filter[i]);
-        if (IsLeadByte(c) && i + 1 < filter.size()) {
-            out += filter[i];
-            out += filter[++i];
-        } else {
-            out += c == '|' ? '\0' : filter[i];
-        }
-    }
-    out.append(2, '\0');
-    return out;
 }
 
 } // namespace vellumo

@@ -53,9 +53,4 @@ std::string NewInstanceArguments(const std::string& fileName, bool readOnly);
 enum class TSaveAnswer { Yes, No, Cancel };
 bool MayCloseAfter(TSaveAnswer answer, bool saveSucceeded) noexcept;
 
-// A filter list "text|masks|text|masks" as the file dialogs take it: each
-// "|" a NUL, two NULs at the end. A "|" that is the trail byte of a
-// double-byte character stays.
-std::string FileDialogFilterBytes(const std::string& filter);
-
 } // namespace vellumo

@@ -65,10 +65,9 @@ void ApplyDialogReadOnly(TEditor& editor, bool readOnly) { editor.SetReadOnly(re
 void TVellumoMainForm::mOpenClick()
 {
     const bool elsewhere = OpenGoesToNewInstance(FileMenuState());
-    bool readOnly = false;
-    if (!Documents.RunOpenDialog) return;
-    const std::string name = Documents.RunOpenDialog(DialogFolder(), readOnly);
-    if (name.empty()) return;
+    if (!RunOpenDialog()) return;
+    const std::string name = OpenDialog1.FileName();
+    const bool readOnly = OpenDialogReadOnlyChecked();
     if (elsewhere) {
         if (Documents.StartNewInstance) Documents.StartNewInstance(NewInstanceArguments(name, readOnly));
         return;
@@ -82,12 +81,9 @@ void TVellumoMainForm::mOpen2Click()
     // The changed text must be safe before another file replaces it: any
     // failed save stops here.
     if (!SaveBeforeClosing()) return;
-    bool readOnly = false;
-    if (!Documents.RunOpenDialog) return;
-    const std::string name = Documents.RunOpenDialog(DialogFolder(), readOnly);
-    if (name.empty()) return;
-    if (Documents.OpenFile && Documents.OpenFile(name) && !Document().HadNul)
-        ApplyDialogReadOnly(ActiveEditor(), readOnly);
+    if (!RunOpenDialog()) return;
+    if (Documents.OpenFile && Documents.OpenFile(OpenDialog1.FileName()) && !Document().HadNul)
+        ApplyDialogReadOnly(ActiveEditor(), OpenDialogReadOnlyChecked());
 }
 
 // ---- saving and closing

@@ -17,15 +17,6 @@ void ConnectDocumentFunctions(TVellumoMainForm& form)
         const int answer = QuerySaveChanges();
         return answer == kAnswerYes ? TSaveAnswer::Yes : answer == kAnswerNo ? TSaveAnswer::No : TSaveAnswer::Cancel;
     };
-    d.RunOpenDialog = [&form](const std::string& folder, bool& readOnly) {
-        TFileDialogRequest r;
-        r.Folder = folder;
-        r.Filter = form.OpenFilter;
-        r.FilterIndex = form.OpenFilterIndex;
-        if (!RunFileDialog(form.Window(), r)) return std::string();
-        readOnly = r.ReadOnly;
-        return r.FileName;
-    };
     d.StartNewInstance = [](const std::string& arguments) { StartNewInstance(arguments); };
     d.ReloadCommand = [] { return ReloadCommand(); };
     d.ReloadWithCode = [](TCharCode code) { return ReloadWithCode(code); };

@@ -27,6 +27,7 @@
 #include "app/menus_win.h"
 #include "app/toolbar_win.h"
 #include "classlib/control.h"
+#include "classlib/filedialog.h"
 #include "editor/editor.h"
 #include "editor/editprop.h"
 
@@ -43,20 +44,7 @@ struct TDocumentFunctions {
     std::function<void(const std::string& arguments)> StartNewInstance;
     std::function<bool()> ReloadCommand;              // F5: detection, or the current code
     std::function<bool(TCharCode code)> ReloadWithCode;
-    // The open dialog: the chosen name, or "" for Cancel; readOnly in and out.
-    std::function<std::string(const std::string& initialFolder, bool& readOnly)> RunOpenDialog;
 };
-
-// A file dialog's question and answer; tests answer through the runner.
-struct TFileDialogRequest {
-    bool Save = false;
-    std::string Folder, FileName, Filter;
-    int FilterIndex = 1;
-    bool ReadOnly = false;  // the open dialog's read-only box
-};
-using TFileDialogRunner = std::function<bool(TFileDialogRequest& request)>;
-TFileDialogRunner SetFileDialogRunner(TFileDialogRunner runner);
-bool RunFileDialog(HWND owner, TFileDialogRequest& request);
 
 class TVellumoMainForm : public TCustomControl, public IMainWindow {
 public:
@@ -74,9 +62,6 @@ public:
     TTableMenu PopupMenuItems{PopupMenu1, PopupMenuTable()};
     TDocumentFunctions Documents;
 
-    // File dialogs: filters, filter indexes, initial folder.
-    std::string OpenFilter, SaveFilter;
-    int OpenFilterIndex = 1, SaveFilterIndex = 1;
 
     // ---- fields shared by the window's parts
     std::string IniPath, IniFolder, StartFolder;
@@ -123,6 +108,9 @@ public:
     void UpdateToolBarState() override;
     void EditModeFromFileName(const std::string& fileName) override;
     TEditorProp& EditorProp1() override { return editorProp_; }
+    // The file dialogs (scripted in tests through TFileDialog::SetScript).
+    TOpenDialog OpenDialog1;
+    TSaveDialog SaveDialog1;
     void ApplyWindowSettings(const TWindowSettings& settings) override;
     void SetFileDialogFilterIndex(int openIndex, int saveIndex) override;
     void SetClipboardWatcherIgnoreFirst(bool ignoreFirst) override;
@@ -166,6 +154,7 @@ public:
     // The wrap-reflecting save of the current name, after the user agreed.
     bool SaveWithWrapBreaks();
     TFileMenuInput FileMenuState();
+    void SetUpFileDialogs();
     std::string DialogFolder() const;
 
     // ---- menus (menus_win.cpp wiring in mainformmsg_win.cpp)
@@ -198,7 +187,6 @@ public:
     void ApplyEditModeOf(const std::string& fileName);
 
     std::string OpenDialogFolder;  // the open dialog's initial folder, when set
-    std::string DialogFileName;    // the file dialogs' name
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -90,6 +90,7 @@ void TVellumoMainForm::FormCreate()
     g_isVistaOrLater = CheckWin32Version(6, 0);
     g_isXPOrLater = CheckWin32Version(5, 1);
     if (!g_isVistaOrLater) InstallDialogPlacementHook();
+    SetUpFileDialogs();
 
     HWND h = Window();
     RegisterMainWindow(h);
@@ -269,7 +270,11 @@ void TVellumoMainForm::SetOpenFileNameText(const std::string& name)
     if (VellumoOpenFileName) SetWindowTextA(VellumoOpenFileName, name.c_str());
 }
 
-void TVellumoMainForm::SetDialogFileNames(const std::string& fileName) { DialogFileName = fileName; }
+void TVellumoMainForm::SetDialogFileNames(const std::string& fileName)
+{
+    OpenDialog1.SetFileName(fileName);
+    SaveDialog1.SetFileName(fileName);
+}
 
 void TVellumoMainForm::AddRecentFile(const std::string& fileName)
 {

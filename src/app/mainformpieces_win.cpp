@@ -162,9 +162,15 @@ void TVellumoMainForm::ApplyWindowSettings(const TWindowSettings& ws)
 {
     if (!ws.Settings) return;
     const TAppIni& o = ws.Settings->Option;
-    OpenFilter = ws.OpenFilter;
-    SaveFilter = ws.SaveFilter;
+    // Sizing, filters and the initial folder of both dialogs.
+    for (TFileDialog* d : {static_cast<TFileDialog*>(&OpenDialog1), static_cast<TFileDialog*>(&SaveDialog1)}) {
+        d->SetOptions(ws.Settings->OptionEx.FileDlgEnableSizing ? (d->Options() | ofEnableSizing) : (d->Options() & ~ofEnableSizing));
+        if (ws.SetInitialDir) d->SetInitialDir(ws.InitialDir);
+    }
+    OpenDialog1.SetFilter(ws.OpenFilter);
+    SaveDialog1.SetFilter(ws.SaveFilter);
     if (ws.SetInitialDir) OpenDialogFolder = ws.InitialDir;
+    ToolBar1.SetFlat(o.FlatToolBar);  // one picture set: the image kinds share it
     ToolBar1.SetVisible(o.ToolBar);
     StatusBar1.SetVisible(o.StatusBar);
     LayoutControls();
@@ -172,8 +178,8 @@ void TVellumoMainForm::ApplyWindowSettings(const TWindowSettings& ws)
 
 void TVellumoMainForm::SetFileDialogFilterIndex(int openIndex, int saveIndex)
 {
-    OpenFilterIndex = openIndex;
-    SaveFilterIndex = saveIndex;
+    OpenDialog1.SetFilterIndex(openIndex);
+    SaveDialog1.SetFilterIndex(saveIndex);
 }
 
 void TVellumoMainForm::SetClipboardWatcherIgnoreFirst(bool ignoreFirst) { SetMainClipDetectorIgnoreFirst(ignoreFirst); }

@@ -64,6 +64,14 @@ void TMainToolBar::SetVisible(bool on)
     if (handle_) ShowWindow(handle_, on ? SW_SHOW : SW_HIDE);
 }
 
+void TMainToolBar::SetFlat(bool on)
+{
+    if (!handle_) return;
+    const LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
+    SetWindowLongPtrA(handle_, GWL_STYLE, on ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LONG_PTR>(TBSTYLE_FLAT)));
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
 void TMainToolBar::Resize()
 {
     if (!handle_) return;

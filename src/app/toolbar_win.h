@@ -21,6 +21,7 @@ public:
     int Height() const;
     bool Visible() const;
     void SetVisible(bool on);
+    void SetFlat(bool on);
     // Keeps the bar at the top of the parent's client area.
     void Resize();
     // The table row of a command, or -1.

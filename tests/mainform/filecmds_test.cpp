@@ -80,13 +80,3 @@ TEST(FileCommands, SaveOpenAndCloseDecisions)
     EXPECT_TRUE(MayCloseAfter(TSaveAnswer::Yes, true));
     EXPECT_FALSE(MayCloseAfter(TSaveAnswer::Cancel, true));
 }
-
-TEST(FileCommands, DialogFilterSplitsAtBarsButNeverInsideACharacter)
-{
-    using namespace std::string_literals;
-    // "ポ" is 83 7C: its trail byte is the bar.
-    EXPECT_EQ(FileDialogFilterBytes("\x83\x7C (*.txt)|*.txt|all|*.*"), "\x83\x7C (*.txt)\0*.txt\0all\0*.*\0\0"s);
-    // A lead byte at the very end keeps its place and the list still ends.
-    EXPECT_EQ(FileDialogFilterBytes("a|\x83"), "a\0\x83\0\0"s);
-    EXPECT_EQ(FileDialogFilterBytes(""), "\0\0"s);
-}

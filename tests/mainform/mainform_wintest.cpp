@@ -173,10 +173,12 @@ TEST_F(MainFormTest, OpenEditSaveThroughTheFileCommands)
     const std::string sjis = "\x93\xfa\x96\x7b\x8c\xea\r\nabc\r\n";  // 日本語 / abc
     std::ofstream(file, std::ios::binary) << sjis;
     int dialogs = 0;
-    SetFileDialogRunner([&](TFileDialogRequest& r) {
+    std::string title, folder;
+    TFileDialog::SetScript([&](TFileDialog& d) {
         ++dialogs;
-        r.FileName = file.string();
-        return true;
+        title = d.Title();
+        folder = d.InitialDir();
+        return TFileDialogAnswer{true, file.string()};
     });
     TScopedMsgSink quiet([](const std::string&, const std::string&, unsigned) { return IDNO; }, [](unsigned) {});
 
@@ -202,7 +204,9 @@ TEST_F(MainFormTest, OpenEditSaveThroughTheFileCommands)
     form_->Documents.StartNewInstance = [&](const std::string& args) { started = args; };
     form_->mOpenClick();
     EXPECT_EQ(started, "\"" + file.string() + "\"");
-    SetFileDialogRunner(nullptr);
+    EXPECT_EQ(title, "ファイルを開く");
+    EXPECT_EQ(folder, folder_.string());  // the current file's folder
+    TFileDialog::SetScript(nullptr);
     ConnectDocumentFunctions(*form_);
 }
 
@@ -235,10 +239,9 @@ TEST_F(MainFormTest, ReadOnlyAndFailedSavesNeverLoseOrOverwriteText)
 
     // Close-and-open: the changed text must be saved first; a failed save stops it.
     int dialogs = 0;
-    SetFileDialogRunner([&](TFileDialogRequest& r) {
+    TFileDialog::SetScript([&](TFileDialog&) {
         ++dialogs;
-        r.FileName = other.string();
-        return true;
+        return TFileDialogAnswer{true, other.string()};
     });
     form_->Documents.SaveFile = [](const std::string&, bool) { return false; };
     form_->mOpen2Click();
@@ -251,7 +254,7 @@ TEST_F(MainFormTest, ReadOnlyAndFailedSavesNeverLoseOrOverwriteText)
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(Document().CurrentFileName, other.string());
     EXPECT_GE(asked, 2);
-    SetFileDialogRunner(nullptr);
+    TFileDialog::SetScript(nullptr);
 }
 
 TEST_F(MainFormTest, ReloadAndWrapSavesKeepTheFileUntilAgreed)
@@ -294,9 +297,9 @@ TEST_F(MainFormTest, ShortcutsToolButtonsAndHints)
     EXPECT_FALSE(form_->RunShortCut(ShortCut('Q', scAlt)));
     // A tool button acts only after a mouse press on it.
     int dialogs = 0;
-    SetFileDialogRunner([&](TFileDialogRequest&) {
+    TFileDialog::SetScript([&](TFileDialog&) {
         ++dialogs;
-        return false;
+        return TFileDialogAnswer{};
     });
     const UINT open = kFirstToolCommand + 1;
     SendMessageA(form_->Window(), WM_COMMAND, open, reinterpret_cast<LPARAM>(form_->ToolBar1.Handle()));
@@ -306,7 +309,7 @@ TEST_F(MainFormTest, ShortcutsToolButtonsAndHints)
     SendMessageA(form_->Window(), WM_COMMAND, open, reinterpret_cast<LPARAM>(form_->ToolBar1.Handle()));
     EXPECT_EQ(dialogs, 1);
     EXPECT_FALSE(form_->ToolButtonPressed);
-    SetFileDialogRunner(nullptr);
+    TFileDialog::SetScript(nullptr);
     // Highlighting an item shows its hint in panel 0, the pop-up's too.
     const UINT save = form_->MainMenuItems.Item("mSave").Command();
     SendMessageA(form_->Window(), WM_MENUSELECT, MAKEWPARAM(save, 0), 0);
@@ -409,9 +412,9 @@ TEST_F(MainFormTest, ShowingWorkRunsOnce)
 {
     // A folder argument runs the open dialog at the first showing only.
     int dialogs = 0;
-    SetFileDialogRunner([&](TFileDialogRequest&) {
+    TFileDialog::SetScript([&](TFileDialog&) {
         ++dialogs;
-        return false;
+        return TFileDialogAnswer{};
     });
     const std::string name = Document().CurrentFileName;
     Document().CurrentFileName.clear();
@@ -430,7 +433,7 @@ TEST_F(MainFormTest, ShowingWorkRunsOnce)
     EXPECT_TRUE(IsIconic(ApplicationWindow()));
     ShowWindow(ApplicationWindow(), SW_RESTORE);
     Document().CurrentFileName = name;
-    SetFileDialogRunner(nullptr);
+    TFileDialog::SetScript(nullptr);
     MSG m;  // the quit that nothing-opened posts
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
     ShowWindow(form_->Window(), SW_HIDE);
