@@ -1,5 +1,4 @@
-// The progress window beside the active editor, its text and abort button,
-// and the invisible window of a running tool.
+// The progress window beside the active editor, its text and abort button.
 #include <gtest/gtest.h>
 
 #include "app/progressform_win.h"
@@ -34,22 +33,6 @@ TEST(ProgressForm, SitsBesideTheEditorShowsItsTextAndAborts)
     EXPECT_FALSE(IsWindowEnabled(p->Button1.Handle()));
     p.reset();
     DestroyWindow(owner);
-}
-
-TEST(ProgressForm, DummyFormIsInvisibleAndNeverActivated)
-{
-    HWND before = GetForegroundWindow();
-    TVellumoDummyForm d(nullptr);
-    d.ShowNoActivate();
-    PumpMessages();
-    RECT r;
-    GetWindowRect(d.Handle(), &r);
-    EXPECT_EQ(r.left, -100);
-    EXPECT_EQ(r.top, -100);
-    EXPECT_EQ(r.right - r.left, 0);
-    EXPECT_EQ(r.bottom - r.top, 0);
-    EXPECT_NE(GetActiveWindow(), d.Handle());
-    EXPECT_EQ(GetForegroundWindow(), before);
 }
 
 } // namespace
