@@ -19,12 +19,12 @@ class TEditorViewInfo;
 
 enum class TOverlayStyle : unsigned char { Keep, Plain, Bold, Underline };
 
-// One piece of text drawn again at pixel X of the row, clipped to the row.
+// One stretch of text drawn again at pixel X of the row, clipped to the row.
 struct TOverlayText {
     int X = 0;
     std::string Text;
     // Brush := the editor's colour and font := Color; otherwise the canvas's
-    // colours stay (the selection's colours in a selected piece).
+    // colours stay (the selection's colours in a selected stretch).
     bool SetColors = false;
     TColor Color = clBlack;
     TOverlayStyle Style = TOverlayStyle::Keep;
@@ -47,8 +47,8 @@ struct TLineDrawPlan {
 // The row and the editor's facts.
 struct TLineDrawInput {
     TEditMode Mode = emStandard;
-    std::string_view LineStr;  // as painted: tabs expanded, wrapped pieces joined
-    bool Selected = false;     // the selected piece of a row
+    std::string_view LineStr;  // as painted: tabs expanded, wrapped rows joined
+    bool Selected = false;     // the selected stretch of a row
     bool EditorHasSelection = false;
     const TEditorViewInfo* View = nullptr;
     int StartState = -2;  // the region state LineStr starts in

@@ -93,7 +93,7 @@ TEST(LineDrawModes, LinksOnTheStoredRowAndOnlyStylesInASelection)
     const TLineDrawPlan p = f.Plan("a   b http://x.jp/ c");
     ASSERT_EQ(Drawn(p, kLink), "6:http://x.jp/");
     EXPECT_EQ(p.Texts.back().Style, TOverlayStyle::Underline);
-    // A selected piece gets no colours, only the underline again.
+    // A selected stretch gets no colours, only the underline again.
     f.in.Selected = f.in.EditorHasSelection = true;
     const TLineDrawPlan sel = f.Plan("a   b http://x.jp/ c");
     ASSERT_EQ(sel.Texts.size(), 1u);
@@ -121,7 +121,7 @@ TEST(LineDrawMarks, RandomRowsMatchAPlainCellWalk)
     std::mt19937 rng(7);
     Fixture f(emStandard);
     f.opt.TabMark = f.opt.SpMark = f.opt.HSpMark = true;
-    const char* pieces[] = {" ", "\t", "\x81\x40", "a", "漢", "\x83\x5B", "\x81"};
+    const char* bits[] = {" ", "\t", "\x81\x40", "a", "漢", "\x83\x5B", "\x81"};
     for (int round = 0; round < 500; ++round) {
         f.in.CellWidth = 4 + static_cast<int>(rng() % 12);
         f.in.TabWidth = 1 + static_cast<int>(rng() % 8);
@@ -129,7 +129,7 @@ TEST(LineDrawMarks, RandomRowsMatchAPlainCellWalk)
         f.in.RectLeft = static_cast<int>(rng() % 20);
         f.in.RectRight = f.in.RectLeft + static_cast<int>(rng() % 200);
         f.stored.clear();
-        for (int n = static_cast<int>(rng() % 12); n > 0; --n) f.stored += pieces[rng() % 7];
+        for (int n = static_cast<int>(rng() % 12); n > 0; --n) f.stored += bits[rng() % 7];
         const std::string row = f.stored;
         // The reference: walk characters, counting display cells.
         std::vector<TOverlayMark> want;
