@@ -3,6 +3,8 @@
 #include <cstddef>
 
 #include "app/appfuncs.h"
+#include "app/clipdetector_win.h"
+#include "app/linedraw_win.h"
 #include "app/docopen.h"
 #include "app/menus.h"
 #include "app/toolbar.h"
@@ -106,6 +108,7 @@ void TVellumoMainForm::FormCreate()
     };
     Editor1.OnChange = [this](TEditor&) { Editor1Change(); };
     Editor1.OnSelectionChange = [this](TEditor&, bool) { UpdateToolBarState(); };
+    Editor1.OnDrawLine = Editor1DrawLine;
     ToolBar1.Create(h, kFirstToolCommand);
     VellumoOpenFileName = CreateWindowExA(0, OpenFileNameEditClass(), "", WS_CHILD, 0, 0, 0, 0, h, nullptr,
                                           GetModuleHandleA(nullptr), nullptr);
@@ -125,6 +128,7 @@ void TVellumoMainForm::FormCreate()
     DragAcceptFiles(h, TRUE);
     InstallApplicationEvents();  // the application's message and activation events
     LoadAndApplySettings();      // all settings, then applied to the editors and bars
+    StartMainClipDetector([this] { UpdateToolBarState(); });  // ClipDetectorClipChange
     SetUntitled();  // the untitled state
     KeepInsideWorkArea();
     StartFolder = ProcessCommandLine();
@@ -230,6 +234,7 @@ void TVellumoMainForm::FormClose()
 void TVellumoMainForm::FormDestroy()
 {
     RemoveDialogPlacementHook();
+    StopMainClipDetector();
     // Leaving must not fail because the placement could not be written.
     try {
         SaveWindowPlacement();

@@ -9,6 +9,7 @@
 
 #include "app/appfuncs.h"
 #include "app/applysettings.h"
+#include "app/clipdetector_win.h"
 #include "app/cmdline_win.h"
 #include "app/docopen.h"
 #include "app/editmodes.h"
@@ -16,6 +17,7 @@
 #include "app/settingsloc.h"
 #include "app/settingsloc_win.h"
 #include "app/settingsstore.h"
+#include "app/stdinput_win.h"
 #include "app/winmachine.h"
 #include "app/wrapwidthmenu.h"
 #include "classlib/application.h"
@@ -68,10 +70,7 @@ std::string TVellumoMainForm::ProcessCommandLine()
     return o.StartFolder;
 }
 
-void TVellumoMainForm::ReadStandardInput()
-{
-    // Reading piped standard input into the untitled document arrives with its own piece.
-}
+void TVellumoMainForm::ReadStandardInput() { vellumo::ReadStdInput(); }
 
 void TVellumoMainForm::ClearPrintAndExit()
 {
@@ -183,10 +182,7 @@ void TVellumoMainForm::SetFileDialogFilterIndex(int openIndex, int saveIndex)
     SaveDialog1.SetFilterIndex(saveIndex);
 }
 
-void TVellumoMainForm::SetClipboardWatcherIgnoreFirst(bool ignoreFirst)
-{
-    (void)ignoreFirst;  // the clipboard watcher arrives with its own piece
-}
+void TVellumoMainForm::SetClipboardWatcherIgnoreFirst(bool ignoreFirst) { SetMainClipDetectorIgnoreFirst(ignoreFirst); }
 
 void TVellumoMainForm::PlacePopupToolMenu(bool atTop)
 {
