@@ -86,6 +86,7 @@ public:
     bool Close(DWORD ms = 10000);
     bool WaitExit(DWORD ms = 10000);
     bool Running() const;
+    DWORD ExitCode() const;
     void Kill();
 
 private:

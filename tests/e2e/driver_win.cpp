@@ -317,6 +317,13 @@ void TVellumo::Answer(HWND dialog, int id)
 
 bool TVellumo::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
 
+DWORD TVellumo::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (pi_.hProcess) GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+}
+
 bool TVellumo::WaitExit(DWORD ms) { return !pi_.hProcess || WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
 
 bool TVellumo::Close(DWORD ms)
