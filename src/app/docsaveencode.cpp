@@ -33,19 +33,15 @@ TLineEndCode LineEndForSaveRetCvt(int saveRetCvt, TLineEndCode current) noexcept
 
 void ConvertLineEndsInPlace(std::string& text, TLineEndCode lineEnd)
 {
+    // A byte 0D or 0A is never a trail byte in the code page: a byte scan is safe.
     const char drop = lineEnd == leCr ? '\n' : lineEnd == leLf ? '\r' : '\0';
     if (drop != '\0') std::erase(text, drop);
 }
 
 std::string ConvertLineEnds(std::string_view crlfText, TLineEndCode lineEnd)
 {
-    const char drop = lineEnd == leCr ? '\n' : lineEnd == leLf ? '\r' : '\0';
-    if (drop == '\0') return std::string(crlfText);
-    std::string out;
-    out.reserve(crlfText.size());
-    // A byte 0D or 0A is never a trail byte in the code page, so a byte scan is safe.
-    for (char c : crlfText)
-        if (c != drop) out += c;
+    std::string out(crlfText);
+    ConvertLineEndsInPlace(out, lineEnd);
     return out;
 }
 

@@ -13,6 +13,7 @@
 #include "editor/cells.h"
 #include "editor/editorview.h"
 #include "editor/parserfactory.h"
+#include "bench_memory.h"
 #include "editor/rowstore.h"
 #include "editor/selmeasure.h"
 #include "editor/typetext.h"
@@ -20,30 +21,9 @@
 #include "editor/wrapoption.h"
 
 using namespace vellumo;
+using namespace vellumo::bench;
 
 namespace {
-
-long ReadStatusKb(const char* key)
-{
-    std::FILE* f = std::fopen("/proc/self/status", "r");
-    if (!f) return 0;
-    char line[256];
-    long kb = 0;
-    const std::size_t n = std::strlen(key);
-    while (std::fgets(line, sizeof line, f))
-        if (std::strncmp(line, key, n) == 0) kb = std::strtol(line + n, nullptr, 10);
-    std::fclose(f);
-    return kb;
-}
-
-void ResetPeak()
-{
-    malloc_trim(0);
-    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
 
 std::size_t HeapInUse() { return mallinfo2().uordblks; }
 

@@ -12,34 +12,14 @@
 
 #include "editor/editorview.h"
 #include "editor/lines.h"
+#include "bench_memory.h"
 #include "editor/rowstore.h"
 #include "editor/wrapoption.h"
 
 using namespace vellumo;
+using namespace vellumo::bench;
 
 namespace {
-
-long ReadStatusKb(const char* key)
-{
-    std::FILE* f = std::fopen("/proc/self/status", "r");
-    if (!f) return 0;
-    char line[256];
-    long kb = 0;
-    const std::size_t n = std::strlen(key);
-    while (std::fgets(line, sizeof line, f))
-        if (std::strncmp(line, key, n) == 0) kb = std::strtol(line + n, nullptr, 10);
-    std::fclose(f);
-    return kb;
-}
-
-void ResetPeak()
-{
-    malloc_trim(0);  // hand freed pages back so that the peak starts from what is in use
-    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
 
 // About 100 MB in 1.5 million lines: kanji, kana, ASCII words, a TAB now and then.
 const std::string& BigText()

@@ -11,20 +11,13 @@
 #include <string>
 
 #include "editor_support.h"
+#include "speed/speed_support.h"
 #include "editor/lines.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 PROCESS_MEMORY_COUNTERS Memory()
 {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor_support.h"
+#include "speed/speed_support.h"
 #include "editor/lines.h"
 #include "editor/options_viewinfo.h"
 #include "editor/rowstore.h"
@@ -19,14 +20,6 @@ using namespace vellumo;
 using namespace vellumo::testing;
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 std::string JapaneseText(std::size_t bytes)
 {
