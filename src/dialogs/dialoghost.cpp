@@ -1,0 +1,11 @@
+#include "dialogs/dialoghost.h"
+
+namespace vellumo {
+
+TDialogHost& DialogHost()
+{
+    static TDialogHost host;
+    return host;
+}
+
+} // namespace vellumo
