@@ -72,11 +72,13 @@ void TEditor::NormalizeCol(bool vertical, int direction)
         }
     };
     const std::string& text = Store().Strings(row_);
-    const std::string classes = GetCellClasses(text);
+    std::string& classes = cellScratch_;  // reused: this runs several times per edit
+    vellumo::GetCellClasses(text, CellRules(), classes);
     const int width = static_cast<int>(classes.size());
     if (!caret_->FreeCaret() && col_ > width) {
-        const bool leftDown = MouseCaptured() && GetKeyState(VK_LBUTTON) < 0;
-        remember(caret_->KeepCaret() && leftDown ? width : col_);
+        // Asked only when it matters: each question is a trip to the window system.
+        const bool leftDown = caret_->KeepCaret() && !bulk_ && MouseCaptured() && GetKeyState(VK_LBUTTON) < 0;
+        remember(leftDown ? width : col_);
         col_ = width;
     }
     if (CellAt(classes, col_) == '5') {
@@ -117,7 +119,8 @@ void TEditor::SetCaretRowCol(int row, int col)
         }
     } release{*this};
     SetRow(row);
-    const std::string classes = GetCellClasses(Store().Strings(row_));
+    std::string& classes = cellScratch_;
+    vellumo::GetCellClasses(Store().Strings(row_), CellRules(), classes);
     if (CellAt(classes, col) == '5') --col;
     if (!caret_->InTab())
         while (col > 0 && CellAt(classes, col) == '3') --col;
@@ -230,6 +233,10 @@ void TEditor::ScrollCaretIntoView()
 
 void TEditor::RefreshCaret()
 {
+    if (bulk_) {
+        bulkCaret_ = true;
+        return;
+    }
     CreateEditorCaret();
     ScrollCaret();
     UpdateCaretPos();

@@ -66,8 +66,9 @@ const TByteSet& DefaultDelimiters()
 void GetCellClasses(std::string_view text, const TCellRules& r, std::string& out)
 {
     const std::size_t cap = r.WrapWidth > 0 ? static_cast<std::size_t>(r.WrapWidth) + 3 : kMaxRowCells;
-    // Room for the cap plus the largest overshoot (a TAB's fill or a pair's second cell).
-    out.resize(std::min(cap, text.size() * 8 + 2) + 9);
+    // Room for the cap plus the largest overshoot (a TAB's fill or a pair's
+    // second cell); without a TAB a byte is a cell.
+    out.resize(std::min(cap, HasTab(text) ? text.size() * 8 + 2 : text.size()) + 9);
     char* const base = out.data();
     char* p = base;
     const char* const stop = base + std::min(cap, out.size());
@@ -159,6 +160,8 @@ int GetIndentWidth(std::string_view text, const TCellRules& r)
 int CellToByte(std::string_view text, int col, const TCellRules& rules)
 {
     if (col <= 0) return 0;
+    // Without a TAB there are no fill cells: a cell is a byte.
+    if (!HasTab(text)) return std::min(col, static_cast<int>(text.size()));
     const int n = BytesBeforeCell(GetCellClasses(text, rules), col);
     return std::clamp(n, 0, static_cast<int>(text.size()));
 }

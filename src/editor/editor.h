@@ -158,6 +158,8 @@ public:
     int MaxCol() const { return maxCol_; }
     int VerticalMax() const { return vMax_; }
     int CaretHideCount() const { return caretHideCount_; }
+    // Inside the outermost Lines BeginUpdate/EndUpdate.
+    bool BulkUpdating() const { return bulk_; }
     int UnderlineHideCount() const { return underlineHideCount_; }
 
     // ---- the row store and its services
@@ -309,6 +311,10 @@ public:
     void TypeText(std::string_view s);
     void InsertStreamText(std::string_view text);
     void InsertBoxText(std::string_view text);
+    // The selection (or nothing, at the caret) becomes text; with
+    // caretBefore the caret then stands where the text begins. Costs no
+    // walk from the top of the text (a replace-all runs it per match).
+    void ReplaceSelText(std::string_view text, bool caretBefore);
     void ReplaceAllText(std::string_view text);
 
     // ---- clipboard and dropping a dragged selection
@@ -361,7 +367,7 @@ public:
     int BracketRegionCount() const override { return view_ ? view_->Brackets().Count() : 0; }
     const IRowParserFactory* ParserFactory() const override { return parserFactory_.get(); }
     bool IsLoading() const override { return false; }
-    bool Focused() const override { return TCustomControl::Focused(); }
+    bool Focused() const override { return focused_ && HandleAllocated(); }
     int CaretRow() const override { return row_; }
     int CaretCol() const override { return col_; }
     void SetCaretRow(int row) override { SetRow(row); }
@@ -521,6 +527,14 @@ private:
     bool wantTabs_ = true;
     bool wantReturns_ = true;
     bool linesUpdating_ = false;
+    // Between the outermost Lines BeginUpdate and EndUpdate (a replace-all
+    // edits a million times): no window calls per edit; the caret, the view
+    // and the whole window are brought up to date once at the end.
+    bool bulk_ = false;
+    bool focused_ = false;
+    std::string cellScratch_;  // the caret row's cell classes, kept for its capacity
+    bool bulkCaret_ = false;
+    bool bulkScroll_ = false;
     TVerticalLines verticalLines_;
     std::unique_ptr<TEditorPopupMenu> popup_;
 

@@ -275,6 +275,7 @@ void TEditor::LinesUpdating(bool updating)
     if (updating) {
         CaretBeginUpdate();
         UnderlineBeginUpdate();
+        bulk_ = true;
         // Redraw is switched off only on a visible window: switching it
         // back on would show a hidden one.
         if (HandleAllocated() && IsWindowVisible(Handle())) {
@@ -283,13 +284,23 @@ void TEditor::LinesUpdating(bool updating)
         }
         return;
     }
+    bulk_ = false;
     if (linesUpdating_) {
         linesUpdating_ = false;
         if (HandleAllocated()) SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-        Invalidate();
+    }
+    // Whatever was drawn or scrolled during the update is drawn afresh.
+    if (HandleAllocated()) Invalidate();
+    if (bulkScroll_) {
+        bulkScroll_ = false;
+        ScrollCaretIntoView();
     }
     UnderlineEndUpdate();
     CaretEndUpdate();
+    if (bulkCaret_) {
+        bulkCaret_ = false;
+        RefreshCaret();
+    }
 }
 
 void TEditor::SubObjectChanged(TNotifyPersistent* sender)
@@ -406,6 +417,11 @@ void TEditor::WmSize()
 
 void TEditor::WndProc(TMessage& m)
 {
+    // The focus as the window system last reported it: the caret and the
+    // undo records ask for it on every edit, and asking is a trip to the
+    // window system.
+    if (m.Msg == WM_SETFOCUS) focused_ = true;
+    else if (m.Msg == WM_KILLFOCUS || m.Msg == WM_DESTROY) focused_ = false;
     if (InputFiltered(m)) {
         m.Result = 0;
         return;

@@ -152,11 +152,19 @@ TEditorTextPos Clamp(const TPointerStringList& rows, TEditorTextPos p)
     return p;
 }
 
+// The first chunk of a search is small and each next one doubles up to the
+// chunk size: a replace-all finds its next match close by a million times,
+// and must not copy a full chunk for each.
+constexpr int kFirstChunkBytes = 256;
+
+int NextLimit(int limit, const TEditorSearchOptions& opt) { return std::min(opt.ChunkBytes, limit * 2); }
+
 std::optional<TEditorMatch> SearchForward(const TPointerStringList& rows, TEditorTextPos pos, std::string_view pattern,
                                           TSearchFlags flags, const TEditorSearchOptions& opt, const TPatternShape& s)
 {
     const bool pump = (flags & sfReplaceAll) && opt.BeforeChunk;
     std::string chunk;
+    int limit = std::min(opt.ChunkBytes, kFirstChunkBytes);
     for (;;) {
         if (pump) opt.BeforeChunk();
         const int n = rows.Count();
@@ -173,7 +181,7 @@ std::optional<TEditorMatch> SearchForward(const TPointerStringList& rows, TEdito
                 if (r == pos.Row) start = static_cast<int>(chunk.size()) + pos.Byte;
                 AppendRow(rows, r, chunk);
             }
-        } while (r < n && chunk.size() <= static_cast<std::size_t>(opt.ChunkBytes));
+        } while (r < n && chunk.size() <= static_cast<std::size_t>(limit));
         const int ownedEnd = static_cast<int>(chunk.size());
         const int nextRow = r;
         AppendLookAhead(rows, r, chunk, chunk.size(), s);
@@ -183,6 +191,7 @@ std::optional<TEditorMatch> SearchForward(const TPointerStringList& rows, TEdito
             return MatchAt(rows, first, start, length);
         if (nextRow >= n) return std::nullopt;
         pos = {nextRow, 0};
+        limit = NextLimit(limit, opt);
     }
 }
 
@@ -194,6 +203,7 @@ std::optional<TEditorMatch> SearchBackward(const TPointerStringList& rows, TEdit
     // After the first chunk: candidates must start before row `boundary`,
     // the first row of the chunk searched last.
     int boundary = -1;
+    int limit = std::min(opt.ChunkBytes, kFirstChunkBytes);
     for (;;) {
         if (pump) opt.BeforeChunk();
         const int n = rows.Count();
@@ -211,7 +221,7 @@ std::optional<TEditorMatch> SearchBackward(const TPointerStringList& rows, TEdit
             int size = 0;
             for (int k = line; k <= lineEnd; ++k) size += Span(rows, k);
             top = line;
-            while (top > 0 && (size <= opt.ChunkBytes || before < s.Reach)) {
+            while (top > 0 && (size <= limit || before < s.Reach)) {
                 const int above = LineStart(rows, top - 1);
                 for (int k = above; k < top; ++k) {
                     size += Span(rows, k);
@@ -234,7 +244,7 @@ std::optional<TEditorMatch> SearchBackward(const TPointerStringList& rows, TEdit
                 const int above = LineStart(rows, top - 1);
                 for (int k = above; k < top; ++k) size += Span(rows, k);
                 top = above;
-            } while (top > 0 && size <= opt.ChunkBytes);
+            } while (top > 0 && size <= limit);
             for (int k = top; k < boundary; ++k) AppendRow(rows, k, chunk);
             ownedEnd = static_cast<int>(chunk.size());
             AppendLookAhead(rows, boundary, chunk, chunk.size(), s);
@@ -251,6 +261,7 @@ std::optional<TEditorMatch> SearchBackward(const TPointerStringList& rows, TEdit
             return MatchAt(rows, top, start, length);
         if (top == 0) return std::nullopt;
         boundary = top;
+        limit = NextLimit(limit, opt);
     }
 }
 

@@ -391,14 +391,14 @@ void TEditor::UnderlineEndUpdate()
 
 void TEditor::InvalidateRowText(int row)
 {
-    if (!HandleAllocated() || row < topRow_ || row > topRow_ + rowCount_) return;
+    if (bulk_ || !HandleAllocated() || row < topRow_ || row > topRow_ + rowCount_) return;
     const int y = GetTextTop() + (row - topRow_) * RowHeight();
     InvalidateRect(RECT{GetTextLeft(), y, ClientRect().right, y + cellHeight_}, false);
 }
 
 void TEditor::InvalidateRows(int a, int b)
 {
-    if (!HandleAllocated()) return;
+    if (bulk_ || !HandleAllocated()) return;
     const int first = std::max(std::min(a, b), topRow_);
     const int last = std::min(std::max(a, b), topRow_ + rowCount_);
     if (last < first) return;

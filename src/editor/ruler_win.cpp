@@ -236,7 +236,7 @@ void TEditor::PaintRuler()
 
 void TEditor::CopyRulerCell(int col, TBitmap& from)
 {
-    if (!Showing() || !ruler_->Visible()) return;
+    if (bulk_ || !Showing() || !ruler_->Visible()) return;
     if (col < leftCol_ || col > leftCol_ + colCount_) return;
     const int x = GetTextLeft() + cellWidth_ * (col - leftCol_) + 1;
     const int w = cellWidth_ - 1;
@@ -284,7 +284,7 @@ void TEditor::LeftbarWidthChanged(int oldWidth, int newWidth)
 
 void TEditor::InvalidateLeftbar(int a, int b)
 {
-    if (!HandleAllocated()) return;
+    if (bulk_ || !HandleAllocated()) return;
     const int first = std::max(std::min(a, b), topRow_);
     const int last = std::min(std::max(a, b), topRow_ + rowCount_);
     if (last < first) return;

@@ -28,7 +28,8 @@ bool TEditor::Search(std::string_view pattern, TSearchFlags flags)
     if (Selected()) CleanSelection();
     SetCaretRowOffset(match->FromRow, match->Offset);
     SetSelLength(match->Length);
-    ScrollCaretIntoView();
+    if (bulk_) bulkScroll_ = true;
+    else ScrollCaretIntoView();
     return true;
 }
 

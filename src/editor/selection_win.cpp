@@ -91,7 +91,7 @@ void TEditor::Deselect()
 
 void TEditor::RepaintSelection()
 {
-    if (selectionState_ == 2 && HandleAllocated() && Showing()) {
+    if (selectionState_ == 2 && !bulk_ && HandleAllocated() && Showing()) {
         TCaretUpdate hold(this);
         const int n = Store().Count();
         const int tl = GetTextLeft(), rh = RowHeight(), right = ClientRect().right;
@@ -150,7 +150,7 @@ void TEditor::CleanSelection()
         return;
     }
     selectionState_ = 0;
-    if (HandleAllocated() && (selStartRow_ != selEndRow_ || selStartCol_ != selEndCol_)) {
+    if (!bulk_ && HandleAllocated() && (selStartRow_ != selEndRow_ || selStartCol_ != selEndCol_)) {
         // A drag above the text leaves negative rows behind.
         const int s = std::max({0, topRow_, std::min(selStartRow_, topRow_ + rowCount_)});
         const int e = std::max({0, topRow_, std::min(selEndRow_, topRow_ + rowCount_)});

@@ -41,6 +41,22 @@ void TEditor::InsertStreamText(std::string_view text)
     if (edit) ApplyRowsEdit(*edit, text.find_first_of("\r\n") != std::string_view::npos);
 }
 
+void TEditor::ReplaceSelText(std::string_view text, bool caretBefore)
+{
+    if (readOnly_) return;
+    const TEditorScreenStrings& s = Store();
+    const int row = Selected() ? selStartRow_ : row_;
+    const int byte = Selected() ? selStartByte_ : (row < s.Count() ? CellToByte(s.Strings(row), col_, CellRules()) : 0);
+    // Counted from the first row of the logical line: the edit never moves
+    // that row, however the line wraps afterwards.
+    const int first = s.FirstRowOfLine(row);
+    long long offset = byte;
+    for (int r = first; r < row; ++r)
+        offset += static_cast<long long>(s.Strings(r).size()) + (s.GetRowAttribute(r) == raLineBreak ? 2 : 0);
+    InsertStreamText(text);
+    if (caretBefore) SetCaretRowOffset(first, static_cast<int>(offset));
+}
+
 void TEditor::InsertBoxText(std::string_view text)
 {
     if (readOnly_) return;
