@@ -6,7 +6,8 @@
 //   mainformmsg_win.cpp     window messages, menu and shortcut dispatch
 //                           (CommandHandler: an item's name -> its handler)
 //   mainformhook_win.cpp    placing the file dialogs (old systems)
-//   mainformstatus_win.cpp  the status bar
+//   mainformstatus_win.cpp  the status bar and the panels that follow the caret
+//   splitview_win.cpp       the split view and which editor the commands act on
 //   mainformowner*          the application window and the pump
 //   menus*.cpp, toolbar*.cpp  menus and tool bar from their tables
 //   filecmds*.cpp           the File menu: rules, handlers, dialogs, documents
@@ -28,6 +29,7 @@
 #include "app/toolbar_win.h"
 #include "classlib/control.h"
 #include "classlib/filedialog.h"
+#include "classlib/splitter.h"
 #include "editor/editor.h"
 #include "editor/editprop.h"
 
@@ -97,9 +99,9 @@ public:
     bool EndingWithoutShowing() const noexcept { return endWithoutShowing_; }
     // Shows the window; the showing steps run once.
     void ShowMainForm();
-    TEditor& ActiveEditor() override { return LastEditor ? *LastEditor : Editor1; }
+    TEditor& ActiveEditor() override;
     TEditor& MainEditor() override { return Editor1; }
-    TEditor* SplitEditor() override { return nullptr; }  // the split view arrives with the status-bar piece
+    TEditor* SplitEditor() override { return SecondEditor(); }
     void SetPanelText(int panel, const std::string& text) override;
     void SetCaptions(const std::string& caption, const std::string& appTitle) override;
     void SetOpenFileNameText(const std::string& name) override;
@@ -127,6 +129,7 @@ public:
     bool RunSaveDialog(const std::string& folder, std::string& fileName) override;
     void ProcessMessages() override { PumpMessagesOnce(); }
     bool ReplaceBusy() override { return replaceBusy_; }
+    void SetReplaceBusy(bool on) noexcept { replaceBusy_ = on; }
     void SetToolBarButtons(const TToolBarState& state) override;
     void EndWithoutShowing() override;
     void BringApplicationForward() override;
@@ -156,6 +159,38 @@ public:
     TFileMenuInput FileMenuState();
     void SetUpFileDialogs();
     std::string DialogFolder() const;
+
+    // ---- status bar (mainformstatus_win.cpp)
+    void Editor1CaretMoved(TEditor& sender);
+    // Panel 1 from the active editor's caret; a replace-all loop, during
+    // which caret moves only mark the panel stale, calls it once at its end.
+    void UpdateCaretPanel();
+    bool CaretPanelStale() const noexcept { return caretPanelStale_; }
+    void mByteClick();
+    void Editor1SelectionModeChange(TEditor& sender);
+    void StatusBar1Resize();
+
+    // ---- split view (splitview_win.cpp)
+    bool IsSplit() const noexcept { return secondEditor_ != nullptr; }
+    TEditor* SecondEditor() noexcept { return secondEditor_.get(); }
+    TSplitter* SplitterControl() noexcept { return splitter_.get(); }
+    TEditor* InactiveEditor();
+    TEditor& UpperEditor();
+    bool CanSplit();
+    void Split();
+    void Unsplit();
+    void SplitterMoved();
+    void MoveWindowFocusExecute();
+    void mWin_BunkatuClick();
+    void mWindowClick();  // the Window menu opening
+    // Focus moves between the form's editors (not to other windows).
+    void Editor1Enter(TEditor& sender);
+    void Editor1Exit(TEditor& sender);
+    // The form's handlers on an editor: Editor1's at creation, copied to the second.
+    void WireEditor(TEditor& editor);
+    void CopyEventProperties(TEditor& from, TEditor& to);
+    // Places the split panes in [top, bottom); returns Editor1's top.
+    int LayoutSplit(int top, int bottom, int width);
 
     // ---- menus (menus_win.cpp wiring in mainformmsg_win.cpp)
     // The handler of a named item or action; null for items whose command
@@ -200,6 +235,13 @@ private:
 
     TEditorProp editorProp_;
     TViewState viewState_;
+    std::unique_ptr<TEditor> secondEditor_;
+    std::unique_ptr<TSplitter> splitter_;
+    TEditor* enteredEditor_ = nullptr;  // the form's active control among the editors
+    bool caretPanelStale_ = false;
+    bool syncingSelectionMode_ = false;
+    void EditorFocusIn(TEditor& editor);
+    void EditorFocusOut(TEditor& editor, HWND to);
     bool replaceBusy_ = false;
     bool openDialogReadOnly_ = false;
     bool endWithoutShowing_ = false;

@@ -102,10 +102,7 @@ void TVellumoMainForm::FormCreate()
     StatusBar1.Create(h);
     Editor1.SetParentWindow(h);
     Editor1.SetPopupMenu(&PopupMenu1);
-    Editor1.OnEnter = [this] {
-        LastEditor = &Editor1;
-        LastEditorHandle = Editor1.Handle();
-    };
+    WireEditor(Editor1);  // focus, caret and selection-mode events (splitview_win.cpp)
     Editor1.OnChange = [this](TEditor&) { Editor1Change(); };
     Editor1.OnSelectionChange = [this](TEditor&, bool) { UpdateToolBarState(); };
     Editor1.OnDrawLine = Editor1DrawLine;
@@ -248,10 +245,11 @@ void TVellumoMainForm::LayoutControls()
     RECT r;
     GetClientRect(Window(), &r);
     ToolBar1.Resize();
-    StatusBar1.Resize(IsZoomed(Window()) != FALSE);
+    StatusBar1Resize();
     const int top = ToolBar1.Height();
     const int bottom = r.bottom - StatusBar1.Height();
-    Editor1.SetBounds(0, top, r.right, bottom > top ? bottom - top : 0);
+    const int editorTop = LayoutSplit(top, bottom, r.right);  // the upper pane when split
+    Editor1.SetBounds(0, editorTop, r.right, bottom > editorTop ? bottom - editorTop : 0);
     if (!Editor1.Visible()) Editor1.Show();
 }
 

@@ -53,6 +53,11 @@ std::function<void()> TVellumoMainForm::CommandHandler(std::string_view name)
         {"File1", &TVellumoMainForm::File1Click},
         {"mReLoadCode", &TVellumoMainForm::mReLoadCodeClick},
         {"mWordWrapRetSave", &TVellumoMainForm::mWordWrapRetSaveClick},
+        // status bar and split view
+        {"mByte", &TVellumoMainForm::mByteClick},
+        {"mWin_Bunkatu", &TVellumoMainForm::mWin_BunkatuClick},
+        {"mWindow", &TVellumoMainForm::mWindowClick},
+        {"MoveWindowFocus", &TVellumoMainForm::MoveWindowFocusExecute},
     };
     for (const auto& h : kHandlers)
         if (name == h.Name) return [this, f = h.Handler] { (this->*f)(); };
@@ -84,7 +89,16 @@ void TVellumoMainForm::BindMenuHandlers(TTableMenu& menu, bool popup)
 bool TVellumoMainForm::RunShortCut(TShortCut sc)
 {
     const TMenuEntry* e = MainMenuItems.EntryOfShortCut(sc);
-    if (!e) return false;
+    if (!e) {
+        // The actions: shortcuts without a menu item.
+        for (const TMenuEntry& a : ActionTable())
+            if (a.ShortCut == sc)
+                if (auto f = CommandHandler(a.Name)) {
+                    RunGuarded(f);
+                    return true;
+                }
+        return false;
+    }
     // A shortcut whose command has not arrived yet goes on to the editor.
     auto f = CommandHandler(e->Name);
     if (!f) return false;

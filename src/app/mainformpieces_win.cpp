@@ -216,7 +216,8 @@ void TVellumoMainForm::RebuildSettingsMenus()
 
 void TVellumoMainForm::UpdateCaptionAndPosition()
 {
-    UpdateCaption(Document().CurrentFileName);  // the caret panel joins with the status-bar issue
+    UpdateCaption(Document().CurrentFileName);
+    UpdateCaretPanel();
 }
 
 void TVellumoMainForm::RepaintStatusBar()

@@ -11,10 +11,12 @@ constexpr int kAlign[TMainStatusBar::PanelCount] = {0, 2, 1, 1, 1, 1, 1, 1, 1, 0
 
 constexpr UINT_PTR kRepaintTimer = 1234;
 
-void RepaintNow(HWND bar)
+void RepaintBar(HWND bar)
 {
-    InvalidateRect(bar, nullptr, TRUE);
-    UpdateWindow(bar);
+    RECT r;
+    GetWindowRect(bar, &r);
+    MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&r), 2);
+    RedrawWindow(bar, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
 }
 
 // After a resize the bar is drawn once more a moment later: the size grip
@@ -22,18 +24,10 @@ void RepaintNow(HWND bar)
 void CALLBACK RepaintOnce(HWND bar, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(bar, id);
-    RepaintNow(bar);
+    RepaintBar(bar);
 }
 
 } // namespace
-
-int FirstPanelWidth(int barWidth, bool maximized, const std::array<int, 10>& widths) noexcept
-{
-    int others = 0;
-    for (std::size_t i = 1; i < widths.size(); ++i) others += widths[i];
-    const int w = barWidth + 50 - others - (maximized ? 0 : 18);
-    return w <= 77 ? 78 : w;
-}
 
 TMainStatusBar::~TMainStatusBar()
 {
@@ -88,6 +82,7 @@ void TMainStatusBar::SetPanelText(int panel, const std::string& text)
 void TMainStatusBar::Resize(bool maximized)
 {
     if (!handle_) return;
+    InvalidateRect(handle_, nullptr, TRUE);
     SendMessageA(handle_, WM_SIZE, 0, 0);
     RECT r;
     GetClientRect(handle_, &r);
@@ -101,8 +96,79 @@ void TMainStatusBar::Resize(bool maximized)
     edges[PanelCount - 1] = -1;
     SendMessageA(handle_, SB_SETPARTS, PanelCount, reinterpret_cast<LPARAM>(edges));
     for (int i = 0; i < PanelCount; ++i) ApplyPanel(i);
-    RepaintNow(handle_);
+    RepaintNow();
     SetTimer(handle_, kRepaintTimer, 20, RepaintOnce);
 }
+
+void TMainStatusBar::RepaintNow()
+{
+    if (handle_) RepaintBar(handle_);
+}
+
+} // namespace vellumo
+
+// ---- the form's handlers of the panels that follow the editors
+
+#include "app/appfuncs.h"
+#include "app/mainform.h"
+#include "app/settingsstore.h"
+
+namespace vellumo {
+
+void TVellumoMainForm::Editor1CaretMoved(TEditor&)
+{
+    // A replace-all moves the caret for every match: walking the text each
+    // time would make it quadratic, so the panel is only marked and the loop
+    // refreshes it once at its end.
+    if (ReplaceBusy()) {
+        caretPanelStale_ = true;
+        return;
+    }
+    ClearStatusMessage();
+    UpdateCaretPanel();
+}
+
+void TVellumoMainForm::UpdateCaretPanel()
+{
+    caretPanelStale_ = false;
+    TEditor& ed = ActiveEditor();
+    const bool lineNum = AppSettingsStore().Settings.Option.LineNum;
+    StatusBar1.SetPanelText(1, CaretPositionText(ed.Store(), ed.Row(), ed.Col(), lineNum));
+}
+
+void TVellumoMainForm::mByteClick()
+{
+    if (ShowsTextSize(StatusBar1.PanelText(1))) {
+        UpdateCaretPanel();
+        return;
+    }
+    TEditor& ed = ActiveEditor();
+    const bool selection = ed.Selected();
+    StatusBar1.SetPanelText(1, TextSizeText(selection ? ed.SelLength() : ed.GetTextLength(), selection));
+}
+
+void TVellumoMainForm::Editor1SelectionModeChange(TEditor&)
+{
+    // Setting the other pane's mode fires this handler again.
+    if (syncingSelectionMode_) return;
+    syncingSelectionMode_ = true;
+    try {
+        TEditor& ed = ActiveEditor();
+        const bool box = ed.SelectionMode() == smBox;
+        StatusBar1.SetPanelText(4, BoxModeText(box));
+        if (!AppSettingsStore().Settings.Option.FreeCaret) ed.Caret().SetFreeCaret(box);
+        TEditor* other = InactiveEditor();
+        if (other && other->HandleAllocated()) {
+            other->SetSelectionMode(ed.SelectionMode());
+            other->Caret().SetFreeCaret(ed.Caret().FreeCaret());
+        }
+    } catch (...) {
+        syncingSelectionMode_ = false;
+        throw;
+    }
+    syncingSelectionMode_ = false;
+}
+
+void TVellumoMainForm::StatusBar1Resize() { StatusBar1.Resize(IsZoomed(Window()) != FALSE); }
 
 } // namespace vellumo

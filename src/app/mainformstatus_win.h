@@ -6,11 +6,13 @@
 #include <array>
 #include <string>
 
+#include "app/mainformstatus.h"
+
 namespace vellumo {
 
 class TMainStatusBar {
 public:
-    static constexpr int PanelCount = 10;
+    static constexpr int PanelCount = kStatusPanelCount;
     TMainStatusBar() = default;
     ~TMainStatusBar();
     TMainStatusBar(const TMainStatusBar&) = delete;
@@ -28,8 +30,12 @@ public:
     void SetPanelText(int panel, const std::string& text);
     bool AutoHint = true;
 
-    // Bottom of the parent; panel 0 takes what the others leave.
+    // Bottom of the parent; panel 0 takes what the others leave. The bar is
+    // repainted at once and again 20 ms later.
     void Resize(bool maximized);
+    int PanelWidth(int panel) const { return widths_.at(static_cast<std::size_t>(panel)); }
+    // Invalidates and paints the whole bar now.
+    void RepaintNow();
 
 private:
     void ApplyPanel(int panel);
@@ -37,11 +43,7 @@ private:
     HWND handle_ = nullptr;
     HFONT font_ = nullptr;
     std::array<std::string, PanelCount> texts_{};
-    std::array<int, PanelCount> widths_{67, 110, 46, 46, 35, 51, 39, 35, 41, 50};
+    TStatusPanelWidths widths_ = kStatusPanelWidths;
 };
-
-// Panel 0's width for a bar width: what panels 1 to 9 leave (18 more when
-// maximized), at least 78.
-int FirstPanelWidth(int barWidth, bool maximized, const std::array<int, 10>& widths) noexcept;
 
 } // namespace vellumo

@@ -1,0 +1,152 @@
+// The split view driven by keys: Ctrl+F5 makes a second pane on the same
+// text, typing shows in both, undo from the other pane acts on the shared
+// text, Ctrl+F5 again leaves one editor. A picture of the split window is
+// written to the build folder.
+#include <windows.h>
+
+#include <fstream>
+#include <vector>
+
+#include "e2e/e2e_support.h"
+
+namespace e2e {
+namespace {
+
+class Split : public TEndToEnd {};
+
+std::vector<HWND> Editors(HWND main)
+{
+    std::vector<HWND> out;
+    for (HWND c = GetWindow(main, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char cls[64] = {};
+        GetClassNameA(c, cls, sizeof cls);
+        if (std::string(cls) == "TEditor" && IsWindowVisible(c)) out.push_back(c);
+    }
+    return out;
+}
+
+std::string TextOf(HWND editor)
+{
+    DWORD_PTR len = 0;
+    SendMessageTimeoutA(editor, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len);
+    std::string buf(len * 2 + 16, '\0');
+    DWORD_PTR n = 0;
+    SendMessageTimeoutA(editor, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG, 5000,
+                        &n);
+    buf.resize(n);
+    return buf;
+}
+
+HWND FocusOf(HWND main)
+{
+    GUITHREADINFO gi{};
+    gi.cbSize = sizeof gi;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gi) ? gi.hwndFocus : nullptr;
+}
+
+std::string BuildPath(const std::string& name)
+{
+    std::string unix = VELLUMO_BUILD_DIR "/" + name;
+    for (char& c : unix)
+        if (c == '/') c = '\\';
+    return "Z:" + unix;
+}
+
+// The window as it is on the screen, written as a bitmap file.
+bool SaveWindowPicture(HWND w, const std::string& path)
+{
+    RECT r{};
+    GetWindowRect(w, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    auto* px = static_cast<DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i) px[i] |= 0xFF000000;
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(width * height * 4);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(width) * height * 4);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return out.good();
+}
+
+TEST_F(Split, CtrlF5SplitsTypingShowsInBothUndoFromTheOtherUnsplits)
+{
+    const std::string path = dir_.File("split.txt");
+    std::string text;
+    for (int i = 1; i <= 60; ++i) text += "行 " + std::to_string(i) + " 表示\r\n";  // 表 ends in 5C
+    ASSERT_TRUE(WriteFileBytes(path, text));
+    TVellumo v;
+    ASSERT_TRUE(Launch(v, Quoted(path)));
+    HWND w = v.MainWindow();
+    SetWindowPos(w, HWND_TOP, 10, 10, 640, 480, SWP_SHOWWINDOW);
+    v.Sync();
+    ASSERT_EQ(Editors(w).size(), 1u);
+
+    ASSERT_TRUE(v.Keys({VK_CONTROL, VK_F5}));
+    ASSERT_TRUE(v.WaitFor([&] { return Editors(w).size() == 2; })) << "no second pane";
+    v.Sync();
+    std::vector<HWND> panes = Editors(w);
+    RECT a{}, b{};
+    GetWindowRect(panes[0], &a);
+    GetWindowRect(panes[1], &b);
+    EXPECT_NE(a.top, b.top);  // one above the other
+    EXPECT_EQ(a.left, b.left);
+
+    // The upper pane has the focus: typed keys go there and show in both.
+    const HWND typed = FocusOf(w);
+    ASSERT_TRUE(typed == panes[0] || typed == panes[1]);
+    const HWND other = typed == panes[0] ? panes[1] : panes[0];
+    RECT t{}, o{};
+    GetWindowRect(typed, &t);
+    GetWindowRect(other, &o);
+    EXPECT_LT(t.top, o.top);
+    ASSERT_TRUE(v.Keys({'Z'}));
+    ASSERT_TRUE(v.WaitFor([&] { return TextOf(typed) == "z" + text; })) << TextOf(typed).substr(0, 20);
+    EXPECT_EQ(TextOf(other), "z" + text);
+
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Sleep(300);
+    v.Sync();
+    EXPECT_TRUE(SaveWindowPicture(w, BuildPath("split-window.bmp")));
+
+    // Ctrl+Alt+A to the other pane; its undo takes back what the first typed.
+    ASSERT_TRUE(v.Keys({VK_CONTROL, VK_MENU, 'A'}));
+    ASSERT_TRUE(v.WaitFor([&] { return FocusOf(w) == other; })) << "the focus stayed";
+    DWORD_PTR undone = 0;
+    SendMessageTimeoutA(other, EM_UNDO, 0, 0, SMTO_ABORTIFHUNG, 5000, &undone);
+    EXPECT_TRUE(undone);
+    EXPECT_EQ(TextOf(other), text);
+    EXPECT_EQ(TextOf(typed), text);
+
+    ASSERT_TRUE(v.Keys({VK_CONTROL, VK_F5}));
+    ASSERT_TRUE(v.WaitFor([&] { return Editors(w).size() == 1; })) << "still split";
+    EXPECT_EQ(v.Text(), text);
+
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    // The undone text may still count as changed: leave it unsaved.
+    if (HWND question = v.WaitDialog(3000)) TVellumo::Answer(question, IDNO);
+    EXPECT_TRUE(v.WaitExit());
+    EXPECT_EQ(ReadFileBytes(path), text);
+}
+
+} // namespace
+} // namespace e2e
