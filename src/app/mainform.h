@@ -73,6 +73,7 @@ public:
     int CodeOverride = -1, LineEndOverride = -1, EditModeOverride = -1;
     std::string SearchString, ReplaceWith;
     std::uint16_t SearchFlags = 0;
+    bool SearchEscapes = false;  // escapes in both texts are resolved
     int ReplaceCount = 0;
     bool ToolButtonPressed = false;
     int OptionPage = 0;
@@ -170,6 +171,24 @@ public:
     void Editor1SelectionModeChange(TEditor& sender);
     void StatusBar1Resize();
 
+    // ---- Search menu (searchcmds_win.cpp, searchreplace_win.cpp, searchstate_win.cpp)
+    void Find1Click();
+    // The next match of SearchString from the active editor's caret, selected.
+    bool FindNext();
+    void mFindClick();
+    void mFindDownClick();
+    void mFindUpClick();
+    void mReplaceClick();
+    // The replace loop on SearchString, ReplaceWith and SearchFlags.
+    void RunReplace();
+    void mRowJmpClick();
+    void mKakkoJmpClick();
+    void BracketJump(bool extend);
+    // SearchString and the flags from the search history and [SearchOptions]
+    // (or this instance's own search when writing it failed).
+    void LoadSearchState();
+    void RememberSearch();
+
     // ---- split view (splitview_win.cpp)
     bool IsSplit() const noexcept { return secondEditor_ != nullptr; }
     TEditor* SecondEditor() noexcept { return secondEditor_.get(); }
@@ -233,6 +252,15 @@ private:
     void ToolButtonClick(UINT id);
     void CloseRequested();
 
+    // Search menu helpers.
+    std::string SearchText(const std::string& typed) const;
+    void ShowSearchStatus(const std::string& text);
+    void CentreCaret(TEditor& ed);
+    void ReportNotFound();
+    void FindAgain(bool down);
+    int AskReplace(TEditor& ed);
+    bool ReplaceFound(TEditor& ed);
+
     TEditorProp editorProp_;
     TViewState viewState_;
     std::unique_ptr<TEditor> secondEditor_;
@@ -249,6 +277,9 @@ private:
     bool shown_ = false;
     bool closing_ = false;
 };
+
+// Fills the dialogs' view of the main window (dialoghostapp_win.cpp).
+void FillDialogHost(TVellumoMainForm& form);
 
 // The real document functions behind the File commands (filecmdsdocs_win.cpp).
 void ConnectDocumentFunctions(TVellumoMainForm& form);

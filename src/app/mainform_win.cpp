@@ -91,6 +91,7 @@ void TVellumoMainForm::FormCreate()
     g_isXPOrLater = CheckWin32Version(5, 1);
     if (!g_isVistaOrLater) InstallDialogPlacementHook();
     SetUpFileDialogs();
+    FillDialogHost(*this);
 
     HWND h = Window();
     RegisterMainWindow(h);

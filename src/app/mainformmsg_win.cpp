@@ -58,6 +58,15 @@ std::function<void()> TVellumoMainForm::CommandHandler(std::string_view name)
         {"mWin_Bunkatu", &TVellumoMainForm::mWin_BunkatuClick},
         {"mWindow", &TVellumoMainForm::mWindowClick},
         {"MoveWindowFocus", &TVellumoMainForm::MoveWindowFocusExecute},
+        // Search menu
+        {"Find1", &TVellumoMainForm::Find1Click},
+        {"mFind", &TVellumoMainForm::mFindClick},
+        {"mFindUp", &TVellumoMainForm::mFindUpClick},
+        {"mFindDown", &TVellumoMainForm::mFindDownClick},
+        {"mReplace", &TVellumoMainForm::mReplaceClick},
+        {"mRowJmp", &TVellumoMainForm::mRowJmpClick},
+        {"mKakkoJmp", &TVellumoMainForm::mKakkoJmpClick},
+        {"TaioSuruKakko", &TVellumoMainForm::mKakkoJmpClick},
     };
     for (const auto& h : kHandlers)
         if (name == h.Name) return [this, f = h.Handler] { (this->*f)(); };
@@ -69,6 +78,8 @@ std::function<void()> TVellumoMainForm::CommandHandler(std::string_view name)
 
 void TVellumoMainForm::RunNamed(const std::string& name)
 {
+    // A command arriving while a replace, an open or a save pumps messages waits for it.
+    if (DocumentBusy()) return;
     if (auto f = CommandHandler(name)) RunGuarded(f);
 }
 
@@ -94,7 +105,7 @@ bool TVellumoMainForm::RunShortCut(TShortCut sc)
         for (const TMenuEntry& a : ActionTable())
             if (a.ShortCut == sc)
                 if (auto f = CommandHandler(a.Name)) {
-                    RunGuarded(f);
+                    if (!DocumentBusy()) RunGuarded(f);
                     return true;
                 }
         return false;
@@ -102,7 +113,7 @@ bool TVellumoMainForm::RunShortCut(TShortCut sc)
     // A shortcut whose command has not arrived yet goes on to the editor.
     auto f = CommandHandler(e->Name);
     if (!f) return false;
-    if (RefreshAndCheckEnabled(MainMenuItems.Item(e->Name))) RunGuarded(f);
+    if (!DocumentBusy() && RefreshAndCheckEnabled(MainMenuItems.Item(e->Name))) RunGuarded(f);
     return true;
 }
 

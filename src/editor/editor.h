@@ -314,7 +314,8 @@ public:
     // The selection (or nothing, at the caret) becomes text; with
     // caretBefore the caret then stands where the text begins. Costs no
     // walk from the top of the text (a replace-all runs it per match).
-    void ReplaceSelText(std::string_view text, bool caretBefore);
+    // False when nothing was changed (read-only, or nothing to replace).
+    bool ReplaceSelText(std::string_view text, bool caretBefore);
     void ReplaceAllText(std::string_view text);
 
     // ---- clipboard and dropping a dragged selection

@@ -41,9 +41,9 @@ void TEditor::InsertStreamText(std::string_view text)
     if (edit) ApplyRowsEdit(*edit, text.find_first_of("\r\n") != std::string_view::npos);
 }
 
-void TEditor::ReplaceSelText(std::string_view text, bool caretBefore)
+bool TEditor::ReplaceSelText(std::string_view text, bool caretBefore)
 {
-    if (readOnly_) return;
+    if (readOnly_ || (text.empty() && !Selected())) return false;
     const TEditorScreenStrings& s = Store();
     const int row = Selected() ? selStartRow_ : row_;
     const int byte = Selected() ? selStartByte_ : (row < s.Count() ? CellToByte(s.Strings(row), col_, CellRules()) : 0);
@@ -53,8 +53,16 @@ void TEditor::ReplaceSelText(std::string_view text, bool caretBefore)
     long long offset = byte;
     for (int r = first; r < row; ++r)
         offset += static_cast<long long>(s.Strings(r).size()) + (s.GetRowAttribute(r) == raLineBreak ? 2 : 0);
-    InsertStreamText(text);
+    if (text.empty()) {
+        DeleteSelection();
+    } else {
+        const TEditorSelection sel = Selection();
+        const auto edit = InsertStreamTextEdit(s, Selected() ? &sel : nullptr, row_, col_, text);
+        if (!edit) return false;
+        ApplyRowsEdit(*edit, text.find_first_of("\r\n") != std::string_view::npos);
+    }
     if (caretBefore) SetCaretRowOffset(first, static_cast<int>(offset));
+    return true;
 }
 
 void TEditor::InsertBoxText(std::string_view text)
