@@ -63,6 +63,12 @@ std::string BracketNotFoundText(std::string_view bracket)
     return "対応する括弧 \"" + std::string(bracket) + "\" は見つかりませんでした。";
 }
 
+std::vector<std::string>& JumpHistory()
+{
+    static std::vector<std::string> history;
+    return history;
+}
+
 void AddJumpHistory(std::vector<std::string>& history, const std::string& typed)
 {
     std::erase(history, typed);

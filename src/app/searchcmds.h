@@ -68,5 +68,7 @@ extern const char* const kReplaceProgressCaption;  // "連続置換処理中..."
 // ---- jump history: newest first, at most 32, no duplicates
 
 void AddJumpHistory(std::vector<std::string>& history, const std::string& typed);
+// The process's jump history (not saved).
+std::vector<std::string>& JumpHistory();
 
 } // namespace vellumo

@@ -12,12 +12,6 @@
 
 namespace vellumo {
 
-std::vector<std::string>& JumpHistory()
-{
-    static std::vector<std::string> history;
-    return history;
-}
-
 void TVellumoMainForm::Find1Click()
 {
     MainMenuItems.Item("mReplace").SetEnabled(!ActiveEditor().ReadOnly());

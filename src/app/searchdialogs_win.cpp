@@ -1,5 +1,10 @@
 #include "app/searchdialogs_win.h"
 
+#include "app/mainform.h"
+#include "app/pathnames.h"
+#include "app/searchstate.h"
+#include "classlib/filebytes.h"
+
 namespace vellumo {
 
 TSearchDialogs& SearchDialogs()
@@ -11,7 +16,14 @@ TSearchDialogs& SearchDialogs()
         d.Jump = [](int&, bool&, std::vector<std::string>&, std::string&) { return false; };
         d.ConfirmAll = [](const std::string&, const std::function<void(int&, int&, int, int)>&) { return IDCANCEL; };
         d.LastSearchStateSaved = [] { return true; };
-        d.LastSearchText = [] { return std::string(); };
+        d.LastSearchText = [] {
+            const TVellumoMainForm* form = VellumoMainForm();
+            std::string bytes;
+            if (!form || form->IniPath.empty() ||
+                ReadFileBytes(ChangeFileExt(form->IniPath, ".sch"), bytes) != TReadStatus::Ok)
+                return std::string();
+            return FirstHistoryLine(bytes);
+        };
         return d;
     }();
     return dialogs;

@@ -75,6 +75,7 @@ bool TVellumoMainForm::ReplaceFound(TEditor& ed)
 void TVellumoMainForm::RunReplace()
 {
     TEditor& ed = ActiveEditor();
+    ReplaceCount = 0;
     // A stale menu can let Ctrl+R through to a read-only document.
     if (ed.ReadOnly()) {
         SoundBeep();

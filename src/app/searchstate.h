@@ -7,6 +7,7 @@
 // searchstate_win.cpp.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vellumo {
 
@@ -21,6 +22,9 @@ struct TFindNextState {
 struct TSearchOptionValues {
     bool WholeWord = false, MatchCase = false, Down = true, Esc = false;
 };
+
+// The newest entry of a history file's bytes: its first line.
+std::string FirstHistoryLine(std::string_view bytes);
 
 TFindNextState FindNextStateOf(std::string text, const TSearchOptionValues& options);
 
