@@ -18,11 +18,11 @@ namespace {
 class TThrottledPump {
 public:
     explicit TThrottledPump(TVellumoMainForm& form) : form_(form) {}
+    bool Due() const { return GetTickCount() - last_ >= 20; }
     void operator()()
     {
-        const DWORD now = GetTickCount();
-        if (now - last_ < 20) return;
-        last_ = now;
+        if (!Due()) return;
+        last_ = GetTickCount();
         form_.ProcessMessages();
     }
 
@@ -139,8 +139,11 @@ void TVellumoMainForm::RunReplace()
                 progress = std::make_unique<TReplaceProgress>(Window(), ed.Handle(), ReplaceProgressText(ReplaceCount),
                                                               kReplaceProgressCaption);
             }
-            pump();
-            progress->SetText(ReplaceProgressText(ReplaceCount));
+            // The text is shown when messages run: it is written just before.
+            if (pump.Due()) {
+                progress->SetText(ReplaceProgressText(ReplaceCount));
+                pump();
+            }
             if (progress->Aborted()) {
                 ProcessMessages();
                 break;

@@ -61,6 +61,21 @@ void TEditor::SetRow(int r)
     }
 }
 
+const std::string& TEditor::CaretRowClasses()
+{
+    // A caret move asks several times for the same row; a replace-all moves
+    // the caret a million times.
+    const std::string& text = Store().Strings(row_);
+    const TCellRules rules = CellRules();
+    if (text != cellText_ || rules.TabWidth != cellRules_.TabWidth || rules.WrapWidth != cellRules_.WrapWidth ||
+        !(rules.Delimiters == cellRules_.Delimiters)) {
+        vellumo::GetCellClasses(text, rules, cellScratch_);
+        cellText_ = text;
+        cellRules_ = rules;
+    }
+    return cellScratch_;
+}
+
 void TEditor::NormalizeCol(bool vertical, int direction)
 {
     if (!vertical) colRemembered_ = false;
@@ -71,9 +86,7 @@ void TEditor::NormalizeCol(bool vertical, int direction)
             colRemembered_ = true;
         }
     };
-    const std::string& text = Store().Strings(row_);
-    std::string& classes = cellScratch_;  // reused: this runs several times per edit
-    vellumo::GetCellClasses(text, CellRules(), classes);
+    const std::string& classes = CaretRowClasses();
     const int width = static_cast<int>(classes.size());
     if (!caret_->FreeCaret() && col_ > width) {
         // Asked only when it matters: each question is a trip to the window system.
@@ -119,8 +132,7 @@ void TEditor::SetCaretRowCol(int row, int col)
         }
     } release{*this};
     SetRow(row);
-    std::string& classes = cellScratch_;
-    vellumo::GetCellClasses(Store().Strings(row_), CellRules(), classes);
+    const std::string& classes = CaretRowClasses();
     if (CellAt(classes, col) == '5') --col;
     if (!caret_->InTab())
         while (col > 0 && CellAt(classes, col) == '3') --col;

@@ -533,7 +533,10 @@ private:
     // and the whole window are brought up to date once at the end.
     bool bulk_ = false;
     bool focused_ = false;
-    std::string cellScratch_;  // the caret row's cell classes, kept for its capacity
+    // The caret row's cell classes, for the text and rules they were made of.
+    std::string cellScratch_, cellText_;
+    TCellRules cellRules_;
+    const std::string& CaretRowClasses();
     bool bulkCaret_ = false;
     bool bulkScroll_ = false;
     TVerticalLines verticalLines_;
