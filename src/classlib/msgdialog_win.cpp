@@ -80,7 +80,7 @@ private:
             buttonW = std::max<int>(buttonW, MeasureText(*this, b->Caption(), 1000, DT_SINGLELINE).cx + 20);
         const int rowW = 4 * buttonW + 3 * gap;
         const int textLeft = margin + icon + margin;
-        const int width = std::max(textLeft + t.cx + margin, rowW + 2 * margin);
+        const int width = std::max<int>(textLeft + t.cx + margin, rowW + 2 * margin);
         const int bodyH = std::max<int>(icon, t.cy);
         Icon.SetBounds(margin, margin, icon, icon);
         Message.SetBounds(textLeft, margin + (bodyH - t.cy) / 2, t.cx + 2, t.cy);
