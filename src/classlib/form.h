@@ -86,9 +86,9 @@ public:
     std::string Caption() const;
     void SetCaption(const std::string& caption);
     bool Enabled() const;
-    void SetEnabled(bool enabled);
+    virtual void SetEnabled(bool enabled);
     bool Visible() const noexcept { return visible_; }
-    void SetVisible(bool visible);
+    virtual void SetVisible(bool visible);
     bool TabStop() const noexcept { return tabStop_; }
     void SetTabStop(bool on);
 
