@@ -538,6 +538,12 @@ void TComboBox::Notify(WORD code)
 {
     if (code == CBN_SELCHANGE) {
         itemIndex_ = ItemIndex();
+        // The edit shows the chosen item only after this notice: make Text() right for the handlers.
+        if (style_ == csDropDown && itemIndex_ >= 0 && itemIndex_ < static_cast<int>(items_.size())) {
+            completing_ = true;
+            SetWindowTextA(Handle(), items_[static_cast<std::size_t>(itemIndex_)].c_str());
+            completing_ = false;
+        }
         if (OnSelect) OnSelect();
         Changed();
     } else if (code == CBN_EDITCHANGE) {

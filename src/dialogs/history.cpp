@@ -133,6 +133,8 @@ bool ReadLegacyHistory(const TMemIniFile& ini, std::string_view section, THistor
 
 THistory LoadHistory(const std::string& settingsPath, THistoryKind kind)
 {
+    // Without a settings file there is no folder to read beside.
+    if (settingsPath.empty()) return {};
     try {
         THistory history;
         const TMemIniFile ini(settingsPath);
@@ -145,6 +147,7 @@ THistory LoadHistory(const std::string& settingsPath, THistoryKind kind)
 
 bool ClearHistory(const std::string& settingsPath, THistoryKind kind)
 {
+    if (settingsPath.empty()) return false;
     try {
         bool ok = WriteHistoryFile(HistoryFilePath(settingsPath, ExtOf(kind)), {});
         TMemIniFile ini(settingsPath);
@@ -160,6 +163,7 @@ bool ClearHistory(const std::string& settingsPath, THistoryKind kind)
 
 std::string LastSearchText(const std::string& settingsPath)
 {
+    if (settingsPath.empty()) return {};
     const THistory history = ReadHistoryFile(HistoryFilePath(settingsPath, kSearchHistoryExt));
     return history.empty() ? std::string() : history.front();
 }
@@ -179,6 +183,7 @@ TSearchOptions ReadSearchOptions(const TMemIniFile& ini)
 
 TSearchOptions ReadSearchOptions(const std::string& settingsPath)
 {
+    if (settingsPath.empty()) return {};
     try {
         return ReadSearchOptions(TMemIniFile(settingsPath));
     } catch (...) {
@@ -200,6 +205,7 @@ void WriteSearchOptions(TMemIniFile& ini, const TSearchOptions& options, bool wi
 bool SaveSearchState(const std::string& settingsPath, const THistory* search, const THistory* replace,
                      const TSearchOptions& options, bool withConfirm)
 {
+    if (settingsPath.empty()) return false;
     try {
         bool ok = true;
         bool searchWritten = false;

@@ -47,6 +47,7 @@ TEST(ConfirmAll, AsksThroughTheMessageSinkAndKeepsOnlyItsFourAnswers)
 
 TEST(ConfirmAll, OwnFormAnswersEachButtonWherePlaced)
 {
+    TScopedMsgSink systemSink{nullptr};
     struct TCase {
         const char* caption;
         int answer;
@@ -85,6 +86,7 @@ TEST(ConfirmAll, OwnFormAnswersEachButtonWherePlaced)
 
 TEST(ConfirmAll, JapaneseCaptionsFitTheirButtons)
 {
+    TScopedMsgSink systemSink{nullptr};
     TScript script([](TForm& form) {
         HDC dc = GetDC(nullptr);
         for (auto* c : form.Controls()) {
