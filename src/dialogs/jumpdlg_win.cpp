@@ -31,6 +31,8 @@ TFormJump::TFormJump(HWND owner, std::vector<std::string>& history) : TForm(owne
     ComboBox1.OnChange = [this] {
         if (ComboBox1.ItemIndex() < 0) TextChanged(ComboBox1.Text());
     };
+    // Deleting never completes the number again from the history.
+    ComboBox1.OnKeyPress = [this](char key) { ComboBox1.SetAutoComplete(key != '\b'); };
     btHisDel.OnClick = [this] { ClearHistory(); };
     SetActiveControl(&ComboBox1);
     Handle();

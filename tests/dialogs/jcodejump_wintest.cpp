@@ -258,7 +258,25 @@ TEST_F(CodeJumpDialogs, ClearingTheJumpHistoryAsksFirst)
     EXPECT_EQ(textAfter, "42");  // the typed number survives the clearing
     EXPECT_EQ(line, 42);
 
+    // Typing completes from the history; Backspace takes back the completion
+    // and does not bring it again.
+    history = {"120", "3"};
+    std::vector<std::string> texts;
+    TScript typing([&](TForm& f) {
+        auto& d = dynamic_cast<TFormJump&>(f);
+        HWND edit = d.ComboBox1.EditHandle();
+        SetWindowTextA(edit, "");
+        for (WPARAM key : {WPARAM('1'), WPARAM('\b'), WPARAM('\b'), WPARAM('1')}) {
+            SendMessageA(edit, WM_CHAR, key, 1);
+            texts.push_back(d.ComboBox1.Text());
+        }
+        d.btCancel.Click();
+    });
+    EXPECT_FALSE(ShowJumpDialog(line, logical, history, typed));
+    EXPECT_EQ(texts, (std::vector<std::string>{"120", "1", "", "120"}));
+
     // An empty history: nothing to clear.
+    history.clear();
     TScript empty([&](TForm& f) {
         auto& d = dynamic_cast<TFormJump&>(f);
         clearEnabled = d.btHisDel.Enabled();

@@ -13,8 +13,11 @@
 #include <vector>
 
 #include "classlib/groupbox.h"
+#include "classlib/tempfolder.h"
 #include "dialogs/jcodedlg_win.h"
 #include "dialogs/jumpdlg_win.h"
+#include "dialogs/searchdlg.h"
+#include "searchfixture.h"
 
 using namespace vellumo;
 
@@ -226,6 +229,16 @@ void Picture(const std::string& name, const std::function<void()>& show)
 
 TEST(DialogPictures, CaptionsFitTheirControls)
 {
+    vellumo::testing::TTempFolder dir;
+    vellumo::testing::InstallSearchHost(dir.File("v.ini"), "one\r\ntwo");
+    struct TRemove {
+        ~TRemove() { vellumo::testing::RemoveSearchHost(); }
+    } remove;
+    Picture("find", [] {
+        std::string text;
+        std::uint16_t flags = 0;
+        ShowSearchDialog(text, flags, 1);
+    });
     Picture("code", [] {
         TCharCode code = ccSjis;
         TLineEndCode lineEnd = leCrLf;
