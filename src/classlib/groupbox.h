@@ -24,6 +24,9 @@ public:
 protected:
     const char* WindowClass() const override { return "BUTTON"; }
     DWORD ControlStyle() const override { return BS_GROUPBOX | WS_GROUP; }
+    // The frame paints no inside: the form, which clips its children,
+    // must paint it.
+    DWORD ControlExStyle() const override { return WS_EX_TRANSPARENT; }
 };
 
 // Items are laid out in rows (column by column when Columns > 1) inside
