@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <exception>
 
+#include "classlib/showmsg.h"
 #include "dialogs/dialoghost.h"
 #include "dialogs/replacedlg.h"
 #include "dialogs/replaceform_win.h"
@@ -135,7 +137,9 @@ void TFormReplace::AcceptAndSave(std::uint16_t bit, bool fromTop)
     }
 }
 
-bool ShowReplaceDialog(std::string& findText, std::string& replaceText, std::uint16_t& flags)
+namespace {
+
+bool ShowReplaceDialogNow(std::string& findText, std::string& replaceText, std::uint16_t& flags)
 {
     findText.clear();
     replaceText.clear();
@@ -152,6 +156,21 @@ bool ShowReplaceDialog(std::string& findText, std::string& replaceText, std::uin
     if (form.RadioGroup1.ItemIndex() == 1) flags |= sfDown;
     if (const auto& set = DialogHost().SetSearchEscapes) set(form.chkEsc.Checked());
     return true;
+}
+
+} // namespace
+
+bool ShowReplaceDialog(std::string& findText, std::string& replaceText, std::uint16_t& flags)
+{
+    // A form that cannot be made is reported here, not raised into the command.
+    try {
+        return ShowReplaceDialogNow(findText, replaceText, flags);
+    } catch (const std::exception& e) {
+        ShowMsg(e.what(), kMsgCaption, kMsgIconError);
+    } catch (...) {
+        ShowMsg("Internal error", kMsgCaption, kMsgIconError);
+    }
+    return false;
 }
 
 } // namespace vellumo

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <exception>
 
 #include "classlib/showmsg.h"
 #include "dialogs/dialoghost.h"
@@ -111,7 +112,9 @@ void TFormSearch::AcceptAndSave()
     NoteSearchStateSaved(SaveSearchState(SettingsPathOfHost(), &history_, nullptr, o, false));
 }
 
-bool ShowSearchDialog(std::string& text, std::uint16_t& flags, int direction)
+namespace {
+
+bool ShowSearchDialogNow(std::string& text, std::uint16_t& flags, int direction)
 {
     text.clear();
     flags = 0;
@@ -123,6 +126,21 @@ bool ShowSearchDialog(std::string& text, std::uint16_t& flags, int direction)
     if (form.RadioGroup1.ItemIndex() == 1) flags |= sfDown;
     if (const auto& set = DialogHost().SetSearchEscapes) set(form.chkEsc.Checked());
     return true;
+}
+
+} // namespace
+
+bool ShowSearchDialog(std::string& text, std::uint16_t& flags, int direction)
+{
+    // A form that cannot be made is reported here, not raised into the command.
+    try {
+        return ShowSearchDialogNow(text, flags, direction);
+    } catch (const std::exception& e) {
+        ShowMsg(e.what(), kMsgCaption, kMsgIconError);
+    } catch (...) {
+        ShowMsg("Internal error", kMsgCaption, kMsgIconError);
+    }
+    return false;
 }
 
 } // namespace vellumo
