@@ -411,9 +411,10 @@ LRESULT CALLBACK TComboBox::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     auto* self = static_cast<TComboBox*>(GetPropA(hwnd, kComboProp));
     if (!self || !self->oldEditProc_) return DefWindowProcA(hwnd, msg, wParam, lParam);
     WNDPROC old = self->oldEditProc_;
-    if (msg == WM_CHAR) {
+    if (msg == WM_CHAR || msg == WM_IME_CHAR) {
         try {
-            if (self->OnKeyPress) self->OnKeyPress(static_cast<char>(wParam));
+            // A double-byte character from the input method is no Backspace.
+            if (self->OnKeyPress) self->OnKeyPress(msg == WM_CHAR ? static_cast<char>(wParam) : 'A');
         } catch (const std::exception& e) {
             ShowMsg(e.what(), kMsgCaption, kMsgIconError);
         } catch (...) {
