@@ -260,6 +260,7 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
     std::string Text() const;
+    // Fires OnChange once the window exists, as an edit's text does.
     void SetText(const std::string& text);
     // The height of the drop-down list, in items.
     int DropDownCount() const noexcept { return dropDownCount_; }

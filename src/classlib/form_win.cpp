@@ -526,6 +526,8 @@ void TComboBox::SetText(const std::string& text)
     }
     itemIndex_ = -1;
     SetCaption(text);
+    // As an edit does: a text set by the program is a change too (enabling rules follow it).
+    if (HandleAllocated()) Changed();
 }
 
 void TComboBox::SetDropDownCount(int n)
