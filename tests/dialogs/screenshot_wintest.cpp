@@ -16,6 +16,7 @@
 #include "classlib/tempfolder.h"
 #include "dialogs/jcodedlg_win.h"
 #include "dialogs/jumpdlg_win.h"
+#include "dialogs/replacedlg.h"
 #include "dialogs/searchdlg.h"
 #include "searchfixture.h"
 
@@ -238,6 +239,11 @@ TEST(DialogPictures, CaptionsFitTheirControls)
         std::string text;
         std::uint16_t flags = 0;
         ShowSearchDialog(text, flags, 1);
+    });
+    Picture("replace", [] {
+        std::string findText, replaceText;
+        std::uint16_t flags = 0;
+        ShowReplaceDialog(findText, replaceText, flags);
     });
     Picture("code", [] {
         TCharCode code = ccSjis;
