@@ -18,20 +18,13 @@
 #include "dialogs/jumpdlg_win.h"
 #include "dialogs/replacedlg.h"
 #include "dialogs/searchdlg.h"
+#include "modalscript.h"
 #include "searchfixture.h"
 
 using namespace vellumo;
+using namespace vellumo::testing;
 
 namespace {
-
-class TScript {
-public:
-    explicit TScript(TForm::TModalScript s) : old_(TForm::SetModalScript(std::move(s))) {}
-    ~TScript() { TForm::SetModalScript(std::move(old_)); }
-
-private:
-    TForm::TModalScript old_;
-};
 
 // build/win, from build/win/tests/dialogs/dialogs_tests.exe.
 std::string BuildFolder()
@@ -230,10 +223,10 @@ void Picture(const std::string& name, const std::function<void()>& show)
 
 TEST(DialogPictures, CaptionsFitTheirControls)
 {
-    vellumo::testing::TTempFolder dir;
-    vellumo::testing::InstallSearchHost(dir.File("v.ini"), "one\r\ntwo");
+    TTempFolder dir;
+    InstallSearchHost(dir.File("v.ini"), "one\r\ntwo");
     struct TRemove {
-        ~TRemove() { vellumo::testing::RemoveSearchHost(); }
+        ~TRemove() { RemoveSearchHost(); }
     } remove;
     Picture("find", [] {
         std::string text;
