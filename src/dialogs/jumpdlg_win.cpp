@@ -22,15 +22,7 @@ TFormJump::TFormJump(HWND owner, std::vector<std::string>& history) : TForm(owne
     btOK.SetDefault(true);
     btCancel.SetBounds(200, 41, 75, 25);
     btCancel.SetCancel(true);
-    // A list choice fires before the edit shows the item's text.
-    ComboBox1.OnSelect = [this] {
-        const int i = ComboBox1.ItemIndex();
-        if (i >= 0 && i < static_cast<int>(ComboBox1.Items().size()))
-            TextChanged(ComboBox1.Items()[static_cast<std::size_t>(i)]);
-    };
-    ComboBox1.OnChange = [this] {
-        if (ComboBox1.ItemIndex() < 0) TextChanged(ComboBox1.Text());
-    };
+    ComboBox1.OnChange = [this] { TextChanged(ComboBox1.Text()); };
     // Deleting never completes the number again from the history.
     ComboBox1.OnKeyPress = [this](char key) { ComboBox1.SetAutoComplete(key != '\b'); };
     btHisDel.OnClick = [this] { ClearHistory(); };

@@ -128,13 +128,21 @@ TEST(GroupBox, ClicksAndArrowsChooseOneItemAndReportChanges)
         ProcessMessages();
         seen.push_back(dlg.Direction.ItemIndex());
         focus.push_back(GetFocus());
+        // An item's access key chooses it.
+        SetFocus(dlg.Check.Handle());
+        PostMessageA(dlg.Check.Handle(), WM_CHAR, 'u', 1);
+        ProcessMessages();
+        seen.push_back(dlg.Direction.ItemIndex());
+        PostMessageA(dlg.Check.Handle(), WM_SYSCHAR, 'd', 1 | (1 << 29));
+        ProcessMessages();
+        seen.push_back(dlg.Direction.ItemIndex());
         f.SetModalResult(mrOk);
     });
     ASSERT_EQ(dlg.ShowModal(), mrOk);
-    EXPECT_EQ(seen, (std::vector<int>{1, 0, 1}));
+    EXPECT_EQ(seen, (std::vector<int>{1, 0, 1, 0, 1}));
     EXPECT_EQ(focus, (std::vector<HWND>{dlg.Direction.ItemHandle(0), dlg.Direction.ItemHandle(1)}));
-    EXPECT_EQ(clicks, 4);
-    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(clicks, 6);
+    EXPECT_EQ(changes, 5);
     // The neighbouring group keeps its own choice.
     EXPECT_EQ(dlg.Other.ItemIndex(), 1);
     EXPECT_TRUE(IsChecked(dlg.Other.ItemHandle(1)));

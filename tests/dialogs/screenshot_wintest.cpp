@@ -16,21 +16,15 @@
 #include "classlib/tempfolder.h"
 #include "dialogs/jcodedlg_win.h"
 #include "dialogs/jumpdlg_win.h"
+#include "dialogs/replacedlg.h"
 #include "dialogs/searchdlg.h"
+#include "modalscript.h"
 #include "searchfixture.h"
 
 using namespace vellumo;
+using namespace vellumo::testing;
 
 namespace {
-
-class TScript {
-public:
-    explicit TScript(TForm::TModalScript s) : old_(TForm::SetModalScript(std::move(s))) {}
-    ~TScript() { TForm::SetModalScript(std::move(old_)); }
-
-private:
-    TForm::TModalScript old_;
-};
 
 // build/win, from build/win/tests/dialogs/dialogs_tests.exe.
 std::string BuildFolder()
@@ -229,15 +223,20 @@ void Picture(const std::string& name, const std::function<void()>& show)
 
 TEST(DialogPictures, CaptionsFitTheirControls)
 {
-    vellumo::testing::TTempFolder dir;
-    vellumo::testing::InstallSearchHost(dir.File("v.ini"), "one\r\ntwo");
+    TTempFolder dir;
+    InstallSearchHost(dir.File("v.ini"), "one\r\ntwo");
     struct TRemove {
-        ~TRemove() { vellumo::testing::RemoveSearchHost(); }
+        ~TRemove() { RemoveSearchHost(); }
     } remove;
     Picture("find", [] {
         std::string text;
         std::uint16_t flags = 0;
         ShowSearchDialog(text, flags, 1);
+    });
+    Picture("replace", [] {
+        std::string findText, replaceText;
+        std::uint16_t flags = 0;
+        ShowReplaceDialog(findText, replaceText, flags);
     });
     Picture("code", [] {
         TCharCode code = ccSjis;
