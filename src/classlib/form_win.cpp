@@ -427,6 +427,18 @@ LRESULT CALLBACK TComboBox::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         self->typing_ = was;
         return r;
     }
+    if (msg == WM_SETTEXT) {
+        // Text put in by another program (or by a test driver) is a change the form must see.
+        LRESULT r = CallWindowProcA(old, hwnd, msg, wParam, lParam);
+        if (!self->completing_) {
+            try {
+                self->Changed();
+            } catch (...) {
+                ShowMsg("Internal error", kMsgCaption, kMsgIconError);
+            }
+        }
+        return r;
+    }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         RemovePropA(hwnd, kComboProp);
@@ -526,9 +538,10 @@ void TComboBox::SetText(const std::string& text)
         return;
     }
     itemIndex_ = -1;
+    // As an edit does: a text set by the program is a change too (enabling rules
+    // follow it); the edit's own WM_SETTEXT reports it once the window exists.
     SetCaption(text);
-    // As an edit does: a text set by the program is a change too (enabling rules follow it).
-    if (HandleAllocated()) Changed();
+    if (HandleAllocated() && !edit_) Changed();
 }
 
 void TComboBox::SetDropDownCount(int n)

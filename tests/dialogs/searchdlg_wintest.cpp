@@ -199,6 +199,12 @@ TEST_F(FindDialog, TypingCompletesWithoutChangingCaseAndBackspaceDoesNot)
         EXPECT_EQ(f.ComboBox1.Text(), "h");
         SendMessageA(edit, WM_CHAR, 'x', 1);
         EXPECT_EQ(f.ComboBox1.Text(), "hx");
+        // Text put into the edit by another program enables the buttons, without completion.
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        EXPECT_FALSE(f.btOK.Enabled());
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("he"));
+        EXPECT_TRUE(f.btOK.Enabled());
+        EXPECT_EQ(f.ComboBox1.Text(), "he");
         f.btCancel.Click();
     }));
 }
