@@ -77,7 +77,9 @@ std::string HistoryText(const THistory& history)
     std::string out;
     const std::size_t n = std::min(history.size(), static_cast<std::size_t>(kHistoryMax));
     for (std::size_t k = 0; k < n; ++k) {
-        out += history[k];
+        // A pasted line break would split the entry and shift every later one.
+        const std::string& e = history[k];
+        out.append(e, 0, e.find_first_of("\r\n"));
         out += "\r\n";
     }
     return out;

@@ -28,8 +28,8 @@ void AddToHistory(THistory& history, const std::string& text);
 // The settings path with its extension replaced by ext.
 std::string HistoryFilePath(const std::string& settingsPath, std::string_view ext);
 
-// File form: one entry per line, CR LF after each; reading takes the first
-// kHistoryMax lines (CR LF, LF or CR end a line).
+// File form: one entry per line, CR LF after each (an entry ends at its first
+// line break); reading takes the first kHistoryMax lines (CR LF, LF or CR end a line).
 THistory ParseHistoryText(std::string_view text);
 std::string HistoryText(const THistory& history);
 

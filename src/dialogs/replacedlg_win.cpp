@@ -91,8 +91,8 @@ void TFormReplace::DoShow()
     const std::string path = SettingsPathOfHost();
     searchHistory_ = LoadHistory(path, THistoryKind::Search);
     replaceHistory_ = LoadHistory(path, THistoryKind::Replace);
-    LoadHistoryCombo(ComboBox1, searchHistory_);
-    LoadHistoryCombo(ComboBox2, replaceHistory_);
+    ComboBox1.SetItems(searchHistory_);
+    ComboBox2.SetItems(replaceHistory_);
     const TSearchOptions o = ReadSearchOptions(path);
     chkMatchCase.SetChecked(o.MatchCase);
     chkWholeWord.SetChecked(o.WholeWord);

@@ -38,11 +38,6 @@ void SetUpHistoryCombo(TComboBox& combo)
     combo.OnKeyPress = [&combo](char key) { combo.SetAutoComplete(key != '\b'); };
 }
 
-void LoadHistoryCombo(TComboBox& combo, const THistory& history)
-{
-    combo.SetItems(history);
-}
-
 void ApplySelectionRule(TComboBox& combo, TCheckBox& chkEsc)
 {
     DropEmptySelection();

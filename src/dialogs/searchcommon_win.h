@@ -20,7 +20,6 @@ void PlaceAtActiveEditor(TForm& form);
 
 // History combo: list height 16, completion off only for Backspace.
 void SetUpHistoryCombo(TComboBox& combo);
-void LoadHistoryCombo(TComboBox& combo, const THistory& history);
 // The active editor's selection as the search text (ticking chkEsc when it
 // needed escapes), else the newest entry. An empty selection is ended first.
 void ApplySelectionRule(TComboBox& combo, TCheckBox& chkEsc);

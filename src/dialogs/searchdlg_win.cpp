@@ -78,7 +78,7 @@ void TFormSearch::DoShow()
     accepted_.clear();
     const std::string path = SettingsPathOfHost();
     history_ = LoadHistory(path, THistoryKind::Search);
-    LoadHistoryCombo(ComboBox1, history_);
+    ComboBox1.SetItems(history_);
     const TSearchOptions o = ReadSearchOptions(path);
     chkMatchCase.SetChecked(o.MatchCase);
     chkWholeWord.SetChecked(o.WholeWord);

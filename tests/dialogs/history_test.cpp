@@ -54,6 +54,7 @@ TEST(History, TextFormRoundTripsAndReadsOnly32Lines)
     EXPECT_EQ(HistoryText(h), "a\r\n\r\n\x95\x5C\r\n\\n\r\n");
     EXPECT_EQ(ParseHistoryText(HistoryText(h)), h);
     EXPECT_EQ(ParseHistoryText("x\ny\rz"), (THistory{"x", "y", "z"}));
+    EXPECT_EQ(ParseHistoryText(HistoryText({"a\r\nb", "c"})), (THistory{"a", "c"}));
     EXPECT_TRUE(ParseHistoryText("").empty());
     std::string many;
     for (int i = 0; i < 40; ++i) many += std::to_string(i) + "\r\n";
