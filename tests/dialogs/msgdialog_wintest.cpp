@@ -84,25 +84,4 @@ TEST(ConfirmAll, OwnFormAnswersEachButtonWherePlaced)
     EXPECT_EQ(ShowConfirmAllForm("x", "確認"), IDCANCEL);
 }
 
-TEST(ConfirmAll, JapaneseCaptionsFitTheirButtons)
-{
-    TScopedMsgSink systemSink{nullptr};
-    TScript script([](TForm& form) {
-        HDC dc = GetDC(nullptr);
-        for (auto* c : form.Controls()) {
-            auto* b = dynamic_cast<TButton*>(c);
-            if (!b) continue;
-            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(b->Handle(), WM_GETFONT, 0, 0)));
-            RECT r{0, 0, 1000, 0};
-            const std::string text = b->Caption();
-            DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-            SelectObject(dc, old);
-            EXPECT_LT(r.right - r.left, b->Width() - 8) << text;
-        }
-        ReleaseDC(nullptr, dc);
-        form.SetModalResult(IDNO);
-    });
-    EXPECT_EQ(ShowConfirmAllDialog("長い確認の文章がここに入ります。", nullptr), IDNO);
-}
-
 } // namespace
