@@ -246,6 +246,17 @@ TEST_F(SplitViewTest, ASelectionSurvivesAnotherWindowButNotTheOtherPane)
     EXPECT_EQ(&form_->ActiveEditor(), &form_->Editor1);
     EXPECT_FALSE(upper.Selected());
     EXPECT_EQ(form_->InactiveEditor(), &upper);
+
+    // Unsplitting while no focus can arrive (a disabled window) still leaves
+    // Editor1 as the editor the commands act on.
+    form_->MoveWindowFocusExecute();
+    ASSERT_EQ(form_->LastEditor, &upper);
+    EnableWindow(form_->Window(), FALSE);
+    form_->Unsplit();
+    EnableWindow(form_->Window(), TRUE);
+    EXPECT_EQ(form_->LastEditor, &form_->Editor1);
+    EXPECT_EQ(form_->LastEditorHandle, form_->Editor1.Handle());
+    EXPECT_EQ(&form_->ActiveEditor(), &form_->Editor1);
 }
 
 TEST_F(SplitViewTest, BoxModeFollowsInBothPanesAndShowsInPanel4)
