@@ -274,6 +274,23 @@ TEST_F(SplitViewTest, BoxModeFollowsInBothPanesAndShowsInPanel4)
     EXPECT_EQ(form_->StatusBar1.PanelText(4), "");
     EXPECT_EQ(form_->Editor1.SelectionMode(), smNormal);
     EXPECT_FALSE(form_->Editor1.Caret().FreeCaret());
+
+    // Entering a pane with Alt and the left button held (an Alt+drag into
+    // it) puts both in box mode; leaving without Alt puts both back.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE saved[2] = {keys[VK_MENU], keys[VK_LBUTTON]};
+    keys[VK_MENU] = keys[VK_LBUTTON] = 0x80;
+    SetKeyboardState(keys);
+    form_->MoveWindowFocusExecute();
+    EXPECT_EQ(upper.SelectionMode(), smBox);
+    EXPECT_EQ(form_->Editor1.SelectionMode(), smBox);
+    keys[VK_MENU] = saved[0];
+    keys[VK_LBUTTON] = saved[1];
+    SetKeyboardState(keys);
+    form_->MoveWindowFocusExecute();
+    EXPECT_EQ(upper.SelectionMode(), smNormal);
+    EXPECT_EQ(form_->Editor1.SelectionMode(), smNormal);
 }
 
 TEST_F(SplitViewTest, CaretPanelSizeToggleAndTheReplaceLoopContract)
