@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/cmdline_win.h"
+#include "app/linedraw_win.h"
 #include "app/settingsstore.h"
 
 using namespace vellumo;
@@ -129,6 +130,11 @@ TEST_F(SplitViewTest, SplitAndUnsplitKeepCaretsAndRows)
     EXPECT_EQ(&form_->ActiveEditor(), &upper);
     EXPECT_EQ(&form_->UpperEditor(), &upper);
     EXPECT_EQ(form_->InactiveEditor(), &lower);
+    // The window's handlers came along: its line drawing and the caret panel.
+    using TDraw = decltype(&Editor1DrawLine);
+    ASSERT_NE(upper.OnDrawLine.target<TDraw>(), nullptr);
+    EXPECT_EQ(*upper.OnDrawLine.target<TDraw>(), &Editor1DrawLine);
+    EXPECT_TRUE(upper.OnChange && upper.OnSelectionChange && upper.OnCaretMoved);
     // The upper pane takes the place; the lower continues where it ends.
     EXPECT_EQ(upper.Row(), 50);
     EXPECT_EQ(upper.Col(), 3);
