@@ -10,6 +10,8 @@
 #include <string>
 
 #include "app/cmdline_win.h"
+#include "app/docopen.h"
+#include "app/editmodes.h"
 #include "app/linedraw_win.h"
 #include "app/settingsstore.h"
 
@@ -297,6 +299,30 @@ TEST_F(SplitViewTest, BoxModeFollowsInBothPanesAndShowsInPanel4)
     form_->MoveWindowFocusExecute();
     EXPECT_EQ(upper.SelectionMode(), smNormal);
     EXPECT_EQ(form_->Editor1.SelectionMode(), smNormal);
+}
+
+TEST_F(SplitViewTest, ReadOnlyAndOverwritePanelsFollowTheActivePaneWhenSplit)
+{
+    AppSettingsStore().Settings.Option.SBSimplePanels = false;
+    form_->mWin_BunkatuClick();
+    ASSERT_TRUE(form_->IsSplit());
+    TEditor& upper = *form_->SecondEditor();
+    SetReadOnlyState(true, false);
+    EXPECT_TRUE(upper.ReadOnly());
+    EXPECT_TRUE(form_->Editor1.ReadOnly());
+    EXPECT_EQ(form_->StatusBar1.PanelText(8), ReadOnlyPanelText(true, false));
+    upper.TypeText("no");
+    EXPECT_EQ(form_->Editor1.GetRowText(0), "line 0");
+    SetReadOnlyState(false, false);
+    EXPECT_EQ(form_->StatusBar1.PanelText(8), ReadOnlyPanelText(false, false));
+    // The insert panel reads the pane that has the focus.
+    upper.SetOverWrite(true);
+    UpdateModeStatus();
+    EXPECT_EQ(form_->StatusBar1.PanelText(7), "上書");
+    form_->MoveWindowFocusExecute();
+    UpdateModeStatus();
+    EXPECT_EQ(form_->StatusBar1.PanelText(7), "挿入");
+    upper.SetOverWrite(false);
 }
 
 TEST_F(SplitViewTest, CaretPanelSizeToggleAndTheReplaceLoopContract)
