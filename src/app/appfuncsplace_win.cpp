@@ -5,6 +5,7 @@
 #include "app/pathnames.h"
 #include "app/settingsstore.h"
 #include "classlib/filebytes.h"
+#include "dialogs/history.h"
 #include "editor/editor.h"
 #include "editor/vlines.h"
 
@@ -77,6 +78,9 @@ void UpdateGuideLines()
 void ClearHistoryFile(const std::string& extension)
 {
     try {
+        // The find and replace histories also drop their legacy sections.
+        if (extension == kSearchHistoryExt) return void(ClearHistory(AppSettingsStore().Path(), THistoryKind::Search));
+        if (extension == kReplaceHistoryExt) return void(ClearHistory(AppSettingsStore().Path(), THistoryKind::Replace));
         const std::string path = ChangeFileExt(AppSettingsStore().Path(), extension);
         ReplaceFileBytes(path, "");
     } catch (...) {

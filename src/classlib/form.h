@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/borderstyle.h"
 #include "classlib/control.h"
 #include "classlib/formplace.h"
 
@@ -49,7 +50,6 @@ constexpr TModalResult mrIgnore = 5;
 constexpr TModalResult mrYes = 6;
 constexpr TModalResult mrNo = 7;
 
-enum TFormBorderStyle { bsDialog, bsSingle, bsSizeable, bsNone };
 
 using TBorderIcons = unsigned;
 constexpr TBorderIcons biSystemMenu = 1;
@@ -86,9 +86,9 @@ public:
     std::string Caption() const;
     void SetCaption(const std::string& caption);
     bool Enabled() const;
-    void SetEnabled(bool enabled);
+    virtual void SetEnabled(bool enabled);
     bool Visible() const noexcept { return visible_; }
-    void SetVisible(bool visible);
+    virtual void SetVisible(bool visible);
     bool TabStop() const noexcept { return tabStop_; }
     void SetTabStop(bool on);
 
@@ -260,11 +260,22 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
     std::string Text() const;
+    // Fires OnChange once the window exists, as an edit's text does.
     void SetText(const std::string& text);
+    // The height of the drop-down list, in items.
     int DropDownCount() const noexcept { return dropDownCount_; }
     void SetDropDownCount(int n);
     // A list item was chosen (OnChange also fires on typing).
     std::function<void()> OnSelect;
+    // A character typed into the edit, before it takes effect (may change AutoComplete).
+    std::function<void(char key)> OnKeyPress;
+    // Whether a typed character completes the text from the items (CompleteFromItems,
+    // the rest selected). Only typed characters complete: deleting and pasting never do.
+    bool AutoComplete() const noexcept { return autoComplete_; }
+    void SetAutoComplete(bool on) noexcept { autoComplete_ = on; }
+    // The edit inside a drop-down combo (nullptr without one).
+    HWND EditHandle();
+    ~TComboBox() override;
 
 protected:
     const char* WindowClass() const override { return "COMBOBOX"; }
@@ -275,11 +286,19 @@ protected:
     int WindowHeight() const override;
 
 private:
+    static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Complete();
+
     TComboBoxStyle style_;
     std::vector<std::string> items_;
     int itemIndex_ = -1;
     int dropDownCount_ = 8;
     int itemHeight_ = 16;
+    bool autoComplete_ = true;
+    bool typing_ = false;      // inside a typed character's processing
+    bool completing_ = false;
+    HWND edit_ = nullptr;
+    WNDPROC oldEditProc_ = nullptr;
 };
 
 class TProgressBar : public TWinControlChild {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "classlib/application.h"
+#include "classlib/autocomplete.h"
 #include "classlib/showmsg.h"
 
 namespace vellumo {
@@ -384,6 +385,84 @@ void TCheckBox::Notify(WORD code)
 
 TComboBox::TComboBox(TForm& form, TComboBoxStyle style) : TWinControlChild(form), style_(style) {}
 
+namespace {
+const char* const kComboProp = "VellumoComboBox";
+}
+
+TComboBox::~TComboBox()
+{
+    // The edit outlives this object by a moment: give it its own procedure back.
+    if (edit_ && oldEditProc_ && IsWindow(edit_)) {
+        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldEditProc_));
+        RemovePropA(edit_, kComboProp);
+    }
+}
+
+HWND TComboBox::EditHandle()
+{
+    if (!HandleAllocated() || style_ != csDropDown) return nullptr;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    return GetComboBoxInfo(Handle(), &info) ? info.hwndItem : nullptr;
+}
+
+LRESULT CALLBACK TComboBox::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = static_cast<TComboBox*>(GetPropA(hwnd, kComboProp));
+    if (!self || !self->oldEditProc_) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    WNDPROC old = self->oldEditProc_;
+    if (msg == WM_CHAR || msg == WM_IME_CHAR) {
+        try {
+            // A double-byte character from the input method is no Backspace.
+            if (self->OnKeyPress) self->OnKeyPress(msg == WM_CHAR ? static_cast<char>(wParam) : 'A');
+        } catch (const std::exception& e) {
+            ShowMsg(e.what(), kMsgCaption, kMsgIconError);
+        } catch (...) {
+            ShowMsg("Internal error", kMsgCaption, kMsgIconError);
+        }
+        // Control characters (Backspace, Ctrl+V...) never complete.
+        const bool was = self->typing_;
+        self->typing_ = wParam >= 0x20 && wParam != 0x7F;
+        LRESULT r = CallWindowProcA(old, hwnd, msg, wParam, lParam);
+        self->typing_ = was;
+        return r;
+    }
+    if (msg == WM_SETTEXT) {
+        // Text put in by another program (or by a test driver) is a change the form must see.
+        LRESULT r = CallWindowProcA(old, hwnd, msg, wParam, lParam);
+        if (!self->completing_) {
+            try {
+                self->Changed();
+            } catch (...) {
+                ShowMsg("Internal error", kMsgCaption, kMsgIconError);
+            }
+        }
+        return r;
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+        RemovePropA(hwnd, kComboProp);
+        self->oldEditProc_ = nullptr;
+        self->edit_ = nullptr;
+    }
+    return CallWindowProcA(old, hwnd, msg, wParam, lParam);
+}
+
+void TComboBox::Complete()
+{
+    const std::string typed = Caption();
+    DWORD start = 0, end = 0;
+    Send(CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    // Only typing at the end completes; an edit in the middle stays as it is.
+    if (start != end || end != typed.size()) return;
+    const std::string full = CompleteFromItems(typed, items_);
+    if (full.empty() || full.size() > 0x7FFF) return;
+    completing_ = true;
+    SetWindowTextA(Handle(), full.c_str());
+    completing_ = false;
+    Send(CB_SETEDITSEL, 0, MAKELPARAM(typed.size(), full.size()));
+}
+
 DWORD TComboBox::ControlStyle() const
 {
     return WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
@@ -393,6 +472,14 @@ int TComboBox::WindowHeight() const { return Height() + dropDownCount_ * itemHei
 
 void TComboBox::Created()
 {
+    if (style_ == csDropDown) {
+        edit_ = EditHandle();
+        if (edit_) {
+            SetPropA(edit_, kComboProp, this);
+            oldEditProc_ = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TComboBox::EditProc)));
+        }
+    }
     for (const auto& item : items_) Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     LRESULT h = Send(CB_GETITEMHEIGHT, 0);
     if (h > 0 && h != CB_ERR) itemHeight_ = static_cast<int>(h);
@@ -451,7 +538,10 @@ void TComboBox::SetText(const std::string& text)
         return;
     }
     itemIndex_ = -1;
+    // As an edit does: a text set by the program is a change too (enabling rules
+    // follow it); the edit's own WM_SETTEXT reports it once the window exists.
     SetCaption(text);
+    if (HandleAllocated() && !edit_) Changed();
 }
 
 void TComboBox::SetDropDownCount(int n)
@@ -464,9 +554,17 @@ void TComboBox::Notify(WORD code)
 {
     if (code == CBN_SELCHANGE) {
         itemIndex_ = ItemIndex();
+        // The edit shows the chosen item only after this notice: make Text() right for the handlers.
+        if (style_ == csDropDown && itemIndex_ >= 0 && itemIndex_ < static_cast<int>(items_.size())) {
+            completing_ = true;
+            SetWindowTextA(Handle(), items_[static_cast<std::size_t>(itemIndex_)].c_str());
+            completing_ = false;
+        }
         if (OnSelect) OnSelect();
         Changed();
     } else if (code == CBN_EDITCHANGE) {
+        if (completing_) return;
+        if (typing_ && autoComplete_) Complete();
         Changed();
     }
 }
