@@ -270,6 +270,8 @@ private:
     bool syncingSelectionMode_ = false;
     void EditorFocusIn(TEditor& editor);
     void EditorFocusOut(TEditor& editor, HWND to);
+    // The second pane and the splitter freed; Editor1 the last editor.
+    void FreeSecondEditor();
     bool replaceBusy_ = false;
     bool openDialogReadOnly_ = false;
     bool endWithoutShowing_ = false;

@@ -52,6 +52,7 @@ TVellumoMainForm::TVellumoMainForm()
 
 TVellumoMainForm::~TVellumoMainForm()
 {
+    FreeSecondEditor();  // before the members it reports to go
     MainMenu1.SetWindow(nullptr);
     Application().RemoveHintListener(hintListener_);
     Application().OnActivate = nullptr;

@@ -165,25 +165,32 @@ void TVellumoMainForm::Unsplit()
         TUpdateLock lock(Window());
         if (IsSplit()) {
             const TViewPlace place = PlaceOf(ActiveEditor());
-            // Freeing a focused pane moves the focus: no handler may run on it then.
-            TEditor& gone = *secondEditor_;
-            gone.OnEnter = nullptr;
-            gone.OnExit = nullptr;
-            gone.OnCaretMoved = nullptr;
-            gone.OnSelectionModeChange = nullptr;
-            if (enteredEditor_ == &gone) enteredEditor_ = nullptr;
-            splitter_.reset();
-            secondEditor_.reset();
-            // The focus event may not come (an inactive window): Editor1 is
-            // the one editor now whatever arrives.
-            LastEditor = &Editor1;
-            LastEditorHandle = Editor1.Handle();
+            FreeSecondEditor();
             LayoutControls();
             PutPlace(Editor1, place);
             Editor1.SetFocus();
         }
     }
     SendMessageA(ActiveEditor().Handle(), WM_MOVE, 0, 0);
+}
+
+void TVellumoMainForm::FreeSecondEditor()
+{
+    if (!secondEditor_) return;
+    // Freeing a focused pane moves the focus: no handler may run on it then.
+    std::unique_ptr<TEditor> gone = std::move(secondEditor_);
+    std::unique_ptr<TSplitter> bar = std::move(splitter_);
+    gone->OnEnter = nullptr;
+    gone->OnExit = nullptr;
+    gone->OnCaretMoved = nullptr;
+    gone->OnSelectionModeChange = nullptr;
+    if (enteredEditor_ == gone.get()) enteredEditor_ = nullptr;
+    bar.reset();
+    gone.reset();
+    // The focus event may not come (an inactive window): Editor1 is the one
+    // editor now whatever arrives.
+    LastEditor = &Editor1;
+    LastEditorHandle = Editor1.HandleAllocated() ? Editor1.Handle() : nullptr;
 }
 
 void TVellumoMainForm::SplitterMoved()

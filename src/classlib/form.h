@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/borderstyle.h"
 #include "classlib/control.h"
 #include "classlib/formplace.h"
 
@@ -49,7 +50,6 @@ constexpr TModalResult mrIgnore = 5;
 constexpr TModalResult mrYes = 6;
 constexpr TModalResult mrNo = 7;
 
-enum TFormBorderStyle { bsDialog, bsSingle, bsSizeable, bsNone };
 
 using TBorderIcons = unsigned;
 constexpr TBorderIcons biSystemMenu = 1;

@@ -59,7 +59,8 @@ public:
     int CaretRow() const;
     int RowCount() const;
 
-    // Posts the bytes as characters (a double-byte character as lead then trail).
+    // Sends the bytes as characters (a double-byte character as lead then
+    // trail), each handled before the next.
     void PostChars(const std::string& cp932);
     // Brings the window forward and types a chord for real (modifiers first).
     bool Keys(std::vector<BYTE> vkeys);

@@ -268,8 +268,13 @@ int TVellumo::RowCount() const { return static_cast<int>(Ask(Editor(), EM_GETLIN
 void TVellumo::PostChars(const std::string& cp932)
 {
     HWND e = Editor();
-    for (unsigned char c : cp932) PostMessageA(e, WM_CHAR, c, 1);
-    Sync();
+    // Sent, not posted: a sent WM_NULL is handled before posted messages,
+    // so a sync after posting could return with characters still queued.
+    // The editor takes a sent lead byte's trail from the next message.
+    for (unsigned char c : cp932) {
+        DWORD_PTR r = 0;
+        SendMessageTimeoutA(e, WM_CHAR, c, 1, SMTO_ABORTIFHUNG, kTimeout, &r);
+    }
 }
 
 bool TVellumo::Keys(std::vector<BYTE> vkeys)

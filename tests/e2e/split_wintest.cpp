@@ -141,10 +141,14 @@ TEST_F(Split, CtrlF5SplitsTypingShowsInBothUndoFromTheOtherUnsplits)
     ASSERT_TRUE(v.WaitFor([&] { return Editors(w).size() == 1; })) << "still split";
     EXPECT_EQ(v.Text(), text);
 
+    // Split again and close while split: the program ends cleanly.
+    ASSERT_TRUE(v.Keys({VK_CONTROL, VK_F5}));
+    ASSERT_TRUE(v.WaitFor([&] { return Editors(w).size() == 2; })) << "no second split";
     PostMessageA(w, WM_CLOSE, 0, 0);
     // The undone text may still count as changed: leave it unsaved.
     if (HWND question = v.WaitDialog(3000)) TVellumo::Answer(question, IDNO);
     EXPECT_TRUE(v.WaitExit());
+    EXPECT_EQ(v.ExitCode(), 0u);
     EXPECT_EQ(ReadFileBytes(path), text);
 }
 

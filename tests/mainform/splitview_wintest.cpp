@@ -10,6 +10,9 @@
 #include <string>
 
 #include "app/cmdline_win.h"
+#include "app/docopen.h"
+#include "app/editmodes.h"
+#include "app/linedraw_win.h"
 #include "app/settingsstore.h"
 
 using namespace vellumo;
@@ -129,6 +132,11 @@ TEST_F(SplitViewTest, SplitAndUnsplitKeepCaretsAndRows)
     EXPECT_EQ(&form_->ActiveEditor(), &upper);
     EXPECT_EQ(&form_->UpperEditor(), &upper);
     EXPECT_EQ(form_->InactiveEditor(), &lower);
+    // The window's handlers came along: its line drawing and the caret panel.
+    using TDraw = decltype(&Editor1DrawLine);
+    ASSERT_NE(upper.OnDrawLine.target<TDraw>(), nullptr);
+    EXPECT_EQ(*upper.OnDrawLine.target<TDraw>(), &Editor1DrawLine);
+    EXPECT_TRUE(upper.OnChange && upper.OnSelectionChange && upper.OnCaretMoved);
     // The upper pane takes the place; the lower continues where it ends.
     EXPECT_EQ(upper.Row(), 50);
     EXPECT_EQ(upper.Col(), 3);
@@ -246,6 +254,17 @@ TEST_F(SplitViewTest, ASelectionSurvivesAnotherWindowButNotTheOtherPane)
     EXPECT_EQ(&form_->ActiveEditor(), &form_->Editor1);
     EXPECT_FALSE(upper.Selected());
     EXPECT_EQ(form_->InactiveEditor(), &upper);
+
+    // Unsplitting while no focus can arrive (a disabled window) still leaves
+    // Editor1 as the editor the commands act on.
+    form_->MoveWindowFocusExecute();
+    ASSERT_EQ(form_->LastEditor, &upper);
+    EnableWindow(form_->Window(), FALSE);
+    form_->Unsplit();
+    EnableWindow(form_->Window(), TRUE);
+    EXPECT_EQ(form_->LastEditor, &form_->Editor1);
+    EXPECT_EQ(form_->LastEditorHandle, form_->Editor1.Handle());
+    EXPECT_EQ(&form_->ActiveEditor(), &form_->Editor1);
 }
 
 TEST_F(SplitViewTest, BoxModeFollowsInBothPanesAndShowsInPanel4)
@@ -263,6 +282,47 @@ TEST_F(SplitViewTest, BoxModeFollowsInBothPanesAndShowsInPanel4)
     EXPECT_EQ(form_->StatusBar1.PanelText(4), "");
     EXPECT_EQ(form_->Editor1.SelectionMode(), smNormal);
     EXPECT_FALSE(form_->Editor1.Caret().FreeCaret());
+
+    // Entering a pane with Alt and the left button held (an Alt+drag into
+    // it) puts both in box mode; leaving without Alt puts both back.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE saved[2] = {keys[VK_MENU], keys[VK_LBUTTON]};
+    keys[VK_MENU] = keys[VK_LBUTTON] = 0x80;
+    SetKeyboardState(keys);
+    form_->MoveWindowFocusExecute();
+    EXPECT_EQ(upper.SelectionMode(), smBox);
+    EXPECT_EQ(form_->Editor1.SelectionMode(), smBox);
+    keys[VK_MENU] = saved[0];
+    keys[VK_LBUTTON] = saved[1];
+    SetKeyboardState(keys);
+    form_->MoveWindowFocusExecute();
+    EXPECT_EQ(upper.SelectionMode(), smNormal);
+    EXPECT_EQ(form_->Editor1.SelectionMode(), smNormal);
+}
+
+TEST_F(SplitViewTest, ReadOnlyAndOverwritePanelsFollowTheActivePaneWhenSplit)
+{
+    AppSettingsStore().Settings.Option.SBSimplePanels = false;
+    form_->mWin_BunkatuClick();
+    ASSERT_TRUE(form_->IsSplit());
+    TEditor& upper = *form_->SecondEditor();
+    SetReadOnlyState(true, false);
+    EXPECT_TRUE(upper.ReadOnly());
+    EXPECT_TRUE(form_->Editor1.ReadOnly());
+    EXPECT_EQ(form_->StatusBar1.PanelText(8), ReadOnlyPanelText(true, false));
+    upper.TypeText("no");
+    EXPECT_EQ(form_->Editor1.GetRowText(0), "line 0");
+    SetReadOnlyState(false, false);
+    EXPECT_EQ(form_->StatusBar1.PanelText(8), ReadOnlyPanelText(false, false));
+    // The insert panel reads the pane that has the focus.
+    upper.SetOverWrite(true);
+    UpdateModeStatus();
+    EXPECT_EQ(form_->StatusBar1.PanelText(7), "上書");
+    form_->MoveWindowFocusExecute();
+    UpdateModeStatus();
+    EXPECT_EQ(form_->StatusBar1.PanelText(7), "挿入");
+    upper.SetOverWrite(false);
 }
 
 TEST_F(SplitViewTest, CaretPanelSizeToggleAndTheReplaceLoopContract)
