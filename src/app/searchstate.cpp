@@ -7,11 +7,6 @@
 
 namespace vellumo {
 
-std::string FirstHistoryLine(std::string_view bytes)
-{
-    return std::string(bytes.substr(0, std::min(bytes.find_first_of("\r\n"), bytes.size())));
-}
-
 TFindNextState FindNextStateOf(std::string text, const TSearchOptionValues& o)
 {
     TFindNextState s;

@@ -23,9 +23,6 @@ struct TSearchOptionValues {
     bool WholeWord = false, MatchCase = false, Down = true, Esc = false;
 };
 
-// The newest entry of a history file's bytes: its first line.
-std::string FirstHistoryLine(std::string_view bytes);
-
 TFindNextState FindNextStateOf(std::string text, const TSearchOptionValues& options);
 
 // This instance's last search from a dialog.

@@ -148,9 +148,6 @@ TEST(SearchStatusTexts, GroupedCounts)
 
 TEST(FindNextMemory, OwnSearchOnlyWhenItsWriteFailed)
 {
-    EXPECT_EQ(FirstHistoryLine("new\r\nold\r\n"), "new");
-    EXPECT_EQ(FirstHistoryLine(""), "");
-    EXPECT_EQ(FirstHistoryLine("only"), "only");
     TSearchMemory m;
     const TFindNextState files = FindNextStateOf("older", {true, false, false, true});
     EXPECT_EQ(files.Flags, sfWholeWord);

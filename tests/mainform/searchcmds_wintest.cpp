@@ -14,7 +14,9 @@
 #include "app/searchdialogs_win.h"
 #include "app/searchstate.h"
 #include "app/settingsstore.h"
+#include "classlib/msgdialog.h"
 #include "classlib/showmsg.h"
+#include "dialogs/replaceform_win.h"
 
 using namespace vellumo;
 namespace fs = std::filesystem;
@@ -62,9 +64,18 @@ protected:
     {
         saved_ = SearchDialogs();
         sink_ = std::make_unique<TScopedMsgSink>(
-            [this](const std::string& text, const std::string&, unsigned) {
+            [this](const std::string& text, const std::string&, unsigned flags) {
                 messages_.push_back(text);
-                return kAnswerOk;
+                if ((flags & 0x0F) != kMsgYesNoCancelAll) return kAnswerOk;
+                // The replace question: where it would stand, and the next answer.
+                EXPECT_EQ(text, "置き換えますか？");
+                EXPECT_TRUE(DocumentBusy());
+                EXPECT_TRUE(form_->ReplaceBusy());
+                const TDialogPoint at = PendingConfirmPlacer()(200, 100);
+                POINT caret = form_->ActiveEditor().GetCaretPixelPos();
+                ClientToScreen(form_->ActiveEditor().Handle(), &caret);
+                lefts_.push_back(at.X - caret.x);
+                return next_ < answers_.size() ? answers_[next_++] : IDCANCEL;
             },
             [this](unsigned) { ++beeps_; });
         form_->Editor1.SetReadOnly(false);
@@ -88,18 +99,8 @@ protected:
     void Answer(std::vector<int> answers)
     {
         lefts_.clear();
-        SearchDialogs().ConfirmAll = [this, answers, i = std::size_t(0)](
-                                         const std::string& text, const std::function<void(int&, int&, int, int)>& place) mutable {
-            EXPECT_EQ(text, "置き換えますか？");
-            EXPECT_TRUE(DocumentBusy());
-            EXPECT_TRUE(form_->ReplaceBusy());
-            int left = 0, top = 0;
-            place(left, top, 200, 100);
-            POINT caret = form_->ActiveEditor().GetCaretPixelPos();
-            ClientToScreen(form_->ActiveEditor().Handle(), &caret);
-            lefts_.push_back(left - caret.x);
-            return i < answers.size() ? answers[i++] : IDCANCEL;
-        };
+        answers_ = std::move(answers);
+        next_ = 0;
     }
     void Replace(const std::string& find, const std::string& with, std::uint16_t flags)
     {
@@ -115,6 +116,8 @@ protected:
     std::unique_ptr<TScopedMsgSink> sink_;
     std::vector<std::string> messages_;
     std::vector<int> lefts_;
+    std::vector<int> answers_;
+    std::size_t next_ = 0;
     int beeps_ = 0;
 };
 TVellumoMainForm* SearchCommandsTest::form_ = nullptr;
@@ -134,7 +137,7 @@ TEST_F(SearchCommandsTest, ConfirmedReplaceCountsWhatWasReplaced)
 
     // No, Yes, then All: the rest without questions.
     SetText("a a a a a\r\n");
-    Answer({IDNO, IDYES, kReplaceAnswerAll});
+    Answer({IDNO, IDYES, kAnswerAll});
     Replace("a", "b", sfDown | sfConfirm | sfReplaceAll);
     EXPECT_EQ(Text(), "a b b b b\r\n");
     EXPECT_EQ(form_->ReplaceCount, 4);
@@ -149,6 +152,25 @@ TEST_F(SearchCommandsTest, ConfirmedReplaceCountsWhatWasReplaced)
     Replace("a", "b", sfDown | sfConfirm | sfReplaceAll);
     EXPECT_EQ(Text(), "b a a\r\n");
     EXPECT_EQ(Status(), "1 件の置換を行いました。");
+}
+
+TEST_F(SearchCommandsTest, ReplaceDialogAllFromTheTop)
+{
+    // The real dialog: "すべて置換(&A)" without questions from the top of the text.
+    SetText("b a b a\r\na", 1, 1);
+    auto old = TForm::SetModalScript([](TForm& f) {
+        auto* r = dynamic_cast<TFormReplace*>(&f);
+        ASSERT_NE(r, nullptr);
+        r->ComboBox1.SetText("a");
+        r->ComboBox2.SetText("cc");
+        r->chkReplaceConfirm.SetChecked(false);
+        r->btAll2.Click();
+    });
+    form_->mReplaceClick();
+    TForm::SetModalScript(std::move(old));
+    EXPECT_EQ(Text(), "b cc b cc\r\ncc");
+    EXPECT_EQ(Status(), "3 件の置換を行いました。");
+    EXPECT_TRUE(lefts_.empty());
 }
 
 TEST_F(SearchCommandsTest, ReplaceAllEndsAndReports)
