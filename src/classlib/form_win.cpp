@@ -943,6 +943,14 @@ void TForm::WndProc(TMessage& m)
     case DM_GETDEFID:
         m.Result = DefaultButtonId();
         return;
+    case WM_NEXTDLGCTL: {
+        // The dialog manager moves the focus this way for a label's
+        // mnemonic (Alt+R on "...(&R):" goes to the box after it).
+        HWND target = LOWORD(m.LParam) ? reinterpret_cast<HWND>(m.WParam)
+                                       : GetNextDlgTabItem(Handle(), GetFocus(), m.WParam != 0);
+        if (target && IsChild(Handle(), target)) ::SetFocus(target);
+        return;
+    }
     case WM_CLOSE:
         Close();
         return;

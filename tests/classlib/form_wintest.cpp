@@ -192,6 +192,19 @@ TEST_F(FormTest, KeyboardOfTheDialog)
     EXPECT_EQ(dlg.ShowModal(), mrAbort);
     EXPECT_EQ(seen, (std::vector<HWND>{dlg.Name.Handle(), dlg.Check.Handle(), dlg.Combo.Handle()}));
 
+    // A label's mnemonic goes to the box after it.
+    HWND byMnemonic = nullptr;
+    TScript mnemonic([&](TForm&) {
+        SetFocus(dlg.Check.Handle());
+        PostMessageA(dlg.Check.Handle(), WM_SYSCHAR, 'n', 0x20000001);
+        RunLater([&] {
+            byMnemonic = GetFocus();
+            dlg.SetModalResult(mrAbort);
+        });
+    });
+    EXPECT_EQ(dlg.ShowModal(), mrAbort);
+    EXPECT_EQ(byMnemonic, dlg.Name.Handle());
+
     // The active control takes the focus when the form shows.
     dlg.SetActiveControl(&dlg.Combo);
     HWND first = nullptr;
