@@ -20,6 +20,7 @@
 #include "dialogs/searchdlg.h"
 #include "modalscript.h"
 #include "searchfixture.h"
+#include "windowpicture_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;
@@ -34,43 +35,6 @@ std::string BuildFolder()
     std::string p = exe;
     for (int up = 0; up < 3; ++up) p = p.substr(0, p.find_last_of('\\'));
     return p;
-}
-
-// Writes the window as it shows on screen; pixels gets its 0x00RRGGBB values.
-bool SaveWindowBmp(HWND w, const std::string& path, std::vector<DWORD>& pixels)
-{
-    RECT r{};
-    GetWindowRect(w, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return false;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    auto* px = static_cast<DWORD*>(bits);
-    pixels.assign(px, px + width * height);
-    for (int i = 0; i < width * height; ++i) px[i] |= 0xFF000000;  // opaque for viewers
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(width * height * 4);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(width) * height * 4);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return out.good();
 }
 
 RECT RectIn(HWND parent, HWND child)
@@ -208,8 +172,9 @@ void Picture(const std::string& name, const std::function<void()>& show)
         Sleep(300);
         ProcessMessages();
         const std::string path = BuildFolder() + "\\dialog-" + name + ".bmp";
-        std::vector<DWORD> pixels;
-        EXPECT_TRUE(SaveWindowBmp(form.Handle(), path, pixels)) << path;
+        testpictures::TPicture picture;
+        EXPECT_TRUE(testpictures::SaveWindowPicture(form.Handle(), path, picture)) << path;
+        const std::vector<DWORD>& pixels = picture.Pixels;
         std::printf("picture: %s\n", path.c_str());
         for (const auto& fault : LayoutFaults(form)) ADD_FAILURE() << fault;
         for (const auto& fault : FrameFaults(form, pixels)) ADD_FAILURE() << fault;

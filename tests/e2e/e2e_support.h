@@ -28,5 +28,7 @@ protected:
 };
 
 std::string Quoted(const std::string& s);
+// A file in the build folder, as the program sees it.
+std::string BuildPath(const std::string& name);
 
 } // namespace e2e

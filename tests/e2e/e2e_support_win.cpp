@@ -43,4 +43,12 @@ bool TEndToEnd::SaveByKeys(TVellumo& v, const std::string& path)
     return false;
 }
 
+std::string BuildPath(const std::string& name)
+{
+    std::string unix = VELLUMO_BUILD_DIR "/" + name;
+    for (char& c : unix)
+        if (c == '/') c = '\\';
+    return "Z:" + unix;
+}
+
 } // namespace e2e

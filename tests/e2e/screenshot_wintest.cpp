@@ -1,24 +1,13 @@
 // A picture of the main window with a coloured C file, for people to look at.
 #include <windows.h>
 
-#include <algorithm>
-#include <fstream>
-#include <vector>
-
 #include "e2e/e2e_support.h"
+#include "windowpicture_win.h"
 
 namespace e2e {
 namespace {
 
 class Screenshot : public TEndToEnd {};
-
-std::string BuildPath(const std::string& name)
-{
-    std::string unix = VELLUMO_BUILD_DIR "/" + name;
-    for (char& c : unix)
-        if (c == '/') c = '\\';
-    return "Z:" + unix;
-}
 
 TEST_F(Screenshot, MainWindowWithAColouredCFile)
 {
@@ -44,49 +33,19 @@ TEST_F(Screenshot, MainWindowWithAColouredCFile)
     Sleep(500);
     v.Sync();
 
-    RECT r{};
-    GetWindowRect(w, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    ASSERT_GT(width, 100);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
+    testpictures::TPicture picture;
+    ASSERT_TRUE(testpictures::SaveWindowPicture(w, BuildPath("main-window.bmp"), picture));
+    ASSERT_GT(picture.Width, 100);
 
     // The comment is drawn green and the string blue: both must be on screen.
-    auto* px = static_cast<DWORD*>(bits);
     int green = 0, blue = 0;
-    for (int i = 0; i < width * height; ++i) {
-        px[i] |= 0xFF000000;  // opaque: viewers read the fourth byte as alpha
-        const int b = px[i] & 255, g = (px[i] >> 8) & 255, red = (px[i] >> 16) & 255;
+    for (DWORD p : picture.Pixels) {
+        const int b = p & 255, g = (p >> 8) & 255, red = (p >> 16) & 255;
         if (g > red + 60 && g > b + 60) ++green;
         if (b > red + 60 && b > g + 60) ++blue;
     }
     EXPECT_GE(green, 30) << "no comment colour on screen";
     EXPECT_GE(blue, 30) << "no string colour on screen";
-
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(width * height * 4);
-    std::ofstream out(BuildPath("main-window.bmp"), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(width) * height * 4);
-    EXPECT_TRUE(out.good());
-
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     EXPECT_TRUE(v.Close());
 }
 

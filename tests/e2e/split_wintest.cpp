@@ -4,10 +4,10 @@
 // written to the build folder.
 #include <windows.h>
 
-#include <fstream>
 #include <vector>
 
 #include "e2e/e2e_support.h"
+#include "windowpicture_win.h"
 
 namespace e2e {
 namespace {
@@ -42,50 +42,6 @@ HWND FocusOf(HWND main)
     GUITHREADINFO gi{};
     gi.cbSize = sizeof gi;
     return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gi) ? gi.hwndFocus : nullptr;
-}
-
-std::string BuildPath(const std::string& name)
-{
-    std::string unix = VELLUMO_BUILD_DIR "/" + name;
-    for (char& c : unix)
-        if (c == '/') c = '\\';
-    return "Z:" + unix;
-}
-
-// The window as it is on the screen, written as a bitmap file.
-bool SaveWindowPicture(HWND w, const std::string& path)
-{
-    RECT r{};
-    GetWindowRect(w, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return false;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    auto* px = static_cast<DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i) px[i] |= 0xFF000000;
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(width * height * 4);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(width) * height * 4);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return out.good();
 }
 
 TEST_F(Split, CtrlF5SplitsTypingShowsInBothUndoFromTheOtherUnsplits)
@@ -126,7 +82,8 @@ TEST_F(Split, CtrlF5SplitsTypingShowsInBothUndoFromTheOtherUnsplits)
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     Sleep(300);
     v.Sync();
-    EXPECT_TRUE(SaveWindowPicture(w, BuildPath("split-window.bmp")));
+    testpictures::TPicture picture;
+    EXPECT_TRUE(testpictures::SaveWindowPicture(w, BuildPath("split-window.bmp"), picture));
 
     // Ctrl+Alt+A to the other pane; its undo takes back what the first typed.
     ASSERT_TRUE(v.Keys({VK_CONTROL, VK_MENU, 'A'}));

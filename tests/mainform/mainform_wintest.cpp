@@ -18,8 +18,10 @@
 #include "app/instances.h"
 #include "app/settingsstore.h"
 #include "classlib/showmsg.h"
+#include "mainform/suiteform_win.h"
 
 using namespace vellumo;
+using namespace vellumo::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -55,20 +57,9 @@ protected:
     static void SetUpTestSuite()
     {
         folder_ = fs::temp_directory_path() / "vellumo_mainform_test";
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        SetSystemCommandLine(TCommandLine({"vellumo.exe", "/i=" + folder_.string()}));
-        form_ = new TVellumoMainForm;
-        ConnectDocumentFunctions(*form_);
-        form_->HandleNeeded();
-        form_->FormCreate();
+        form_ = MakeSuiteForm(folder_, false);
     }
-    static void TearDownTestSuite()
-    {
-        delete form_;
-        form_ = nullptr;
-        fs::remove_all(folder_);
-    }
+    static void TearDownTestSuite() { FreeSuiteForm(form_, folder_); }
     static TVellumoMainForm* form_;
     static fs::path folder_;
 };

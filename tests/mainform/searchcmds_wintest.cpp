@@ -17,49 +17,22 @@
 #include "classlib/msgdialog.h"
 #include "classlib/showmsg.h"
 #include "dialogs/replaceform_win.h"
+#include "mainform/suiteform_win.h"
 
 using namespace vellumo;
+using namespace vellumo::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-void Pump(DWORD ms)
-{
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-        Sleep(5);
-    } while (static_cast<int>(end - GetTickCount()) > 0);
-}
 
 class SearchCommandsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         folder_ = fs::temp_directory_path() / "vellumo_searchcmds_test";
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        SetSystemCommandLine(TCommandLine({"vellumo.exe", "/i=" + folder_.string()}));
-        form_ = new TVellumoMainForm;
-        ConnectDocumentFunctions(*form_);
-        form_->HandleNeeded();
-        form_->FormCreate();
-        ShowWindow(form_->Window(), SW_SHOWNORMAL);
-        SetWindowPos(form_->Window(), nullptr, 0, 0, 700, 600, SWP_NOZORDER);
-        SetForegroundWindow(form_->Window());
-        form_->Editor1.SetFocus();
-        Pump(50);
+        form_ = MakeSuiteForm(folder_, true);
     }
-    static void TearDownTestSuite()
-    {
-        delete form_;
-        form_ = nullptr;
-        fs::remove_all(folder_);
-    }
+    static void TearDownTestSuite() { FreeSuiteForm(form_, folder_); }
     void SetUp() override
     {
         saved_ = SearchDialogs();

@@ -14,24 +14,13 @@
 #include "app/editmodes.h"
 #include "app/linedraw_win.h"
 #include "app/settingsstore.h"
+#include "mainform/suiteform_win.h"
 
 using namespace vellumo;
+using namespace vellumo::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-void Pump(DWORD ms)
-{
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-        Sleep(5);
-    } while (static_cast<int>(end - GetTickCount()) > 0);
-}
 
 int EditorWindows(HWND form)
 {
@@ -75,25 +64,9 @@ protected:
     static void SetUpTestSuite()
     {
         folder_ = fs::temp_directory_path() / "vellumo_splitview_test";
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        SetSystemCommandLine(TCommandLine({"vellumo.exe", "/i=" + folder_.string()}));
-        form_ = new TVellumoMainForm;
-        ConnectDocumentFunctions(*form_);
-        form_->HandleNeeded();
-        form_->FormCreate();
-        ShowWindow(form_->Window(), SW_SHOWNORMAL);
-        SetWindowPos(form_->Window(), nullptr, 0, 0, 700, 600, SWP_NOZORDER);
-        SetForegroundWindow(form_->Window());
-        form_->Editor1.SetFocus();
-        Pump(50);
+        form_ = MakeSuiteForm(folder_, true);
     }
-    static void TearDownTestSuite()
-    {
-        delete form_;
-        form_ = nullptr;
-        fs::remove_all(folder_);
-    }
+    static void TearDownTestSuite() { FreeSuiteForm(form_, folder_); }
     void SetUp() override
     {
         if (form_->IsSplit()) form_->Unsplit();
