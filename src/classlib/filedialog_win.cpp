@@ -36,16 +36,8 @@ bool TFileDialog::AskCanClose()
     bool can = true;
     if (!OnCanClose)
         return true;
-    try {
-        OnCanClose(*this, can);
-    } catch (const std::exception& e) {
-        ShowMsg(e.what(), kMsgCaption, kMsgIconError);
-        can = false;
-    } catch (...) {
-        ShowMsg("Internal error", kMsgCaption, kMsgIconError);
-        can = false;
-    }
-    return can;
+    // A failing check keeps the dialog open.
+    return ReportFailures([&] { OnCanClose(*this, can); }) && can;
 }
 
 bool TFileDialog::ScriptedExecute()

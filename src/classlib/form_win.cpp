@@ -412,14 +412,10 @@ LRESULT CALLBACK TComboBox::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (!self || !self->oldEditProc_) return DefWindowProcA(hwnd, msg, wParam, lParam);
     WNDPROC old = self->oldEditProc_;
     if (msg == WM_CHAR || msg == WM_IME_CHAR) {
-        try {
+        ReportFailures([&] {
             // A double-byte character from the input method is no Backspace.
             if (self->OnKeyPress) self->OnKeyPress(msg == WM_CHAR ? static_cast<char>(wParam) : 'A');
-        } catch (const std::exception& e) {
-            ShowMsg(e.what(), kMsgCaption, kMsgIconError);
-        } catch (...) {
-            ShowMsg("Internal error", kMsgCaption, kMsgIconError);
-        }
+        });
         // Control characters (Backspace, Ctrl+V...) never complete.
         const bool was = self->typing_;
         self->typing_ = wParam >= 0x20 && wParam != 0x7F;

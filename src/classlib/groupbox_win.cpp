@@ -69,13 +69,9 @@ private:
             return DefSubclassProc(h, msg, wp, lp) | DLGC_WANTARROWS;
         case WM_KEYDOWN:
             if (wp == VK_UP || wp == VK_LEFT || wp == VK_DOWN || wp == VK_RIGHT) {
-                try {
+                ReportFailures([&] {
                     self->group_.Step(self->index_, wp == VK_UP || wp == VK_LEFT ? -1 : 1);
-                } catch (const std::exception& e) {
-                    ShowMsg(e.what(), kMsgCaption, kMsgIconError);
-                } catch (...) {
-                    ShowMsg("Internal error", kMsgCaption, kMsgIconError);
-                }
+                });
                 return 0;
             }
             break;

@@ -26,14 +26,9 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_INITMENUPOPUP || msg == WM_MENUSELECT) {
         // An opening handler that fails is reported; the menu shows the
         // state its items have.
-        try {
-            if (HandleMenuMessage(hwnd, msg, wParam, lParam, result))
-                return result;
-        } catch (const std::exception& e) {
-            ShowMsg(e.what(), kMsgCaption, kMsgIconError);
-        } catch (...) {
-            ShowMsg("Internal error", kMsgCaption, kMsgIconError);
-        }
+        bool handled = false;
+        ReportFailures([&] { handled = HandleMenuMessage(hwnd, msg, wParam, lParam, result); });
+        if (handled) return result;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's message box and beep. Both go through a sink that tests (and
 // headless runs) replace, so nothing modal appears without a scripted answer.
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -50,6 +51,22 @@ private:
     TBeepSink oldBeep_;
     bool replacedBeep_;
 };
+
+// Runs a handler whose failure must not go further (a window procedure,
+// a command): what it throws is shown as an error. False when it threw.
+template <class F>
+bool ReportFailures(F&& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        ShowMsg(e.what(), kMsgCaption, kMsgIconError);
+    } catch (...) {
+        ShowMsg("Internal error", kMsgCaption, kMsgIconError);
+    }
+    return false;
+}
 
 // The system's own message box and beep (the defaults of the sinks).
 int SystemShowMsg(const std::string& text, const std::string& caption, unsigned flags);

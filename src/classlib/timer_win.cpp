@@ -13,14 +13,10 @@ namespace {
 
 void RunGuarded(const std::function<void()>& fn)
 {
-    try {
+    ReportFailures([&] {
         if (fn)
             fn();
-    } catch (const std::exception& e) {
-        ShowMsg(e.what(), kMsgCaption, kMsgIconError);
-    } catch (...) {
-        ShowMsg("Internal error", kMsgCaption, kMsgIconError);
-    }
+    });
 }
 
 std::unordered_map<UINT_PTR, TTimer*>& Timers()

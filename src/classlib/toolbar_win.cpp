@@ -181,15 +181,11 @@ LRESULT CALLBACK TToolBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     }
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
         POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        try {
+        ReportFailures([&] {
             TToolButton* b = self->ButtonAt(p);
             if (b && b->OnMouseDown)
                 b->OnMouseDown(*b, mbLeft, MouseShiftState(wParam) | ssLeft, p.x, p.y);
-        } catch (const std::exception& e) {
-            ShowMsg(e.what(), kMsgCaption, kMsgIconError);
-        } catch (...) {
-            ShowMsg("Internal error", kMsgCaption, kMsgIconError);
-        }
+        });
     } else if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         RemovePropA(hwnd, kSelfProp);

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <exception>
 
 #include "classlib/showmsg.h"
 #include "dialogs/dialoghost.h"
@@ -94,11 +93,8 @@ void TFormReplace::DoShow()
     ComboBox1.SetItems(searchHistory_);
     ComboBox2.SetItems(replaceHistory_);
     const TSearchOptions o = ReadSearchOptions(path);
-    chkMatchCase.SetChecked(o.MatchCase);
-    chkWholeWord.SetChecked(o.WholeWord);
-    chkEsc.SetChecked(o.Esc);
+    OptionBoxes().Show(o);
     chkReplaceConfirm.SetChecked(o.ReplaceConfirm);
-    RadioGroup1.SetItemIndex(o.Direction);
     ApplySelectionRule(ComboBox1, chkEsc);
     if (!replaceHistory_.empty()) ComboBox2.SetItemIndex(0);
     UpdateButtons();
@@ -123,11 +119,7 @@ void TFormReplace::AcceptAndSave(std::uint16_t bit, bool fromTop)
     // An empty replacement is a choice too and is kept as an entry.
     acceptedReplace_ = ComboBox2.Text();
     AcceptIntoHistory(ComboBox2, replaceHistory_, acceptedReplace_);
-    TSearchOptions o;
-    o.MatchCase = chkMatchCase.Checked();
-    o.WholeWord = chkWholeWord.Checked();
-    o.Esc = chkEsc.Checked();
-    o.Direction = RadioGroup1.ItemIndex() == 0 ? 0 : 1;
+    TSearchOptions o = OptionBoxes().Read();
     o.ReplaceConfirm = chkReplaceConfirm.Checked();
     NoteSearchStateSaved(SaveSearchState(SettingsPathOfHost(), &searchHistory_, &replaceHistory_, o, true));
     buttonBits_ |= bit;
@@ -149,11 +141,8 @@ bool ShowReplaceDialogNow(std::string& findText, std::string& replaceText, std::
     if ((r != mrOk && r != mrReplaceAll) || form.AcceptedFind().empty()) return false;
     findText = form.AcceptedFind();
     replaceText = form.AcceptedReplace();
-    flags = form.ButtonBits();
-    if (form.chkWholeWord.Checked()) flags |= sfWholeWord;
-    if (form.chkMatchCase.Checked()) flags |= sfMatchCase;
+    flags = form.ButtonBits() | form.OptionBoxes().Flags();
     if (form.chkReplaceConfirm.Checked()) flags |= sfConfirm;
-    if (form.RadioGroup1.ItemIndex() == 1) flags |= sfDown;
     if (const auto& set = DialogHost().SetSearchEscapes) set(form.chkEsc.Checked());
     return true;
 }
@@ -163,14 +152,9 @@ bool ShowReplaceDialogNow(std::string& findText, std::string& replaceText, std::
 bool ShowReplaceDialog(std::string& findText, std::string& replaceText, std::uint16_t& flags)
 {
     // A form that cannot be made is reported here, not raised into the command.
-    try {
-        return ShowReplaceDialogNow(findText, replaceText, flags);
-    } catch (const std::exception& e) {
-        ShowMsg(e.what(), kMsgCaption, kMsgIconError);
-    } catch (...) {
-        ShowMsg("Internal error", kMsgCaption, kMsgIconError);
-    }
-    return false;
+    bool ok = false;
+    ReportFailures([&] { ok = ShowReplaceDialogNow(findText, replaceText, flags); });
+    return ok;
 }
 
 } // namespace vellumo

@@ -6,6 +6,7 @@
 #include "classlib/form.h"
 #include "classlib/groupbox.h"
 #include "dialogs/history.h"
+#include "dialogs/searchcommon_win.h"
 
 namespace vellumo {
 
@@ -33,6 +34,8 @@ public:
     TButton btCancel{*this, "キャンセル", mrCancel};
     TButton btSchHisDel{*this, "検索履歴をクリア(&S)"};
     TButton btRepHisDel{*this, "置換履歴をクリア(&L)"};
+
+    TSearchOptionBoxes OptionBoxes() { return {chkMatchCase, chkWholeWord, chkEsc, RadioGroup1}; }
 
     const std::string& AcceptedFind() const noexcept { return acceptedFind_; }
     const std::string& AcceptedReplace() const noexcept { return acceptedReplace_; }

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include "classlib/canvas.h"
+#include "classlib/groupbox.h"
 #include "classlib/showmsg.h"
 #include "dialogs/dialoghost.h"
 #include "dialogs/searchdlg.h"
 #include "dialogs/searcheditor_win.h"
+#include "textcode/search.h"
 
 namespace vellumo {
 
@@ -85,5 +87,31 @@ std::string SettingsPathOfHost()
 void NoteSearchStateSaved(bool saved) { g_lastSaved = saved; }
 
 bool LastSearchStateSaved() { return g_lastSaved; }
+
+void TSearchOptionBoxes::Show(const TSearchOptions& o) const
+{
+    MatchCase.SetChecked(o.MatchCase);
+    WholeWord.SetChecked(o.WholeWord);
+    Esc.SetChecked(o.Esc);
+    Direction.SetItemIndex(o.Direction);
+}
+
+TSearchOptions TSearchOptionBoxes::Read(TSearchOptions o) const
+{
+    o.MatchCase = MatchCase.Checked();
+    o.WholeWord = WholeWord.Checked();
+    o.Esc = Esc.Checked();
+    o.Direction = Direction.ItemIndex() == 0 ? 0 : 1;
+    return o;
+}
+
+std::uint16_t TSearchOptionBoxes::Flags() const
+{
+    std::uint16_t flags = 0;
+    if (WholeWord.Checked()) flags |= sfWholeWord;
+    if (MatchCase.Checked()) flags |= sfMatchCase;
+    if (Direction.ItemIndex() == 1) flags |= sfDown;
+    return flags;
+}
 
 } // namespace vellumo

@@ -2,6 +2,7 @@
 // What the find and replace dialogs share: measuring captions, placing at
 // the active editor, loading a history combo, the selection rule, moving the
 // caret to the top and asking before a history is cleared.
+#include <cstdint>
 #include <string>
 
 #include "classlib/form.h"
@@ -11,6 +12,21 @@ namespace vellumo {
 
 class TCheckBox;
 class TComboBox;
+class TRadioGroup;
+
+// The option boxes both dialogs have, read and set as one.
+struct TSearchOptionBoxes {
+    TCheckBox& MatchCase;
+    TCheckBox& WholeWord;
+    TCheckBox& Esc;
+    TRadioGroup& Direction;  // up, down
+
+    void Show(const TSearchOptions& o) const;
+    // The replace dialog's confirmation is not here: ReplaceConfirm stays as given.
+    TSearchOptions Read(TSearchOptions o = {}) const;
+    // sfMatchCase, sfWholeWord and sfDown as ticked.
+    std::uint16_t Flags() const;
+};
 
 // The width the text needs in the form's font (access-key "&" not counted).
 int CaptionWidth(TForm& form, const std::string& text);

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <exception>
 
 #include "classlib/showmsg.h"
 #include "dialogs/dialoghost.h"
@@ -79,11 +78,9 @@ void TFormSearch::DoShow()
     const std::string path = SettingsPathOfHost();
     history_ = LoadHistory(path, THistoryKind::Search);
     ComboBox1.SetItems(history_);
-    const TSearchOptions o = ReadSearchOptions(path);
-    chkMatchCase.SetChecked(o.MatchCase);
-    chkWholeWord.SetChecked(o.WholeWord);
-    chkEsc.SetChecked(o.Esc);
-    RadioGroup1.SetItemIndex(direction_ == 0 || direction_ == 1 ? direction_ : o.Direction);
+    TSearchOptions o = ReadSearchOptions(path);
+    if (direction_ == 0 || direction_ == 1) o.Direction = direction_;
+    OptionBoxes().Show(o);
     ApplySelectionRule(ComboBox1, chkEsc);
     UpdateButtons();
     TForm::DoShow();
@@ -104,12 +101,7 @@ void TFormSearch::AcceptAndSave()
         accepted_ = text;
         AcceptIntoHistory(ComboBox1, history_, text);
     }
-    TSearchOptions o;
-    o.MatchCase = chkMatchCase.Checked();
-    o.WholeWord = chkWholeWord.Checked();
-    o.Esc = chkEsc.Checked();
-    o.Direction = RadioGroup1.ItemIndex() == 0 ? 0 : 1;
-    NoteSearchStateSaved(SaveSearchState(SettingsPathOfHost(), &history_, nullptr, o, false));
+    NoteSearchStateSaved(SaveSearchState(SettingsPathOfHost(), &history_, nullptr, OptionBoxes().Read(), false));
 }
 
 namespace {
@@ -121,9 +113,7 @@ bool ShowSearchDialogNow(std::string& text, std::uint16_t& flags, int direction)
     TFormSearch form(MainWindow(), direction);
     if (form.ShowModal() != mrOk || form.Accepted().empty()) return false;
     text = form.Accepted();
-    if (form.chkWholeWord.Checked()) flags |= sfWholeWord;
-    if (form.chkMatchCase.Checked()) flags |= sfMatchCase;
-    if (form.RadioGroup1.ItemIndex() == 1) flags |= sfDown;
+    flags = form.OptionBoxes().Flags();
     if (const auto& set = DialogHost().SetSearchEscapes) set(form.chkEsc.Checked());
     return true;
 }
@@ -133,14 +123,9 @@ bool ShowSearchDialogNow(std::string& text, std::uint16_t& flags, int direction)
 bool ShowSearchDialog(std::string& text, std::uint16_t& flags, int direction)
 {
     // A form that cannot be made is reported here, not raised into the command.
-    try {
-        return ShowSearchDialogNow(text, flags, direction);
-    } catch (const std::exception& e) {
-        ShowMsg(e.what(), kMsgCaption, kMsgIconError);
-    } catch (...) {
-        ShowMsg("Internal error", kMsgCaption, kMsgIconError);
-    }
-    return false;
+    bool ok = false;
+    ReportFailures([&] { ok = ShowSearchDialogNow(text, flags, direction); });
+    return ok;
 }
 
 } // namespace vellumo

@@ -5,6 +5,7 @@
 #include "classlib/form.h"
 #include "classlib/groupbox.h"
 #include "dialogs/history.h"
+#include "dialogs/searchcommon_win.h"
 
 namespace vellumo {
 
@@ -24,6 +25,8 @@ public:
     TButton btOK{*this, "次を検索(&N)", mrOk};
     TButton btCancel{*this, "キャンセル", mrCancel};
     TButton btSchHisDel{*this, "検索履歴をクリア(&S)"};
+
+    TSearchOptionBoxes OptionBoxes() { return {chkMatchCase, chkWholeWord, chkEsc, RadioGroup1}; }
 
     // The text accepted by OK (empty when none).
     const std::string& Accepted() const noexcept { return accepted_; }
