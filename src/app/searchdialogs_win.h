@@ -30,7 +30,4 @@ struct TSearchDialogs {
 
 TSearchDialogs& SearchDialogs();
 
-// The answer of the replace question that replaces the rest without asking.
-constexpr int kReplaceAnswerAll = 8;
-
 } // namespace vellumo

@@ -7,6 +7,7 @@
 #include "app/searchcmds.h"
 #include "app/searchdialogs_win.h"
 #include "app/settingsstore.h"
+#include "classlib/msgdialog.h"
 #include "classlib/showmsg.h"
 
 namespace vellumo {
@@ -82,7 +83,6 @@ void TVellumoMainForm::RunReplace()
         return;
     }
     TDocumentBusy busy;
-    ReplaceCount = 0;
     // Busy from the first search on: the searches and the question pump
     // messages, and nothing else may act on the text meanwhile.
     replaceBusy_ = true;
@@ -119,8 +119,8 @@ void TVellumoMainForm::RunReplace()
             if (SearchFlags & sfConfirm) {
                 const int answer = AskReplace(ed);
                 if (answer == IDCANCEL) break;
-                if (answer == IDYES || answer == kReplaceAnswerAll) ReplaceFound(ed);
-                if (answer == kReplaceAnswerAll) {
+                if (answer == IDYES || answer == kAnswerAll) ReplaceFound(ed);
+                if (answer == kAnswerAll) {
                     SearchFlags |= sfReplaceAll;
                     SearchFlags &= static_cast<std::uint16_t>(~sfConfirm);
                 }
