@@ -65,26 +65,68 @@ function(vellumo_fuzzer name)
   set_tests_properties(${name} PROPERTIES TIMEOUT 60)
 endfunction()
 
-# vellumo_folder_library(name [DEPS ...]): every .cpp of the calling folder;
-# files named *_win.cpp are built for Windows only.
+# vellumo_folder_library(name [RECURSE] [DEPS ...] [WIN_LIBS ...]): every .cpp
+# of the calling folder (with RECURSE, of its subfolders too, but for those
+# with a CMakeLists.txt of their own); files named *_win.cpp are built for
+# Windows only.
 function(vellumo_folder_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  file(GLOB win CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_win.cpp)
-  file(GLOB rc CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.rc)
-  set(portable ${all})
-  if(win)
-    list(REMOVE_ITEM portable ${win})
-  endif()
-  vellumo_library(${name} SOURCES ${portable} WIN_SOURCES ${win} DEPS ${ARG_DEPS})
+  cmake_parse_arguments(ARG "RECURSE" "" "DEPS;WIN_LIBS" ${ARGN})
+  vellumo_glob_sources(all ${ARG_RECURSE} "*.cpp")
+  set(portable)
+  set(win)
+  foreach(f ${all})
+    if(f MATCHES "_win\\.cpp$")
+      list(APPEND win ${f})
+    else()
+      list(APPEND portable ${f})
+    endif()
+  endforeach()
+  vellumo_library(${name} SOURCES ${portable} WIN_SOURCES ${win} DEPS ${ARG_DEPS} WIN_LIBS ${ARG_WIN_LIBS})
 endfunction()
 
-# vellumo_folder_test(name LIBS ... [WINDOWED] [TIMEOUT s]): one test program of
-# every *_test.cpp of the calling folder, plus *_wintest.cpp on Windows.
+# vellumo_glob_sources(out recurse pattern): files of the calling folder
+# matching pattern; with recurse TRUE also of subfolders without a
+# CMakeLists.txt of their own.
+function(vellumo_glob_sources out recurse pattern)
+  set(dirs ${CMAKE_CURRENT_SOURCE_DIR})
+  if(recurse)
+    file(GLOB_RECURSE lists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+    file(GLOB_RECURSE subs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    set(own)
+    foreach(l ${lists})
+      get_filename_component(d ${l} DIRECTORY)
+      list(APPEND own ${d})
+    endforeach()
+    foreach(d ${subs})
+      if(IS_DIRECTORY ${d})
+        set(skip FALSE)
+        foreach(o ${own})
+          string(FIND "${d}/" "${o}/" at)
+          if(at EQUAL 0)
+            set(skip TRUE)
+          endif()
+        endforeach()
+        if(NOT skip)
+          list(APPEND dirs ${d})
+        endif()
+      endif()
+    endforeach()
+  endif()
+  set(found)
+  foreach(d ${dirs})
+    file(GLOB f CONFIGURE_DEPENDS ${d}/${pattern})
+    list(APPEND found ${f})
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# vellumo_folder_test(name LIBS ... [WINDOWED] [RECURSE] [TIMEOUT s]): one test
+# program of every *_test.cpp of the calling folder (RECURSE: and of its
+# subfolders without a CMakeLists.txt), plus *_wintest.cpp on Windows.
 function(vellumo_folder_test name)
-  cmake_parse_arguments(ARG "WINDOWED" "TIMEOUT" "LIBS" ${ARGN})
-  file(GLOB portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
-  file(GLOB win CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_wintest.cpp)
+  cmake_parse_arguments(ARG "WINDOWED;RECURSE" "TIMEOUT" "LIBS" ${ARGN})
+  vellumo_glob_sources(portable ${ARG_RECURSE} "*_test.cpp")
+  vellumo_glob_sources(win ${ARG_RECURSE} "*_wintest.cpp")
   set(extra)
   if(ARG_WINDOWED)
     list(APPEND extra WINDOWED)

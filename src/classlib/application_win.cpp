@@ -1,12 +1,12 @@
-#include "classlib/application.h"
+#include "classlib/application_win.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "classlib/form.h"
-#include "classlib/mainformbase.h"
+#include "classlib/form_win.h"
+#include "classlib/mainformbase_win.h"
 #include "classlib/shortcut.h"
-#include "classlib/showmsg.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 

@@ -1,6 +1,6 @@
 #include "classlib/autocomplete.h"
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 
 namespace vellumo {
 

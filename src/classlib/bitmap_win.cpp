@@ -1,4 +1,4 @@
-#include "classlib/bitmap.h"
+#include "classlib/bitmap_win.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "classlib/canvas.h"
+#include "classlib/canvas_win.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "classlib/bitmap.h"
+#include "classlib/bitmap_win.h"
 
 namespace vellumo {
 

@@ -1,4 +1,4 @@
-#include "classlib/clipboard.h"
+#include "classlib/clipboard_win.h"
 
 #include <cstring>
 

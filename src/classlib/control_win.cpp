@@ -1,4 +1,4 @@
-#include "classlib/control.h"
+#include "classlib/control_win.h"
 
 #include <windowsx.h>
 
@@ -6,9 +6,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "classlib/menu.h"
-#include "classlib/screen.h"
-#include "classlib/showmsg.h"
+#include "classlib/menu_win.h"
+#include "classlib/screen_win.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 

@@ -1,4 +1,4 @@
-#include "classlib/filedialog.h"
+#include "classlib/filedialog_win.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "classlib/showmsg.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "classlib/color.h"
+#include "base/color.h"
 
 namespace vellumo {
 

@@ -1,13 +1,13 @@
-#include "classlib/form.h"
+#include "classlib/form_win.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "classlib/application.h"
+#include "classlib/application_win.h"
 #include "classlib/autocomplete.h"
-#include "classlib/showmsg.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 

@@ -1,10 +1,10 @@
-#include "classlib/groupbox.h"
+#include "classlib/groupbox_win.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "classlib/showmsg.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 

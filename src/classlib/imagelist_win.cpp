@@ -1,4 +1,4 @@
-#include "classlib/imagelist.h"
+#include "classlib/imagelist_win.h"
 
 namespace vellumo {
 

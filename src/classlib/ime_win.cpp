@@ -1,5 +1,5 @@
 // The system's input method behind the seam, and helpers over the seam.
-#include "classlib/ime.h"
+#include "classlib/ime_win.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "classlib/mainformbase.h"
+#include "classlib/mainformbase_win.h"
 
 #include <algorithm>
 
 #include "classlib/actionlist.h"
-#include "classlib/application.h"
-#include "classlib/menu.h"
+#include "classlib/application_win.h"
+#include "classlib/menu_win.h"
 
 namespace vellumo {
 

@@ -1,12 +1,12 @@
-#include "classlib/menu.h"
+#include "classlib/menu_win.h"
 
 #include <exception>
 #include <utility>
 #include <vector>
 
-#include "classlib/application.h"
+#include "classlib/application_win.h"
 #include "classlib/hinttext.h"
-#include "classlib/showmsg.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 

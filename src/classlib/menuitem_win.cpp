@@ -1,4 +1,4 @@
-#include "classlib/menu.h"
+#include "classlib/menu_win.h"
 
 #include <unordered_map>
 

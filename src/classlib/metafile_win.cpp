@@ -1,4 +1,4 @@
-#include "classlib/metafile.h"
+#include "classlib/metafile_win.h"
 
 namespace vellumo {
 

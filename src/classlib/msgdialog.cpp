@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "classlib/showmsg.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 
@@ -25,6 +25,14 @@ int ShowConfirmAllDialog(const std::string& text, const TDialogPlacer& place)
         TDialogPlacer old;
         ~TRestore() { Placer() = std::move(old); }
     } restore{std::exchange(Placer(), place)};
+    // The system's box has no "All" button: the default sink shows our form.
+    static const bool presenterSet = [] {
+        SetMsgFormPresenter([](const std::string& t, const std::string& c, unsigned flags) {
+            return (flags & 0x0F) == kMsgYesNoCancelAll ? ShowConfirmAllForm(t, c) : 0;
+        });
+        return true;
+    }();
+    (void)presenterSet;
     const int answer = ShowMsg(text, kConfirmCaption, kMsgYesNoCancelAll | kMsgIconQuestion);
     // A sink answering outside the four buttons counts as Cancel, the safe choice.
     switch (answer) {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "classlib/canvas.h"
-#include "classlib/form.h"
+#include "classlib/canvas_win.h"
+#include "classlib/form_win.h"
 #include "classlib/msgdialog.h"
 
 namespace vellumo {

@@ -1,4 +1,4 @@
-#include "classlib/printer.h"
+#include "classlib/printer_win.h"
 
 #include <winspool.h>
 // The printer object has a method of this name.

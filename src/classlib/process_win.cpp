@@ -1,4 +1,4 @@
-#include "classlib/process.h"
+#include "classlib/process_win.h"
 
 #include <algorithm>
 #include <utility>

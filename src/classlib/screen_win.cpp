@@ -1,4 +1,4 @@
-#include "classlib/screen.h"
+#include "classlib/screen_win.h"
 
 #include "classlib/font.h"
 

@@ -1,4 +1,4 @@
-#include "classlib/splitter.h"
+#include "classlib/splitter_win.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "classlib/statusbar.h"
+#include "classlib/statusbar_win.h"
 
 #include <commctrl.h>
 
 #include <cstddef>
 
-#include "classlib/application.h"
+#include "classlib/application_win.h"
 
 namespace vellumo {
 

@@ -1,11 +1,11 @@
-#include "classlib/timer.h"
+#include "classlib/timer_win.h"
 
 #include <exception>
 #include <map>
 #include <unordered_map>
 #include <utility>
 
-#include "classlib/showmsg.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 

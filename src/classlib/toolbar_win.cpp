@@ -1,12 +1,12 @@
-#include "classlib/toolbar.h"
+#include "classlib/toolbar_win.h"
 
 #include <exception>
 
 #include "classlib/actionlist.h"
-#include "classlib/application.h"
+#include "classlib/application_win.h"
 #include "classlib/hinttext.h"
-#include "classlib/imagelist.h"
-#include "classlib/showmsg.h"
+#include "classlib/imagelist_win.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "classlib/stringlist.h"
+#include "base/stringlist.h"
 #include "editor/cells.h"
 #include "editor/rowstore.h"
 #include "editor/sjisutil.h"

@@ -1,7 +1,7 @@
 // Caret placement, column normalisation and scrolling of the editor.
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 
-#include "classlib/ime.h"
+#include "classlib/ime_win.h"
 
 #include <imm.h>
 

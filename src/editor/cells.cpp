@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "editor/editorview.h"
 #include "editor/rowstore.h"
 #include "editor/undo.h"

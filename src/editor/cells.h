@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "classlib/byteset.h"
+#include "base/byteset.h"
 #include "editor/rowflags.h"
 
 namespace vellumo {

@@ -2,10 +2,10 @@
 // dragged selection (moved, or copied with Ctrl) at the caret. The drag
 // itself lives in the control's own mouse messages: no system drag and
 // drop is involved.
-#include "classlib/clipboard.h"
-#include "classlib/screen.h"
+#include "classlib/clipboard_win.h"
+#include "classlib/screen_win.h"
 #include "editor/editclip.h"
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 #include "editor/typetext.h"
 
 namespace vellumo {

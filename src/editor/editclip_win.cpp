@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "classlib/clipboard.h"
+#include "classlib/clipboard_win.h"
 #include "editor/indentcmd.h"
 #include "editor/selmeasure.h"
 #include "editor/rowstore.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 
 namespace vellumo {
 namespace {

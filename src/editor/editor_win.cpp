@@ -1,11 +1,11 @@
 // The editor control: construction, properties, geometry and the reaction
 // to changes of its options and of the row store.
-#include "editor/editor.h"
-#include "editor/imereq.h"
+#include "editor/editor_win.h"
+#include "editor/imereq_win.h"
 
 #include <algorithm>
 
-#include "classlib/screen.h"
+#include "classlib/screen_win.h"
 #include "editor/editorhost.h"
 
 namespace vellumo {

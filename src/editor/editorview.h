@@ -2,7 +2,7 @@
 // The narrow face of an editor view as the text model sees it. The editor
 // control implements it; tests implement it with a plain recorder. Every
 // call comes on the GUI thread, from inside the store's operations.
-#include "classlib/byteset.h"
+#include "base/byteset.h"
 
 namespace vellumo {
 

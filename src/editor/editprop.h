@@ -4,7 +4,7 @@
 // the editors. The holder notifies nobody of its own changes.
 #include <string>
 
-#include "classlib/color.h"
+#include "base/color.h"
 #include "classlib/font.h"
 #include "editor/options.h"
 #include "editor/reservewords.h"
@@ -12,11 +12,10 @@
 #include "editor/wrapoption.h"
 
 #include "editor/editortypes.h"
-#ifdef _WIN32
-#include "editor/editor.h"
-#endif
 
 namespace vellumo {
+
+class TEditor;
 
 class TEditorProp {
 public:

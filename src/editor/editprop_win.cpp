@@ -1,6 +1,8 @@
 // The settings holder's copies from and to an editor control.
 #include "editor/editprop.h"
 
+#include "editor/editor_win.h"
+
 namespace vellumo {
 
 bool TEditorProp::Assign(TEditor& source) noexcept

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "editor/cells.h"
 #include "editor/rowstore.h"
 #include "textcode/charfold.h"

@@ -1,5 +1,5 @@
 // Reconversion answers: the record built from the selected text.
-#include "editor/imereq.h"
+#include "editor/imereq_win.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 // Indent, unindent and the wrap commands of the editor: one ReplaceRows
 // each (one undo step), except freezing, which only changes row ends.
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 #include "editor/editclip.h"
 #include "editor/editorhost.h"
 #include "editor/indentcmd.h"
-#include "classlib/clipboard.h"
+#include "classlib/clipboard_win.h"
 
 namespace vellumo {
 

@@ -10,11 +10,11 @@
 
 #include <windowsx.h>
 
-#include "classlib/ime.h"
-#include "classlib/screen.h"
-#include "editor/editor.h"
+#include "classlib/ime_win.h"
+#include "classlib/screen_win.h"
+#include "editor/editor_win.h"
 #include "editor/editorhost.h"
-#include "editor/imereq.h"
+#include "editor/imereq_win.h"
 #include "editor/parser.h"
 #include "textcode/wideconv.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "editor/boxtext.h"
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 #include "editor/sjisutil.h"
 
 namespace vellumo {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "classlib/stringlist.h"
+#include "base/stringlist.h"
 
 namespace vellumo {
 

@@ -5,8 +5,8 @@
 #include <exception>
 #include <new>
 
-#include "classlib/showmsg.h"
-#include "editor/editor.h"
+#include "base/showmsg.h"
+#include "editor/editor_win.h"
 #include "editor/editorhost.h"
 #include "textcode/jisconv.h"
 #include "textcode/wideconv.h"

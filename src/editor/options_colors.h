@@ -1,6 +1,6 @@
 #pragma once
 // Colours of the token kinds.
-#include "classlib/color.h"
+#include "base/color.h"
 #include "editor/notifypersistent.h"
 
 namespace vellumo {

@@ -1,6 +1,6 @@
 #pragma once
 // The line-number bar left of the text.
-#include "classlib/color.h"
+#include "base/color.h"
 #include "editor/notifypersistent.h"
 
 namespace vellumo {

@@ -1,6 +1,6 @@
 #pragma once
 // End-of-file, line-end and caret-row underline marks.
-#include "classlib/color.h"
+#include "base/color.h"
 #include "editor/notifypersistent.h"
 
 namespace vellumo {

@@ -1,6 +1,6 @@
 #pragma once
 // The column ruler above the text.
-#include "classlib/color.h"
+#include "base/color.h"
 #include "editor/notifypersistent.h"
 
 namespace vellumo {

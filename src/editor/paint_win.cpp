@@ -2,7 +2,7 @@
 // selection backgrounds, marks, the caret-row underline and guide lines.
 #include <algorithm>
 
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 #include "editor/parser.h"
 #include "editor/sjisutil.h"
 

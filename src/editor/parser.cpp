@@ -1,6 +1,6 @@
 #include "editor/parser.h"
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "editor/options_viewinfo.h"
 
 namespace vellumo {

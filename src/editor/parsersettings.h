@@ -3,7 +3,7 @@
 // when it applies its settings; the editor never reaches up for them.
 #include <string_view>
 
-#include "classlib/byteset.h"
+#include "base/byteset.h"
 #include "editor/editmode.h"
 
 namespace vellumo {

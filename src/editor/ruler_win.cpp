@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "classlib/screen.h"
-#include "editor/editor.h"
+#include "classlib/screen_win.h"
+#include "editor/editor_win.h"
 
 namespace vellumo {
 

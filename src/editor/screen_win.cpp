@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 
 namespace vellumo {
 

@@ -1,6 +1,6 @@
 // The editor's search: the chunked row search from the caret or the
 // selection, and the match selected.
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 #include "editor/editsearch.h"
 
 namespace vellumo {

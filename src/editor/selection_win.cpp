@@ -3,7 +3,7 @@
 // the pointer and the selection as character offsets.
 #include <algorithm>
 
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 #include "editor/parser.h"
 #include "editor/selmeasure.h"
 #include "editor/typetext.h"

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "classlib/byteset.h"
-#include "classlib/leadbytes.h"
-#include "classlib/stringlist.h"
+#include "base/byteset.h"
+#include "base/leadbytes.h"
+#include "base/stringlist.h"
 
 namespace vellumo {
 

@@ -1,7 +1,7 @@
 // Typing and inserting text: each operation is one ReplaceRows (one undo
 // step) built by the portable builders, with the caret placed after it.
 // A read-only editor refuses every one of them, whoever calls.
-#include "editor/editor.h"
+#include "editor/editor_win.h"
 #include "editor/typetext.h"
 
 namespace vellumo {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/color.h"
+#include "base/color.h"
 
 namespace vellumo {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "editor/sjisutil.h"
 #include "editor/wrapoption.h"
 

@@ -1,6 +1,6 @@
-#include "printing/canvasprint.h"
+#include "printing/canvasprint_win.h"
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 
 namespace vellumo {
 

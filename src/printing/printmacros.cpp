@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 
 namespace vellumo {
 

@@ -1,6 +1,6 @@
 #include "printing/printwrap.h"
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 
 namespace vellumo {
 

@@ -1,8 +1,8 @@
-#include "printing/strprint.h"
+#include "printing/strprint_win.h"
 
-#include "classlib/screen.h"
-#include "printing/canvasprint.h"
-#include "printing/strprog.h"
+#include "classlib/screen_win.h"
+#include "printing/canvasprint_win.h"
+#include "printing/strprog_win.h"
 
 namespace vellumo {
 

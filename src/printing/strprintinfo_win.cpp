@@ -1,4 +1,4 @@
-#include "printing/strprintinfo.h"
+#include "printing/strprintinfo_win.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "printing/strprog.h"
+#include "printing/strprog_win.h"
 
 namespace vellumo {
 

@@ -1,7 +1,7 @@
 // Half-width to full-width forms.
 #include <array>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "textcode/charfold.h"
 #include "textcode/jisconv.h"
 #include "textcode/search.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "textcode/jisextra.h"
 
 namespace vellumo {

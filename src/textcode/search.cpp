@@ -11,7 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "textcode/bytescan.h"
 #include "textcode/charfold.h"
 #include "textcode/search.h"

@@ -3,7 +3,7 @@
 // the same answers as walking it from its first byte.
 #include <cstddef>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 
 namespace vellumo {
 

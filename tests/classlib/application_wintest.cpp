@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "classlib/application.h"
-#include "classlib/control.h"
-#include "classlib/mainformbase.h"
-#include "classlib/menu.h"
-#include "classlib/statusbar.h"
-#include "classlib/timer.h"
-#include "classlib/toolbar.h"
-#include "winsupport.h"
+#include "classlib/application_win.h"
+#include "classlib/control_win.h"
+#include "classlib/mainformbase_win.h"
+#include "classlib/menu_win.h"
+#include "classlib/statusbar_win.h"
+#include "classlib/timer_win.h"
+#include "classlib/toolbar_win.h"
+#include "winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

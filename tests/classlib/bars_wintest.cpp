@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "classlib/application.h"
-#include "classlib/imagelist.h"
-#include "classlib/mainformbase.h"
-#include "classlib/menu.h"
-#include "classlib/statusbar.h"
-#include "classlib/toolbar.h"
-#include "winsupport.h"
+#include "classlib/application_win.h"
+#include "classlib/imagelist_win.h"
+#include "classlib/mainformbase_win.h"
+#include "classlib/menu_win.h"
+#include "classlib/statusbar_win.h"
+#include "classlib/toolbar_win.h"
+#include "winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

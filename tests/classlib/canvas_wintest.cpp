@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "classlib/bitmap.h"
-#include "classlib/canvas.h"
-#include "winsupport.h"
+#include "classlib/bitmap_win.h"
+#include "classlib/canvas_win.h"
+#include "winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

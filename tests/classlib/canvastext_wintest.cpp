@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "classlib/bitmap.h"
-#include "classlib/canvas.h"
+#include "classlib/bitmap_win.h"
+#include "classlib/canvas_win.h"
 
 using namespace vellumo;
 

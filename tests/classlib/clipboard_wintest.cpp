@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "classlib/clipboard.h"
+#include "classlib/clipboard_win.h"
 
 using namespace vellumo;
 

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "classlib/colorcodec.h"
+#include "base/colorcodec.h"
 #include "classlib/shortcut.h"
 
 using namespace vellumo;

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "classlib/control.h"
-#include "classlib/menu.h"
-#include "classlib/screen.h"
-#include "winsupport.h"
+#include "classlib/control_win.h"
+#include "classlib/menu_win.h"
+#include "classlib/screen_win.h"
+#include "winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

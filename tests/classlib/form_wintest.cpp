@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "classlib/form.h"
-#include "winsupport.h"
+#include "classlib/form_win.h"
+#include "winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "classlib/groupbox.h"
-#include "winsupport.h"
+#include "classlib/groupbox_win.h"
+#include "winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "classlib/actionlist.h"
-#include "classlib/application.h"
-#include "classlib/mainformbase.h"
-#include "classlib/menu.h"
-#include "winsupport.h"
+#include "classlib/application_win.h"
+#include "classlib/mainformbase_win.h"
+#include "classlib/menu_win.h"
+#include "winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

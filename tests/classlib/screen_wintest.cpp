@@ -6,7 +6,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "classlib/screen.h"
+#include "classlib/screen_win.h"
 
 using namespace vellumo;
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "classlib/application.h"
-#include "classlib/filedialog.h"
-#include "classlib/process.h"
-#include "classlib/timer.h"
-#include "tempfolder.h"
-#include "winsupport.h"
+#include "classlib/application_win.h"
+#include "classlib/filedialog_win.h"
+#include "classlib/process_win.h"
+#include "classlib/timer_win.h"
+#include "support/tempfolder.h"
+#include "winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

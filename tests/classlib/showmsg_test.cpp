@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "classlib/font.h"
-#include "classlib/showmsg.h"
+#include "base/showmsg.h"
 
 using namespace vellumo;
 

@@ -2,7 +2,7 @@
 // reports each new place; other buttons and moves without a press do nothing.
 #include <gtest/gtest.h>
 
-#include "classlib/splitter.h"
+#include "classlib/splitter_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <random>
 
-#include "classlib/filebytes.h"
-#include "classlib/inifile.h"
-#include "classlib/tempfolder.h"
-#include "dialogs/history.h"
+#include "base/filebytes.h"
+#include "base/inifile.h"
+#include "support/tempfolder.h"
+#include "dialogs/common/history.h"
 
 using namespace vellumo;
 using vellumo::testing::TTempFolder;

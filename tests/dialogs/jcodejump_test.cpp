@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "dialogs/jcodedlg.h"
-#include "dialogs/jumpdlg.h"
+#include "dialogs/code/jcodedlg.h"
+#include "dialogs/jump/jumpdlg.h"
 
 using namespace vellumo;
 

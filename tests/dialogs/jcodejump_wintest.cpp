@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "classlib/winsupport.h"
-#include "dialogs/dialoghost.h"
-#include "dialogs/jcodedlg_win.h"
-#include "dialogs/jumpdlg_win.h"
-#include "dialogs/testeditor.h"
-#include "modalscript.h"
+#include "classlib/winsupport_win.h"
+#include "dialogs/common/dialoghost.h"
+#include "dialogs/code/jcodedlg_win.h"
+#include "dialogs/jump/jumpdlg_win.h"
+#include "testeditor_win.h"
+#include "modalscript_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "classlib/form.h"
+#include "classlib/form_win.h"
 #include "classlib/msgdialog.h"
-#include "classlib/winsupport.h"
+#include "classlib/winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

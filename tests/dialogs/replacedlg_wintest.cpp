@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include "classlib/filebytes.h"
-#include "classlib/inifile.h"
-#include "classlib/tempfolder.h"
-#include "classlib/winsupport.h"
-#include "dialogs/history.h"
-#include "dialogs/replacedlg.h"
-#include "dialogs/replaceform_win.h"
-#include "dialogs/searchdlg.h"
+#include "base/filebytes.h"
+#include "base/inifile.h"
+#include "support/tempfolder.h"
+#include "classlib/winsupport_win.h"
+#include "dialogs/common/history.h"
+#include "dialogs/replace/replacedlg.h"
+#include "dialogs/replace/replaceform_win.h"
+#include "dialogs/search/searchdlg.h"
 #include "searchfixture.h"
 #include "textcode/search.h"
 

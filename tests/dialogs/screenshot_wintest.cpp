@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "classlib/groupbox.h"
-#include "classlib/tempfolder.h"
-#include "dialogs/jcodedlg_win.h"
-#include "dialogs/jumpdlg_win.h"
-#include "dialogs/replacedlg.h"
-#include "dialogs/searchdlg.h"
-#include "modalscript.h"
+#include "classlib/groupbox_win.h"
+#include "support/tempfolder.h"
+#include "dialogs/code/jcodedlg_win.h"
+#include "dialogs/jump/jumpdlg_win.h"
+#include "dialogs/replace/replacedlg.h"
+#include "dialogs/search/searchdlg.h"
+#include "modalscript_win.h"
 #include "searchfixture.h"
 #include "windowpicture_win.h"
 

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include "classlib/filebytes.h"
-#include "classlib/inifile.h"
-#include "classlib/tempfolder.h"
-#include "classlib/winsupport.h"
-#include "dialogs/history.h"
-#include "dialogs/searchdlg.h"
-#include "dialogs/searchform_win.h"
+#include "base/filebytes.h"
+#include "base/inifile.h"
+#include "support/tempfolder.h"
+#include "classlib/winsupport_win.h"
+#include "dialogs/common/history.h"
+#include "dialogs/search/searchdlg.h"
+#include "dialogs/search/searchform_win.h"
 #include "searchfixture.h"
 #include "textcode/search.h"
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "dialogs/dialoghost.h"
-#include "editor/editor.h"
+#include "dialogs/common/dialoghost.h"
+#include "editor/editor_win.h"
 
 namespace vellumo::testing {
 

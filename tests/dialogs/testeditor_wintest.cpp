@@ -1,7 +1,7 @@
 #include <string>
 
-#include "dialogs/testeditor.h"
-#include "editor/editor.h"
+#include "testeditor_win.h"
+#include "editor/editor_win.h"
 
 namespace vellumo::testing {
 

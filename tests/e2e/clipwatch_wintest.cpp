@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "e2e/e2e_support.h"
+#include "e2e_support_win.h"
 
 namespace e2e {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "e2e/e2e_support.h"
+#include "e2e_support_win.h"
 
 namespace e2e {
 namespace {

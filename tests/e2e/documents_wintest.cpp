@@ -2,7 +2,7 @@
 // the judge.
 #include <windows.h>
 
-#include "e2e/e2e_support.h"
+#include "e2e_support_win.h"
 #include "textcode/jisconv.h"
 
 namespace e2e {

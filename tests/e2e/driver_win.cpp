@@ -1,4 +1,4 @@
-#include "e2e/driver.h"
+#include "driver_win.h"
 
 #include <tlhelp32.h>
 

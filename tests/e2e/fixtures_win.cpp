@@ -1,4 +1,4 @@
-#include "e2e/fixtures.h"
+#include "fixtures.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "e2e/driver.h"
+#include "driver_win.h"
 
 int main(int argc, char** argv)
 {

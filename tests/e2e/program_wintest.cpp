@@ -3,7 +3,7 @@
 // keeps its window's place.
 #include <windows.h>
 
-#include "e2e/e2e_support.h"
+#include "e2e_support_win.h"
 
 namespace e2e {
 namespace {

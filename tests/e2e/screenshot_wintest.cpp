@@ -1,7 +1,7 @@
 // A picture of the main window with a coloured C file, for people to look at.
 #include <windows.h>
 
-#include "e2e/e2e_support.h"
+#include "e2e_support_win.h"
 #include "windowpicture_win.h"
 
 namespace e2e {

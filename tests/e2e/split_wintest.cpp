@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "e2e/e2e_support.h"
+#include "e2e_support_win.h"
 #include "windowpicture_win.h"
 
 namespace e2e {

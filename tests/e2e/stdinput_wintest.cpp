@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "e2e/e2e_support.h"
+#include "e2e_support_win.h"
 
 namespace e2e {
 namespace {

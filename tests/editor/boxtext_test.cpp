@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "editor/boxtext.h"
 #include "editor/rowstore.h"
 #include "editor/wrapoption.h"

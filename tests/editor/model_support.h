@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "editor/cells.h"
 #include "editor/editorview.h"
 #include "editor/rowparser.h"

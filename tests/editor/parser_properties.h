@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "editor/options_viewinfo.h"
 #include "editor/parser.h"
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "editor/rowstore.h"
 #include "editor/undo.h"
 #include "editor/wrap.h"

@@ -2,8 +2,8 @@
 // empties the clipboard, drops of a dragged selection and read-only refusal.
 #include <cstring>
 
-#include "classlib/clipboard.h"
-#include "edit_support.h"
+#include "classlib/clipboard_win.h"
+#include "edit_support_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "classlib/clipboard.h"
+#include "classlib/clipboard_win.h"
 #include "editor/editorhost.h"
-#include "edit_support.h"
+#include "edit_support_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "editor/sjisutil.h"
-#include "editor_support.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

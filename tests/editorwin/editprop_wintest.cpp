@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "classlib/winsupport.h"
+#include "classlib/winsupport_win.h"
 #include "editor/editprop.h"
-#include "editorwin/editor_support.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -1,9 +1,9 @@
 // Geometry, caret columns, scrolling and shared stores of the editor control.
 #include <random>
 
-#include "classlib/winsupport.h"
+#include "classlib/winsupport_win.h"
 #include "editor/editorhost.h"
-#include "editorwin/editor_support.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -1,9 +1,9 @@
 // Loading JIS and EUC-JP files whose characters the internal code cannot hold.
 #include <windows.h>
 
-#include "classlib/tempfolder.h"
+#include "support/tempfolder.h"
 #include "editor/editorhost.h"
-#include "editorwin/editor_support.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -7,10 +7,10 @@
 #include <ctime>
 #include <fstream>
 
-#include "classlib/tempfolder.h"
-#include "classlib/winsupport.h"
+#include "support/tempfolder.h"
+#include "classlib/winsupport_win.h"
 #include "editor/editorhost.h"
-#include "editorwin/editor_support.h"
+#include "editor_support_win.h"
 #include "textcode/jisconv.h"
 #include "textcode/wideconv.h"
 

@@ -8,10 +8,10 @@
 #include <thread>
 #include <vector>
 
-#include "classlib/ime.h"
+#include "classlib/ime_win.h"
 #include "editor/editorhost.h"
-#include "editor/imereq.h"
-#include "editor_support.h"
+#include "editor/imereq_win.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

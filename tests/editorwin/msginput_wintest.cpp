@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor_support.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

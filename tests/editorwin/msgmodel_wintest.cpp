@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editor_support.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -1,10 +1,10 @@
 // The editor's painting, checked pixel by pixel in memory images.
 #include <cstdlib>
 
-#include "classlib/screen.h"
+#include "classlib/screen_win.h"
 #include "classlib/shortcut.h"
-#include "classlib/winsupport.h"
-#include "editorwin/editor_support.h"
+#include "classlib/winsupport_win.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

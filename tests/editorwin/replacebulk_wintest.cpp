@@ -4,7 +4,7 @@
 // the line wraps differently afterwards.
 #include <gtest/gtest.h>
 
-#include "editor_support.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

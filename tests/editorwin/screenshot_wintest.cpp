@@ -1,7 +1,7 @@
 // Writes a picture of a fully dressed editor next to the test program, for
 // people to look at (editor_screenshot.bmp in the build folder).
-#include "classlib/winsupport.h"
-#include "editorwin/editor_support.h"
+#include "classlib/winsupport_win.h"
+#include "editor_support_win.h"
 
 namespace vellumo::testing {
 namespace {

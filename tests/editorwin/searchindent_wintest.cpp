@@ -1,6 +1,6 @@
 // The control's search and its indent and wrap commands.
 #include "editor/editorhost.h"
-#include "edit_support.h"
+#include "edit_support_win.h"
 
 namespace vellumo::testing {
 namespace {

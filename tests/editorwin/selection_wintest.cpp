@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <random>
 
-#include "classlib/winsupport.h"
-#include "classlib/clipboard.h"
-#include "edit_support.h"
+#include "classlib/winsupport_win.h"
+#include "classlib/clipboard_win.h"
+#include "edit_support_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "classlib/inifile.h"
+#include "base/inifile.h"
 
 using namespace vellumo;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "textcode/search.h"
 
 using namespace vellumo;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "../editor/model_support.h"
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "editor/boxtext.h"
 #include "editor/typetext.h"
 #include "editor/undo.h"

@@ -3,7 +3,7 @@
 // character two; lets the layout be checked without a device.
 #include <string_view>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "printing/printwrap.h"
 
 namespace vellumo::testing {

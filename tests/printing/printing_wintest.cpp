@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "classlib/metafile.h"
-#include "classlib/printer.h"
-#include "classlib/screen.h"
-#include "printing/strprint.h"
-#include "printing/strprog.h"
+#include "classlib/metafile_win.h"
+#include "classlib/printer_win.h"
+#include "classlib/screen_win.h"
+#include "printing/strprint_win.h"
+#include "printing/strprog_win.h"
 #include "support/testprinter.h"
 
 namespace vellumo {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "printing/fixedpitch.h"
+#include "fixedpitch.h"
 #include "printing/printlayout.h"
 
 namespace vellumo {

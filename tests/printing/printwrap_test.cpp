@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "classlib/leadbytes.h"
-#include "printing/fixedpitch.h"
+#include "base/leadbytes.h"
+#include "fixedpitch.h"
 #include "printing/printwrap.h"
 
 namespace vellumo {

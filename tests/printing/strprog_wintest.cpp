@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "classlib/printer.h"
-#include "classlib/showmsg.h"
-#include "printing/strprog.h"
+#include "classlib/printer_win.h"
+#include "base/showmsg.h"
+#include "printing/strprog_win.h"
 
 namespace vellumo {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "support/testprinter.h"
+#include "testprinter.h"
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,4 @@
-#include "support/testprinter.h"
+#include "testprinter.h"
 
 #include <windows.h>
 #include <winspool.h>

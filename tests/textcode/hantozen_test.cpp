@@ -4,7 +4,7 @@
 
 #include "textcode/charfold.h"
 #include "textcode/search.h"
-#include "textcode/search_reference.h"
+#include "search_reference.h"
 
 using namespace vellumo;
 using namespace std::string_literals;

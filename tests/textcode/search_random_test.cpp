@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "textcode/search.h"
-#include "textcode/search_reference.h"
+#include "search_reference.h"
 
 using namespace vellumo;
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include <string>
 
 #include "textcode/charfold.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "classlib/leadbytes.h"
+#include "base/leadbytes.h"
 #include "textcode/wideconv.h"
 
 using namespace vellumo;

@@ -1,7 +1,7 @@
 // The program: hand-off of several files, then the main window and its loop.
-#include "app/mainform.h"
-#include "app/startup.h"
-#include "classlib/showmsg.h"
+#include "app/window/mainform_win.h"
+#include "app/startup/startup.h"
+#include "base/showmsg.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "editor_support.h"
-#include "speed/speed_support.h"
+#include "editorwin/editor_support_win.h"
+#include "editorwin/speed/speed_support_win.h"
 #include "editor/lines.h"
 
 using namespace vellumo;

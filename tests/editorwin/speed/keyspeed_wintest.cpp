@@ -10,8 +10,8 @@
 #include <tuple>
 #include <vector>
 
-#include "editor_support.h"
-#include "speed/speed_support.h"
+#include "editorwin/editor_support_win.h"
+#include "editorwin/speed/speed_support_win.h"
 #include "editor/lines.h"
 #include "editor/options_viewinfo.h"
 #include "editor/rowstore.h"

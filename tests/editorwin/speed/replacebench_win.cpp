@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "editor_support.h"
-#include "speed/speed_support.h"
+#include "editorwin/editor_support_win.h"
+#include "editorwin/speed/speed_support_win.h"
 
 namespace vellumo {
 void ProcessMessages();  // the class library's pump (its header clashes with the editor's names)

@@ -1,0 +1,80 @@
+#include "app/commands/filecmds.h"
+
+namespace vellumo {
+
+TCharCode ReloadCodeOfItem(int position) noexcept
+{
+    static constexpr TCharCode codes[] = {ccSjis, ccJis, ccEuc, ccUnicode, ccUtf8};
+    return position >= 0 && position < 5 ? codes[position] : ccSjis;
+}
+
+int ReloadItemOfCode(TCharCode code) noexcept
+{
+    switch (code) {
+    case ccJis:
+    case ccJisOld: return 1;
+    case ccEuc: return 2;
+    case ccUnicode: return 3;
+    case ccUtf8:
+    case ccUtf8N: return 4;
+    default: return 0;
+    }
+}
+
+TFileMenuEnabling FileMenuEnabling(const TFileMenuInput& in, TCharCode documentCode) noexcept
+{
+    TFileMenuEnabling e;
+    e.ReLoad = in.Named;
+    e.Save = !in.ReadOnly && (!in.ModifiedOnFileSave || in.Modified);
+    e.SaveExit = !in.ReadOnly;
+    if (in.Named) {
+        e.ReLoadCode.fill(true);
+        e.ReLoadCode[static_cast<std::size_t>(ReloadItemOfCode(documentCode))] = false;
+    }
+    e.Save2 = e.SaveExit2 = !in.ReadOnly && in.WordWrap;
+    e.SaveAs2 = in.WordWrap;
+    return e;
+}
+
+int SaveCvtOfCode(TCharCode code) noexcept
+{
+    switch (code) {
+    case ccJis:
+    case ccJisOld: return 2;
+    case ccEuc: return 3;
+    case ccUnicode: return 4;
+    case ccUtf8: return 5;
+    case ccUtf8N: return 6;
+    default: return 1;
+    }
+}
+
+int SaveRetCvtOfLineEnd(TLineEndCode lineEnd) noexcept
+{
+    return lineEnd == leCr ? 2 : lineEnd == leLf ? 3 : 1;
+}
+
+TSaveAction SaveCommandAction(const TFileMenuInput& in, bool needsSaveAs) noexcept
+{
+    if (in.ReadOnly || (in.ModifiedOnFileSave && !in.Modified)) return TSaveAction::Beep;
+    return needsSaveAs ? TSaveAction::SaveAs : TSaveAction::Save;
+}
+
+bool OpenGoesToNewInstance(const TFileMenuInput& in) noexcept { return in.Named || in.Modified; }
+
+std::string NewInstanceArguments(const std::string& fileName, bool readOnly)
+{
+    std::string quoted = "\"" + fileName + "\"";
+    return readOnly ? "/rl " + quoted : quoted;
+}
+
+bool MayCloseAfter(TSaveAnswer answer, bool saveSucceeded) noexcept
+{
+    switch (answer) {
+    case TSaveAnswer::No: return true;
+    case TSaveAnswer::Yes: return saveSucceeded;
+    default: return false;
+    }
+}
+
+} // namespace vellumo

@@ -1,0 +1,327 @@
+#include "app/document/docsave.h"
+
+#include <windows.h>
+
+#include "app/core/appcontext.h"
+#include "app/core/appfuncs.h"
+#include "app/document/docsaveencode.h"
+#include "app/document/docsavelinks.h"
+#include "settings/pathnames.h"
+#include "app/document/safewrite.h"
+#include "settings/settingsstore.h"
+#include "base/filebytes.h"
+#include "classlib/screen_win.h"
+#include "base/showmsg.h"
+#include "editor/editor_win.h"
+#include "textcode/wideconv.h"
+
+namespace vellumo {
+
+namespace {
+
+constexpr unsigned kYesNo = 0x04, kYesNoCancel = 0x03, kDefButton2 = 0x100;
+
+IFileSystem* g_fs = nullptr;
+bool WriteTextFileCore(const std::string& bytes, const std::string& fileName);
+bool g_lastLossy = false;
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string FullPathOf(const std::string& name)
+{
+    char buf[MAX_PATH * 2];
+    const DWORD n = GetFullPathNameA(name.c_str(), sizeof buf, buf, nullptr);
+    return n > 0 && n < sizeof buf ? std::string(buf, n) : name;
+}
+
+class TCursorScope {
+public:
+    TCursorScope() : old_(Screen().Cursor()) { Screen().SetCursor(crHourGlass); }
+    ~TCursorScope() { Screen().SetCursor(old_); }
+
+private:
+    TCursor old_;
+};
+
+class TStatusScope {
+public:
+    explicit TStatusScope(const std::string& text) { ShowStatusMessage(text); }
+    ~TStatusScope()
+    {
+        ClearStatusMessage();
+        if (!after_.empty()) ShowStatusMessage(after_);
+    }
+    void ShowAfter(std::string text) { after_ = std::move(text); }
+
+private:
+    std::string after_;
+};
+
+void ReportWriteFailure(const TWriteResult& r, const std::string& fileName)
+{
+    const std::string path = r.FinalPath.empty() ? fileName : r.FinalPath;
+    const std::string diskPrefix = "ドライブの空き容量不足か他の理由で、\r\nファイルの書き込みに失敗しました。\r\n";
+    std::string text;
+    switch (r.Failure) {
+    case TWriteFailure::Folder:
+        text = Quoted(path) + "\r\nはフォルダのため保存できません。";
+        break;
+    case TWriteFailure::ReadOnly:
+        text = Quoted(path) + "\r\nは読み取り専用のため保存できません。";
+        break;
+    case TWriteFailure::Device:
+        text = Quoted(path) + "\r\nはディスク上のファイルではないため保存できません。";
+        break;
+    case TWriteFailure::Create:
+    case TWriteFailure::Replace:
+        text = Quoted(path) + "\r\nの書き込みに失敗しました。他のプロセスで使用中の可能性があります。";
+        break;
+    case TWriteFailure::Write:
+        text = diskPrefix + path + "\r\nは元の内容のまま残っています。";
+        break;
+    case TWriteFailure::InPlace:
+    default:
+        text = diskPrefix + path + "\r\nは不完全になっている可能性があります。\r\n";
+        if (!r.Survivor.empty())
+            text += "保存しようとした内容は次のファイルに残っています。\r\n" + r.Survivor;
+        else
+            text += "編集中の状態を他のディスク等へ保存してください。";
+        break;
+    }
+    ShowMsg(text, kMsgCaption, kMsgIconExclamation);
+}
+
+std::int64_t FileTimeOf(const std::string& name)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                     data.ftLastWriteTime.dwLowDateTime);
+}
+
+bool HasReadOnlyAttribute(const std::string& name)
+{
+    const DWORD a = GetFileAttributesA(name.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+const char* CodeName(TCharCode c)
+{
+    switch (c) {
+    case ccJis:
+    case ccJisOld: return "JIS";
+    case ccEuc: return "EUC";
+    case ccUnicode: return "Unicode";
+    case ccUtf8: return "UTF-8";
+    case ccUtf8N: return "UTF-8N";
+    default: return "SJIS";
+    }
+}
+
+TWideCodec SystemWideCodec()
+{
+    return {[](const std::string& s) { return AnsiToWide(s); },
+            [](const std::wstring& w) { return WideToAnsiEscaped(w); }};
+}
+
+// The save itself; the caller holds the busy state.
+bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBackup)
+{
+    IMainWindow* form = MainForm();
+    if (!form || fileNameIn.empty()) return false;
+    g_lastLossy = false;
+    TEditor& editor = form->ActiveEditor();
+    const std::string fileName = FullPathOf(fileNameIn);
+    // A read-only document never goes over its own file (its text may hold
+    // spaces in place of NULs); a copy under another name is what Save As is for.
+    const std::string& current = Document().CurrentFileName;
+    if ((editor.ReadOnly() || Document().ReadOnlyLocked) && !current.empty() &&
+        SameFileName(SaveFileSystem().FinalPath(fileName), SaveFileSystem().FinalPath(FullPathOf(current)))) {
+        ShowMsg("書き換え禁止の状態のため保存できません。", kMsgCaption, kMsgIconExclamation);
+        return false;
+    }
+    if (IsDeviceName(fileName)) {
+        ShowMsg(Quoted(fileName) + "\r\nはディスク上のファイルではないため保存できません。", kMsgCaption,
+                kMsgIconExclamation);
+        return false;
+    }
+    if (HasReadOnlyAttribute(fileName)) {
+        ShowMsg(Quoted(fileName) + "\r\nは読み取り専用のため保存できません。", kMsgCaption, kMsgIconExclamation);
+        return false;
+    }
+    TCursorScope cursor;
+    TStatusScope status(ExtractFileName(fileName) + " へ書込中...");
+    if (!noBackup && !MakeBackup()) return false;
+    const DWORD start = GetTickCount();
+    if (wrapToBreaks) {
+        form->MainEditor().FreezeWraps();
+        if (TEditor* split = form->SplitEditor()) split->FreezeWraps();
+    }
+
+    const TAppJCode& jcode = AppSettingsStore().Settings.JCode;
+    const TCharCode code = CodeForSaveCvt(jcode.SaveCvt < 0 ? 1 : jcode.SaveCvt, Document().DocumentCode);
+    const TLineEndCode lineEnd = LineEndForSaveRetCvt(jcode.SaveRetCvt, Document().DocumentLineEnd);
+    std::string text = editor.Lines().Text();
+    ConvertLineEndsInPlace(text, lineEnd);
+    TEncodedText encoded = EncodeDocumentText(std::move(text), code, SystemWideCodec());
+    if (encoded.Lossy) {
+        const int answer = ShowMsg(std::string("文字コード ") + CodeName(code) +
+                                       " では表せない文字が含まれています。\r\n"
+                                       "このまま保存すると、それらの文字は別の文字に置き換わります。\r\n\r\n"
+                                       "保存しますか？",
+                                   kMsgCaption, kYesNo | kMsgIconExclamation | kDefButton2);
+        if (answer != kAnswerYes) return false;
+    }
+    if (!WriteTextFile(encoded.Bytes, fileName)) return false;
+
+    // The document takes the code and line end only once they are on disk.
+    Document().DocumentCode = code;
+    Document().DocumentLineEnd = lineEnd;
+    while (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 5000) {
+        form->ProcessMessages();
+        Sleep(10);
+    }
+    Document().FileTimeAtLoad = FileTimeOf(fileName);
+    Document().ReadOnlyAttr = false;
+    Document().ReadOnlyLocked = false;
+    savelinks::SetReadOnlyState(false, false);
+    savelinks::UpdateCodeStatus();
+    form->MainEditor().SetModified(false);
+    if (TEditor* split = form->SplitEditor()) split->SetModified(false);
+    savelinks::SetOutputMode(false);
+    savelinks::SetCurrentFile(fileName);
+    if (encoded.Lossy) {
+        g_lastLossy = true;
+        status.ShowAfter("一部の文字を置き換えて保存しました。");
+    }
+    return true;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const std::size_t end = text.find("\r\n", at);
+        lines.push_back(text.substr(at, end == std::string::npos ? std::string::npos : end - at));
+        if (end == std::string::npos) break;
+        at = end + 2;
+    }
+    return lines;
+}
+
+} // namespace
+
+IFileSystem* SetSaveFileSystem(IFileSystem* fs)
+{
+    IFileSystem* old = g_fs;
+    g_fs = fs;
+    return old;
+}
+
+IFileSystem& SaveFileSystem() { return g_fs ? *g_fs : SystemFileSystem(); }
+
+bool LastSaveWasLossy() { return g_lastLossy; }
+
+int QuerySaveChanges()
+{
+    IMainWindow* form = MainForm();
+    if (!form || !form->ActiveEditor().Modified()) return kAnswerNo;
+    // ShowMsg never throws.
+    return ShowMsg("内容が変更されています。変更を保存しますか？", kMsgCaption, kYesNoCancel | kMsgIconExclamation);
+}
+
+bool NeedsSaveAs()
+{
+    const std::string& name = Document().CurrentFileName;
+    Document().ReadOnlyAttr = !name.empty() && HasReadOnlyAttribute(name);
+    try {
+        savelinks::UpdateCaption(name);
+    } catch (...) {
+    }
+    return name.empty() || Document().ReadOnlyAttr;
+}
+
+bool SaveFile(const std::string& fileName, bool wrapToBreaks, bool noBackup)
+{
+    try {
+        if (DocumentBusy()) {
+            SoundBeep();
+            return false;
+        }
+        TDocumentBusy busy;
+        return SaveFileCore(fileName, wrapToBreaks, noBackup);
+    } catch (...) {
+        ShowMsg("保存中にエラーが発生しました。", kMsgCaption, kMsgIconError);
+        return false;
+    }
+}
+
+bool SaveFileAs(bool wrapToBreaks)
+{
+    try {
+        IMainWindow* form = MainForm();
+        if (!form) return false;
+        if (DocumentBusy()) {
+            SoundBeep();
+            return false;
+        }
+        TDocumentBusy busy;
+        const std::string current = Document().CurrentFileName;
+        std::string folder, name;
+        if (!current.empty()) {
+            folder = ExtractFileDir(current);
+            name = ExtractFileName(current);
+            Document().ReadOnlyAttr = HasReadOnlyAttribute(current);
+            savelinks::UpdateCaption(current);
+        } else if (AppSettingsStore().Settings.Option.AutoFileName) {
+            TEditor& editor = form->ActiveEditor();
+            const std::string source = editor.Selected() ? editor.SelText() : editor.Lines().Text();
+            name = NameFromText(SplitLines(source));
+        }
+        bool ok = false;
+        if (form->RunSaveDialog(folder, name)) {
+            savelinks::TViewKeeper view;
+            ok = SaveFileCore(name, wrapToBreaks, true);
+        }
+        form->ProcessMessages();
+        return ok;
+    } catch (...) {
+        ShowMsg("保存中にエラーが発生しました。", kMsgCaption, kMsgIconError);
+        return false;
+    }
+}
+
+bool WriteTextFile(const std::string& bytes, const std::string& fileName)
+{
+    try {
+        return WriteTextFileCore(bytes, fileName);
+    } catch (...) {
+        ShowMsg(Quoted(fileName) + "\r\nの書き込みに失敗しました。", kMsgCaption, kMsgIconExclamation);
+        if (!Document().CurrentFileName.empty()) LockOpenFile(Document().CurrentFileName);
+        return false;
+    }
+}
+
+namespace {
+bool WriteTextFileCore(const std::string& bytes, const std::string& fileName)
+{
+    if (!CheckDiskSpace(bytes.size(), fileName)) {
+        ShowMsg("ドライブの空き容量が不足しているため実行できません。", kMsgCaption, kMsgIconExclamation);
+        return false;
+    }
+    UnlockOpenFile();
+    const TWriteResult r = SafeWriteFile(SaveFileSystem(), fileName, bytes);
+    if (r.Ok) {
+        LockOpenFile(fileName);
+        return true;
+    }
+    ReportWriteFailure(r, fileName);
+    // The lock goes back on the document's own file, never on a failed target.
+    if (!Document().CurrentFileName.empty()) LockOpenFile(Document().CurrentFileName);
+    return false;
+}
+
+} // namespace
+
+} // namespace vellumo

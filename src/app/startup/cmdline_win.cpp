@@ -1,0 +1,224 @@
+// The command line's processing while the main window is created.
+#include <windows.h>
+
+#include <optional>
+
+#include "app/core/appcontext.h"
+#include "app/core/appfuncs.h"
+#include "app/startup/cmdline_win.h"
+#include "app/document/docopen.h"
+#include "app/startup/instances.h"
+#include "settings/settingsstore.h"
+#include "base/showmsg.h"
+#include "editor/editor_win.h"
+
+namespace vellumo {
+
+namespace {
+
+std::optional<TCommandLine> g_commandLine;
+TCommandLineOptions g_options;
+
+bool HasWildcard(const std::string& s)
+{
+    return s.find_first_of("*?") != std::string::npos;  // neither is ever a trail byte
+}
+
+DWORD Attributes(const std::string& name) { return GetFileAttributesA(name.c_str()); }
+bool IsFolder(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); }
+bool IsFile(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY); }
+
+void ApplyWrapAndTab(const TCommandLineSwitches& s, IMainWindow& form)
+{
+    TAppIni& opt = AppSettingsStore().Settings.Option;
+    TEditor& editor = form.ActiveEditor();
+    if (s.WrapByte >= 20) {
+        editor.SetWordWrap(false);
+        opt.WrapCount = s.WrapByte;
+        editor.WrapOption().SetWrapByte(s.WrapByte);
+        opt.WordWrap = true;
+        editor.SetWordWrap(true);
+        form.WrapChanged();
+    } else if (s.WrapByte == -1) {
+        opt.WordWrap = false;
+        editor.SetWordWrap(false);
+        form.WrapChanged();
+    }
+    if (s.TabWidth > 0) {
+        opt.TabSpaceCount = s.TabWidth;
+        editor.Caret().SetTabSpaceCount(s.TabWidth);
+    }
+}
+
+// The document argument: the first that names an existing file or folder,
+// or a missing name the user agreed to create. Returns false when processing ends.
+bool FindDocumentArg(const TCommandLine& cl, std::string& arg, bool& created)
+{
+    const TAppIni& opt = AppSettingsStore().Settings.Option;
+    for (int i = 1; i <= cl.ParamCount(); ++i) {
+        const std::string a = cl.ParamStr(i);
+        if (a.empty() || TCommandLine::IsSwitch(a)) continue;
+        const DWORD attr = Attributes(a);
+        if (IsFile(attr) || IsFolder(attr)) {
+            arg = a;
+            return true;
+        }
+        // A wildcard names a set of files, never one to create.
+        if (!opt.CreateNewFile || HasWildcard(a)) continue;
+        const std::string path = FullPathName(a);
+        if (opt.CreateNewFileMsg &&
+            ShowMsg("\"" + path + "\" が見当たりません。\r\n\r\n新規作成しますか？", kMsgCaption,
+                    MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+            EndApplicationWithoutShowing();
+            return false;
+        }
+        SetCurrentFile(path);
+        created = true;
+        return true;
+    }
+    return true;
+}
+
+// The name an argument stands for: a shortcut's target, always a full path.
+std::string DocumentName(const std::string& arg)
+{
+    std::string name = arg;
+    std::string target;
+    if (IsFile(Attributes(arg)) && ResolveShortcutTarget(FullPathName(arg), target))
+        name = target;
+    else if (GetOsKind() != 4)
+        name = ExpandLongFileName(arg);
+    // Always a full path: a relative name would follow the current folder as dialogs change it.
+    return FullPathName(name);
+}
+
+void OpenWithSwitches(const std::string& name, const TCommandLineSwitches& s)
+{
+    TDocumentState& doc = Document();
+    TAppJCode& jcode = AppSettingsStore().Settings.JCode;
+    // A code switch forces that code with detection on for this load only.
+    struct TRestore {
+        bool autoCvt;
+        ~TRestore()
+        {
+            Document().ForcedLoadCode = -1;
+            AppSettingsStore().Settings.JCode.LoadAutoCvt = autoCvt;
+        }
+    } restore{jcode.LoadAutoCvt};
+    if (s.Code >= 0) {
+        doc.ForcedLoadCode = s.Code;
+        jcode.LoadAutoCvt = true;
+    }
+    const bool loaded = OpenFile(name, true);
+    // The line end asked for holds over the one the file had.
+    if (loaded && s.LineEnd >= 0) {
+        doc.DocumentLineEnd = static_cast<TLineEndCode>(s.LineEnd);
+        UpdateCodeStatus();
+    }
+}
+
+void Process(TCommandLineOptions& out)
+{
+    const TCommandLine& cl = SystemCommandLine();
+    if (cl.ParamCount() == 0) return;
+    IMainWindow& form = *MainForm();
+    TDocumentState& doc = Document();
+    const TCommandLineSwitches& s = out.Switches;
+    if (s.Code >= 0) doc.DocumentCode = static_cast<TCharCode>(s.Code);
+    if (s.LineEnd >= 0) doc.DocumentLineEnd = static_cast<TLineEndCode>(s.LineEnd);
+    if (s.Code >= 0 || s.LineEnd >= 0) UpdateCodeStatus();
+    ApplyWrapAndTab(s, form);
+
+    std::string arg;
+    bool created = false;
+    if (!FindDocumentArg(cl, arg, created)) {
+        out.EndRequested = true;
+        return;
+    }
+    if (!arg.empty() && !created) {
+        const std::string name = DocumentName(arg);
+        const DWORD attr = Attributes(name);
+        if (IsFolder(attr)) out.StartFolder = name;
+        if (AppSettingsStore().Settings.Option.NotDoubleOpen &&
+            ActivateOtherInstance(name, true, cl, form.Handle())) {
+            EndApplicationWithoutShowing();
+            out.EndRequested = true;
+            return;
+        }
+        if (IsFile(attr)) {
+            OpenWithSwitches(name, s);
+            if (ApplicationEnding()) {
+                out.EndRequested = true;
+                return;
+            }
+        }
+        if (!doc.ReadOnlyLocked && !form.ActiveEditor().ReadOnly()) {
+            if (s.ReadOnlyLocked) {
+                doc.ReadOnlyLocked = true;
+                SetReadOnlyState(true, true);
+            } else if (s.ReadOnly) {
+                SetReadOnlyState(true, false);
+            }
+        }
+        out.PrintAndExit = s.Print && IsFile(Attributes(name)) && !doc.CurrentFileName.empty();
+    }
+    if (doc.CurrentFileName.empty() && s.Output) SetOutputMode(true);
+    if (s.EditMode >= 0) form.ApplyEditModeSwitch(s.EditMode);
+}
+
+} // namespace
+
+const TCommandLine& SystemCommandLine()
+{
+    if (!g_commandLine) {
+        const char* text = GetCommandLineA();
+        char exe[MAX_PATH + 1] = {};
+        const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        g_commandLine = TCommandLine(SplitProcessCommandLine(text ? text : "", std::string_view(exe, n < MAX_PATH ? n : 0)));
+    }
+    return *g_commandLine;
+}
+
+void SetSystemCommandLine(TCommandLine cl) { g_commandLine = std::move(cl); }
+
+std::string FullPathName(const std::string& name)
+{
+    if (name.empty()) return name;
+    const DWORD need = GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+    if (need == 0) return name;
+    std::string out(need, '\0');
+    const DWORD n = GetFullPathNameA(name.c_str(), need, out.data(), nullptr);
+    if (n == 0 || n >= need) return name;
+    out.resize(n);
+    return out;
+}
+
+int GetOsKind()
+{
+    if (SameSwitchText(SystemCommandLine().ParamStr(1), "/nt")) return 4;
+    OSVERSIONINFOA v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    if (!GetVersionExA(&v)) return 0;
+    switch (v.dwPlatformId) {
+    case VER_PLATFORM_WIN32s: return 1;
+    case VER_PLATFORM_WIN32_WINDOWS: return v.dwMinorVersion == 0 ? 2 : v.dwMinorVersion == 10 ? 3 : 0;
+    case VER_PLATFORM_WIN32_NT: return 4;
+    default: return 0;
+    }
+}
+
+const TCommandLineOptions& CommandLineOptions() noexcept { return g_options; }
+
+const TCommandLineOptions& ProcessCommandLine()
+{
+    g_options = TCommandLineOptions{};
+    g_options.Switches = ReadSwitches(SystemCommandLine());
+    try {
+        if (MainForm()) Process(g_options);
+    } catch (const std::exception& e) {
+        ShowMsg(e.what(), kMsgCaption, MB_ICONERROR);
+    }
+    return g_options;
+}
+
+} // namespace vellumo

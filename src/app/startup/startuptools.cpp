@@ -1,0 +1,61 @@
+#include "app/startup/startuptools.h"
+
+#include "app/core/appfuncs.h"
+#include "base/inifile.h"
+
+namespace vellumo {
+
+namespace {
+constexpr char kTools[] = "Tools";
+
+std::string Key(const char* name, int n) { return name + std::to_string(n); }
+} // namespace
+
+std::vector<int> StartupToolNumbers(const TMemIniFile& ini)
+{
+    std::vector<int> out;
+    const int count = ini.ReadInteger(kTools, "ItemCount", 0);
+    for (int n = 0; n < count; ++n)
+        if (ini.ReadInteger(kTools, Key("StartRun", n), 0) == 1) out.push_back(n);
+    return out;
+}
+
+TToolStart StartupToolStart(const TMemIniFile& ini, int n, const TToolPlaceholders& v,
+                            std::string (*expandEnv)(const std::string&))
+{
+    std::string program = ini.ReadString(kTools, Key("File", n), "");
+    std::string params = ini.ReadString(kTools, Key("Param", n), "%%");
+    params = params.size() >= 2 ? params.substr(1, params.size() - 2) : std::string();  // stored wrapped in "%"
+    std::string folder = ini.ReadString(kTools, Key("TmpDir", n), "");
+    params = StringReplaceEach({{"%f", v.DocPath},
+                                {"%F", v.DocShortPath},
+                                {"%n", v.DocName},
+                                {"%N", v.DocShortName},
+                                {"%d", v.DocFolder},
+                                {"%D", v.DocShortFolder},
+                                {"%w", v.Window},
+                                {"%m", v.ModeSwitch},
+                                {"%e", v.ProgramShortPath},
+                                {"%p", v.ProgramFolder},
+                                {"%P", v.ProgramShortFolder}},
+                               params);
+    folder = StringReplaceEach({{"%d", v.DocFolder},
+                                {"%D", v.DocShortFolder},
+                                {"%p", v.ProgramFolder},
+                                {"%P", v.ProgramShortFolder}},
+                               folder);
+    program = StringReplaceEach({{"%p", v.ProgramFolder}, {"%P", v.ProgramShortFolder}}, program);
+    if (expandEnv) {
+        program = expandEnv(program);
+        folder = expandEnv(folder);
+    }
+    TToolStart start;
+    start.Folder = folder;
+    if (program.empty())
+        start.CommandLine = params;
+    else
+        start.CommandLine = params.empty() ? program : program + " " + params;
+    return start;
+}
+
+} // namespace vellumo

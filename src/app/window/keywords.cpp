@@ -1,0 +1,93 @@
+#include "app/window/keywords.h"
+
+#include "base/filebytes.h"
+#include "editor/sjisutil.h"
+
+namespace vellumo {
+
+namespace {
+
+struct TKeywordMode {
+    int mode;
+    const char* fileName;
+    void (*fill)(TStringList&);
+};
+
+constexpr TKeywordMode kKeywordModes[] = {
+    {kwmode::Perl, "perl.kwd", FillPerlKeywords},
+    {kwmode::Bat, "bat.kwd", FillBatKeywords},
+    {kwmode::Cpp, "cpp.kwd", FillCppKeywords},
+    {kwmode::Java, "java.kwd", FillJavaKeywords},
+    {kwmode::Vb, "vb.kwd", FillVbKeywords},
+    {kwmode::Hsp, "hsp.kwd", FillHspKeywords},
+    {kwmode::Delphi, "delphi.kwd", FillDelphiKeywords},
+    {kwmode::Ruby, "ruby.kwd", FillRubyKeywords},
+    {kwmode::Php, "php.kwd", FillPhpKeywords},
+    {kwmode::Css, "css.kwd", FillCssKeywords},
+    {kwmode::JavaScript, "js.kwd", FillJsKeywords},
+};
+
+const TKeywordMode* FindMode(int mode)
+{
+    for (const auto& m : kKeywordModes)
+        if (m.mode == mode) return &m;
+    return nullptr;
+}
+
+
+} // namespace
+
+void ClearKeywordList(TStringList& list)
+{
+    list.Clear();
+}
+
+std::string KeywordFileName(int mode)
+{
+    const TKeywordMode* m = FindMode(mode);
+    return m ? m->fileName : "";
+}
+
+std::string KeywordFilePath(int mode, const std::string& settingsFolder)
+{
+    const std::string name = KeywordFileName(mode);
+    return name.empty() ? name : JoinPath(settingsFolder, name);
+}
+
+bool FillBuiltInKeywords(int mode, TStringList& list)
+{
+    const TKeywordMode* m = FindMode(mode);
+    if (!m) {
+        ClearKeywordList(list);
+        return false;
+    }
+    m->fill(list);
+    return true;
+}
+
+TKeywordSource LoadKeywordList(int mode, const std::string& settingsFolder, TStringList& words)
+{
+    const TKeywordMode* m = FindMode(mode);
+    if (!m) {
+        ClearKeywordList(words);
+        return TKeywordSource::None;
+    }
+    std::string bytes;
+    // An unreadable file (a folder of that name, no access) must not stop the
+    // mode from working: the built-in list stands in, as for a missing file.
+    if (ReadFileBytes(KeywordFilePath(mode, settingsFolder), bytes) == TReadStatus::Ok) {
+        TextToStrings(bytes, words);
+        return TKeywordSource::File;
+    }
+    m->fill(words);
+    return TKeywordSource::BuiltIn;
+}
+
+bool WriteDefaultKeywordFile(int mode, const std::string& fileName)
+{
+    TStringList list;
+    if (!FillBuiltInKeywords(mode, list)) return false;
+    return CreateFileBytes(fileName, list.Text());
+}
+
+} // namespace vellumo

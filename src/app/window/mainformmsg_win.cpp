@@ -1,0 +1,288 @@
+// The main window's messages: menus and their hints, shortcuts, tool
+// buttons, size, closing and dropped files.
+
+#include "app/window/mainform_win.h"
+
+#include <shlobj.h>
+
+#include "app/core/appfuncs.h"
+#include "app/startup/instances.h"
+#include "app/core/reloadini.h"
+#include "app/window/toolbar.h"
+#include "classlib/application_win.h"
+#include "base/showmsg.h"
+
+namespace vellumo {
+
+namespace {
+
+// Every handler runs through here: no exception leaves a command.
+void RunGuarded(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        ShowMsg(e.what(), kMsgCaption, kMsgOk | MB_ICONEXCLAMATION);
+    } catch (...) {
+        ShowMsg("内部エラーが発生しました。", kMsgCaption, kMsgOk | MB_ICONEXCLAMATION);
+    }
+}
+
+} // namespace
+
+std::function<void()> TVellumoMainForm::CommandHandler(std::string_view name)
+{
+    // Menu item -> handler; the other menus' items join with their commands.
+    struct TEntry {
+        const char* Name;
+        void (TVellumoMainForm::*Handler)();
+    };
+    static constexpr TEntry kHandlers[] = {
+        {"mOpen", &TVellumoMainForm::mOpenClick},
+        {"mOpen2", &TVellumoMainForm::mOpen2Click},
+        {"mSave", &TVellumoMainForm::mSaveClick},
+        {"mSaveAs", &TVellumoMainForm::mSaveAsClick},
+        {"mSaveExit", &TVellumoMainForm::mSaveExitClick},
+        {"mAppExit", &TVellumoMainForm::mAppExitClick},
+        {"mNew", &TVellumoMainForm::mNewClick},
+        {"mReLoad", &TVellumoMainForm::mReLoadClick},
+        {"mSave2", &TVellumoMainForm::mSave2Click},
+        {"mSaveAs2", &TVellumoMainForm::mSaveAs2Click},
+        {"mSaveExit2", &TVellumoMainForm::mSaveExit2Click},
+        // submenus opening
+        {"File1", &TVellumoMainForm::File1Click},
+        {"mReLoadCode", &TVellumoMainForm::mReLoadCodeClick},
+        {"mWordWrapRetSave", &TVellumoMainForm::mWordWrapRetSaveClick},
+        // status bar and split view
+        {"mByte", &TVellumoMainForm::mByteClick},
+        {"mWin_Bunkatu", &TVellumoMainForm::mWin_BunkatuClick},
+        {"mWindow", &TVellumoMainForm::mWindowClick},
+        {"MoveWindowFocus", &TVellumoMainForm::MoveWindowFocusExecute},
+        // Search menu
+        {"Find1", &TVellumoMainForm::Find1Click},
+        {"mFind", &TVellumoMainForm::mFindClick},
+        {"mFindUp", &TVellumoMainForm::mFindUpClick},
+        {"mFindDown", &TVellumoMainForm::mFindDownClick},
+        {"mReplace", &TVellumoMainForm::mReplaceClick},
+        {"mRowJmp", &TVellumoMainForm::mRowJmpClick},
+        {"mKakkoJmp", &TVellumoMainForm::mKakkoJmpClick},
+        {"TaioSuruKakko", &TVellumoMainForm::mKakkoJmpClick},
+    };
+    for (const auto& h : kHandlers)
+        if (name == h.Name) return [this, f = h.Handler] { (this->*f)(); };
+    // The reload submenu's items by their position.
+    for (int i = 0; i < 5; ++i)
+        if (name == kReloadCodeItems[static_cast<std::size_t>(i)]) return [this, i] { mReLoad_SelJCode(i); };
+    return nullptr;
+}
+
+void TVellumoMainForm::RunNamed(const std::string& name)
+{
+    // A command arriving while a replace, an open or a save pumps messages waits for it.
+    if (DocumentBusy()) return;
+    if (auto f = CommandHandler(name)) RunGuarded(f);
+}
+
+void TVellumoMainForm::BindMenuHandlers(TTableMenu& menu, bool popup)
+{
+    const auto table = menu.Table();
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        const TMenuEntry& e = table[r];
+        TMenuItem* item = e.IsSeparator() ? nullptr : menu.Find(e.Name);
+        if (!item) continue;
+        // A pop-up item runs its menu-bar namesake; a submenu its opening handler.
+        std::string name = popup && !MenuHasChildren(table, static_cast<int>(r)) ? PopupNamesake(e.Name) : e.Name;
+        if (name.empty()) name = e.Name;
+        if (CommandHandler(name)) item->OnClick = [this, name](TMenuItem&) { RunNamed(name); };
+    }
+}
+
+bool TVellumoMainForm::RunShortCut(TShortCut sc)
+{
+    const TMenuEntry* e = MainMenuItems.EntryOfShortCut(sc);
+    if (!e) {
+        // The actions: shortcuts without a menu item.
+        for (const TMenuEntry& a : ActionTable())
+            if (a.ShortCut == sc)
+                if (auto f = CommandHandler(a.Name)) {
+                    if (!DocumentBusy()) RunGuarded(f);
+                    return true;
+                }
+        return false;
+    }
+    // A shortcut whose command has not arrived yet goes on to the editor.
+    auto f = CommandHandler(e->Name);
+    if (!f) return false;
+    if (!DocumentBusy() && RefreshAndCheckEnabled(MainMenuItems.Item(e->Name))) RunGuarded(f);
+    return true;
+}
+
+void TVellumoMainForm::ToolButtonClick(UINT id)
+{
+    const int i = ToolBar1.ButtonOfCommand(id);
+    if (i < 0) return;
+    // Only a mouse press on the button acts (not the keyboard).
+    if (!ToolButtonPressed) return;
+    PumpMessagesOnce();
+    RunNamed(ToolButtonTable()[static_cast<std::size_t>(i)].MenuItem);
+    ToolButtonPressed = false;
+}
+
+void TVellumoMainForm::CloseRequested()
+{
+    // A save or an open pumps messages: a close arriving then waits for it.
+    if (DocumentBusy() || closing_) return;
+    closing_ = true;
+    bool close = false;
+    RunGuarded([&] { close = FormCloseQuery(); });
+    if (close) {
+        RunGuarded([&] { FormClose(); });
+        DestroyWindow(Window());
+    }
+    closing_ = false;
+}
+
+namespace {
+
+// A drop handle posted by another process is a number, not our block: only
+// a block of this process whose list ends inside it is read.
+bool IsOwnDropBlock(HDROP drop)
+{
+    auto mem = reinterpret_cast<HGLOBAL>(drop);
+    const SIZE_T size = mem ? GlobalSize(mem) : 0;
+    if (size < sizeof(DROPFILES)) return false;
+    const auto* base = static_cast<const unsigned char*>(GlobalLock(mem));
+    if (!base) return false;
+    const auto* df = reinterpret_cast<const DROPFILES*>(base);
+    const SIZE_T unit = df->fWide ? 2 : 1;
+    bool ok = df->pFiles >= sizeof(DROPFILES) && df->pFiles < size;
+    if (ok) {
+        // The list ends with an empty name: two NULs (of the list's width).
+        ok = false;
+        for (SIZE_T i = df->pFiles; i + 2 * unit <= size; i += unit) {
+            bool end = true;
+            for (SIZE_T k = 0; k < 2 * unit; ++k) end = end && base[i + k] == 0;
+            if (end) {
+                ok = true;
+                break;
+            }
+        }
+    }
+    GlobalUnlock(mem);
+    return ok;
+}
+
+} // namespace
+
+void TVellumoMainForm::DropFiles(HDROP drop)
+{
+    if (!IsOwnDropBlock(drop)) return;
+    if (DocumentBusy()) {
+        DragFinish(drop);
+        return;
+    }
+    std::vector<std::string> names;
+    const UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < n; ++i) {
+        char buf[MAX_PATH];
+        if (DragQueryFileA(drop, i, buf, MAX_PATH)) names.emplace_back(buf);
+    }
+    DragFinish(drop);
+    RunGuarded([&] {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const bool here = i == 0 && Document().CurrentFileName.empty() && !Editor1.Modified();
+            if (here && Documents.OpenFile)
+                Documents.OpenFile(names[i]);
+            else if (Documents.StartNewInstance)
+                Documents.StartNewInstance(NewInstanceArguments(names[i], false));
+        }
+    });
+}
+
+bool TVellumoMainForm::HandleMessage(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_COMMAND:
+        if (m.LParam && reinterpret_cast<HWND>(m.LParam) == ToolBar1.Handle()) {
+            ToolButtonClick(LOWORD(m.WParam));
+            return true;
+        }
+        return HandleMenuMessage(Window(), m.Msg, m.WParam, m.LParam, m.Result);
+    case WM_NOTIFY: {
+        const auto* n = reinterpret_cast<const NMHDR*>(m.LParam);
+        if (!n || n->hwndFrom != ToolBar1.Handle()) return false;
+        if (n->code == static_cast<UINT>(NM_LDOWN)) ToolButtonPressed = true;
+        // The button under the mouse shows its hint like a menu item.
+        if (n->code == static_cast<UINT>(TBN_HOTITEMCHANGE)) {
+            const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(n);
+            const int i = (hot->dwFlags & HICF_LEAVING) ? -1 : ToolBar1.ButtonOfCommand(static_cast<UINT>(hot->idNew));
+            Application().SetHint(i < 0 ? std::string() : ToolButtonTable()[static_cast<std::size_t>(i)].Hint);
+        }
+        return false;
+    }
+    case WM_INITMENUPOPUP:
+    case WM_MENUSELECT:
+        return HandleMenuMessage(Window(), m.Msg, m.WParam, m.LParam, m.Result);
+    case WM_SIZE:
+        // The task-bar button minimizes, through the application window.
+        if (m.WParam == SIZE_MINIMIZED) {
+            ShowWindow(Window(), SW_RESTORE);
+            MinimizeApplication();
+            return true;
+        }
+        LayoutControls();
+        return false;
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+        if (ToolBar1.Handle()) {
+            const LONG_PTR ex = GetWindowLongPtrA(ToolBar1.Handle(), GWL_EXSTYLE);
+            SetWindowLongPtrA(ToolBar1.Handle(), GWL_EXSTYLE,
+                              m.Msg == WM_ENTERSIZEMOVE ? (ex | WS_EX_COMPOSITED) : (ex & ~WS_EX_COMPOSITED));
+        }
+        return false;
+    case WM_CLOSE:
+        CloseRequested();
+        return true;
+    case WM_DROPFILES:
+        DropFiles(reinterpret_cast<HDROP>(m.WParam));
+        return true;
+    // Messages of the other instances.
+    case kWmReloadIni:
+        if (!replaceBusy_) HandleReloadIni();
+        return true;
+    case kWmJumpLine:
+        if (!replaceBusy_ && m.WParam > 0 && m.WParam < 0x7FFFFFFF)
+            RunGuarded([&] { JumpToLine(static_cast<int>(m.WParam), m.LParam == 1 ? 1 : 0); });
+        return true;
+    case kWmJumpEnd:
+        if (!replaceBusy_ && m.WParam) RunGuarded([] { JumpToLastLine(); });
+        return true;
+    case WM_DESTROY:
+        RunGuarded([this] { FormDestroy(); });
+        PostQuitMessage(0);
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TVellumoMainForm::WndProc(TMessage& m)
+{
+    if (HandleMessage(m)) return;
+    TCustomControl::WndProc(m);
+}
+
+int RunMessageLoop(TVellumoMainForm& form)
+{
+    TApplication& app = Application();
+    HWND h = form.Window();
+    app.SetShortCutHandler(h, [&form, h](TShortCut sc) { return IsWindowEnabled(h) && form.RunShortCut(sc); });
+    while (app.HandleMessage()) {
+    }
+    app.SetShortCutHandler(h, nullptr);
+    app.OnActivate = nullptr;
+    app.OnRestore = nullptr;
+    return 0;
+}
+
+} // namespace vellumo

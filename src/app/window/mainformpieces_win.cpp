@@ -1,0 +1,264 @@
+// The steps of creating, showing and closing the window that belong to other
+// parts of the program, each behind one named member, and the window's share
+// of applying settings.
+#include "app/window/mainform_win.h"
+
+#include <imm.h>
+
+#include <memory>
+
+#include "app/core/appfuncs.h"
+#include "app/core/applysettings.h"
+#include "app/window/clipdetector_win.h"
+#include "app/startup/cmdline_win.h"
+#include "app/document/docopen.h"
+#include "app/window/editmodes.h"
+#include "app/core/reloadini.h"
+#include "app/startup/settingsloc.h"
+#include "app/startup/settingsloc_win.h"
+#include "settings/settingsstore.h"
+#include "app/document/stdinput_win.h"
+#include "settings/winmachine.h"
+#include "app/window/wrapwidthmenu.h"
+#include "classlib/application_win.h"
+#include "base/inifile.h"
+
+namespace vellumo {
+
+namespace {
+
+std::unique_ptr<TWinMachineDefaults> g_machine;
+std::unique_ptr<TSettingsStore> g_store;
+
+} // namespace
+
+void TVellumoMainForm::LocateSettingsFile()
+{
+    IniPath = vellumo::LocateSettingsFile();
+    IniFolder = SettingsLocation().SettingsFolder;
+    g_machine = std::make_unique<TWinMachineDefaults>(Window());
+}
+
+void TVellumoMainForm::InstallApplicationEvents()
+{
+    // Activation first parks the application window; the checks for outside
+    // changes join it with the dropped-files piece.
+    TApplication& app = Application();
+    app.OnActivate = [] { KeepApplicationWindowHidden(); };
+    app.OnRestore = [this] {
+        if (HandleAllocated()) SetActiveWindow(Window());
+    };
+}
+
+void TVellumoMainForm::LoadAndApplySettings()
+{
+    g_store = std::make_unique<TSettingsStore>(IniPath, *g_machine);
+    g_store->LoadSettings();
+    SetAppSettingsStore(g_store.get());
+    InstallReloadBroadcast(*g_store);
+    InstallAppEditorHost();
+    RebuildSettingsMenus();
+    ApplySettings(true, true);
+}
+
+void TVellumoMainForm::SetUntitled() { SetCurrentFile(std::string()); }
+
+std::string TVellumoMainForm::ProcessCommandLine()
+{
+    const TCommandLineOptions& o = vellumo::ProcessCommandLine();
+    if (o.EndRequested) EndWithoutShowing();
+    return o.StartFolder;
+}
+
+void TVellumoMainForm::ReadStandardInput() { vellumo::ReadStdInput(); }
+
+void TVellumoMainForm::ClearPrintAndExit()
+{
+    // Printing from the command line arrives with printing; its flag is then spent here.
+}
+
+namespace {
+
+constexpr UINT_PTR kImeTimer = 1234;
+
+void CALLBACK ImeOnTimerProc(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(window, id);
+    if (HIMC context = ImmGetContext(window)) {
+        ImmSetOpenStatus(context, TRUE);
+        ImmReleaseContext(window, context);
+    }
+}
+
+} // namespace
+
+void TVellumoMainForm::StartImeIfWanted()
+{
+    const TAppIni& o = AppSettingsStore().Settings.Option;
+    if (!o.StartIme || (o.ImeDefOnly && CurrentEditMode() != emStandard)) return;
+    Editor1.SetFocus();
+    if (IsXPOrLater()) {
+        // Opened a moment later, once the editor has its input context.
+        SetTimer(Editor1.Handle(), kImeTimer, 100, ImeOnTimerProc);
+    } else {
+        ImeOnTimerProc(Editor1.Handle(), 0, 0, 0);
+    }
+}
+
+void TVellumoMainForm::JumpFromCommandLine()
+{
+    const TCommandLineSwitches& sw = CommandLineOptions().Switches;
+    if (sw.JumpLine > 0)
+        JumpToLine(sw.JumpLine, 0);
+    else if (sw.JumpLogicalLine > 0)
+        JumpToLine(sw.JumpLogicalLine, 1);
+    else if (sw.JumpEnd)
+        JumpToLastLine();
+}
+
+void TVellumoMainForm::UseCommandLineDialogFolder()
+{
+    const std::string& folder = CommandLineOptions().Switches.DialogFolder;
+    if (!folder.empty()) OpenDialogFolder = ExpandEnvInPath(folder);
+}
+
+void TVellumoMainForm::RunStartupTools()
+{
+    // The start-up tools arrive with the external tools.
+}
+
+void TVellumoMainForm::SaveWindowPlacement()
+{
+    // Kept only when the user asked for the last placement, and never for a
+    // window parked unseen at (-100,-100).
+    if (!g_store || g_store->Settings.Option.StartWindow != 1 || !HandleAllocated()) return;
+    RECT r;
+    if (!GetWindowRect(Window(), &r) || (r.left == -100 && r.top == -100)) return;
+    if (!SettingsWriteAllowed()) return;
+    TMemIniFile ini(IniPath);
+    const char* section = "TVellumoMainForm";
+    if (IsZoomed(Window())) {
+        ini.WriteBool(section, "WindowMax", true);
+    } else {
+        ini.WriteInteger(section, "WindowWidth", r.right - r.left);
+        ini.WriteInteger(section, "WindowHeight", r.bottom - r.top);
+        ini.WriteInteger(section, "WindowTop", r.top);
+        ini.WriteInteger(section, "WindowLeft", r.left);
+        ini.WriteBool(section, "WindowMax", false);
+    }
+    ini.UpdateFile();
+}
+
+void TVellumoMainForm::AddToFileHistory(const std::string& fileName)
+{
+    (void)fileName;  // the recent-file list arrives with the history piece
+}
+
+void TVellumoMainForm::ApplyEditModeOf(const std::string& fileName) { vellumo::EditModeFromFileName(fileName); }
+
+// ---- the window's share of applying settings
+
+void TVellumoMainForm::ApplyWindowSettings(const TWindowSettings& ws)
+{
+    if (!ws.Settings) return;
+    const TAppIni& o = ws.Settings->Option;
+    // Sizing, filters and the initial folder of both dialogs.
+    for (TFileDialog* d : {static_cast<TFileDialog*>(&OpenDialog1), static_cast<TFileDialog*>(&SaveDialog1)}) {
+        d->SetOptions(ws.Settings->OptionEx.FileDlgEnableSizing ? (d->Options() | ofEnableSizing) : (d->Options() & ~ofEnableSizing));
+        if (ws.SetInitialDir) d->SetInitialDir(ws.InitialDir);
+    }
+    OpenDialog1.SetFilter(ws.OpenFilter);
+    SaveDialog1.SetFilter(ws.SaveFilter);
+    if (ws.SetInitialDir) OpenDialogFolder = ws.InitialDir;
+    ToolBar1.SetFlat(o.FlatToolBar);  // one picture set: the image kinds share it
+    ToolBar1.SetVisible(o.ToolBar);
+    StatusBar1.SetVisible(o.StatusBar);
+    LayoutControls();
+}
+
+void TVellumoMainForm::SetFileDialogFilterIndex(int openIndex, int saveIndex)
+{
+    OpenDialog1.SetFilterIndex(openIndex);
+    SaveDialog1.SetFilterIndex(saveIndex);
+}
+
+void TVellumoMainForm::SetClipboardWatcherIgnoreFirst(bool ignoreFirst) { SetMainClipDetectorIgnoreFirst(ignoreFirst); }
+
+void TVellumoMainForm::PlacePopupToolMenu(bool atTop)
+{
+    (void)atTop;  // the pop-up's Tools item moves with the tools piece
+}
+
+void TVellumoMainForm::SaveViewState(bool redrawOff) { viewState_ = vellumo::SaveViewState(redrawOff); }
+
+void TVellumoMainForm::RestoreViewState(bool redrawAlreadyOff) { vellumo::RestoreViewState(viewState_, redrawAlreadyOff); }
+
+void TVellumoMainForm::UpdateCodeStatus() { vellumo::UpdateCodeStatus(); }
+
+void TVellumoMainForm::UpdateBrowserPreviewItems()
+{
+    // The browser items follow the settings with the browser-preview piece.
+}
+
+void TVellumoMainForm::RebuildSettingsMenus()
+{
+    // The wrap widths of the settings after "&0" and its separator; the
+    // Tools items join with the tools.
+    TMenuItem& list = MainMenuItems.Item("mWordWrapList");
+    while (list.Count() > 2) list.Delete(list.Count() - 1);
+    for (const TWrapWidthItem& w : WrapWidthMenuItems(AppSettingsStore().Settings.WrapWidths)) {
+        TMenuItem& item = list.Add(w.Caption);
+        item.SetShortCut(w.ShortCut);
+        item.SetHint(w.Hint);
+        item.SetTag(w.Tag);
+    }
+}
+
+void TVellumoMainForm::UpdateCaptionAndPosition()
+{
+    UpdateCaption(Document().CurrentFileName);
+    UpdateCaretPanel();
+}
+
+void TVellumoMainForm::RepaintStatusBar()
+{
+    if (StatusBar1.Handle()) {
+        ::InvalidateRect(StatusBar1.Handle(), nullptr, TRUE);
+        UpdateWindow(StatusBar1.Handle());
+    }
+}
+
+void TVellumoMainForm::SetToolBarButtons(const TToolBarState& st)
+{
+    ToolBar1.SetButtonEnabled("tbSave", st.Save);
+    ToolBar1.SetButtonEnabled("tbCut", st.Cut);
+    ToolBar1.SetButtonEnabled("tbCopy", st.Copy);
+    ToolBar1.SetButtonEnabled("tbPaste", st.Paste);
+    ToolBar1.SetButtonEnabled("tbUndo", st.Undo);
+    ToolBar1.SetButtonEnabled("tbRedo", st.Redo);
+    ToolBar1.SetButtonEnabled("tbIE", st.InternetExplorer);
+    ToolBar1.SetButtonEnabled("tbNN", st.Firefox);
+}
+
+void TVellumoMainForm::EndWithoutShowing()
+{
+    endWithoutShowing_ = true;
+    PostQuitMessage(0);
+}
+
+void TVellumoMainForm::BringApplicationForward() { SetForegroundWindow(Window()); }
+
+void TVellumoMainForm::ApplyEditModeSwitch(int mode)
+{
+    if (mode == static_cast<int>(CurrentEditMode())) return;
+    SetCurrentEditMode(static_cast<TEditMode>(mode));
+    UpdateModeStatus();
+    ApplySyntaxMode(true);
+}
+
+void TVellumoMainForm::WrapChanged()
+{
+    UpdateModeStatus();  // the guide lines follow with the view commands
+}
+
+} // namespace vellumo

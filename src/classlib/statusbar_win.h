@@ -1,0 +1,110 @@
+#pragma once
+// A status bar of panels on a form (text, width, alignment, bevel), or one
+// simple panel. With AutoHint on it shows the application's hint: in the
+// simple panel while SimplePanel is on, else in panel 0. It has a font of its
+// own (the main form gives it the system's status font). Windows only; GUI
+// thread only.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/form_win.h"
+
+namespace vellumo {
+
+class TStatusBar;
+
+enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+enum TStatusAlignment { saLeft, saCenter, saRight };
+
+class TStatusPanel {
+public:
+    TStatusPanel(TStatusBar& bar, int width) : bar_(bar), width_(width) {}
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& text);
+    int Width() const { return width_; }
+    void SetWidth(int width);
+    TStatusAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TStatusAlignment a);
+    TStatusPanelBevel Bevel() const { return bevel_; }
+    void SetBevel(TStatusPanelBevel b);
+
+private:
+    friend class TStatusBar;
+    TStatusBar& bar_;
+    std::string text_;
+    int width_;
+    TStatusAlignment alignment_ = saLeft;
+    TStatusPanelBevel bevel_ = pbLowered;
+};
+
+class TStatusBar : public TWinControlChild {
+public:
+    explicit TStatusBar(TForm& form);
+    ~TStatusBar() override;
+
+    TStatusPanel& AddPanel(int width, TStatusAlignment alignment = saLeft, TStatusPanelBevel bevel = pbLowered);
+    int PanelCount() const { return static_cast<int>(panels_.size()); }
+    TStatusPanel& Panels(int index) { return *panels_.at(static_cast<std::size_t>(index)); }
+    // Panel changes between BeginUpdate and the outermost EndUpdate reach the
+    // window once, at EndUpdate.
+    void BeginUpdate() { ++updating_; }
+    void EndUpdate();
+
+    bool SimplePanel() const { return simple_; }
+    void SetSimplePanel(bool on);
+    const std::string& SimpleText() const { return simpleText_; }
+    void SetSimpleText(const std::string& text);
+
+    bool AutoHint() const { return autoHint_; }
+    void SetAutoHint(bool on);
+    // The grip at the right end (on by default).
+    bool SizeGrip() const { return sizeGrip_; }
+    void SetSizeGrip(bool on);
+
+    // The bar's own font, made from a logical font; it replaces the form's
+    // font for the bar (the bar keeps the handle until it goes).
+    void SetFontFrom(const LOGFONTA& font);
+    HFONT FontHandle() const { return font_; }
+
+    // The text the window shows in a part (for checks); empty without window.
+    std::string PartText(int part) const;
+    // The right edges of the window's parts (for checks).
+    std::vector<int> PartEdges() const;
+
+    // The bar changed its size (after the form laid it out).
+    std::function<void()> OnResize;
+
+protected:
+    const char* WindowClass() const override;
+    DWORD ControlStyle() const override;
+    void Created() override;
+    void Resized() override;
+
+private:
+    friend class TStatusPanel;
+    void PanelsChanged();
+    void PanelTextChanged(const TStatusPanel& panel);
+    void PushPanels();
+    void HintChanged(const std::string& hint);
+
+    std::vector<std::unique_ptr<TStatusPanel>> panels_;
+    int updating_ = 0;
+    bool pending_ = false;
+    bool simple_ = false;
+    std::string simpleText_;
+    bool autoHint_ = false;
+    int hintListener_ = 0;
+    bool sizeGrip_ = true;
+    HFONT font_ = nullptr;
+};
+
+// The status font of the system's non-client metrics (read with the
+// 340-byte record every system accepts), or the default GUI font's when they
+// cannot be read.
+LOGFONTA SystemStatusFont();
+
+} // namespace vellumo

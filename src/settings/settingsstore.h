@@ -1,0 +1,83 @@
+#pragma once
+// Reading and writing the program's settings file. Every operation opens the
+// file afresh (another instance may have written it) and writes it whole.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "settings/machinedefaults.h"
+#include "settings/settings.h"
+
+namespace vellumo {
+
+class TMemIniFile;
+
+enum class TSaveResult {
+    Saved,    // written; the other instances were told
+    Skipped,  // Menu_NoSaveIni is on: nothing written, nobody told
+    Failed    // not written (ErrorText says why); nobody told
+};
+
+class TSettingsStore {
+public:
+    TSettingsStore(std::string path, const TMachineDefaults& machine);
+
+    // The process-wide values.
+    TAppSettings Settings;
+
+    // Told after every successful write, to make the other instances re-read
+    // the file; never after a failed one.
+    std::function<void()> OnSaved;
+
+    const std::string& Path() const noexcept { return path_; }
+    const std::string& ErrorText() const noexcept { return error_; }
+    // The last failure has been reported to the user already (a read-only
+    // settings file is reported at its first refused write only): the
+    // caller shows nothing more.
+    bool ErrorReported() const noexcept { return errorReported_; }
+
+    // Reads every section but [Print], [SearchOptions] and the window
+    // placement. A missing file gives the defaults and is not created. A file
+    // that exists but cannot be read also gives the defaults, and false.
+    bool LoadSettings();
+
+    // Writes [Option], [Color], [Browser], [JCode], [LeftBarAndRuler],
+    // [Backup], [FileHistorySet] and [WrapByteList], and removes the obsolete
+    // entries; other sections and lines stay as they are.
+    bool SaveSettings();
+
+    // The writes of the menu toggles; each does nothing when Menu_NoSaveIni is on.
+    TSaveResult SaveWrapSetting();
+    TSaveResult SaveFontSetting();
+    // Section and key must name a declared key of that kind, or nothing is written.
+    TSaveResult SaveOptionBool(std::string_view section, std::string_view key, bool value);
+    TSaveResult SaveOptionInt(std::string_view section, std::string_view key, int value);
+
+    // The quoted paste's mark: PasteInyouhu without its wrapping "%".
+    std::string PasteQuoteMark() const;
+
+    // The window placement at the last exit (read at start-up).
+    TAppWindowPlacement LoadWindowPlacement();
+
+private:
+    TSaveResult WriteSingle(const std::function<void(TMemIniFile&)>& write);
+    bool Commit(TMemIniFile& ini);
+
+    std::string path_;
+    const TMachineDefaults& machine_;
+    std::string error_;
+    bool errorReported_ = false;
+    bool readOnlyReported_ = false;
+};
+
+// [INI] UserIni of the file beside the program that says where the settings
+// file lives: 0 beside the program, 1 per user, 2 (also for a missing file or
+// key) in the application-data folder.
+int ReadUserIniMode(const std::string& usrIniPath);
+
+// Reads [WrapByteList] into a list of at most nine widths.
+std::vector<int> ReadWrapWidths(const TMemIniFile& ini);
+// Erases [WrapByteList] and writes the first nine widths when there are any.
+void WriteWrapWidths(TMemIniFile& ini, const std::vector<int>& widths);
+
+} // namespace vellumo

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <random>
+
+#include "app/document/safewrite.h"
+#include "fakefs.h"
+
+using namespace vellumo;
+using vellumo::testing::TFakeFs;
+
+namespace {
+
+const std::string kTarget = "D:\\docs\\a.txt";
+constexpr std::uint32_t kHidden = 0x02, kArchive = 0x20;
+
+struct TScenario {
+    const char* Name;
+    std::function<void(TFakeFs&)> Setup;
+    bool Existing = true;
+};
+
+std::vector<TScenario> Scenarios()
+{
+    return {
+        {"new file", [](TFakeFs&) {}, false},
+        {"plain", [](TFakeFs& fs) { fs.Put(kTarget, "old text\r\n"); }},
+        {"hidden", [](TFakeFs& fs) { fs.Put(kTarget, "old hidden", kHidden | kArchive); }},
+        {"hard link",
+         [](TFakeFs& fs) {
+             fs.Put(kTarget, "shared");
+             fs.Names["D:\\other\\b.txt"] = fs.Names[kTarget];
+         }},
+        {"symbolic link",
+         [](TFakeFs& fs) {
+             fs.Put("E:\\real\\a.txt", "linked");
+             fs.Links[kTarget] = "E:\\real\\a.txt";
+         }},
+        {"folder takes no new file",
+         [](TFakeFs& fs) {
+             fs.Put(kTarget, "in a read-only folder");
+             fs.FolderReadOnly = true;
+         }},
+        {"target locked against replacing", [](TFakeFs& fs) {
+             fs.Put(kTarget, "held by another program");
+             fs.Locked.insert(kTarget);
+         }},
+    };
+}
+
+std::string Bytes(std::size_t n, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    std::string s(n, '\0');
+    for (char& c : s) c = static_cast<char>(rng());
+    return s;
+}
+
+// Checks what any write, failed or not, must leave behind.
+void CheckOutcome(const TScenario& sc, const TFakeFs& before, const TFakeFs& fs, const TWriteResult& r,
+                  const std::string& bytes)
+{
+    const std::string target = fs.Resolve(kTarget);
+    const std::string old = before.Content(kTarget);
+    EXPECT_EQ(fs.OpenHandles(), 0u);
+    std::size_t extra = 0;  // names beyond those there before
+    for (const auto& [name, body] : fs.Names)
+        if (!before.Names.count(name)) ++extra;
+    if (r.Ok) {
+        EXPECT_EQ(fs.Content(kTarget), bytes);
+        EXPECT_EQ(extra, sc.Existing ? 0u : 1u) << "a temporary file was left";
+        if (sc.Existing) {
+            EXPECT_EQ(fs.Names.at(target)->Attributes, before.Names.at(target)->Attributes);
+        }
+        if (before.Links.count(kTarget)) {
+            EXPECT_EQ(fs.Links.at(kTarget), before.Links.at(kTarget));
+        }
+        if (before.Names.count("D:\\other\\b.txt")) {
+            EXPECT_EQ(fs.Content("D:\\other\\b.txt"), bytes);
+        }
+        return;
+    }
+    EXPECT_NE(r.Failure, TWriteFailure::None);
+    if (!r.TargetChanged) {
+        EXPECT_EQ(fs.Content(kTarget), old) << "the original changed";
+        EXPECT_EQ(extra, 0u) << "a temporary file was left";
+    } else {
+        ASSERT_FALSE(r.Survivor.empty()) << "the target was touched and no complete copy named";
+        EXPECT_EQ(fs.Content(r.Survivor), bytes);
+    }
+}
+
+// Every faultable step of every path, for several sizes: over a thousand writes.
+TEST(SafeWrite, AFailureAtAnyStepLeavesTheOriginalOrANamedCompleteCopy)
+{
+    int runs = 0, failures = 0;
+    for (const TScenario& sc : Scenarios()) {
+        for (std::size_t size : {std::size_t(0), std::size_t(7), kSafeWriteChunk, 2 * kSafeWriteChunk + 3}) {
+            const std::string bytes = Bytes(size, static_cast<unsigned>(size));
+            // A clean run counts the steps.
+            TFakeFs probe;
+            sc.Setup(probe);
+            const TWriteResult clean = SafeWriteFile(probe, kTarget, bytes);
+            EXPECT_EQ(clean.Ok, probe.Locked.empty()) << sc.Name;
+            for (int failAt = 1; failAt <= probe.Steps + 1; ++failAt) {
+                TFakeFs before;
+                sc.Setup(before);
+                TFakeFs fs;
+                sc.Setup(fs);
+                fs.FailAt = failAt;
+                const TWriteResult r = SafeWriteFile(fs, kTarget, bytes);
+                SCOPED_TRACE(std::string(sc.Name) + " size " + std::to_string(size) + " step " + std::to_string(failAt));
+                CheckOutcome(sc, before, fs, r, bytes);
+                ++runs;
+                failures += !r.Ok;
+            }
+            // A disk that fills at every point of the copy.
+            for (std::size_t cap : {std::size_t(0), size / 2, size ? size - 1 : 0}) {
+                TFakeFs before;
+                sc.Setup(before);
+                TFakeFs fs;
+                sc.Setup(fs);
+                fs.Capacity = cap;
+                const TWriteResult r = SafeWriteFile(fs, kTarget, bytes);
+                SCOPED_TRACE(std::string(sc.Name) + " disk full at " + std::to_string(cap));
+                CheckOutcome(sc, before, fs, r, bytes);
+                ++runs;
+                failures += !r.Ok;
+            }
+        }
+    }
+    // Random faults on random texts fill the count up.
+    std::mt19937 rng(14);
+    const std::vector<TScenario> all = Scenarios();
+    while (failures < 1100 && runs < 10000) {
+        const TScenario& sc = all[rng() % all.size()];
+        const std::string bytes = Bytes(rng() % 5000, rng());
+        TFakeFs before;
+        sc.Setup(before);
+        TFakeFs fs;
+        sc.Setup(fs);
+        fs.FailAt = 1 + static_cast<int>(rng() % 8);
+        const TWriteResult r = SafeWriteFile(fs, kTarget, bytes);
+        CheckOutcome(sc, before, fs, r, bytes);
+        ++runs;
+        failures += !r.Ok;
+    }
+    std::printf("failed writes checked: %d of %d\n", failures, runs);
+    EXPECT_GE(failures, 1000);
+}
+
+TEST(SafeWrite, ReadOnlyTargetsAndDevicesAreRefusedBeforeAnyStep)
+{
+    for (int kind = 0; kind < 3; ++kind) {  // refused before anything is written
+        TFakeFs fs;
+        fs.Put(kTarget, "keep", kind == 0 ? 0x21u : kArchive);
+        fs.Device = kind == 1;
+        const std::string path = kind == 2 ? std::string("D:\\docs\\LPT1.txt") : kTarget;
+        const TWriteResult r = SafeWriteFile(fs, path, "new");
+        EXPECT_FALSE(r.Ok);
+        EXPECT_EQ(r.Failure, kind == 0 ? TWriteFailure::ReadOnly : TWriteFailure::Device);
+        EXPECT_EQ(fs.Steps, 0);
+        EXPECT_EQ(fs.Content(kTarget), "keep");
+    }
+}
+
+} // namespace
