@@ -851,10 +851,18 @@ TModalResult TForm::ShowModal()
     modalResult_ = mrNone;
     {
         TDisabledWindows disabled(h, owner_);
+        // A question asked while the form is up belongs to it: owned by the
+        // main window, it would come up behind the form's owner chain.
         struct TEndModal {
             TForm& form;
-            ~TEndModal() { form.modal_ = false; }
-        } endModal{*this};
+            void* msgOwner;
+            ~TEndModal()
+            {
+                form.modal_ = false;
+                SetMsgOwner(msgOwner);
+            }
+        } endModal{*this, MsgOwner()};
+        SetMsgOwner(h);
         modal_ = true;
         ShowWindowNow();
         if (ModalScript()) PostMessageA(h, ScriptMessage(), 0, 0);

@@ -41,12 +41,13 @@ struct TMsgRecorder {
     struct TEntry {
         std::string text, caption;
         unsigned flags;
+        void* owner;
     };
     std::vector<TEntry> messages;
     std::vector<unsigned> beeps;
     int answer = IDOK;
     TScopedMsgSink sink{[this](const std::string& t, const std::string& c, unsigned f) {
-                            messages.push_back({t, c, f});
+                            messages.push_back({t, c, f, MsgOwner()});
                             return answer;
                         },
                         [this](unsigned type) { beeps.push_back(type); }};

@@ -149,7 +149,11 @@ TEST_F(FindDialog, ClearingTheHistoryAsksFirst)
     ASSERT_TRUE(ReplaceFileBytes(ini, "[SearchText]\r\nItemCount=1\r\nItem0=<legacy>\r\n"));
     TMsgRecorder rec;
     rec.answer = IDCANCEL;
+    HWND dialog = nullptr;
     EXPECT_FALSE(Run([&](TFormSearch& f) {
+        dialog = f.Handle();
+        // Tab order follows the drawn order: "次を検索" before "先頭から検索".
+        EXPECT_EQ(GetNextDlgTabItem(f.Handle(), f.btOK.Handle(), FALSE), f.btOkTop.Handle());
         EXPECT_EQ(f.ComboBox1.Text(), "legacy");
         f.btSchHisDel.Click();
         EXPECT_EQ(f.ComboBox1.Items().size(), 1u);
@@ -164,6 +168,9 @@ TEST_F(FindDialog, ClearingTheHistoryAsksFirst)
     ASSERT_EQ(rec.messages.size(), 2u);
     EXPECT_EQ(rec.messages[0].text, "すべての検索履歴を削除します。");
     EXPECT_EQ(rec.messages[0].flags, unsigned(MB_OKCANCEL | MB_ICONINFORMATION));
+    // Asked from the dialog, the question is the dialog's (not the main window's).
+    EXPECT_EQ(rec.messages[0].owner, dialog);
+    EXPECT_EQ(MsgOwner(), nullptr);
     // The legacy section went with the file, so the old list cannot come back.
     EXPECT_TRUE(LoadHistory(ini, THistoryKind::Search).empty());
 }

@@ -21,8 +21,9 @@ public:
     TCheckBox chkWholeWord{*this, "単語単位で探す(&W)"};
     TCheckBox chkEsc{*this, "\\n=改行, \\t=TAB, \\\\=\\(&E)"};
     TRadioGroup RadioGroup1{*this, "検索方向"};
-    TButton btOkTop{*this, "先頭から検索(&O)", mrOk};
+    // Declared in tab order, which follows the drawn order.
     TButton btOK{*this, "次を検索(&N)", mrOk};
+    TButton btOkTop{*this, "先頭から検索(&O)", mrOk};
     TButton btCancel{*this, "キャンセル", mrCancel};
     TButton btSchHisDel{*this, "検索履歴をクリア(&S)"};
 
