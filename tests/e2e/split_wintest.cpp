@@ -109,5 +109,61 @@ TEST_F(Split, CtrlF5SplitsTypingShowsInBothUndoFromTheOtherUnsplits)
     EXPECT_EQ(ReadFileBytes(path), text);
 }
 
+
+// What a pane shows after a split or an unsplit is what a full repaint
+// draws: no row is left from before. The caret may blink between the two
+// pictures, so a handful of pixels may differ; a stale row differs in
+// thousands.
+int PixelsUnlikeFullRepaint(HWND w, const std::string& name)
+{
+    testpictures::TPicture shown, repainted;
+    if (!testpictures::SaveWindowPicture(w, BuildPath(name + ".bmp"), shown)) return -1;
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Sleep(300);
+    if (!testpictures::SaveWindowPicture(w, BuildPath(name + "-repainted.bmp"), repainted)) return -1;
+    if (shown.Width != repainted.Width || shown.Height != repainted.Height) return -1;
+    int differ = 0;
+    for (std::size_t i = 0; i < shown.Pixels.size(); ++i) differ += shown.Pixels[i] != repainted.Pixels[i];
+    return differ;
+}
+
+TEST_F(Split, SplitAndUnsplitLeaveNoStaleRows)
+{
+    const std::string path = dir_.File("stale.txt");
+    std::string text;
+    for (int i = 1; i <= 200; ++i) text += "row " + std::to_string(i) + " の表示\r\n";
+    ASSERT_TRUE(WriteFileBytes(path, text));
+    TVellumo v;
+    ASSERT_TRUE(Launch(v, Quoted(path)));
+    HWND w = v.MainWindow();
+    SetWindowPos(w, HWND_TOP, 10, 10, 640, 480, SWP_SHOWWINDOW);
+    v.Sync();
+    // Scrolled down, so that the lower pane's rows after the split are new ones.
+    ASSERT_TRUE(v.Keys({VK_NEXT}));
+    ASSERT_TRUE(v.Keys({VK_NEXT}));
+    v.Sync();
+    Sleep(300);
+
+    ASSERT_TRUE(v.Keys({VK_CONTROL, VK_F5}));
+    ASSERT_TRUE(v.WaitFor([&] { return Editors(w).size() == 2; })) << "no second pane";
+    v.Sync();
+    Sleep(300);
+    const int split = PixelsUnlikeFullRepaint(w, "split-after-split");
+    EXPECT_GE(split, 0);
+    EXPECT_LT(split, 200);
+
+    ASSERT_TRUE(v.Keys({VK_CONTROL, VK_F5}));
+    ASSERT_TRUE(v.WaitFor([&] { return Editors(w).size() == 1; })) << "still split";
+    v.Sync();
+    Sleep(300);
+    const int unsplit = PixelsUnlikeFullRepaint(w, "split-after-unsplit");
+    EXPECT_GE(unsplit, 0);
+    EXPECT_LT(unsplit, 200);
+
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    if (HWND question = v.WaitDialog(3000)) TVellumo::Answer(question, IDNO);
+    EXPECT_TRUE(v.WaitExit());
+}
+
 } // namespace
 } // namespace e2e

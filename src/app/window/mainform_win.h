@@ -272,6 +272,7 @@ private:
     void EditorFocusOut(TEditor& editor, HWND to);
     // The second pane and the splitter freed; Editor1 the last editor.
     void FreeSecondEditor();
+    void RepaintPanes();
     bool replaceBusy_ = false;
     bool openDialogReadOnly_ = false;
     bool endWithoutShowing_ = false;

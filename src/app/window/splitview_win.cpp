@@ -113,6 +113,13 @@ int TVellumoMainForm::LayoutSplit(int top, int bottom, int width)
     return top + h + TSplitter::kThickness;
 }
 
+void TVellumoMainForm::RepaintPanes()
+{
+    // A pane that scrolls while it moves or grows copies the bits of rows
+    // that the other pane covered: everything is drawn again from the text.
+    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void TVellumoMainForm::Split()
 {
     PumpMessagesOnce();
@@ -156,6 +163,7 @@ void TVellumoMainForm::Split()
     // An inactive window takes no focus: the new pane is the active one all the same.
     if (LastEditor != &upper) EditorFocusIn(upper);
     SendMessageA(upper.Handle(), WM_MOVE, 0, 0);
+    RepaintPanes();
 }
 
 void TVellumoMainForm::Unsplit()
@@ -172,6 +180,7 @@ void TVellumoMainForm::Unsplit()
         }
     }
     SendMessageA(ActiveEditor().Handle(), WM_MOVE, 0, 0);
+    RepaintPanes();
 }
 
 void TVellumoMainForm::FreeSecondEditor()
