@@ -1,21 +1,15 @@
-// The Search menu: find, find next and previous, jump to a line and to the
-// matching bracket. Replacing is in searchreplace_win.cpp.
+// What the Search menu's commands run on the form: the next match from the
+// caret and the jump to the matching bracket. The commands themselves are in
+// searchmenu_win.cpp, the replace loop in searchreplace_win.cpp.
 #include <climits>
 
 #include "app/core/appfuncs.h"
 #include "app/window/mainform_win.h"
 #include "app/commands/searchcmds.h"
-#include "app/commands/searchdialogs_win.h"
-#include "settings/settingsstore.h"
 #include "base/showmsg.h"
 #include "textcode/bracket.h"
 
 namespace vellumo {
-
-void TVellumoMainForm::Find1Click()
-{
-    MainMenuItems.Item("mReplace").SetEnabled(!ActiveEditor().ReadOnly());
-}
 
 std::string TVellumoMainForm::SearchText(const std::string& typed) const
 {
@@ -60,82 +54,6 @@ bool TVellumoMainForm::FindNext()
     }
     return false;
 }
-
-void TVellumoMainForm::ReportNotFound()
-{
-    SoundBeep();
-    ShowStatusMessage(NotFoundText(SearchString));
-}
-
-void TVellumoMainForm::mFindClick()
-{
-    ClearStatusMessage();
-    std::string text;
-    std::uint16_t flags = 0;
-    if (!SearchDialogs().Find(text, flags, 2)) return;
-    SearchString = text;
-    SearchFlags = flags;
-    RememberSearch();
-    if (!FindNext()) ReportNotFound();
-}
-
-void TVellumoMainForm::FindAgain(bool down)
-{
-    ClearStatusMessage();
-    LoadSearchState();
-    if (SearchString.empty()) {
-        std::string text;
-        std::uint16_t flags = 0;
-        if (!SearchDialogs().Find(text, flags, down ? 1 : 0)) return;
-        SearchString = text;
-        SearchFlags = flags;
-        RememberSearch();
-    } else if (down) {
-        SearchFlags |= sfDown;
-    } else {
-        SearchFlags &= static_cast<std::uint16_t>(~sfDown);
-    }
-    if (!FindNext()) ReportNotFound();
-}
-
-void TVellumoMainForm::mFindDownClick() { FindAgain(true); }
-void TVellumoMainForm::mFindUpClick() { FindAgain(false); }
-
-void TVellumoMainForm::mRowJmpClick()
-{
-    ClearStatusMessage();
-    TEditor& ed = ActiveEditor();
-    int line = ed.Row();
-    bool logical = false;
-    std::string typed;
-    if (!SearchDialogs().Jump(line, logical, JumpHistory(), typed)) return;
-    ShowStatusMessage(kBusyStatusText);
-    TJumpText text;
-    text.RowCount = ed.Store().Count();
-    text.LineCount = ed.Store().LineCount();
-    text.EndsWithBreak = ed.EndsWithLineBreak();
-    text.LineToRow = [&ed](int l) { return ed.LineToRow(l); };
-    int row = 0;
-    switch (CheckJumpLine(line, logical, text, row)) {
-    case jcBadNumber:
-        SoundBeep();
-        ShowStatusMessage(kBadLineText);
-        return;
-    case jcNotFound:
-        SoundBeep();
-        ShowStatusMessage(LineNotFoundText(typed));
-        return;
-    case jcOk:
-        break;
-    }
-    ed.Deselect();
-    ed.SetCaretRowCol(row, 0);
-    CentreCaret(ed);
-    AddJumpHistory(JumpHistory(), typed);
-    ClearStatusMessage();
-}
-
-void TVellumoMainForm::mKakkoJmpClick() { BracketJump(IsShiftDown()); }
 
 void TVellumoMainForm::BracketJump(bool extend)
 {

@@ -1,4 +1,5 @@
-// Replace with its question, and replace-all with its progress window.
+// The replace loop: replace with its question, and replace-all with its
+// progress window. The Replace command is in searchmenu_win.cpp.
 #include <memory>
 
 #include "app/core/appfuncs.h"
@@ -33,20 +34,6 @@ private:
 };
 
 } // namespace
-
-void TVellumoMainForm::mReplaceClick()
-{
-    TDocumentBusy busy;
-    ClearStatusMessage();
-    std::string findText, replaceText;
-    std::uint16_t flags = 0;
-    if (!SearchDialogs().Replace(findText, replaceText, flags)) return;
-    SearchString = findText;
-    ReplaceWith = replaceText;
-    SearchFlags = flags;
-    RememberSearch();
-    RunReplace();
-}
 
 int TVellumoMainForm::AskReplace(TEditor& ed)
 {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "app/commands/commands_win.h"
 #include "app/core/appfuncs.h"
 #include "app/window/clipdetector_win.h"
 #include "app/window/linedraw_win.h"
@@ -188,7 +189,7 @@ void TVellumoMainForm::OpenInFolder()
     SetForegroundWindow(Window());
     const std::string folder = StartFolder;
     OpenDialogFolder = folder;
-    mOpenClick();
+    mOpenClick(*this);
     OpenDialogFolder.clear();
     StartFolder.clear();
     if (!Document().CurrentFileName.empty()) return;

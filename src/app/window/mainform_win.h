@@ -1,16 +1,23 @@
 #pragma once
 // The main window: owner of the editor, the bars, the menus and the
-// document's window-side state. Each concern lives in its own file:
+// document's window-side state. It has no command handlers: the menus'
+// commands are free functions on the form in app/commands/ (commands_win.h),
+// one file per menu, each with its rows of the one command table
+// (app/core/commandtable.h: an item's name -> its handler and enabling rule).
+// The window's own concerns each live in a file:
 //   mainform_win.cpp        creation, showing, closing, layout, IMainWindow
 //   mainformpieces_win.cpp  creation steps of other parts, applying settings
-//   mainformmsg_win.cpp     window messages, menu and shortcut dispatch
-//                           (CommandHandler: an item's name -> its handler)
+//   mainformmsg_win.cpp     window messages; menu items, shortcuts and tool
+//                           buttons run their command from the table
 //   mainformhook_win.cpp    placing the file dialogs (old systems)
 //   mainformstatus_win.cpp  the status bar and the panels that follow the caret
 //   splitview_win.cpp       the split view and which editor the commands act on
 //   mainformowner*          the application window and the pump
 //   menus*.cpp, toolbar*.cpp  menus and tool bar from their tables
-//   filecmds*.cpp           the File menu: rules, handlers, dialogs, documents
+//   filecmdsdialogs_win.cpp, document/filecmdsdocs_win.cpp  the file dialogs
+//                           and the document functions the File commands use
+//   commands/searchcmds_win.cpp, searchreplace_win.cpp, searchstate_win.cpp
+//                           the search the Search commands run on the form
 // Windows only.
 #include <windows.h>
 #include <shellapi.h>
@@ -139,24 +146,7 @@ public:
     void ApplyEditModeSwitch(int mode) override;
     void WrapChanged() override;
 
-    // ---- File menu (filecmds_win.cpp)
-    void File1Click();
-    void mReLoadCodeClick();
-    void mWordWrapRetSaveClick();
-    void mOpenClick();
-    void mOpen2Click();
-    void mSaveClick();
-    void mSaveAsClick();
-    void mSaveExitClick();
-    void mAppExitClick();
-    void mNewClick();
-    void mReLoadClick();
-    void mReLoad_SelJCode(int position);
-    void mSave2Click();
-    void mSaveAs2Click();
-    void mSaveExit2Click();
-    // The wrap-reflecting save of the current name, after the user agreed.
-    bool SaveWithWrapBreaks();
+    // ---- what the File commands read (commands/filemenu_win.cpp)
     TFileMenuInput FileMenuState();
     void SetUpFileDialogs();
     std::string DialogFolder() const;
@@ -167,22 +157,14 @@ public:
     // which caret moves only mark the panel stale, calls it once at its end.
     void UpdateCaretPanel();
     bool CaretPanelStale() const noexcept { return caretPanelStale_; }
-    void mByteClick();
     void Editor1SelectionModeChange(TEditor& sender);
     void StatusBar1Resize();
 
-    // ---- Search menu (searchcmds_win.cpp, searchreplace_win.cpp, searchstate_win.cpp)
-    void Find1Click();
+    // ---- what the Search commands run (searchcmds_win.cpp, searchreplace_win.cpp, searchstate_win.cpp)
     // The next match of SearchString from the active editor's caret, selected.
     bool FindNext();
-    void mFindClick();
-    void mFindDownClick();
-    void mFindUpClick();
-    void mReplaceClick();
     // The replace loop on SearchString, ReplaceWith and SearchFlags.
     void RunReplace();
-    void mRowJmpClick();
-    void mKakkoJmpClick();
     void BracketJump(bool extend);
     // SearchString and the flags from the search history and [SearchOptions]
     // (or this instance's own search when writing it failed).
@@ -199,9 +181,6 @@ public:
     void Split();
     void Unsplit();
     void SplitterMoved();
-    void MoveWindowFocusExecute();
-    void mWin_BunkatuClick();
-    void mWindowClick();  // the Window menu opening
     // Focus moves between the form's editors (not to other windows).
     void Editor1Enter(TEditor& sender);
     void Editor1Exit(TEditor& sender);
@@ -211,10 +190,9 @@ public:
     // Places the split panes in [top, bottom); returns Editor1's top.
     int LayoutSplit(int top, int bottom, int width);
 
-    // ---- menus (menus_win.cpp wiring in mainformmsg_win.cpp)
-    // The handler of a named item or action; null for items whose command
-    // arrives later.
-    std::function<void()> CommandHandler(std::string_view name);
+    // ---- running commands (mainformmsg_win.cpp), found in the command table
+    // by the name of a menu item or action; items whose command arrives
+    // later do nothing.
     bool RunShortCut(TShortCut sc);
     // Every item's click and opening handler, by its name.
     void BindMenuHandlers(TTableMenu& menu, bool popup);
@@ -252,12 +230,11 @@ private:
     void ToolButtonClick(UINT id);
     void CloseRequested();
 
-    // Search menu helpers.
+    // Search helpers.
     std::string SearchText(const std::string& typed) const;
     void ShowSearchStatus(const std::string& text);
     void CentreCaret(TEditor& ed);
-    void ReportNotFound();
-    void FindAgain(bool down);
+    friend struct TSearchMenuAccess;  // the jump command places the caret too
     int AskReplace(TEditor& ed);
     bool ReplaceFound(TEditor& ed);
 

@@ -1,10 +1,12 @@
 // The main window's messages: menus and their hints, shortcuts, tool
-// buttons, size, closing and dropped files.
+// buttons, size, closing and dropped files. Menu items, shortcuts and tool
+// buttons run their command from the one command table.
 
 #include "app/window/mainform_win.h"
 
 #include <shlobj.h>
 
+#include "app/commands/commands_win.h"
 #include "app/core/appfuncs.h"
 #include "app/startup/instances.h"
 #include "app/core/reloadini.h"
@@ -28,59 +30,18 @@ void RunGuarded(const std::function<void()>& f)
     }
 }
 
-} // namespace
-
-std::function<void()> TVellumoMainForm::CommandHandler(std::string_view name)
+void RunCommand(const TCommand& command, TVellumoMainForm& form)
 {
-    // Menu item -> handler; the other menus' items join with their commands.
-    struct TEntry {
-        const char* Name;
-        void (TVellumoMainForm::*Handler)();
-    };
-    static constexpr TEntry kHandlers[] = {
-        {"mOpen", &TVellumoMainForm::mOpenClick},
-        {"mOpen2", &TVellumoMainForm::mOpen2Click},
-        {"mSave", &TVellumoMainForm::mSaveClick},
-        {"mSaveAs", &TVellumoMainForm::mSaveAsClick},
-        {"mSaveExit", &TVellumoMainForm::mSaveExitClick},
-        {"mAppExit", &TVellumoMainForm::mAppExitClick},
-        {"mNew", &TVellumoMainForm::mNewClick},
-        {"mReLoad", &TVellumoMainForm::mReLoadClick},
-        {"mSave2", &TVellumoMainForm::mSave2Click},
-        {"mSaveAs2", &TVellumoMainForm::mSaveAs2Click},
-        {"mSaveExit2", &TVellumoMainForm::mSaveExit2Click},
-        // submenus opening
-        {"File1", &TVellumoMainForm::File1Click},
-        {"mReLoadCode", &TVellumoMainForm::mReLoadCodeClick},
-        {"mWordWrapRetSave", &TVellumoMainForm::mWordWrapRetSaveClick},
-        // status bar and split view
-        {"mByte", &TVellumoMainForm::mByteClick},
-        {"mWin_Bunkatu", &TVellumoMainForm::mWin_BunkatuClick},
-        {"mWindow", &TVellumoMainForm::mWindowClick},
-        {"MoveWindowFocus", &TVellumoMainForm::MoveWindowFocusExecute},
-        // Search menu
-        {"Find1", &TVellumoMainForm::Find1Click},
-        {"mFind", &TVellumoMainForm::mFindClick},
-        {"mFindUp", &TVellumoMainForm::mFindUpClick},
-        {"mFindDown", &TVellumoMainForm::mFindDownClick},
-        {"mReplace", &TVellumoMainForm::mReplaceClick},
-        {"mRowJmp", &TVellumoMainForm::mRowJmpClick},
-        {"mKakkoJmp", &TVellumoMainForm::mKakkoJmpClick},
-        {"TaioSuruKakko", &TVellumoMainForm::mKakkoJmpClick},
-    };
-    for (const auto& h : kHandlers)
-        if (name == h.Name) return [this, f = h.Handler] { (this->*f)(); };
-    // The reload submenu's items by their position.
-    for (int i = 0; i < 5; ++i)
-        if (name == kReloadCodeItems[static_cast<std::size_t>(i)]) return [this, i] { mReLoad_SelJCode(i); };
-    return nullptr;
+    RunGuarded([&] { command.Run(form); });
 }
+
+} // namespace
 
 void TVellumoMainForm::RunNamed(const std::string& name)
 {
     // A command arriving while a replace, an open or a save pumps messages waits for it.
     if (DocumentBusy()) return;
-    if (auto f = CommandHandler(name)) RunGuarded(f);
+    if (const TCommand* c = CommandTable().Find(name)) RunCommand(*c, *this);
 }
 
 void TVellumoMainForm::BindMenuHandlers(TTableMenu& menu, bool popup)
@@ -93,7 +54,7 @@ void TVellumoMainForm::BindMenuHandlers(TTableMenu& menu, bool popup)
         // A pop-up item runs its menu-bar namesake; a submenu its opening handler.
         std::string name = popup && !MenuHasChildren(table, static_cast<int>(r)) ? PopupNamesake(e.Name) : e.Name;
         if (name.empty()) name = e.Name;
-        if (CommandHandler(name)) item->OnClick = [this, name](TMenuItem&) { RunNamed(name); };
+        if (CommandTable().Find(name)) item->OnClick = [this, name](TMenuItem&) { RunNamed(name); };
     }
 }
 
@@ -101,19 +62,23 @@ bool TVellumoMainForm::RunShortCut(TShortCut sc)
 {
     const TMenuEntry* e = MainMenuItems.EntryOfShortCut(sc);
     if (!e) {
-        // The actions: shortcuts without a menu item.
+        // The actions: shortcuts without a menu item, so no menu to refresh.
         for (const TMenuEntry& a : ActionTable())
             if (a.ShortCut == sc)
-                if (auto f = CommandHandler(a.Name)) {
-                    if (!DocumentBusy()) RunGuarded(f);
+                if (const TCommand* c = CommandTable().Find(a.Name)) {
+                    if (!DocumentBusy() && CommandEnabled(*c, *this)) RunCommand(*c, *this);
                     return true;
                 }
         return false;
     }
     // A shortcut whose command has not arrived yet goes on to the editor.
-    auto f = CommandHandler(e->Name);
-    if (!f) return false;
-    if (!DocumentBusy() && RefreshAndCheckEnabled(MainMenuItems.Item(e->Name))) RunGuarded(f);
+    const TCommand* c = CommandTable().Find(e->Name);
+    if (!c) return false;
+    // The menus above the item open first (their opening handlers apply the
+    // items' rules), so the key meets the state the menu would show; the
+    // row's rule is asked as well, whichever menu the item sits in.
+    if (!DocumentBusy() && RefreshAndCheckEnabled(MainMenuItems.Item(e->Name)) && CommandEnabled(*c, *this))
+        RunCommand(*c, *this);
     return true;
 }
 

@@ -136,17 +136,6 @@ void TVellumoMainForm::UpdateCaretPanel()
     StatusBar1.SetPanelText(1, CaretPositionText(ed.Store(), ed.Row(), ed.Col(), lineNum));
 }
 
-void TVellumoMainForm::mByteClick()
-{
-    if (ShowsTextSize(StatusBar1.PanelText(1))) {
-        UpdateCaretPanel();
-        return;
-    }
-    TEditor& ed = ActiveEditor();
-    const bool selection = ed.Selected();
-    StatusBar1.SetPanelText(1, TextSizeText(selection ? ed.SelLength() : ed.GetTextLength(), selection));
-}
-
 void TVellumoMainForm::Editor1SelectionModeChange(TEditor&)
 {
     // Setting the other pane's mode fires this handler again.

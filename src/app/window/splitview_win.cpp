@@ -1,5 +1,6 @@
 // The split view: a second editor above Editor1 on the same row store, a
-// splitter between them, and which of the two the commands act on.
+// splitter between them, and which of the two the commands act on. The
+// Window menu's commands that use it are in commands/windowmenu_win.cpp.
 
 #include <algorithm>
 
@@ -58,16 +59,6 @@ TEditor* TVellumoMainForm::InactiveEditor()
 TEditor& TVellumoMainForm::UpperEditor() { return secondEditor_ ? *secondEditor_ : ActiveEditor(); }
 
 bool TVellumoMainForm::CanSplit() { return IsSplit() || Editor1.Height() >= 100; }
-
-void TVellumoMainForm::mWindowClick() { MainMenuItems.Item("mWin_Bunkatu").SetEnabled(CanSplit()); }
-
-void TVellumoMainForm::mWin_BunkatuClick()
-{
-    if (IsSplit())
-        Unsplit();
-    else
-        Split();
-}
 
 void TVellumoMainForm::WireEditor(TEditor& editor)
 {
@@ -209,11 +200,6 @@ void TVellumoMainForm::SplitterMoved()
     const int h = top > splitter_->MinSize() ? top - secondEditor_->Top() : splitter_->MinSize();
     secondEditor_->SetHeight(std::max(0, h));
     LayoutControls();
-}
-
-void TVellumoMainForm::MoveWindowFocusExecute()
-{
-    if (TEditor* other = InactiveEditor()) other->SetFocus();
 }
 
 // The form's active control changes only between its own controls: a

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/commands/commands_win.h"
 #include "app/startup/cmdline_win.h"
 #include "app/startup/instances.h"
 #include "settings/settingsstore.h"
@@ -193,7 +194,7 @@ TEST_F(MainFormTest, OpenEditSaveThroughTheFileCommands)
     // A second Open while a file is loaded goes to a new instance.
     std::string started;
     form_->Documents.StartNewInstance = [&](const std::string& args) { started = args; };
-    form_->mOpenClick();
+    mOpenClick(*form_);
     EXPECT_EQ(started, "\"" + file.string() + "\"");
     EXPECT_EQ(title, "ファイルを開く");
     EXPECT_EQ(folder, folder_.string());  // the current file's folder
@@ -221,8 +222,8 @@ TEST_F(MainFormTest, ReadOnlyAndFailedSavesNeverLoseOrOverwriteText)
     // Read-only: Ctrl+S is taken by the menu (not the editor) and writes nothing.
     form_->Editor1.SetReadOnly(true);
     EXPECT_TRUE(form_->RunShortCut(ShortCut('S', scCtrl)));
-    form_->mSaveClick();
-    form_->mSaveExitClick();
+    mSaveClick(*form_);
+    mSaveExitClick(*form_);
     EXPECT_EQ(ReadAll(file), "one\r\n");
     EXPECT_GE(beeps, 2);
     EXPECT_TRUE(IsWindow(form_->Window()));
@@ -235,12 +236,12 @@ TEST_F(MainFormTest, ReadOnlyAndFailedSavesNeverLoseOrOverwriteText)
         return TFileDialogAnswer{true, other.string()};
     });
     form_->Documents.SaveFile = [](const std::string&, bool) { return false; };
-    form_->mOpen2Click();
+    mOpen2Click(*form_);
     EXPECT_EQ(dialogs, 0);
     EXPECT_EQ(Document().CurrentFileName, file.string());
     EXPECT_EQ(form_->Editor1.Lines().Count(), 2);
     ConnectDocumentFunctions(*form_);
-    form_->mOpen2Click();  // now Yes saves, then the other file opens here
+    mOpen2Click(*form_);  // now Yes saves, then the other file opens here
     EXPECT_EQ(ReadAll(file), "one\r\ntwo\r\n");
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(Document().CurrentFileName, other.string());
@@ -273,8 +274,8 @@ TEST_F(MainFormTest, ReloadAndWrapSavesKeepTheFileUntilAgreed)
     // The wrap-reflecting saves ask first; Cancel writes nothing and keeps the window.
     form_->Editor1.Lines().Add("c");
     form_->Editor1.SetModified(true);
-    form_->mSave2Click();
-    form_->mSaveExit2Click();
+    mSave2Click(*form_);
+    mSaveExit2Click(*form_);
     EXPECT_EQ(answers, 2);
     EXPECT_EQ(ReadAll(file), "\xFF\xFE" "a\0b\0"s);
     EXPECT_TRUE(IsWindow(form_->Window()));
@@ -319,11 +320,11 @@ TEST_F(MainFormTest, ShortcutsToolButtonsAndHints)
     EXPECT_EQ(form_->StatusBar1.PanelText(0), "選択範囲を切り取ってクリップボードに保存");
     // Opening the File menu enables by the document's state.
     form_->Editor1.SetReadOnly(true);
-    form_->File1Click();
+    File1Click(*form_);
     EXPECT_FALSE(form_->MainMenuItems.Item("mSave").Enabled());
     EXPECT_FALSE(form_->MainMenuItems.Item("mSaveExit").Enabled());
     form_->Editor1.SetReadOnly(false);
-    form_->File1Click();
+    File1Click(*form_);
     EXPECT_TRUE(form_->MainMenuItems.Item("mSaveExit").Enabled());
 }
 

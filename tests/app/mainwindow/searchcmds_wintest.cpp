@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/commands/commands_win.h"
 #include "app/startup/cmdline_win.h"
 #include "app/commands/searchcmds.h"
 #include "app/commands/searchdialogs_win.h"
@@ -139,7 +140,7 @@ TEST_F(SearchCommandsTest, ReplaceDialogAllFromTheTop)
         r->chkReplaceConfirm.SetChecked(false);
         r->btAll2.Click();
     });
-    form_->mReplaceClick();
+    mReplaceClick(*form_);
     TForm::SetModalScript(std::move(old));
     EXPECT_EQ(Text(), "b cc b cc\r\ncc");
     EXPECT_EQ(Status(), "3 件の置換を行いました。");
@@ -211,10 +212,10 @@ TEST_F(SearchCommandsTest, ReadOnlyRefusedAtTheStart)
     EXPECT_EQ(form_->ReplaceCount, 0);
     EXPECT_EQ(Status().find("件の置換"), std::string::npos);
     // The menu offers no replace either.
-    form_->Find1Click();
+    Find1Click(*form_);
     EXPECT_FALSE(form_->MainMenuItems.Item("mReplace").Enabled());
     form_->Editor1.SetReadOnly(false);
-    form_->Find1Click();
+    Find1Click(*form_);
     EXPECT_TRUE(form_->MainMenuItems.Item("mReplace").Enabled());
 }
 
@@ -254,7 +255,7 @@ TEST_F(SearchCommandsTest, JumpChecksTheLineCount)
             typed = std::to_string(n);
             return true;
         };
-        form_->mRowJmpClick();
+        mRowJmpClick(*form_);
     };
     jump(0, false);
     EXPECT_EQ(Status(), "正しい行番号を指定して下さい。");
@@ -299,19 +300,19 @@ TEST_F(SearchCommandsTest, FindNextUsesOwnSearchWhenItsWriteFailed)
         flags = sfDown;
         return true;
     };
-    form_->mFindClick();
+    mFindClick(*form_);
     EXPECT_EQ(form_->Editor1.SelStart(), 6);
-    form_->mFindDownClick();  // the history still says "older": this instance's own search wins
+    mFindDownClick(*form_);  // the history still says "older": this instance's own search wins
     EXPECT_EQ(form_->Editor1.SelStart(), 17);
     EXPECT_EQ(form_->Editor1.SelText(), "mine");
     saved = true;
     form_->Editor1.Deselect();
     form_->Editor1.SetCaretRowCol(0, 0);
-    form_->mFindClick();
-    form_->mFindDownClick();  // written: the file's text is what F3 continues
+    mFindClick(*form_);
+    mFindDownClick(*form_);  // written: the file's text is what F3 continues
     EXPECT_EQ(form_->Editor1.SelText(), "older");
     EXPECT_EQ(form_->Editor1.SelStart(), 11);
-    form_->mFindDownClick();
+    mFindDownClick(*form_);
     EXPECT_EQ(Status(), "\"older\" は見つかりませんでした。");
     SearchMemory().Forget();
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/commands/commands_win.h"
 #include "app/startup/cmdline_win.h"
 #include "app/document/docopen.h"
 #include "app/window/editmodes.h"
@@ -97,7 +98,7 @@ TEST_F(SplitViewTest, SplitAndUnsplitKeepCaretsAndRows)
     TEditor& lower = form_->Editor1;
     lower.SetTopRow(40);
     lower.SetCaretRowCol(50, 3);
-    form_->mWin_BunkatuClick();
+    mWin_BunkatuClick(*form_);
     ASSERT_TRUE(form_->IsSplit());
     TEditor& upper = *form_->SecondEditor();
     EXPECT_EQ(form_->SplitEditor(), &upper);
@@ -132,7 +133,7 @@ TEST_F(SplitViewTest, SplitAndUnsplitKeepCaretsAndRows)
     upper.SetTopRow(7);
     upper.SetCaretRowCol(12, 2);
     upper.SetLeftCol(0);
-    form_->mWin_BunkatuClick();
+    mWin_BunkatuClick(*form_);
     EXPECT_FALSE(form_->IsSplit());
     EXPECT_EQ(form_->SplitEditor(), nullptr);
     EXPECT_EQ(EditorWindows(form_->Window()), 1);
@@ -145,7 +146,7 @@ TEST_F(SplitViewTest, SplitAndUnsplitKeepCaretsAndRows)
 
 TEST_F(SplitViewTest, TypingAndUndoActOnTheSharedTextFromEitherPane)
 {
-    form_->mWin_BunkatuClick();
+    mWin_BunkatuClick(*form_);
     ASSERT_TRUE(form_->IsSplit());
     TEditor& upper = *form_->SecondEditor();
     TEditor& lower = form_->Editor1;
@@ -202,7 +203,7 @@ TEST_F(SplitViewTest, SplitItemEnabledFrom100PixelsAfterTheMenuOpens)
 
 TEST_F(SplitViewTest, ASelectionSurvivesAnotherWindowButNotTheOtherPane)
 {
-    form_->mWin_BunkatuClick();
+    mWin_BunkatuClick(*form_);
     ASSERT_TRUE(form_->IsSplit());
     TEditor& upper = *form_->SecondEditor();
     ASSERT_EQ(GetFocus(), upper.Handle());
@@ -230,7 +231,7 @@ TEST_F(SplitViewTest, ASelectionSurvivesAnotherWindowButNotTheOtherPane)
 
     // Unsplitting while no focus can arrive (a disabled window) still leaves
     // Editor1 as the editor the commands act on.
-    form_->MoveWindowFocusExecute();
+    MoveWindowFocusExecute(*form_);
     ASSERT_EQ(form_->LastEditor, &upper);
     EnableWindow(form_->Window(), FALSE);
     form_->Unsplit();
@@ -243,7 +244,7 @@ TEST_F(SplitViewTest, ASelectionSurvivesAnotherWindowButNotTheOtherPane)
 TEST_F(SplitViewTest, BoxModeFollowsInBothPanesAndShowsInPanel4)
 {
     AppSettingsStore().Settings.Option.FreeCaret = false;
-    form_->mWin_BunkatuClick();
+    mWin_BunkatuClick(*form_);
     ASSERT_TRUE(form_->IsSplit());
     TEditor& upper = *form_->SecondEditor();
     upper.SetSelectionMode(smBox);
@@ -263,13 +264,13 @@ TEST_F(SplitViewTest, BoxModeFollowsInBothPanesAndShowsInPanel4)
     const BYTE saved[2] = {keys[VK_MENU], keys[VK_LBUTTON]};
     keys[VK_MENU] = keys[VK_LBUTTON] = 0x80;
     SetKeyboardState(keys);
-    form_->MoveWindowFocusExecute();
+    MoveWindowFocusExecute(*form_);
     EXPECT_EQ(upper.SelectionMode(), smBox);
     EXPECT_EQ(form_->Editor1.SelectionMode(), smBox);
     keys[VK_MENU] = saved[0];
     keys[VK_LBUTTON] = saved[1];
     SetKeyboardState(keys);
-    form_->MoveWindowFocusExecute();
+    MoveWindowFocusExecute(*form_);
     EXPECT_EQ(upper.SelectionMode(), smNormal);
     EXPECT_EQ(form_->Editor1.SelectionMode(), smNormal);
 }
@@ -277,7 +278,7 @@ TEST_F(SplitViewTest, BoxModeFollowsInBothPanesAndShowsInPanel4)
 TEST_F(SplitViewTest, ReadOnlyAndOverwritePanelsFollowTheActivePaneWhenSplit)
 {
     AppSettingsStore().Settings.Option.SBSimplePanels = false;
-    form_->mWin_BunkatuClick();
+    mWin_BunkatuClick(*form_);
     ASSERT_TRUE(form_->IsSplit());
     TEditor& upper = *form_->SecondEditor();
     SetReadOnlyState(true, false);
@@ -292,7 +293,7 @@ TEST_F(SplitViewTest, ReadOnlyAndOverwritePanelsFollowTheActivePaneWhenSplit)
     upper.SetOverWrite(true);
     UpdateModeStatus();
     EXPECT_EQ(form_->StatusBar1.PanelText(7), "上書");
-    form_->MoveWindowFocusExecute();
+    MoveWindowFocusExecute(*form_);
     UpdateModeStatus();
     EXPECT_EQ(form_->StatusBar1.PanelText(7), "挿入");
     upper.SetOverWrite(false);
