@@ -409,6 +409,7 @@ protected:
     virtual void LeftbarWidthChanged(int oldWidth, int newWidth);
     virtual void DrawRow(RECT rect, int x, int row, std::string text, int y);
     virtual void DrawSelectedRow(RECT rect, int x, int row, std::string text, int y);
+    void DrawRowText(RECT rect, int x, int row, std::string text, int y, bool selected);
     int JoinWrappedNeighbours(int row, std::string& text, int& x, RECT& rect, RECT& clip);
     void DrawRowEndMark(int row, int x, int y, const RECT& rect, bool selected);
     virtual void DrawRowWithSelection(RECT rect, int x, int row, const std::string& text, int y);

@@ -1,10 +1,12 @@
 // Painting of the editor's text area: rows coloured by the tokenizer,
 // selection backgrounds, marks, the caret-row underline and guide lines.
 #include <algorithm>
+#include <utility>
 
 #include "editor/editor_win.h"
 #include "editor/parser.h"
 #include "editor/sjisutil.h"
+#include "editor/tokencolor.h"
 
 namespace vellumo {
 
@@ -85,34 +87,22 @@ void TEditor::PaintRect(const RECT& clip)
 const TEditorColor* TEditor::TokenElement(int kind, std::string_view token, int bracketIndex) const
 {
     const TEditorColors& colors = view_->Colors();
-    auto reserved = [&] {
-        int at = 0;
-        return reserveWordList_.Count() > 0 && reserveWordList_.Find(token, at);
-    };
-    switch (kind) {
-    case tkSymbol: return reserved() ? &colors.Reserve() : &colors.Symbol();
-    case tkString:
-    case tkPerlString: return &colors.Str();
-    case tkNumber:
-    case 4: return &colors.Int();
-    case tkBracket:
+    int at = 0;
+    if (IsKeywordTokenKind(kind) && reserveWordList_.Count() > 0 && reserveWordList_.Find(token, at))
+        return &colors.Reserve();
+    switch (TokenColorOf(kind)) {
+    case TTokenColor::Symbol: return &colors.Symbol();
+    case TTokenColor::Str: return &colors.Str();
+    case TTokenColor::Int: return &colors.Int();
+    case TTokenColor::Bracket:
         return bracketIndex >= 0 && bracketIndex < view_->Brackets().Count() ? &view_->Brackets()[bracketIndex].ItemColor()
                                                                              : nullptr;
-    case tkComment:
-    case tkPerlComment:
-    case tkRubyComment: return &colors.Comment();
-    case tkWord:
-    case tkHyphenWord: return reserved() ? &colors.Reserve() : &colors.Ank();
-    case tkDbcsSymbol:
-    case tkDbcsDigit:
-    case tkDbcsLatin:
-    case tkHiragana:
-    case tkKatakana:
-    case tkKanji:
-    case tkKanaSymbol:
-    case tkKana: return reserved() ? &colors.Reserve() : &colors.DBCS();
-    default: return nullptr;  // tabs, links and the rest keep the editor's own colours
+    case TTokenColor::Comment: return &colors.Comment();
+    case TTokenColor::Ank: return &colors.Ank();
+    case TTokenColor::Dbcs: return &colors.DBCS();
+    case TTokenColor::Own: break;
     }
+    return nullptr;
 }
 
 // A wrapped row is tokenized together with its wrapped neighbours, so a
@@ -140,12 +130,27 @@ int TEditor::JoinWrappedNeighbours(int row, std::string& text, int& x, RECT& rec
 
 void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
 {
+    DrawRowText(rect, x, row, std::move(text), y, false);
+}
+
+void TEditor::DrawSelectedRow(RECT rect, int x, int row, std::string text, int y)
+{
+    DrawRowText(rect, x, row, std::move(text), y, true);
+}
+
+// The row's background and plain text first; then each token that looks
+// otherwise is drawn again over it. A selected row keeps the selection's
+// colours and only takes the tokens' styles.
+void TEditor::DrawRowText(RECT rect, int x, int row, std::string text, int y, bool selected)
+{
     if (!Showing()) return;
     if (Store().GetBracketState(row) == kBracketUnknown) Store().RepropagateBrackets(row, false);
+    const TEditorColor& sel = view_->Colors().Select();
     const int cw = cellWidth_, tl = GetTextLeft();
     TCanvas& canvas = Canvas();
     canvas.Font().Assign(Font());
-    canvas.Brush().SetColor(Color());
+    if (selected) canvas.Font().SetColor(sel.Color());
+    canvas.Brush().SetColor(selected ? sel.BkColor() : Color());
     if (italicInUse_) canvas.FillRect(rect);
     else FixedTextOut(canvas, rect, x, ETO_OPAQUE | ETO_CLIPPED, text, y);
     if ((static_cast<long long>(text.size()) + 5) * cw < pixelOffset_) return;
@@ -162,23 +167,29 @@ void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
             const int tx = x + parser.TokenPos() * cw;
             if (tx > clip.right) break;
             if (tx + cw * static_cast<int>(token.size()) < tl) continue;
-            if (italicInUse_) {
-                canvas.Font().SetColor(el ? el->Color() : Font().Color());
-                canvas.Font().SetStyle(el ? el->Style() : Font().Style());
-                if (!el || ColorToRGB(el->BkColor()) == backRgb) canvas.Brush().SetStyle(bsClear);
-                else canvas.Brush().SetColor(el->BkColor());
-                FixedTextOut(canvas, clip, tx, ETO_CLIPPED, token, y);
-            } else if (el && (ColorToRGB(el->Color()) != fontRgb || ColorToRGB(el->BkColor()) != backRgb ||
-                              el->Style() != Font().Style())) {
-                canvas.Font().SetColor(el->Color());
-                canvas.Font().SetStyle(el->Style());
-                canvas.Brush().SetColor(el->BkColor());
-                FixedTextOut(canvas, clip, tx, ETO_CLIPPED, token, y);
+            const TFontStyles style = el ? el->Style() : Font().Style();
+            TColor color = sel.Color(), back = sel.BkColor();
+            // In italics the row was only filled: every token is drawn, on a
+            // clear brush where the background already is the right one.
+            bool clearBrush = italicInUse_;
+            if (!selected) {
+                color = el ? el->Color() : Font().Color();
+                back = el ? el->BkColor() : Color();
+                clearBrush = italicInUse_ && ColorToRGB(back) == backRgb;
             }
+            const bool differs = selected ? style != Font().Style()
+                                          : el && (ColorToRGB(color) != fontRgb || ColorToRGB(back) != backRgb ||
+                                                   style != Font().Style());
+            if (!italicInUse_ && !differs) continue;
+            canvas.Font().SetColor(color);
+            canvas.Font().SetStyle(style);
+            if (clearBrush) canvas.Brush().SetStyle(bsClear);
+            else canvas.Brush().SetColor(back);
+            FixedTextOut(canvas, clip, tx, ETO_CLIPPED, token, y);
         }
     }
-    DoDrawLine(text, x, y, row, rect, false);
-    DrawRowEndMark(row, x + static_cast<int>(text.size()) * cw, y, rect, false);
+    DoDrawLine(text, x, y, row, rect, selected);
+    DrawRowEndMark(row, x + static_cast<int>(text.size()) * cw, y, rect, selected);
 }
 
 // The end-of-text or line-break mark after a row's text, when it fits.
@@ -191,48 +202,6 @@ void TEditor::DrawRowEndMark(int row, int x, int y, const RECT& rect, bool selec
         if (selected) DrawSelectedRetMark(x, y);
         else DrawRetMark(x, y);
     }
-}
-
-void TEditor::DrawSelectedRow(RECT rect, int x, int row, std::string text, int y)
-{
-    if (!Showing()) return;
-    if (Store().GetBracketState(row) == kBracketUnknown) Store().RepropagateBrackets(row, false);
-    const TEditorColor& sel = view_->Colors().Select();
-    const int cw = cellWidth_, tl = GetTextLeft();
-    TCanvas& canvas = Canvas();
-    canvas.Font().Assign(Font());
-    canvas.Font().SetColor(sel.Color());
-    canvas.Brush().SetColor(sel.BkColor());
-    if (italicInUse_) canvas.FillRect(rect);
-    else FixedTextOut(canvas, rect, x, ETO_OPAQUE | ETO_CLIPPED, text, y);
-    if ((static_cast<long long>(text.size()) + 5) * cw < pixelOffset_) return;
-    RECT clip = rect;
-    clip.right = std::min(static_cast<int>(rect.right), tl + cw * kMaxCols - pixelOffset_);
-    if (!text.empty()) {
-        const int state = JoinWrappedNeighbours(row, text, x, rect, clip);
-        TEditorParser parser(text, view_.get(), state);
-        for (; parser.TokenKind() != tkEnd; parser.NextToken()) {
-            const std::string_view token = parser.TokenText();
-            const TEditorColor* el = TokenElement(parser.TokenKind(), token, parser.BracketIndex());
-            const int tx = x + parser.TokenPos() * cw;
-            if (tx > clip.right) break;
-            if (tx + cw * static_cast<int>(token.size()) < tl) continue;
-            const TFontStyles style = el ? el->Style() : Font().Style();
-            if (italicInUse_) {
-                canvas.Font().SetColor(sel.Color());
-                canvas.Font().SetStyle(style);
-                canvas.Brush().SetStyle(bsClear);
-                FixedTextOut(canvas, clip, tx, ETO_CLIPPED, token, y);
-            } else if (style != Font().Style()) {
-                canvas.Font().SetColor(sel.Color());
-                canvas.Font().SetStyle(style);
-                canvas.Brush().SetColor(sel.BkColor());
-                FixedTextOut(canvas, clip, tx, ETO_CLIPPED, token, y);
-            }
-        }
-    }
-    DoDrawLine(text, x, y, row, rect, true);
-    DrawRowEndMark(row, x + static_cast<int>(text.size()) * cw, y, rect, true);
 }
 
 RECT TEditor::GetBoxCellRect(const std::string& text, int row, int toCol, int fromCol) const

@@ -13,7 +13,7 @@
 #include "classlib/statusbar_win.h"
 #include "classlib/timer_win.h"
 #include "classlib/toolbar_win.h"
-#include "winsupport_win.h"
+#include "support/winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

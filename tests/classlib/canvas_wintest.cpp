@@ -8,7 +8,7 @@
 
 #include "classlib/bitmap_win.h"
 #include "classlib/canvas_win.h"
-#include "winsupport_win.h"
+#include "support/winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

@@ -9,7 +9,7 @@
 #include "classlib/control_win.h"
 #include "classlib/menu_win.h"
 #include "classlib/screen_win.h"
-#include "winsupport_win.h"
+#include "support/winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "classlib/form_win.h"
-#include "winsupport_win.h"
+#include "support/modalscript_win.h"
+#include "support/winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;
@@ -45,15 +46,6 @@ void RunLater(std::function<void()> fn)
     ASSERT_NE(id, 0u);
     Later()[id] = std::move(fn);
 }
-
-class TScript {
-public:
-    explicit TScript(TForm::TModalScript s) : old_(TForm::SetModalScript(std::move(s))) {}
-    ~TScript() { TForm::SetModalScript(std::move(old_)); }
-
-private:
-    TForm::TModalScript old_;
-};
 
 void PostKey(HWND target, unsigned key)
 {

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "classlib/groupbox_win.h"
-#include "winsupport_win.h"
+#include "support/modalscript_win.h"
+#include "support/winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;
@@ -34,15 +35,6 @@ public:
     TRadioGroup Direction{*this, "\x8C\x9F\x8D\xF5\x95\xFB\x8C\xFC"};  // 検索方向
     TRadioGroup Other{*this, "other"};
     TButton Ok{*this, "OK", mrOk};
-};
-
-class TScript {
-public:
-    explicit TScript(TForm::TModalScript s) : old_(TForm::SetModalScript(std::move(s))) {}
-    ~TScript() { TForm::SetModalScript(std::move(old_)); }
-
-private:
-    TForm::TModalScript old_;
 };
 
 RECT ChildRect(HWND parent, HWND child)

@@ -9,7 +9,7 @@
 #include "classlib/application_win.h"
 #include "classlib/mainformbase_win.h"
 #include "classlib/menu_win.h"
-#include "winsupport_win.h"
+#include "support/winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

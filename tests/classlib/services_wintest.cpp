@@ -14,7 +14,7 @@
 #include "classlib/process_win.h"
 #include "classlib/timer_win.h"
 #include "support/tempfolder.h"
-#include "winsupport_win.h"
+#include "support/winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

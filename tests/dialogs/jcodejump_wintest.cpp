@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "classlib/winsupport_win.h"
+#include "support/modalscript_win.h"
+#include "support/winsupport_win.h"
 #include "dialogs/common/dialoghost.h"
 #include "dialogs/code/jcodedlg_win.h"
 #include "dialogs/jump/jumpdlg_win.h"
 #include "testeditor_win.h"
-#include "modalscript_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

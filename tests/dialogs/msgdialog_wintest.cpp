@@ -4,21 +4,13 @@
 
 #include "classlib/form_win.h"
 #include "classlib/msgdialog.h"
-#include "classlib/winsupport_win.h"
+#include "support/modalscript_win.h"
+#include "support/winsupport_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;
 
 namespace {
-
-class TScript {
-public:
-    explicit TScript(TForm::TModalScript s) : old_(TForm::SetModalScript(std::move(s))) {}
-    ~TScript() { TForm::SetModalScript(std::move(old_)); }
-
-private:
-    TForm::TModalScript old_;
-};
 
 TButton* ButtonCaptioned(TForm& form, const std::string& caption)
 {

@@ -5,7 +5,7 @@
 #include "base/filebytes.h"
 #include "base/inifile.h"
 #include "support/tempfolder.h"
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "dialogs/common/history.h"
 #include "dialogs/replace/replacedlg.h"
 #include "dialogs/replace/replaceform_win.h"

@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "classlib/groupbox_win.h"
+#include "support/modalscript_win.h"
 #include "support/tempfolder.h"
 #include "dialogs/code/jcodedlg_win.h"
 #include "dialogs/jump/jumpdlg_win.h"
 #include "dialogs/replace/replacedlg.h"
 #include "dialogs/search/searchdlg.h"
-#include "modalscript_win.h"
 #include "searchfixture.h"
-#include "windowpicture_win.h"
+#include "support/windowpicture_win.h"
 
 using namespace vellumo;
 using namespace vellumo::testing;

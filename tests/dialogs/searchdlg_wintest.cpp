@@ -5,7 +5,8 @@
 #include "base/filebytes.h"
 #include "base/inifile.h"
 #include "support/tempfolder.h"
-#include "classlib/winsupport_win.h"
+#include "support/modalscript_win.h"
+#include "support/winsupport_win.h"
 #include "dialogs/common/history.h"
 #include "dialogs/search/searchdlg.h"
 #include "dialogs/search/searchform_win.h"
@@ -18,15 +19,6 @@ using namespace vellumo::testing;
 namespace {
 
 const bool kNoUnscripted = (TForm::SetRefuseUnscriptedModal(true), SetMsgSink(&UnexpectedMessage), true);
-
-class TScript {
-public:
-    explicit TScript(TForm::TModalScript s) : old_(TForm::SetModalScript(std::move(s))) {}
-    ~TScript() { TForm::SetModalScript(std::move(old_)); }
-
-private:
-    TForm::TModalScript old_;
-};
 
 class FindDialog : public ::testing::Test {
 protected:

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "e2e_support_win.h"
-#include "windowpicture_win.h"
+#include "support/windowpicture_win.h"
 
 namespace e2e {
 namespace {

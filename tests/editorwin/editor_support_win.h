@@ -10,7 +10,7 @@
 #include <string>
 
 #include "classlib/bitmap_win.h"
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "editor/editor_win.h"
 
 namespace vellumo::testing {

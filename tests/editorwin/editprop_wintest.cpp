@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "editor/editprop.h"
 #include "editor_support_win.h"
 

@@ -1,7 +1,7 @@
 // Geometry, caret columns, scrolling and shared stores of the editor control.
 #include <random>
 
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "editor/editorhost.h"
 #include "editor_support_win.h"
 

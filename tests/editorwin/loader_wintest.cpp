@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "support/tempfolder.h"
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "editor/editorhost.h"
 #include "editor_support_win.h"
 #include "textcode/jisconv.h"

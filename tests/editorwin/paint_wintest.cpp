@@ -3,7 +3,7 @@
 
 #include "classlib/screen_win.h"
 #include "classlib/shortcut.h"
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "editor_support_win.h"
 
 namespace vellumo::testing {

@@ -1,6 +1,6 @@
 // Writes a picture of a fully dressed editor next to the test program, for
 // people to look at (editor_screenshot.bmp in the build folder).
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "editor_support_win.h"
 
 namespace vellumo::testing {

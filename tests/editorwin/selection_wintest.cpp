@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "classlib/clipboard_win.h"
 #include "edit_support_win.h"
 

@@ -26,56 +26,174 @@ std::string_view Trimmed(std::string_view s)
     return s;
 }
 
-void AddBracket(TEditorProp& prop, const char* left, const char* right, TColor color, TColor bk)
-{
-    TEditorBracketItem& item = prop.View().Brackets().Add();
-    item.SetLeftBracket(left);
-    item.SetRightBracket(right);
-    item.ItemColor().SetColor(color);
-    item.ItemColor().SetBkColor(bk);
-}
-
 void SetCommentAndStr(TEditorProp& prop, TColor comment, TColor str)
 {
     prop.View().Colors().Comment().SetColor(comment);
     prop.View().Colors().Str().SetColor(str);
 }
 
-void SetCase(TEditorProp& prop, bool caseSensitive) { prop.ReserveWordList().SetCaseSensitive(caseSensitive); }
-
-// A C-like mode: "/*" .. "*/" region, "//" opener, both quote kinds escaped.
-void SetupCLike(TEditorProp& prop, const TAppColors& c, TColor comment, TColor str, bool caseSensitive)
-{
-    AddBracket(prop, "/*", "*/", comment, c.Bk);
-    prop.View().SetCommenter("//");
-    prop.View().SetPerlQuotation("'");
-    SetCommentAndStr(prop, comment, str);
-    SetCase(prop, caseSensitive);
-}
-
-struct TKeywordStyle {
-    TColor Color;
-    bool Bold;
+struct TBracketRow {
+    const char* Left;
+    const char* Right;
+    TColor TAppColors::*Color;
 };
 
-TKeywordStyle KeywordStyle(TEditMode mode, const TAppColors& c)
+// What a mode means for the editors. Brackets end at the first empty one;
+// the line drawing finds HTML's "<%" at index 1 and "<" at index 4.
+struct TModeRow {
+    TEditMode Mode;
+    const std::string TAppIni::*Extensions = nullptr;  // none: never chosen by extension
+    std::array<TBracketRow, 9> Brackets{};
+    const char* Commenter = "";
+    const char* Commenter2 = "";
+    const char* Quotation = "";
+    const char* PerlCommenter = "";
+    const char* PerlQuotation = "";
+    const char* RubyCommenter = "";
+    bool ControlCode = false;
+    TColor TAppColors::*Comment = &TAppColors::Font;
+    TColor TAppColors::*Str = &TAppColors::Font;
+    bool TAppColors::*KeywordCase = nullptr;  // none: the list keeps its flag
+    TColor TAppColors::*Keyword = &TAppColors::Font;
+    // None: never bold here. The line drawing makes BAT, VB and HSP keywords
+    // bold itself; the editor's own colouring never does.
+    bool TAppColors::*KeywordBold = nullptr;
+};
+
+using C = TAppColors;
+
+// In TEditMode order.
+constexpr TModeRow kModes[EditModeCount] = {
+    {.Mode = emStandard},
+    {.Mode = emHtml,
+     .Extensions = &TAppIni::HtmlDocFilter,
+     .Brackets = {{{"<!--", "-->", &C::Html_Comment},
+                   {"<%", "%>", &C::Html_Asp},
+                   {"<?", "?>", &C::Html_Asp},
+                   {"<![CDATA[", "]]>", &C::Html_Asp},
+                   {"<", ">", &C::Html_Tag}}}},
+    {.Mode = emPerl,
+     .Extensions = &TAppIni::PerlDocFilter,
+     .Brackets = {{{"=pod", "=cut", &C::Perl_Comment}}},
+     .PerlCommenter = "#",
+     .PerlQuotation = "'",
+     .Comment = &C::Perl_Comment,
+     .Str = &C::Perl_Str,
+     .KeywordCase = &C::Perl_KeyWord_Case,
+     .Keyword = &C::Perl_KeyWord,
+     .KeywordBold = &C::Perl_KeyWord_Bold},
+    {.Mode = emIni, .Extensions = &TAppIni::IniDocFilter},
+    {.Mode = emBat,
+     .Extensions = &TAppIni::BatDocFilter,
+     .KeywordCase = &C::Bat_KeyWord_Case,
+     .Keyword = &C::Bat_KeyWord},
+    {.Mode = emCpp,
+     .Extensions = &TAppIni::CppDocFilter,
+     .Brackets = {{{"/*", "*/", &C::Cpp_Comment}}},
+     .Commenter = "//",
+     .PerlQuotation = "'",
+     .Comment = &C::Cpp_Comment,
+     .Str = &C::Cpp_Str,
+     .KeywordCase = &C::Cpp_KeyWord_Case,
+     .Keyword = &C::Cpp_KeyWord,
+     .KeywordBold = &C::Cpp_KeyWord_Bold},
+    {.Mode = emJava,
+     .Extensions = &TAppIni::JavaDocFilter,
+     .Brackets = {{{"/*", "*/", &C::Java_Comment}}},
+     .Commenter = "//",
+     .PerlQuotation = "'",
+     .Comment = &C::Java_Comment,
+     .Str = &C::Java_Str,
+     .KeywordCase = &C::Java_KeyWord_Case,
+     .Keyword = &C::Java_KeyWord,
+     .KeywordBold = &C::Java_KeyWord_Bold},
+    {.Mode = emVb,
+     .Extensions = &TAppIni::VbDocFilter,
+     .Commenter = "'",
+     .Quotation = "\"",
+     .Comment = &C::Vb_Comment,
+     .Str = &C::Vb_Str,
+     .KeywordCase = &C::Vb_KeyWord_Case,
+     .Keyword = &C::Vb_KeyWord},
+    {.Mode = emHsp,
+     .Extensions = &TAppIni::HspDocFilter,
+     .Brackets = {{{"/*", "*/", &C::Hsp_Comment}, {"{\"", "\"}", &C::Hsp_Str}}},
+     .Commenter = ";",
+     .Commenter2 = "//",
+     .PerlQuotation = "'",
+     .Comment = &C::Hsp_Comment,
+     .Str = &C::Hsp_Str,
+     .KeywordCase = &C::Hsp_KeyWord_Case,
+     .Keyword = &C::Hsp_KeyWord},
+    {.Mode = emDelphi,
+     .Extensions = &TAppIni::PasDocFilter,
+     .Brackets = {{{"{", "}", &C::Pas_Comment}, {"(*", "*)", &C::Pas_Comment}}},
+     .Commenter = "//",
+     .Quotation = "'",
+     .ControlCode = true,
+     .Comment = &C::Pas_Comment,
+     .Str = &C::Pas_Str,
+     .KeywordCase = &C::Pas_KeyWord_Case,
+     .Keyword = &C::Pas_KeyWord,
+     .KeywordBold = &C::Pas_KeyWord_Bold},
+    {.Mode = emRuby,
+     .Extensions = &TAppIni::RubyDocFilter,
+     .Brackets = {{{"=begin", "=end", &C::Ruby_Comment},
+                   {"%(", ")", &C::Ruby_Str},
+                   {"%<", ">", &C::Ruby_Str},
+                   {"%[", "]", &C::Ruby_Str},
+                   {"%{", "}", &C::Ruby_Str},
+                   {"%Q(", ")", &C::Ruby_Str},
+                   {"%Q<", ">", &C::Ruby_Str},
+                   {"%Q[", "]", &C::Ruby_Str},
+                   {"%Q{", "}", &C::Ruby_Str}}},
+     .PerlQuotation = "'",
+     .RubyCommenter = "#",
+     .Comment = &C::Ruby_Comment,
+     .Str = &C::Ruby_Str,
+     .KeywordCase = &C::Ruby_KeyWord_Case,
+     .Keyword = &C::Ruby_KeyWord,
+     .KeywordBold = &C::Ruby_KeyWord_Bold},
+    {.Mode = emPhp,
+     .Extensions = &TAppIni::PhpDocFilter,
+     .Brackets = {{{"/*", "*/", &C::Php_Comment}}},
+     .Commenter = "#",
+     .Commenter2 = "//",
+     .PerlQuotation = "'",
+     .Comment = &C::Php_Comment,
+     .Str = &C::Php_Str,
+     .KeywordCase = &C::Php_KeyWord_Case,
+     .Keyword = &C::Php_KeyWord,
+     .KeywordBold = &C::Php_KeyWord_Bold},
+    {.Mode = emCss,
+     .Extensions = &TAppIni::CssDocFilter,
+     .Brackets = {{{"/*", "*/", &C::Css_Comment}}},
+     .PerlQuotation = "'",
+     .Str = &C::Css_Str,
+     .KeywordCase = &C::Css_KeyWord_Case,
+     .Keyword = &C::Css_KeyWord,
+     .KeywordBold = &C::Css_KeyWord_Bold},
+    {.Mode = emJavaScript,
+     .Extensions = &TAppIni::JsDocFilter,
+     .Brackets = {{{"/*", "*/", &C::Js_Comment}}},
+     .Commenter = "//",
+     .PerlQuotation = "'",
+     .Comment = &C::Js_Comment,
+     .Str = &C::Js_Str,
+     .KeywordCase = &C::Js_KeyWord_Case,
+     .Keyword = &C::Js_KeyWord,
+     .KeywordBold = &C::Js_KeyWord_Bold},
+};
+
+constexpr bool RowsInModeOrder()
 {
-    switch (mode) {
-    case emPerl: return {c.Perl_KeyWord, c.Perl_KeyWord_Bold};
-    case emPhp: return {c.Php_KeyWord, c.Php_KeyWord_Bold};
-    case emCss: return {c.Css_KeyWord, c.Css_KeyWord_Bold};
-    case emRuby: return {c.Ruby_KeyWord, c.Ruby_KeyWord_Bold};
-    case emCpp: return {c.Cpp_KeyWord, c.Cpp_KeyWord_Bold};
-    case emJava: return {c.Java_KeyWord, c.Java_KeyWord_Bold};
-    case emJavaScript: return {c.Js_KeyWord, c.Js_KeyWord_Bold};
-    case emDelphi: return {c.Pas_KeyWord, c.Pas_KeyWord_Bold};
-    // The line drawing makes these bold itself; the editor's own colouring never does.
-    case emBat: return {c.Bat_KeyWord, false};
-    case emVb: return {c.Vb_KeyWord, false};
-    case emHsp: return {c.Hsp_KeyWord, false};
-    default: return {c.Font, false};
-    }
+    for (int i = 0; i < EditModeCount; ++i)
+        if (kModes[i].Mode != i) return false;
+    return true;
 }
+static_assert(RowsInModeOrder(), "kModes is indexed by TEditMode");
+
+const TModeRow& ModeRow(TEditMode mode) { return kModes[IsValidEditMode(mode) ? mode : emStandard]; }
 
 } // namespace
 
@@ -100,22 +218,8 @@ void SetCurrentEditMode(TEditMode mode) noexcept
 
 const std::string& ModeExtensionList(const TAppIni& o, TEditMode mode)
 {
-    switch (mode) {
-    case emHtml: return o.HtmlDocFilter;
-    case emPerl: return o.PerlDocFilter;
-    case emIni: return o.IniDocFilter;
-    case emBat: return o.BatDocFilter;
-    case emCpp: return o.CppDocFilter;
-    case emJava: return o.JavaDocFilter;
-    case emVb: return o.VbDocFilter;
-    case emHsp: return o.HspDocFilter;
-    case emDelphi: return o.PasDocFilter;
-    case emRuby: return o.RubyDocFilter;
-    case emPhp: return o.PhpDocFilter;
-    case emCss: return o.CssDocFilter;
-    case emJavaScript: return o.JsDocFilter;
-    default: return kNoList;
-    }
+    const TModeRow& row = ModeRow(mode);
+    return row.Extensions ? o.*row.Extensions : kNoList;
 }
 
 TEditMode EffectiveEditMode(const TAppIni& option, TEditMode mode)
@@ -229,78 +333,25 @@ void ResetSyntaxOptions(TEditorProp& prop, const TAppColors& colors)
 
 void SetupModeSyntax(TEditorProp& prop, TEditMode mode, const TAppColors& c)
 {
+    const TModeRow& row = ModeRow(mode);
     TEditorViewInfo& v = prop.View();
-    switch (mode) {
-    case emHtml:
-        // The line drawing finds "<%" at index 1 and "<" at index 4.
-        AddBracket(prop, "<!--", "-->", c.Html_Comment, c.Bk);
-        AddBracket(prop, "<%", "%>", c.Html_Asp, c.Bk);
-        AddBracket(prop, "<?", "?>", c.Html_Asp, c.Bk);
-        AddBracket(prop, "<![CDATA[", "]]>", c.Html_Asp, c.Bk);
-        AddBracket(prop, "<", ">", c.Html_Tag, c.Bk);
-        break;
-    case emPerl:
-        AddBracket(prop, "=pod", "=cut", c.Perl_Comment, c.Bk);
-        v.SetPerlCommenter("#");
-        v.SetPerlQuotation("'");
-        SetCommentAndStr(prop, c.Perl_Comment, c.Perl_Str);
-        SetCase(prop, c.Perl_KeyWord_Case);
-        break;
-    case emBat: SetCase(prop, c.Bat_KeyWord_Case); break;
-    case emCpp: SetupCLike(prop, c, c.Cpp_Comment, c.Cpp_Str, c.Cpp_KeyWord_Case); break;
-    case emJava: SetupCLike(prop, c, c.Java_Comment, c.Java_Str, c.Java_KeyWord_Case); break;
-    case emJavaScript: SetupCLike(prop, c, c.Js_Comment, c.Js_Str, c.Js_KeyWord_Case); break;
-    case emVb:
-        v.SetCommenter("'");
-        v.SetQuotation("\"");
-        SetCommentAndStr(prop, c.Vb_Comment, c.Vb_Str);
-        SetCase(prop, c.Vb_KeyWord_Case);
-        break;
-    case emHsp:
-        AddBracket(prop, "/*", "*/", c.Hsp_Comment, c.Bk);
-        AddBracket(prop, "{\"", "\"}", c.Hsp_Str, c.Bk);
-        v.SetCommenter(";");
-        v.SetCommenter2("//");
-        v.SetPerlQuotation("'");
-        SetCommentAndStr(prop, c.Hsp_Comment, c.Hsp_Str);
-        SetCase(prop, c.Hsp_KeyWord_Case);
-        break;
-    case emDelphi:
-        AddBracket(prop, "{", "}", c.Pas_Comment, c.Bk);
-        AddBracket(prop, "(*", "*)", c.Pas_Comment, c.Bk);
-        v.SetCommenter("//");
-        v.SetQuotation("'");
-        v.SetControlCode(true);
-        SetCommentAndStr(prop, c.Pas_Comment, c.Pas_Str);
-        SetCase(prop, c.Pas_KeyWord_Case);
-        break;
-    case emRuby: {
-        AddBracket(prop, "=begin", "=end", c.Ruby_Comment, c.Bk);
-        static const char* const pairs[][2] = {{"%(", ")"},  {"%<", ">"},  {"%[", "]"},  {"%{", "}"},
-                                               {"%Q(", ")"}, {"%Q<", ">"}, {"%Q[", "]"}, {"%Q{", "}"}};
-        for (const auto& p : pairs) AddBracket(prop, p[0], p[1], c.Ruby_Str, c.Bk);
-        v.SetRubyCommenter("#");
-        v.SetPerlQuotation("'");
-        SetCommentAndStr(prop, c.Ruby_Comment, c.Ruby_Str);
-        SetCase(prop, c.Ruby_KeyWord_Case);
-        break;
+    for (const TBracketRow& b : row.Brackets) {
+        if (!b.Left) break;
+        TEditorBracketItem& item = v.Brackets().Add();
+        item.SetLeftBracket(b.Left);
+        item.SetRightBracket(b.Right);
+        item.ItemColor().SetColor(c.*b.Color);
+        item.ItemColor().SetBkColor(c.Bk);
     }
-    case emPhp:
-        AddBracket(prop, "/*", "*/", c.Php_Comment, c.Bk);
-        v.SetCommenter("#");
-        v.SetCommenter2("//");
-        v.SetPerlQuotation("'");
-        SetCommentAndStr(prop, c.Php_Comment, c.Php_Str);
-        SetCase(prop, c.Php_KeyWord_Case);
-        break;
-    case emCss:
-        AddBracket(prop, "/*", "*/", c.Css_Comment, c.Bk);
-        v.SetPerlQuotation("'");
-        SetCommentAndStr(prop, c.Font, c.Css_Str);
-        SetCase(prop, c.Css_KeyWord_Case);
-        break;
-    default: break;  // standard and INI: nothing beyond the reset
-    }
+    v.SetCommenter(row.Commenter);
+    v.SetCommenter2(row.Commenter2);
+    v.SetQuotation(row.Quotation);
+    v.SetPerlCommenter(row.PerlCommenter);
+    v.SetPerlQuotation(row.PerlQuotation);
+    v.SetRubyCommenter(row.RubyCommenter);
+    v.SetControlCode(row.ControlCode);
+    SetCommentAndStr(prop, c.*row.Comment, c.*row.Str);
+    if (row.KeywordCase) prop.ReserveWordList().SetCaseSensitive(c.*row.KeywordCase);
 }
 
 void SetKeywordBold(TEditorProp& prop, bool bold) { prop.View().Colors().Reserve().SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{0}); }
@@ -315,9 +366,9 @@ void ApplyKeywordColors(TEditorProp& prop, TEditMode mode, const TAppColors& col
     list.SetDuplicates(dupIgnore);
     list.Clear();
     for (int i = 0; i < words.Count(); ++i) list.Add(words[i]);
-    const TKeywordStyle style = KeywordStyle(mode, colors);
-    prop.View().Colors().Reserve().SetColor(style.Color);
-    SetKeywordBold(prop, style.Bold);
+    const TModeRow& row = ModeRow(mode);
+    prop.View().Colors().Reserve().SetColor(colors.*row.Keyword);
+    SetKeywordBold(prop, row.KeywordBold && colors.*row.KeywordBold);
 }
 
 void ApplyModeMargins(TEditorProp& prop, TEditMode mode, const TAppSettings& s)

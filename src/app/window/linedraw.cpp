@@ -5,6 +5,7 @@
 #include "base/leadbytes.h"
 #include "editor/options_viewinfo.h"
 #include "editor/parser.h"
+#include "editor/tokencolor.h"
 
 namespace vellumo {
 
@@ -351,23 +352,6 @@ private:
 };
 
 } // namespace
-
-bool IsKeywordTokenKind(int kind) noexcept
-{
-    switch (kind) {
-    case tkSymbol:
-    case tkWord:
-    case tkDbcsSymbol:
-    case tkDbcsDigit:
-    case tkDbcsLatin:
-    case tkHiragana:
-    case tkKatakana:
-    case tkKanji:
-    case tkKanaSymbol:
-    case tkKana: return true;
-    default: return false;
-    }
-}
 
 std::string_view TrimLineStart(std::string_view s) noexcept
 {

@@ -80,8 +80,6 @@ TLineDrawPlan PlanLineDraw(const TLineDrawInput& in, const TLineDrawSettings& se
 
 // ---- the rules the plan is made of
 
-// Token kinds looked up in the keyword list.
-bool IsKeywordTokenKind(int kind) noexcept;
 // LineStr after leading spaces, TABs and full-width spaces.
 std::string_view TrimLineStart(std::string_view s) noexcept;
 // The first character (one or two bytes) after that trimming; empty for a blank line.

@@ -18,7 +18,7 @@
 #include "settings/settingsstore.h"
 #include "base/filebytes.h"
 #include "support/tempfolder.h"
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "editor/editor_win.h"
 #include "editor/editprop.h"
 #include "editor/parsersettings.h"

@@ -19,7 +19,7 @@
 #include "support/test_machine.h"
 #include "base/showmsg.h"
 #include "support/tempfolder.h"
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "editor/editor_win.h"
 #include "editor/editorhost.h"
 #include "editor/editprop.h"

@@ -9,7 +9,7 @@
 #include "app/window/clipdetector_win.h"
 #include "app/startup/cmdline_win.h"
 #include "app/window/mainform_win.h"
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/window/progressform_win.h"
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 
 namespace vellumo::testing {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the windowed class-library tests.
+// Helpers of the windowed tests.
 #include <windows.h>
 
 #include <gtest/gtest.h>

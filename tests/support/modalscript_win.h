@@ -1,5 +1,7 @@
 #pragma once
 // Runs a script inside every modal loop for the length of a scope.
+#include <utility>
+
 #include "classlib/form_win.h"
 
 namespace vellumo::testing {
