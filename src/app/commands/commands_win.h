@@ -6,6 +6,8 @@
 //   searchmenu_win.cpp  the Search menu and the matching-bracket action
 //   viewmenu_win.cpp    the View menu
 //   windowmenu_win.cpp  the Window menu and the pane-switching action
+//   toolsmenu_win.cpp   the Tools menu's browser previews
+//   reconvcommand_win.cpp  the Edit menu's reconversion
 // An opening handler (File1Click...) applies its items' enabling rules.
 // Windows only.
 #include <span>
@@ -33,6 +35,7 @@ void mSave2Click(TVellumoMainForm& form);
 void mSaveAs2Click(TVellumoMainForm& form);
 void mSaveExit2Click(TVellumoMainForm& form);
 void mSaveExitClick(TVellumoMainForm& form);
+void mSave_JCodeClick(TVellumoMainForm& form);
 void mAppExitClick(TVellumoMainForm& form);
 
 // ---- Search menu
@@ -52,11 +55,23 @@ void mWindowClick(TVellumoMainForm& form);
 void mWin_BunkatuClick(TVellumoMainForm& form);
 void MoveWindowFocusExecute(TVellumoMainForm& form);
 
+// ---- Tools menu
+void mIEClick(TVellumoMainForm& form);
+void mNNClick(TVellumoMainForm& form);
+
+// ---- Edit menu: reconversion (the others are in editmenu_win.cpp)
+void mReConvClick(TVellumoMainForm& form);
+// mReConv's rule: a selection in the normal mode of a writable document,
+// and an input method that reconverts.
+bool ReConvEnabled(TVellumoMainForm& form);
+
 // Each menu's rows.
 std::span<const TCommand> FileMenuCommands() noexcept;
 std::span<const TCommand> SearchMenuCommands() noexcept;
 std::span<const TCommand> ViewMenuCommands() noexcept;
 std::span<const TCommand> WindowMenuCommands() noexcept;
+std::span<const TCommand> ToolsMenuCommands() noexcept;
+std::span<const TCommand> ReconvCommands() noexcept;
 
 // The rows of every menu: what the menus, the shortcuts and the tool
 // buttons run.

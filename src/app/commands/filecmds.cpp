@@ -68,6 +68,53 @@ std::string NewInstanceArguments(const std::string& fileName, bool readOnly)
     return readOnly ? "/rl " + quoted : quoted;
 }
 
+namespace {
+
+// Puts values back when the scope ends, unless told to keep some.
+class TSaveCodeRestore {
+public:
+    explicit TSaveCodeRestore(const TSaveWithCodeState& s)
+        : s_(s), cvt_(s.SaveCvt), retCvt_(s.SaveRetCvt), code_(s.DocumentCode), lineEnd_(s.DocumentLineEnd)
+    {
+    }
+    ~TSaveCodeRestore()
+    {
+        s_.SaveCvt = cvt_;
+        s_.SaveRetCvt = retCvt_;
+        if (keepDocument_) return;
+        s_.DocumentCode = code_;
+        s_.DocumentLineEnd = lineEnd_;
+    }
+    TSaveCodeRestore(const TSaveCodeRestore&) = delete;
+    TSaveCodeRestore& operator=(const TSaveCodeRestore&) = delete;
+    void KeepDocument() noexcept { keepDocument_ = true; }
+
+private:
+    const TSaveWithCodeState& s_;
+    int cvt_, retCvt_;
+    TCharCode code_;
+    TLineEndCode lineEnd_;
+    bool keepDocument_ = false;
+};
+
+} // namespace
+
+bool SaveWithCode(const TSaveWithCodeState& state, bool readOnly, const TSaveWithCodeSteps& steps)
+{
+    TSaveCodeRestore restore(state);
+    const bool needsSaveAs = steps.NeedsSaveAs && steps.NeedsSaveAs();
+    TCharCode code = state.DocumentCode;
+    TLineEndCode lineEnd = state.DocumentLineEnd;
+    bool saveAs = needsSaveAs;
+    if (!steps.Dialog || !steps.Dialog(code, lineEnd, saveAs, readOnly)) return false;
+    state.SaveCvt = SaveCvtOfCode(code);
+    state.SaveRetCvt = SaveRetCvtOfLineEnd(lineEnd);
+    const auto& save = saveAs || needsSaveAs || readOnly ? steps.SaveAs : steps.Save;
+    const bool saved = save && save();
+    if (saved) restore.KeepDocument();
+    return saved;
+}
+
 bool MayCloseAfter(TSaveAnswer answer, bool saveSucceeded) noexcept
 {
     switch (answer) {

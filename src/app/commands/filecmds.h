@@ -3,6 +3,7 @@
 // state enables, whether an opened file goes to a new instance, what a save
 // command and closing the window run.
 #include <array>
+#include <functional>
 #include <string>
 
 #include "textcode/charcode.h"
@@ -48,6 +49,26 @@ TSaveAction SaveCommandAction(const TFileMenuInput& in, bool needsSaveAs) noexce
 // to a new instance, with these arguments.
 bool OpenGoesToNewInstance(const TFileMenuInput& in) noexcept;
 std::string NewInstanceArguments(const std::string& fileName, bool readOnly);
+
+// Save with a chosen code and line end. The dialog gets the document's
+// code and line end, whether a new name is the choice and whether it is the
+// only one (a read-only document); then Save As when chosen or needed, else
+// the save over the current file. SaveCvt and SaveRetCvt carry the choice
+// into the save and are put back on every way out, the document's code and
+// line end too unless a save succeeded. True when a save succeeded.
+struct TSaveWithCodeSteps {
+    std::function<bool(TCharCode& code, TLineEndCode& lineEnd, bool& saveAs, bool forceSaveAs)> Dialog;
+    std::function<bool()> NeedsSaveAs;
+    std::function<bool()> Save;
+    std::function<bool()> SaveAs;
+};
+struct TSaveWithCodeState {
+    int& SaveCvt;
+    int& SaveRetCvt;
+    TCharCode& DocumentCode;
+    TLineEndCode& DocumentLineEnd;
+};
+bool SaveWithCode(const TSaveWithCodeState& state, bool readOnly, const TSaveWithCodeSteps& steps);
 
 // Closing: the answer to "save changes?" and whether the save worked.
 enum class TSaveAnswer { Yes, No, Cancel };

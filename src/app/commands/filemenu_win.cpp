@@ -1,7 +1,9 @@
 // The File menu's commands: what they ask, which document function runs,
 // and which items the document's state enables.
 #include "app/commands/commands_win.h"
+#include "app/core/readonlyrule.h"
 #include "app/window/mainform_win.h"
+#include "dialogs/code/jcodedlg.h"
 #include "settings/settingsstore.h"
 #include "base/showmsg.h"
 
@@ -39,13 +41,6 @@ void mWordWrapRetSaveClick(TVellumoMainForm& form) { ApplyEnablingRules(form, "m
 
 // ---- opening
 
-namespace {
-
-// The dialog's read-only box decides the document's state.
-void ApplyDialogReadOnly(TEditor& editor, bool readOnly) { editor.SetReadOnly(readOnly); }
-
-} // namespace
-
 void mOpenClick(TVellumoMainForm& form)
 {
     const bool elsewhere = OpenGoesToNewInstance(form.FileMenuState());
@@ -57,8 +52,7 @@ void mOpenClick(TVellumoMainForm& form)
         if (docs.StartNewInstance) docs.StartNewInstance(NewInstanceArguments(name, readOnly));
         return;
     }
-    if (docs.OpenFile && docs.OpenFile(name) && !Document().HadNul)
-        ApplyDialogReadOnly(form.ActiveEditor(), readOnly);
+    if (docs.OpenFile && docs.OpenFile(name) && !Document().HadNul) ApplyDialogReadOnly(readOnly);
 }
 
 void mOpen2Click(TVellumoMainForm& form)
@@ -69,7 +63,7 @@ void mOpen2Click(TVellumoMainForm& form)
     if (!form.RunOpenDialog()) return;
     TDocumentFunctions& docs = form.Documents;
     if (docs.OpenFile && docs.OpenFile(form.OpenDialog1.FileName()) && !Document().HadNul)
-        ApplyDialogReadOnly(form.ActiveEditor(), form.OpenDialogReadOnlyChecked());
+        ApplyDialogReadOnly(form.OpenDialogReadOnlyChecked());
 }
 
 // ---- saving and closing
@@ -108,6 +102,22 @@ void mSaveExitClick(TVellumoMainForm& form)
         saved = docs.SaveFile && docs.SaveFile(Document().CurrentFileName, false);
     // A failed save leaves the window open with the text.
     if (saved) mAppExitClick(form);
+}
+
+void mSave_JCodeClick(TVellumoMainForm& form)
+{
+    TDocumentFunctions& docs = form.Documents;
+    TAppJCode& jcode = AppSettingsStore().Settings.JCode;
+    TDocumentState& doc = Document();
+    TSaveWithCodeSteps steps;
+    steps.Dialog = [](TCharCode& code, TLineEndCode& lineEnd, bool& saveAs, bool force) {
+        return ShowJcodeDialog(code, lineEnd, saveAs, force);
+    };
+    steps.NeedsSaveAs = [&docs] { return docs.NeedsSaveAs && docs.NeedsSaveAs(); };
+    steps.Save = [&docs] { return docs.SaveFile && docs.SaveFile(Document().CurrentFileName, false); };
+    steps.SaveAs = [&docs] { return docs.SaveFileAs && docs.SaveFileAs(false); };
+    SaveWithCode({jcode.SaveCvt, jcode.SaveRetCvt, doc.DocumentCode, doc.DocumentLineEnd},
+                 form.ActiveEditor().ReadOnly(), steps);
 }
 
 void mAppExitClick(TVellumoMainForm& form) { SendMessageA(form.Window(), WM_CLOSE, 0, 0); }
@@ -223,6 +233,7 @@ constexpr TCommand kRows[] = {
     {"mSave2", mSave2Click, EnabledBy<&TFileMenuEnabling::Save2>},
     {"mSaveAs2", mSaveAs2Click, EnabledBy<&TFileMenuEnabling::SaveAs2>},
     {"mSaveExit2", mSaveExit2Click, EnabledBy<&TFileMenuEnabling::SaveExit2>},
+    {"mSave_JCode", mSave_JCodeClick},
     {"mSaveExit", mSaveExitClick, EnabledBy<&TFileMenuEnabling::SaveExit>},
     {"mAppExit", mAppExitClick},
 };

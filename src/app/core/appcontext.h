@@ -80,8 +80,8 @@ public:
     virtual void RestoreViewState(bool redrawAlreadyOff) = 0;
     // Status panels of the character code and the line end.
     virtual void UpdateCodeStatus() = 0;
-    // The browser-preview menu items and buttons follow the edit mode (filled by the preview's issue).
-    virtual void UpdateBrowserPreviewItems() = 0;
+    // The browser-preview menu items and buttons follow the edit mode and the [Browser] settings.
+    virtual void UpdateBrowserMenus() = 0;
     // After the settings file was re-read: the wrap-width and Tools menus rebuilt from it.
     virtual void RebuildSettingsMenus() = 0;
     // After the settings were re-applied: the caption and the caret-position panel.

@@ -37,7 +37,7 @@ void ApplySyntaxMode(bool reassign, const TAppSettings& settings)
             StageSyntaxMode(prop, settings, CurrentEditMode(), SettingsFolderOf(AppSettingsStore().Path()));
         form->SetFileDialogFilterIndex(staged.OpenFilterIndex, staged.SaveFilterIndex);
         if (reassign) ApplyEditorProp();
-        form->UpdateBrowserPreviewItems();
+        form->UpdateBrowserMenus();
     } catch (const std::exception& e) {
         ReportFailure(e.what());
     } catch (...) {

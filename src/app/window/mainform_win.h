@@ -128,7 +128,7 @@ public:
     void SaveViewState(bool redrawOff) override;
     void RestoreViewState(bool redrawAlreadyOff) override;
     void UpdateCodeStatus() override;
-    void UpdateBrowserPreviewItems() override;
+    void UpdateBrowserMenus() override;
     void RebuildSettingsMenus() override;
     void UpdateCaptionAndPosition() override;
     bool StatusAutoHint() override { return StatusBar1.AutoHint; }

@@ -14,6 +14,7 @@
 #include "app/document/docopen.h"
 #include "app/window/editmodes.h"
 #include "app/core/reloadini.h"
+#include "app/integration/browserpreview_win.h"
 #include "app/startup/settingsloc.h"
 #include "app/startup/settingsloc_win.h"
 #include "settings/settingsstore.h"
@@ -195,9 +196,13 @@ void TVellumoMainForm::RestoreViewState(bool redrawAlreadyOff) { vellumo::Restor
 
 void TVellumoMainForm::UpdateCodeStatus() { vellumo::UpdateCodeStatus(); }
 
-void TVellumoMainForm::UpdateBrowserPreviewItems()
+void TVellumoMainForm::UpdateBrowserMenus()
 {
-    // The browser items follow the settings with the browser-preview piece.
+    const TBrowserMenuState s = CurrentBrowserMenuState();
+    for (const char* name : {"mIE", "mNN", "N_Browser"}) MainMenuItems.Item(name).SetVisible(s.Shown);
+    MainMenuItems.Item("mIE").SetEnabled(s.FirstEnabled);
+    MainMenuItems.Item("mNN").SetEnabled(s.SecondEnabled);
+    for (const char* name : {"tbBwSp", "tbIE", "tbNN"}) ToolBar1.SetButtonVisible(name, s.ButtonsShown);
 }
 
 void TVellumoMainForm::RebuildSettingsMenus()

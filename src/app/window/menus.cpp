@@ -170,7 +170,7 @@ constexpr TMenuEntry kMain[] = {
     SEP(1),
     {1, "mIE", "Internet Explorer(&I)...", K(kF11), "作業中のファイルを Internet Explorer で開く", 0, 0, nullptr},
     {1, "mNN", "Mozilla Firefox(&F)...", K(kF12), "作業中のファイルを Mozilla Firefox で開く", 0, 0, nullptr},
-    SEP(1),
+    {1, "N_Browser", "-", 0, "", 0, 0, nullptr},
     {1, "mToolNone", "(ツール未登録)", 0, "", mfDisabled, 0, nullptr},
 
     // Help

@@ -87,7 +87,7 @@ public:
     void UpdateCodeStatus() override {}
     void SetClipboardWatcherIgnoreFirst(bool) override {}
     void PlacePopupToolMenu(bool) override {}
-    void UpdateBrowserPreviewItems() override {}
+    void UpdateBrowserMenus() override {}
     void RebuildSettingsMenus() override { ++menusRebuilt; }
     void UpdateCaptionAndPosition() override { ++captions; }
     // Saving and opening: not what these tests look at.

@@ -68,7 +68,7 @@ public:
     void SaveViewState(bool) override {}
     void RestoreViewState(bool) override {}
     void UpdateCodeStatus() override {}
-    void UpdateBrowserPreviewItems() override {}
+    void UpdateBrowserMenus() override {}
     void RebuildSettingsMenus() override {}
     void UpdateCaptionAndPosition() override {}
 

@@ -80,3 +80,65 @@ TEST(FileCommands, SaveOpenAndCloseDecisions)
     EXPECT_TRUE(MayCloseAfter(TSaveAnswer::Yes, true));
     EXPECT_FALSE(MayCloseAfter(TSaveAnswer::Cancel, true));
 }
+
+TEST(FileCommands, SaveWithCodePutsTheSettingsBackAndKeepsTheCodeOnlyAfterASave)
+{
+    const struct {
+        const char* what;
+        bool dialogOk, needsSaveAs, readOnly, chooseSaveAs, saveOk;
+        const char* ran;  // "": nothing, "save", "saveas"
+        bool forced;      // the dialog offered only a new name
+    } cases[] = {
+        {"cancel", false, false, false, false, true, "", false},
+        {"save", true, false, false, false, true, "save", false},
+        {"failed save", true, false, false, false, false, "save", false},
+        {"chosen save as", true, false, false, true, true, "saveas", false},
+        {"untitled", true, true, false, false, true, "saveas", false},
+        {"cancelled save as", true, true, false, false, false, "saveas", false},
+        {"read-only", true, false, true, false, true, "saveas", true},
+    };
+    for (const auto& c : cases) {
+        int cvt = 0, retCvt = 1;
+        TCharCode code = ccJisOld;
+        TLineEndCode lineEnd = leCr;
+        std::string ran;
+        bool forced = false, offeredSaveAs = false;
+        int cvtDuringSave = -1, retCvtDuringSave = -1;
+        TSaveWithCodeSteps steps;
+        steps.Dialog = [&](TCharCode& cd, TLineEndCode& le, bool& saveAs, bool force) {
+            EXPECT_EQ(cd, ccJisOld);
+            EXPECT_EQ(le, leCr);
+            forced = force;
+            offeredSaveAs = saveAs;
+            cd = ccUtf8N;
+            le = leLf;
+            saveAs = c.chooseSaveAs;
+            return c.dialogOk;
+        };
+        steps.NeedsSaveAs = [&] { return c.needsSaveAs; };
+        auto save = [&](const char* name) {
+            ran = name;
+            cvtDuringSave = cvt;
+            retCvtDuringSave = retCvt;
+            // What a save records; a failed one may have left a part behind.
+            if (c.saveOk) code = ccUtf8N, lineEnd = leLf;
+            else code = ccEuc;
+            return c.saveOk;
+        };
+        steps.Save = [&] { return save("save"); };
+        steps.SaveAs = [&] { return save("saveas"); };
+        const bool saved = SaveWithCode({cvt, retCvt, code, lineEnd}, c.readOnly, steps);
+        EXPECT_EQ(ran, c.ran) << c.what;
+        EXPECT_EQ(forced, c.forced) << c.what;
+        EXPECT_EQ(offeredSaveAs, c.needsSaveAs) << c.what;
+        EXPECT_EQ(saved, c.dialogOk && c.saveOk) << c.what;
+        if (!ran.empty()) {
+            EXPECT_EQ(cvtDuringSave, 6) << c.what;     // UTF-8N
+            EXPECT_EQ(retCvtDuringSave, 3) << c.what;  // LF
+        }
+        EXPECT_EQ(cvt, 0) << c.what;
+        EXPECT_EQ(retCvt, 1) << c.what;
+        EXPECT_EQ(code, saved ? ccUtf8N : ccJisOld) << c.what;
+        EXPECT_EQ(lineEnd, saved ? leLf : leCr) << c.what;
+    }
+}

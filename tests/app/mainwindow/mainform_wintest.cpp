@@ -96,12 +96,18 @@ TEST_F(MainFormTest, MenuBarShowsEveryMenuWithCaptionsAndShortcutsInPlace)
         {3, {"編集モード(&M)", "-", "ツールバー(&T)", "ステータスバー(&S)", "-", "引用行(&Q)", "リンク(&L)", "URL拡張(&U)", "-",
              "**桁で折り返し(&W)\tShift+Ctrl+W", "折り返し桁指定(&B)", "-", "テキストサイズ表示(&I)\tF4", "-",
              "タブの文字数(&A)", "桁基準線(&K)\tShift+Ctrl+\\", "-", "フォント(&F)...", "オプション(&O)..."}},
-        {5, {"ツールの設定(&T)...", "-", "Internet Explorer(&I)...\tF11", "Mozilla Firefox(&F)...\tF12", "-",
-             "(ツール未登録)"}},
+        // The browser items and their separator wait for HTML mode (the default [Browser] Menu 0).
+        {5, {"ツールの設定(&T)...", "-", "(ツール未登録)"}},
         {6, {"ショートカットキー(&K)...\tShift+F1", "Readme.txt(&R)...", "History.txt(&I)...", "-", "リンク(&L)", "-",
              "バージョン情報(&A)..."}},
     };
     for (const auto& m : menus) EXPECT_EQ(Items(GetSubMenu(bar, m.Index)), m.Shown) << top[static_cast<std::size_t>(m.Index)];
+    AppSettingsStore().Settings.Browser.Menu = 1;  // always shown
+    form_->UpdateBrowserMenus();
+    EXPECT_EQ(Items(GetSubMenu(bar, 5)), (std::vector<std::string>{"ツールの設定(&T)...", "-", "Internet Explorer(&I)...\tF11",
+                                                                  "Mozilla Firefox(&F)...\tF12", "-", "(ツール未登録)"}));
+    AppSettingsStore().Settings.Browser.Menu = 0;
+    form_->UpdateBrowserMenus();
 
     // Submenus: the code reload, the conversions with their shown keys, the modes.
     HMENU file = GetSubMenu(bar, 0), edit = GetSubMenu(bar, 1), view = GetSubMenu(bar, 3);
