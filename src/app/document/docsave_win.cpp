@@ -131,6 +131,7 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     if (!form || fileNameIn.empty()) return false;
     g_lastLossy = false;
     TEditor& editor = form->ActiveEditor();
+    if (savelinks::RefuseUnusablePath(fileNameIn, true)) return false;
     const std::string fileName = FullPathOf(fileNameIn);
     // A read-only document never goes over its own file (its text may hold
     // spaces in place of NULs); a copy under another name is what Save As is for.
@@ -138,11 +139,6 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     if ((editor.ReadOnly() || Document().ReadOnlyLocked) && !current.empty() &&
         SameFileName(SaveFileSystem().FinalPath(fileName), SaveFileSystem().FinalPath(FullPathOf(current)))) {
         ShowMsg("書き換え禁止の状態のため保存できません。", kMsgCaption, kMsgIconExclamation);
-        return false;
-    }
-    if (IsDeviceName(fileName)) {
-        ShowMsg(Quoted(fileName) + "\r\nはディスク上のファイルではないため保存できません。", kMsgCaption,
-                kMsgIconExclamation);
         return false;
     }
     if (HasReadOnlyAttribute(fileName)) {
