@@ -320,6 +320,12 @@ TEST_F(DocSave, ReadOnlyDevicesAndBusyAreRefusedWhoeverAsks)
     for (const std::string& dev : std::vector<std::string>{"nul", folder.File("lpt1.txt"), "\\\\.\\nul"})
         EXPECT_FALSE(SaveFile(dev, false, true)) << dev;
     EXPECT_EQ(asked.size(), 7u);
+    // A path past the limit is said to be one, not a file in use.
+    const std::string longPath = folder.File(std::string(260, 'x') + ".txt");
+    EXPECT_FALSE(SaveFile(longPath, false, true));
+    ASSERT_EQ(asked.size(), 8u);
+    EXPECT_EQ(asked.back(), PathRefusalMessage(longPath, true));
+    EXPECT_NE(asked.back().find("保存できません"), std::string::npos);
     {
         TDocumentBusy busy;
         EXPECT_FALSE(SaveFile(path, false, true));
