@@ -69,9 +69,14 @@ void LockReadOnly(bool& locked)
 
 // The file holds the odd last byte of a UTF-16 text the loader left out;
 // escaped tells whether characters the code page lacks were escaped too.
+// The whole file is read again only when its length is odd.
 bool DroppedOddUtf16Byte(const std::string& name, bool& escaped)
 {
     escaped = true;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!FileData(name, data)) return false;
+    const unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (size % 2 == 0) return false;  // with or without its two-byte mark, an even file has no odd byte
     std::string bytes;
     if (ReadFileBytes(name, bytes) != TReadStatus::Ok) return false;
     const std::size_t skip = bytes.size() > 1 && bytes.compare(0, 2, "\xFF\xFE") == 0 ? 2 : 0;
@@ -80,6 +85,7 @@ bool DroppedOddUtf16Byte(const std::string& name, bool& escaped)
     for (std::size_t i = 0; i < wide.size(); ++i)
         wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[skip + 2 * i]) |
                                        static_cast<unsigned char>(bytes[skip + 2 * i + 1]) << 8);
+    std::string().swap(bytes);
     escaped = HasUnmappableChars(wide);
     return true;
 }
@@ -327,7 +333,9 @@ bool RefuseUnusablePath(const std::string& path, bool saving)
 bool FileDialogAccepts(const std::string& fileName)
 {
     if (!CheckPathLength(fileName)) return false;
-    return !(PathRefusal(fileName) == TPathRefusal::Device && RefuseUnusablePath(fileName, false));
+    if (PathRefusal(fileName) != TPathRefusal::Device) return true;
+    RefuseUnusablePath(fileName, false);
+    return false;
 }
 
 void UpdateCaption(const std::string& fileName)
