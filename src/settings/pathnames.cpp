@@ -123,6 +123,13 @@ bool IsDeviceName(std::string_view path)
            name[3] <= '9';
 }
 
+TPathRefusal PathRefusal(std::string_view path)
+{
+    const bool deviceSpace = path.size() >= 4 && IsSep(path[0]) && IsSep(path[1]) && path[2] == '.' && IsSep(path[3]);
+    if (deviceSpace || IsDeviceName(path)) return TPathRefusal::Device;
+    return path.size() > kMaxPathBytes ? TPathRefusal::TooLong : TPathRefusal::None;
+}
+
 std::vector<std::size_t> SeparatorPositions(std::string_view path)
 {
     std::vector<std::size_t> seps;

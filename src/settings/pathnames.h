@@ -32,6 +32,13 @@ std::string NameFromText(const std::vector<std::string>& lines);
 // component of the path.
 bool IsDeviceName(std::string_view path);
 
+// Why no document can live at a path: a device (by its last component, or
+// a path in the "\\.\" device space), or a path longer than the system's
+// byte-string file calls take. Devices are found first.
+enum class TPathRefusal { None, Device, TooLong };
+inline constexpr std::size_t kMaxPathBytes = 259;
+TPathRefusal PathRefusal(std::string_view path);
+
 // The last component of a path ("\" and "/" found by walking the characters).
 std::string ExtractFileName(std::string_view path);
 // The path up to and including its last separator.

@@ -2,6 +2,7 @@
 
 #include "app/core/appcontext.h"
 #include "base/leadbytes.h"
+#include "settings/pathnames.h"
 
 namespace vellumo {
 
@@ -102,10 +103,46 @@ bool EmptyFileTakesNewCode(bool noLines, int forcedCode, TCharCode loaded) noexc
     return noLines && forcedCode < 0 && loaded != ccUnicode && loaded != ccUtf8;
 }
 
-bool RestoreReadOnlyAfterReload(bool chkReadOnlyFile, bool attrBefore, bool attrAfter, bool hadNul) noexcept
+bool RestoreReadOnlyAfterReload(bool chkReadOnlyFile, bool attrBefore, bool attrAfter, bool loadLocked) noexcept
 {
     if (chkReadOnlyFile && attrBefore != attrAfter) return false;
-    return !hadNul;
+    return !loadLocked;
+}
+
+constexpr char kEditWarning[] =
+    "[はい]で編集可能な状態になりますが元の状態での保存は不可能ですので注意して下さい。\r\n"
+    "[いいえ]で書き換え禁止をセットします。\r\n\r\nこのファイルの編集を行いますか？";
+
+std::string NulFileQuestion()
+{
+    return std::string("Null文字を含むファイルです。Null文字は半角スペースへ変換しました。\r\n\r\n") + kEditWarning;
+}
+
+std::string LoadLossQuestion(TCharCode code, bool droppedOddByte, bool escapedChars)
+{
+    std::string text;
+    if (code == ccJis || code == ccJisOld || code == ccEuc || code == ccEucOrSjis) {
+        text = "この文字コードとして読み取れない文字を含むファイルです。\r\n該当する文字は〓へ置き換えました。\r\n";
+    } else {
+        const bool odd = code == ccUnicode && droppedOddByte;
+        if (escapedChars || !odd)
+            text = "扱いできないなユニコード文字を含むファイルです。\r\n該当する文字は文字コード$[4桁16進数]へ変換しました。\r\n";
+        if (odd) text += "ファイルの末尾に文字として読み取れない1バイトがあり、読み込みませんでした。\r\n";
+    }
+    return text + "\r\n" + kEditWarning;
+}
+
+std::string PathRefusalMessage(const std::string& path, bool saving)
+{
+    switch (PathRefusal(path)) {
+    case TPathRefusal::Device:
+        return "\"" + path + "\"\r\nは装置の名前のため、ファイルとして開くことも保存することもできません。";
+    case TPathRefusal::TooLong:
+        return "\"" + path + "\"\r\nはファイルパスの長さが限界(" + std::to_string(kMaxPathBytes) + ")を超えているため" +
+               (saving ? "保存できません。" : "開けません。");
+    case TPathRefusal::None: break;
+    }
+    return {};
 }
 
 bool ApplicationEnding() noexcept { return g_ending; }

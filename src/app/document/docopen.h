@@ -35,9 +35,23 @@ TLineEndCode NewDocumentLineEnd(int newRetCode) noexcept;
 // byte-order mark of UTF-16 or UTF-8 said otherwise.
 bool EmptyFileTakesNewCode(bool noLines, int forcedCode, TCharCode loaded) noexcept;
 
-// After a reload: true when the read-only state from before is put back
-// (the attribute did not change under ChkReadOnlyFile, and no NULs were met).
-bool RestoreReadOnlyAfterReload(bool chkReadOnlyFile, bool attrBefore, bool attrAfter, bool hadNul) noexcept;
+// After a reload: true when the read-only state from before is put back.
+// A reload only ever adds read-only: the state its own load imposed (not
+// writable, NULs locked, a No to a question) stands, and so does the state
+// a newly changed read-only attribute gave under ChkReadOnlyFile.
+bool RestoreReadOnlyAfterReload(bool chkReadOnlyFile, bool attrBefore, bool attrAfter, bool loadLocked) noexcept;
+
+// The question after a load that could not keep every character as it was,
+// saying what became of them: JIS and EUC-JP sequences that could not be
+// read became "〓"; characters the code page lacks became "$" escapes; the
+// odd last byte of a UTF-16 file was left out.
+std::string LoadLossQuestion(TCharCode code, bool droppedOddByte, bool escapedChars);
+// The question after a load that turned NULs into spaces.
+std::string NulFileQuestion();
+
+// The one message for a path no document can have (a device, or too long),
+// whoever opens, creates or saves it; empty when the path is usable.
+std::string PathRefusalMessage(const std::string& path, bool saving);
 
 // The file name without its folder.
 std::string FileNamePart(const std::string& path);
@@ -55,6 +69,12 @@ bool ReloadWithCode(int code);
 bool ReloadCommand();
 
 void SetCurrentFile(const std::string& fileName);
+// Shows PathRefusalMessage when path (as given, and as a full path) is no
+// place for a document; true when refused.
+bool RefuseUnusablePath(const std::string& path, bool saving);
+// The open and save dialogs' check before they accept a name: the path
+// length (CheckPathLength) and devices, each with its message.
+bool FileDialogAccepts(const std::string& fileName);
 void UpdateCaption(const std::string& fileName);
 void UpdateCodeStatus();
 void SetReadOnlyState(bool readOnly, bool locked);

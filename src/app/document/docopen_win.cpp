@@ -7,13 +7,16 @@
 #include "app/core/appfuncs.h"
 #include "app/startup/cmdline_win.h"
 #include "app/document/docopen.h"
+#include "app/document/docsave.h"
 #include "app/startup/instances.h"
 #include "settings/pathnames.h"
 #include "settings/settingsstore.h"
 #include "classlib/screen_win.h"
+#include "base/filebytes.h"
 #include "base/showmsg.h"
 #include "editor/editor_win.h"
 #include "editor/editorhost.h"
+#include "textcode/wideconv.h"
 
 namespace vellumo {
 
@@ -24,12 +27,6 @@ constexpr unsigned kAskFlags = MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
 const char kTooBig[] = "指定の最大ファイルサイズを超えています。\r\n読み込みを続行しますか？";
 const char kNotWritable[] = "は他のプロセスにより書き込みが禁止されている可能性があります。";
 const char kLockedSet[] = "書き換え禁止をセットしました。";
-const char kEditWarning[] =
-    "[はい]で編集可能な状態になりますが元の状態での保存は不可能ですので注意して下さい。\r\n[いいえ]で書き換え禁止をセットします。"
-    "\r\n\r\nこのファイルの編集を行いますか？";
-const char kNulQuestion[] = "Null文字を含むファイルです。Null文字は半角スペースへ変換しました。\r\n\r\n";
-const char kNoAnsiQuestion[] =
-    "扱いできないなユニコード文字を含むファイルです。\r\n該当する文字は文字コード$[4桁16進数]へ変換しました。\r\n\r\n";
 const char kDiscard[] = "変更内容を破棄して再読込を実行します。よろしいですか？";
 const char kMissing[] = " が見当たりません。";
 const char kReloadFailed[] =
@@ -63,24 +60,72 @@ bool FileData(const std::string& name, WIN32_FILE_ATTRIBUTE_DATA& data)
            !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void LockReadOnly()
+void LockReadOnly(bool& locked)
 {
     Document().ReadOnlyLocked = true;
     SetReadOnlyState(true, true);
+    locked = true;
 }
 
-// OpenFile's work; the caller holds the busy state. Errors of the load raise.
-bool LoadInto(const std::string& name, bool checkInstances)
+// The file holds the odd last byte of a UTF-16 text the loader left out;
+// escaped tells whether characters the code page lacks were escaped too.
+// The whole file is read again only when its length is odd.
+bool DroppedOddUtf16Byte(const std::string& name, bool& escaped)
 {
+    escaped = true;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!FileData(name, data)) return false;
+    const unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (size % 2 == 0) return false;  // with or without its two-byte mark, an even file has no odd byte
+    std::string bytes;
+    if (ReadFileBytes(name, bytes) != TReadStatus::Ok) return false;
+    const std::size_t skip = bytes.size() > 1 && bytes.compare(0, 2, "\xFF\xFE") == 0 ? 2 : 0;
+    if ((bytes.size() - skip) % 2 == 0) return false;
+    std::wstring wide((bytes.size() - skip) / 2, L'\0');
+    for (std::size_t i = 0; i < wide.size(); ++i)
+        wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[skip + 2 * i]) |
+                                       static_cast<unsigned char>(bytes[skip + 2 * i + 1]) << 8);
+    std::string().swap(bytes);
+    escaped = HasUnmappableChars(wide);
+    return true;
+}
+
+// The lock the document holds on its file goes while the loader reads (a
+// lock of mode 2 would keep the loader out too) and comes back: on the
+// loaded file once it is read, else on the file the document still has.
+class TLockAroundLoad {
+public:
+    TLockAroundLoad() { UnlockOpenFile(); }
+    ~TLockAroundLoad()
+    {
+        if (!taken_ && !Document().CurrentFileName.empty()) LockOpenFile(Document().CurrentFileName);
+    }
+    void Loaded(const std::string& name)
+    {
+        taken_ = true;
+        LockOpenFile(name);
+    }
+    TLockAroundLoad(const TLockAroundLoad&) = delete;
+    TLockAroundLoad& operator=(const TLockAroundLoad&) = delete;
+
+private:
+    bool taken_ = false;
+};
+
+// OpenFile's work; the caller holds the busy state. Errors of the load raise.
+// loadLocked tells whether the load itself made the document read-only
+// locked (not writable, NULs, a No to a question).
+bool LoadInto(const std::string& name, bool checkInstances, bool& loadLocked)
+{
+    loadLocked = false;
     IMainWindow& form = Form();
     const TAppSettings& set = AppSettingsStore().Settings;
     TDocumentState& doc = Document();
     TWaitCursor wait;
     TClearStatus clear;
     ShowStatusMessage(FileNamePart(name) + " を読込中...");
-    // A device ("nul", "con.txt") is no document: reading one may never end.
-    if (IsDeviceName(name)) {
-        ShowMsg("\"" + name + "\"\r\nの読み込みに失敗しました。", kMsgCaption, MB_ICONEXCLAMATION);
+    // Reading a device ("aux", "nul.txt") may never end.
+    if (RefuseUnusablePath(name, false)) {
         if (!form.Showing()) EndApplicationWithoutShowing();
         return false;
     }
@@ -102,9 +147,18 @@ bool LoadInto(const std::string& name, bool checkInstances)
     TLineEndCode lineEnd = doc.DocumentLineEnd;
     const bool detect = set.JCode.LoadAutoCvt;
     TEditor& editor = form.ActiveEditor();
+    TLockAroundLoad lock;
     const int code = editor.LoadTextFile(name, detect, hadNul, lineEnd, detect ? doc.ForcedLoadCode : ccSjis,
                                          writable, noAnsi);
-    if (code < 0) return false;  // the loader said why; the document stays as it was
+    if (code < 0) {
+        // The loader said why; the document stays as it was. Started for
+        // this file, the program ends without a window.
+        if (!form.Showing()) EndApplicationWithoutShowing();
+        return false;
+    }
+    bool escaped = true;
+    const bool oddByte = noAnsi && code == ccUnicode && DroppedOddUtf16Byte(name, escaped);
+    lock.Loaded(name);
     doc.DocumentCode = static_cast<TCharCode>(code);
     doc.DocumentLineEnd = lineEnd;
     doc.HadNul = hadNul;
@@ -121,7 +175,7 @@ bool LoadInto(const std::string& name, bool checkInstances)
     SetReadOnlyState(doc.ReadOnlyLocked, doc.ReadOnlyLocked);
     const TCommandLine& cl = SystemCommandLine();
     if (set.Option.ChkOkWriteFile && !doc.ReadOnlyAttr && !writable && !cl.HasSwitch("/rl") && !cl.HasSwitch("/r")) {
-        LockReadOnly();
+        LockReadOnly(loadLocked);
         ShowMsg("\"" + name + "\"\r\n" + kNotWritable + "\r\n" + kLockedSet, kMsgCaption, MB_ICONEXCLAMATION);
     }
     UpdateCodeStatus();
@@ -129,11 +183,11 @@ bool LoadInto(const std::string& name, bool checkInstances)
     if (TEditor* split = form.SplitEditor()) split->SetModified(false);
     SetOutputMode(false);
     SetCurrentFile(name);
-    if (doc.HadNul && !(set.Option.NullFileMsg &&
-                        ShowMsg(std::string(kNulQuestion) + kEditWarning, kMsgCaption, kAskFlags) == IDYES))
-        LockReadOnly();
-    if (doc.NoAnsi && ShowMsg(std::string(kNoAnsiQuestion) + kEditWarning, kMsgCaption, kAskFlags) != IDYES)
-        LockReadOnly();
+    if (doc.HadNul && !(set.Option.NullFileMsg && ShowMsg(NulFileQuestion(), kMsgCaption, kAskFlags) == IDYES))
+        LockReadOnly(loadLocked);
+    if (doc.NoAnsi &&
+        ShowMsg(LoadLossQuestion(static_cast<TCharCode>(code), oddByte, escaped), kMsgCaption, kAskFlags) != IDYES)
+        LockReadOnly(loadLocked);
     return true;
 }
 
@@ -168,7 +222,13 @@ bool OpenFile(const std::string& fileName, bool checkInstances)
     TDocumentBusy busy;
     const std::string name = FullPathName(fileName);
     try {
-        return LoadInto(name, checkInstances);
+        // A device keeps the name it was given ("aux" rather than "\\.\aux").
+        if (RefuseUnusablePath(fileName, false)) {
+            if (IMainWindow* form = MainForm(); form && !form->Showing()) EndApplicationWithoutShowing();
+            return false;
+        }
+        bool loadLocked = false;
+        return LoadInto(name, checkInstances, loadLocked);
     } catch (const std::exception&) {
         ShowMsg("\"" + name + "\"\r\nの読み込みに失敗しました。", kMsgCaption, MB_ICONEXCLAMATION);
         return false;
@@ -193,7 +253,7 @@ bool ReloadFile()
         const bool attrBefore = doc.ReadOnlyAttr;
         if (form.ActiveEditor().Modified() && ShowMsg(kDiscard, kMsgCaption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return false;
-        bool loaded = false;
+        bool loaded = false, loadLocked = false;
         WIN32_FILE_ATTRIBUTE_DATA info{};
         if (!FileData(name, info)) {
             ShowMsg("\"" + name + "\"" + kMissing, kMsgCaption, MB_ICONERROR);
@@ -206,7 +266,7 @@ bool ReloadFile()
             if (keepView) view = SaveViewState(true);
             bool failed = false;
             try {
-                loaded = LoadInto(name, false);
+                loaded = LoadInto(name, false, loadLocked);
             } catch (const std::exception&) {
                 failed = true;
             }
@@ -219,7 +279,7 @@ bool ReloadFile()
                 ShowStatusMessage("作業中のファイルを再読込しました。");
             }
         }
-        if (RestoreReadOnlyAfterReload(set.Option.ChkReadOnlyFile, attrBefore, doc.ReadOnlyAttr, loaded && doc.HadNul)) {
+        if (RestoreReadOnlyAfterReload(set.Option.ChkReadOnlyFile, attrBefore, doc.ReadOnlyAttr, loaded && loadLocked)) {
             doc.ReadOnlyLocked = lockedBefore;
             SetReadOnlyState(readOnlyBefore, lockedBefore);
         }
@@ -259,6 +319,23 @@ void SetCurrentFile(const std::string& fileName)
     if (!fileName.empty()) form.AddRecentFile(fileName);
     UpdateToolBarState();
     if (!SameFileName(old, fileName)) form.EditModeFromFileName(fileName);
+}
+
+bool RefuseUnusablePath(const std::string& path, bool saving)
+{
+    std::string text = PathRefusalMessage(path, saving);
+    if (text.empty()) text = PathRefusalMessage(FullPathName(path), saving);
+    if (text.empty()) return false;
+    ShowMsg(text, kMsgCaption, MB_ICONEXCLAMATION);
+    return true;
+}
+
+bool FileDialogAccepts(const std::string& fileName)
+{
+    if (!CheckPathLength(fileName)) return false;
+    if (PathRefusal(fileName) != TPathRefusal::Device) return true;
+    RefuseUnusablePath(fileName, false);
+    return false;
 }
 
 void UpdateCaption(const std::string& fileName)

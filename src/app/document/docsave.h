@@ -7,6 +7,7 @@
 // runs is refused.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vellumo {
 
@@ -53,7 +54,8 @@ bool GetDiskSpace(const std::string& root, std::uint64_t& total, std::uint64_t& 
 // The backup copy of the current file ([Backup] Backup and BackupPath). True
 // when a copy was made or none is configured; false after asking, when the
 // user does not want to save without it. Never copies a file onto itself.
-bool MakeBackup();
+// Temporary files of the copy that could not be removed go to leftovers.
+bool MakeBackup(std::vector<std::string>* leftovers = nullptr);
 
 // The path a backup of fileName goes to: the backup folder when it exists,
 // else the name with ".bak"; empty when that would be the file itself.

@@ -13,6 +13,7 @@
 #include "classlib/screen_win.h"
 #include "base/showmsg.h"
 #include "editor/editor_win.h"
+#include "editor/rowstore.h"
 #include "textcode/wideconv.h"
 
 namespace vellumo {
@@ -22,7 +23,7 @@ namespace {
 constexpr unsigned kYesNo = 0x04, kYesNoCancel = 0x03, kDefButton2 = 0x100;
 
 IFileSystem* g_fs = nullptr;
-bool WriteTextFileCore(const std::string& bytes, const std::string& fileName);
+bool WriteTextFileReporting(const std::string& bytes, const std::string& fileName, TWriteResult& result);
 bool g_lastLossy = false;
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
@@ -57,6 +58,13 @@ private:
     std::string after_;
 };
 
+std::string LeftoverNote(const std::vector<std::string>& leftovers, const char* separator)
+{
+    std::string text = "作業用のファイルを削除できませんでした。";
+    for (const std::string& name : leftovers) text += separator + name;
+    return text;
+}
+
 void ReportWriteFailure(const TWriteResult& r, const std::string& fileName)
 {
     const std::string path = r.FinalPath.empty() ? fileName : r.FinalPath;
@@ -88,6 +96,7 @@ void ReportWriteFailure(const TWriteResult& r, const std::string& fileName)
             text += "編集中の状態を他のディスク等へ保存してください。";
         break;
     }
+    if (!r.Leftovers.empty()) text += "\r\n\r\n" + LeftoverNote(r.Leftovers, "\r\n");
     ShowMsg(text, kMsgCaption, kMsgIconExclamation);
 }
 
@@ -124,6 +133,20 @@ TWideCodec SystemWideCodec()
             [](const std::wstring& w) { return WideToAnsiEscaped(w); }};
 }
 
+// The text as it reads once every soft wrap is a line break.
+std::string TextWithWrapsAsBreaks(const TEditor& editor)
+{
+    const TEditorScreenStrings& rows = editor.Store();
+    std::string out;
+    out.reserve(static_cast<std::size_t>(editor.GetTextLength()) + 2 * static_cast<std::size_t>(rows.Count()));
+    for (int r = 0; r < rows.Count(); ++r) {
+        out += rows.Strings(r);
+        const TEditorRowAttribute a = rows.GetRowAttribute(r);
+        if (a == raLineBreak || a == raWrapped) out += "\r\n";
+    }
+    return out;
+}
+
 // The save itself; the caller holds the busy state.
 bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBackup)
 {
@@ -131,18 +154,14 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     if (!form || fileNameIn.empty()) return false;
     g_lastLossy = false;
     TEditor& editor = form->ActiveEditor();
+    if (savelinks::RefuseUnusablePath(fileNameIn, true)) return false;
     const std::string fileName = FullPathOf(fileNameIn);
     // A read-only document never goes over its own file (its text may hold
     // spaces in place of NULs); a copy under another name is what Save As is for.
     const std::string& current = Document().CurrentFileName;
     if ((editor.ReadOnly() || Document().ReadOnlyLocked) && !current.empty() &&
-        SameFileName(SaveFileSystem().FinalPath(fileName), SaveFileSystem().FinalPath(FullPathOf(current)))) {
+        SameFileName(SaveFileSystem().FinalPathOf(fileName), SaveFileSystem().FinalPathOf(FullPathOf(current)))) {
         ShowMsg("書き換え禁止の状態のため保存できません。", kMsgCaption, kMsgIconExclamation);
-        return false;
-    }
-    if (IsDeviceName(fileName)) {
-        ShowMsg(Quoted(fileName) + "\r\nはディスク上のファイルではないため保存できません。", kMsgCaption,
-                kMsgIconExclamation);
         return false;
     }
     if (HasReadOnlyAttribute(fileName)) {
@@ -151,17 +170,15 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     }
     TCursorScope cursor;
     TStatusScope status(ExtractFileName(fileName) + " へ書込中...");
-    if (!noBackup && !MakeBackup()) return false;
+    std::vector<std::string> backupLeftovers;
+    if (!noBackup && !MakeBackup(&backupLeftovers)) return false;
     const DWORD start = GetTickCount();
-    if (wrapToBreaks) {
-        form->MainEditor().FreezeWraps();
-        if (TEditor* split = form->SplitEditor()) split->FreezeWraps();
-    }
 
     const TAppJCode& jcode = AppSettingsStore().Settings.JCode;
     const TCharCode code = CodeForSaveCvt(jcode.SaveCvt < 0 ? 1 : jcode.SaveCvt, Document().DocumentCode);
     const TLineEndCode lineEnd = LineEndForSaveRetCvt(jcode.SaveRetCvt, Document().DocumentLineEnd);
-    std::string text = editor.Lines().Text();
+    // Wraps become line breaks in the editor only once the file holds them.
+    std::string text = wrapToBreaks ? TextWithWrapsAsBreaks(editor) : editor.Lines().Text();
     ConvertLineEndsInPlace(text, lineEnd);
     TEncodedText encoded = EncodeDocumentText(std::move(text), code, SystemWideCodec());
     if (encoded.Lossy) {
@@ -172,7 +189,12 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
                                    kMsgCaption, kYesNo | kMsgIconExclamation | kDefButton2);
         if (answer != kAnswerYes) return false;
     }
-    if (!WriteTextFile(encoded.Bytes, fileName)) return false;
+    TWriteResult written;
+    if (!WriteTextFileReporting(encoded.Bytes, fileName, written)) return false;
+    if (wrapToBreaks) {
+        form->MainEditor().FreezeWraps();
+        if (TEditor* split = form->SplitEditor()) split->FreezeWraps();
+    }
 
     // The document takes the code and line end only once they are on disk.
     Document().DocumentCode = code;
@@ -190,10 +212,16 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     if (TEditor* split = form->SplitEditor()) split->SetModified(false);
     savelinks::SetOutputMode(false);
     savelinks::SetCurrentFile(fileName);
+    std::string after;
     if (encoded.Lossy) {
         g_lastLossy = true;
-        status.ShowAfter("一部の文字を置き換えて保存しました。");
+        after = "一部の文字を置き換えて保存しました。";
     }
+    // Saved all the same: what the save could not tidy is said on the status bar.
+    if (written.AttributesLost) after += "ファイルの属性(隠しファイル等)を元に戻せませんでした。";
+    written.Leftovers.insert(written.Leftovers.begin(), backupLeftovers.begin(), backupLeftovers.end());
+    if (!written.Leftovers.empty()) after += LeftoverNote(written.Leftovers, " ");
+    if (!after.empty()) status.ShowAfter(after);
     return true;
 }
 
@@ -294,24 +322,20 @@ bool SaveFileAs(bool wrapToBreaks)
 
 bool WriteTextFile(const std::string& bytes, const std::string& fileName)
 {
-    try {
-        return WriteTextFileCore(bytes, fileName);
-    } catch (...) {
-        ShowMsg(Quoted(fileName) + "\r\nの書き込みに失敗しました。", kMsgCaption, kMsgIconExclamation);
-        if (!Document().CurrentFileName.empty()) LockOpenFile(Document().CurrentFileName);
-        return false;
-    }
+    TWriteResult result;
+    return WriteTextFileReporting(bytes, fileName, result);
 }
 
 namespace {
-bool WriteTextFileCore(const std::string& bytes, const std::string& fileName)
+
+bool WriteTextFileCore(const std::string& bytes, const std::string& fileName, TWriteResult& r)
 {
     if (!CheckDiskSpace(bytes.size(), fileName)) {
         ShowMsg("ドライブの空き容量が不足しているため実行できません。", kMsgCaption, kMsgIconExclamation);
         return false;
     }
     UnlockOpenFile();
-    const TWriteResult r = SafeWriteFile(SaveFileSystem(), fileName, bytes);
+    r = SafeWriteFile(SaveFileSystem(), fileName, bytes);
     if (r.Ok) {
         LockOpenFile(fileName);
         return true;
@@ -320,6 +344,17 @@ bool WriteTextFileCore(const std::string& bytes, const std::string& fileName)
     // The lock goes back on the document's own file, never on a failed target.
     if (!Document().CurrentFileName.empty()) LockOpenFile(Document().CurrentFileName);
     return false;
+}
+
+bool WriteTextFileReporting(const std::string& bytes, const std::string& fileName, TWriteResult& result)
+{
+    try {
+        return WriteTextFileCore(bytes, fileName, result);
+    } catch (...) {
+        ShowMsg(Quoted(fileName) + "\r\nの書き込みに失敗しました。", kMsgCaption, kMsgIconExclamation);
+        if (!Document().CurrentFileName.empty()) LockOpenFile(Document().CurrentFileName);
+        return false;
+    }
 }
 
 } // namespace

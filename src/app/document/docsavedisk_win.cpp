@@ -40,7 +40,7 @@ bool CheckDiskSpace(std::uint64_t size, const std::string& fileName)
     if (root.empty() || GetDriveTypeA(root.c_str()) == DRIVE_NO_ROOT_DIR) return true;
     std::uint64_t total = 0, free = 0;
     if (!GetDiskSpace(root, total, free)) return true;
-    const TFsFileInfo info = SaveFileSystem().Query(SaveFileSystem().FinalPath(full));
+    const TFsFileInfo info = SaveFileSystem().Query(SaveFileSystem().FinalPathOf(full));
     // The new bytes go to a temporary file beside the old ones, except for a file with other links.
     const bool temp = !(info.Exists && info.LinkCount > 1);
     return free >= SpaceNeeded(info, size, temp);

@@ -11,6 +11,7 @@ void UpdateCaption(const std::string& fileName);
 void UpdateCodeStatus();
 void SetReadOnlyState(bool readOnly, bool locked);
 void SetOutputMode(bool on);
+bool RefuseUnusablePath(const std::string& path, bool saving);
 
 // Keeps the view of both editors for the length of a scope (redraw off).
 class TViewKeeper {

@@ -9,6 +9,7 @@ void UpdateCaption(const std::string& fileName) { vellumo::UpdateCaption(fileNam
 void UpdateCodeStatus() { vellumo::UpdateCodeStatus(); }
 void SetReadOnlyState(bool readOnly, bool locked) { vellumo::SetReadOnlyState(readOnly, locked); }
 void SetOutputMode(bool on) { vellumo::SetOutputMode(on); }
+bool RefuseUnusablePath(const std::string& path, bool saving) { return vellumo::RefuseUnusablePath(path, saving); }
 
 struct TViewKeeper::TState {
     TViewState View;

@@ -20,30 +20,35 @@ bool WriteAll(IFileSystem& fs, TFsHandle h, const std::string& bytes, bool trunc
     return ok && closed;
 }
 
+// Removes a temporary file of this write; one that stays is named in the result.
+void Remove(IFileSystem& fs, const std::string& temp, TWriteResult& r)
+{
+    if (!fs.Delete(temp)) r.Leftovers.push_back(temp);
+}
+
 // A complete copy of the bytes in a temporary file of the folder; its name, or empty.
-std::string WriteCopy(IFileSystem& fs, const std::string& folder, const std::string& bytes)
+std::string WriteCopy(IFileSystem& fs, const std::string& folder, const std::string& bytes, TWriteResult& r)
 {
     std::string name;
     TFsHandle h = 0;
     if (!fs.CreateTemp(folder, name, h)) return {};
     if (WriteAll(fs, h, bytes, false)) return name;
-    fs.Delete(name);
+    Remove(fs, name, r);
     return {};
 }
 
 // Writes over the target from its start. On failure the survivor is kept
 // and named; on success it is removed.
 TWriteResult WriteInPlace(IFileSystem& fs, const std::string& target, const std::string& bytes,
-                          const std::string& survivor, bool survivorIsTemp)
+                          const std::string& survivor, TWriteResult r)
 {
-    TWriteResult r;
     r.FinalPath = target;
     r.WroteInPlace = true;
-    r.UsedTemp = survivorIsTemp;
+    r.UsedTemp = true;
     TFsHandle h = 0;
     if (!fs.OpenForWrite(target, h)) {
         r.Failure = TWriteFailure::Create;
-        if (survivorIsTemp) fs.Delete(survivor);
+        Remove(fs, survivor, r);
         return r;
     }
     r.TargetChanged = true;
@@ -52,9 +57,16 @@ TWriteResult WriteInPlace(IFileSystem& fs, const std::string& target, const std:
         r.Survivor = survivor;
         return r;
     }
-    if (survivorIsTemp) fs.Delete(survivor);
+    Remove(fs, survivor, r);
     r.Ok = true;
     return r;
+}
+
+// The attributes a save gives a file, masked to those that can be set.
+std::uint32_t Settable(std::uint32_t attributes)
+{
+    constexpr std::uint32_t kSettable = 0x1 | 0x2 | 0x4 | 0x20 | 0x80 | 0x100 | 0x1000 | 0x2000;
+    return attributes & kSettable;
 }
 
 } // namespace
@@ -68,7 +80,8 @@ std::uint64_t SpaceNeeded(const TFsFileInfo& target, std::uint64_t newSize, bool
 TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::string& bytes)
 {
     TWriteResult r;
-    const std::string target = fs.FinalPath(path);
+    std::string target;
+    const bool resolved = fs.FinalPath(path, target);
     r.FinalPath = target;
     const TFsFileInfo info = fs.Query(target);
     if (info.Directory) {
@@ -86,15 +99,18 @@ TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::
     const std::string folder = ExtractFilePath(target);
 
     // A file with other hard links is written in place, so every name keeps
-    // seeing it; a complete copy comes first.
-    if (info.Exists && info.LinkCount > 1) {
-        std::string copy = WriteCopy(fs, folder, bytes);
-        if (copy.empty()) copy = WriteCopy(fs, fs.SpareFolder(), bytes);
+    // seeing it; so is a path that may be a link the final path did not see
+    // through, which a replace would turn into a file of its own. A complete
+    // copy comes first.
+    constexpr std::uint32_t kReparsePoint = 0x400;
+    if (info.Exists && (info.LinkCount > 1 || !resolved || (info.Attributes & kReparsePoint))) {
+        std::string copy = WriteCopy(fs, folder, bytes, r);
+        if (copy.empty()) copy = WriteCopy(fs, fs.SpareFolder(), bytes, r);
         if (copy.empty()) {
             r.Failure = TWriteFailure::Write;
             return r;
         }
-        return WriteInPlace(fs, target, bytes, copy, true);
+        return WriteInPlace(fs, target, bytes, copy, r);
     }
 
     std::string temp;
@@ -107,24 +123,28 @@ TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::
                 return r;
             }
             if (!WriteAll(fs, h, bytes, false)) {
-                fs.Delete(target);
                 r.Failure = TWriteFailure::Write;
+                if (!fs.Delete(target)) {
+                    // A part of the new file stays under the name itself.
+                    r.Failure = TWriteFailure::InPlace;
+                    r.TargetChanged = true;
+                }
                 return r;
             }
             r.Ok = true;
             return r;
         }
         // The folder takes no new file: keep a copy elsewhere, then write in place.
-        const std::string copy = WriteCopy(fs, fs.SpareFolder(), bytes);
+        const std::string copy = WriteCopy(fs, fs.SpareFolder(), bytes, r);
         if (copy.empty()) {
             r.Failure = TWriteFailure::Create;
             return r;
         }
-        return WriteInPlace(fs, target, bytes, copy, true);
+        return WriteInPlace(fs, target, bytes, copy, r);
     }
     r.UsedTemp = true;
     if (!WriteAll(fs, h, bytes, false)) {
-        fs.Delete(temp);
+        Remove(fs, temp, r);
         r.Failure = TWriteFailure::Write;
         return r;
     }
@@ -133,19 +153,28 @@ TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::
             r.Ok = true;
             return r;
         }
-        fs.Delete(temp);
+        Remove(fs, temp, r);
         r.Failure = TWriteFailure::Create;
         return r;
     }
+    // The copy takes the file's attributes before it takes its place, so a
+    // file that was hidden is never seen without them.
+    const std::uint32_t attributes = Settable(info.Attributes);
+    if (attributes && !fs.SetAttributes(temp, attributes)) {
+        Remove(fs, temp, r);
+        r.Failure = TWriteFailure::Write;
+        return r;
+    }
     if (fs.Replace(temp, target)) {
-        // The replace takes the copy's attributes; the file keeps its own.
-        fs.SetAttributes(target, info.Attributes);
+        // Some systems drop them in the replace: put them back, or say so.
+        if (attributes && Settable(fs.Query(target).Attributes) != attributes && !fs.SetAttributes(target, attributes))
+            r.AttributesLost = true;
         r.Ok = true;
         return r;
     }
     // The target refuses to be replaced (held open by another program that
     // still lets it be written): write over it, the finished copy kept.
-    TWriteResult inPlace = WriteInPlace(fs, target, bytes, temp, true);
+    TWriteResult inPlace = WriteInPlace(fs, target, bytes, temp, r);
     if (inPlace.Failure == TWriteFailure::Create) inPlace.Failure = TWriteFailure::Replace;
     return inPlace;
 }

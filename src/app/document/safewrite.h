@@ -3,12 +3,14 @@
 // user without a complete copy: the bytes go to a temporary file beside the
 // file's final path (links resolved), are flushed, and the temporary file
 // replaces the target; the target's attributes are put back. Only where a
-// replace cannot work (other hard links, a target that refuses it, a folder
-// where nothing can be created) is the target written in place, and then
-// only after a complete copy exists somewhere that the result names.
+// replace cannot work (other hard links, a link that could not be resolved,
+// a target that refuses it, a folder where nothing can be created) is the
+// target written in place, and then only after a complete copy exists
+// somewhere that the result names.
 // Everything goes through IFileSystem, which tests replace to fail any step.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vellumo {
 
@@ -27,9 +29,18 @@ struct TFsFileInfo {
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
-    // The file's final path with links resolved; the path itself when it
-    // does not exist or cannot be resolved.
-    virtual std::string FinalPath(const std::string& path) = 0;
+    // The file's final path with links resolved into final (the path itself
+    // when it does not exist). False, with final the path itself, when
+    // something exists there whose final path cannot be found: it may be a
+    // link that a replace would turn into a file of its own.
+    virtual bool FinalPath(const std::string& path, std::string& final) = 0;
+    // The final path, or the path itself.
+    std::string FinalPathOf(const std::string& path)
+    {
+        std::string final;
+        FinalPath(path, final);
+        return final;
+    }
     virtual TFsFileInfo Query(const std::string& path) = 0;
     // A new, empty file in the folder; its name is returned.
     virtual bool CreateTemp(const std::string& folder, std::string& name, TFsHandle& h) = 0;
@@ -77,6 +88,10 @@ struct TWriteResult {
     bool TargetChanged = false;  // the target may hold part of the new bytes
     bool WroteInPlace = false;
     bool UsedTemp = false;
+    // Temporary files of this write that could not be removed.
+    std::vector<std::string> Leftovers;
+    // Saved, but the file's attributes (hidden, system) could not be put back.
+    bool AttributesLost = false;
 };
 
 // Bytes per write call; each is one step a test can fail.

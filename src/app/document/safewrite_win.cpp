@@ -64,11 +64,12 @@ bool ReadSymbolicLink(const std::string& link, std::string& target)
 
 class TWinFileSystem final : public IFileSystem {
 public:
-    std::string FinalPath(const std::string& original) override
+    bool FinalPath(const std::string& original, std::string& final) override
     {
         // Follow the links one by one (the system's final-path call does not
         // see through every kind), then let the system normalise the result.
         std::string path = original;
+        final = original;
         for (int hop = 0; hop < 32; ++hop) {
             const DWORD a = GetFileAttributesA(path.c_str());
             std::string next;
@@ -78,15 +79,23 @@ public:
         }
         const HANDLE h = CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                      nullptr);
-        if (h == INVALID_HANDLE_VALUE) return path;
+        if (h == INVALID_HANDLE_VALUE) {
+            final = path;
+            // Nothing there is nothing to resolve; something unopenable is unknown.
+            const DWORD error = GetLastError();
+            return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                   GetFileAttributesA(original.c_str()) == INVALID_FILE_ATTRIBUTES;
+        }
         char buf[MAX_PATH * 2];
         const DWORD n = GetFinalPathNameByHandleA(h, buf, sizeof buf, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         CloseHandle(h);
-        if (n == 0 || n >= sizeof buf) return path;
-        std::string final = WithoutLongPrefix(std::string(buf, n));
+        final = path;
+        if (n == 0 || n >= sizeof buf) return false;
+        const std::string found = WithoutLongPrefix(std::string(buf, n));
         // Only a path the rest of the program can name again is of use.
-        if (final.size() < 3 || GetFileAttributesA(final.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
-        return final;
+        if (found.size() < 3 || GetFileAttributesA(found.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+        final = found;
+        return true;
     }
 
     TFsFileInfo Query(const std::string& path) override

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "app/startup/cmdline_win.h"
+#include "settings/pathnames.h"
 
 namespace vellumo {
 
@@ -25,6 +26,8 @@ std::string Field(HRESULT hr, const char* buf) { return SUCCEEDED(hr) ? std::str
 bool ResolveShortcut(const std::string& path, TShortCutInfo& info)
 {
     info = TShortCutInfo{};
+    // Loading a device as a shortcut reads from it, which may never end.
+    if (PathRefusal(path) != TPathRefusal::None || PathRefusal(FullPathName(path)) != TPathRefusal::None) return false;
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     struct TUninit {
         bool on;

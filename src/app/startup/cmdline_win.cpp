@@ -38,10 +38,12 @@ void ApplyWrapAndTab(const TCommandLineSwitches& s, IMainWindow& form)
         editor.WrapOption().SetWrapByte(s.WrapByte);
         opt.WordWrap = true;
         editor.SetWordWrap(true);
+        UpdateGuideLines();
         form.WrapChanged();
     } else if (s.WrapByte == -1) {
         opt.WordWrap = false;
         editor.SetWordWrap(false);
+        UpdateGuideLines();
         form.WrapChanged();
     }
     if (s.TabWidth > 0) {
@@ -58,6 +60,13 @@ bool FindDocumentArg(const TCommandLine& cl, std::string& arg, bool& created)
     for (int i = 1; i <= cl.ParamCount(); ++i) {
         const std::string a = cl.ParamStr(i);
         if (a.empty() || TCommandLine::IsSwitch(a)) continue;
+        // Before anything looks at it: opening a device to read its
+        // attributes or a shortcut may never end, and a path past the limit
+        // reads as missing.
+        if (RefuseUnusablePath(a, false)) {
+            EndApplicationWithoutShowing();
+            return false;
+        }
         const DWORD attr = Attributes(a);
         if (IsFile(attr) || IsFolder(attr)) {
             arg = a;

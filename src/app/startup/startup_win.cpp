@@ -4,6 +4,7 @@
 #include "app/startup/cmdline_win.h"
 #include "app/startup/startup.h"
 #include "classlib/process_win.h"
+#include "settings/pathnames.h"
 
 namespace vellumo {
 
@@ -45,8 +46,9 @@ bool StartupEntry()
 {
     SetProcessAffinityMask(GetCurrentProcess(), 1);
     const TCommandLine& cl = SystemCommandLine();
+    // A device is no file to hand on (and asking for its attributes may open it).
     const TNameExists exists = [](const std::string& name) {
-        return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return PathRefusal(name) == TPathRefusal::None && GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
     };
     if (!HasSeveralFileArgs(cl, exists)) return true;
     SpawnPerFileArg(ProgramPath(), cl, exists);

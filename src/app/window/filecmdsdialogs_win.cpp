@@ -1,6 +1,8 @@
 // The open and save dialogs of the main window.
 #include "app/window/mainform_win.h"
 
+#include "app/document/docopen.h"
+
 namespace vellumo {
 
 void TVellumoMainForm::SetUpFileDialogs()
@@ -11,13 +13,22 @@ void TVellumoMainForm::SetUpFileDialogs()
     SaveDialog1.SetTitle("名前を付けて保存");
     SaveDialog1.SetDefaultExt("txt");
     SaveDialog1.SetOptions(ofOverwritePrompt | ofHideReadOnly | ofNoReadOnlyReturn | ofEnableSizing);
+    // A name no document can have (too long, a device) is refused while the
+    // dialog is still open, so the user can choose again.
+    OpenDialog1.OnCanClose = [](TFileDialog& dialog, bool& canClose) {
+        canClose = FileDialogAccepts(dialog.FileName());
+        if (!canClose) dialog.SetFileName("");
+    };
+    SaveDialog1.OnCanClose = [](TFileDialog& dialog, bool& canClose) { canClose = FileDialogAccepts(dialog.FileName()); };
 }
 
 bool TVellumoMainForm::RunOpenDialog()
 {
-    // The read-only box starts cleared each time.
+    // The read-only box starts cleared each time, and the name empty: the
+    // document's own name is no file to open again.
     OpenDialog1.SetOptions(OpenDialog1.Options() & ~ofReadOnly);
     OpenDialog1.SetInitialDir(DialogFolder());
+    OpenDialog1.SetFileName("");
     const bool ok = OpenDialog1.Execute(Window());
     PumpMessagesOnce();
     openDialogReadOnly_ = ok && (OpenDialog1.Options() & ofReadOnly);
@@ -26,7 +37,8 @@ bool TVellumoMainForm::RunOpenDialog()
 
 bool TVellumoMainForm::RunSaveDialog(const std::string& folder, std::string& fileName)
 {
-    SaveDialog1.SetInitialDir(folder);
+    // An untitled document starts where the open dialog would.
+    SaveDialog1.SetInitialDir(folder.empty() ? DialogFolder() : folder);
     SaveDialog1.SetFileName(fileName);
     if (!SaveDialog1.Execute(Window())) return false;
     PumpMessagesOnce();

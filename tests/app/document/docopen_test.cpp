@@ -55,4 +55,29 @@ TEST(DocumentPanels, CodeAndLineEndTexts)
     EXPECT_EQ(LineEndPanelText(leCrLf, true, 7), "");
 }
 
+TEST(DocumentLoad, LossQuestionsSayWhatBecameOfTheCharacters)
+{
+    const std::string geta = "〓へ置き換えました", escape = "$[4桁16進数]", odd = "1バイト";
+    const struct {
+        TCharCode code;
+        bool oddByte, escaped;
+        bool saysGeta, saysEscape, saysOdd;
+    } cases[] = {
+        {ccJisOld, false, true, true, false, false},  {ccEucOrSjis, false, true, true, false, false},
+        {ccUtf8N, true, true, false, true, false},    {ccUnicode, true, false, false, false, true},
+        {ccUnicode, true, true, false, true, true},
+    };
+    for (const auto& c : cases) {
+        const std::string q = LoadLossQuestion(c.code, c.oddByte, c.escaped);
+        SCOPED_TRACE(q);
+        EXPECT_EQ(q.find(geta) != std::string::npos, c.saysGeta);
+        EXPECT_EQ(q.find(escape) != std::string::npos, c.saysEscape);
+        EXPECT_EQ(q.find(odd) != std::string::npos, c.saysOdd);
+        // The answers mean the same whatever happened.
+        EXPECT_NE(q.find("[いいえ]で書き換え禁止をセットします。"), std::string::npos);
+    }
+    EXPECT_EQ(PathRefusalMessage("C:\\a.txt", false), "");
+    EXPECT_EQ(PathRefusalMessage("aux", true), PathRefusalMessage("aux", false));
+}
+
 } // namespace

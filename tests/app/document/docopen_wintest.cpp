@@ -1,6 +1,8 @@
 // Opening and reloading into a real editor through a fake main window.
 #include "docfake_win.h"
 
+#include "app/document/docsave.h"
+
 namespace vellumo::testing {
 namespace {
 
@@ -184,6 +186,130 @@ TEST_F(DocumentTest, ReloadWithACodeDetectsForThatCallOnly)
     Set().JCode.NowJCodeReLoad = true;
     ASSERT_TRUE(ReloadCommand());
     EXPECT_EQ(Document().DocumentCode, ccUnicode);
+}
+
+// Whether another program could open the file so.
+bool OthersCanOpen(const std::string& path, DWORD access)
+{
+    const HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    return h != INVALID_HANDLE_VALUE;
+}
+
+TEST_F(DocumentTest, TheFileLockHoldsFromOpeningAndNeverKeepsOutTheDocumentsOwnReload)
+{
+    const std::string path = FullPathName(Write("held.txt", "one\r\n"));
+    for (int mode : {0, 1, 2}) {
+        SCOPED_TRACE("HaitaSeigyo " + std::to_string(mode));
+        Set().Option.HaitaSeigyo = mode;
+        asked.clear();
+        ASSERT_TRUE(OpenFile(path, true));
+        auto expectHeld = [&](const char* when) {
+            EXPECT_EQ(LockedFileName(), mode ? path : "") << when;
+            EXPECT_EQ(OthersCanOpen(path, GENERIC_WRITE), mode == 0) << when;
+            EXPECT_EQ(OthersCanOpen(path, GENERIC_READ), mode != 2) << when;
+        };
+        expectHeld("opened");
+        form.editor->Lines().SetText("two\r\n");
+        form.editor->SetModified(true);
+        ASSERT_TRUE(SaveFile(path, false, true));
+        expectHeld("saved");
+        // Reloads of the own locked file, plain and with a code, read it and take no lock for a refusal.
+        ASSERT_TRUE(ReloadFile());
+        ASSERT_TRUE(ReloadWithCode(ccSjis));
+        EXPECT_EQ(Text(), "two\r\n");
+        EXPECT_FALSE(form.editor->ReadOnly());
+        EXPECT_TRUE(asked.empty()) << asked[0];
+        expectHeld("reloaded");
+        // A load that fails leaves the lock on the document's own file.
+        EXPECT_FALSE(OpenFile(folder.File("missing.txt"), true));
+        expectHeld("after a failed open");
+        UnlockOpenFile();
+    }
+}
+
+TEST_F(DocumentTest, ForcedJisAndEucReadingsSayWhatBecameOfUnreadableCharacters)
+{
+    // Shift-JIS 宗 (8F 40) reads as a broken EUC-JP three-byte sequence; JIS X 0212
+    // 7E 7E has no character of the code page.
+    const std::string sjis = Write("sjis.txt", "\x8F\x40\r\n");
+    const std::string jis = Write("jis.txt", "\x1B$(D\x7E\x7E\x1B(B\r\n");
+    for (const auto& [path, code] : {std::pair{sjis, ccEuc}, std::pair{jis, ccJis}})
+        for (bool yes : {true, false}) {
+            SCOPED_TRACE(path);
+            ASSERT_TRUE(OpenFile(path, true));
+            answerYes = yes;
+            asked.clear();
+            ASSERT_TRUE(ReloadWithCode(code));
+            ASSERT_EQ(asked.size(), 1u);
+            EXPECT_NE(asked[0].find("〓へ置き換えました"), std::string::npos) << asked[0];
+            EXPECT_EQ(asked[0].find("ユニコード"), std::string::npos) << asked[0];
+            EXPECT_NE(Text().find("〓"), std::string::npos);
+            // No keeps the damaged text from being saved over the file.
+            EXPECT_EQ(form.editor->ReadOnly(), !yes);
+            EXPECT_EQ(Document().ReadOnlyLocked, !yes);
+            SetReadOnlyState(false, false);
+            Document().ReadOnlyLocked = false;
+        }
+    // A UTF-16 file whose odd last byte was left out, with a character the code page lacks.
+    answerYes = true;
+    asked.clear();
+    ASSERT_TRUE(OpenFile(Write("odd.txt", std::string("\xFF\xFE" "a\0\xE9\x00\x01", 7)), true));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find("$[4桁16進数]"), std::string::npos) << asked[0];
+    EXPECT_NE(asked[0].find("1バイト"), std::string::npos) << asked[0];
+}
+
+TEST_F(DocumentTest, AReloadKeepsTheLocksItSetItself)
+{
+    const std::string path = Write("w.txt", "one\r\n");
+    ASSERT_TRUE(OpenFile(path, true));
+    ASSERT_FALSE(form.editor->ReadOnly());
+    // Another program holds the file against writing: the reload locks, and the lock stands.
+    const HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    asked.clear();
+    const bool reloaded = ReloadFile();
+    CloseHandle(other);
+    ASSERT_TRUE(reloaded);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find("書き換え禁止をセットしました。"), std::string::npos);
+    EXPECT_TRUE(Document().ReadOnlyLocked);
+    EXPECT_TRUE(form.editor->ReadOnly());
+    EXPECT_EQ(form.panels[8], "書禁");
+
+    // Opened with Yes to the question over a wide character, reloaded with No: locked.
+    const std::string wide = Write("wide.txt", "\xEF\xBB\xBF" "caf\xC3\xA9");
+    answerYes = true;
+    ASSERT_TRUE(OpenFile(wide, true));
+    ASSERT_FALSE(form.editor->ReadOnly());
+    answerYes = false;
+    ASSERT_TRUE(ReloadFile());
+    EXPECT_TRUE(Document().ReadOnlyLocked);
+    EXPECT_TRUE(form.editor->ReadOnly());
+    // And a reload only ever adds read-only: a Yes now leaves the lock the user was given.
+    answerYes = true;
+    ASSERT_TRUE(ReloadFile());
+    EXPECT_TRUE(form.editor->ReadOnly());
+}
+
+TEST_F(DocumentTest, DevicesAndOverLongPathsAreNeverOpened)
+{
+    const std::string longPath = folder.File(std::string(250, 'x') + ".txt");
+    for (const std::string& name : {std::string("aux"), folder.File("NUL.txt"), std::string("\\\\.\\com1"), longPath}) {
+        SCOPED_TRACE(name);
+        asked.clear();
+        EXPECT_FALSE(OpenFile(name, true));
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_NE(asked[0].find(name == longPath ? "限界(259)" : "装置の名前"), std::string::npos) << asked[0];
+    }
+    EXPECT_TRUE(Document().CurrentFileName.empty());
+    EXPECT_EQ(form.ended, 0);
+    // Before the window is shown a refusal ends the program.
+    form.showing = false;
+    EXPECT_FALSE(OpenFile("lpt1.log", true));
+    EXPECT_EQ(form.ended, 1);
 }
 
 } // namespace

@@ -100,6 +100,7 @@ TEST_F(DocSave, EveryFailingStepKeepsTheOriginalAndTheDocumentModified)
                     SetSaveFileSystem(&fs);
                     prepare(kind);
                     Edit(text);
+                    const std::string before = Ed().Lines().Text();
                     asked.clear();
                     SCOPED_TRACE("kind " + std::to_string(kind) + " SaveCvt " + std::to_string(cvt) + " step " +
                                  std::to_string(failAt));
@@ -107,10 +108,16 @@ TEST_F(DocSave, EveryFailingStepKeepsTheOriginalAndTheDocumentModified)
                         // The copy could not go beside the file: it went elsewhere and the file was written in place.
                         EXPECT_EQ(Disk(path), good);
                         EXPECT_TRUE(asked.empty());
+                        // A copy the save could not remove is named on the status bar.
+                        for (const std::string& left : TempFilesIn(folder.Path())) {
+                            EXPECT_NE(form.panels[0].find(left), std::string::npos) << left;
+                            DeleteFileA(left.c_str());
+                        }
                         continue;
                     }
                     ++failed;
                     ASSERT_EQ(asked.size(), 1u);
+                    EXPECT_EQ(Ed().Lines().Text(), before);
                     EXPECT_TRUE(Ed().Modified());
                     EXPECT_EQ(Document().DocumentCode, ccEuc);
                     const auto named = asked[0].find(kNamed);
@@ -128,6 +135,133 @@ TEST_F(DocSave, EveryFailingStepKeepsTheOriginalAndTheDocumentModified)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     std::printf("failed saves checked: %d\n", failed);
     EXPECT_GE(failed, 1000);
+}
+
+// The survivor a failure message names, or empty.
+std::string NamedCopy(const std::string& message)
+{
+    const std::string kNamed = "次のファイルに残っています。\r\n";
+    const auto at = message.find(kNamed);
+    if (at == std::string::npos) return {};
+    const std::string rest = message.substr(at + kNamed.size());
+    return rest.substr(0, rest.find("\r\n"));
+}
+
+// The name leads to a file of another name (Wine shows no reparse attribute for a link).
+bool IsLink(const std::string& path)
+{
+    const HANDLE h = CreateFileA(path.c_str(), 0, 7, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    char final[MAX_PATH];
+    const DWORD n = GetFinalPathNameByHandleA(h, final, sizeof final, 0);
+    CloseHandle(h);
+    return n > 0 && n < sizeof final && !SameFileName(std::string(final, n), "\\\\?\\" + path);
+}
+
+// Every step of a save failing once (queries, attributes and the backup's
+// own write among them), and again with every removal of a temporary file
+// failing, for a plain, a hidden, a hard-linked and a symbolically linked
+// file, with and without a backup, wraps kept or made line breaks. Whatever
+// fails: the file and its other names are as they were or the message
+// names a complete copy, the backup is the old one or the new one whole,
+// the editor's text and state are as before, and no temporary file is left
+// unnamed.
+TEST_F(DocSave, EveryStepWithBackupsLinksAndWrapsKeepsFileBackupAndText)
+{
+    const std::string linkDir = "C:\\vellumo_links", link = linkDir + "\\link.txt", real = linkDir + "\\real.txt";
+    const bool haveLink = IsLink(link);
+    const std::string original = "original\r\n", oldBackup = "older backup";
+    const std::string text = "a first line long enough to wrap twice\r\n\x88\x9F\x88\x9F short\r\nend";
+    Ed().WrapOption().SetWrapByte(20);
+    Set().Backup.BackupPath = "";
+    int failedSaves = 0;
+    for (int kind = 0; kind < 4; ++kind) {
+        if (kind == 3 && !haveLink) continue;
+        const std::string path = kind == 3 ? link : folder.File("s.txt");
+        const std::string file = kind == 3 ? real : path, other = folder.File("s2.txt");
+        const std::string bak = ChangeFileExt(path, ".bak");
+        std::string spare = SystemFileSystem().SpareFolder();
+        if (!spare.empty() && spare.back() == '\\') spare.pop_back();
+        const std::vector<std::string> folders = {folder.Path(), linkDir, spare};
+        auto prepare = [&](bool wrap) {
+            Put(file, original, kind == 1 ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL);
+            Put(bak, oldBackup);
+            DeleteFileA(other.c_str());
+            if (kind == 2) {
+                ASSERT_TRUE(CreateHardLinkA(other.c_str(), file.c_str(), nullptr));
+            }
+            Document() = TDocumentState{};
+            Document().CurrentFileName = path;
+            Ed().SetWordWrap(wrap);
+            Edit(text);
+        };
+        for (bool backup : {false, true})
+            for (bool wrap : {false, true}) {
+                Set().Backup.Backup = backup;
+                TFaultyFs probe;
+                SetSaveFileSystem(&probe);
+                prepare(wrap);
+                ASSERT_TRUE(SaveFile(path, wrap, !backup));
+                const std::string good = Disk(path), goodText = Ed().Lines().Text();
+                ASSERT_EQ(wrap, goodText != text);
+                for (bool failDeletes : {false, true})
+                    for (int failAt = 0; failAt <= probe.Steps; ++failAt) {
+                        TFaultyFs fs;
+                        fs.FailAt = failAt;
+                        fs.FailDeletes = failDeletes;
+                        SetSaveFileSystem(&fs);
+                        prepare(wrap);
+                        const std::string before = Ed().Lines().Text();
+                        asked.clear();
+                        SCOPED_TRACE("kind " + std::to_string(kind) + (backup ? " backup" : "") + (wrap ? " wrap" : "") +
+                                     (failDeletes ? " no removal" : "") + " step " + std::to_string(failAt));
+                        const bool saved = SaveFile(path, wrap, !backup);
+                        SetSaveFileSystem(nullptr);
+                        std::string told;
+                        for (const std::string& a : asked) told += a;
+                        told += form.panels[0];
+                        const std::string copy = NamedCopy(told);
+                        if (!copy.empty()) {
+                            EXPECT_EQ(Disk(copy), good);
+                        }
+                        // A temporary file left behind is one the user was told of.
+                        for (const std::string& dir : folders)
+                            for (const std::string& left : TempFilesIn(dir)) {
+                                EXPECT_NE(told.find(left), std::string::npos) << left << " left unnamed; told: " << told;
+                                DeleteFileA(left.c_str());
+                            }
+                        if (backup) {
+                            const std::string b = Disk(bak);
+                            EXPECT_TRUE(b == oldBackup || b == original) << b;
+                        }
+                        EXPECT_EQ(IsLink(link), haveLink);
+                        if (kind == 2) {
+                            EXPECT_EQ(Disk(other), Disk(path)) << "the names of one file parted";
+                        }
+                        if (saved) {
+                            EXPECT_EQ(Disk(path), good);
+                            EXPECT_EQ(Ed().Lines().Text(), goodText);
+                            EXPECT_FALSE(Ed().Modified());
+                            EXPECT_TRUE(kind != 1 || (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN) ||
+                                        told.find("属性") != std::string::npos);
+                            continue;
+                        }
+                        ++failedSaves;
+                        EXPECT_FALSE(asked.empty());
+                        EXPECT_EQ(Ed().Lines().Text(), before);
+                        EXPECT_TRUE(Ed().Modified());
+                        EXPECT_EQ(Document().DocumentCode, ccSjis);
+                        if (copy.empty()) {
+                            EXPECT_EQ(Disk(path), original);
+                        }
+                        EXPECT_TRUE(kind != 1 || (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN));
+                    }
+            }
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    Ed().SetWordWrap(false);
+    std::printf("failed saves checked: %d\n", failedSaves);
+    EXPECT_GE(failedSaves, 100);
 }
 
 TEST_F(DocSave, HiddenFilesAndLinksKeepWhatTheyAre)
@@ -186,6 +320,12 @@ TEST_F(DocSave, ReadOnlyDevicesAndBusyAreRefusedWhoeverAsks)
     for (const std::string& dev : std::vector<std::string>{"nul", folder.File("lpt1.txt"), "\\\\.\\nul"})
         EXPECT_FALSE(SaveFile(dev, false, true)) << dev;
     EXPECT_EQ(asked.size(), 7u);
+    // A path past the limit is said to be one, not a file in use.
+    const std::string longPath = folder.File(std::string(260, 'x') + ".txt");
+    EXPECT_FALSE(SaveFile(longPath, false, true));
+    ASSERT_EQ(asked.size(), 8u);
+    EXPECT_EQ(asked.back(), PathRefusalMessage(longPath, true));
+    EXPECT_NE(asked.back().find("保存できません"), std::string::npos);
     {
         TDocumentBusy busy;
         EXPECT_FALSE(SaveFile(path, false, true));
@@ -253,7 +393,7 @@ TEST_F(DocSave, BackupsLocksAndSaveAs)
     // Save As to a target that fails: no backup, and the lock (deny write) is back on the document's own file.
     Set().Option.HaitaSeigyo = 1;
     TFaultyFs fs;
-    fs.FailAt = 2;  // the first write
+    fs.FailAt = 6;  // the first write, after the path queries and the temporary file
     SetSaveFileSystem(&fs);
     Edit("fourth");
     form.saveAnswer = folder.File("e.txt");

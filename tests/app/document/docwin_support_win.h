@@ -54,14 +54,22 @@ protected:
     TSaveForm form;  // in place of the fixture's own
 };
 
-// The system's file system with the n-th faultable step failing.
+// The system's file system with the n-th step failing (queries that fail
+// answer as for a path they cannot resolve or find), and with every removal
+// failing on request.
 class TFaultyFs final : public IFileSystem {
 public:
     int FailAt = 0, Steps = 0;
+    bool FailDeletes = false;
     IFileSystem& Real = SystemFileSystem();
 
-    std::string FinalPath(const std::string& p) override { return Real.FinalPath(p); }
-    TFsFileInfo Query(const std::string& p) override { return Real.Query(p); }
+    bool FinalPath(const std::string& p, std::string& final) override
+    {
+        if (!Fail()) return Real.FinalPath(p, final);
+        final = p;
+        return false;
+    }
+    TFsFileInfo Query(const std::string& p) override { return Fail() ? TFsFileInfo{} : Real.Query(p); }
     bool CreateTemp(const std::string& f, std::string& n, TFsHandle& h) override { return !Fail() && Real.CreateTemp(f, n, h); }
     bool CreateNew(const std::string& p, TFsHandle& h) override { return !Fail() && Real.CreateNew(p, h); }
     bool OpenForWrite(const std::string& p, TFsHandle& h) override { return !Fail() && Real.OpenForWrite(p, h); }
@@ -81,8 +89,8 @@ public:
     }
     bool Replace(const std::string& a, const std::string& b) override { return !Fail() && Real.Replace(a, b); }
     bool Rename(const std::string& a, const std::string& b) override { return !Fail() && Real.Rename(a, b); }
-    bool Delete(const std::string& p) override { return Real.Delete(p); }
-    bool SetAttributes(const std::string& p, std::uint32_t a) override { return Real.SetAttributes(p, a); }
+    bool Delete(const std::string& p) override { return !Fail() && !FailDeletes && Real.Delete(p); }
+    bool SetAttributes(const std::string& p, std::uint32_t a) override { return !Fail() && Real.SetAttributes(p, a); }
     std::string SpareFolder() override { return Real.SpareFolder(); }
 
 private:

@@ -25,9 +25,11 @@ public:
     std::set<std::string> Locked;  // names that refuse to be replaced or opened
     bool FolderReadOnly = false;   // nothing new can be created beside the target
     bool Device = false;           // every existing name is a device
+    bool FailDeletes = false;      // no name can be removed
 
     std::map<std::string, std::shared_ptr<TBody>> Names;
     std::map<std::string, std::string> Links;  // symbolic link -> target name
+    std::set<std::string> Unresolvable;        // links whose final path cannot be found
 
     void Put(const std::string& name, const std::string& data, std::uint32_t attrs = 0x20)
     {
@@ -47,10 +49,17 @@ public:
         return it == Links.end() ? name : it->second;
     }
 
-    std::string FinalPath(const std::string& path) override { return Resolve(path); }
-
-    TFsFileInfo Query(const std::string& path) override
+    bool FinalPath(const std::string& path, std::string& final) override
     {
+        const bool resolved = !Unresolvable.count(path);
+        final = resolved ? Resolve(path) : path;
+        return resolved;
+    }
+
+    // Opening a name opens what a link points at.
+    TFsFileInfo Query(const std::string& pathOrLink) override
+    {
+        const std::string path = Resolve(pathOrLink);
         TFsFileInfo info;
         auto it = Names.find(path);
         if (it == Names.end()) return info;
@@ -78,8 +87,9 @@ public:
         h = NewHandle(path, false);
         return true;
     }
-    bool OpenForWrite(const std::string& path, TFsHandle& h) override
+    bool OpenForWrite(const std::string& pathOrLink, TFsHandle& h) override
     {
+        const std::string path = Resolve(pathOrLink);
         if (Fail() || Locked.count(path) || !Names.count(path)) return false;
         h = NewHandle(path, true);
         return true;
@@ -123,7 +133,7 @@ public:
         Names.erase(from);
         return true;
     }
-    bool Delete(const std::string& path) override { return Names.erase(path) > 0; }
+    bool Delete(const std::string& path) override { return !FailDeletes && Names.erase(path) > 0; }
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override
     {
         auto it = Names.find(path);

@@ -46,6 +46,13 @@ TEST(PathNames, DeviceNamesAndParts)
     for (const char* d : {"null", "com0", "lpt10", "c:\\con\\a.txt", "console"})
         EXPECT_FALSE(IsDeviceName(d)) << d;
 
+    // Refused paths: devices first, then the length the byte-string calls take.
+    EXPECT_EQ(PathRefusal("\\\\.\\PhysicalDrive0"), TPathRefusal::Device);
+    EXPECT_EQ(PathRefusal(std::string(300, 'a') + "\\aux"), TPathRefusal::Device);
+    EXPECT_EQ(PathRefusal("C:\\" + std::string(256, 'a')), TPathRefusal::None);
+    EXPECT_EQ(PathRefusal("C:\\" + std::string(257, 'a')), TPathRefusal::TooLong);
+    EXPECT_EQ(PathRefusal("\\\\srv\\share\\a.txt"), TPathRefusal::None);
+
     EXPECT_EQ(ExtractFileName("c:\\d\\\x95\x5C.txt"), "\x95\x5C.txt");
     EXPECT_EQ(ChangeFileExt("c:\\d.x\\a.txt", ".bak"), "c:\\d.x\\a.bak");
     EXPECT_EQ(ChangeFileExt("c:\\d.x\\a", ".bak"), "c:\\d.x\\a.bak");

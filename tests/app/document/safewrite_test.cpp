@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <random>
@@ -37,6 +38,12 @@ std::vector<TScenario> Scenarios()
              fs.Put("E:\\real\\a.txt", "linked");
              fs.Links[kTarget] = "E:\\real\\a.txt";
          }},
+        {"link that cannot be resolved",
+         [](TFakeFs& fs) {
+             fs.Put("E:\\real\\a.txt", "linked");
+             fs.Links[kTarget] = "E:\\real\\a.txt";
+             fs.Unresolvable.insert(kTarget);
+         }},
         {"folder takes no new file",
          [](TFakeFs& fs) {
              fs.Put(kTarget, "in a read-only folder");
@@ -64,17 +71,27 @@ void CheckOutcome(const TScenario& sc, const TFakeFs& before, const TFakeFs& fs,
     const std::string target = fs.Resolve(kTarget);
     const std::string old = before.Content(kTarget);
     EXPECT_EQ(fs.OpenHandles(), 0u);
-    std::size_t extra = 0;  // names beyond those there before
+    // Names beyond those there before: the new file, the complete copy a
+    // failure names, and temporary files only when the result names them.
+    std::size_t extra = 0;
     for (const auto& [name, body] : fs.Names)
-        if (!before.Names.count(name)) ++extra;
+        if (!before.Names.count(name) && name != target && name != r.Survivor) {
+            ++extra;
+            EXPECT_NE(std::find(r.Leftovers.begin(), r.Leftovers.end(), name), r.Leftovers.end())
+                << name << " left unnamed";
+        }
+    EXPECT_EQ(extra, r.Leftovers.size());
+    if (!fs.FailDeletes) {
+        EXPECT_TRUE(r.Leftovers.empty());
+    }
+    if (before.Links.count(kTarget)) {
+        EXPECT_EQ(fs.Links.at(kTarget), before.Links.at(kTarget));
+        EXPECT_FALSE(fs.Names.count(kTarget)) << "the link became a file of its own";
+    }
     if (r.Ok) {
         EXPECT_EQ(fs.Content(kTarget), bytes);
-        EXPECT_EQ(extra, sc.Existing ? 0u : 1u) << "a temporary file was left";
         if (sc.Existing) {
             EXPECT_EQ(fs.Names.at(target)->Attributes, before.Names.at(target)->Attributes);
-        }
-        if (before.Links.count(kTarget)) {
-            EXPECT_EQ(fs.Links.at(kTarget), before.Links.at(kTarget));
         }
         if (before.Names.count("D:\\other\\b.txt")) {
             EXPECT_EQ(fs.Content("D:\\other\\b.txt"), bytes);
@@ -84,10 +101,11 @@ void CheckOutcome(const TScenario& sc, const TFakeFs& before, const TFakeFs& fs,
     EXPECT_NE(r.Failure, TWriteFailure::None);
     if (!r.TargetChanged) {
         EXPECT_EQ(fs.Content(kTarget), old) << "the original changed";
-        EXPECT_EQ(extra, 0u) << "a temporary file was left";
-    } else {
+    } else if (sc.Existing) {
         ASSERT_FALSE(r.Survivor.empty()) << "the target was touched and no complete copy named";
         EXPECT_EQ(fs.Content(r.Survivor), bytes);
+    } else {
+        EXPECT_EQ(r.Failure, TWriteFailure::InPlace) << "a part of a new file stays and is not said to";
     }
 }
 
@@ -103,14 +121,18 @@ TEST(SafeWrite, AFailureAtAnyStepLeavesTheOriginalOrANamedCompleteCopy)
             sc.Setup(probe);
             const TWriteResult clean = SafeWriteFile(probe, kTarget, bytes);
             EXPECT_EQ(clean.Ok, probe.Locked.empty()) << sc.Name;
-            for (int failAt = 1; failAt <= probe.Steps + 1; ++failAt) {
+            for (int failAt = 1; failAt <= 2 * (probe.Steps + 1); ++failAt) {
+                // The second round also fails every removal of a temporary file.
+                const bool noRemoval = failAt > probe.Steps + 1;
                 TFakeFs before;
                 sc.Setup(before);
                 TFakeFs fs;
                 sc.Setup(fs);
-                fs.FailAt = failAt;
+                fs.FailAt = noRemoval ? failAt - probe.Steps - 1 : failAt;
+                fs.FailDeletes = noRemoval;
                 const TWriteResult r = SafeWriteFile(fs, kTarget, bytes);
-                SCOPED_TRACE(std::string(sc.Name) + " size " + std::to_string(size) + " step " + std::to_string(failAt));
+                SCOPED_TRACE(std::string(sc.Name) + " size " + std::to_string(size) + " step " + std::to_string(fs.FailAt) +
+                             (noRemoval ? " no removal" : ""));
                 CheckOutcome(sc, before, fs, r, bytes);
                 ++runs;
                 failures += !r.Ok;

@@ -71,8 +71,13 @@ TEST_F(CommandLineTest, WrapTabModeJumpsAndPrint)
     Run({"/WB=1a2", "/wb=40"});  // the first one decides: 12 is out of range
     EXPECT_EQ(Set().Option.WrapCount, 80);
     EXPECT_EQ(form.wrapChanged, 0);
+    Set().Option.WrapLine = true;
     Run({"/wb=40", "/tab=4", "/java", "/cpp"});
     EXPECT_EQ(Set().Option.WrapCount, 40);
+    // The wrap guide line stands at the new column.
+    ASSERT_EQ(form.editor->VerticalLines().Count(), 2);
+    EXPECT_EQ(form.editor->VerticalLines().Items(0).Position(), 40);
+    EXPECT_TRUE(form.editor->VerticalLines().Items(0).Visible());
     EXPECT_TRUE(Set().Option.WordWrap && form.editor->WordWrap());
     EXPECT_EQ(form.editor->WrapOption().WrapByte(), 40);
     EXPECT_EQ(form.editor->TabSpaceCount(), 4);
@@ -80,6 +85,7 @@ TEST_F(CommandLineTest, WrapTabModeJumpsAndPrint)
     EXPECT_EQ(form.modeSwitch, 6);
     Run({"/wb=-1", "/tab=9"});
     EXPECT_FALSE(form.editor->WordWrap() || Set().Option.WordWrap);
+    EXPECT_FALSE(form.editor->VerticalLines().Items(0).Visible());
     EXPECT_EQ(form.editor->TabSpaceCount(), 4);
     EXPECT_EQ(form.wrapChanged, 2);
 
@@ -142,6 +148,28 @@ TEST_F(CommandLineTest, MissingNamesWildcardsAndFolders)
     SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(SameFileName(d.StartFolder, dir + "\\")) << d.StartFolder;
     EXPECT_TRUE(Document().CurrentFileName.empty());
+}
+
+TEST_F(CommandLineTest, DevicesAndOverLongPathsEndTheStartWithOneMessage)
+{
+    // Never offered for creation, never opened (reading a device may never
+    // end), never taken for a shortcut.
+    const std::string longPath = folder.File(std::string(120, 'd') + "\\" + std::string(140, 'e') + ".txt");
+    for (const std::string& name : {longPath, std::string("aux"), std::string("COM1"), folder.File("nul.txt")}) {
+        SCOPED_TRACE(name);
+        asked.clear();
+        ResetApplicationEnding();
+        form.ended = 0;
+        TShortCutInfo info;
+        EXPECT_FALSE(ResolveShortcut(name, info));
+        const TCommandLineOptions& o = Run({name, Write("later.txt", "x"), "/java"});
+        EXPECT_TRUE(o.EndRequested);
+        EXPECT_EQ(form.ended, 1);
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0], PathRefusalMessage(name, false));
+        EXPECT_TRUE(Document().CurrentFileName.empty());
+        EXPECT_EQ(form.modeSwitch, -1);
+    }
 }
 
 // A shortcut file to target, made through the shell's own link object.
@@ -260,6 +288,10 @@ TEST(StartupHandOff, TwoFilesGoToTwoNewProcesses)
     EXPECT_EQ(recorder.starts[1].startup.cb, sizeof(STARTUPINFOA));
     EXPECT_FALSE(recorder.starts[1].inheritHandles);
     SetSystemCommandLine(TCommandLine({"vellumo.exe", a, "/r", folder.File("none.txt")}));
+    EXPECT_TRUE(StartupEntry());
+    EXPECT_EQ(recorder.starts.size(), 2u);
+    // Devices are no files to hand on: this process refuses them itself.
+    SetSystemCommandLine(TCommandLine({"vellumo.exe", "aux", "com2", a}));
     EXPECT_TRUE(StartupEntry());
     EXPECT_EQ(recorder.starts.size(), 2u);
 
