@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/document/docopen.h"
+#include "app/commands/commands_win.h"
 #include "app/window/mainform_win.h"
 #include "base/showmsg.h"
 #include "suiteform_win.h"
@@ -61,13 +62,13 @@ TEST_F(FileDialogsTest, OpenStartsWithoutANameAndSaveWithTheFilesNameInItsFolder
     std::string started;
     form_->Documents.StartNewInstance = [&](const std::string& args) { started = args; };
     Script({});
-    form_->mOpenClick();
+    mOpenClick(*form_);
     ASSERT_EQ(seen_.size(), 1u);
     EXPECT_EQ(seen_[0].title, "ファイルを開く");
     EXPECT_EQ(seen_[0].name, "");
     EXPECT_EQ(seen_[0].folder, folder_.string());
 
-    form_->mSaveAsClick();
+    mSaveAsClick(*form_);
     ASSERT_EQ(seen_.size(), 2u);
     EXPECT_EQ(seen_[1].title, "名前を付けて保存");
     EXPECT_EQ(seen_[1].name, "named.txt");
@@ -97,7 +98,7 @@ TEST_F(FileDialogsTest, DevicesAndOverLongPathsAreRefusedWhileTheDialogIsOpen)
     };
     form_->Documents.StartNewInstance = [&](const std::string& args) { opened = args; };
     Script({device, longPath, chosen.string()});
-    form_->mOpenClick();
+    mOpenClick(*form_);
     EXPECT_EQ(seen_.size(), 3u);
     EXPECT_EQ(seen_.back().name, "");  // cleared by the refusal before
     EXPECT_NE(opened.find(chosen.string()), std::string::npos) << opened;
@@ -111,7 +112,7 @@ TEST_F(FileDialogsTest, DevicesAndOverLongPathsAreRefusedWhileTheDialogIsOpen)
     ConnectDocumentFunctions(*form_);
     Script({"aux", saved.string()});
     form_->Editor1.SetReadOnly(false);
-    form_->mSaveAsClick();
+    mSaveAsClick(*form_);
     EXPECT_EQ(seen_.size(), 2u);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0], PathRefusalMessage("aux", false));
