@@ -4,7 +4,6 @@
 #include <exception>
 
 #include "classlib/form_win.h"
-#include "classlib/mainformbase_win.h"
 #include "classlib/shortcut.h"
 #include "base/showmsg.h"
 
@@ -88,33 +87,6 @@ void TApplication::SetTitle(const std::string& title)
         SetWindowTextA(handle_, title.c_str());
 }
 
-void TApplication::SetMainForm(TForm* form)
-{
-    mainForm_ = form;
-    if (form)
-        form->SetOwner(Handle());
-}
-
-void TApplication::Run()
-{
-    if (mainForm_ && showMainForm_ && !terminated_) {
-        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-        mainForm_->Show();
-    }
-    while (HandleMessage()) {
-    }
-    if (mainForm_ && mainForm_->HandleAllocated()) {
-        TForm* form = mainForm_;
-        Guarded([form] { form->DestroyHandle(); });
-    }
-}
-
-void TApplication::Terminate()
-{
-    terminated_ = true;
-    PostQuitMessage(0);
-}
-
 bool TApplication::HandleMessage()
 {
     MSG msg;
@@ -150,17 +122,13 @@ bool TApplication::PreTranslate(MSG& msg)
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.hwnd) {
         const TShortCut sc = ShortCutOfKeyMessage(msg);
         bool ran = false;
-        if (TMainFormBase* form = FindMainFormOf(msg.hwnd)) {
-            Guarded([&] { ran = form->IsShortCutValue(sc); });
-        } else if (!shortCutHandlers_.empty()) {
-            HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-            for (auto& h : shortCutHandlers_) {
-                if (h.first != root || !IsWindowEnabled(root))
-                    continue;
-                TShortCutHandler handler = h.second;  // it may change the list
-                Guarded([&] { ran = handler(sc); });
-                break;
-            }
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        for (auto& h : shortCutHandlers_) {
+            if (h.first != root || !IsWindowEnabled(root))
+                continue;
+            TShortCutHandler handler = h.second;  // it may change the list
+            Guarded([&] { ran = handler(sc); });
+            break;
         }
         if (ran)
             return true;
@@ -193,10 +161,8 @@ bool TApplication::Minimized() const { return handle_ && IsIconic(handle_); }
 void TApplication::BringToFront()
 {
     Restore();
-    HWND target = Handle();
-    if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()))
-        target = mainForm_->Handle();
-    SetForegroundWindow(target);
+    HWND main = MainWindow();
+    SetForegroundWindow(main && IsWindowVisible(main) ? main : Handle());
 }
 
 void TApplication::SetHint(const std::string& hint)
@@ -233,9 +199,7 @@ void TApplication::SetShortCutHandler(HWND window, TShortCutHandler handler)
 
 void TApplication::ResetForTests()
 {
-    mainForm_ = nullptr;
     terminated_ = false;
-    showMainForm_ = true;
     OnMessage = nullptr;
     OnActivate = OnDeactivate = OnMinimize = OnRestore = nullptr;
     hint_.clear();
@@ -265,16 +229,9 @@ LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     return result;
 }
 
-HWND TApplication::MainHandle() const
-{
-    if (mainForm_)
-        return mainForm_->HandleAllocated() ? const_cast<TForm*>(mainForm_)->Handle() : nullptr;
-    return MainWindow();  // a main window that is not a form
-}
-
 LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    HWND main = MainHandle();
+    HWND main = MainWindow();
     switch (msg) {
     case WM_ACTIVATEAPP:
         active_ = wParam != 0;
@@ -314,9 +271,7 @@ LRESULT TApplication::AppWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         // The task bar's Close asks the main window; the application window
         // is never destroyed with the windows it owns.
-        if (mainForm_)
-            mainForm_->Close();
-        else if (main)
+        if (main)
             PostMessageA(main, WM_CLOSE, 0, 0);
         return 0;
     default:

@@ -1,10 +1,10 @@
 #include "classlib/imagelist_win.h"
 
+#include <cstdint>
+
 namespace vellumo {
 
 namespace {
-
-constexpr COLORREF kKey = RGB(255, 0, 255);
 
 // A 32-bit top-down bitmap of the size, with its bits.
 HBITMAP MakeDib(HDC dc, int w, int h, std::uint32_t** bits)
@@ -46,31 +46,6 @@ void TImageList::Clear()
 {
     if (handle_)
         ImageList_RemoveAll(handle_);
-}
-
-int TImageList::AddBits(const std::vector<std::uint32_t>& argb)
-{
-    if (!handle_ || argb.size() != static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_))
-        return -1;
-    HDC screen = GetDC(nullptr);
-    std::uint32_t* bits = nullptr;
-    HBITMAP bmp = MakeDib(screen, width_, height_, &bits);
-    ReleaseDC(nullptr, screen);
-    if (!bmp)
-        return -1;
-    const std::uint32_t key = 0xFF00FF;  // kKey as 0x00RRGGBB
-    for (std::size_t i = 0; i < argb.size(); ++i)
-        bits[i] = (argb[i] >> 24) ? (argb[i] & 0xFFFFFF) : key;
-    GdiFlush();
-    int index = ImageList_AddMasked(handle_, bmp, kKey);
-    DeleteObject(bmp);
-    return index;
-}
-
-int TImageList::AddPixels(const std::vector<std::string>& rows, const TPixelPalette& palette)
-{
-    std::vector<std::uint32_t> argb = ParsePixelTable(rows, width_, height_, palette);
-    return argb.empty() ? -1 : AddBits(argb);
 }
 
 int TImageList::AddDrawn(const std::function<void(HDC dc, int width, int height)>& draw, COLORREF transparent)

@@ -1,16 +1,11 @@
 #pragma once
-// Image lists for tool bars, made at run time: from small pixel tables (one
-// character per pixel, a palette for the characters, "." transparent) or
-// drawn with GDI on a bitmap. Windows only.
+// Image lists for tool bars, drawn at run time with GDI, so that no image
+// file has to be shipped. Windows only.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <functional>
-#include <string>
 #include <vector>
-
-#include "base/color.h"
-#include "classlib/pixeltable.h"
 
 namespace vellumo {
 
@@ -26,9 +21,6 @@ public:
     int Count() const;
     HIMAGELIST Handle() const { return handle_; }
 
-    // Adds an image from a pixel table of Width x Height; returns its index,
-    // -1 when the table does not fit (see ParsePixelTable).
-    int AddPixels(const std::vector<std::string>& rows, const TPixelPalette& palette);
     // Adds an image drawn by a function on a Width x Height device context
     // filled with the transparent colour first; returns its index or -1.
     int AddDrawn(const std::function<void(HDC dc, int width, int height)>& draw,
@@ -39,7 +31,6 @@ public:
     void Clear();
 
 private:
-    int AddBits(const std::vector<std::uint32_t>& argb);
     int width_, height_;
     HIMAGELIST handle_ = nullptr;
 };

@@ -20,7 +20,6 @@ namespace vellumo {
 
 class TMenu;
 class TPopupMenu;
-class TAction;
 
 class TMenuItem {
 public:
@@ -58,13 +57,8 @@ public:
     const std::string& Hint() const;
     void SetHint(std::string hint) { hint_ = std::move(hint); }
 
-    // An item linked to an action takes its caption, shortcut, hint, enabled,
-    // checked and visible state from it, and a click executes it. Not owned.
-    TAction* Action() const { return action_; }
-    void SetAction(TAction* action);
-
-    // For an ordinary item: runs OnClick (when enabled and assigned) or the
-    // linked action. For an item with children: the opening handler.
+    // For an ordinary item: runs OnClick (when enabled and assigned). For an
+    // item with children: the opening handler.
     void Click();
     std::function<void(TMenuItem&)> OnClick;
 
@@ -111,7 +105,6 @@ private:
     bool visible_ = true;
     std::intptr_t tag_ = 0;
     UINT command_ = 0;
-    TAction* action_ = nullptr;
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr;  // set on the root item only
     HMENU submenu_ = nullptr;
@@ -163,15 +156,14 @@ private:
     std::unique_ptr<TMenuItem> root_;
 };
 
-// The menu bar of a main form (see TMainFormBase::SetMenu). A window that is
-// not a TMainFormBase shows it with SetWindow, passes its menu messages to
-// HandleMenuMessage, and its keys through TApplication::SetShortCutHandler
-// with IsShortCut.
+// The menu bar of a main window: the window shows it with SetWindow, passes
+// its menu messages to HandleMenuMessage, and its keys through
+// TApplication::SetShortCutHandler with IsShortCut.
 class TMainMenu : public TMenu {
 public:
     TMainMenu() = default;
     ~TMainMenu() override;
-    // The window whose bar shows the menu (set by the form).
+    // The window whose bar shows the menu.
     HWND Window() const { return window_; }
     void SetWindow(HWND window);
 

@@ -2,7 +2,6 @@
 
 #include <unordered_map>
 
-#include "classlib/actionlist.h"
 
 namespace vellumo {
 
@@ -58,10 +57,7 @@ TMenuItem::~TMenuItem()
         Commands().erase(command_);
 }
 
-const std::string& TMenuItem::Caption() const
-{
-    return action_ && !action_->Caption().empty() ? action_->Caption() : caption_;
-}
+const std::string& TMenuItem::Caption() const { return caption_; }
 
 void TMenuItem::SetCaption(std::string caption)
 {
@@ -71,7 +67,7 @@ void TMenuItem::SetCaption(std::string caption)
     Changed();
 }
 
-TShortCut TMenuItem::ShortCut() const { return action_ ? action_->ShortCut() : shortCut_; }
+TShortCut TMenuItem::ShortCut() const { return shortCut_; }
 
 void TMenuItem::SetShortCut(TShortCut shortCut)
 {
@@ -81,24 +77,20 @@ void TMenuItem::SetShortCut(TShortCut shortCut)
     Changed();
 }
 
-bool TMenuItem::Enabled() const { return action_ ? action_->Enabled() : enabled_; }
+bool TMenuItem::Enabled() const { return enabled_; }
 
 void TMenuItem::SetEnabled(bool on)
 {
-    if (action_)
-        action_->SetEnabled(on);
     if (on == enabled_)
         return;
     enabled_ = on;
     Changed();
 }
 
-bool TMenuItem::Checked() const { return action_ ? action_->Checked() : checked_; }
+bool TMenuItem::Checked() const { return checked_; }
 
 void TMenuItem::SetChecked(bool on)
 {
-    if (action_)
-        action_->SetChecked(on);
     if (on == checked_)
         return;
     checked_ = on;
@@ -113,37 +105,22 @@ void TMenuItem::SetRadioItem(bool on)
     Changed();
 }
 
-bool TMenuItem::Visible() const { return action_ ? action_->Visible() : visible_; }
+bool TMenuItem::Visible() const { return visible_; }
 
 void TMenuItem::SetVisible(bool on)
 {
-    if (action_)
-        action_->SetVisible(on);
     if (on == visible_)
         return;
     visible_ = on;
     Changed();
 }
 
-const std::string& TMenuItem::Hint() const
-{
-    return action_ && hint_.empty() ? action_->Hint() : hint_;
-}
-
-void TMenuItem::SetAction(TAction* action)
-{
-    action_ = action;
-    Changed();
-}
+const std::string& TMenuItem::Hint() const { return hint_; }
 
 void TMenuItem::Click()
 {
-    if (!Enabled())
-        return;
-    if (OnClick)
+    if (Enabled() && OnClick)
         OnClick(*this);
-    else if (action_ && items_.empty())
-        action_->Execute();
 }
 
 TMenuItem& TMenuItem::Add(const std::string& caption, const std::string& shortCut,

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstddef>
+#include <string>
 
 #include "classlib/application_win.h"
 
@@ -71,11 +72,7 @@ void TStatusPanel::SetBevel(TStatusPanelBevel b)
     bar_.PanelsChanged();
 }
 
-TStatusBar::TStatusBar(TForm& form) : TWinControlChild(form)
-{
-    tabStop_ = false;
-    SetBounds(0, 0, 100, 19);
-}
+TStatusBar::TStatusBar() : TCommonControl(100, 19) {}
 
 TStatusBar::~TStatusBar()
 {
@@ -91,8 +88,8 @@ const char* TStatusBar::WindowClass() const { return StatusClassName(); }
 
 DWORD TStatusBar::ControlStyle() const
 {
-    // The form lays the bar out; the bar must not move itself.
-    return CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | (sizeGrip_ ? SBARS_SIZEGRIP : 0);
+    // No CCS_NORESIZE: the bar takes its place and height itself.
+    return sizeGrip_ ? SBARS_SIZEGRIP : 0;
 }
 
 void TStatusBar::Created()
@@ -100,12 +97,6 @@ void TStatusBar::Created()
     if (font_)
         Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     PushPanels();
-}
-
-void TStatusBar::Resized()
-{
-    if (OnResize)
-        OnResize();
 }
 
 TStatusPanel& TStatusBar::AddPanel(int width, TStatusAlignment alignment, TStatusPanelBevel bevel)
@@ -231,6 +222,12 @@ void TStatusBar::SetFontFrom(const LOGFONTA& font)
         DeleteObject(old);
 }
 
+void TStatusBar::Realign()
+{
+    // The bar measures its parent on any WM_SIZE.
+    Send(WM_SIZE);
+}
+
 std::string TStatusBar::PartText(int part) const
 {
     if (!HandleAllocated() || part < 0 || part > 255)
@@ -253,21 +250,6 @@ std::vector<int> TStatusBar::PartEdges() const
     if (n > 0)
         Send(SB_GETPARTS, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(edges.data()));
     return edges;
-}
-
-LOGFONTA SystemStatusFont()
-{
-    // The record without the padded border, which every system accepts (the
-    // full record fails before Vista).
-    constexpr UINT kRecord = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    static_assert(kRecord == 340);
-    NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = kRecord;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kRecord, &ncm, 0))
-        return ncm.lfStatusFont;
-    LOGFONTA lf{};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    return lf;
 }
 
 } // namespace vellumo

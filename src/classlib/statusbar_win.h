@@ -1,17 +1,16 @@
 #pragma once
-// A status bar of panels on a form (text, width, alignment, bevel), or one
-// simple panel. With AutoHint on it shows the application's hint: in the
-// simple panel while SimplePanel is on, else in panel 0. It has a font of its
-// own (the main form gives it the system's status font). Windows only; GUI
-// thread only.
+// A status bar of panels (text, width, alignment, bevel), or one simple
+// panel, along the bottom of its parent: the bar places itself there, as
+// high as its font needs, when told the parent's size changed (Realign).
+// With AutoHint on it shows the application's hint: in the simple panel
+// while SimplePanel is on, else in panel 0. Windows only; GUI thread only.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "classlib/form_win.h"
+#include "classlib/commoncontrol_win.h"
 
 namespace vellumo {
 
@@ -41,14 +40,15 @@ private:
     TStatusPanelBevel bevel_ = pbLowered;
 };
 
-class TStatusBar : public TWinControlChild {
+class TStatusBar : public TCommonControl {
 public:
-    explicit TStatusBar(TForm& form);
+    TStatusBar();
     ~TStatusBar() override;
 
     TStatusPanel& AddPanel(int width, TStatusAlignment alignment = saLeft, TStatusPanelBevel bevel = pbLowered);
     int PanelCount() const { return static_cast<int>(panels_.size()); }
     TStatusPanel& Panels(int index) { return *panels_.at(static_cast<std::size_t>(index)); }
+    const TStatusPanel& Panels(int index) const { return *panels_.at(static_cast<std::size_t>(index)); }
     // Panel changes between BeginUpdate and the outermost EndUpdate reach the
     // window once, at EndUpdate.
     void BeginUpdate() { ++updating_; }
@@ -65,24 +65,23 @@ public:
     bool SizeGrip() const { return sizeGrip_; }
     void SetSizeGrip(bool on);
 
-    // The bar's own font, made from a logical font; it replaces the form's
-    // font for the bar (the bar keeps the handle until it goes).
+    // The bar's own font, made from a logical font (the bar keeps the handle
+    // until it goes).
     void SetFontFrom(const LOGFONTA& font);
     HFONT FontHandle() const { return font_; }
+
+    // Places the bar along the bottom of its parent again.
+    void Realign();
 
     // The text the window shows in a part (for checks); empty without window.
     std::string PartText(int part) const;
     // The right edges of the window's parts (for checks).
     std::vector<int> PartEdges() const;
 
-    // The bar changed its size (after the form laid it out).
-    std::function<void()> OnResize;
-
 protected:
     const char* WindowClass() const override;
     DWORD ControlStyle() const override;
     void Created() override;
-    void Resized() override;
 
 private:
     friend class TStatusPanel;
@@ -101,10 +100,5 @@ private:
     bool sizeGrip_ = true;
     HFONT font_ = nullptr;
 };
-
-// The status font of the system's non-client metrics (read with the
-// 340-byte record every system accepts), or the default GUI font's when they
-// cannot be read.
-LOGFONTA SystemStatusFont();
 
 } // namespace vellumo

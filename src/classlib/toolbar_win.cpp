@@ -1,8 +1,5 @@
 #include "classlib/toolbar_win.h"
 
-#include <exception>
-
-#include "classlib/actionlist.h"
 #include "classlib/application_win.h"
 #include "classlib/hinttext.h"
 #include "classlib/imagelist_win.h"
@@ -22,8 +19,6 @@ const char* ToolBarClassName()
     return TOOLBARCLASSNAMEA;
 }
 
-const char kSelfProp[] = "VellumoToolBar";
-
 BYTE ButtonState(const TToolButton& b)
 {
     BYTE s = 0;
@@ -40,8 +35,8 @@ BYTE ButtonState(const TToolButton& b)
 
 // ---- buttons
 
-TToolButton::TToolButton(TToolBar& bar, TToolButtonStyle style)
-    : bar_(bar), style_(style), command_(bar.nextCommand_++)
+TToolButton::TToolButton(TToolBar& bar, TToolButtonStyle style, int command)
+    : bar_(bar), style_(style), command_(command)
 {
 }
 
@@ -63,8 +58,15 @@ void TToolButton::SetImageIndex(int index)
         bi.cbSize = sizeof bi;
         bi.dwMask = TBIF_IMAGE;
         bi.iImage = index;
-        SendMessageA(bar_.Handle(), TB_SETBUTTONINFOA, static_cast<WPARAM>(command_), reinterpret_cast<LPARAM>(&bi));
+        bar_.Send(TB_SETBUTTONINFOA, static_cast<WPARAM>(command_), reinterpret_cast<LPARAM>(&bi));
     }
+}
+
+void TToolButton::SetHint(std::string hint)
+{
+    hint_ = std::move(hint);
+    if (style_ != tbsSeparator)
+        bar_.PushButtonText(*this);
 }
 
 void TToolButton::SetEnabled(bool on)
@@ -94,110 +96,80 @@ void TToolButton::SetDown(bool on)
 void TToolButton::SetWidth(int width)
 {
     width_ = width < 0 ? 0 : width;
-    if (style_ == tbsSeparator && bar_.HandleAllocated())
+    if (style_ == tbsSeparator)
         bar_.PushButtons();
 }
 
 RECT TToolButton::BoundsRect() const
 {
     RECT r{0, 0, 0, 0};
-    if (bar_.HandleAllocated() && visible_)
-        SendMessageA(const_cast<TToolBar&>(bar_).Handle(), TB_GETRECT, static_cast<WPARAM>(command_),
-                     reinterpret_cast<LPARAM>(&r));
+    if (visible_)
+        bar_.Send(TB_GETRECT, static_cast<WPARAM>(command_), reinterpret_cast<LPARAM>(&r));
     return r;
 }
 
 void TToolButton::Click()
 {
-    if (!enabled_ || style_ == tbsSeparator)
-        return;
-    if (OnClick)
+    if (enabled_ && style_ != tbsSeparator && OnClick)
         OnClick(*this);
-    else if (action_)
-        action_->Execute();
 }
 
 // ---- bar
 
-TToolBar::TToolBar(TForm& form) : TWinControlChild(form)
-{
-    tabStop_ = false;
-    SetBounds(0, 0, 100, 24);
-}
-
-TToolBar::~TToolBar()
-{
-    // The window outlives this object by a moment: give it its own procedure back.
-    if (HandleAllocated() && oldProc_) {
-        HWND h = Handle();
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-        RemovePropA(h, kSelfProp);
-    }
-}
+TToolBar::TToolBar() : TCommonControl(100, 24) {}
 
 const char* TToolBar::WindowClass() const { return ToolBarClassName(); }
 
 DWORD TToolBar::ControlStyle() const
 {
-    return CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_TOP | (showTips_ ? TBSTYLE_TOOLTIPS : 0) |
+    // The owner places the bar; no divider line above the buttons.
+    return WS_CLIPSIBLINGS | CCS_TOP | CCS_NODIVIDER | CCS_NORESIZE | (showTips_ ? TBSTYLE_TOOLTIPS : 0) |
            (flat_ ? TBSTYLE_FLAT : 0);
 }
 
 void TToolBar::Created()
 {
-    HWND h = Handle();
-    SendMessageA(h, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     if (images_) {
-        SendMessageA(h, TB_SETBITMAPSIZE, 0, MAKELPARAM(images_->Width(), images_->Height()));
-        SendMessageA(h, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Handle()));
+        Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(images_->Width(), images_->Height()));
+        Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Handle()));
     }
     if (disabledImages_)
-        SendMessageA(h, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_->Handle()));
+        Send(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_->Handle()));
     if (hotImages_)
-        SendMessageA(h, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_->Handle()));
-    SendMessageA(h, TB_SETINDENT, static_cast<WPARAM>(indent_), 0);
+        Send(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_->Handle()));
+    Send(TB_SETINDENT, static_cast<WPARAM>(indent_));
     if (doubleBuffered_)
-        SendMessageA(h, TB_SETEXTENDEDSTYLE, TBSTYLE_EX_DOUBLEBUFFER, TBSTYLE_EX_DOUBLEBUFFER);
-    SetPropA(h, kSelfProp, this);
-    oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TToolBar::SubclassProc)));
+        Send(TB_SETEXTENDEDSTYLE, TBSTYLE_EX_DOUBLEBUFFER, TBSTYLE_EX_DOUBLEBUFFER);
+    // The texts are tool tips, never labels.
+    Send(TB_SETMAXTEXTROWS, 0);
     PushButtons();
 }
 
-LRESULT CALLBACK TToolBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+bool TToolBar::OwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    auto* self = static_cast<TToolBar*>(GetPropA(hwnd, kSelfProp));
-    if (!self || !self->oldProc_)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    WNDPROC old = self->oldProc_;
     if (msg == WM_LBUTTONUP) {
         // The bar's own idea of a check button's state after a click differs
         // between systems: the buttons show the state kept here.
-        LRESULT r = CallWindowProcA(old, hwnd, msg, wParam, lParam);
-        for (auto& b : self->buttons_)
+        result = CallDefault(msg, wParam, lParam);
+        for (auto& b : buttons_)
             if (b->style_ == tbsCheck)
-                self->PushButtonState(*b);
-        return r;
+                PushButtonState(*b);
+        return true;
     }
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
         POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ReportFailures([&] {
-            TToolButton* b = self->ButtonAt(p);
-            if (b && b->OnMouseDown)
-                b->OnMouseDown(*b, mbLeft, MouseShiftState(wParam) | ssLeft, p.x, p.y);
-        });
-    } else if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-        RemovePropA(hwnd, kSelfProp);
-        self->oldProc_ = nullptr;
+        TToolButton* b = ButtonAt(p);
+        if (b && b->OnMouseDown)
+            b->OnMouseDown(*b, mbLeft, MouseShiftState(wParam) | ssLeft, p.x, p.y);
     }
-    return CallWindowProcA(old, hwnd, msg, wParam, lParam);
+    return false;
 }
 
 TToolButton& TToolBar::AddNew(TToolButtonStyle style, int imageIndex, const std::string& hint,
                               std::function<void(TToolButton&)> onClick)
 {
-    buttons_.push_back(std::make_unique<TToolButton>(*this, style));
+    buttons_.push_back(std::make_unique<TToolButton>(*this, style, firstCommand_ + ButtonCount()));
     TToolButton& b = *buttons_.back();
     b.imageIndex_ = imageIndex;
     b.hint_ = hint;
@@ -225,23 +197,29 @@ TToolButton& TToolBar::AddSeparator(int width)
     return b;
 }
 
-TToolButton* TToolBar::FindButton(int command)
+TToolButton* TToolBar::FindButton(int command) const
 {
-    for (auto& b : buttons_)
-        if (b->command_ == command)
-            return b.get();
-    return nullptr;
+    const long long i = static_cast<long long>(command) - firstCommand_;
+    return i >= 0 && i < ButtonCount() ? buttons_[static_cast<std::size_t>(i)].get() : nullptr;
+}
+
+void TToolBar::SetFirstCommand(int command)
+{
+    firstCommand_ = command;
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->command_ = command + static_cast<int>(i);
+    PushButtons();
 }
 
 TToolButton* TToolBar::ButtonAt(POINT client)
 {
     if (!HandleAllocated())
         return nullptr;
-    int index = static_cast<int>(SendMessageA(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
+    int index = static_cast<int>(Send(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
     if (index < 0)
         return nullptr;
     TBBUTTON tb{};
-    if (!SendMessageA(Handle(), TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tb)))
+    if (!Send(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tb)))
         return nullptr;
     TToolButton* b = FindButton(tb.idCommand);
     return b && b->style_ != tbsSeparator ? b : nullptr;
@@ -251,12 +229,11 @@ void TToolBar::PushButtons()
 {
     if (!HandleAllocated())
         return;
-    HWND h = Handle();
-    while (SendMessageA(h, TB_BUTTONCOUNT, 0, 0) > 0)
-        SendMessageA(h, TB_DELETEBUTTON, 0, 0);
+    while (Send(TB_BUTTONCOUNT) > 0)
+        Send(TB_DELETEBUTTON, 0);
     std::vector<TBBUTTON> all;
     for (auto& p : buttons_) {
-        const TToolButton& b = *p;
+        TToolButton& b = *p;
         TBBUTTON tb{};
         tb.idCommand = b.command_;
         tb.fsState = ButtonState(b);
@@ -266,19 +243,32 @@ void TToolBar::PushButtons()
         } else {
             tb.fsStyle = b.style_ == tbsCheck ? BTNS_CHECK : BTNS_BUTTON;
             tb.iBitmap = b.imageIndex_ < 0 ? I_IMAGENONE : b.imageIndex_;
+            // The bar copies the text while the buttons are added.
+            b.text_ = GetShortHint(b.hint_);
+            tb.iString = reinterpret_cast<INT_PTR>(b.text_.c_str());
         }
         all.push_back(tb);
     }
     if (!all.empty())
-        SendMessageA(h, TB_ADDBUTTONSA, all.size(), reinterpret_cast<LPARAM>(all.data()));
-    InvalidateRect(h, nullptr, TRUE);
+        Send(TB_ADDBUTTONSA, all.size(), reinterpret_cast<LPARAM>(all.data()));
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TToolBar::PushButtonState(TToolButton& b)
 {
+    Send(TB_SETSTATE, static_cast<WPARAM>(b.command_), MAKELPARAM(ButtonState(b), 0));
+}
+
+void TToolBar::PushButtonText(TToolButton& b)
+{
+    b.text_ = GetShortHint(b.hint_);
     if (!HandleAllocated())
         return;
-    SendMessageA(Handle(), TB_SETSTATE, static_cast<WPARAM>(b.command_), MAKELPARAM(ButtonState(b), 0));
+    TBBUTTONINFOA bi{};
+    bi.cbSize = sizeof bi;
+    bi.dwMask = TBIF_TEXT;
+    bi.pszText = b.text_.data();
+    Send(TB_SETBUTTONINFOA, static_cast<WPARAM>(b.command_), reinterpret_cast<LPARAM>(&bi));
 }
 
 void TToolBar::SetImages(TImageList* images)
@@ -286,8 +276,8 @@ void TToolBar::SetImages(TImageList* images)
     images_ = images;
     if (HandleAllocated()) {
         if (images)
-            SendMessageA(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(images->Width(), images->Height()));
-        SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+            Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(images->Width(), images->Height()));
+        Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
         InvalidateRect(Handle(), nullptr, TRUE);
     }
 }
@@ -295,16 +285,13 @@ void TToolBar::SetImages(TImageList* images)
 void TToolBar::SetDisabledImages(TImageList* images)
 {
     disabledImages_ = images;
-    if (HandleAllocated())
-        SendMessageA(Handle(), TB_SETDISABLEDIMAGELIST, 0,
-                     reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+    Send(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
 }
 
 void TToolBar::SetHotImages(TImageList* images)
 {
     hotImages_ = images;
-    if (HandleAllocated())
-        SendMessageA(Handle(), TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+    Send(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
 }
 
 void TToolBar::SetFlat(bool on)
@@ -318,8 +305,7 @@ void TToolBar::SetFlat(bool on)
 void TToolBar::SetIndent(int indent)
 {
     indent_ = indent < 0 ? 0 : indent;
-    if (HandleAllocated())
-        SendMessageA(Handle(), TB_SETINDENT, static_cast<WPARAM>(indent_), 0);
+    Send(TB_SETINDENT, static_cast<WPARAM>(indent_));
 }
 
 void TToolBar::SetShowToolTips(bool on)
@@ -331,19 +317,13 @@ void TToolBar::SetShowToolTips(bool on)
 void TToolBar::SetDoubleBuffered(bool on)
 {
     doubleBuffered_ = on;
-    if (HandleAllocated())
-        SendMessageA(Handle(), TB_SETEXTENDEDSTYLE, TBSTYLE_EX_DOUBLEBUFFER, on ? TBSTYLE_EX_DOUBLEBUFFER : 0);
+    Send(TB_SETEXTENDEDSTYLE, TBSTYLE_EX_DOUBLEBUFFER, on ? TBSTYLE_EX_DOUBLEBUFFER : 0);
 }
 
 SIZE TToolBar::ButtonSize() const
 {
-    SIZE s{0, 0};
-    if (HandleAllocated()) {
-        DWORD v = static_cast<DWORD>(Send(TB_GETBUTTONSIZE));
-        s.cx = LOWORD(v);
-        s.cy = HIWORD(v);
-    }
-    return s;
+    const DWORD v = static_cast<DWORD>(Send(TB_GETBUTTONSIZE));
+    return SIZE{LOWORD(v), HIWORD(v)};
 }
 
 void TToolBar::Command(WPARAM wParam)
@@ -363,18 +343,16 @@ bool TToolBar::NotifyMessage(NMHDR& hdr, LRESULT& result)
         return false;
     HWND h = Handle();
     if (hdr.code == TTN_GETDISPINFOA || hdr.code == TTN_GETDISPINFOW) {
-        if (hdr.hwndFrom != h && hdr.hwndFrom != reinterpret_cast<HWND>(SendMessageA(h, TB_GETTOOLTIPS, 0, 0)))
+        if (hdr.hwndFrom != h && hdr.hwndFrom != reinterpret_cast<HWND>(Send(TB_GETTOOLTIPS)))
             return false;
         TToolButton* b = FindButton(static_cast<int>(hdr.idFrom));
         if (!b)
             return false;
-        std::string tip = GetShortHint(b->Hint());
         if (hdr.code == TTN_GETDISPINFOA) {
-            b->tipBuffer_ = tip;
-            reinterpret_cast<NMTTDISPINFOA&>(hdr).lpszText = b->tipBuffer_.data();
+            reinterpret_cast<NMTTDISPINFOA&>(hdr).lpszText = b->text_.data();
         } else {
             auto& info = reinterpret_cast<NMTTDISPINFOW&>(hdr);
-            int n = MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info.szText, 80);
+            int n = MultiByteToWideChar(CP_ACP, 0, b->text_.c_str(), -1, info.szText, 80);
             if (n <= 0)
                 info.szText[0] = 0;
             info.szText[79] = 0;

@@ -1,8 +1,11 @@
 #pragma once
-// A tool bar of buttons with images and tool tips, on a form. A press runs
-// the button's OnClick (the bar's WM_COMMAND); OnMouseDown tells the owner
-// before that when the press came from the mouse on that button, so that a
-// command can insist on a real press. Windows only; GUI thread only.
+// A tool bar of buttons with images and tool tips, on a form or any other
+// window. A press runs the button's OnClick (the bar's WM_COMMAND, handed on
+// by the parent); OnMouseDown tells the owner before that when the press
+// came from the mouse on that button, so that a command can insist on a real
+// press. The short part of a button's hint is its tool tip: the system shows
+// it from the button's text, which the bar never draws, or asks the parent
+// (TTN_GETDISPINFO, answered here). Windows only; GUI thread only.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,20 +14,19 @@
 #include <string>
 #include <vector>
 
+#include "classlib/commoncontrol_win.h"
 #include "classlib/control_win.h"
-#include "classlib/form_win.h"
 
 namespace vellumo {
 
 class TImageList;
 class TToolBar;
-class TAction;
 
 enum TToolButtonStyle { tbsButton, tbsCheck, tbsSeparator };
 
 class TToolButton {
 public:
-    TToolButton(TToolBar& bar, TToolButtonStyle style);
+    TToolButton(TToolBar& bar, TToolButtonStyle style, int command);
     TToolButton(const TToolButton&) = delete;
     TToolButton& operator=(const TToolButton&) = delete;
 
@@ -40,7 +42,7 @@ public:
     // "short|long": the short part is the tool tip, the long part the
     // application's hint while the mouse is over the button.
     const std::string& Hint() const { return hint_; }
-    void SetHint(std::string hint) { hint_ = std::move(hint); }
+    void SetHint(std::string hint);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool on);
     bool Visible() const { return visible_; }
@@ -56,11 +58,7 @@ public:
     // The rectangle in the bar's client area (empty when hidden or no window).
     RECT BoundsRect() const;
 
-    // Not owned; a click executes the action when OnClick is not assigned.
-    TAction* Action() const { return action_; }
-    void SetAction(TAction* action) { action_ = action; }
-
-    // What a press does: OnClick (or the action), when enabled.
+    // What a press does: OnClick, when enabled.
     void Click();
     std::function<void(TToolButton&)> OnClick;
     // The left mouse button went down on the button.
@@ -73,19 +71,17 @@ private:
     int command_;
     int imageIndex_ = -1;
     std::string hint_;
+    std::string text_;  // the short hint, as the window holds it
     bool enabled_ = true;
     bool visible_ = true;
     bool down_ = false;
     int width_ = 8;
     int tag_ = 0;
-    TAction* action_ = nullptr;
-    std::string tipBuffer_;
 };
 
-class TToolBar : public TWinControlChild {
+class TToolBar : public TCommonControl {
 public:
-    explicit TToolBar(TForm& form);
-    ~TToolBar() override;
+    TToolBar();
 
     TToolButton& AddButton(int imageIndex, const std::string& hint, std::function<void(TToolButton&)> onClick = nullptr);
     TToolButton& AddCheckButton(int imageIndex, const std::string& hint,
@@ -93,9 +89,14 @@ public:
     TToolButton& AddSeparator(int width = 8);
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
     TToolButton& Buttons(int index) { return *buttons_.at(static_cast<std::size_t>(index)); }
-    TToolButton* FindButton(int command);
+    TToolButton* FindButton(int command) const;
     // The button under a client point (nullptr for none or a separator).
     TToolButton* ButtonAt(POINT client);
+
+    // The command of the first button (1 unless set); the others follow it
+    // in order, so that a parent can keep them apart from its menus'.
+    int FirstCommand() const { return firstCommand_; }
+    void SetFirstCommand(int command);
 
     // Not owned.
     void SetImages(TImageList* images);
@@ -122,6 +123,7 @@ protected:
     void Created() override;
     void Command(WPARAM wParam) override;
     bool NotifyMessage(NMHDR& hdr, LRESULT& result) override;
+    bool OwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     friend class TToolButton;
@@ -129,19 +131,17 @@ private:
                         std::function<void(TToolButton&)> onClick);
     void PushButtons();
     void PushButtonState(TToolButton& b);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void PushButtonText(TToolButton& b);
 
     std::vector<std::unique_ptr<TToolButton>> buttons_;
     TImageList* images_ = nullptr;
     TImageList* disabledImages_ = nullptr;
     TImageList* hotImages_ = nullptr;
+    int firstCommand_ = 1;
     bool flat_ = true;
     bool showTips_ = true;
     bool doubleBuffered_ = false;
     int indent_ = 0;
-    int nextCommand_ = 1;
-    WNDPROC oldProc_ = nullptr;
-    int hot_ = -1;
 };
 
 } // namespace vellumo

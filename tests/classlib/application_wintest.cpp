@@ -8,11 +8,7 @@
 
 #include "classlib/application_win.h"
 #include "classlib/control_win.h"
-#include "classlib/mainformbase_win.h"
-#include "classlib/menu_win.h"
-#include "classlib/statusbar_win.h"
-#include "classlib/timer_win.h"
-#include "classlib/toolbar_win.h"
+#include "classlib/form_win.h"
 #include "support/winsupport_win.h"
 
 using namespace vellumo;
@@ -25,62 +21,6 @@ struct TAppReset {
     TAppReset() { Application().ResetForTests(); }
     ~TAppReset() { Application().ResetForTests(); }
 };
-
-RECT Bounds(HWND w)
-{
-    RECT r;
-    GetWindowRect(w, &r);
-    MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void ExpectRect(HWND w, int l, int t, int r, int b)
-{
-    RECT got = Bounds(w);
-    EXPECT_EQ(got.left, l);
-    EXPECT_EQ(got.top, t);
-    EXPECT_EQ(got.right, r);
-    EXPECT_EQ(got.bottom, b);
-}
-
-TEST(Application, RunEndsWhenTheMainFormClosesAndDestroysItsWindowLast)
-{
-    TAppReset reset;
-    TMainFormBase form;
-    ASSERT_EQ(Application().MainForm(), &form);
-    EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), Application().Handle());
-    int queries = 0;
-    bool windowAtDestroy = false;
-    form.OnCloseQuery = [&](bool& can) { can = ++queries > 1; };
-    form.OnDestroy = [&] { windowAtDestroy = IsWindow(form.Handle()) != FALSE; };
-    bool shown = false;
-    form.OnShow = [&] { shown = true; };
-    CallOnce(10, [&] {
-        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);  // refused
-        CallOnce(10, [&] { form.Close(); });
-    });
-    UINT_PTR guard = CallOnce(10000, [] { Application().Terminate(); });
-    Application().Run();
-    CancelCallOnce(guard);
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(queries, 2);
-    EXPECT_TRUE(Application().Terminated());
-    EXPECT_TRUE(windowAtDestroy);
-    EXPECT_FALSE(form.HandleAllocated());
-}
-
-TEST(Application, ToldToEndBeforeRunTheMainFormIsNeverShown)
-{
-    TAppReset reset;
-    TMainFormBase form;
-    bool shown = false;
-    form.OnShow = [&] { shown = true; };
-    Application().SetShowMainForm(false);
-    Application().Terminate();
-    Application().Run();
-    EXPECT_FALSE(shown);
-    EXPECT_FALSE(IsWindowVisible(Application().Handle()));
-}
 
 TEST(Application, EveryLoopTakesItsMessagesThroughOnMessageAndLeavesTheQuitMessage)
 {
@@ -114,10 +54,41 @@ TEST(Application, EveryLoopTakesItsMessagesThroughOnMessageAndLeavesTheQuitMessa
     DestroyWindow(w);
 }
 
-TEST(Application, MinimizingTakesTheMainFormAwayWithoutChangingItsVisibleState)
+// A main window that is not a form, known through SetMainWindow.
+struct TPlainMain : TCustomControl {
+    int closes = 0;
+    void WndProc(TMessage& m) override
+    {
+        if (m.Msg == WM_CLOSE) {
+            ++closes;
+            return;
+        }
+        TCustomControl::WndProc(m);
+    }
+};
+
+// A hidden main window owned by the application window, as the program's
+// is; it stays the main window until the test ends.
+struct TOwnedMain {
+    TPlainMain window;
+    TOwnedMain()
+    {
+        window.SetVisible(false);
+        SetWindowLongPtrA(window.Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Application().Handle()));
+        SetMainWindow(window.Handle());
+    }
+    ~TOwnedMain()
+    {
+        SetMainWindow(nullptr);
+        window.Hide();
+    }
+};
+
+TEST(Application, MinimizingTakesTheMainWindowAwayWithoutChangingItsVisibleState)
 {
     TAppReset reset;
-    TMainFormBase form;
+    TOwnedMain owned;
+    TPlainMain& form = owned.window;
     int minimized = 0, restored = 0, activated = 0;
     Application().OnMinimize = [&] { ++minimized; };
     Application().OnRestore = [&] { ++restored; };
@@ -136,26 +107,13 @@ TEST(Application, MinimizingTakesTheMainFormAwayWithoutChangingItsVisibleState)
     EXPECT_EQ(restored, 1);
 
     // Activation handlers run after the activation message, from the queue.
+    Application().ProcessMessages();
     activated = 0;
     SendMessageA(Application().Handle(), WM_ACTIVATEAPP, TRUE, 0);
     EXPECT_EQ(activated, 0);
     Application().ProcessMessages();
     EXPECT_EQ(activated, 1);
-    form.Hide();
 }
-
-// A main window that is not a form, known through SetMainWindow.
-struct TPlainMain : TCustomControl {
-    int closes = 0;
-    void WndProc(TMessage& m) override
-    {
-        if (m.Msg == WM_CLOSE) {
-            ++closes;
-            return;
-        }
-        TCustomControl::WndProc(m);
-    }
-};
 
 TEST(Application, APlainMainWindowIsMinimizedRestoredAndAskedToClose)
 {
@@ -204,75 +162,19 @@ TEST(Application, APlainMainWindowIsMinimizedRestoredAndAskedToClose)
     main.Hide();
 }
 
-// A client control that counts its sizes.
-struct TPane : TCustomControl {
-    int resizes = 0;
-    TPane() { OnResize = [this] { ++resizes; }; }
-};
-
-TEST(MainFormBase, LaysOutTopBottomAndClientControlsAndKeepsAHiddenEdit)
-{
-    TAppReset reset;
-    TMainFormBase form;
-    TToolBar bar(form);
-    TStatusBar status(form);
-    TEdit nameEdit(form);
-    nameEdit.SetBorder(false);
-    nameEdit.SetTabStop(false);
-    nameEdit.SetBounds(0, 0, 0, 0);
-    TPane editor;
-    int statusResizes = 0;
-    status.OnResize = [&] { ++statusResizes; };
-    form.AlignControl(status, alBottom);
-    form.AlignControl(editor, alClient);
-    form.AlignControl(bar, alTop);
-    form.SetClientSize(484, 313);
-    form.Handle();
-    ASSERT_TRUE(editor.HandleAllocated());
-    ASSERT_EQ(GetParent(editor.Handle()), form.Handle());
-    ExpectRect(bar.Handle(), 0, 0, 484, 24);
-    ExpectRect(status.Handle(), 0, 294, 484, 313);
-    ExpectRect(editor.Handle(), 0, 24, 484, 294);
-    EXPECT_GT(statusResizes, 0);
-
-    // WM_SIZE lays them out again; a hidden bar gives its room away.
-    statusResizes = 0;
-    form.SetClientSize(600, 400);
-    ExpectRect(editor.Handle(), 0, 24, 600, 381);
-    EXPECT_EQ(statusResizes, 1);
-    bar.SetVisible(false);
-    ExpectRect(editor.Handle(), 0, 0, 600, 381);
-    EXPECT_EQ(form.ClientAreaLeft().top, 0);
-
-    // The file-name edit other programs read: class "TEdit", no edge, no tab stop.
-    nameEdit.SetText("C:\\a.txt");
-    HWND found = FindWindowExA(form.Handle(), nullptr, "TEdit", nullptr);
-    ASSERT_EQ(found, nameEdit.Handle());
-    char buf[32] = {};
-    SendMessageA(found, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    EXPECT_STREQ(buf, "C:\\a.txt");
-    EXPECT_FALSE(GetWindowLongA(found, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    EXPECT_FALSE(GetWindowLongA(found, GWL_STYLE) & WS_TABSTOP);
-    RECT r;
-    GetWindowRect(found, &r);
-    EXPECT_EQ(r.right - r.left, 0);
-}
-
-} // namespace
-
-namespace {
-
 // A window of another thread takes the activation and gives it back: the
 // application hears both, as it would from another program.
 TEST(Application, ActivationFromAnotherThreadReachesTheHandlers)
 {
     TAppReset reset;
-    TMainFormBase form;
+    TOwnedMain owned;
+    TPlainMain& form = owned.window;
     int activated = 0, deactivated = 0;
     Application().OnActivate = [&] { ++activated; };
     Application().OnDeactivate = [&] { ++deactivated; };
     ShowWindow(Application().Handle(), SW_SHOWNOACTIVATE);
     form.Show();
+    SetForegroundWindow(form.Handle());
     Application().ProcessMessages();
     activated = deactivated = 0;
 
@@ -320,7 +222,6 @@ TEST(Application, ActivationFromAnotherThreadReachesTheHandlers)
     EXPECT_EQ(deactivated, 1);
     EXPECT_EQ(activated, 1);
     EXPECT_TRUE(Application().Active());
-    form.Hide();
 }
 
 } // namespace

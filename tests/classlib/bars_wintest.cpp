@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "classlib/application_win.h"
+#include "classlib/control_win.h"
 #include "classlib/imagelist_win.h"
-#include "classlib/mainformbase_win.h"
 #include "classlib/menu_win.h"
 #include "classlib/statusbar_win.h"
 #include "classlib/toolbar_win.h"
@@ -20,23 +20,37 @@ using namespace vellumo::testing;
 
 namespace {
 
-struct TBarsForm {
-    TBarsForm() { Application().ResetForTests(); }
-    ~TBarsForm() { Application().ResetForTests(); }
-    TMainFormBase form;
-    TToolBar bar{form};
-    TStatusBar status{form};
+// A plain window (not a form) with both bars: it hands their notifications
+// on and shows a menu, as the program's main window does.
+struct TBarsHost : TCustomControl {
+    TToolBar bar;
+    TStatusBar status;
+    TBarsHost()
+    {
+        Application().ResetForTests();
+        SetVisible(false);
+        SetBounds(0, 0, 400, 200);
+        bar.SetParentWindow(Handle());
+        status.SetParentWindow(Handle());
+    }
+    ~TBarsHost() override { Application().ResetForTests(); }
+    void WndProc(TMessage& m) override
+    {
+        if ((m.Msg == WM_COMMAND || m.Msg == WM_NOTIFY) && bar.ParentMessage(m.Msg, m.WParam, m.LParam, m.Result))
+            return;
+        if (HandleMenuMessage(Handle(), m.Msg, m.WParam, m.LParam, m.Result))
+            return;
+        TCustomControl::WndProc(m);
+    }
 };
 
 TEST(StatusBar, PanelsReachTheWindowWithWidthsAlignmentBevelAndBatchedUpdates)
 {
-    TBarsForm f;
+    TBarsHost f;
     TStatusBar& s = f.status;
     s.AddPanel(67, saLeft, pbNone);
     s.AddPanel(110, saRight);
     s.AddPanel(46, saCenter, pbRaised);
-    f.form.AlignControl(s, alBottom);
-    f.form.SetClientSize(400, 200);
     s.Handle();
     EXPECT_EQ(s.PartEdges(), (std::vector<int>{67, 177, -1}));
     s.Panels(1).SetText("  12\x8D\x73: 3");
@@ -55,25 +69,34 @@ TEST(StatusBar, PanelsReachTheWindowWithWidthsAlignmentBevelAndBatchedUpdates)
     EXPECT_EQ(s.PartText(2), "\tEUC");
 
     // The bar's own font stays its own.
-    LOGFONTA lf = SystemStatusFont();
-    EXPECT_NE(lf.lfFaceName[0], 0);
+    LOGFONTA lf{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
     s.SetFontFrom(lf);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(s.Handle(), WM_GETFONT, 0, 0)), s.FontHandle());
+
+    // It lies along the bottom of its parent, as high as it needs, again
+    // after the parent's size changed.
+    f.SetBounds(0, 0, 500, 300);
+    s.Realign();
+    const RECT client = f.ClientRect();
+    EXPECT_EQ(s.BoundsRect().bottom, client.bottom);
+    EXPECT_EQ(s.Width(), client.right);
+    EXPECT_GT(s.Height(), 0);
 }
 
 TEST(StatusBar, AutoHintShowsMenuHintsInPanelZeroOrTheSimplePanel)
 {
-    TBarsForm f;
+    TBarsHost f;
     TMainMenu menu;
     TMenuItem& file = menu.Add("&File");
     TMenuItem& open = file.Add("&Open");
     open.SetHint("Open|Opens an existing file");
-    f.form.SetMenu(&menu);
+    menu.SetWindow(f.Handle());
     f.status.AddPanel(67);
     f.status.AddPanel(110);
     f.status.SetAutoHint(true);
-    f.form.Handle();
-    HWND h = f.form.Handle();
+    f.status.Handle();
+    HWND h = f.Handle();
     SendMessageA(h, WM_MENUSELECT, MAKEWPARAM(open.Command(), MF_STRING),
                  reinterpret_cast<LPARAM>(file.SubmenuHandle()));
     EXPECT_EQ(f.status.Panels(0).Text(), "Opens an existing file");
@@ -91,6 +114,7 @@ TEST(StatusBar, AutoHintShowsMenuHintsInPanelZeroOrTheSimplePanel)
     f.status.Panels(0).SetText("saving...");
     Application().SetHint("other");
     EXPECT_EQ(f.status.Panels(0).Text(), "saving...");
+    menu.SetWindow(nullptr);
 }
 
 POINT Center(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -102,14 +126,18 @@ void ClickAt(HWND w, POINT p)
     Application().ProcessMessages();
 }
 
+void FillBlack(HDC dc, int w, int h)
+{
+    RECT r{0, 0, w, h};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
 TEST(ToolBar, AMousePressIsReportedBeforeTheClickAndOnlyForThatButton)
 {
-    TBarsForm f;
+    TBarsHost f;
     TImageList images;
-    const TPixelPalette pal{{'k', 0x000000}};
-    std::vector<std::string> rows(16, std::string(16, 'k'));
     for (int i = 0; i < 3; ++i)
-        images.AddPixels(rows, pal);
+        images.AddDrawn([](HDC dc, int w, int h) { FillBlack(dc, w, h); });
     std::vector<std::string> log;
     f.bar.SetImages(&images);
     f.bar.SetIndent(6);
@@ -123,9 +151,8 @@ TEST(ToolBar, AMousePressIsReportedBeforeTheClickAndOnlyForThatButton)
     TToolButton& wrap = f.bar.AddCheckButton(1, "Wrap", click);
     for (TToolButton* b : {&nw, &save, &wrap})
         b->OnMouseDown = press;
-    f.form.AlignControl(f.bar, alTop);
-    f.form.SetClientSize(400, 200);
-    ShowWindow(f.form.Handle(), SW_SHOWNOACTIVATE);
+    f.bar.SetBounds(0, 0, 400, 24);
+    ShowWindow(f.Handle(), SW_SHOWNOACTIVATE);
     PumpMessages();
     HWND tb = f.bar.Handle();
 
@@ -135,7 +162,7 @@ TEST(ToolBar, AMousePressIsReportedBeforeTheClickAndOnlyForThatButton)
     EXPECT_EQ(first.left, 6);  // the indent
     ClickAt(tb, Center(save.BoundsRect()));
     // A command without a press (the keyboard, another program).
-    SendMessageA(f.form.Handle(), WM_COMMAND, MAKEWPARAM(nw.Command(), BN_CLICKED), reinterpret_cast<LPARAM>(tb));
+    SendMessageA(f.Handle(), WM_COMMAND, MAKEWPARAM(nw.Command(), BN_CLICKED), reinterpret_cast<LPARAM>(tb));
     save.SetEnabled(false);
     ClickAt(tb, Center(save.BoundsRect()));
     ClickAt(tb, Center(wrap.BoundsRect()));
@@ -152,7 +179,7 @@ TEST(ToolBar, AMousePressIsReportedBeforeTheClickAndOnlyForThatButton)
     info.hdr.idFrom = static_cast<UINT_PTR>(save.Command());
     info.hdr.code = TTN_GETDISPINFOA;
     ASSERT_NE(info.hdr.hwndFrom, nullptr);
-    SendMessageA(f.form.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(f.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
     ASSERT_NE(info.lpszText, nullptr);
     EXPECT_STREQ(info.lpszText, "Save");
     // The same through the tip window itself, as the mouse would show it.
@@ -164,27 +191,78 @@ TEST(ToolBar, AMousePressIsReportedBeforeTheClickAndOnlyForThatButton)
     ti.lpszText = text;
     SendMessageA(info.hdr.hwndFrom, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
     EXPECT_STREQ(text, "Wrap");
-    ShowWindow(f.form.Handle(), SW_HIDE);
+    // Systems that take an undrawn button text for the tip find it too.
+    char label[80] = {};
+    SendMessageA(tb, TB_GETBUTTONTEXTA, static_cast<WPARAM>(save.Command()), reinterpret_cast<LPARAM>(label));
+    EXPECT_STREQ(label, "Save");
+    save.SetHint("Store|Stores the file");
+    SendMessageA(tb, TB_GETBUTTONTEXTA, static_cast<WPARAM>(save.Command()), reinterpret_cast<LPARAM>(label));
+    EXPECT_STREQ(label, "Store");
+    ShowWindow(f.Handle(), SW_HIDE);
 }
 
-TEST(ImageList, ImagesFromTablesAndDrawingKeepTheirPixelsAndTransparency)
+TEST(ToolBar, CommandsFollowTheFirstCommandAndTheHotButtonSetsTheHint)
+{
+    TBarsHost f;
+    TToolButton& a = f.bar.AddButton(0, "A|Does a");
+    f.bar.AddSeparator();
+    TToolButton& b = f.bar.AddButton(1, "B");
+    f.bar.SetFirstCommand(0xF000);
+    HWND tb = f.bar.Handle();
+    EXPECT_EQ(a.Command(), 0xF000);
+    EXPECT_EQ(b.Command(), 0xF002);
+    EXPECT_EQ(f.bar.FindButton(0xF002), &b);
+    EXPECT_EQ(f.bar.FindButton(0xF003), nullptr);
+    EXPECT_EQ(f.bar.FindButton(0xEFFF), nullptr);
+    TBBUTTON shown{};
+    ASSERT_TRUE(SendMessageA(tb, TB_GETBUTTON, 2, reinterpret_cast<LPARAM>(&shown)));
+    EXPECT_EQ(shown.idCommand, 0xF002);
+
+    NMTBHOTITEM hot{};
+    hot.hdr = {tb, 0, static_cast<UINT>(TBN_HOTITEMCHANGE)};
+    hot.idNew = 0xF000;
+    SendMessageA(f.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(Application().Hint(), "Does a");
+    hot.dwFlags = HICF_LEAVING;
+    SendMessageA(f.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(Application().Hint(), "");
+}
+
+TEST(ToolBar, BarsGoneWithTheirParentForgetTheirWindowsAndKeepTheirValues)
+{
+    TBarsHost f;
+    f.status.AddPanel(50);
+    f.status.Panels(0).SetText("kept");
+    f.bar.AddButton(0, "A");
+    HWND bar = f.bar.Handle();
+    ASSERT_TRUE(f.status.Handle());
+    EXPECT_FALSE(f.bar.Showing());  // the parent is hidden
+    EXPECT_TRUE(f.bar.Visible());
+    f.DestroyHandle();
+    EXPECT_FALSE(IsWindow(bar));
+    EXPECT_FALSE(f.bar.HandleAllocated());
+    EXPECT_FALSE(f.status.HandleAllocated());
+    // Given a parent again, they are made again as they were.
+    f.bar.SetParentWindow(f.Handle());
+    f.status.SetParentWindow(f.Handle());
+    f.status.HandleNeeded();
+    EXPECT_EQ(SendMessageA(f.bar.Handle(), TB_BUTTONCOUNT, 0, 0), 1);
+    EXPECT_EQ(f.status.PartText(0), "kept");
+}
+
+TEST(ImageList, DrawnImagesKeepTheirPixelsAndTransparency)
 {
     TImageList list(4, 2);
-    const TPixelPalette pal{{'r', 0xFF0000}, {'b', 0x0000FF}};
-    EXPECT_EQ(list.AddPixels({"r..b", "bbrr"}, pal), 0);
-    EXPECT_EQ(list.ReadPixels(0), (std::vector<long>{0xFF0000, -1, -1, 0x0000FF, 0x0000FF, 0x0000FF, 0xFF0000,
-                                                     0xFF0000}));
-    EXPECT_EQ(list.AddPixels({"r..b"}, pal), -1);
     EXPECT_EQ(list.AddDrawn([](HDC dc, int, int) {
         RECT r{0, 0, 2, 2};
         HBRUSH g = CreateSolidBrush(RGB(0, 128, 0));
         FillRect(dc, &r, g);
         DeleteObject(g);
     }),
-              1);
-    EXPECT_EQ(list.ReadPixels(1), (std::vector<long>{0x008000, 0x008000, -1, -1, 0x008000, 0x008000, -1, -1}));
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_TRUE(list.ReadPixels(2).empty());
+              0);
+    EXPECT_EQ(list.ReadPixels(0), (std::vector<long>{0x008000, 0x008000, -1, -1, 0x008000, 0x008000, -1, -1}));
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_TRUE(list.ReadPixels(1).empty());
 }
 
 } // namespace

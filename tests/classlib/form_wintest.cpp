@@ -534,4 +534,25 @@ TEST_F(FormTest, BorderStylesClientSizeAndPlacement)
     EXPECT_EQ(MsgOwner(), nullptr);
 }
 
+TEST(Edit, AHiddenNameEditWithoutEdgeOrTabStopIsFoundByItsClass)
+{
+    TForm form;
+    TEdit nameEdit(form);
+    nameEdit.SetBorder(false);
+    nameEdit.SetTabStop(false);
+    nameEdit.SetBounds(0, 0, 0, 0);
+    // The file-name edit other programs read: class "TEdit", no edge, no tab stop.
+    nameEdit.SetText("C:\\a.txt");
+    HWND found = FindWindowExA(form.Handle(), nullptr, "TEdit", nullptr);
+    ASSERT_EQ(found, nameEdit.Handle());
+    char buf[32] = {};
+    SendMessageA(found, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "C:\\a.txt");
+    EXPECT_FALSE(GetWindowLongA(found, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_FALSE(GetWindowLongA(found, GWL_STYLE) & WS_TABSTOP);
+    RECT r;
+    GetWindowRect(found, &r);
+    EXPECT_EQ(r.right - r.left, 0);
+}
+
 } // namespace

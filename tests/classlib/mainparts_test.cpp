@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "classlib/actionlist.h"
 #include "classlib/filefilter.h"
 #include "classlib/hinttext.h"
-#include "classlib/pixeltable.h"
 
 using namespace vellumo;
 
@@ -43,38 +40,6 @@ TEST(FileFilter, BecomesTheSystemListWithoutSplittingDoubleByteCharacters)
     // A description without a pattern gets one rather than shifting the pairs.
     EXPECT_EQ(FilterToSystemList("Text|*.txt|All"), "Text\0*.txt\0All\0*.*\0\0"s);
     EXPECT_EQ(FilterToSystemList(""), "\0\0"s);
-}
-
-TEST(PixelTable, RejectsTablesOfTheWrongShapeOrUnknownCharacters)
-{
-    const TPixelPalette palette{{'r', 0xFF0000}, {'g', 0x00FF00}};
-    auto px = ParsePixelTable({"r.", " g"}, 2, 2, palette);
-    EXPECT_EQ(px, (std::vector<std::uint32_t>{0xFFFF0000, 0, 0, 0xFF00FF00}));
-    EXPECT_TRUE(ParsePixelTable({"rr", "r"}, 2, 2, palette).empty());
-    EXPECT_TRUE(ParsePixelTable({"rr"}, 2, 2, palette).empty());
-    EXPECT_TRUE(ParsePixelTable({"rx", "rr"}, 2, 2, palette).empty());
-    EXPECT_TRUE(ParsePixelTable({}, 0, 0, palette).empty());
-}
-
-TEST(ActionList, TheFirstActionOfAShortcutRunsWhenItIsEnabledAfterItsUpdate)
-{
-    TActionList list;
-    std::vector<std::string> ran;
-    bool allowed = false;
-    TAction& box = list.Add("BoxLeft", "Alt+Shift+Left", [&](TAction&) { ran.push_back("box"); });
-    box.OnUpdate = [&](TAction& a) { a.SetEnabled(allowed); };
-    list.Add("Other", "Alt+Shift+Left", [&](TAction&) { ran.push_back("other"); });
-    list.Add("Focus", "Ctrl+Alt+A", [&](TAction&) { ran.push_back("focus"); });
-    const TShortCut left = TextToShortCut("Alt+Shift+Left");
-    EXPECT_FALSE(list.IsShortCut(left));  // disabled: the key passes on
-    allowed = true;
-    EXPECT_TRUE(list.IsShortCut(left));
-    EXPECT_TRUE(list.IsShortCut(TextToShortCut("Ctrl+Alt+A")));
-    EXPECT_FALSE(list.IsShortCut(TextToShortCut("Ctrl+A")));
-    EXPECT_FALSE(list.IsShortCut(scNone));
-    EXPECT_EQ(ran, (std::vector<std::string>{"box", "focus"}));
-    EXPECT_EQ(list.Find("Focus"), &list.Actions(2));
-    EXPECT_EQ(list.Find("focus"), nullptr);
 }
 
 } // namespace

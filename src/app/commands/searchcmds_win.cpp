@@ -20,7 +20,7 @@ void TVellumoMainForm::ShowSearchStatus(const std::string& text)
 {
     // A replace-all passes here for every match: an unchanged text is not
     // drawn again.
-    if (!StatusBar1.AutoHint && StatusBar1.PanelText(0) == text) return;
+    if (!StatusBar1.AutoHint() && StatusBar1.PanelText(0) == text) return;
     ShowStatusMessage(text);
 }
 

@@ -43,10 +43,6 @@ TVellumoMainForm::TVellumoMainForm()
     LastEditor = &Editor1;
     BindMenuHandlers(MainMenuItems, false);
     BindMenuHandlers(PopupMenuItems, true);
-    // Menu hints go to status panel 0 unless a status message holds it.
-    hintListener_ = Application().AddHintListener([this](const std::string& hint) {
-        if (StatusBar1.AutoHint) StatusBar1.SetPanelText(0, hint);
-    });
     g_mainForm = this;
     SetMainForm(this);
 }
@@ -55,7 +51,6 @@ TVellumoMainForm::~TVellumoMainForm()
 {
     FreeSecondEditor();  // before the members it reports to go
     MainMenu1.SetWindow(nullptr);
-    Application().RemoveHintListener(hintListener_);
     Application().OnActivate = nullptr;
     Application().OnRestore = nullptr;
     if (g_mainForm == this) g_mainForm = nullptr;
@@ -119,7 +114,7 @@ void TVellumoMainForm::FormCreate()
     const UINT size = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
     NonClientMetrics.cbSize = size;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, size, &NonClientMetrics, 0))
-        StatusBar1.SetFont(CreateFontIndirectA(&NonClientMetrics.lfStatusFont));
+        StatusBar1.SetFontFrom(NonClientMetrics.lfStatusFont);
 
     LocateSettingsFile();  // the "/i=" folder, beside the program or per user
     StartFolder.clear();
@@ -249,8 +244,8 @@ void TVellumoMainForm::LayoutControls()
     GetClientRect(Window(), &r);
     ToolBar1.Resize();
     StatusBar1Resize();
-    const int top = ToolBar1.Height();
-    const int bottom = r.bottom - StatusBar1.Height();
+    const int top = ToolBar1.Showing() ? ToolBar1.Height() : 0;
+    const int bottom = r.bottom - (StatusBar1.Showing() ? StatusBar1.Height() : 0);
     const int editorTop = LayoutSplit(top, bottom, r.right);  // the upper pane when split
     Editor1.SetBounds(0, editorTop, r.right, bottom > editorTop ? bottom - editorTop : 0);
     if (!Editor1.Visible()) Editor1.Show();

@@ -131,8 +131,8 @@ public:
     void UpdateBrowserMenus() override;
     void RebuildSettingsMenus() override;
     void UpdateCaptionAndPosition() override;
-    bool StatusAutoHint() override { return StatusBar1.AutoHint; }
-    void SetStatusAutoHint(bool on) override { StatusBar1.AutoHint = on; }
+    bool StatusAutoHint() override { return StatusBar1.AutoHint(); }
+    void SetStatusAutoHint(bool on) override { StatusBar1.SetAutoHint(on); }
     void RepaintStatusBar() override;
     bool RunSaveDialog(const std::string& folder, std::string& fileName) override;
     void ProcessMessages() override { PumpMessagesOnce(); }
@@ -253,7 +253,6 @@ private:
     bool replaceBusy_ = false;
     bool openDialogReadOnly_ = false;
     bool endWithoutShowing_ = false;
-    int hintListener_ = 0;
     bool shown_ = false;
     bool closing_ = false;
 };

@@ -177,13 +177,8 @@ bool TVellumoMainForm::HandleMessage(TMessage& m)
         const auto* n = reinterpret_cast<const NMHDR*>(m.LParam);
         if (!n || n->hwndFrom != ToolBar1.Handle()) return false;
         if (n->code == static_cast<UINT>(NM_LDOWN)) ToolButtonPressed = true;
-        // The button under the mouse shows its hint like a menu item.
-        if (n->code == static_cast<UINT>(TBN_HOTITEMCHANGE)) {
-            const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(n);
-            const int i = (hot->dwFlags & HICF_LEAVING) ? -1 : ToolBar1.ButtonOfCommand(static_cast<UINT>(hot->idNew));
-            Application().SetHint(i < 0 ? std::string() : ToolButtonTable()[static_cast<std::size_t>(i)].Hint);
-        }
-        return false;
+        // The bar shows the hint of the button under the mouse.
+        return ToolBar1.ParentMessage(m.Msg, m.WParam, m.LParam, m.Result);
     }
     case WM_INITMENUPOPUP:
     case WM_MENUSELECT:

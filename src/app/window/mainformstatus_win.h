@@ -3,47 +3,26 @@
 // while AutoHint is on and status messages otherwise. Windows only.
 #include <windows.h>
 
-#include <array>
 #include <string>
 
 #include "app/window/mainformstatus.h"
+#include "classlib/statusbar_win.h"
 
 namespace vellumo {
 
-class TMainStatusBar {
+class TMainStatusBar : public TStatusBar {
 public:
-    static constexpr int PanelCount = kStatusPanelCount;
-    TMainStatusBar() = default;
-    ~TMainStatusBar();
-    TMainStatusBar(const TMainStatusBar&) = delete;
-    TMainStatusBar& operator=(const TMainStatusBar&) = delete;
+    // The panels as created, AutoHint on.
+    TMainStatusBar();
 
     void Create(HWND parent);
-    HWND Handle() const noexcept { return handle_; }
-    // Takes ownership of the font.
-    void SetFont(HFONT font);
-    bool Visible() const;
-    void SetVisible(bool on);
-    int Height() const;
-
-    const std::string& PanelText(int panel) const { return texts_.at(static_cast<std::size_t>(panel)); }
-    void SetPanelText(int panel, const std::string& text);
-    bool AutoHint = true;
+    const std::string& PanelText(int panel) const { return Panels(panel).Text(); }
+    void SetPanelText(int panel, const std::string& text) { Panels(panel).SetText(text); }
+    int PanelWidth(int panel) const { return Panels(panel).Width(); }
 
     // Bottom of the parent; panel 0 takes what the others leave. The bar is
     // repainted at once and again 20 ms later.
     void Resize(bool maximized);
-    int PanelWidth(int panel) const { return widths_.at(static_cast<std::size_t>(panel)); }
-    // Invalidates and paints the whole bar now.
-    void RepaintNow();
-
-private:
-    void ApplyPanel(int panel);
-
-    HWND handle_ = nullptr;
-    HFONT font_ = nullptr;
-    std::array<std::string, PanelCount> texts_{};
-    TStatusPanelWidths widths_ = kStatusPanelWidths;
 };
 
 } // namespace vellumo

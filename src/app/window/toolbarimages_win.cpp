@@ -1,6 +1,5 @@
 // The tool-bar pictures, drawn with a few strokes each so that no image file
 // has to be shipped.
-#include "app/window/toolbar.h"
 #include "app/window/toolbar_win.h"
 
 namespace vellumo {
@@ -15,16 +14,16 @@ constexpr COLORREF kBlue = RGB(40, 90, 200);
 constexpr COLORREF kGreen = RGB(40, 150, 70);
 constexpr COLORREF kRed = RGB(200, 50, 40);
 
-class TPen {
+class TInk {
 public:
-    TPen(HDC dc, COLORREF ink, COLORREF fill) : dc_(dc)
+    TInk(HDC dc, COLORREF ink, COLORREF fill) : dc_(dc)
     {
         pen_ = CreatePen(PS_SOLID, 1, ink);
         brush_ = CreateSolidBrush(fill);
         oldPen_ = SelectObject(dc, pen_);
         oldBrush_ = SelectObject(dc, brush_);
     }
-    ~TPen()
+    ~TInk()
     {
         SelectObject(dc_, oldPen_);
         SelectObject(dc_, oldBrush_);
@@ -39,14 +38,14 @@ private:
 
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF c)
 {
-    TPen p(dc, c, c);
+    TInk p(dc, c, c);
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
 }
 
 void Box(HDC dc, int l, int t, int r, int b, COLORREF ink, COLORREF fill)
 {
-    TPen p(dc, ink, fill);
+    TInk p(dc, ink, fill);
     Rectangle(dc, l, t, r, b);
 }
 
@@ -59,7 +58,7 @@ void Page(HDC dc, int x, int y, int w, int h)
 void Magnifier(HDC dc, int x, int y)
 {
     {
-        TPen p(dc, kInk, RGB(200, 230, 255));
+        TInk p(dc, kInk, RGB(200, 230, 255));
         Ellipse(dc, x, y, x + 8, y + 8);
     }
     Line(dc, x + 7, y + 7, x + 11, y + 11, kInk);
@@ -69,7 +68,7 @@ void Magnifier(HDC dc, int x, int y)
 // Arrow along a curve: undo points left, redo right.
 void TurnArrow(HDC dc, int x, bool left)
 {
-    TPen p(dc, kBlue, kBlue);
+    TInk p(dc, kBlue, kBlue);
     Arc(dc, x + 2, 4, x + 14, 14, left ? x + 14 : x + 2, 9, left ? x + 2 : x + 14, 9);
     const int tip = left ? x + 2 : x + 13;
     const int d = left ? 1 : -1;
@@ -101,7 +100,7 @@ void Draw(HDC dc, int index, int x)
     case 4: {  // cut: scissors
         Line(dc, x + 4, 1, x + 10, 10, kInk);
         Line(dc, x + 11, 1, x + 5, 10, kInk);
-        TPen p(dc, kRed, kMask);
+        TInk p(dc, kRed, kMask);
         Ellipse(dc, x + 2, 9, x + 7, 15);
         Ellipse(dc, x + 9, 9, x + 14, 15);
         break;
@@ -131,7 +130,7 @@ void Draw(HDC dc, int index, int x)
         Line(dc, x + 5, 13, x + 3, 15, kGreen);
         break;
     default: {  // the two browsers: a globe, blue or green
-        TPen p(dc, kInk, index == 12 ? RGB(90, 150, 230) : RGB(110, 190, 110));
+        TInk p(dc, kInk, index == 12 ? RGB(90, 150, 230) : RGB(110, 190, 110));
         Ellipse(dc, x + 1, 1, x + 15, 15);
         Line(dc, x + 1, 8, x + 15, 8, kInk);
         Arc(dc, x + 5, 1, x + 11, 15, x + 8, 1, x + 8, 15);
@@ -143,25 +142,6 @@ void Draw(HDC dc, int index, int x)
 
 } // namespace
 
-HIMAGELIST CreateToolImages()
-{
-    constexpr int size = 16;
-    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, ToolImageCount, 0);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP strip = CreateCompatibleBitmap(screen, size * ToolImageCount, size);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, strip);
-    RECT all{0, 0, size * ToolImageCount, size};
-    HBRUSH mask = CreateSolidBrush(kMask);
-    FillRect(dc, &all, mask);
-    DeleteObject(mask);
-    for (int i = 0; i < ToolImageCount; ++i) Draw(dc, i, i * size);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ImageList_AddMasked(list, strip, kMask);
-    DeleteObject(strip);
-    return list;
-}
+void DrawToolImage(HDC dc, int index) { Draw(dc, index, 0); }
 
 } // namespace vellumo
