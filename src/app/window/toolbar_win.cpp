@@ -65,4 +65,10 @@ void TMainToolBar::SetButtonEnabled(std::string_view name, bool on)
     if (i >= 0) Buttons(i).SetEnabled(on);
 }
 
+bool TMainToolBar::ButtonEnabled(std::string_view name)
+{
+    const int i = ButtonIndex(name);
+    return i >= 0 && Buttons(i).Enabled();
+}
+
 } // namespace vellumo

@@ -23,6 +23,7 @@ public:
     int ButtonOfCommand(UINT id) const;
     void SetButtonVisible(std::string_view name, bool on);
     void SetButtonEnabled(std::string_view name, bool on);
+    bool ButtonEnabled(std::string_view name);
 
 private:
     TImageList images_;
