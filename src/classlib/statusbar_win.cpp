@@ -125,6 +125,8 @@ void TStatusBar::PanelsChanged()
 
 void TStatusBar::PanelTextChanged(const TStatusPanel& panel)
 {
+    for (std::size_t i = 0; i < panels_.size(); ++i)
+        if (panels_[i].get() == &panel) PanelTextSet(static_cast<int>(i));
     // Texts change with every caret move: only the one part is sent.
     if (updating_ > 0 || pending_) {
         pending_ = true;

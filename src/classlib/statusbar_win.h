@@ -79,6 +79,8 @@ public:
     std::vector<int> PartEdges() const;
 
 protected:
+    // A panel's text was set (also by AutoHint).
+    virtual void PanelTextSet(int /*index*/) {}
     const char* WindowClass() const override;
     DWORD ControlStyle() const override;
     void Created() override;

@@ -14,6 +14,14 @@ int FirstPanelWidth(int barWidth, bool maximized, const TStatusPanelWidths& widt
     return w <= 77 ? 78 : w;
 }
 
+int FirstPanelWidth(int barWidth, bool maximized, const TStatusPanelWidths& widths, int textWidth) noexcept
+{
+    constexpr int kTextMargin = 12;  // the panel's own inner edges
+    const int fitted = textWidth > 0 ? textWidth + kTextMargin : 0;
+    const int w = FirstPanelWidth(barWidth, maximized, widths);
+    return fitted > w ? fitted : w;
+}
+
 std::string GroupedNumber(long long n)
 {
     // Digits of the magnitude, so the most negative value cannot overflow.

@@ -16,6 +16,10 @@ constexpr TStatusPanelWidths kStatusPanelWidths{67, 110, 46, 46, 35, 51, 39, 35,
 // Panel 0's width for a bar width: what panels 1 to 9 leave (18 more when
 // maximized, where the size grip is gone), at least 78.
 int FirstPanelWidth(int barWidth, bool maximized, const TStatusPanelWidths& widths) noexcept;
+// The same, but never narrower than a hint or message of textWidth pixels
+// needs: at the window's first size the others would leave too little, and
+// the text shows whole while the panels after it move right for a while.
+int FirstPanelWidth(int barWidth, bool maximized, const TStatusPanelWidths& widths, int textWidth) noexcept;
 
 // "12,345": thousands grouped with commas.
 std::string GroupedNumber(long long n);

@@ -46,16 +46,43 @@ void TMainStatusBar::Create(HWND parent)
 
 void TMainStatusBar::Resize(bool maximized)
 {
+    maximized_ = maximized;
     if (!HandleAllocated()) return;
     InvalidateRect(Handle(), nullptr, TRUE);
     Realign();
+    FitFirstPanel();
+    Repaint();
+    SetTimer(Handle(), kRepaintTimer, 20, RepaintOnce);
+}
+
+void TMainStatusBar::PanelTextSet(int index)
+{
+    if (index == 0) FitFirstPanel();
+}
+
+void TMainStatusBar::FitFirstPanel()
+{
+    if (!HandleAllocated()) return;
     RECT r;
     GetClientRect(Handle(), &r);
     TStatusPanelWidths widths{};
     for (int i = 0; i < kStatusPanelCount; ++i) widths[static_cast<std::size_t>(i)] = PanelWidth(i);
-    Panels(0).SetWidth(FirstPanelWidth(r.right, maximized, widths));
-    Repaint();
-    SetTimer(Handle(), kRepaintTimer, 20, RepaintOnce);
+    Panels(0).SetWidth(FirstPanelWidth(r.right, maximized_, widths, TextWidth(PanelText(0))));
+}
+
+int TMainStatusBar::TextWidth(const std::string& text) const
+{
+    if (text.empty()) return 0;
+    HWND h = const_cast<TMainStatusBar*>(this)->Handle();
+    HDC dc = GetDC(h);
+    if (!dc) return 0;
+    HFONT font = FontHandle() ? FontHandle() : reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    return size.cx;
 }
 
 } // namespace vellumo

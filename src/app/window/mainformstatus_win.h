@@ -23,6 +23,14 @@ public:
     // Bottom of the parent; panel 0 takes what the others leave. The bar is
     // repainted at once and again 20 ms later.
     void Resize(bool maximized);
+
+protected:
+    void PanelTextSet(int index) override;
+
+private:
+    void FitFirstPanel();
+    int TextWidth(const std::string& text) const;
+    bool maximized_ = false;
 };
 
 } // namespace vellumo

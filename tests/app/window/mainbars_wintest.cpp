@@ -62,6 +62,28 @@ TEST(MainStatusBar, TenPanelsAlignedAndBevelledAsCreatedWithHintsInPanelZero)
     Application().SetHint("");
 }
 
+TEST(MainStatusBar, AMessageShowsWholeAtTheWindowsFirstWidth)
+{
+    TParent parent;
+    SetWindowPos(parent.h, nullptr, 0, 0, 492, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    TMainStatusBar bar;
+    bar.Create(parent.h);
+    bar.Resize(false);
+    EXPECT_EQ(bar.PanelWidth(0), 78);
+    const std::string message = "7 件の置換を行いました。";
+    bar.SetPanelText(0, message);
+    HDC dc = GetDC(bar.Handle());
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(bar.Handle(), WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, message.data(), static_cast<int>(message.size()), &size);
+    ReleaseDC(bar.Handle(), dc);
+    ASSERT_GT(size.cx, 78);
+    EXPECT_GT(bar.PartEdges()[0], size.cx);
+    // Cleared, the panel gives the others their room back.
+    bar.SetPanelText(0, "");
+    EXPECT_EQ(bar.PartEdges()[0], 78);
+}
+
 TEST(MainToolBar, ButtonsOfTheTableWithTheirCommandsStatesAndPictures)
 {
     TParent parent;

@@ -82,6 +82,11 @@ TEST(StatusPanels, FirstPanelTakesTheRestAndNeverLessThan78)
                  {482, true, 79},  {481, true, 78},  {480, true, 78},  {1000, true, 597}};
     for (const auto& c : cases)
         EXPECT_EQ(FirstPanelWidth(c.Bar, c.Maximized, kStatusPanelWidths), c.Width) << c.Bar << " " << c.Maximized;
+    // A hint or message wider than that widens panel 0 to show it whole.
+    EXPECT_EQ(FirstPanelWidth(492, false, kStatusPanelWidths, 150), 162);
+    EXPECT_EQ(FirstPanelWidth(492, false, kStatusPanelWidths, 50), 78);
+    EXPECT_EQ(FirstPanelWidth(1000, false, kStatusPanelWidths, 150), 579);
+    EXPECT_EQ(FirstPanelWidth(492, false, kStatusPanelWidths, 0), 78);
     EXPECT_EQ(BoxModeText(true), "矩形");
     EXPECT_EQ(BoxModeText(false), "");
 }
