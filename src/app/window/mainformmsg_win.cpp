@@ -149,8 +149,14 @@ void TVellumoMainForm::DropFiles(HDROP drop)
     std::vector<std::string> names;
     const UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < n; ++i) {
-        char buf[MAX_PATH];
-        if (DragQueryFileA(drop, i, buf, MAX_PATH)) names.emplace_back(buf);
+        // Whole names, however long: a cut name could be another file; an
+        // over-long one is refused by the open with its own message.
+        const UINT len = DragQueryFileA(drop, i, nullptr, 0);
+        if (len == 0) continue;
+        std::string name(len + 1, '\0');
+        if (DragQueryFileA(drop, i, name.data(), len + 1) == 0) continue;
+        name.resize(len);
+        names.push_back(std::move(name));
     }
     DragFinish(drop);
     RunGuarded([&] {
