@@ -412,6 +412,13 @@ TEST_F(MainFormTest, DroppedFilesOpenHereOnceThenInNewInstances)
                  reinterpret_cast<WPARAM>(MakeDrop(a.string() + "\0"s + b.string() + "\0\0"s)), 0);
     EXPECT_EQ(Document().CurrentFileName, a.string());
     EXPECT_EQ(started, std::vector<std::string>{"\"" + b.string() + "\""});
+    // A name longer than a path may be reaches the new instance whole (which
+    // then refuses it), never cut into the name of another file.
+    const std::string longName = "C:\\" + std::string(300, 'x') + ".txt";
+    started.clear();
+    SendMessageA(form_->Window(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop(a.string() + "\0"s + longName + "\0\0"s)), 0);
+    EXPECT_EQ(started, (std::vector<std::string>{"\"" + a.string() + "\"", "\"" + longName + "\""}));
     ConnectDocumentFunctions(*form_);
 }
 
