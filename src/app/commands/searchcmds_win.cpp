@@ -30,6 +30,25 @@ void TVellumoMainForm::CentreCaret(TEditor& ed)
     if (top >= 0) ed.SetTopRow(top);
 }
 
+namespace {
+
+// The caret cannot stand past the editor's column limit, so a match there is
+// selected cut short, shifted or not at all: a selection with an edge on the
+// limit and more of its row beyond that edge is not the match.
+bool SelectionCutAtLimit(const TEditor& ed)
+{
+    if (!ed.Selected() || ed.SelLength() <= 0) return true;
+    const TEditorSelection sel = ed.Selection();
+    const TEditorScreenStrings& rows = ed.Store();
+    const auto cut = [&rows](int row, int col, int byte) {
+        return col >= TEditor::kMaxCols && row >= 0 && row < rows.Count() &&
+               byte < static_cast<int>(rows.Strings(row).size());
+    };
+    return cut(sel.StartRow, sel.StartCol, sel.StartByte) || cut(sel.EndRow, sel.EndCol, sel.EndByte + 1);
+}
+
+} // namespace
+
 bool TVellumoMainForm::FindNext()
 {
     TEditor& ed = ActiveEditor();
@@ -41,13 +60,15 @@ bool TVellumoMainForm::FindNext()
     else
         ShowSearchStatus(kBusyStatusText);
     if (!ed.Search(SearchText(SearchString), static_cast<TSearchFlags>(SearchFlags))) return false;
-    if (ed.Selected()) {
+    if (!SelectionCutAtLimit(ed)) {
         // The editor holds the view during a replace-all and places it once at the end.
         if (!ed.BulkUpdating()) CentreCaret(ed);
         return true;
     }
-    // A match reported with nothing selected: nothing to select or
-    // replace, and a replace would find it again for ever.
+    // The long-line stop: a replace would put its text at the limit and
+    // find the same match again for ever. No part of a match stays selected
+    // for a keystroke to overwrite.
+    ed.Deselect();
     if (!ed.WordWrap()) {
         ShowMsg(kLongLineStopText, kMsgCaption, kMsgOk | kMsgIconExclamation);
         ProcessMessages();

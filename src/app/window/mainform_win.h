@@ -194,6 +194,10 @@ public:
     // by the name of a menu item or action; items whose command arrives
     // later do nothing.
     bool RunShortCut(TShortCut sc);
+    // The keys go to the editor that last had the focus, never to the form
+    // itself (activation, a box or a dialog closing, the end of a busy
+    // state); false when that editor cannot take them now.
+    bool FocusLastEditor();
     // Every item's click and opening handler, by its name.
     void BindMenuHandlers(TTableMenu& menu, bool popup);
     void RunNamed(const std::string& name);

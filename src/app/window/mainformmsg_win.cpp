@@ -206,6 +206,20 @@ bool TVellumoMainForm::HandleMessage(TMessage& m)
                               m.Msg == WM_ENTERSIZEMOVE ? (ex | WS_EX_COMPOSITED) : (ex & ~WS_EX_COMPOSITED));
         }
         return false;
+    // Activated, or given the focus back, the form hands it on to the editor.
+    case WM_ACTIVATE:
+        if (LOWORD(m.WParam) == WA_INACTIVE || HIWORD(m.WParam) || !FocusLastEditor()) return false;
+        m.Result = 0;
+        return true;
+    case WM_SETFOCUS:
+        TCustomControl::WndProc(m);
+        FocusLastEditor();
+        return true;
+    case WM_ENABLE:
+        // Disabling took the focus away; an active form enabled again (a
+        // replace-all, a save) does not get it back by itself.
+        if (m.WParam && GetActiveWindow() == Window()) FocusLastEditor();
+        return false;
     case WM_CLOSE:
         CloseRequested();
         return true;
@@ -230,6 +244,16 @@ bool TVellumoMainForm::HandleMessage(TMessage& m)
     default:
         return false;
     }
+}
+
+bool TVellumoMainForm::FocusLastEditor()
+{
+    TEditor& ed = LastEditor ? *LastEditor : Editor1;
+    HWND h = ed.HandleAllocated() ? ed.Handle() : nullptr;
+    HWND form = Window();
+    if (!h || !IsWindowVisible(h) || !IsWindowEnabled(form) || IsIconic(form)) return false;
+    if (GetFocus() != h) ::SetFocus(h);
+    return GetFocus() == h;
 }
 
 void TVellumoMainForm::WndProc(TMessage& m)

@@ -201,6 +201,82 @@ TEST_F(SearchCommandsTest, AbortKeepsTheCountSoFar)
     EXPECT_EQ(FindWindowA(nullptr, "連続置換処理中..."), nullptr);
 }
 
+// A 9,000-byte row with "abc" at byte `at` (the editor shows 8,000
+// columns of a row), and "abc" on the next line.
+std::string LongRowText(int at, char fill = 'x')
+{
+    std::string row(9000, fill);
+    row.replace(static_cast<std::size_t>(at), 3, "abc");
+    return row + "\r\nabc\r\n";
+}
+
+TEST_F(SearchCommandsTest, LongRowStopsReplaceAndFindOnce)
+{
+    form_->Editor1.SetWordWrap(false);
+    // Past the limit, straddling it, and a TAB row whose 8,000th column is byte 1,000.
+    for (const std::string& text : {LongRowText(8100), LongRowText(7998), LongRowText(1500, '\t')}) {
+        // Replace-all with and without questions, and one replace: none asks,
+        // none replaces, each stops once. A loop that never ends is aborted after 5 s.
+        for (const TSearchFlags flags : {sfDown | sfReplaceAll, sfDown | sfConfirm | sfReplaceAll, sfDown}) {
+            SCOPED_TRACE(::testing::Message() << "at " << text.find("abc") << " flags " << flags);
+            SetText(text);
+            messages_.clear();
+            Answer({kAnswerAll});
+            const UINT_PTR timer = SetTimer(nullptr, 0, 5000, ClickAbort);
+            Replace("abc", "XX", flags);
+            KillTimer(nullptr, timer);
+            EXPECT_TRUE(Text() == text) << "the text grew to " << Text().size() << " bytes";
+            EXPECT_EQ(form_->ReplaceCount, 0);
+            EXPECT_EQ(messages_, std::vector<std::string>({kLongLineStopText}));
+            EXPECT_EQ(Status(), "0 件の置換を行いました。");
+            EXPECT_TRUE(IsWindowEnabled(form_->Window()));
+            EXPECT_FALSE(form_->ReplaceBusy());
+            EXPECT_FALSE(form_->Editor1.Selected());
+        }
+    }
+
+    // Find next: the message, then not found; nothing is left selected.
+    SetText(LongRowText(7999));
+    messages_.clear();
+    beeps_ = 0;
+    form_->SearchString = "abc";
+    form_->SearchFlags = sfDown;
+    SearchDialogs().LastSearchText = [] { return std::string("abc"); };
+    SearchDialogs().LastSearchStateSaved = [] { return true; };
+    mFindDownClick(*form_);
+    EXPECT_EQ(messages_, std::vector<std::string>({kLongLineStopText}));
+    EXPECT_EQ(beeps_, 1);
+    EXPECT_EQ(Status(), "\"abc\" は見つかりませんでした。");
+    EXPECT_FALSE(form_->Editor1.Selected());
+    EXPECT_EQ(form_->Editor1.Row(), 0);
+
+    // A match ending before the limit is still replaced, and the loop
+    // stops at the next one past it.
+    std::string text = LongRowText(8100);
+    text.replace(10, 3, "abc");
+    SetText(text);
+    messages_.clear();
+    Replace("abc", "XX", sfDown | sfReplaceAll);
+    EXPECT_EQ(form_->ReplaceCount, 1);
+    EXPECT_EQ(messages_.size(), 1u);
+    text.replace(10, 3, "XX");
+    EXPECT_TRUE(Text() == text);
+
+    // With word wrap on no row is that long: every match is replaced.
+    form_->Editor1.SetWordWrap(true);
+    text = LongRowText(8100);
+    SetText(text);
+    messages_.clear();
+    Replace("abc", "XX", sfDown | sfReplaceAll);
+    form_->Editor1.SetWordWrap(false);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(form_->ReplaceCount, 2);
+    text.replace(9002, 3, "XX");
+    text.replace(8100, 3, "XX");
+    EXPECT_TRUE(Text() == text);
+    SearchMemory().Forget();
+}
+
 TEST_F(SearchCommandsTest, ReadOnlyRefusedAtTheStart)
 {
     SetText("aaa");
