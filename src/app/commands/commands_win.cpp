@@ -7,8 +7,8 @@ namespace vellumo {
 
 const TCommandTable& CommandTable()
 {
-    static const TCommandTable table{FileMenuCommands(), SearchMenuCommands(), ViewMenuCommands(),
-                                     WindowMenuCommands()};
+    static const TCommandTable table{FileMenuCommands(),   EditMenuCommands(),   EditorActionCommands(),
+                                     SearchMenuCommands(), ViewMenuCommands(),   WindowMenuCommands()};
     return table;
 }
 
