@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/commands/editcmds.h"
+#include "app/core/applysettings.h"
+#include "editor/editprop.h"
 #include "base/leadbytes.h"
 
 namespace vellumo {
@@ -189,6 +191,19 @@ TEST(EditTexts, LineBreaksRemovedQuotedPasteAndIndent)
     EXPECT_FALSE(ReturnIndents(true, true));
     EXPECT_TRUE(ReturnIndents(false, true));
     EXPECT_FALSE(ReturnIndents(false, false));
+}
+
+TEST(EditTexts, TheEditorsLeaveReturnsIndentToTheWindow)
+{
+    // Whatever the option says, the editors' own indent stays off: the
+    // window's key handler indents (or not) before the editor sees Return.
+    for (bool option : {false, true}) {
+        TAppSettings s;
+        s.Option.AutoIndent = option;
+        TEditorProp prop;
+        StageEditorSettings(prop, s, 96);
+        EXPECT_FALSE(prop.Caret().AutoIndent()) << option;
+    }
 }
 
 TEST(EditTexts, TabKey)
