@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/commands/commands_win.h"
+#include "app/commands/searchdialogs_win.h"
 #include "app/core/appfuncs.h"
 #include "app/core/applysettings.h"
 #include "app/document/docopen.h"
@@ -380,6 +381,21 @@ TEST_F(EditCommandsTest, EveryPopupItemRunsItsNamesake)
         EXPECT_FALSE(form_->PopupMenuItems.Item(name).Visible()) << name;
 }
 
+// A press on a button as the bar reports it: the mouse down, then the command.
+void PressToolButton(TVellumoMainForm& form, const char* name)
+{
+    const auto table = ToolButtonTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].Name != std::string(name)) continue;
+        NMHDR down{form.ToolBar1.Handle(), 0, static_cast<UINT>(NM_LDOWN)};
+        SendMessageA(form.Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&down));
+        SendMessageA(form.Window(), WM_COMMAND, kFirstToolCommand + static_cast<UINT>(i),
+                     reinterpret_cast<LPARAM>(form.ToolBar1.Handle()));
+        return;
+    }
+    ADD_FAILURE() << "no button " << name;
+}
+
 TEST_F(EditCommandsTest, ToolButtonsFollowTheStateAndActOnlyAfterAPress)
 {
     TRedrawOff quiet(form_->Window());
@@ -402,9 +418,7 @@ TEST_F(EditCommandsTest, ToolButtonsFollowTheStateAndActOnlyAfterAPress)
                 // Without a press first (the keyboard), the button does nothing.
                 SendMessageA(form_->Window(), WM_COMMAND, id, reinterpret_cast<LPARAM>(form_->ToolBar1.Handle()));
                 EXPECT_EQ(Text(), kText) << button;
-                NMHDR down{form_->ToolBar1.Handle(), 0, static_cast<UINT>(NM_LDOWN)};
-                SendMessageA(form_->Window(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&down));
-                SendMessageA(form_->Window(), WM_COMMAND, id, reinterpret_cast<LPARAM>(form_->ToolBar1.Handle()));
+                PressToolButton(*form_, button);
                 return true;
             });
         }
@@ -415,6 +429,34 @@ TEST_F(EditCommandsTest, ToolButtonsFollowTheStateAndActOnlyAfterAPress)
     form_->UpdateToolBarState();
     EXPECT_FALSE(form_->ToolBar1.ButtonEnabled("tbPrint"));
     EXPECT_TRUE(form_->ToolBar1.ButtonEnabled("tbFind"));
+}
+
+TEST_F(EditCommandsTest, SearchButtonsFindFirstNextAndBack)
+{
+    Prepare({TDoc::ReadOnly, false, false});  // searching changes nothing: read-only will do
+    TEditor& ed = form_->ActiveEditor();
+    ed.Lines().SetText("Ghi x Ghi y Ghi");
+    ed.SetCaretRowCol(0, 0);
+    const TSearchDialogs saved = SearchDialogs();
+    SearchDialogs().Find = [](std::string& text, std::uint16_t& flags, int) {
+        text = "Ghi";
+        flags = sfDown;
+        return true;
+    };
+    SearchDialogs().LastSearchStateSaved = [] { return true; };
+    SearchDialogs().LastSearchText = [] { return std::string("Ghi"); };
+    form_->UpdateToolBarState();
+    for (const char* b : {"tbFind", "tbFintBack", "tbFindNext"}) EXPECT_TRUE(form_->ToolBar1.ButtonEnabled(b)) << b;
+    struct Step {
+        const char* button;
+        long long start;
+    };
+    for (const Step& step : {Step{"tbFind", 0}, Step{"tbFindNext", 6}, Step{"tbFindNext", 12}, Step{"tbFintBack", 6}}) {
+        PressToolButton(*form_, step.button);
+        EXPECT_EQ(ed.SelText(), "Ghi") << step.button;
+        EXPECT_EQ(ed.SelStart(), step.start) << step.button;
+    }
+    SearchDialogs() = saved;
 }
 
 TEST_F(EditCommandsTest, WithoutClipboardTextNothingIsPasted)
