@@ -11,7 +11,6 @@
 #include "app/window/mainformstatus.h"
 #include "classlib/ime_win.h"
 #include "editor/editorhost.h"
-#include "editor/parser.h"
 #include "editor/parsersettings.h"
 #include "settings/settingsstore.h"
 
