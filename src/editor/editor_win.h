@@ -272,6 +272,9 @@ public:
     void ToggleBoxMode();
     // Box mode on (with the latch), the selection re-spanned as a box.
     void EnterBoxSelection();
+    // Box mode on, then the box extended one step as Shift and the arrow key
+    // (VK_LEFT .. VK_DOWN) would; other keys do nothing. No key is sent.
+    void ExtendBoxSelection(unsigned arrowKey);
     bool BoxLatch() const { return boxLatch_; }
     bool Anchored() const { return selectionState_ == 1; }
     bool CanSelMove() const;

@@ -7,8 +7,9 @@ namespace vellumo {
 
 const TCommandTable& CommandTable()
 {
-    static const TCommandTable table{FileMenuCommands(),   SearchMenuCommands(), ViewMenuCommands(),
-                                     WindowMenuCommands(), ToolsMenuCommands(),  ReconvCommands()};
+    static const TCommandTable table{FileMenuCommands(),   EditMenuCommands(),    EditorActionCommands(),
+                                     ReconvCommands(),     SearchMenuCommands(),  ViewMenuCommands(),
+                                     WindowMenuCommands(), ToolsMenuCommands()};
     return table;
 }
 

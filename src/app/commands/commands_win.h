@@ -3,11 +3,14 @@
 // table that finds them by name. A new command is a row in the menu table
 // (window/menus.cpp) plus its handler and its row in its menu's file:
 //   filemenu_win.cpp    the File menu
+//   editmenu_win.cpp    the Edit menu and its conversion submenu
+//   popupmenu_win.cpp   the pop-up menu's opening and its link items
 //   searchmenu_win.cpp  the Search menu and the matching-bracket action
 //   viewmenu_win.cpp    the View menu
 //   windowmenu_win.cpp  the Window menu and the pane-switching action
 //   toolsmenu_win.cpp   the Tools menu's browser previews
 //   reconvcommand_win.cpp  the Edit menu's reconversion
+//   window/editorevents_win.cpp  the box-selection actions
 // An opening handler (File1Click...) applies its items' enabling rules.
 // Windows only.
 #include <span>
@@ -18,6 +21,7 @@
 namespace vellumo {
 
 class TVellumoMainForm;
+class TEditor;
 
 // ---- File menu
 void File1Click(TVellumoMainForm& form);
@@ -37,6 +41,52 @@ void mSaveExit2Click(TVellumoMainForm& form);
 void mSaveExitClick(TVellumoMainForm& form);
 void mSave_JCodeClick(TVellumoMainForm& form);
 void mAppExitClick(TVellumoMainForm& form);
+
+// ---- Edit menu
+void Edit1Click(TVellumoMainForm& form);
+void mHenkanClick(TVellumoMainForm& form);
+void mUndoClick(TVellumoMainForm& form);
+void mRedoClick(TVellumoMainForm& form);
+void mCutClick(TVellumoMainForm& form);
+void mCopyClick(TVellumoMainForm& form);
+void mWordWrapCopyClick(TVellumoMainForm& form);
+void mPasteClick(TVellumoMainForm& form);
+void mInyouPasteClick(TVellumoMainForm& form);
+void mPasteBoxClick(TVellumoMainForm& form);
+void mDeleteClick(TVellumoMainForm& form);
+void mLineDelClick(TVellumoMainForm& form);
+void mLowerClick(TVellumoMainForm& form);
+void mUpperClick(TVellumoMainForm& form);
+void mHankakuClick(TVellumoMainForm& form);
+void mZenkakuClick(TVellumoMainForm& form);
+void mTabIndentClick(TVellumoMainForm& form);
+void mUnTabIndentClick(TVellumoMainForm& form);
+void mIndentClick(TVellumoMainForm& form);
+void mUnIndentClick(TVellumoMainForm& form);
+void mWorpRetClick(TVellumoMainForm& form);
+void mDelRetClick(TVellumoMainForm& form);
+void mSelectAllClick(TVellumoMainForm& form);
+void mBoxModeClick(TVellumoMainForm& form);
+void mFreeCaretClick(TVellumoMainForm& form);
+void mReadOnlyClick(TVellumoMainForm& form);
+// The selection holds a CR LF (a box's text ends every row with one).
+bool SelectionHasLineBreak(const TEditor& editor);
+
+// ---- Pop-up menu: its items run their menu-bar namesakes; these are its own.
+void PopupMenu1Popup(TVellumoMainForm& form);
+void pHenkanClick(TVellumoMainForm& form);
+void pLinkOpenClick(TVellumoMainForm& form);
+void pLinkCopyClick(TVellumoMainForm& form);
+void pLinkSelClick(TVellumoMainForm& form);
+// Binds the pop-up menu's opening and the items that have no namesake
+// (the editors show the menu; WireEditor calls this).
+void BindPopupMenu(TVellumoMainForm& form);
+
+// ---- Box selection from the keyboard (window/editorevents_win.cpp)
+void BoxLeftExecute(TVellumoMainForm& form);
+void BoxUpExecute(TVellumoMainForm& form);
+void BoxRightExecute(TVellumoMainForm& form);
+void BoxDownExecute(TVellumoMainForm& form);
 
 // ---- Search menu
 void Find1Click(TVellumoMainForm& form);
@@ -67,6 +117,8 @@ bool ReConvEnabled(TVellumoMainForm& form);
 
 // Each menu's rows.
 std::span<const TCommand> FileMenuCommands() noexcept;
+std::span<const TCommand> EditMenuCommands() noexcept;
+std::span<const TCommand> EditorActionCommands() noexcept;
 std::span<const TCommand> SearchMenuCommands() noexcept;
 std::span<const TCommand> ViewMenuCommands() noexcept;
 std::span<const TCommand> WindowMenuCommands() noexcept;

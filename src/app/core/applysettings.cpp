@@ -160,6 +160,8 @@ void StageEditorSettings(TEditorProp& prop, const TAppSettings& s, int pixelsPer
         prop.Font().SetSize(ClampInt(o.FontSize, kMinFontSize, kMaxFontSize));
     prop.Caret().SetTabSpaceCount(o.TabSpaceCount);
     prop.Caret().SetFreeCaret(o.FreeCaret);
+    // Return's indent is the main window's own (its key handler, by AutoIndent).
+    prop.Caret().SetAutoIndent(false);
     prop.Marks().RetMark().SetVisible(o.RetMark);
     prop.Marks().EofMark().SetVisible(o.EofMark);
 

@@ -11,6 +11,7 @@
 //                           buttons run their command from the table
 //   mainformhook_win.cpp    placing the file dialogs (old systems)
 //   mainformstatus_win.cpp  the status bar and the panels that follow the caret
+//   editorevents_win.cpp    keys, mouse and double click of the editors
 //   splitview_win.cpp       the split view and which editor the commands act on
 //   mainformowner*          the application window and the pump
 //   menus*.cpp, toolbar*.cpp  menus and tool bar from their tables
@@ -159,6 +160,26 @@ public:
     bool CaretPanelStale() const noexcept { return caretPanelStale_; }
     void Editor1SelectionModeChange(TEditor& sender);
     void StatusBar1Resize();
+
+    // ---- editor events (editorevents_win.cpp), wired on both panes by WireEditor
+    void Editor1KeyDown(TEditor& sender, unsigned& key, TShiftState shift);
+    void Editor1KeyPress(TEditor& sender, char& key);
+    void Editor1MouseMove(TEditor& sender, TShiftState shift, int x, int y);
+    void Editor1DblClick(TEditor& sender);
+    void Editor1SelectionChange(TEditor& sender);
+    // The link found at the last mouse move over a pane: the pop-up menu's
+    // link items act on it.
+    struct TLinkUnderMouse {
+        HWND Editor = nullptr;
+        POINT Point{0, 0};  // client point of that pane
+        int Kind = 0;       // tkUrl or tkMail
+        bool Found = false;
+    };
+    TLinkUnderMouse LinkUnderMouse;
+    // The pane of LinkUnderMouse while it still exists, else null.
+    TEditor* LinkEditor();
+    // A link was found under the mouse on the active pane and the hand shows it.
+    bool IsLinkUnderMouse();
 
     // ---- what the Search commands run (searchcmds_win.cpp, searchreplace_win.cpp, searchstate_win.cpp)
     // The next match of SearchString from the active editor's caret, selected.

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "app/commands/commands_win.h"
 #include "app/core/appfuncs.h"
 #include "app/core/applysettings.h"
 #include "app/window/clipdetector_win.h"
@@ -20,6 +21,7 @@
 #include "settings/settingsstore.h"
 #include "app/document/stdinput_win.h"
 #include "settings/winmachine.h"
+#include "app/window/toolbar.h"
 #include "app/window/wrapwidthmenu.h"
 #include "classlib/application_win.h"
 #include "base/inifile.h"
@@ -243,6 +245,9 @@ void TVellumoMainForm::SetToolBarButtons(const TToolBarState& st)
     ToolBar1.SetButtonEnabled("tbRedo", st.Redo);
     ToolBar1.SetButtonEnabled("tbIE", st.InternetExplorer);
     ToolBar1.SetButtonEnabled("tbNN", st.Firefox);
+    // A button whose command has not arrived yet would do nothing.
+    for (const TToolButtonEntry& b : ToolButtonTable())
+        if (!b.IsSeparator() && !CommandTable().Find(b.MenuItem)) ToolBar1.SetButtonEnabled(b.Name, false);
 }
 
 void TVellumoMainForm::EndWithoutShowing()

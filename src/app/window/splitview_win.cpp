@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "app/commands/commands_win.h"
 #include "app/window/mainform_win.h"
+#include "base/showmsg.h"
 
 namespace vellumo {
 
@@ -68,6 +70,19 @@ void TVellumoMainForm::WireEditor(TEditor& editor)
     editor.OnExit = [this, e] { EditorFocusOut(*e, reinterpret_cast<HWND>(e->CurrentMessage().WParam)); };
     editor.OnCaretMoved = [this](TEditor& sender) { Editor1CaretMoved(sender); };
     editor.OnSelectionModeChange = [this](TEditor& sender) { Editor1SelectionModeChange(sender); };
+    // The library's key and mouse events name no sender: each pane's own
+    // lambda does (editorevents_win.cpp). Nothing thrown goes further.
+    editor.OnKeyDown = [this, e](unsigned& key, TShiftState shift) {
+        ReportFailures([&] { Editor1KeyDown(*e, key, shift); });
+    };
+    editor.OnKeyPress = [this, e](char& key) { ReportFailures([&] { Editor1KeyPress(*e, key); }); };
+    editor.OnMouseMove = [this, e](TShiftState shift, int x, int y) {
+        ReportFailures([&] { Editor1MouseMove(*e, shift, x, y); });
+    };
+    editor.OnDblClick = [this, e] { ReportFailures([&] { Editor1DblClick(*e); }); };
+    editor.OnSelectionChange = [this](TEditor& sender, bool) { Editor1SelectionChange(sender); };
+    // The pop-up menu both panes show.
+    BindPopupMenu(*this);
 }
 
 void TVellumoMainForm::CopyEventProperties(TEditor& from, TEditor& to)
@@ -89,7 +104,7 @@ void TVellumoMainForm::CopyEventProperties(TEditor& from, TEditor& to)
     to.OnMouseDown = from.OnMouseDown;
     to.OnMouseUp = from.OnMouseUp;
     to.OnMouseMove = from.OnMouseMove;
-    // The focus events name their editor.
+    // The focus, key and mouse events name their editor.
     WireEditor(to);
 }
 
