@@ -20,10 +20,10 @@ bool ReConvEnabled(TVellumoMainForm& form)
 
 namespace {
 
-// The rule (ReConvEnabled) is applied by the opening of the conversion
-// submenu, which lives with the other Edit commands.
+// The conversion submenu's opening (with the other Edit commands) applies
+// the rule: without an input method the item is disabled.
 constexpr TCommand kRows[] = {
-    {"mReConv", mReConvClick},
+    {"mReConv", mReConvClick, ReConvEnabled},
 };
 
 } // namespace

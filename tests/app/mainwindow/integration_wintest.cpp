@@ -206,6 +206,9 @@ TEST_F(IntegrationTest, ReconversionHandsTheSelectionToEachKindOfInputMethod)
     selectTail();
     EXPECT_EQ(GetImeKind(), ikNone);
     EXPECT_FALSE(ReConvEnabled(*form_));
+    form_->MainMenuItems.Item("mReConv").SetEnabled(true);
+    mHenkanClick(*form_);  // the submenu's opening applies the rule
+    EXPECT_FALSE(form_->MainMenuItems.Item("mReConv").Enabled());
     SetFocus(other);
     mReConvClick(*form_);
     EXPECT_EQ(GetFocus(), ed.Handle());
