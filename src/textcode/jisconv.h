@@ -35,4 +35,38 @@ std::size_t EucToSjisLength(std::string_view s) noexcept;
 std::size_t SjisToJisLength(std::string_view s) noexcept;
 std::size_t SjisToEucLength(std::string_view s) noexcept;
 
+enum class TJisConversion { jisToSjis, eucToSjis, sjisToJis, sjisToEuc };
+
+// One of the converters above fed in pieces of any size (a loader or a
+// writer that streams): a piece may end inside a character or an escape,
+// which waits for the next piece. Put, Put, ..., Finish gives the bytes of
+// the whole conversion.
+class TJisStream {
+public:
+    explicit TJisStream(TJisConversion conversion) noexcept : conversion_(conversion) {}
+    // Appends the conversion of what the piece completes to out.
+    void Put(std::string_view piece, std::string& out);
+    // Appends the rest, as the end of the text.
+    void Finish(std::string& out);
+    // Characters written as "〓" so far.
+    std::size_t Replaced() const noexcept { return state_.replaced; }
+
+    // Where a conversion stands between pieces.
+    struct TState {
+        unsigned char mode = 0;      // reading JIS: single-byte, JIS X 0208, JIS X 0212, kana
+        bool escapeAllowed = true;   // reading JIS: an escape right after an escape is not one
+        bool twoByte = false;        // writing JIS
+        bool kana = false;
+        std::size_t replaced = 0;
+    };
+
+private:
+    void Run(std::string_view piece, bool last, std::string& out);
+
+    TJisConversion conversion_;
+    TState state_;
+    unsigned char held_[8] = {};
+    std::size_t heldCount_ = 0;
+};
+
 } // namespace vellumo
