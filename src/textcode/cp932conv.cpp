@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "textcode/cp932.h"
+#include "textcode/inplace.h"
 
 namespace vellumo {
 namespace {
@@ -281,8 +282,11 @@ void EscapeDollarsAfterwards(std::string& out)
 // room per chunk (the most a chunk's fast paths write per input unit).
 // With stop set, the first unmappable character stops the step, the "$"
 // written so far are escaped, and the rest goes on escaping.
+// With fixup false, a stop at the first unmappable character ends the run
+// instead (esc.stopped stays set).
 template <class Unit, class Step>
-const Unit* RunChunks(const Unit* p, const Unit* end, std::size_t room, std::string& out, TEscapes& esc, Step step)
+const Unit* RunChunks(const Unit* p, const Unit* end, std::size_t room, std::string& out, TEscapes& esc, Step step,
+                      bool fixup = true)
 {
     std::size_t size = out.size();
     while (p < end) {
@@ -292,6 +296,10 @@ const Unit* RunChunks(const Unit* p, const Unit* end, std::size_t room, std::str
         u8* o = base + size;
         const Unit* q = step(p, limit, o, base + out.size());
         size = static_cast<std::size_t>(o - base);
+        if (esc.stopped && !fixup) {
+            p = q;
+            break;
+        }
         if (esc.stopped) {
             out.resize(size);
             EscapeDollarsAfterwards(out);
@@ -321,6 +329,42 @@ void ToCp932(TUnicodeForm form, std::string_view in, std::string& out, bool& unm
         return form == TUnicodeForm::utf8 ? Utf8Step(a, limit, end, true, o, oend, t, esc)
                                           : Utf16Step(a, limit, end, true, o, oend, t, esc);
     });
+    unmappable = esc.unmappable;
+}
+
+void ToCp932InPlace(TUnicodeForm form, std::string& text, std::size_t from, bool& unmappable)
+{
+    from = std::min(from, text.size());
+    if (form == TUnicodeForm::utf16le && (text.size() - from) % 2) text.pop_back();  // an odd last byte
+    const TCp932Tables& t = Cp932Tables();
+    TEscapes esc;
+    esc.stopAtUnmappable = true;
+    auto step = [&](const u8* end) {
+        return [&t, &esc, form, end](const u8* a, const u8* limit, u8*& o, u8* oend) {
+            return form == TUnicodeForm::utf8 ? Utf8Step(a, limit, end, true, o, oend, t, esc)
+                                              : Utf16Step(a, limit, end, true, o, oend, t, esc);
+        };
+    };
+    inplace::TProgress r =
+        inplace::Run(text, from, [&](const u8* p, const u8* stopAt, const u8* end, std::string& out, bool& stop) {
+            p = RunChunks(p, stopAt, 1, out, esc, step(end), false);
+            stop = esc.stopped;
+            return p;
+        });
+    if (r.stopped) {
+        // A loss after "$" or 01 were written: those are escaped in a copy
+        // of the output, and the rest goes on into it with escapes.
+        std::string done(text, 0, r.written);
+        done += r.pending;
+        EscapeDollarsAfterwards(done);
+        esc.stopped = esc.stopAtUnmappable = false;
+        esc.escapeDollars = true;
+        const u8* end = reinterpret_cast<const u8*>(text.data()) + text.size();
+        RunChunks(reinterpret_cast<const u8*>(text.data()) + r.read, end, 1, done, esc, step(end));
+        text.swap(done);
+    } else {
+        inplace::Finish(text, r);
+    }
     unmappable = esc.unmappable;
 }
 
@@ -441,6 +485,16 @@ void Utf16LeToCp932(std::string_view utf16le, std::string& out, bool& unmappable
 void Utf8ToCp932(std::string_view utf8, std::string& out, bool& unmappable)
 {
     ToCp932(TUnicodeForm::utf8, utf8, out, unmappable);
+}
+
+void Utf16LeToCp932InPlace(std::string& text, std::size_t from, bool& unmappable)
+{
+    ToCp932InPlace(TUnicodeForm::utf16le, text, from, unmappable);
+}
+
+void Utf8ToCp932InPlace(std::string& text, std::size_t from, bool& unmappable)
+{
+    ToCp932InPlace(TUnicodeForm::utf8, text, from, unmappable);
 }
 
 void WideToCp932(const wchar_t* units, std::size_t count, std::string& out, bool& unmappable)

@@ -23,6 +23,12 @@ void Utf16LeToCp932(std::string_view utf16le, std::string& out, bool& unmappable
 void Utf8ToCp932(std::string_view utf8, std::string& out, bool& unmappable);
 void WideToCp932(const wchar_t* units, std::size_t count, std::string& out, bool& unmappable);
 
+// The same for the bytes of text from from on, done in the text's own
+// memory (a big text needs no second buffer of its size); text becomes the
+// result.
+void Utf16LeToCp932InPlace(std::string& text, std::size_t from, bool& unmappable);
+void Utf8ToCp932InPlace(std::string& text, std::size_t from, bool& unmappable);
+
 // Whether the conversion above would escape a character for want of a code.
 bool Utf16LeHasUnmappable(std::string_view utf16le) noexcept;
 bool Utf8HasUnmappable(std::string_view utf8) noexcept;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/leadbytes.h"
+#include "textcode/inplace.h"
 #include "textcode/jisextra.h"
 
 namespace vellumo {
@@ -391,6 +392,16 @@ std::string ConvertWhole(TJisConversion c, std::string_view s, std::size_t& repl
     return out;
 }
 
+std::size_t InPlace(TJisConversion c, std::string& text)
+{
+    TState st;
+    inplace::TProgress r = inplace::Run(text, 0, [&](const u8* p, const u8* stopAt, const u8* end, std::string& out, bool&) {
+        return Append(c, p, stopAt, end, st, out);
+    });
+    inplace::Finish(text, r);
+    return st.replaced;
+}
+
 // The length of a conversion, run through a small buffer.
 std::size_t CountOutput(TJisConversion c, std::string_view s) noexcept
 {
@@ -474,6 +485,9 @@ std::string ConvertSjisToEuc(std::string_view s, std::size_t& replaced)
 {
     return ConvertWhole(TJisConversion::sjisToEuc, s, replaced);
 }
+
+std::size_t ConvertJisToSjisInPlace(std::string& text) { return InPlace(TJisConversion::jisToSjis, text); }
+std::size_t ConvertEucToSjisInPlace(std::string& text) { return InPlace(TJisConversion::eucToSjis, text); }
 
 std::string ConvertJisToSjis(std::string_view s)
 {

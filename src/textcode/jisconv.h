@@ -29,6 +29,12 @@ std::string ConvertEucToSjis(std::string_view s);
 std::string ConvertSjisToJis(std::string_view s);
 std::string ConvertSjisToEuc(std::string_view s);
 
+// The same conversions to Shift-JIS in the text's own memory: the result
+// is never longer than the input but for broken bytes, so a big text needs
+// no second buffer of its size. Return the characters written as "〓".
+std::size_t ConvertJisToSjisInPlace(std::string& text);
+std::size_t ConvertEucToSjisInPlace(std::string& text);
+
 // Output lengths computed by the same rules as the converters.
 std::size_t JisToSjisLength(std::string_view s) noexcept;
 std::size_t EucToSjisLength(std::string_view s) noexcept;

@@ -237,3 +237,35 @@ TEST(ToCp932Stream, PiecesOfAnySizeGiveTheWhole)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ToCp932InPlace, SameAsIntoANewString)
+{
+    // Bytes that grow when escaped (a bad byte becomes five), "$" before
+    // and after the first loss, texts past the pieces the work goes in.
+    std::mt19937 rng(13);
+    static const char* parts[] = {"ab", "$", "\xE3\x81\x82", "\xF0\x9F\x98\x80", "\x80", "\xEA\xB0\x80", "\r\n", "\x01"};
+    for (int round = 0; round < 400; ++round) {
+        std::string utf8 = round % 2 ? "\xEF\xBB\xBF" : "";
+        const std::size_t from = utf8.size();
+        const std::size_t n = round % 40 == 0 ? 300000 : rng() % 60;
+        const int kinds = round % 3 == 0 ? 3 : static_cast<int>(std::size(parts));
+        while (utf8.size() < n) utf8 += parts[rng() % (round % 5 == 0 && utf8.size() < n / 2 ? 3 : kinds)];
+        std::wstring w;
+        Utf8ToWideUnits(utf8.substr(from), w);
+        const std::string le = (from ? "\xFF\xFE" : "") + Utf16Le(std::u16string(w.begin(), w.end()));
+        for (const bool wide : {false, true}) {
+            const std::string& in = wide ? le : utf8;
+            const std::size_t skip = from ? (wide ? 2 : 3) : 0;
+            std::string expected, text = in;
+            bool u1 = false, u2 = false;
+            (wide ? Utf16LeToCp932 : Utf8ToCp932)(std::string_view(in).substr(skip), expected, u1);
+            (wide ? Utf16LeToCp932InPlace : Utf8ToCp932InPlace)(text, skip, u2);
+            ASSERT_TRUE(text == expected) << round << (wide ? " utf16" : " utf8");
+            ASSERT_EQ(u1, u2);
+        }
+    }
+}
+
+} // namespace

@@ -163,7 +163,8 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     const TLineEndCode lineEnd = LineEndForSaveRetCvt(jcode.SaveRetCvt, Document().DocumentLineEnd);
     std::string text = editor.Lines().Text();
     ConvertLineEndsInPlace(text, lineEnd);
-    TEncodedText encoded = EncodeDocumentText(std::move(text), code, SystemWideCodec());
+    TEncodedText encoded = GetAnsiCodePage() == 932 ? EncodeDocumentText(std::move(text), code)
+                                                    : EncodeDocumentText(std::move(text), code, SystemWideCodec());
     if (encoded.Lossy) {
         const int answer = ShowMsg(std::string("文字コード ") + CodeName(code) +
                                        " では表せない文字が含まれています。\r\n"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "textcode/cp932conv.h"
 #include "textcode/jisconv.h"
 #include "textcode/jisextra.h"
 
@@ -118,7 +119,48 @@ std::string WithIbmEquivalents(std::string_view sjis)
     return out;
 }
 
+// JIS and EUC-JP: what the converter replaced is lost. Besides, ESC, SO
+// and SI in the text may read back as mode changes of JIS; only a text
+// holding one is read back to see.
+TEncodedText EncodeJisOrEuc(const std::string& text, bool jis)
+{
+    TEncodedText r;
+    std::size_t replaced = 0;
+    r.Bytes = jis ? ConvertSjisToJis(text, replaced) : ConvertSjisToEuc(text, replaced);
+    r.Lossy = replaced != 0;
+    if (!r.Lossy && jis && text.find_first_of("\x1B\x0E\x0F") != std::string::npos) {
+        ForEachPiece(text, [&](std::string_view piece) {
+            // An IBM extension comes back as the same character's NEC code:
+            // not a change the user needs to be asked about.
+            if (!r.Lossy) r.Lossy = ConvertJisToSjis(ConvertSjisToJis(piece)) != WithIbmEquivalents(piece);
+        });
+    }
+    return r;
+}
+
 } // namespace
+
+TEncodedText EncodeDocumentText(std::string text, TCharCode code)
+{
+    TEncodedText r;
+    switch (code) {
+    case ccJis:
+    case ccJisOld:
+    case ccEuc: return EncodeJisOrEuc(text, code != ccEuc);
+    case ccUnicode:
+        r.Bytes = "\xFF\xFE";
+        Cp932ToUtf16Le(text, r.Bytes, r.Lossy);
+        return r;
+    case ccUtf8:
+    case ccUtf8N:
+        r.Bytes = code == ccUtf8 ? "\xEF\xBB\xBF" : "";
+        Cp932ToUtf8(text, r.Bytes, r.Lossy);
+        return r;
+    default:
+        r.Bytes = std::move(text);
+        return r;
+    }
+}
 
 TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCodec& codec)
 {
@@ -126,18 +168,7 @@ TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCod
     switch (code) {
     case ccJis:
     case ccJisOld:
-    case ccEuc: {
-        const bool jis = code != ccEuc;
-        r.Bytes = jis ? ConvertSjisToJis(text) : ConvertSjisToEuc(text);
-        ForEachPiece(text, [&](std::string_view piece) {
-            if (r.Lossy) return;
-            // An IBM extension comes back as the same character's NEC code:
-            // not a change the user needs to be asked about.
-            r.Lossy = (jis ? ConvertJisToSjis(ConvertSjisToJis(piece)) : ConvertEucToSjis(ConvertSjisToEuc(piece))) !=
-                      WithIbmEquivalents(piece);
-        });
-        return r;
-    }
+    case ccEuc: return EncodeJisOrEuc(text, code != ccEuc);
     case ccUnicode:
     case ccUtf8:
     case ccUtf8N: {
