@@ -488,6 +488,7 @@ std::string ConvertSjisToEuc(std::string_view s, std::size_t& replaced)
 
 std::size_t ConvertJisToSjisInPlace(std::string& text) { return InPlace(TJisConversion::jisToSjis, text); }
 std::size_t ConvertEucToSjisInPlace(std::string& text) { return InPlace(TJisConversion::eucToSjis, text); }
+std::size_t ConvertSjisToEucInPlace(std::string& text) { return InPlace(TJisConversion::sjisToEuc, text); }
 
 std::string ConvertJisToSjis(std::string_view s)
 {

@@ -34,6 +34,9 @@ std::string ConvertSjisToEuc(std::string_view s);
 // no second buffer of its size. Return the characters written as "〓".
 std::size_t ConvertJisToSjisInPlace(std::string& text);
 std::size_t ConvertEucToSjisInPlace(std::string& text);
+// EUC-JP is as long as Shift-JIS but for its two-byte half-width kana: done
+// in place too (the kana's extra bytes wait in a side buffer).
+std::size_t ConvertSjisToEucInPlace(std::string& text);
 
 // Output lengths computed by the same rules as the converters.
 std::size_t JisToSjisLength(std::string_view s) noexcept;

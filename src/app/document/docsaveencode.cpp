@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "textcode/cp932conv.h"
 #include "textcode/jisconv.h"
@@ -119,16 +120,29 @@ std::string WithIbmEquivalents(std::string_view sjis)
     return out;
 }
 
+bool HoldsAny(const std::string& text, std::string_view bytes)
+{
+    for (const char b : bytes)
+        if (std::memchr(text.data(), b, text.size())) return true;
+    return false;
+}
+
 // JIS and EUC-JP: what the converter replaced is lost. Besides, ESC, SO
 // and SI in the text may read back as mode changes of JIS; only a text
-// holding one is read back to see.
-TEncodedText EncodeJisOrEuc(const std::string& text, bool jis)
+// holding one is read back to see. EUC-JP takes the text's own memory.
+TEncodedText EncodeJisOrEuc(std::string&& text, bool jis)
 {
     TEncodedText r;
     std::size_t replaced = 0;
-    r.Bytes = jis ? ConvertSjisToJis(text, replaced) : ConvertSjisToEuc(text, replaced);
+    if (!jis) {
+        replaced = ConvertSjisToEucInPlace(text);
+        r.Bytes = std::move(text);
+        r.Lossy = replaced != 0;
+        return r;
+    }
+    r.Bytes = ConvertSjisToJis(text, replaced);
     r.Lossy = replaced != 0;
-    if (!r.Lossy && jis && text.find_first_of("\x1B\x0E\x0F") != std::string::npos) {
+    if (!r.Lossy && HoldsAny(text, "\x1B\x0E\x0F")) {
         ForEachPiece(text, [&](std::string_view piece) {
             // An IBM extension comes back as the same character's NEC code:
             // not a change the user needs to be asked about.
@@ -146,7 +160,7 @@ TEncodedText EncodeDocumentText(std::string text, TCharCode code)
     switch (code) {
     case ccJis:
     case ccJisOld:
-    case ccEuc: return EncodeJisOrEuc(text, code != ccEuc);
+    case ccEuc: return EncodeJisOrEuc(std::move(text), code != ccEuc);
     case ccUnicode:
         r.Bytes = "\xFF\xFE";
         Cp932ToUtf16Le(text, r.Bytes, r.Lossy);
@@ -168,7 +182,7 @@ TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCod
     switch (code) {
     case ccJis:
     case ccJisOld:
-    case ccEuc: return EncodeJisOrEuc(text, code != ccEuc);
+    case ccEuc: return EncodeJisOrEuc(std::move(text), code != ccEuc);
     case ccUnicode:
     case ccUtf8:
     case ccUtf8N: {
