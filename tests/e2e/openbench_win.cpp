@@ -63,14 +63,16 @@ double Seconds(LARGE_INTEGER a, LARGE_INTEGER b)
     return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-template <typename F>
-double MedianOf(int runs, F f)
+// The median time of work after prepare, which is not timed.
+template <typename P, typename F>
+double MedianOf(int runs, P prepare, F work)
 {
     std::vector<double> t;
     for (int r = 0; r < runs; ++r) {
+        prepare();
         LARGE_INTEGER a, b;
         QueryPerformanceCounter(&a);
-        f();
+        work();
         QueryPerformanceCounter(&b);
         t.push_back(Seconds(a, b));
     }
@@ -89,9 +91,9 @@ bool ReadAll(const char* name, std::string& bytes)
 }
 
 // What the loader does with the file's bytes, by their code.
-std::string LoadConversion(const std::string& file, TCharCode code)
+std::string LoadConversion(std::string& bytes, TCharCode code)
 {
-    std::string bytes = file, text;
+    std::string text;
     if (code == ccUnicode || code == ccUtf8 || code == ccUtf8N) {
         std::wstring w;
         if (code == ccUnicode) {
@@ -109,7 +111,7 @@ std::string LoadConversion(const std::string& file, TCharCode code)
     }
     if (code == ccJis || code == ccJisOld) return ConvertJisToSjis(bytes);
     if (code == ccEuc || code == ccEucOrSjis) return ConvertEucToSjis(bytes);
-    return bytes;
+    return std::move(bytes);
 }
 
 int ConvertTimes(int runs, int count, char** names)
@@ -122,12 +124,13 @@ int ConvertTimes(int runs, int count, char** names)
         }
         TCharCode code = DetectCharCode(file);
         if (code == ccEucOrSjis) code = ccEuc;
-        std::string text;
-        const double load = MedianOf(runs, [&] { text = LoadConversion(file, code); });
+        // The file's bytes, and the text, stand when a conversion starts.
+        std::string text, t;
+        const auto copy = [&] { t = file; };
+        const double load = MedianOf(runs, copy, [&] { text = LoadConversion(t, code); });
         std::printf("%s load %.3f", BaseName(names[i]).c_str(), load);
 #if !defined(VELLUMO_BEFORE)
-        const double inPlace = MedianOf(runs, [&] {
-            std::string t = file;
+        const double inPlace = MedianOf(runs, copy, [&] {
             bool unmappable = false;
             if (code == ccUnicode) Utf16LeToCp932InPlace(t, 2, unmappable);
             else if (code == ccUtf8 || code == ccUtf8N) Utf8ToCp932InPlace(t, code == ccUtf8 ? 3 : 0, unmappable);
@@ -138,11 +141,11 @@ int ConvertTimes(int runs, int count, char** names)
 #endif
         const TWideCodec codec{[](const std::string& s) { return AnsiToWide(s); },
                                [](const std::wstring& w) { return WideToAnsiEscaped(w); }};
-        const double encode = MedianOf(runs, [&] {
+        const double encode = MedianOf(runs, [&] { t = text; }, [&] {
 #if defined(VELLUMO_BEFORE)
-            volatile std::size_t n = EncodeDocumentText(text, code, codec).Bytes.size();
+            volatile std::size_t n = EncodeDocumentText(std::move(t), code, codec).Bytes.size();
 #else
-            volatile std::size_t n = EncodeDocumentText(text, code).Bytes.size();
+            volatile std::size_t n = EncodeDocumentText(std::move(t), code).Bytes.size();
 #endif
             (void)n;
         });
