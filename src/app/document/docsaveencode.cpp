@@ -120,10 +120,20 @@ std::string WithIbmEquivalents(std::string_view sjis)
     return out;
 }
 
-bool HoldsAny(const std::string& text, std::string_view bytes)
+// Whether the text holds ESC, SO or SI, eight bytes at a time (the
+// runtime's memchr may go byte by byte).
+bool HoldsJisControl(const std::string& text)
 {
-    for (const char b : bytes)
-        if (std::memchr(text.data(), b, text.size())) return true;
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    auto zeroByte = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + i, 8);
+        if (zeroByte(w ^ (ones * 0x1B)) | zeroByte(w ^ (ones * 0x0E)) | zeroByte(w ^ (ones * 0x0F))) return true;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] == '\x1B' || text[i] == '\x0E' || text[i] == '\x0F') return true;
     return false;
 }
 
@@ -142,7 +152,7 @@ TEncodedText EncodeJisOrEuc(std::string&& text, bool jis)
     }
     r.Bytes = ConvertSjisToJis(text, replaced);
     r.Lossy = replaced != 0;
-    if (!r.Lossy && HoldsAny(text, "\x1B\x0E\x0F")) {
+    if (!r.Lossy && HoldsJisControl(text)) {
         ForEachPiece(text, [&](std::string_view piece) {
             // An IBM extension comes back as the same character's NEC code:
             // not a change the user needs to be asked about.
