@@ -1,51 +1,47 @@
 #include "textcode/jisconv.h"
 
+#include <algorithm>
 #include <cstring>
-#include <type_traits>
 
 #include "base/leadbytes.h"
+#include "textcode/inplace.h"
 #include "textcode/jisextra.h"
 
 namespace vellumo {
 namespace {
 
 using u8 = unsigned char;
+using TState = TJisStream::TState;
 
-// Each converter is one pass written once and run twice: first with a
-// counting sink to size the result, then with a writing sink, so the two
-// passes cannot disagree.
-struct CountSink {
-    std::size_t n = 0;
-    std::size_t replaced = 0;
-    void Put(u8) noexcept { ++n; }
-    void Put2(u8, u8) noexcept { n += 2; }
-    void Put3(u8, u8, u8) noexcept { n += 3; }
-    void Copy(const u8*, std::size_t len) noexcept { n += len; }
-    void Put8(const u8*) noexcept { n += 8; }
-};
+// Output goes straight into the result: it grows a chunk of input at a time,
+// so there is no counting pass and only pages that output lands on are
+// touched. No fast path writes more bytes than it reads; the paths that do
+// (escapes, "〓" for one byte, EUC-JP kana) first check for room and
+// otherwise end the step, which the next chunk's room lets go on.
+constexpr std::size_t kChunk = 1 << 16;
+constexpr std::size_t kSlack = 32;
+constexpr std::ptrdiff_t kRoomNeeded = 8;
+// Bytes a character or an escape looks ahead at most: a piece's last bytes
+// wait for the next piece.
+constexpr std::size_t kLookahead = 3;
 
-struct WriteSink {
-    u8* p;
-    std::size_t replaced = 0;
-    void Put(u8 b) noexcept { *p++ = b; }
-    void Put2(u8 a, u8 b) noexcept { p[0] = a; p[1] = b; p += 2; }
-    void Put3(u8 a, u8 b, u8 c) noexcept { p[0] = a; p[1] = b; p[2] = c; p += 3; }
-    void Copy(const u8* src, std::size_t len) noexcept { std::memcpy(p, src, len); p += len; }
-    void Put8(const u8* src) noexcept { std::memcpy(p, src, 8); p += 8; }
-};
+enum TJisMode : u8 { jmSingle, jm0208, jm0212, jmKana };
 
-inline bool IsLineEnd(u8 b) noexcept { return b == '\r' || b == '\n'; }
-
-inline bool IsKana(u8 b) noexcept { return b >= 0xA1 && b <= 0xDF; }
-inline bool IsTrailByte(u8 b) noexcept { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+constexpr bool IsLineEnd(u8 b) noexcept { return b == '\r' || b == '\n'; }
+constexpr bool IsKana(u8 b) noexcept { return b >= 0xA1 && b <= 0xDF; }
+constexpr bool IsTrailByte(u8 b) noexcept { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+constexpr bool IsEucByte(u8 b) noexcept { return b >= 0xA1 && b <= 0xFE; }
 
 // The arithmetic mapping between JIS X 0208 and Shift-JIS, tabulated per
 // byte so the converters run without data-dependent branches.
 struct CodeTables {
-    std::uint8_t sjisLead[256];    // JIS row byte -> Shift-JIS lead byte
+    std::uint8_t sjisLead[256];      // JIS row byte -> Shift-JIS lead byte
     std::uint8_t sjisTrail[2][256];  // [row odd][JIS cell byte] -> trail byte
-    std::uint8_t jisRow[256];      // Shift-JIS lead -> JIS row for a trail of 9F and above
-    std::uint16_t jisCell[256];    // Shift-JIS trail -> cell byte | 0x100 when the row is one less
+    std::uint8_t jisRow[256];        // Shift-JIS lead -> JIS row for a trail of 9F and above
+    std::uint16_t jisCell[256];      // Shift-JIS trail -> cell byte | 0x100 when the row is one less
+    // Shift-JIS byte classes for the writers: 1 a lead of a JIS X 0208 pair
+    // (81-9F, E0-EF), 2 a valid trail.
+    std::uint8_t sjisClass[256];
 };
 
 constexpr CodeTables MakeCodeTables()
@@ -58,6 +54,8 @@ constexpr CodeTables MakeCodeTables()
         t.jisRow[b] = static_cast<std::uint8_t>((b - (b <= 0x9F ? 0x70 : 0xB0)) << 1);
         if (b < 0x9F) t.jisCell[b] = static_cast<std::uint16_t>(0x100 | ((b - (b >= 0x80 ? 0x20 : 0x1F)) & 0xFF));
         else t.jisCell[b] = static_cast<std::uint16_t>((b - 0x7E) & 0xFF);
+        t.sjisClass[b] = static_cast<std::uint8_t>((((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF)) ? 1 : 0) |
+                                                   (IsTrailByte(static_cast<u8>(b)) ? 2 : 0));
     }
     return t;
 }
@@ -76,7 +74,21 @@ inline std::uint16_t SjisToJisFast(unsigned s1, unsigned s2) noexcept
     return static_cast<std::uint16_t>(row << 8 | (cell & 0xFF));
 }
 
-// True when the eight bytes at p are all below 80.
+// The common case: a JIS X 0208 lead byte with a valid trail byte.
+inline bool IsJisPair(const u8* p, const u8* end) noexcept
+{
+    return end - p >= 2 && (kCodes.sjisClass[p[0]] & 1) && (kCodes.sjisClass[p[1]] & 2);
+}
+
+inline u8* Put2(u8* o, unsigned a, unsigned b) noexcept
+{
+    o[0] = static_cast<u8>(a);
+    o[1] = static_cast<u8>(b);
+    return o + 2;
+}
+
+inline u8* PutCode(u8* o, std::uint16_t code) noexcept { return Put2(o, code >> 8, code & 0xFF); }
+
 inline bool AsciiBlock(const u8* p, const u8* end) noexcept
 {
     if (end - p < 8) return false;
@@ -85,23 +97,29 @@ inline bool AsciiBlock(const u8* p, const u8* end) noexcept
     return (w & 0x8080808080808080ULL) == 0;
 }
 
-// Copies bytes below 80 from p; returns the new position.
-template <class Sink>
-inline const u8* CopyAscii(const u8* p, const u8* end, Sink& out) noexcept
+// Copies the bytes below 80 from p that begin before limit, eight at a
+// time while they last (the last eight may reach past limit, not past end).
+inline const u8* CopyAscii(const u8* p, const u8* limit, const u8* end, u8*& o) noexcept
 {
-    while (AsciiBlock(p, end)) {
-        out.Put8(p);
+    while (p < limit && AsciiBlock(p, end)) {
+        std::memcpy(o, p, 8);
+        o += 8;
         p += 8;
     }
-    while (p < end && *p < 0x80) out.Put(*p++);
+    while (p < limit && *p < 0x80) *o++ = *p++;
     return p;
+}
+
+// Whether fewer than kRoomNeeded bytes are left beyond what the fast paths
+// may still write for the chunk.
+inline bool Short(const u8* o, const u8* oend, const u8* p, const u8* limit) noexcept
+{
+    return (oend - o) - (limit - p) < kRoomNeeded;
 }
 
 // A recognised designation at p (an ESC): its length, and the mode it
 // selects through mode; 0 when the bytes are no designation we know.
-enum class TJisMode { single, jis0208, jis0212, kana };
-
-inline std::size_t Designation(const u8* p, const u8* end, TJisMode& mode) noexcept
+inline std::size_t Designation(const u8* p, const u8* end, u8& mode) noexcept
 {
     if (end - p < 3 || IsLineEnd(p[2])) return 0;
     if (p[1] == '$') {
@@ -109,120 +127,125 @@ inline std::size_t Designation(const u8* p, const u8* end, TJisMode& mode) noexc
         // JIS X 0212 (F = D) is not read as JIS X 0208.
         const bool fourBytes = (p[2] == '(' || p[2] == ')' || p[2] == '*' || p[2] == '+');
         if (fourBytes && end - p >= 4 && !IsLineEnd(p[3])) {
-            mode = p[3] == 'D' ? TJisMode::jis0212 : TJisMode::jis0208;
+            mode = p[3] == 'D' ? jm0212 : jm0208;
             return 4;
         }
-        mode = TJisMode::jis0208;
+        mode = jm0208;
         return 3;
     }
     if (p[1] == '(') {
-        mode = p[2] == 'I' ? TJisMode::kana : TJisMode::single;
+        mode = p[2] == 'I' ? jmKana : jmSingle;
         return 3;
     }
     return 0;
 }
 
-template <class Sink>
-inline void PutCode(Sink& out, std::uint16_t code) noexcept
-{
-    out.Put2(static_cast<u8>(code >> 8), static_cast<u8>(code));
-}
-
 // A JIS X 0212 character as its code page 932 equivalent, or "〓" counted as replaced.
-template <class Sink>
-inline void PutJis0212(Sink& out, unsigned j1, unsigned j2) noexcept
+inline u8* PutJis0212(u8* o, unsigned j1, unsigned j2, TState& st) noexcept
 {
     std::uint16_t s = Jis0212ToSjis(static_cast<std::uint16_t>((j1 & 0x7F) << 8 | (j2 & 0x7F)));
     if (!s) {
         s = kGetaMark;
-        ++out.replaced;
+        ++st.replaced;
     }
-    PutCode(out, s);
+    return PutCode(o, s);
 }
 
-template <class Sink>
-Sink JisToSjis(const u8* p, const u8* end, Sink out) noexcept
+// Each step converts the characters that begin before limit, looking ahead
+// no further than end, and returns where it stopped.
+
+const u8* JisToSjisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8* oend, TState& st) noexcept
 {
-    TJisMode mode = TJisMode::single;
-    bool escapeAllowed = true;  // an escape right after an escape is not one
-    while (p < end) {
+    (void)oend;  // never more out than in
+    while (p < limit) {
         const u8 b = *p;
-        if (b == 0x1B && escapeAllowed) {
-            if (const std::size_t n = Designation(p, end, mode)) {
+        if (b == 0x1B && st.escapeAllowed) {
+            if (const std::size_t n = Designation(p, end, st.mode)) {
                 p += n;
                 continue;
             }
             // Not an escape we know: the ESC is kept.
-            out.Put(b);
+            *o++ = b;
             ++p;
-            escapeAllowed = false;
+            st.escapeAllowed = false;
             continue;
         }
-        escapeAllowed = true;
+        st.escapeAllowed = true;
         if (b == 0x0E) {
-            mode = TJisMode::kana;
+            st.mode = jmKana;
             ++p;
         } else if (b == 0x0F) {
-            mode = TJisMode::single;
+            st.mode = jmSingle;
             ++p;
-        } else if (mode == TJisMode::single) {
+        } else if (st.mode == jmSingle) {
             // Copy up to the next byte that may change the mode.
             const u8* q = p + 1;
-            while (q < end && *q != 0x1B && *q != 0x0E && *q != 0x0F) ++q;
-            out.Copy(p, static_cast<std::size_t>(q - p));
+            while (q < limit && *q != 0x1B && *q != 0x0E && *q != 0x0F) ++q;
+            std::memcpy(o, p, static_cast<std::size_t>(q - p));
+            o += q - p;
             p = q;
         } else if (b < 0x21) {
             // Line ends, blanks and other controls stand for themselves in every mode.
-            out.Put(b);
+            *o++ = b;
             ++p;
-        } else if (mode == TJisMode::kana) {
-            out.Put(static_cast<u8>(b | 0x80));
+        } else if (st.mode == jmKana) {
+            *o++ = static_cast<u8>(b | 0x80);
             ++p;
         } else if (end - p >= 2 && p[1] >= 0x21) {
             // A pair never takes in a control, a line end or a mode change, nor reads past the end.
-            if (mode == TJisMode::jis0212) PutJis0212(out, b, p[1]);
-            else PutCode(out, JisToSjisFast(b, p[1]));
-            p += 2;
+            if (st.mode == jm0212) {
+                o = PutJis0212(o, b, p[1], st);
+                p += 2;
+            } else {
+                do {
+                    o = PutCode(o, JisToSjisFast(p[0], p[1]));
+                    p += 2;
+                } while (p < limit && end - p >= 2 && p[0] >= 0x21 && p[1] >= 0x21);
+            }
         } else {
-            out.Put(b);
+            *o++ = b;
             ++p;
         }
     }
-    return out;
+    return p;
 }
 
-inline bool IsEucByte(u8 b) noexcept { return b >= 0xA1 && b <= 0xFE; }
-
-template <class Sink>
-Sink EucToSjis(const u8* p, const u8* end, Sink out) noexcept
+const u8* EucToSjisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8* oend, TState& st) noexcept
 {
-    while (p < end) {
+    while (p < limit) {
         const u8 b = *p;
         if (b < 0x80) {
-            p = CopyAscii(p, end, out);
+            p = CopyAscii(p, limit, end, o);
+        } else if (b >= 0xA1 && b != 0xFF && end - p >= 2 && !IsLineEnd(p[1])) {
+            // Runs of kanji and kana pairs.
+            do {
+                o = PutCode(o, JisToSjisFast(p[0] & 0x7Fu, p[1] & 0x7Fu));
+                p += 2;
+            } while (p < limit && end - p >= 2 && p[0] >= 0xA1 && p[0] != 0xFF && !IsLineEnd(p[1]));
         } else if (b == 0x8F) {
             // JIS X 0212 takes three bytes; a broken sequence loses only its first.
             if (end - p >= 3 && IsEucByte(p[1]) && IsEucByte(p[2])) {
-                PutJis0212(out, p[1], p[2]);
+                o = PutJis0212(o, p[1], p[2], st);
                 p += 3;
             } else {
-                PutCode(out, kGetaMark);
-                ++out.replaced;
+                if (Short(o, oend, p, limit)) return p;
+                o = PutCode(o, kGetaMark);
+                ++st.replaced;
                 ++p;
             }
         } else if (b == 0x80 || b == 0xFF || end - p < 2 || IsLineEnd(p[1])) {
             // A lone byte (also at the end or before a line end) is kept.
-            out.Put(b);
+            *o++ = b;
             ++p;
         } else if (b == 0x8E) {
-            out.Put(p[1]);
+            *o++ = p[1];
             p += 2;
         } else {
-            PutCode(out, JisToSjisFast(b & 0x7Fu, p[1] & 0x7Fu));
+            o = PutCode(o, JisToSjisFast(b & 0x7Fu, p[1] & 0x7Fu));
             p += 2;
         }
     }
-    return out;
+    return p;
 }
 
 // The JIS X 0208 code a Shift-JIS character at p (a byte 80 or above
@@ -230,8 +253,8 @@ Sink EucToSjis(const u8* p, const u8* end, Sink out) noexcept
 // bit 16. IBM extensions go out as their equivalents; what has no JIS X
 // 0208 form (user-defined characters, bytes that are no character of code
 // page 932, a lead byte without its trail) becomes "〓", one per
-// character, without touching the bytes after it; lost counts those.
-[[gnu::noinline]] std::uint32_t JisCodeOfRare(const u8* p, const u8* end, std::size_t& lost) noexcept
+// character, without touching the bytes after it; replaced counts those.
+[[gnu::noinline]] std::uint32_t JisCodeOfRare(const u8* p, const u8* end, TState& st) noexcept
 {
     std::uint16_t code = 0;
     std::uint32_t len = 1;
@@ -241,109 +264,162 @@ Sink EucToSjis(const u8* p, const u8* end, Sink out) noexcept
     }
     if (!code) {
         code = kGetaMark;
-        ++lost;
+        ++st.replaced;
     }
     return len << 16 | SjisToJisFast(code >> 8, code & 0xFF);
 }
 
-// The common case: a JIS X 0208 lead byte with a valid trail byte.
-inline bool IsJisPair(const u8* p, const u8* end) noexcept
+const u8* SjisToEucStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8* oend, TState& st) noexcept
 {
-    const u8 b = p[0];
-    return ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF)) && end - p >= 2 && IsTrailByte(p[1]);
-}
-
-// The counting pass needs no codes, only their lengths.
-template <class Sink>
-constexpr bool kWrites = std::is_same_v<Sink, WriteSink>;
-
-template <class Sink>
-Sink SjisToJis(const u8* p, const u8* end, Sink out) noexcept
-{
-    bool twoByte = false, kana = false;
-    std::size_t lost = 0;  // apart from the sink, which must stay in registers
-    while (p < end) {
+    while (p < limit) {
         const u8 b = *p;
         if (b < 0x80) {
-            if (twoByte || kana) {
-                out.Put3(0x1B, '(', 'J');
-                twoByte = kana = false;
-            }
-            p = CopyAscii(p, end, out);
-        } else if (IsKana(b)) {
-            if (!kana) {
-                out.Put3(0x1B, '(', 'I');
-                kana = true;
-                twoByte = false;
-            }
-            out.Put(static_cast<u8>(b & 0x7F));
-            ++p;
-        } else {
-            if (!twoByte) {
-                out.Put3(0x1B, '$', 'B');
-                twoByte = true;
-                kana = false;
-            }
-            if (IsJisPair(p, end)) [[likely]] {
-                std::uint16_t j = 0;
-                if constexpr (kWrites<Sink>) j = SjisToJisFast(p[0], p[1]);
-                out.Put2(static_cast<u8>(j >> 8), static_cast<u8>(j));
+            p = CopyAscii(p, limit, end, o);
+        } else if (IsJisPair(p, end)) {
+            do {
+                const std::uint16_t j = SjisToJisFast(p[0], p[1]);
+                o = Put2(o, (j >> 8) | 0x80, (j & 0xFF) | 0x80);
                 p += 2;
+            } while (p < limit && IsJisPair(p, end));
+        } else {
+            if (Short(o, oend, p, limit)) return p;
+            if (IsKana(b)) {
+                o = Put2(o, 0x8E, b);
+                ++p;
             } else {
-                const std::uint32_t j = JisCodeOfRare(p, end, lost);
-                out.Put2(static_cast<u8>(j >> 8), static_cast<u8>(j));
+                const std::uint32_t j = JisCodeOfRare(p, end, st);
+                o = Put2(o, ((j >> 8) & 0xFF) | 0x80, (j & 0xFF) | 0x80);
                 p += j >> 16;
             }
         }
     }
-    out.replaced += lost;
-    return out;
+    return p;
 }
 
-template <class Sink>
-Sink SjisToEuc(const u8* p, const u8* end, Sink out) noexcept
+inline u8* PutEscape(u8* o, u8 a, u8 b) noexcept
 {
-    std::size_t lost = 0;  // apart from the sink, which must stay in registers
-    while (p < end) {
+    o[0] = 0x1B;
+    o[1] = a;
+    o[2] = b;
+    return o + 3;
+}
+
+const u8* SjisToJisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8* oend, TState& st) noexcept
+{
+    while (p < limit) {
         const u8 b = *p;
         if (b < 0x80) {
-            p = CopyAscii(p, end, out);
+            if (st.twoByte || st.kana) {
+                if (Short(o, oend, p, limit)) return p;
+                o = PutEscape(o, '(', 'J');
+                st.twoByte = st.kana = false;
+            }
+            p = CopyAscii(p, limit, end, o);
         } else if (IsKana(b)) {
-            out.Put2(0x8E, b);
-            ++p;
-        } else if (IsJisPair(p, end)) [[likely]] {
-            std::uint16_t j = 0;
-            if constexpr (kWrites<Sink>) j = SjisToJisFast(p[0], p[1]);
-            out.Put2(static_cast<u8>((j >> 8) | 0x80), static_cast<u8>(j | 0x80));
-            p += 2;
+            if (!st.kana) {
+                if (Short(o, oend, p, limit)) return p;
+                o = PutEscape(o, '(', 'I');
+                st.kana = true;
+                st.twoByte = false;
+            }
+            do *o++ = static_cast<u8>(*p++ & 0x7F);
+            while (p < limit && IsKana(*p));
         } else {
-            const std::uint32_t j = JisCodeOfRare(p, end, lost);
-            out.Put2(static_cast<u8>((j >> 8) | 0x80), static_cast<u8>(j | 0x80));
-            p += j >> 16;
+            if (!st.twoByte) {
+                if (Short(o, oend, p, limit)) return p;
+                o = PutEscape(o, '$', 'B');
+                st.twoByte = true;
+                st.kana = false;
+            }
+            if (IsJisPair(p, end)) [[likely]] {
+                do {
+                    o = PutCode(o, SjisToJisFast(p[0], p[1]));
+                    p += 2;
+                } while (p < limit && IsJisPair(p, end));
+            } else {
+                if (Short(o, oend, p, limit)) return p;
+                const std::uint32_t j = JisCodeOfRare(p, end, st);
+                o = Put2(o, (j >> 8) & 0xFF, j & 0xFF);
+                p += j >> 16;
+            }
         }
     }
-    out.replaced += lost;
+    return p;
+}
+
+using TStep = const u8* (*)(const u8*, const u8*, const u8*, u8*&, u8*, TState&) noexcept;
+
+TStep StepOf(TJisConversion c) noexcept
+{
+    switch (c) {
+    case TJisConversion::jisToSjis: return JisToSjisStep;
+    case TJisConversion::eucToSjis: return EucToSjisStep;
+    case TJisConversion::sjisToJis: return SjisToJisStep;
+    default: return SjisToEucStep;
+    }
+}
+
+// Converts the characters of [p, end) that begin before stopAt, appending
+// to out; returns where it stopped (at or past stopAt).
+const u8* Append(TJisConversion c, const u8* p, const u8* stopAt, const u8* end, TState& st, std::string& out)
+{
+    const TStep step = StepOf(c);
+    std::size_t size = out.size();
+    while (p < stopAt) {
+        const u8* limit = static_cast<std::size_t>(stopAt - p) > kChunk ? p + kChunk : stopAt;
+        out.resize(size + static_cast<std::size_t>(limit - p) + kSlack);
+        u8* const base = reinterpret_cast<u8*>(out.data());
+        u8* o = base + size;
+        p = step(p, limit, end, o, base + out.size(), st);
+        size = static_cast<std::size_t>(o - base);
+    }
+    out.resize(size);
+    return p;
+}
+
+std::string ConvertWhole(TJisConversion c, std::string_view s, std::size_t& replaced)
+{
+    std::string out;
+    // Escapes and two-byte kana make JIS and EUC-JP a little longer than
+    // Shift-JIS; the way back is never longer but for broken bytes. A
+    // reservation touches no memory until output lands on it.
+    const std::size_t n = s.size();
+    out.reserve(c == TJisConversion::sjisToJis ? n + n / 2 : c == TJisConversion::sjisToEuc ? n + n / 4 : n + kSlack);
+    TState st;
+    const u8* p = reinterpret_cast<const u8*>(s.data());
+    Append(c, p, p + n, p + n, st, out);
+    replaced = st.replaced;
     return out;
 }
 
-// The sinks go by value so the write position stays in a register: a
-// byte store through an unsigned char pointer could otherwise alias it.
-template <CountSink (*Pass)(const u8*, const u8*, CountSink) noexcept>
-std::size_t Count(std::string_view s) noexcept
+std::size_t InPlace(TJisConversion c, std::string& text)
 {
-    const u8* p = reinterpret_cast<const u8*>(s.data());
-    return Pass(p, p + s.size(), CountSink{}).n;
+    TState st;
+    inplace::TProgress r = inplace::Run(text, 0, [&](const u8* p, const u8* stopAt, const u8* end, std::string& out, bool&) {
+        return Append(c, p, stopAt, end, st, out);
+    });
+    inplace::Finish(text, r);
+    return st.replaced;
 }
 
-template <CountSink (*CountPass)(const u8*, const u8*, CountSink) noexcept,
-          WriteSink (*WritePass)(const u8*, const u8*, WriteSink) noexcept>
-std::string Convert(std::string_view s, std::size_t& replaced)
+// The length of a conversion, run through a small buffer.
+std::size_t CountOutput(TJisConversion c, std::string_view s) noexcept
 {
-    const std::size_t n = Count<CountPass>(s);
-    std::string out(n, '\0');
-    const u8* p = reinterpret_cast<const u8*>(s.data());
-    replaced = WritePass(p, p + s.size(), WriteSink{reinterpret_cast<u8*>(out.data())}).replaced;
-    return out;
+    TJisStream stream(c);
+    std::string buf;
+    std::size_t n = 0;
+    try {
+        for (std::size_t at = 0; at < s.size(); at += kChunk) {
+            buf.clear();
+            stream.Put(s.substr(at, kChunk), buf);
+            n += buf.size();
+        }
+        buf.clear();
+        stream.Finish(buf);
+    } catch (...) {
+        return 0;  // no memory for a 64 KB buffer
+    }
+    return n + buf.size();
 }
 
 } // namespace
@@ -352,27 +428,67 @@ std::uint16_t JisToSjisCode(std::uint16_t jis) noexcept { return JisToSjisFast(j
 
 std::uint16_t SjisToJisCode(std::uint16_t sjis) noexcept { return SjisToJisFast(sjis >> 8, sjis & 0xFF); }
 
-std::size_t JisToSjisLength(std::string_view s) noexcept { return Count<JisToSjis<CountSink>>(s); }
-std::size_t EucToSjisLength(std::string_view s) noexcept { return Count<EucToSjis<CountSink>>(s); }
-std::size_t SjisToJisLength(std::string_view s) noexcept { return Count<SjisToJis<CountSink>>(s); }
-std::size_t SjisToEucLength(std::string_view s) noexcept { return Count<SjisToEuc<CountSink>>(s); }
+void TJisStream::Run(std::string_view piece, bool last, std::string& out)
+{
+    const u8* p = reinterpret_cast<const u8*>(piece.data());
+    const u8* end = p + piece.size();
+    const u8* stopAt = last || piece.size() < kLookahead ? (last ? end : p) : end - kLookahead;
+    const u8* stop = Append(conversion_, p, stopAt, end, state_, out);
+    heldCount_ = static_cast<std::size_t>(end - stop);
+    std::memcpy(held_, stop, heldCount_);
+}
+
+void TJisStream::Put(std::string_view piece, std::string& out)
+{
+    if (heldCount_) {
+        // The held bytes and the start of the piece, which gives them their lookahead.
+        u8 joined[sizeof held_];
+        const std::size_t held = heldCount_;
+        const std::size_t take = std::min(piece.size(), sizeof joined - held);
+        std::memcpy(joined, held_, held);
+        std::memcpy(joined + held, piece.data(), take);
+        Run(std::string_view(reinterpret_cast<const char*>(joined), held + take), false, out);
+        const std::size_t used = held + take - heldCount_;
+        if (used < held) return;  // the piece was too short (all of it is held now)
+        heldCount_ = 0;
+        piece.remove_prefix(used - held);
+    }
+    Run(piece, false, out);
+}
+
+void TJisStream::Finish(std::string& out)
+{
+    const std::size_t n = heldCount_;
+    u8 rest[sizeof held_];
+    std::memcpy(rest, held_, n);
+    Run(std::string_view(reinterpret_cast<const char*>(rest), n), true, out);
+}
+
+std::size_t JisToSjisLength(std::string_view s) noexcept { return CountOutput(TJisConversion::jisToSjis, s); }
+std::size_t EucToSjisLength(std::string_view s) noexcept { return CountOutput(TJisConversion::eucToSjis, s); }
+std::size_t SjisToJisLength(std::string_view s) noexcept { return CountOutput(TJisConversion::sjisToJis, s); }
+std::size_t SjisToEucLength(std::string_view s) noexcept { return CountOutput(TJisConversion::sjisToEuc, s); }
 
 std::string ConvertJisToSjis(std::string_view s, std::size_t& replaced)
 {
-    return Convert<JisToSjis<CountSink>, JisToSjis<WriteSink>>(s, replaced);
+    return ConvertWhole(TJisConversion::jisToSjis, s, replaced);
 }
 std::string ConvertEucToSjis(std::string_view s, std::size_t& replaced)
 {
-    return Convert<EucToSjis<CountSink>, EucToSjis<WriteSink>>(s, replaced);
+    return ConvertWhole(TJisConversion::eucToSjis, s, replaced);
 }
 std::string ConvertSjisToJis(std::string_view s, std::size_t& replaced)
 {
-    return Convert<SjisToJis<CountSink>, SjisToJis<WriteSink>>(s, replaced);
+    return ConvertWhole(TJisConversion::sjisToJis, s, replaced);
 }
 std::string ConvertSjisToEuc(std::string_view s, std::size_t& replaced)
 {
-    return Convert<SjisToEuc<CountSink>, SjisToEuc<WriteSink>>(s, replaced);
+    return ConvertWhole(TJisConversion::sjisToEuc, s, replaced);
 }
+
+std::size_t ConvertJisToSjisInPlace(std::string& text) { return InPlace(TJisConversion::jisToSjis, text); }
+std::size_t ConvertEucToSjisInPlace(std::string& text) { return InPlace(TJisConversion::eucToSjis, text); }
+std::size_t ConvertSjisToEucInPlace(std::string& text) { return InPlace(TJisConversion::sjisToEuc, text); }
 
 std::string ConvertJisToSjis(std::string_view s)
 {

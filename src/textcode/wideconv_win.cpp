@@ -5,10 +5,15 @@
 #include <climits>
 #include <exception>
 
+#include "textcode/cp932conv.h"
+
 namespace vellumo {
 namespace {
 
 const unsigned savedAcp = ::GetACP();
+// Code page 932 goes through the project's own tables (the same results,
+// in one pass); any other code page through the system.
+const bool ownTables = savedAcp == 932;
 
 bool IsSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
@@ -88,7 +93,14 @@ bool AnsiToWide(const std::string& s, unsigned codePage, std::wstring& out)
     out.clear();
     if (s.empty()) return true;
     if (codePage == 0) codePage = savedAcp;
-    if (IsWindows95() && codePage != 932) return MlangToWide(codePage, s, out);
+    if (codePage == 932) try {
+            Cp932ToWideUnits(s, out);
+            return true;
+        } catch (const std::exception&) {
+            out.clear();
+            return false;
+        }
+    if (IsWindows95()) return MlangToWide(codePage, s, out);
     const DWORD flags = codePage == 932 ? MB_PRECOMPOSED : 0;
     try {
         for (std::size_t i = 0; i < s.size();) {
@@ -126,8 +138,13 @@ std::wstring AnsiToWide(const std::string& s, unsigned codePage)
 
 bool Utf8ToWide(const std::string& s, std::wstring& out)
 {
-    if (IsWindows95()) return MlangToWide(CP_UTF8, s, out);
-    return AnsiToWide(s, CP_UTF8, out);
+    try {
+        Utf8ToWideUnits(s, out);
+        return true;
+    } catch (const std::exception&) {
+        out.clear();
+        return false;
+    }
 }
 
 std::wstring Utf8ToWide(const std::string& s)
@@ -166,6 +183,7 @@ bool MlangToWide(unsigned codePage, const std::string& s, std::wstring& out)
 
 bool HasUnmappableChars(const std::wstring& s)
 {
+    if (ownTables) return WideHasUnmappable(s.data(), s.size());
     for (std::size_t i = 0; i < s.size();) {
         const std::size_t n = WidePiece(s, i);
         BOOL used = FALSE;
@@ -182,6 +200,11 @@ bool WideToAnsiEscaped(const std::wstring& s, std::string& out)
 {
     out.clear();
     try {
+        if (ownTables) {
+            bool unmappable = false;
+            WideToCp932(s.data(), s.size(), out, unmappable);
+            return true;
+        }
         BOOL used = FALSE;
         for (std::size_t i = 0; i < s.size() && !used;) {
             const std::size_t n = WidePiece(s, i);

@@ -125,3 +125,65 @@ TEST(JisConversion, RandomBuffersCountEqualsOutput)
 }
 
 } // namespace
+
+namespace {
+
+// Texts where pieces and in-place work meet their edges: escapes and pairs
+// cut anywhere, broken bytes that grow ("〓" for one byte), runs of kana.
+std::string TrickyBytes(std::mt19937& rng, std::size_t n)
+{
+    static const unsigned char bytes[] = {0x1B, '$', '(', 'B', '@', 'J', 'I', 'D', 0x0E, 0x0F, '\r', '\n', 0x21, 0x7E,
+                                          'a',  0x80, 0x8E, 0x8F, 0xA0, 0xA1, 0xB1, 0xDF, 0x82, 0xA0, 0x88, 0x9F,
+                                          0xE0, 0xEF, 0xF0, 0xFA, 0xFC, 0xFE, 0xFF, 0x40};
+    std::string s;
+    const bool kana = rng() % 3 == 0;
+    while (s.size() < n) s += static_cast<char>(kana && rng() % 2 ? 0xB1 : bytes[rng() % std::size(bytes)]);
+    return s;
+}
+
+TEST(JisStream, PiecesOfAnySizeGiveTheWhole)
+{
+    std::mt19937 rng(21);
+    const TJisConversion all[] = {TJisConversion::jisToSjis, TJisConversion::eucToSjis, TJisConversion::sjisToJis,
+                                  TJisConversion::sjisToEuc};
+    for (int round = 0; round < 2000; ++round) {
+        const std::string s = TrickyBytes(rng, round % 500 == 0 ? 200000 : rng() % 30);
+        for (const TJisConversion c : all) {
+            std::size_t replaced = 0;
+            const std::string whole = c == TJisConversion::jisToSjis   ? ConvertJisToSjis(s, replaced)
+                                      : c == TJisConversion::eucToSjis ? ConvertEucToSjis(s, replaced)
+                                      : c == TJisConversion::sjisToJis ? ConvertSjisToJis(s, replaced)
+                                                                        : ConvertSjisToEuc(s, replaced);
+            TJisStream stream(c);
+            std::string out;
+            for (std::size_t at = 0; at < s.size();) {
+                const std::size_t n = std::min<std::size_t>(s.size() - at, rng() % (round % 2 ? 5 : 70000));
+                stream.Put(std::string_view(s).substr(at, n), out);
+                at += n;
+            }
+            stream.Finish(out);
+            ASSERT_TRUE(out == whole) << round << " " << static_cast<int>(c);
+            ASSERT_EQ(stream.Replaced(), replaced);
+        }
+    }
+}
+
+TEST(JisInPlace, SameAsIntoANewString)
+{
+    std::mt19937 rng(23);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string s = TrickyBytes(rng, round % 400 == 0 ? 300000 : rng() % 40);
+        std::size_t replaced = 0;
+        std::string t = s;
+        EXPECT_EQ(ConvertJisToSjisInPlace(t), (ConvertJisToSjis(s, replaced), replaced));
+        ASSERT_TRUE(t == ConvertJisToSjis(s)) << round;
+        t = s;
+        EXPECT_EQ(ConvertEucToSjisInPlace(t), (ConvertEucToSjis(s, replaced), replaced));
+        ASSERT_TRUE(t == ConvertEucToSjis(s)) << round;
+        t = s;
+        EXPECT_EQ(ConvertSjisToEucInPlace(t), (ConvertSjisToEuc(s, replaced), replaced));
+        ASSERT_TRUE(t == ConvertSjisToEuc(s)) << round;
+    }
+}
+
+} // namespace

@@ -64,7 +64,9 @@ TEST(JisFidelity, EveryCodeOfTheCodePageSurvivesBetweenNeighbours)
             const auto b = static_cast<unsigned char>(ch);
             if (b == '\r' || b == '\n') ++ends;
             else ASSERT_TRUE(b >= 0x20 || (!euc && b == 0x1B)) << euc << " " << int(b);
-            if (!euc) ASSERT_LT(b, 0x80);
+            if (!euc) {
+                ASSERT_LT(b, 0x80);
+            }
         }
         EXPECT_EQ(ends, 2 * breaks) << euc;
         std::size_t back = 1;

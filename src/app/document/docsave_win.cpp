@@ -180,7 +180,8 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     // Wraps become line breaks in the editor only once the file holds them.
     std::string text = wrapToBreaks ? TextWithWrapsAsBreaks(editor) : editor.Lines().Text();
     ConvertLineEndsInPlace(text, lineEnd);
-    TEncodedText encoded = EncodeDocumentText(std::move(text), code, SystemWideCodec());
+    TEncodedText encoded = GetAnsiCodePage() == 932 ? EncodeDocumentText(std::move(text), code)
+                                                    : EncodeDocumentText(std::move(text), code, SystemWideCodec());
     if (encoded.Lossy) {
         const int answer = ShowMsg(std::string("文字コード ") + CodeName(code) +
                                        " では表せない文字が含まれています。\r\n"

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
+#include "textcode/cp932conv.h"
 #include "textcode/jisconv.h"
 #include "textcode/jisextra.h"
 
@@ -118,7 +120,71 @@ std::string WithIbmEquivalents(std::string_view sjis)
     return out;
 }
 
+// Whether the text holds ESC, SO or SI, eight bytes at a time (the
+// runtime's memchr may go byte by byte).
+bool HoldsJisControl(const std::string& text)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    auto zeroByte = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + i, 8);
+        if (zeroByte(w ^ (ones * 0x1B)) | zeroByte(w ^ (ones * 0x0E)) | zeroByte(w ^ (ones * 0x0F))) return true;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] == '\x1B' || text[i] == '\x0E' || text[i] == '\x0F') return true;
+    return false;
+}
+
+// JIS and EUC-JP: what the converter replaced is lost. Besides, ESC, SO
+// and SI in the text may read back as mode changes of JIS; only a text
+// holding one is read back to see. EUC-JP takes the text's own memory.
+TEncodedText EncodeJisOrEuc(std::string&& text, bool jis)
+{
+    TEncodedText r;
+    std::size_t replaced = 0;
+    if (!jis) {
+        replaced = ConvertSjisToEucInPlace(text);
+        r.Bytes = std::move(text);
+        r.Lossy = replaced != 0;
+        return r;
+    }
+    r.Bytes = ConvertSjisToJis(text, replaced);
+    r.Lossy = replaced != 0;
+    if (!r.Lossy && HoldsJisControl(text)) {
+        ForEachPiece(text, [&](std::string_view piece) {
+            // An IBM extension comes back as the same character's NEC code:
+            // not a change the user needs to be asked about.
+            if (!r.Lossy) r.Lossy = ConvertJisToSjis(ConvertSjisToJis(piece)) != WithIbmEquivalents(piece);
+        });
+    }
+    return r;
+}
+
 } // namespace
+
+TEncodedText EncodeDocumentText(std::string text, TCharCode code)
+{
+    TEncodedText r;
+    switch (code) {
+    case ccJis:
+    case ccJisOld:
+    case ccEuc: return EncodeJisOrEuc(std::move(text), code != ccEuc);
+    case ccUnicode:
+        r.Bytes = "\xFF\xFE";
+        Cp932ToUtf16Le(text, r.Bytes, r.Lossy);
+        return r;
+    case ccUtf8:
+    case ccUtf8N:
+        r.Bytes = code == ccUtf8 ? "\xEF\xBB\xBF" : "";
+        Cp932ToUtf8(text, r.Bytes, r.Lossy);
+        return r;
+    default:
+        r.Bytes = std::move(text);
+        return r;
+    }
+}
 
 TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCodec& codec)
 {
@@ -126,18 +192,7 @@ TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCod
     switch (code) {
     case ccJis:
     case ccJisOld:
-    case ccEuc: {
-        const bool jis = code != ccEuc;
-        r.Bytes = jis ? ConvertSjisToJis(text) : ConvertSjisToEuc(text);
-        ForEachPiece(text, [&](std::string_view piece) {
-            if (r.Lossy) return;
-            // An IBM extension comes back as the same character's NEC code:
-            // not a change the user needs to be asked about.
-            r.Lossy = (jis ? ConvertJisToSjis(ConvertSjisToJis(piece)) : ConvertEucToSjis(ConvertSjisToEuc(piece))) !=
-                      WithIbmEquivalents(piece);
-        });
-        return r;
-    }
+    case ccEuc: return EncodeJisOrEuc(std::move(text), code != ccEuc);
     case ccUnicode:
     case ccUtf8:
     case ccUtf8N: {

@@ -39,6 +39,9 @@ struct TEncodedText {
 // text itself for every other code (never checked: nothing is converted).
 // The text is taken over (moved into the bytes where nothing is converted).
 TEncodedText EncodeDocumentText(std::string text, TCharCode code, const TWideCodec& codec);
+// The same with the project's code page 932 tables: the system's results for
+// code page 932, each character converted once and its loss seen then.
+TEncodedText EncodeDocumentText(std::string text, TCharCode code);
 
 // UTF-16 code units as UTF-8 (a lone surrogate becomes EF BF BD).
 std::string Utf16ToUtf8(const std::wstring& units);
