@@ -67,8 +67,10 @@ void GetCellClasses(std::string_view text, const TCellRules& r, std::string& out
 {
     const std::size_t cap = r.WrapWidth > 0 ? static_cast<std::size_t>(r.WrapWidth) + 3 : kMaxRowCells;
     // Room for the cap plus the largest overshoot (a TAB's fill or a pair's
-    // second cell); without a TAB a byte is a cell.
-    out.resize(std::min(cap, HasTab(text) ? text.size() * 8 + 2 : text.size()) + 9);
+    // second cell); without a TAB a byte is a cell. Every byte takes at least
+    // one cell, so only the first cap bytes can hold a TAB that counts.
+    const bool tab = HasTab(text.substr(0, std::min(cap, text.size())));
+    out.resize(std::min(cap, tab ? text.size() * 8 + 2 : text.size()) + 9);
     char* const base = out.data();
     char* p = base;
     const char* const stop = base + std::min(cap, out.size());
@@ -192,7 +194,7 @@ bool EndsWithLineBreak(const TPointerStringList& rows)
 long long GetTextLength(const TPointerStringList& rows)
 {
     long long n = 0;
-    for (const TEditorRow& r : rows.Rows()) n += static_cast<long long>(r.Text.size()) + (RowAttributeOf(r.Flags) == raLineBreak ? 2 : 0);
+    for (const TEditorRow& r : rows.Rows()) n += static_cast<long long>(r.Size()) + (RowAttributeOf(r.Flags()) == raLineBreak ? 2 : 0);
     return n;
 }
 
@@ -201,8 +203,8 @@ std::string JoinRows(const TPointerStringList& rows)
     std::string out;
     out.reserve(static_cast<std::size_t>(GetTextLength(rows)));
     for (const TEditorRow& r : rows.Rows()) {
-        out += r.Text;
-        if (RowAttributeOf(r.Flags) == raLineBreak) out += "\r\n";
+        out += r.Text();
+        if (RowAttributeOf(r.Flags()) == raLineBreak) out += "\r\n";
     }
     return out;
 }
@@ -221,7 +223,7 @@ int GetLineCol(const TEditorScreenStrings& store, int row, int col)
 int GetLineCharPos(const TEditorScreenStrings& store, int row, int col)
 {
     if (row < 0 || row > store.Count() || col < 0) return -1;
-    const std::string& text = store.Strings(row);
+    const std::string_view text = store.Strings(row);
     const std::string classes = GetCellClasses(text, store.CellRules());
     int c = col;
     if (c < static_cast<int>(classes.size()) && classes[static_cast<std::size_t>(c)] == '5') --c;
@@ -269,7 +271,7 @@ void RowOffsetToRowCol(const TEditorScreenStrings& store, int fromRow, long long
     for (int r = std::max(fromRow, 0); r < n; ++r) {
         const int span = Span(store, r);
         if (offset < span || store.GetRowAttribute(r) == raEof) {
-            const std::string& text = store.Strings(r);
+            const std::string_view text = store.Strings(r);
             row = r;
             const int width = GetDisplayWidth(text, rules);
             col = offset <= 0 ? 0 : std::min(ByteToCell(text, static_cast<int>(std::min<long long>(offset, static_cast<long long>(text.size()))), rules), width);
@@ -313,7 +315,7 @@ bool PointToRowByte(const TEditorScreenStrings& store, const TCellGeometry& g, i
     PixelToCell(x, y, true, g, col, r);
     if (r < 0 || r >= store.Count()) return false;
     row = r;
-    const std::string& text = store.Strings(r);
+    const std::string_view text = store.Strings(r);
     const std::string classes = GetCellClasses(text, store.CellRules());
     if (col >= static_cast<int>(classes.size())) return false;
     if (classes[static_cast<std::size_t>(col)] == '5') --col;

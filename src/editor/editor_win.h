@@ -172,7 +172,7 @@ public:
     std::string ExpandTabs(std::string_view text) const { return vellumo::ExpandTabs(text, CellRules()); }
     int GetRowWidth(int row) const { return vellumo::GetRowWidth(Store(), row); }
     std::string GetExpandedRow(int row) const { return vellumo::GetExpandedRow(Store(), row); }
-    const std::string& GetRowText(int row) const { return Store().Strings(row); }
+    std::string GetRowText(int row) const { return std::string(Store().Strings(row)); }
     int GetListCount() const { return Store().Count(); }
     TEditorRowAttribute GetRowAttribute(int row) const;
     int GetRowBracketState(int row) const { return Store().GetBracketState(row); }

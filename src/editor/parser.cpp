@@ -1,5 +1,7 @@
 #include "editor/parser.h"
 
+#include <algorithm>
+
 #include "base/leadbytes.h"
 #include "editor/options_viewinfo.h"
 
@@ -55,6 +57,41 @@ TEditorParser::TEditorParser(std::string_view text, const TEditorViewInfo* view,
         (state_ < 0 || !view_ || state_ >= view_->Brackets().Count()))
         state_ = BracketStateOutside;
     NextToken();
+}
+
+TEditorParser::TEditorParser(std::string_view text, const TEditorViewInfo* view, int state, std::size_t from,
+                             TBlankPolicy blanks, const TParserSettings* settings)
+    : text_(text.substr(0, text.find('\0'))),
+      view_(view),
+      settings_(settings ? settings : &GlobalParserSettings()),
+      blanks_(blanks),
+      state_(state),
+      index_(BracketStateNone),
+      cur_(std::min(from, text_.size()))
+{
+    if (state_ != BracketStateNone && state_ != BracketStateOutside &&
+        (state_ < 0 || !view_ || state_ >= view_->Brackets().Count()))
+        state_ = BracketStateOutside;
+    NextToken();
+}
+
+std::size_t TEditorParser::ReadHorizon() const noexcept
+{
+    // A token is decided by looking at most at twice the longest pattern
+    // (a double-byte stepping match) and a byte or two past its end; a
+    // failed mail scan looked on to the end of its run.
+    std::size_t longest = 9;  // "prospero:"
+    if (view_) {
+        for (const std::string* p : {&view_->Commenter(), &view_->Commenter2(), &view_->PerlCommenter(),
+                                     &view_->RubyCommenter(), &view_->HexPrefix(), &view_->Quotation(),
+                                     &view_->Quotation2(), &view_->PerlQuotation()})
+            longest = std::max(longest, p->size());
+        for (int i = 0; i < view_->Brackets().Count(); ++i) {
+            longest = std::max(longest, view_->Brackets().Items(i).LeftBracket().size());
+            longest = std::max(longest, view_->Brackets().Items(i).RightBracket().size());
+        }
+    }
+    return std::max(cur_ + 2 * longest + 4, mailFailEnd_ + 2);
 }
 
 std::size_t TEditorParser::CharLen(std::size_t i) const noexcept

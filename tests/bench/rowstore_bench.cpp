@@ -182,7 +182,7 @@ void BM_TypeInto100MB(benchmark::State& state)
     store->LoadText(BigText());
     const int row = store->Count() / 2;
     for (auto _ : state) {
-        std::string t = store->Strings(row) + "x";
+        std::string t = std::string(store->Strings(row)) + "x";
         if (store->GetRowAttribute(row) == raLineBreak) t += "\r\n";
         store->ReplaceRows(row, 1, t);
     }
