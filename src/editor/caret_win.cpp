@@ -67,10 +67,12 @@ const std::string& TEditor::CaretRowClasses()
     // the caret a million times.
     const std::string_view text = Store().Strings(row_);
     const TCellRules rules = CellRules();
-    if (text != cellText_ || rules.TabWidth != cellRules_.TabWidth || rules.WrapWidth != cellRules_.WrapWidth ||
+    // Only the bytes the classes depend on are kept and compared.
+    const std::string_view counted = text.substr(0, std::min(text.size(), CellClassBytes(rules)));
+    if (counted != cellText_ || rules.TabWidth != cellRules_.TabWidth || rules.WrapWidth != cellRules_.WrapWidth ||
         !(rules.Delimiters == cellRules_.Delimiters)) {
         vellumo::GetCellClasses(text, rules, cellScratch_);
-        cellText_ = text;
+        cellText_ = counted;
         cellRules_ = rules;
     }
     return cellScratch_;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/leadbytes.h"
+#include "editor/bytefind.h"
 #include "editor/editorview.h"
 #include "editor/rowstore.h"
 #include "editor/undo.h"
@@ -11,10 +12,7 @@
 namespace vellumo {
 namespace {
 
-bool HasTab(std::string_view text) noexcept
-{
-    return !text.empty() && std::memchr(text.data(), '\t', text.size()) != nullptr;
-}
+bool HasTab(std::string_view text) noexcept { return HasByte(text, '\t'); }
 
 // Cells a TAB takes when it starts at column w (its own cell included).
 int TabCells(int w, const TCellRules& r) noexcept
@@ -61,6 +59,13 @@ const TByteSet& DefaultDelimiters()
         return s;
     }();
     return set;
+}
+
+std::size_t CellClassBytes(const TCellRules& r)
+{
+    // Every byte takes a cell at least, and the last one looked at may be a
+    // lead byte whose trail decides its cells.
+    return (r.WrapWidth > 0 ? static_cast<std::size_t>(r.WrapWidth) + 3 : kMaxRowCells) + 2;
 }
 
 void GetCellClasses(std::string_view text, const TCellRules& r, std::string& out)
@@ -120,10 +125,13 @@ int GetDisplayWidth(std::string_view text, const TCellRules& r)
     return w;
 }
 
-std::string ExpandTabs(std::string_view text, const TCellRules& r)
+void ExpandTabs(std::string_view text, const TCellRules& r, std::string& out)
 {
-    if (!HasTab(text)) return std::string(text);
-    std::string out;
+    if (!HasTab(text)) {
+        out.assign(text);
+        return;
+    }
+    out.clear();
     out.reserve(text.size() + 16);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -136,6 +144,12 @@ std::string ExpandTabs(std::string_view text, const TCellRules& r)
             out += c;
         }
     }
+}
+
+std::string ExpandTabs(std::string_view text, const TCellRules& r)
+{
+    std::string out;
+    ExpandTabs(text, r, out);
     return out;
 }
 
@@ -182,8 +196,15 @@ int GetRowWidth(const TEditorScreenStrings& store, int row)
 
 std::string GetExpandedRow(const TEditorScreenStrings& store, int row)
 {
-    if (row < 0 || row >= store.Count()) return {};
-    return ExpandTabs(store.Strings(row), store.CellRules());
+    std::string out;
+    GetExpandedRow(store, row, out);
+    return out;
+}
+
+void GetExpandedRow(const TEditorScreenStrings& store, int row, std::string& out)
+{
+    if (row < 0 || row >= store.Count()) out.clear();
+    else ExpandTabs(store.Strings(row), store.CellRules(), out);
 }
 
 bool EndsWithLineBreak(const TPointerStringList& rows)
@@ -273,8 +294,8 @@ void RowOffsetToRowCol(const TEditorScreenStrings& store, int fromRow, long long
         if (offset < span || store.GetRowAttribute(r) == raEof) {
             const std::string_view text = store.Strings(r);
             row = r;
-            const int width = GetDisplayWidth(text, rules);
-            col = offset <= 0 ? 0 : std::min(ByteToCell(text, static_cast<int>(std::min<long long>(offset, static_cast<long long>(text.size()))), rules), width);
+            // A prefix is never wider than the row: the row's own width is not needed.
+            col = offset <= 0 ? 0 : ByteToCell(text, static_cast<int>(std::min<long long>(offset, static_cast<long long>(text.size()))), rules);
             return;
         }
         offset -= span;

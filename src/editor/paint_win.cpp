@@ -66,7 +66,8 @@ void TEditor::PaintRect(const RECT& clip)
             for (int row = first; row <= last; ++row) {
                 const int y = rowRect.top;
                 if (row >= 0 && row < n) {
-                    const std::string text = GetExpandedRow(row);
+                    GetExpandedRow(row, paintRow_);
+                    const std::string& text = paintRow_;
                     if (selectionState_ == 2) DrawRowWithSelection(rowRect, x, row, text, y);
                     else DrawRow(rowRect, x, row, text, y);
                 } else {
@@ -138,9 +139,11 @@ int TEditor::JoinWrappedNeighbours(int row, std::string& text, int& x, RECT& rec
     return state;
 }
 
-void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
+void TEditor::DrawRow(RECT rect, int x, int row, const std::string& rowText, int y)
 {
     if (!Showing()) return;
+    std::string joined;  // a wrapped row is read with its neighbours, in a copy
+    const std::string& text = WordWrap() && !rowText.empty() ? (joined = rowText) : rowText;
     if (Store().GetBracketState(row) == kBracketUnknown) Store().RepropagateBrackets(row, false);
     const int cw = cellWidth_, tl = GetTextLeft();
     TCanvas& canvas = Canvas();
@@ -152,7 +155,7 @@ void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
     RECT clip = rect;
     clip.right = std::min(static_cast<int>(rect.right), tl + cw * kMaxCols - pixelOffset_);
     if (!text.empty()) {
-        const int state = JoinWrappedNeighbours(row, text, x, rect, clip);
+        const int state = JoinWrappedNeighbours(row, joined, x, rect, clip);
         TEditorParser parser(text, view_.get(), state);
         const COLORREF fontRgb = ColorToRGB(Font().Color());
         const COLORREF backRgb = ColorToRGB(Color());
@@ -193,9 +196,11 @@ void TEditor::DrawRowEndMark(int row, int x, int y, const RECT& rect, bool selec
     }
 }
 
-void TEditor::DrawSelectedRow(RECT rect, int x, int row, std::string text, int y)
+void TEditor::DrawSelectedRow(RECT rect, int x, int row, const std::string& rowText, int y)
 {
     if (!Showing()) return;
+    std::string joined;  // a wrapped row is read with its neighbours, in a copy
+    const std::string& text = WordWrap() && !rowText.empty() ? (joined = rowText) : rowText;
     if (Store().GetBracketState(row) == kBracketUnknown) Store().RepropagateBrackets(row, false);
     const TEditorColor& sel = view_->Colors().Select();
     const int cw = cellWidth_, tl = GetTextLeft();
@@ -209,7 +214,7 @@ void TEditor::DrawSelectedRow(RECT rect, int x, int row, std::string text, int y
     RECT clip = rect;
     clip.right = std::min(static_cast<int>(rect.right), tl + cw * kMaxCols - pixelOffset_);
     if (!text.empty()) {
-        const int state = JoinWrappedNeighbours(row, text, x, rect, clip);
+        const int state = JoinWrappedNeighbours(row, joined, x, rect, clip);
         TEditorParser parser(text, view_.get(), state);
         for (; parser.TokenKind() != tkEnd; parser.NextToken()) {
             const std::string_view token = parser.TokenText();

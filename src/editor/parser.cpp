@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/leadbytes.h"
+#include "editor/bytefind.h"
 #include "editor/options_viewinfo.h"
 
 namespace vellumo {
@@ -38,14 +39,14 @@ bool IsRubyBracketOpener(std::string_view l) noexcept
 } // namespace
 
 TEditorParser::TEditorParser(std::string_view text, TBlankPolicy blanks)
-    : text_(text.substr(0, text.find('\0'))), blanks_(blanks)
+    : text_(text.substr(0, FindByte(text, '\0'))), blanks_(blanks)
 {
     NextToken();
 }
 
 TEditorParser::TEditorParser(std::string_view text, const TEditorViewInfo* view, int startState, TBlankPolicy blanks,
                              const TParserSettings* settings)
-    : text_(text.substr(0, text.find('\0'))),
+    : text_(text.substr(0, FindByte(text, '\0'))),
       view_(view),
       settings_(settings ? settings : &GlobalParserSettings()),
       blanks_(blanks),
@@ -61,7 +62,7 @@ TEditorParser::TEditorParser(std::string_view text, const TEditorViewInfo* view,
 
 TEditorParser::TEditorParser(std::string_view text, const TEditorViewInfo* view, int state, std::size_t from,
                              TBlankPolicy blanks, const TParserSettings* settings)
-    : text_(text.substr(0, text.find('\0'))),
+    : text_(text.substr(0, FindByte(text, '\0'))),
       view_(view),
       settings_(settings ? settings : &GlobalParserSettings()),
       blanks_(blanks),
@@ -101,8 +102,10 @@ std::size_t TEditorParser::CharLen(std::size_t i) const noexcept
 
 std::size_t TEditorParser::RowEndFrom(std::size_t i) const noexcept
 {
-    while (!AtRowEnd(i)) ++i;
-    return i;
+    // The text holds no NUL (it was cut there): the row ends at a CR, an LF or its end.
+    if (i >= text_.size()) return i;
+    const char* const base = text_.data();
+    return static_cast<std::size_t>(FindEither(base + i, base + text_.size(), '\r', '\n') - base);
 }
 
 // The pattern must equal the text and end on a character boundary.

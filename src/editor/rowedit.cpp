@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/bytefind.h"
 #include "editor/rowstore.h"
 #include "editor/rowstore_parts.h"
 #include "editor/undo.h"
@@ -14,15 +15,6 @@
 namespace vellumo {
 
 using namespace rowstore;
-
-namespace {
-
-bool HasLineBreak(std::string_view s)
-{
-    return std::memchr(s.data(), '\r', s.size()) || std::memchr(s.data(), '\n', s.size());
-}
-
-} // namespace
 
 // An edit that leaves the row count and every line end as they are (a key
 // typed into a row without word wrap) changes the row's text in place: the
@@ -64,6 +56,55 @@ bool TEditorScreenStrings::ReplaceWithinRow(int row, std::string& text)
     return true;
 }
 
+// A key typed into a row without word wrap: the row's own string takes the
+// bytes in place, so a long row is neither copied nor split; the record is
+// the one SetRemovedText makes of the old and new row (nothing removed).
+bool TEditorScreenStrings::InsertIntoRow(int row, std::size_t at, std::string_view textIn)
+{
+    if (row < 0 || row >= Count() || textIn.empty()) return false;
+    const std::string_view old = Strings(row);
+    if (at > old.size()) return false;
+    const TEditorRowAttribute attr = GetRowAttribute(row);
+    if (wordWrap_ || HasLineBreak(textIn) || !(attr == raLineBreak || (attr == raEof && row == Count() - 1))) {
+        std::string whole;
+        whole.reserve(old.size() + textIn.size() + 2);
+        whole.append(old.substr(0, at)).append(textIn).append(old.substr(at));
+        AppendRowBreak(*this, row, whole);
+        return ReplaceRows(row, 1, whole);
+    }
+    std::string text(textIn);
+    NulsToSpaces(text);
+
+    TListUpdate update(*this);
+    const std::uint64_t shape = Version(), before = TextVersion();
+    const std::size_t m = old.size(), k = text.size();
+    // The new row agrees with the old one up to the first differing byte and
+    // from there to the end with the old row's end.
+    std::size_t head = at;
+    while (head < m && (head - at < k ? text[head - at] : old[head - k]) == old[head]) ++head;
+    const long long lineBreak = attr == raLineBreak ? 2 : 0;
+    TUndoData& rec = undo_->NewRecord();
+    rec.FirstRow = row;
+    rec.RowsInserted = 1;
+    rec.RemovedAttribute = attr;
+    rec.InsertedLength = static_cast<long long>(m + k) + lineBreak;
+    rec.KeptHead = static_cast<long long>(head);
+    rec.KeptTail = static_cast<long long>(m - head) + lineBreak;
+    rec.RemovedText.clear();
+
+    TEditorRow& r = rows_[static_cast<std::size_t>(row)];
+    r.Own().insert(at, text);
+    r.Resized();
+    r.SetFlags(WithRowAttribute(0, attr));  // its state is computed afresh
+    if (WidestRow() < kMaxRowCells) UpdateWidestRow(GetDisplayWidth(r.Text(), CellRules()));
+    Changed();
+    NoteRowEdit(row, head, 0, k, before);
+    const int bc = RepropagateBrackets(row, true);
+    changeRange_ = {row, 1, 1, bc, true};
+    changeRange_.ShapeChanged = Version() != shape;
+    return true;
+}
+
 // An edit inside a long wrapped line: the line is cut afresh only until a
 // new cut falls where an old row began, since from there on the rows are
 // what cutting the same rest again would give (a cut looks at most
@@ -73,9 +114,25 @@ bool TEditorScreenStrings::ReplaceWithinLine(int first, int row, int lastOld, in
 {
     if (HasLineBreak(text)) return false;
     const TWrapRules rules = WrapRules();
+    // After the edited rows: a few rows of their own (cut by earlier keys),
+    // then one run of a block, whose rows can be sliced anew.
+    int run = lastOld + 1;
+    while (run <= lastLine && run - lastOld <= 64 && rows_[static_cast<std::size_t>(run)].Size() > 0 &&
+           !rows_[static_cast<std::size_t>(run)].IsSlice())
+        ++run;
     std::string_view tail;
-    if (ContiguousRows(rows_, static_cast<std::size_t>(lastOld) + 1, static_cast<std::size_t>(lastLine), tail))
-        return RecutLine(first, row, lastOld, lastLine, text, tail);
+    if (run - lastOld <= 64 && ContiguousRows(rows_, static_cast<std::size_t>(run), static_cast<std::size_t>(lastLine), tail)) {
+        // Rows of their own that still hold the block's bytes just before
+        // the run join it again, so they are not copied on every key.
+        while (run > lastOld + 1 && !tail.empty()) {
+            const std::string_view t = Strings(run - 1);
+            const char* at = tail.data() - t.size();
+            if (t.empty() || !InBlock(at, t.size() + tail.size()) || std::memcmp(at, t.data(), t.size()) != 0) break;
+            tail = std::string_view(at, t.size() + tail.size());
+            --run;
+        }
+        return RecutLine(first, row, lastOld, run, lastLine, text, tail);
+    }
     const std::size_t window = static_cast<std::size_t>(rules.WrapByte) + 8;  // bytes a cut may look at
     std::string piece;
     for (int r = first; r < row; ++r) piece += Strings(r);
@@ -127,28 +184,34 @@ bool TEditorScreenStrings::ReplaceWithinLine(int first, int row, int lastOld, in
     }
 }
 
-// The same edit when the rows after the edited ones are one run of a block
-// (a loaded line): the line is cut on into that run, whose rows become
-// slices of it again, until a cut meets an old row start or the line ends.
-// No byte of the run is copied, so a key in a long line costs the cuts.
-bool TEditorScreenStrings::RecutLine(int first, int row, int lastOld, int lastLine, const std::string& text,
+// The same edit when the rows from run on are one run of a block (a loaded
+// line): the line is cut on into that run, whose rows become slices of it
+// again, until a cut meets an old row start or the line ends. No byte of
+// the run is copied, so a key in a long line costs the cuts.
+bool TEditorScreenStrings::RecutLine(int first, int row, int lastOld, int run, int lastLine, const std::string& text,
                                      std::string_view tail)
 {
     const TWrapRules rules = WrapRules();
-    std::string head;  // rows first..row-1 and the new text
+    std::string head;  // rows first..row-1, the new text, rows lastOld+1..run-1
     for (int r = first; r < row; ++r) head += Strings(r);
     const std::size_t before = head.size();
     head += text;
+    std::size_t between = head.size();
+    for (int r = lastOld + 1; r < run; ++r) head += Strings(r);
+    between = head.size() - between;
 
     // Old row starts in the run, walked along with the new cuts.
-    int oldRow = lastOld + 1;
+    int oldRow = run;
     std::size_t oldStart = 0;
     auto metOld = [&](std::size_t pos) {
         while (oldRow <= lastLine && oldStart < pos) oldStart += Strings(oldRow++).size();
         return oldRow <= lastLine && oldStart == pos;
     };
 
-    std::vector<TEditorRow> rows;
+    // Kept between keys: a long line's rows fill megabytes, which the system
+    // would hand out afresh (page by page) every time.
+    std::vector<TEditorRow>& rows = recutRows_;
+    rows.clear();
     const TEditorRowAttribute endAttr = GetRowAttribute(lastLine);
     bool met = false, ended = false;
     // Rows starting in the head: cut from the head and enough of the run for
@@ -209,12 +272,17 @@ bool TEditorScreenStrings::RecutLine(int first, int row, int lastOld, int lastLi
     rec.InsertedLength = static_cast<long long>(head.size() + tail.size()) + lineBreak;
     SetRemovedText(rec, GetLogicalText(row, lastOld - row + 1), text);
     rec.KeptHead += static_cast<long long>(before);
-    rec.KeptTail += static_cast<long long>(tail.size()) + lineBreak;
+    rec.KeptTail += static_cast<long long>(between + tail.size()) + lineBreak;
 
-    const TCellRules cells = CellRules();
-    for (const TEditorRow& r : rows) UpdateWidestRow(GetDisplayWidth(r.Text(), cells));
+    // A cut row is at most WrapByte + 3 cells wide: once the widest row is
+    // that wide, no row here can widen it.
+    if (WidestRow() < rules.WrapByte + 3) {
+        const TCellRules cells = CellRules();
+        for (const TEditorRow& r : rows) UpdateWidestRow(GetDisplayWidth(r.Text(), cells));
+    }
     const int newCount = static_cast<int>(rows.size()), oldCount = last - first + 1;
     ReplaceRun(first, oldCount, std::move(rows));
+    rows.clear();
     const int bc = RepropagateBrackets(first, true);
     changeRange_ = {first, oldCount, newCount, bc, true};
     return true;

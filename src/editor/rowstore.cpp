@@ -90,6 +90,20 @@ TEditorRow& TEditorRow::operator=(TEditorRow&& o) noexcept
     return *this;
 }
 
+std::string& TEditorRow::Own()
+{
+    if (kind_ != kString) {
+        const std::string_view t = Text();
+        auto own = std::make_unique<std::string>();
+        own->reserve(t.size() + t.size() / 8 + 64);
+        own->assign(t);
+        Free();
+        data_ = reinterpret_cast<const char*>(own.release());
+        kind_ = kString;
+    }
+    return *reinterpret_cast<std::string*>(const_cast<char*>(data_));
+}
+
 void TEditorRow::Free() noexcept
 {
     if (kind_ == kOwned) delete[] data_;
@@ -152,6 +166,16 @@ std::size_t TPointerStringList::BlockBytes() const noexcept
     std::size_t n = 0;
     for (const TTextBlock& b : blocks_) n += b.Size;
     return n;
+}
+
+bool TPointerStringList::InBlock(const char* p, std::size_t n) const noexcept
+{
+    const auto at = reinterpret_cast<std::uintptr_t>(p);
+    for (const TTextBlock& b : blocks_) {
+        const auto start = reinterpret_cast<std::uintptr_t>(b.Data.get());
+        if (at >= start && at - start <= b.Size && n <= b.Size - (at - start)) return true;
+    }
+    return false;
 }
 
 TEditorRowFlags TPointerStringList::GetFlags(int index) const noexcept

@@ -48,6 +48,10 @@ public:
                                 : std::string_view(data_, size_);
     }
     std::size_t Size() const noexcept { return size_; }
+    // The text as a string of the row's own, to change in place (a slice or
+    // a buffer becomes one, with room to grow); call Resized afterwards.
+    std::string& Own();
+    void Resized() { size_ = static_cast<std::uint32_t>(Text().size()); }
     TEditorRowFlags Flags() const noexcept { return flags_; }
     void SetFlags(TEditorRowFlags f) noexcept { flags_ = static_cast<std::uint16_t>(f); }
     bool IsSlice() const noexcept { return kind_ == kSlice && size_ > 0; }
@@ -117,6 +121,8 @@ public:
     int BracketKnownEnd() const noexcept { return std::min(knownEnd_, Count()); }
     // Bytes held in blocks that rows are sliced from.
     std::size_t BlockBytes() const noexcept;
+    // Whether [p, p + n) lies within one block.
+    bool InBlock(const char* p, std::size_t n) const noexcept;
 
 protected:
     // Called with false when the outermost update ends.
@@ -191,6 +197,9 @@ public:
     // separated). count 0 inserts, an empty text deletes. False (and no
     // change) for a range outside the rows or an empty insertion.
     bool ReplaceRows(int row, int count, std::string_view text);
+    // text put into the row at byte at: the edit ReplaceRows would make of
+    // the row's new text, done in place when it changes no line end.
+    bool InsertIntoRow(int row, std::size_t at, std::string_view text);
     // The first row that ReplaceRows(row, ...) cuts afresh: rows above it
     // keep their text and their place whatever the edit.
     int EditStartRow(int row) const noexcept;
@@ -259,7 +268,7 @@ private:
     void NotifyEditors();
     bool ReplaceWithinRow(int row, std::string& text);
     bool ReplaceWithinLine(int first, int row, int lastOld, int lastLine, const std::string& text);
-    bool RecutLine(int first, int row, int lastOld, int lastLine, const std::string& text, std::string_view tail);
+    bool RecutLine(int first, int row, int lastOld, int run, int lastLine, const std::string& text, std::string_view tail);
     void ReplaceRun(int first, int oldCount, std::vector<TEditorRow>&& rows);
     void DeleteRun(int first, int count);
     void UpdateLineIndex() const;
@@ -276,6 +285,7 @@ private:
     bool notifyOff_ = false;
     TEditorChangeRange changeRange_;
     mutable std::unique_ptr<TRowScanCache> scanCache_;
+    std::vector<TEditorRow> recutRows_;
     mutable std::vector<int> lineStarts_;
     mutable std::uint64_t lineVersion_ = ~std::uint64_t{0};
     // The one run of rows replaced since the index was last right, so that

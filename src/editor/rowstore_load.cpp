@@ -22,8 +22,23 @@ namespace {
 template <class F>
 void ForEachBlockLine(const std::vector<TTextBlock>& blocks, F&& line)
 {
+    // The start of a line the block ended without a break: in place while
+    // it lies in one block, else joined in carry.
+    std::string_view pending;
     std::string carry;
-    bool carrying = false, skipLf = false;
+    bool carrying = false, joined = false, skipLf = false;
+    auto end = [&](std::string_view piece) {
+        if (!carrying) {
+            line(piece, true);
+        } else if (!joined && piece.empty()) {
+            line(pending, true);
+        } else {
+            if (!joined) carry.assign(pending);
+            carry.append(piece);
+            line(std::string_view(carry), false);
+        }
+        carrying = joined = false;
+    };
     for (const TTextBlock& b : blocks) {
         std::string_view t(b.Data.get(), b.Size);
         if (skipLf && !t.empty()) {
@@ -34,27 +49,21 @@ void ForEachBlockLine(const std::vector<TTextBlock>& blocks, F&& line)
         const std::size_t lastBreak = t.find_last_of("\r\n");
         const std::string_view body = lastBreak == std::string_view::npos ? std::string_view() : t.substr(0, lastBreak + 1);
         const std::string_view rest = t.substr(body.size());
-        bool first = true;
-        ForEachLine(body, [&](const char* from, const char* to) {
-            const std::string_view l(from, static_cast<std::size_t>(to - from));
-            if (first && carrying) {
-                carry.append(l);
-                line(std::string_view(carry), false);
-                carry.clear();
-                carrying = false;
-            } else {
-                line(l, true);
-            }
-            first = false;
-        });
+        ForEachLine(body, [&](const char* from, const char* to) { end(std::string_view(from, static_cast<std::size_t>(to - from))); });
         if (!rest.empty()) {
-            carry.append(rest);
-            carrying = true;
+            if (!carrying) {
+                pending = rest;
+                carrying = true;
+            } else {
+                if (!joined) carry.assign(pending);
+                carry.append(rest);
+                joined = true;
+            }
         } else {
             skipLf = body.back() == '\r';
         }
     }
-    if (carrying) line(std::string_view(carry), false);
+    if (carrying) end(std::string_view());
 }
 
 } // namespace

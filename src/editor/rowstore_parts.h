@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "editor/bytefind.h"
 #include "editor/rowstore.h"
 #include "editor/wrap.h"
 
@@ -30,29 +31,17 @@ inline bool EndsWithBreak(std::string_view text) noexcept
 }
 
 // Calls line(begin, end) for every line of text: CR, LF and CR LF end a
-// line, a break at the very end adds no line. The next CR and the next LF
-// are each found by memchr and kept until passed, so a long line is
-// scanned at memory speed.
+// line, a break at the very end adds no line.
 template <class F>
 void ForEachLine(std::string_view text, F&& line)
 {
-    const char* const base = text.data();
-    const std::size_t n = text.size();
-    auto next = [&](char c, std::size_t from) {
-        const void* p = from < n ? std::memchr(base + from, c, n - from) : nullptr;
-        return p ? static_cast<std::size_t>(static_cast<const char*>(p) - base) : std::string_view::npos;
-    };
-    std::size_t nextCr = next('\r', 0), nextLf = next('\n', 0), start = 0;
-    while (start < n) {
-        if (nextCr < start) nextCr = next('\r', start);
-        if (nextLf < start) nextLf = next('\n', start);
-        const std::size_t brk = std::min(nextCr, nextLf);
-        if (brk == std::string_view::npos) {
-            line(base + start, base + n);
-            return;
-        }
-        line(base + start, base + brk);
-        start = brk + ((base[brk] == '\r' && brk + 1 < n && base[brk + 1] == '\n') ? 2 : 1);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* brk = FindEither(p, end, '\r', '\n');
+        line(p, brk);
+        if (brk == end) return;
+        p = brk + ((*brk == '\r' && brk + 1 < end && brk[1] == '\n') ? 2 : 1);
     }
 }
 
@@ -64,7 +53,7 @@ inline std::size_t Headroom(std::size_t rows) { return rows + rows / 64 + 16; }
 inline bool NulsToSpaces(char* p, std::size_t n) noexcept
 {
     bool any = false;
-    for (char* const end = p + n; (p = static_cast<char*>(std::memchr(p, '\0', static_cast<std::size_t>(end - p))));) {
+    for (char* const end = p + n; (p = const_cast<char*>(FindByte(p, end, '\0'))) < end;) {
         *p++ = ' ';
         any = true;
     }

@@ -70,7 +70,7 @@ void AppendLineRows(std::string_view line, bool slice, const TWrapRules* rules, 
 void TEditorScreenStrings::SplitToRows(std::string_view text, TEditorStringList& rows) const
 {
     std::string clean;
-    if (!text.empty() && std::memchr(text.data(), '\0', text.size())) {
+    if (HasByte(text, '\0')) {
         clean.assign(text);
         NulsToSpaces(clean);  // a NUL would end the text and drop the rest
         text = clean;

@@ -246,6 +246,25 @@ std::optional<TRowsEdit> TypeTextEdit(const TEditorScreenStrings& rows, const TE
     return e;
 }
 
+std::optional<TRowSplice> TypeTextSplice(const TEditorScreenStrings& rows, int caretRow, int caretCol,
+                                         std::string_view text, bool overwrite)
+{
+    const int n = rows.Count();
+    const int row = std::clamp(caretRow, 0, n);
+    if (text.empty() || row >= n) return std::nullopt;
+    const std::string_view t = rows.Strings(row);
+    const int p = std::max(0, RawByteOfCol(GetCellClasses(t, rows.CellRules()), std::max(0, caretCol)));
+    const std::size_t at = static_cast<std::size_t>(p);
+    if ((overwrite && at < t.size()) || at > t.size()) return std::nullopt;
+    if ((p == 0 && AfterWrappedStrayLead(rows, row)) || EndsWithStrayLead(t.substr(0, at))) return std::nullopt;
+    TRowSplice s;
+    s.Row = row;
+    s.Byte = p;
+    s.OffsetRow = EditOriginRow(rows, row);
+    s.Offset = SpansFrom(rows, s.OffsetRow, row) + p + StoredTextLength(text);
+    return s;
+}
+
 std::optional<TRowsEdit> MoveSelectionEdit(const TEditorScreenStrings& rows, const TEditorSelection& sel,
                                            int targetRow, int targetCol)
 {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/leadbytes.h"
+#include "editor/bytefind.h"
 #include "editor/sjisutil.h"
 #include "editor/wrapoption.h"
 
@@ -151,7 +152,7 @@ TLineCutter::TLineCutter(std::string_view line, const TWrapRules& rules)
 {
     // A line shorter than the width is one row (an empty one too, whatever FollowRetMark says).
     const std::size_t w = static_cast<std::size_t>(rules.WrapByte);
-    if (line.size() < w && !std::memchr(line.data(), '\t', line.size())) {
+    if (line.size() < w && !HasByte(line, '\t')) {
         done_ = true;
         return;
     }
@@ -181,7 +182,7 @@ bool TLineCutter::Next(std::size_t& end)
     const std::size_t w = static_cast<std::size_t>(rules_.WrapByte);
     const std::string_view rest = line_.substr(off_);
     std::size_t cut = 0;
-    if (plain_ && !std::memchr(rest.data(), '\t', std::min(rest.size(), w))) {
+    if (plain_ && !HasByte(rest.substr(0, w), '\t')) {
         // Without a TAB every cell is a byte: the row is WrapByte bytes, one
         // less when a double-byte character starts on its last cell.
         if (rest.size() < w) {
