@@ -123,7 +123,7 @@ std::vector<TUnselectedRow> GetUnselectedRows(const TEditorScreenStrings& rows, 
         const TCellRules rules = rows.CellRules();
         std::string classes;
         for (int r = sel.StartRow; r <= std::min(sel.EndRow, n - 1); ++r) {
-            const std::string& t = rows.Strings(r);
+            const std::string_view t = rows.Strings(r);
             GetCellClasses(t, rules, classes);
             const int f = BoxLeftByte(classes, sel.StartCol + 1);
             const int g = BoxRightByte(classes, sel.EndCol);
@@ -136,11 +136,11 @@ std::vector<TUnselectedRow> GetUnselectedRows(const TEditorScreenStrings& rows, 
         }
         return out;
     }
-    const std::string& head = rows.Strings(sel.StartRow);
+    const std::string_view head = rows.Strings(sel.StartRow);
     TUnselectedRow e;
     e.Text = head.substr(0, std::min(head.size(), static_cast<std::size_t>(std::max(0, sel.StartByte))));
     if (sel.EndRow < n) {
-        const std::string& tail = rows.Strings(sel.EndRow);
+        const std::string_view tail = rows.Strings(sel.EndRow);
         const std::size_t from = static_cast<std::size_t>(std::max(0, sel.EndByte + 1));
         if (from < tail.size()) e.Text += tail.substr(from);
     }
@@ -213,7 +213,7 @@ std::optional<TRowsEdit> InsertBoxTextEdit(const TEditorScreenStrings& rows, con
     const TCellRules rules = rows.CellRules();
     std::string classes;
     for (int j = 0; j < lines.Count(); ++j) {
-        const std::string& line = lines.Strings(j);
+        const std::string_view line = lines.Strings(j);
         if (static_cast<std::size_t>(j) < taken) {
             PlaceAt(block[j].Text, block[j].Cut, line);
         } else if (next < n) {

@@ -33,7 +33,7 @@ bool TEditor::IsLongRowSplitLead() const
     if (WordWrap()) return false;
     const int n = Store().Count();
     if (n == 0 || row_ >= n) return false;
-    const std::string& t = Store().Strings(row_);
+    const std::string_view t = Store().Strings(row_);
     return t.size() >= 8001 && IsLeadByteAt(t, 8000);
 }
 
@@ -65,12 +65,14 @@ const std::string& TEditor::CaretRowClasses()
 {
     // A caret move asks several times for the same row; a replace-all moves
     // the caret a million times.
-    const std::string& text = Store().Strings(row_);
+    const std::string_view text = Store().Strings(row_);
     const TCellRules rules = CellRules();
-    if (text != cellText_ || rules.TabWidth != cellRules_.TabWidth || rules.WrapWidth != cellRules_.WrapWidth ||
+    // Only the bytes the classes depend on are kept and compared.
+    const std::string_view counted = text.substr(0, std::min(text.size(), CellClassBytes(rules)));
+    if (counted != cellText_ || rules.TabWidth != cellRules_.TabWidth || rules.WrapWidth != cellRules_.WrapWidth ||
         !(rules.Delimiters == cellRules_.Delimiters)) {
         vellumo::GetCellClasses(text, rules, cellScratch_);
-        cellText_ = text;
+        cellText_ = counted;
         cellRules_ = rules;
     }
     return cellScratch_;

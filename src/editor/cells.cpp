@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/leadbytes.h"
+#include "editor/bytefind.h"
 #include "editor/editorview.h"
 #include "editor/rowstore.h"
 #include "editor/undo.h"
@@ -11,10 +12,7 @@
 namespace vellumo {
 namespace {
 
-bool HasTab(std::string_view text) noexcept
-{
-    return !text.empty() && std::memchr(text.data(), '\t', text.size()) != nullptr;
-}
+bool HasTab(std::string_view text) noexcept { return HasByte(text, '\t'); }
 
 // Cells a TAB takes when it starts at column w (its own cell included).
 int TabCells(int w, const TCellRules& r) noexcept
@@ -63,12 +61,21 @@ const TByteSet& DefaultDelimiters()
     return set;
 }
 
+std::size_t CellClassBytes(const TCellRules& r)
+{
+    // Every byte takes a cell at least, and the last one looked at may be a
+    // lead byte whose trail decides its cells.
+    return (r.WrapWidth > 0 ? static_cast<std::size_t>(r.WrapWidth) + 3 : kMaxRowCells) + 2;
+}
+
 void GetCellClasses(std::string_view text, const TCellRules& r, std::string& out)
 {
     const std::size_t cap = r.WrapWidth > 0 ? static_cast<std::size_t>(r.WrapWidth) + 3 : kMaxRowCells;
     // Room for the cap plus the largest overshoot (a TAB's fill or a pair's
-    // second cell); without a TAB a byte is a cell.
-    out.resize(std::min(cap, HasTab(text) ? text.size() * 8 + 2 : text.size()) + 9);
+    // second cell); without a TAB a byte is a cell. Every byte takes at least
+    // one cell, so only the first cap bytes can hold a TAB that counts.
+    const bool tab = HasTab(text.substr(0, std::min(cap, text.size())));
+    out.resize(std::min(cap, tab ? text.size() * 8 + 2 : text.size()) + 9);
     char* const base = out.data();
     char* p = base;
     const char* const stop = base + std::min(cap, out.size());
@@ -118,10 +125,13 @@ int GetDisplayWidth(std::string_view text, const TCellRules& r)
     return w;
 }
 
-std::string ExpandTabs(std::string_view text, const TCellRules& r)
+void ExpandTabs(std::string_view text, const TCellRules& r, std::string& out)
 {
-    if (!HasTab(text)) return std::string(text);
-    std::string out;
+    if (!HasTab(text)) {
+        out.assign(text);
+        return;
+    }
+    out.clear();
     out.reserve(text.size() + 16);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -134,6 +144,12 @@ std::string ExpandTabs(std::string_view text, const TCellRules& r)
             out += c;
         }
     }
+}
+
+std::string ExpandTabs(std::string_view text, const TCellRules& r)
+{
+    std::string out;
+    ExpandTabs(text, r, out);
     return out;
 }
 
@@ -180,8 +196,15 @@ int GetRowWidth(const TEditorScreenStrings& store, int row)
 
 std::string GetExpandedRow(const TEditorScreenStrings& store, int row)
 {
-    if (row < 0 || row >= store.Count()) return {};
-    return ExpandTabs(store.Strings(row), store.CellRules());
+    std::string out;
+    GetExpandedRow(store, row, out);
+    return out;
+}
+
+void GetExpandedRow(const TEditorScreenStrings& store, int row, std::string& out)
+{
+    if (row < 0 || row >= store.Count()) out.clear();
+    else ExpandTabs(store.Strings(row), store.CellRules(), out);
 }
 
 bool EndsWithLineBreak(const TPointerStringList& rows)
@@ -192,7 +215,7 @@ bool EndsWithLineBreak(const TPointerStringList& rows)
 long long GetTextLength(const TPointerStringList& rows)
 {
     long long n = 0;
-    for (const TEditorRow& r : rows.Rows()) n += static_cast<long long>(r.Text.size()) + (RowAttributeOf(r.Flags) == raLineBreak ? 2 : 0);
+    for (const TEditorRow& r : rows.Rows()) n += static_cast<long long>(r.Size()) + (RowAttributeOf(r.Flags()) == raLineBreak ? 2 : 0);
     return n;
 }
 
@@ -201,8 +224,8 @@ std::string JoinRows(const TPointerStringList& rows)
     std::string out;
     out.reserve(static_cast<std::size_t>(GetTextLength(rows)));
     for (const TEditorRow& r : rows.Rows()) {
-        out += r.Text;
-        if (RowAttributeOf(r.Flags) == raLineBreak) out += "\r\n";
+        out += r.Text();
+        if (RowAttributeOf(r.Flags()) == raLineBreak) out += "\r\n";
     }
     return out;
 }
@@ -221,7 +244,7 @@ int GetLineCol(const TEditorScreenStrings& store, int row, int col)
 int GetLineCharPos(const TEditorScreenStrings& store, int row, int col)
 {
     if (row < 0 || row > store.Count() || col < 0) return -1;
-    const std::string& text = store.Strings(row);
+    const std::string_view text = store.Strings(row);
     const std::string classes = GetCellClasses(text, store.CellRules());
     int c = col;
     if (c < static_cast<int>(classes.size()) && classes[static_cast<std::size_t>(c)] == '5') --c;
@@ -269,10 +292,10 @@ void RowOffsetToRowCol(const TEditorScreenStrings& store, int fromRow, long long
     for (int r = std::max(fromRow, 0); r < n; ++r) {
         const int span = Span(store, r);
         if (offset < span || store.GetRowAttribute(r) == raEof) {
-            const std::string& text = store.Strings(r);
+            const std::string_view text = store.Strings(r);
             row = r;
-            const int width = GetDisplayWidth(text, rules);
-            col = offset <= 0 ? 0 : std::min(ByteToCell(text, static_cast<int>(std::min<long long>(offset, static_cast<long long>(text.size()))), rules), width);
+            // A prefix is never wider than the row: the row's own width is not needed.
+            col = offset <= 0 ? 0 : ByteToCell(text, static_cast<int>(std::min<long long>(offset, static_cast<long long>(text.size()))), rules);
             return;
         }
         offset -= span;
@@ -313,7 +336,7 @@ bool PointToRowByte(const TEditorScreenStrings& store, const TCellGeometry& g, i
     PixelToCell(x, y, true, g, col, r);
     if (r < 0 || r >= store.Count()) return false;
     row = r;
-    const std::string& text = store.Strings(r);
+    const std::string_view text = store.Strings(r);
     const std::string classes = GetCellClasses(text, store.CellRules());
     if (col >= static_cast<int>(classes.size())) return false;
     if (classes[static_cast<std::size_t>(col)] == '5') --col;

@@ -28,11 +28,16 @@ struct TCellRules {
     TByteSet Delimiters = DefaultDelimiters();
 };
 
+// Cut short once it holds WrapWidth + 3 cells (with wrap) or 8000 cells:
+// only the first CellClassBytes bytes of a text count.
+std::size_t CellClassBytes(const TCellRules& rules);
 // Cut short once it holds WrapWidth + 3 cells (with wrap) or 8000 cells.
 std::string GetCellClasses(std::string_view text, const TCellRules& rules);
 void GetCellClasses(std::string_view text, const TCellRules& rules, std::string& out);
 int GetDisplayWidth(std::string_view text, const TCellRules& rules);
 std::string ExpandTabs(std::string_view text, const TCellRules& rules);
+// The same into out, whose room is used again.
+void ExpandTabs(std::string_view text, const TCellRules& rules, std::string& out);
 // -1 for an empty text, else the width of the leading blanks.
 int GetIndentWidth(std::string_view text, const TCellRules& rules);
 
@@ -44,6 +49,7 @@ int ByteToCell(std::string_view text, int n, const TCellRules& rules);
 // Row services over a store (its own word wrap, tab width and delimiters).
 int GetRowWidth(const TEditorScreenStrings& store, int row);
 std::string GetExpandedRow(const TEditorScreenStrings& store, int row);
+void GetExpandedRow(const TEditorScreenStrings& store, int row, std::string& out);
 bool EndsWithLineBreak(const TPointerStringList& rows);
 long long GetTextLength(const TPointerStringList& rows);
 // Rows joined, CR LF after each line-break row, allocated once.

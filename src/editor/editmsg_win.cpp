@@ -186,7 +186,7 @@ bool TEditor::EditControlMessage(TMessage& m)
         if (!buf || row < 0 || row >= s.Count()) return true;
         std::uint16_t size = 0;
         std::memcpy(&size, buf, 2);
-        const std::string& text = s.Strings(row);
+        const std::string_view text = s.Strings(row);
         const std::size_t n = std::min<std::size_t>(size, text.size());
         std::memcpy(buf, text.data(), n);
         m.Result = static_cast<LRESULT>(n);
@@ -221,7 +221,7 @@ bool TEditor::EditControlMessage(TMessage& m)
             return true;
         }
         OffsetToRowByte(s, at, row, byte);
-        const std::string text = row < s.Count() ? s.Strings(row) : std::string();
+        const std::string_view text = s.Strings(row);  // empty past the end
         const int x = GetTextLeft() + (ByteToCell(text, byte, CellRules()) - leftCol_) * cellWidth_;
         const int y = GetTextTop() + (row - topRow_) * RowHeight();
         m.Result = static_cast<LRESULT>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y)));
@@ -237,7 +237,7 @@ bool TEditor::EditControlMessage(TMessage& m)
         int col = 0, row = 0;
         PixelToCell(x, y, true, col, row);
         row = std::clamp(row, 0, s.Count());
-        const std::string text = row < s.Count() ? s.Strings(row) : std::string();
+        const std::string_view text = s.Strings(row);  // empty past the end
         if (col > 0 && ClassAt(GetCellClasses(text), col) == '5') --col;
         const long long offset = RowStartOffset(row) + CellToByte(text, col, CellRules());
         m.Result = static_cast<LRESULT>(MAKELONG(static_cast<WORD>(offset & 0xFFFF), static_cast<WORD>(row)));

@@ -172,7 +172,8 @@ public:
     std::string ExpandTabs(std::string_view text) const { return vellumo::ExpandTabs(text, CellRules()); }
     int GetRowWidth(int row) const { return vellumo::GetRowWidth(Store(), row); }
     std::string GetExpandedRow(int row) const { return vellumo::GetExpandedRow(Store(), row); }
-    const std::string& GetRowText(int row) const { return Store().Strings(row); }
+    void GetExpandedRow(int row, std::string& out) const { vellumo::GetExpandedRow(Store(), row, out); }
+    std::string GetRowText(int row) const { return std::string(Store().Strings(row)); }
     int GetListCount() const { return Store().Count(); }
     TEditorRowAttribute GetRowAttribute(int row) const;
     int GetRowBracketState(int row) const { return Store().GetBracketState(row); }
@@ -410,9 +411,9 @@ protected:
     virtual void SubObjectChanged(TNotifyPersistent* sender);
     virtual void ScrollWindowRect(int dx, int dy, const RECT* clip, const RECT* scroll);
     virtual void LeftbarWidthChanged(int oldWidth, int newWidth);
-    virtual void DrawRow(RECT rect, int x, int row, std::string text, int y);
-    virtual void DrawSelectedRow(RECT rect, int x, int row, std::string text, int y);
-    void DrawRowText(RECT rect, int x, int row, std::string text, int y, bool selected);
+    virtual void DrawRow(RECT rect, int x, int row, const std::string& rowText, int y);
+    virtual void DrawSelectedRow(RECT rect, int x, int row, const std::string& rowText, int y);
+    void DrawRowText(RECT rect, int x, int row, const std::string& rowText, int y, bool selected);
     int JoinWrappedNeighbours(int row, std::string& text, int& x, RECT& rect, RECT& clip);
     void DrawRowEndMark(int row, int x, int y, const RECT& rect, bool selected);
     virtual void DrawRowWithSelection(RECT rect, int x, int row, const std::string& text, int y);
@@ -456,6 +457,7 @@ protected:
     unsigned char dragState_ = 0;       // 0 none, 2 the selection is being dragged
     int selStartRow_ = 0, selStartCol_ = 0, selEndRow_ = 0, selEndCol_ = 0;
     int selStartByte_ = 0, selEndByte_ = -1;  // byte range (end inclusive, -1: at the start of its row)
+    std::string paintRow_;  // the row being painted, its room kept: a long row is not allocated afresh
     int prevStartRow_ = 0, prevStartCol_ = 0, prevEndRow_ = 0, prevEndCol_ = 0;  // as last painted
     int anchorRow_ = 0, anchorCol_ = 0, anchorByte_ = 0;
     bool boxLatch_ = false;

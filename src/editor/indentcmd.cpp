@@ -20,7 +20,7 @@ bool LineStartRow(const TEditorScreenStrings& rows, int r) { return r == 0 || ro
 
 std::string RowText(const TEditorScreenStrings& rows, int r, TIndentKind k, const TCellRules& rules)
 {
-    return IsSpaceKind(k) ? ExpandTabs(rows.Strings(r), rules) : rows.Strings(r);
+    return IsSpaceKind(k) ? ExpandTabs(rows.Strings(r), rules) : std::string(rows.Strings(r));
 }
 
 void AppendBreak(const TEditorScreenStrings& rows, int r, std::string& out)
@@ -181,7 +181,7 @@ std::optional<std::string> CopyWrappedText(const TEditorScreenStrings& rows, con
     if (last < first) last = first;
     std::string out;
     for (int r = first; r <= last; ++r) {
-        const std::string& t = rows.Strings(r);
+        const std::string_view t = rows.Strings(r);
         // A row before the selection's end row has its line end selected, the
         // first row too when the selection ends at column 0 of the next one.
         const bool through = r < sel.EndRow;

@@ -68,7 +68,7 @@ void TEditor::DeleteKey()
     TEditorScreenStrings& s = Store();
     const int r = row_;
     if (r < 0 || r >= s.Count()) return;
-    const std::string text = s.Strings(r);
+    const std::string text(s.Strings(r));
     const std::string classes = GetCellClasses(text);
     const int len = static_cast<int>(text.size());
     const int b = BytesBeforeCol(classes, text, col_);
@@ -87,7 +87,7 @@ void TEditor::DeleteKey()
         // The end of a soft-wrapped row is the start of the next one: the
         // next row's first character goes.
         if (b > len || r + 1 >= s.Count() || s.Strings(r + 1).empty()) return;
-        const std::string next = s.Strings(r + 1);
+        const std::string next(s.Strings(r + 1));
         std::string t = text + next.substr(static_cast<std::size_t>(CharLenAt(next, 0)));
         if (s.GetRowAttribute(r + 1) == raLineBreak) t += kCrLf;
         ApplyKeyEdit(r, 2, t, origin, caret);
@@ -116,7 +116,7 @@ void TEditor::BackspaceKey()
     if (c <= 0) {
         if (r <= 0) return;
         const int p = std::min(r, n) - 1;
-        std::string kept = s.Strings(p);
+        std::string kept(s.Strings(p));
         if (s.GetRowAttribute(p) == raWrapped && !kept.empty())
             kept.erase(static_cast<std::size_t>(CharStartBefore(kept, static_cast<int>(kept.size()))));
         const int origin = EditOriginRow(s, p);
@@ -125,7 +125,8 @@ void TEditor::BackspaceKey()
             ApplyKeyEdit(p, 1, kept, origin, caret);
             return;
         }
-        std::string t = kept + s.Strings(r);
+        std::string t = kept;
+        t += s.Strings(r);
         if (s.GetRowAttribute(r) == raLineBreak) t += kCrLf;
         ApplyKeyEdit(p, 2, t, origin, caret);
         return;
@@ -134,7 +135,7 @@ void TEditor::BackspaceKey()
         SetCol(col_ - 1);
         return;
     }
-    const std::string text = s.Strings(r);
+    const std::string text(s.Strings(r));
     const std::string classes = GetCellClasses(text);
     const int width = static_cast<int>(classes.size());
     const TEditorRowAttribute attr = s.GetRowAttribute(r);
@@ -210,7 +211,7 @@ void TEditor::ReturnKey()
     const int first = s.FirstRowOfLine(row_);
     int indent = 0;
     if (caret_->AutoIndent()) {
-        const std::string& line = s.Strings(first);
+        const std::string_view line = s.Strings(first);
         const int g = GetIndentWidth(line);
         if (g < 1)
             indent = caret_->PrevSpaceIndent() && row_ == first && line.empty() ? std::max(0, PrevIndent(first)) : 0;
@@ -225,7 +226,7 @@ void TEditor::ReturnKey()
     } else {
         blanks.assign(static_cast<std::size_t>(indent), ' ');
     }
-    const std::string text = s.Strings(row_);
+    const std::string text(s.Strings(row_));
     const int b = CellToByte(text, col_, CellRules());
     std::string t = text.substr(0, static_cast<std::size_t>(b)) + kCrLf + blanks + text.substr(static_cast<std::size_t>(b));
     if (s.GetRowAttribute(row_) == raLineBreak) t += kCrLf;

@@ -117,7 +117,7 @@ std::string TEditorStrings::Get(int index) const
     int first = 0, last = 0;
     if (!LineRows(index, first, last)) return {};
     const TEditorScreenStrings& s = Store();
-    if (!s.WordWrap()) return s.Strings(first);
+    if (!s.WordWrap()) return std::string(s.Strings(first));
     std::string text = s.GetLogicalText(first, -1);
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, kCrLf) == 0) text.resize(text.size() - 2);
     return text;
@@ -173,7 +173,7 @@ int TEditorStrings::Add(std::string_view s)
         const int from = store.FirstRowOfLine(last);
         long long before_ = 0;
         for (int r = from; r < last; ++r) before_ += static_cast<long long>(store.Strings(r).size());
-        std::string text = store.Strings(last);
+        std::string text(store.Strings(last));
         text += kCrLf;
         text += s;
         if (store.ReplaceRows(last, 1, text)) view_.SetCaretRowOffset(from, static_cast<int>(before_ + StoredTextLength(text)));
@@ -238,12 +238,12 @@ bool TEditorStrings::LoadFromFile(const std::string& fileName)
     rows.reserve(lines + lines / 64 + 16);  // room for the first new rows
     bool lastHasBreak = true;
     if (!ScanFile<true>(f.get(), [&](std::string&& text, bool hasBreak) {
-            rows.push_back({std::move(text), WithRowAttribute(0, raLineBreak)});
+            rows.push_back(TEditorRow::Take(std::move(text), WithRowAttribute(0, raLineBreak)));
             lastHasBreak = hasBreak;
         }))
         return false;
     f.reset();
-    if (!rows.empty() && !lastHasBreak) rows.back().Flags = WithRowAttribute(0, raEof);
+    if (!rows.empty() && !lastHasBreak) rows.back().SetFlags(WithRowAttribute(0, raEof));
 
     TLinesUpdate update(*this);
     TEditorScreenStrings& store = Store();

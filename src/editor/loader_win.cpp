@@ -7,7 +7,9 @@
 
 #include "base/showmsg.h"
 #include "editor/editor_win.h"
+#include "editor/bytefind.h"
 #include "editor/editorhost.h"
+#include "editor/loadconv_win.h"
 #include "textcode/jisconv.h"
 #include "textcode/wideconv.h"
 
@@ -25,62 +27,6 @@ bool CanOpenForWriting(const std::string& name)
     if (h == INVALID_HANDLE_VALUE) return false;
     CloseHandle(h);
     return true;
-}
-
-// The whole file; false when it cannot be opened or read (or is too big to hold).
-bool ReadWholeFile(const std::string& name, std::string& bytes)
-{
-    HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    struct TClose {
-        HANDLE h;
-        ~TClose() { CloseHandle(h); }
-    } close{h};
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size) || size.QuadPart < 0) return false;
-    const unsigned long long n = static_cast<unsigned long long>(size.QuadPart);
-    if (n > bytes.max_size()) return false;
-    try {
-        bytes.resize(static_cast<std::size_t>(n));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 26));
-        DWORD got = 0;
-        if (!ReadFile(h, bytes.data() + done, want, &got, nullptr)) return false;
-        if (got == 0) break;  // the file shrank while being read
-        done += got;
-    }
-    bytes.resize(done);
-    return true;
-}
-
-// Both conversions take the bytes and free them as soon as the wide text
-// stands; false when the text cannot be converted (too large for memory).
-bool WideBytesToAnsi(std::string& bytes, std::size_t skip, std::string& text, bool& noAnsi)
-{
-    std::wstring w;
-    try {
-        w.resize((bytes.size() - skip) / 2);
-    } catch (const std::exception&) {
-        return false;
-    }
-    if (!w.empty()) std::memcpy(w.data(), bytes.data() + skip, w.size() * 2);
-    std::string().swap(bytes);
-    noAnsi = HasUnmappableChars(w);
-    return WideToAnsiEscaped(w, text);
-}
-
-bool Utf8BytesToAnsi(std::string& bytes, std::string& text, bool& noAnsi)
-{
-    std::wstring w;
-    if (!Utf8ToWide(bytes, w) && !bytes.empty()) return false;
-    std::string().swap(bytes);
-    noAnsi = HasUnmappableChars(w);
-    return WideToAnsiEscaped(w, text);
 }
 
 void ReportLoadFailure(const std::string& fileName)
@@ -114,45 +60,44 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
     TLinesUpdate update(*lines_);
     TFileLockRestore lock(fileName);
     writable = CanOpenForWriting(fileName);
-    std::string bytes;
-    if (!ReadWholeFile(fileName, bytes)) {
+    TLoadPages bytes;
+    if (!ReadFilePages(fileName, bytes)) {
         ReportLoadFailure(fileName);
         return -1;
     }
     TCharCode code = forcedCode >= 0 && forcedCode <= ccUtf8N ? static_cast<TCharCode>(forcedCode)
-                     : detect                                 ? DetectCharCode(bytes)
+                     : detect                                 ? DetectCharCode(bytes.View())
                                                               : ccSjis;
-    std::string text;
-    bool converted = false;
+    const std::string_view raw = bytes.View();
+    TLoadPages text;
+    bool converted = false, ok = true;
     if (code == ccUnicode) {
         const std::size_t skip =
-            bytes.size() > 1 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE
-                ? 2
-                : 0;
+            raw.size() > 1 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE ? 2 : 0;
         converted = true;
-        if (!WideBytesToAnsi(bytes, skip, text, noAnsi)) {
-            // Nothing is loaded rather than an empty text that a save would write back.
-            noAnsi = false;
-            ReportLoadFailure(fileName);
-            return -1;
-        }
+        ok = ConvertUtf16Pages(bytes, skip, text, noAnsi);
+        // A lone last byte is no character: lost as an unreadable one is, and said so.
+        if ((raw.size() - skip) % 2 == 1) noAnsi = true;
     } else if (code == ccUtf8 || code == ccUtf8N) {
-        if (bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF &&
-            static_cast<unsigned char>(bytes[1]) == 0xBB && static_cast<unsigned char>(bytes[2]) == 0xBF) {
+        std::size_t skip = 0;
+        if (raw.size() >= 3 && static_cast<unsigned char>(raw[0]) == 0xEF && static_cast<unsigned char>(raw[1]) == 0xBB &&
+            static_cast<unsigned char>(raw[2]) == 0xBF) {
             code = ccUtf8;
-            bytes.erase(0, 3);
+            skip = 3;
         } else {
             code = ccUtf8N;
         }
         converted = true;
-        if (!Utf8BytesToAnsi(bytes, text, noAnsi)) {
-            noAnsi = false;
-            ReportLoadFailure(fileName);
-            return -1;
-        }
+        ok = ConvertUtf8Pages(bytes, skip, text, noAnsi);
     }
-    if (converted) std::string().swap(bytes);
-    std::string& t = converted ? text : bytes;
+    if (!ok) {
+        // Nothing is loaded rather than an empty text that a save would write back.
+        noAnsi = false;
+        ReportLoadFailure(fileName);
+        return -1;
+    }
+    TLoadPages& pages = converted ? text : bytes;
+    const std::string_view t = pages.View();
     if (detect) {
         lineBreak = DetectLineEnd(t);
         if (lineBreak == leNone && (code == ccJis || code == ccJisOld || code == ccEuc || code == ccEucOrSjis))
@@ -160,32 +105,40 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
     } else {
         lineBreak = leCrLf;
     }
-    if (std::memchr(t.data(), '\0', t.size())) {
+    if (HasByte(t, '\0')) {
         hadNul = true;
-        for (char& c : t)
-            if (c == '\0') c = ' ';
+        for (char* p = pages.Data(); (p = const_cast<char*>(FindByte(p, pages.Data() + pages.Size(), '\0'))) < pages.Data() + pages.Size();)
+            *p++ = ' ';
     }
+    TTextBlock block;
     if (detect && !converted) {
         // Characters the internal code cannot hold arrive as "〓" and are
         // reported as the wide conversions report theirs.
         std::size_t replaced = 0;
         try {
+            if (code == ccEucOrSjis && lineBreak == leLf) code = ccEuc;
             if (code == ccJis || code == ccJisOld) {
-                t = ConvertJisToSjis(t, replaced);
+                auto sjis = std::make_shared<std::string>(ConvertJisToSjis(t, replaced));
+                block.Size = sjis->size();
+                block.Data = std::shared_ptr<char>(sjis, sjis->data());
             } else if (code == ccEuc) {
-                t = ConvertEucToSjis(t, replaced);
-            } else if (code == ccEucOrSjis && lineBreak == leLf) {
-                code = ccEuc;
-                t = ConvertEucToSjis(t, replaced);
+                ok = ConvertEucPages(bytes, text, replaced);
+                block = text.TakeBlock();
             }
         } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+        if (!ok) {
             ReportLoadFailure(fileName);
             return -1;
         }
         if (replaced) noAnsi = true;
     }
-    Store().LoadText(t);
-    std::string().swap(t);
+    if (!block.Data) block = pages.TakeBlock();
+    std::vector<TTextBlock> blocks;
+    blocks.push_back(std::move(block));
+    bytes.Free();  // what a conversion left of the file
+    Store().LoadBlocks(std::move(blocks));
     SetTopRow(0);
     SetLeftCol(0);
     lock.Loaded();

@@ -68,7 +68,8 @@ void TEditor::PaintRect(const RECT& clip)
             for (int row = first; row <= last; ++row) {
                 const int y = rowRect.top;
                 if (row >= 0 && row < n) {
-                    const std::string text = GetExpandedRow(row);
+                    GetExpandedRow(row, paintRow_);
+                    const std::string& text = paintRow_;
                     if (selectionState_ == 2) DrawRowWithSelection(rowRect, x, row, text, y);
                     else DrawRow(rowRect, x, row, text, y);
                 } else {
@@ -128,22 +129,24 @@ int TEditor::JoinWrappedNeighbours(int row, std::string& text, int& x, RECT& rec
     return state;
 }
 
-void TEditor::DrawRow(RECT rect, int x, int row, std::string text, int y)
+void TEditor::DrawRow(RECT rect, int x, int row, const std::string& rowText, int y)
 {
-    DrawRowText(rect, x, row, std::move(text), y, false);
+    DrawRowText(rect, x, row, rowText, y, false);
 }
 
-void TEditor::DrawSelectedRow(RECT rect, int x, int row, std::string text, int y)
+void TEditor::DrawSelectedRow(RECT rect, int x, int row, const std::string& rowText, int y)
 {
-    DrawRowText(rect, x, row, std::move(text), y, true);
+    DrawRowText(rect, x, row, rowText, y, true);
 }
 
 // The row's background and plain text first; then each token that looks
 // otherwise is drawn again over it. A selected row keeps the selection's
 // colours and only takes the tokens' styles.
-void TEditor::DrawRowText(RECT rect, int x, int row, std::string text, int y, bool selected)
+void TEditor::DrawRowText(RECT rect, int x, int row, const std::string& rowText, int y, bool selected)
 {
     if (!Showing()) return;
+    std::string joined;  // a wrapped row is read with its neighbours, in a copy
+    const std::string& text = WordWrap() && !rowText.empty() ? (joined = rowText) : rowText;
     if (Store().GetBracketState(row) == kBracketUnknown) Store().RepropagateBrackets(row, false);
     const TEditorColor& sel = view_->Colors().Select();
     const int cw = cellWidth_, tl = GetTextLeft();
@@ -157,7 +160,7 @@ void TEditor::DrawRowText(RECT rect, int x, int row, std::string text, int y, bo
     RECT clip = rect;
     clip.right = std::min(static_cast<int>(rect.right), tl + cw * kMaxCols - pixelOffset_);
     if (!text.empty()) {
-        const int state = JoinWrappedNeighbours(row, text, x, rect, clip);
+        const int state = JoinWrappedNeighbours(row, joined, x, rect, clip);
         TEditorParser parser(text, view_.get(), state);
         const COLORREF fontRgb = ColorToRGB(Font().Color());
         const COLORREF backRgb = ColorToRGB(Color());

@@ -1,6 +1,9 @@
 #include "editor/parser.h"
 
+#include <algorithm>
+
 #include "base/leadbytes.h"
+#include "editor/bytefind.h"
 #include "editor/options_viewinfo.h"
 
 namespace vellumo {
@@ -36,14 +39,14 @@ bool IsRubyBracketOpener(std::string_view l) noexcept
 } // namespace
 
 TEditorParser::TEditorParser(std::string_view text, TBlankPolicy blanks)
-    : text_(text.substr(0, text.find('\0'))), blanks_(blanks)
+    : text_(text.substr(0, FindByte(text, '\0'))), blanks_(blanks)
 {
     NextToken();
 }
 
 TEditorParser::TEditorParser(std::string_view text, const TEditorViewInfo* view, int startState, TBlankPolicy blanks,
                              const TParserSettings* settings)
-    : text_(text.substr(0, text.find('\0'))),
+    : text_(text.substr(0, FindByte(text, '\0'))),
       view_(view),
       settings_(settings ? settings : &GlobalParserSettings()),
       blanks_(blanks),
@@ -57,6 +60,41 @@ TEditorParser::TEditorParser(std::string_view text, const TEditorViewInfo* view,
     NextToken();
 }
 
+TEditorParser::TEditorParser(std::string_view text, const TEditorViewInfo* view, int state, std::size_t from,
+                             TBlankPolicy blanks, const TParserSettings* settings)
+    : text_(text.substr(0, FindByte(text, '\0'))),
+      view_(view),
+      settings_(settings ? settings : &GlobalParserSettings()),
+      blanks_(blanks),
+      state_(state),
+      index_(BracketStateNone),
+      cur_(std::min(from, text_.size()))
+{
+    if (state_ != BracketStateNone && state_ != BracketStateOutside &&
+        (state_ < 0 || !view_ || state_ >= view_->Brackets().Count()))
+        state_ = BracketStateOutside;
+    NextToken();
+}
+
+std::size_t TEditorParser::ReadHorizon() const noexcept
+{
+    // A token is decided by looking at most at twice the longest pattern
+    // (a double-byte stepping match) and a byte or two past its end; a
+    // failed mail scan looked on to the end of its run.
+    std::size_t longest = 9;  // "prospero:"
+    if (view_) {
+        for (const std::string* p : {&view_->Commenter(), &view_->Commenter2(), &view_->PerlCommenter(),
+                                     &view_->RubyCommenter(), &view_->HexPrefix(), &view_->Quotation(),
+                                     &view_->Quotation2(), &view_->PerlQuotation()})
+            longest = std::max(longest, p->size());
+        for (int i = 0; i < view_->Brackets().Count(); ++i) {
+            longest = std::max(longest, view_->Brackets().Items(i).LeftBracket().size());
+            longest = std::max(longest, view_->Brackets().Items(i).RightBracket().size());
+        }
+    }
+    return std::max(cur_ + 2 * longest + 4, mailFailEnd_ + 2);
+}
+
 std::size_t TEditorParser::CharLen(std::size_t i) const noexcept
 {
     return IsLeadByte(At(i)) && !AtRowEnd(i + 1) ? 2 : 1;
@@ -64,8 +102,10 @@ std::size_t TEditorParser::CharLen(std::size_t i) const noexcept
 
 std::size_t TEditorParser::RowEndFrom(std::size_t i) const noexcept
 {
-    while (!AtRowEnd(i)) ++i;
-    return i;
+    // The text holds no NUL (it was cut there): the row ends at a CR, an LF or its end.
+    if (i >= text_.size()) return i;
+    const char* const base = text_.data();
+    return static_cast<std::size_t>(FindEither(base + i, base + text_.size(), '\r', '\n') - base);
 }
 
 // The pattern must equal the text and end on a character boundary.

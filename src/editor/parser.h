@@ -61,6 +61,11 @@ public:
     TEditorParser(std::string_view text, const TEditorViewInfo* view, int startState,
                   TBlankPolicy blanks = TBlankPolicy::SkipSpaces, const TParserSettings* settings = nullptr);
 
+    // A scan taken up at from, where an earlier scan of the same text in
+    // state ended a token: it reads the tokens after from as that scan did.
+    TEditorParser(std::string_view text, const TEditorViewInfo* view, int state, std::size_t from,
+                  TBlankPolicy blanks = TBlankPolicy::SkipSpaces, const TParserSettings* settings = nullptr);
+
     // A temporary string would not outlive the parser.
     template <class S, class... Rest>
         requires(std::is_same_v<S, std::string>)
@@ -77,6 +82,9 @@ public:
     int BracketIndex() const noexcept { return index_; }
     const TEditorViewInfo* View() const noexcept { return view_; }
     TBlankPolicy Blanks() const noexcept { return blanks_; }
+    // Every byte looked at so far (the row's end included) lies before this
+    // offset; a bound, not the exact figure.
+    std::size_t ReadHorizon() const noexcept;
 
 private:
     unsigned char At(std::size_t i) const noexcept

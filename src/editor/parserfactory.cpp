@@ -5,9 +5,14 @@ namespace {
 
 class TParserScanner : public IRowScanner {
 public:
-    TParserScanner(const std::string& text, const TEditorViewInfo* view, int startState, TBlankPolicy blanks,
+    TParserScanner(std::string_view text, const TEditorViewInfo* view, int startState, TBlankPolicy blanks,
                    const TParserSettings* settings)
-        : parser_(std::string_view(text), view, startState, blanks, settings)
+        : parser_(text, view, startState, blanks, settings)
+    {
+    }
+    TParserScanner(std::string_view text, const TEditorViewInfo* view, int state, std::size_t from,
+                   TBlankPolicy blanks, const TParserSettings* settings)
+        : parser_(text, view, state, from, blanks, settings)
     {
     }
 
@@ -18,6 +23,7 @@ public:
         return static_cast<std::size_t>(parser_.TokenPos()) + parser_.TokenText().size();
     }
     int BracketState() const override { return parser_.BracketState(); }
+    std::size_t ReadHorizon() const override { return parser_.ReadHorizon(); }
 
 private:
     TEditorParser parser_;
@@ -25,9 +31,14 @@ private:
 
 } // namespace
 
-std::unique_ptr<IRowScanner> TEditorParserFactory::CreateScanner(const std::string& text, int startState) const
+std::unique_ptr<IRowScanner> TEditorParserFactory::CreateScanner(std::string_view text, int startState) const
 {
     return std::make_unique<TParserScanner>(text, view_, startState, blanks_, settings_);
+}
+
+std::unique_ptr<IRowScanner> TEditorParserFactory::ResumeScanner(std::string_view text, int state, std::size_t from) const
+{
+    return std::make_unique<TParserScanner>(text, view_, state, from, blanks_, settings_);
 }
 
 } // namespace vellumo

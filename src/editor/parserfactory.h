@@ -16,7 +16,8 @@ public:
     {
     }
 
-    std::unique_ptr<IRowScanner> CreateScanner(const std::string& text, int startState) const override;
+    std::unique_ptr<IRowScanner> CreateScanner(std::string_view text, int startState) const override;
+    std::unique_ptr<IRowScanner> ResumeScanner(std::string_view text, int state, std::size_t from) const override;
 
 private:
     const TEditorViewInfo* view_;

@@ -4,8 +4,9 @@
 // The editor supplies the factory (its parser class bound to its view
 // options); the store never knows the tokenizer itself.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
-#include <string>
+#include <string_view>
 
 namespace vellumo {
 
@@ -19,18 +20,29 @@ public:
     // Byte offset just after the current token.
     virtual std::size_t TokenEnd() const = 0;
     virtual int BracketState() const = 0;
+    // Every byte the scan has looked at so far lies before this offset (the
+    // end of the text counts as a byte): the tokens up to here stay the same
+    // whatever changes from there on.
+    virtual std::size_t ReadHorizon() const { return SIZE_MAX; }
 };
 
 class IRowParserFactory {
 public:
     virtual ~IRowParserFactory() = default;
-    // text must outlive the scanner (it is read as a NUL-terminated string).
-    virtual std::unique_ptr<IRowScanner> CreateScanner(const std::string& text, int startState) const = 0;
+    // text must outlive the scanner.
+    virtual std::unique_ptr<IRowScanner> CreateScanner(std::string_view text, int startState) const = 0;
+    // A scan taken up where an earlier scan of the same bytes ended a token
+    // at offset from in state; null when the scanner cannot do that.
+    virtual std::unique_ptr<IRowScanner> ResumeScanner(std::string_view text, int state, std::size_t from) const
+    {
+        (void)text, (void)state, (void)from;
+        return nullptr;
+    }
 };
 
 // The state after the last token of text, scanned from startState.
-int ScanEndState(const IRowParserFactory& factory, const std::string& text, int startState);
+int ScanEndState(const IRowParserFactory& factory, std::string_view text, int startState);
 // The length of text up to the end of its first token, scanned from outside every region.
-std::size_t FirstTokenLength(const IRowParserFactory& factory, const std::string& text);
+std::size_t FirstTokenLength(const IRowParserFactory& factory, std::string_view text);
 
 } // namespace vellumo

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <stdexcept>
 
 #include "editor/editorview.h"
 #include "editor/rowparser.h"
@@ -10,99 +11,118 @@
 #include "editor/undo.h"
 #include "editor/wrap.h"
 #include "editor/wrapoption.h"
+#include "editor/rowstore_parts.h"
 
 namespace vellumo {
+
+using namespace rowstore;
+
 namespace {
 
-const std::string kEmpty;
 int widestRow = 0;
-
-class TListUpdate {
-public:
-    explicit TListUpdate(TPointerStringList& list) : list_(list) { list_.BeginUpdate(); }
-    ~TListUpdate() { list_.EndUpdate(); }
-    TListUpdate(const TListUpdate&) = delete;
-    TListUpdate& operator=(const TListUpdate&) = delete;
-
-private:
-    TPointerStringList& list_;
-};
-
-bool EndsWithBreak(std::string_view text) noexcept
-{
-    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
-}
-
-// Calls line(begin, end) for every line of text: CR, LF and CR LF end a
-// line, a break at the very end adds no line.
-template <class F>
-void ForEachLine(std::string_view text, F&& line)
-{
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    const char* start = p;
-    while (p < end) {
-        const char c = *p;
-        if (static_cast<unsigned char>(c) <= '\r' && (c == '\n' || c == '\r')) {
-            line(start, p);
-            ++p;
-            if (c == '\r' && p < end && *p == '\n') ++p;
-            start = p;
-        } else {
-            ++p;
-        }
-    }
-    if (start < end) line(start, end);
-}
-
-// Room for some new rows, so that the first line typed into a big text does
-// not move every row to a new array.
-std::size_t Headroom(std::size_t rows) { return rows + rows / 64 + 16; }
-
-void NulsToSpaces(std::string& s)
-{
-    // memchr first: a long row without a NUL is passed over at memory speed.
-    for (char* p = s.data(); (p = static_cast<char*>(std::memchr(p, '\0', static_cast<std::size_t>(s.data() + s.size() - p))));)
-        *p++ = ' ';
-}
 
 } // namespace
 
-// ---- scanner helpers ------------------------------------------------------
+// ---- TEditorRow -----------------------------------------------------------
 
-int ScanEndState(const IRowParserFactory& factory, const std::string& text, int startState)
+namespace {
+
+std::uint32_t RowSize(std::size_t n)
 {
-    auto s = factory.CreateScanner(text, startState);
-    if (!s) return startState;
-    // Every token takes at least one byte; the bound only guards against a scanner that stalls.
-    for (std::size_t guard = text.size() + 2; !s->AtEnd() && guard > 0; --guard) s->NextToken();
-    return s->BracketState();
+    if (n > UINT32_MAX) throw std::length_error("row too long");
+    return static_cast<std::uint32_t>(n);
 }
 
-std::size_t FirstTokenLength(const IRowParserFactory& factory, const std::string& text)
+// A string is taken over when it is long enough for the copy to count and
+// holds little unused room.
+constexpr std::size_t kTakeOver = 4096;
+
+} // namespace
+
+TEditorRow::TEditorRow(std::string_view text, TEditorRowFlags flags) : size_(RowSize(text.size()))
 {
-    auto s = factory.CreateScanner(text, kBracketOutside);
-    if (!s) return 0;
-    return std::min(s->TokenEnd(), text.size());
+    SetFlags(flags);
+    if (text.empty()) return;
+    char* p = new char[text.size()];
+    std::memcpy(p, text.data(), text.size());
+    data_ = p;
+    kind_ = kOwned;
+}
+
+TEditorRow TEditorRow::Take(std::string&& text, TEditorRowFlags flags)
+{
+    if (text.size() < kTakeOver || text.capacity() - text.size() > text.size() / 4) return TEditorRow(std::string_view(text), flags);
+    TEditorRow r;
+    r.size_ = RowSize(text.size());
+    r.SetFlags(flags);
+    r.data_ = reinterpret_cast<const char*>(new std::string(std::move(text)));
+    r.kind_ = kString;
+    return r;
+}
+
+TEditorRow TEditorRow::Slice(const char* data, std::size_t size, TEditorRowFlags flags)
+{
+    TEditorRow r;
+    r.size_ = RowSize(size);
+    r.SetFlags(flags);
+    if (size > 0) r.data_ = data;
+    return r;
+}
+
+TEditorRow::TEditorRow(TEditorRow&& o) noexcept : data_(o.data_), size_(o.size_), flags_(o.flags_), kind_(o.kind_)
+{
+    o.data_ = nullptr;
+    o.size_ = 0;
+    o.kind_ = kSlice;
+}
+
+TEditorRow& TEditorRow::operator=(TEditorRow&& o) noexcept
+{
+    if (this == &o) return *this;
+    Free();
+    data_ = o.data_;
+    size_ = o.size_;
+    flags_ = o.flags_;
+    kind_ = o.kind_;
+    o.data_ = nullptr;
+    o.size_ = 0;
+    o.kind_ = kSlice;
+    return *this;
+}
+
+std::string& TEditorRow::Own()
+{
+    if (kind_ != kString) {
+        const std::string_view t = Text();
+        auto own = std::make_unique<std::string>();
+        own->reserve(t.size() + t.size() / 8 + 64);
+        own->assign(t);
+        Free();
+        data_ = reinterpret_cast<const char*>(own.release());
+        kind_ = kString;
+    }
+    return *reinterpret_cast<std::string*>(const_cast<char*>(data_));
+}
+
+void TEditorRow::Free() noexcept
+{
+    if (kind_ == kOwned) delete[] data_;
+    else if (kind_ == kString) delete reinterpret_cast<const std::string*>(data_);
 }
 
 // ---- TPointerStringList ---------------------------------------------------
 
-const std::string& TPointerStringList::Strings(int index) const noexcept
-{
-    return index >= 0 && index < Count() ? rows_[static_cast<std::size_t>(index)].Text : kEmpty;
-}
-
 void TPointerStringList::SetStrings(int index, std::string s)
 {
     if (index < 0 || index >= Count()) return;
-    rows_[static_cast<std::size_t>(index)].Text = std::move(s);
+    TEditorRow& r = rows_[static_cast<std::size_t>(index)];
+    r = TEditorRow::Take(std::move(s), r.Flags());
     Changed();
 }
 
 int TPointerStringList::Add(std::string s, TEditorRowFlags flags)
 {
-    rows_.push_back({std::move(s), flags});
+    rows_.push_back(TEditorRow::Take(std::move(s), flags));
     NoteKnownState(Count() - 1, BracketStateOf(flags));
     Touch();
     Changed();
@@ -112,7 +132,7 @@ int TPointerStringList::Add(std::string s, TEditorRowFlags flags)
 void TPointerStringList::Insert(int index, std::string s)
 {
     if (index < 0 || index > Count()) return;
-    rows_.insert(rows_.begin() + index, TEditorRow{std::move(s), 0});
+    rows_.insert(rows_.begin() + index, TEditorRow::Take(std::move(s), 0));
     RowsReplaced(index, 0, 1);
     Touch();
     Changed();
@@ -122,6 +142,7 @@ void TPointerStringList::Delete(int index)
 {
     if (index < 0 || index >= Count()) return;
     rows_.erase(rows_.begin() + index);
+    if (rows_.empty()) DropBlocks();
     RowsReplaced(index, 1, 0);
     Touch();
     Changed();
@@ -129,24 +150,45 @@ void TPointerStringList::Delete(int index)
 
 void TPointerStringList::Clear()
 {
-    if (rows_.empty()) return;
+    if (rows_.empty()) {
+        DropBlocks();
+        return;
+    }
     std::vector<TEditorRow>().swap(rows_);
+    DropBlocks();
     knownEnd_ = 0;
     Touch();
     Changed();
 }
 
+std::size_t TPointerStringList::BlockBytes() const noexcept
+{
+    std::size_t n = 0;
+    for (const TTextBlock& b : blocks_) n += b.Size;
+    return n;
+}
+
+bool TPointerStringList::InBlock(const char* p, std::size_t n) const noexcept
+{
+    const auto at = reinterpret_cast<std::uintptr_t>(p);
+    for (const TTextBlock& b : blocks_) {
+        const auto start = reinterpret_cast<std::uintptr_t>(b.Data.get());
+        if (at >= start && at - start <= b.Size && n <= b.Size - (at - start)) return true;
+    }
+    return false;
+}
+
 TEditorRowFlags TPointerStringList::GetFlags(int index) const noexcept
 {
-    return index >= 0 && index < Count() ? rows_[static_cast<std::size_t>(index)].Flags : WithRowAttribute(0, raEof);
+    return index >= 0 && index < Count() ? rows_[static_cast<std::size_t>(index)].Flags() : WithRowAttribute(0, raEof);
 }
 
 void TPointerStringList::PutFlags(int index, TEditorRowFlags flags)
 {
     if (index < 0 || index >= Count()) return;
-    TEditorRowFlags& f = rows_[static_cast<std::size_t>(index)].Flags;
-    if (RowAttributeOf(f) != RowAttributeOf(flags)) Touch();
-    f = flags;
+    TEditorRow& r = rows_[static_cast<std::size_t>(index)];
+    if (RowAttributeOf(r.Flags()) != RowAttributeOf(flags)) Touch();
+    r.SetFlags(flags);
     NoteKnownState(index, BracketStateOf(flags));
 }
 
@@ -163,14 +205,14 @@ void TPointerStringList::SetRowAttribute(int index, TEditorRowAttribute a)
 
 int TPointerStringList::GetBracketState(int index) const noexcept
 {
-    return index >= 0 && index < Count() ? BracketStateOf(rows_[static_cast<std::size_t>(index)].Flags) : kBracketUnknown;
+    return index >= 0 && index < Count() ? BracketStateOf(rows_[static_cast<std::size_t>(index)].Flags()) : kBracketUnknown;
 }
 
 void TPointerStringList::SetBracketState(int index, int state)
 {
     if (index < 0 || index >= Count()) return;
-    TEditorRowFlags& f = rows_[static_cast<std::size_t>(index)].Flags;
-    f = WithBracketState(f, state);
+    TEditorRow& r = rows_[static_cast<std::size_t>(index)];
+    r.SetFlags(WithBracketState(r.Flags(), state));
     NoteKnownState(index, state);
 }
 
@@ -190,8 +232,8 @@ void TPointerStringList::ForgetStatesFrom(int row)
 {
     row = std::max(row, 0);
     for (int r = row; r < BracketKnownEnd(); ++r) {
-        TEditorRowFlags& f = rows_[static_cast<std::size_t>(r)].Flags;
-        f = WithBracketState(f, kBracketUnknown);
+        TEditorRow& x = rows_[static_cast<std::size_t>(r)];
+        x.SetFlags(WithBracketState(x.Flags(), kBracketUnknown));
     }
     knownEnd_ = std::min(knownEnd_, row);
 }
@@ -202,10 +244,30 @@ void TPointerStringList::EndUpdate()
     if (--updateCount_ == 0) SetUpdateState(false);
 }
 
+void TPointerStringList::Assign(std::vector<TEditorRow>&& rows)
+{
+    rows_ = std::move(rows);
+    DropBlocks();
+    knownEnd_ = 0;
+    for (std::size_t k = rows_.size(); k-- > 0;)
+        if (BracketStateOf(rows_[k].Flags()) != kBracketUnknown) {
+            knownEnd_ = static_cast<int>(k) + 1;
+            break;
+        }
+    Touch();
+    Changed();
+}
+
 std::vector<TEditorRow> TPointerStringList::TakeRows()
 {
     std::vector<TEditorRow> out;
     out.swap(rows_);
+    if (!blocks_.empty()) {
+        // The blocks stay behind: slices become copies.
+        for (TEditorRow& r : out)
+            if (r.IsSlice()) r = TEditorRow(r.Text(), r.Flags());
+        DropBlocks();
+    }
     knownEnd_ = 0;
     Touch();
     Changed();
@@ -221,6 +283,7 @@ void TPointerStringList::SetUpdateState(bool updating)
 
 void TPointerStringList::Changed()
 {
+    ++textVersion_;
     if (updateCount_ > 0) {
         changedInUpdate_ = true;
         return;
@@ -398,7 +461,7 @@ void TEditorScreenStrings::UpdateLineIndex() const
         for (auto it = hi; it != lineStarts_.end(); ++it) *it += delta;
         std::vector<int> run;
         for (int r = from; r < f + patchNew_ && r + 1 < n; ++r)
-            if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags) != raWrapped) run.push_back(r + 1);
+            if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags()) != raWrapped) run.push_back(r + 1);
         const auto at = lineStarts_.erase(lo, hi);
         lineStarts_.insert(at, run.begin(), run.end());
         lineVersion_ = Version();
@@ -407,7 +470,7 @@ void TEditorScreenStrings::UpdateLineIndex() const
     lineStarts_.clear();
     if (n > 0) lineStarts_.push_back(0);
     for (int r = 0; r + 1 < n; ++r)
-        if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags) != raWrapped) lineStarts_.push_back(r + 1);
+        if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags()) != raWrapped) lineStarts_.push_back(r + 1);
     lineVersion_ = Version();
 }
 
@@ -436,246 +499,6 @@ int TEditorScreenStrings::RowToLine(int row) const
         return n == 0 ? 0 : n - 1 + (GetRowAttribute(Count() - 1) == raLineBreak ? 1 : 0);
     }
     return static_cast<int>(std::upper_bound(lineStarts_.begin(), lineStarts_.end(), row) - lineStarts_.begin()) - 1;
-}
-
-void TEditorScreenStrings::SplitToRows(std::string_view text, TEditorStringList& rows) const
-{
-    std::vector<TEditorRow> out;
-    std::string clean;
-    if (!text.empty() && std::memchr(text.data(), '\0', text.size())) {
-        clean.assign(text);
-        NulsToSpaces(clean);  // a NUL would end the text and drop the rest
-        text = clean;
-    }
-    TStringList lines;
-    TextToStrings(text, lines);
-    if (lines.Count() == 0) {
-        out.push_back({std::string(), WithRowAttribute(0, raLineBreak)});
-    } else if (!wordWrap_) {
-        out.reserve(static_cast<std::size_t>(lines.Count()));
-        for (const std::string& l : lines.Items()) out.push_back({l, WithRowAttribute(0, raLineBreak)});
-    } else {
-        const TWrapRules rules = WrapRules();
-        TLineCuts cuts;
-        out.reserve(static_cast<std::size_t>(lines.Count()));
-        for (const std::string& l : lines.Items()) {
-            CutLine(l, rules, cuts);
-            std::size_t begin = 0;
-            for (std::size_t e : cuts.Ends) {
-                out.push_back({l.substr(begin, e - begin), WithRowAttribute(0, raWrapped)});
-                begin = e;
-            }
-            if (cuts.Ends.empty() || cuts.RestRow) out.push_back({l.substr(begin), WithRowAttribute(0, raLineBreak)});
-            else out.back().Flags = WithRowAttribute(0, raLineBreak);
-        }
-    }
-    rows.Clear();
-    rows.BeginUpdate();
-    for (TEditorRow& r : out) rows.Add(std::move(r.Text), r.Flags);
-    rows.EndUpdate();
-}
-
-int TEditorScreenStrings::CountWrapRows(std::string_view line) const
-{
-    if (!wordWrap_) return 1;
-    TLineCuts cuts;
-    CutLine(line, WrapRules(), cuts);
-    return cuts.RowCount();
-}
-
-namespace {
-
-// Rows a line takes under the rules.
-int LineRowCount(std::string_view line, const TWrapRules& rules, TLineCuts& cuts)
-{
-    if (GetDisplayWidth(line, rules.Cells) < rules.WrapByte) return 1;
-    CutLine(line, rules, cuts);
-    return cuts.RowCount();
-}
-
-// Appends the rows of one line; a line that needs no cut is moved in whole.
-void AppendWrapped(std::string&& line, const TWrapRules& rules, TLineCuts& cuts, std::vector<TEditorRow>& out)
-{
-    if (GetDisplayWidth(line, rules.Cells) < rules.WrapByte) {
-        out.push_back({std::move(line), WithRowAttribute(0, raLineBreak)});
-        return;
-    }
-    CutLine(line, rules, cuts);
-    std::size_t begin = 0;
-    for (std::size_t e : cuts.Ends) {
-        out.push_back({line.substr(begin, e - begin), WithRowAttribute(0, raWrapped)});
-        begin = e;
-    }
-    if (cuts.Ends.empty() || cuts.RestRow) out.push_back({line.substr(begin), WithRowAttribute(0, raLineBreak)});
-    else out.back().Flags = WithRowAttribute(0, raLineBreak);
-}
-
-} // namespace
-
-void TEditorScreenStrings::WrapAll()
-{
-    if (Empty() || OwnerLoading()) return;
-    CleanSelections();
-    const bool wasOff = notifyOff_;
-    notifyOff_ = true;
-    {
-        TListUpdate update(*this);
-        const TWrapRules rules = WrapRules();
-        TEditorRowAttribute lastAttr = GetRowAttribute(Count() - 1);
-        if (lastAttr == raWrapped) lastAttr = raEof;
-        const std::size_t n = rows_.size();
-        auto lineEnd = [&](std::size_t i) {
-            while (i + 1 < n && RowAttributeOf(rows_[i].Flags) == raWrapped) ++i;
-            return i;
-        };
-        auto join = [&](std::size_t i, std::size_t j, std::string& line) {
-            std::size_t size = 0;
-            for (std::size_t k = i; k <= j; ++k) size += rows_[k].Text.size();
-            line.clear();
-            line.reserve(size);
-            for (std::size_t k = i; k <= j; ++k) line += rows_[k].Text;
-        };
-        // Counted first so that the new rows are allocated once.
-        TLineCuts cuts;
-        std::string joined;
-        std::size_t total = 0;
-        for (std::size_t i = 0; i < n;) {
-            const std::size_t j = lineEnd(i);
-            if (j == i) {
-                total += static_cast<std::size_t>(LineRowCount(rows_[i].Text, rules, cuts));
-            } else {
-                join(i, j, joined);
-                total += static_cast<std::size_t>(LineRowCount(joined, rules, cuts));
-            }
-            i = j + 1;
-        }
-        std::vector<TEditorRow> out;
-        out.reserve(Headroom(total));
-        for (std::size_t i = 0; i < n;) {
-            const std::size_t j = lineEnd(i);
-            std::string line;
-            if (j == i) line = std::move(rows_[i].Text);
-            else join(i, j, line);
-            i = j + 1;
-            AppendWrapped(std::move(line), rules, cuts, out);
-        }
-        out.back().Flags = WithRowAttribute(0, lastAttr);
-        rows_.swap(out);
-        knownEnd_ = 0;  // the new rows carry no state
-        Touch();
-        Changed();
-    }
-    notifyOff_ = wasOff;
-}
-
-void TEditorScreenStrings::UnwrapAll()
-{
-    if (Empty()) return;
-    CleanSelections();
-    const bool wasOff = notifyOff_;
-    notifyOff_ = true;
-    {
-        TListUpdate update(*this);
-        TEditorRowAttribute lastAttr = GetRowAttribute(Count() - 1);
-        if (lastAttr == raWrapped) lastAttr = raEof;
-        std::size_t to = 0;
-        const std::size_t n = rows_.size();
-        for (std::size_t i = 0; i < n;) {
-            std::size_t j = i;
-            while (j + 1 < n && RowAttributeOf(rows_[j].Flags) == raWrapped) ++j;
-            std::string line = std::move(rows_[i].Text);
-            for (std::size_t k = i + 1; k <= j; ++k) line += rows_[k].Text;
-            rows_[to++] = {std::move(line), WithRowAttribute(0, raLineBreak)};
-            i = j + 1;
-        }
-        rows_.resize(to);
-        rows_.back().Flags = WithRowAttribute(0, lastAttr);
-        knownEnd_ = 0;  // the joined rows carry no state
-        Touch();
-        Changed();
-    }
-    notifyOff_ = wasOff;
-}
-
-int TEditorScreenStrings::ParseRowBrackets(int row, int state) const
-{
-    const IEditorView* owner = OwnerEditor();
-    const IRowParserFactory* factory = owner ? owner->ParserFactory() : nullptr;
-    if (!factory || owner->BracketRegionCount() <= 0 || row < 0 || row >= Count()) return state;
-    std::string text = Strings(row);
-    if (text.empty()) return state;
-    if (wordWrap_ && GetRowAttribute(row) == raWrapped && row < Count() - 1) text += FirstToken(row + 1);
-    return ScanEndState(*factory, text, state);
-}
-
-std::string TEditorScreenStrings::FirstToken(int row) const
-{
-    const IEditorView* owner = OwnerEditor();
-    const IRowParserFactory* factory = owner ? owner->ParserFactory() : nullptr;
-    const std::string& text = Strings(row);
-    if (!factory || text.empty()) return {};
-    return text.substr(0, FirstTokenLength(*factory, text));
-}
-
-int TEditorScreenStrings::RepropagateBrackets(int row, bool repaint)
-{
-    const int n = Count();
-    if (row < 0 || row >= n) return 0;
-    // An edit below the rows whose states are known leaves its rows unknown:
-    // nothing shown depends on them, and the painter computes them from the
-    // nearest known row when they come into view.
-    if (repaint && row > 0 && GetBracketState(row - 1) == kBracketUnknown) {
-        ForgetStatesFrom(row);
-        return 0;
-    }
-    int start = 0, state = kBracketOutside;
-    for (int r = std::min(row, BracketKnownEnd()) - 1; r >= 0; --r) {
-        const int s = GetBracketState(r);
-        if (s != kBracketUnknown) {
-            start = r + 1;
-            state = ParseRowBrackets(r, s);
-            break;
-        }
-    }
-    const IEditorView* owner = OwnerEditor();
-    const int screenRows = owner ? owner->ScreenHeight() / std::max(owner->RowHeight(), 1) : 0;
-    const int limit = std::min(row + 2 * screenRows, n - 1);
-    int changed = 0;
-    for (int r = start; r <= limit; ++r) {
-        if (GetBracketState(r) == state) return changed;
-        SetBracketState(r, state);
-        if (repaint) {
-            for (IEditorView* v : std::vector<IEditorView*>(editors_)) v->InvalidateRowText(r);
-            ++changed;
-        }
-        state = ParseRowBrackets(r, state);
-    }
-    ForgetStatesFrom(limit + 1);
-    return changed;
-}
-
-void TEditorScreenStrings::RescanRows()
-{
-    if (OwnerLoading()) return;
-    ResetWidestRow();
-    const TCellRules rules = CellRules();
-    for (const TEditorRow& r : rows_) {
-        if (WidestRow() >= kMaxRowCells) break;
-        UpdateWidestRow(GetDisplayWidth(r.Text, rules));
-    }
-    const IEditorView* owner = OwnerEditor();
-    const bool regions = owner && owner->ParserFactory() && owner->BracketRegionCount() > 0;
-    for (TEditorRow& r : rows_) r.Flags = WithBracketState(r.Flags, regions ? kBracketUnknown : kBracketOutside);
-    knownEnd_ = regions ? 0 : Count();
-    if (!regions) return;
-    const IEditorView* active = ActiveEditor();
-    const int screenRows = owner->ScreenHeight() / std::max(owner->RowHeight(), 1);
-    const int limit = std::min(Count() - 1, 2 * screenRows + (active ? active->TopRow() : 0));
-    int state = kBracketOutside;
-    for (int r = 0; r <= limit; ++r) {
-        SetBracketState(r, state);
-        state = ParseRowBrackets(r, state);
-    }
 }
 
 int TEditorScreenStrings::EditStartRow(int row) const noexcept
@@ -780,7 +603,7 @@ bool TEditorScreenStrings::ReplaceRows(int row, int count, std::string_view text
 
     std::vector<TEditorRow> rows = scratch.TakeRows();
     const TCellRules rules = CellRules();
-    for (const TEditorRow& r : rows) UpdateWidestRow(GetDisplayWidth(r.Text, rules));
+    for (const TEditorRow& r : rows) UpdateWidestRow(GetDisplayWidth(r.Text(), rules));
     const int newCount = static_cast<int>(rows.size());
     ReplaceRun(first, std::max(oldCount, 0), std::move(rows));
     const int bc = RepropagateBrackets(first, true);
@@ -795,7 +618,7 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
     auto at = rows_.begin() + first;
     bool shape = oldCount != newCount;
     for (int k = 0; k < common; ++k) {
-        if (RowAttributeOf(at[k].Flags) != RowAttributeOf(rows[static_cast<std::size_t>(k)].Flags)) shape = true;
+        if (RowAttributeOf(at[k].Flags()) != RowAttributeOf(rows[static_cast<std::size_t>(k)].Flags())) shape = true;
         at[k] = std::move(rows[static_cast<std::size_t>(k)]);
     }
     if (newCount < oldCount) {
@@ -803,8 +626,9 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
     } else if (newCount > oldCount) {
         rows_.insert(at + oldCount, std::make_move_iterator(rows.begin() + common), std::make_move_iterator(rows.end()));
     }
+    if (rows_.empty()) DropBlocks();
     RowsReplaced(first, oldCount, newCount);
-    for (int k = 0; k < newCount; ++k) NoteKnownState(first + k, BracketStateOf(rows_[static_cast<std::size_t>(first + k)].Flags));
+    for (int k = 0; k < newCount; ++k) NoteKnownState(first + k, BracketStateOf(rows_[static_cast<std::size_t>(first + k)].Flags()));
     if (shape) {
         Touch();
         NoteReplacedRun(first, oldCount, newCount);
@@ -816,98 +640,11 @@ void TEditorScreenStrings::DeleteRun(int first, int count)
 {
     if (count <= 0) return;
     rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+    if (rows_.empty()) DropBlocks();
     RowsReplaced(first, count, 0);
     Touch();
     NoteReplacedRun(first, count, 0);
     Changed();
-}
-
-void TEditorScreenStrings::LoadText(std::string_view text)
-{
-    TListUpdate update(*this);
-    Clear();
-    const bool wrap = wordWrap_ && !OwnerLoading();
-    std::string clean;
-    auto lineText = [&](const char* b, const char* e) -> std::string_view {
-        const std::string_view v(b, static_cast<std::size_t>(e - b));
-        if (!std::memchr(b, '\0', v.size())) return v;
-        clean.assign(v);
-        NulsToSpaces(clean);  // a NUL must not end the text
-        return clean;
-    };
-    std::vector<TEditorRow> rows;
-    if (!wrap) {
-        std::size_t lines = 0;
-        ForEachLine(text, [&](const char*, const char*) { ++lines; });
-        rows.reserve(Headroom(lines));
-        ForEachLine(text, [&](const char* b, const char* e) { rows.push_back({std::string(lineText(b, e)), 0}); });
-    } else {
-        // Wrapped straight from the text (no unwrapped copy of every line);
-        // the cuts found while counting are kept for the fill.
-        const TWrapRules rules = WrapRules();
-        TLineCuts cuts;
-        std::vector<std::uint32_t> lineCuts;  // per line: cut count * 2 + rest-row flag; 0: one whole row
-        std::vector<std::uint32_t> ends;
-        std::size_t total = 0;
-        ForEachLine(text, [&](const char* b, const char* e) {
-            const std::string_view line = lineText(b, e);
-            if (GetDisplayWidth(line, rules.Cells) < rules.WrapByte) {
-                lineCuts.push_back(0);
-                ++total;
-                return;
-            }
-            CutLine(line, rules, cuts);
-            for (std::size_t x : cuts.Ends) ends.push_back(static_cast<std::uint32_t>(x));
-            lineCuts.push_back(static_cast<std::uint32_t>(cuts.Ends.size() * 2 + (cuts.RestRow ? 1 : 0)));
-            total += static_cast<std::size_t>(cuts.RowCount());
-        });
-        rows.reserve(Headroom(total));
-        std::size_t lineNo = 0, endNo = 0;
-        ForEachLine(text, [&](const char* b, const char* e) {
-            const std::uint32_t m = lineCuts[lineNo++];
-            const std::string_view line = lineText(b, e);
-            if (m == 0) {
-                rows.push_back({std::string(line), WithRowAttribute(0, raLineBreak)});
-                return;
-            }
-            std::size_t begin = 0;
-            for (std::uint32_t k = 0; k < m / 2; ++k) {
-                const std::size_t end = ends[endNo++];
-                rows.push_back({std::string(line.substr(begin, end - begin)), WithRowAttribute(0, raWrapped)});
-                begin = end;
-            }
-            if (m & 1) rows.push_back({std::string(line.substr(begin)), WithRowAttribute(0, raLineBreak)});
-            else rows.back().Flags = WithRowAttribute(0, raLineBreak);
-        });
-    }
-    if (!rows.empty() && !EndsWithBreak(text)) rows.back().Flags = WithRowAttribute(0, raEof);
-    AppendRows(std::move(rows));
-    if (wordWrap_ && !wrap) WrapAll();
-    RescanRows();
-}
-
-void TEditorScreenStrings::AppendRows(std::vector<TEditorRow>&& rows)
-{
-    if (rows.empty()) return;
-    const int at = Count();
-    for (std::size_t k = rows.size(); k-- > 0;)
-        if (BracketStateOf(rows[k].Flags) != kBracketUnknown) {
-            NoteKnownState(at + static_cast<int>(k), BracketStateOf(rows[k].Flags));
-            break;
-        }
-    if (rows_.empty()) {
-        rows_ = std::move(rows);
-    } else {
-        rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
-    }
-    Touch();
-    Changed();
-}
-
-void TEditorScreenStrings::FinishLoad()
-{
-    if (wordWrap_) WrapAll();
-    RescanRows();
 }
 
 void TEditorScreenStrings::ClampEditorRows()

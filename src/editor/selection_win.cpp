@@ -49,7 +49,7 @@ void TEditor::StartSelection()
 {
     if (Selected()) CleanSelection();
     if (Store().Count() == 0) return;
-    const std::string& text = Store().Strings(row_);
+    const std::string_view text = Store().Strings(row_);
     selectionState_ = 1;
     anchorRow_ = row_;
     anchorByte_ = CellToByte(text, col_, CellRules());
@@ -412,7 +412,7 @@ void TEditor::SetSelStart(long long n)
     int row = 0, byte = 0;
     if (OffsetToRowByte(s, n, row, byte)) {
         SetRow(row);
-        const std::string& t = s.Strings(row);
+        const std::string_view t = s.Strings(row);
         SetCol(std::min(ByteToCell(t, byte, CellRules()), GetDisplayWidth(t)));
     } else {
         SetRow(s.Count());
@@ -466,7 +466,7 @@ void TEditor::SetSelLength(long long n)
             b = 0;
         }
         SetRow(r);
-        const std::string& t = s.Strings(row_);
+        const std::string_view t = s.Strings(row_);
         SetCol(std::min(ByteToCell(t, row_ == r ? end : 0, CellRules()), GetDisplayWidth(t)));
     }
     RefreshCaret();

@@ -15,12 +15,12 @@ namespace {
 constexpr std::string_view kBreak = "\r\n";
 
 // Bytes from..to-1 of t (0-based), clamped to the text.
-std::string_view Bytes(const std::string& t, int from, int to)
+std::string_view Bytes(std::string_view t, int from, int to)
 {
     const int n = static_cast<int>(t.size());
     from = std::clamp(from, 0, n);
     to = std::clamp(to, from, n);
-    return std::string_view(t).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+    return t.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
 }
 
 std::string_view Break(const TEditorScreenStrings& rows, int r)
@@ -51,7 +51,7 @@ void ForEachSelPiece(const TEditorScreenStrings& rows, const TEditorSelection& s
     piece(Bytes(rows.Strings(sel.StartRow), sel.StartByte, INT_MAX));
     piece(Break(rows, sel.StartRow));
     for (int r = sel.StartRow + 1; r < sel.EndRow && r < n; ++r) {
-        piece(std::string_view(rows.Strings(r)));
+        piece(rows.Strings(r));
         piece(Break(rows, r));
     }
     if (sel.EndRow < n) piece(Bytes(rows.Strings(sel.EndRow), 0, sel.EndByte + 1));

@@ -136,10 +136,10 @@ std::string GetSelText(const TEditorScreenStrings& rows, const TEditorSelection&
 {
     const int n = rows.Count();
     if (sel.StartRow < 0 || sel.StartRow >= n) return {};
-    auto bytes = [](const std::string& t, int from, int to) {  // 0-based, to exclusive
+    auto bytes = [](std::string_view t, int from, int to) {  // 0-based, to exclusive
         from = std::clamp(from, 0, static_cast<int>(t.size()));
         to = std::clamp(to, from, static_cast<int>(t.size()));
-        return t.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+        return std::string(t.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)));
     };
     if (sel.StartRow == sel.EndRow && !sel.Box) return bytes(rows.Strings(sel.StartRow), sel.StartByte, sel.EndByte + 1);
     std::string out;
@@ -154,7 +154,10 @@ std::string GetSelText(const TEditorScreenStrings& rows, const TEditorSelection&
         return out;
     }
     out = bytes(rows.Strings(sel.StartRow), sel.StartByte, INT_MAX) + Break(rows, sel.StartRow);
-    for (int r = sel.StartRow + 1; r < sel.EndRow && r < n; ++r) out += rows.Strings(r) + Break(rows, r);
+    for (int r = sel.StartRow + 1; r < sel.EndRow && r < n; ++r) {
+        out += rows.Strings(r);
+        out += Break(rows, r);
+    }
     if (sel.EndRow < n) out += bytes(rows.Strings(sel.EndRow), 0, sel.EndByte + 1);
     return out;
 }
@@ -181,12 +184,12 @@ std::optional<TRowsEdit> InsertStreamTextEdit(const TEditorScreenStrings& rows, 
     int row = std::clamp(caretRow, 0, n);
     int p = std::max(0, RawByteOfCol(GetCellClasses(rows.Strings(row), rows.CellRules()), std::max(0, caretCol)));
     if (p == 0 && AfterWrappedStrayLead(rows, row)) p = static_cast<int>(rows.Strings(--row).size());
-    const std::string& t = rows.Strings(row);
+    const std::string_view t = rows.Strings(row);
     TRowsEdit e;
     e.Row = row;
     e.Count = ReplaceCount(rows, row, row);
-    std::string head = t.substr(0, std::min(t.size(), static_cast<std::size_t>(p)));
-    std::string tail = static_cast<std::size_t>(p) < t.size() ? t.substr(static_cast<std::size_t>(p)) : "";
+    std::string head(t.substr(0, std::min(t.size(), static_cast<std::size_t>(p))));
+    std::string tail(static_cast<std::size_t>(p) < t.size() ? t.substr(static_cast<std::size_t>(p)) : std::string_view());
     // Spaces that reach a free caret must not pair with a stray lead byte either.
     if (static_cast<std::size_t>(p) > t.size()) {
         std::string pad(static_cast<std::size_t>(p) - t.size(), ' ');
@@ -211,7 +214,7 @@ std::optional<TRowsEdit> TypeTextEdit(const TEditorScreenStrings& rows, const TE
     const int n = rows.Count();
     if (sel && sel->StartRow >= 0 && sel->StartRow < n) return OverSelection(rows, *sel, text);
     const int row = std::clamp(caretRow, 0, n);
-    const std::string& t = rows.Strings(row);
+    const std::string_view t = rows.Strings(row);
     const TCellRules rules = rows.CellRules();
     std::string classes = GetCellClasses(t, rules);
     const int col = std::max(0, caretCol);
@@ -226,21 +229,40 @@ std::optional<TRowsEdit> TypeTextEdit(const TEditorScreenStrings& rows, const TE
         ++last;
         GetCellClasses(rows.Strings(last), rules, classes);
     }
-    const std::string& lastText = rows.Strings(last);
+    const std::string_view lastText = rows.Strings(last);
     std::string rest;
     if (end < static_cast<int>(classes.size())) {
         const int b = std::min(static_cast<int>(lastText.size()), RawByteOfCol(classes, end));
-        if (classes[static_cast<std::size_t>(end)] == '5') rest = " " + lastText.substr(static_cast<std::size_t>(b) + 1);
+        if (classes[static_cast<std::size_t>(end)] == '5') rest = " " + std::string(lastText.substr(static_cast<std::size_t>(b) + 1));
         else rest = lastText.substr(static_cast<std::size_t>(b));
     }
     TRowsEdit e;
     e.Row = row;
     e.Count = last - row + 1;
-    e.Text = t.substr(0, static_cast<std::size_t>(p)) + std::string(text) + rest + Break(rows, last);
+    e.Text = std::string(t.substr(0, static_cast<std::size_t>(p))) + std::string(text) + rest + Break(rows, last);
     e.ByOffset = true;
     e.OffsetRow = EditOriginRow(rows, row);
     e.Offset = SpansFrom(rows, e.OffsetRow, row) + p + StoredTextLength(text);
     return e;
+}
+
+std::optional<TRowSplice> TypeTextSplice(const TEditorScreenStrings& rows, int caretRow, int caretCol,
+                                         std::string_view text, bool overwrite)
+{
+    const int n = rows.Count();
+    const int row = std::clamp(caretRow, 0, n);
+    if (text.empty() || row >= n) return std::nullopt;
+    const std::string_view t = rows.Strings(row);
+    const int p = std::max(0, RawByteOfCol(GetCellClasses(t, rows.CellRules()), std::max(0, caretCol)));
+    const std::size_t at = static_cast<std::size_t>(p);
+    if ((overwrite && at < t.size()) || at > t.size()) return std::nullopt;
+    if ((p == 0 && AfterWrappedStrayLead(rows, row)) || EndsWithStrayLead(t.substr(0, at))) return std::nullopt;
+    TRowSplice s;
+    s.Row = row;
+    s.Byte = p;
+    s.OffsetRow = EditOriginRow(rows, row);
+    s.Offset = SpansFrom(rows, s.OffsetRow, row) + p + StoredTextLength(text);
+    return s;
 }
 
 std::optional<TRowsEdit> MoveSelectionEdit(const TEditorScreenStrings& rows, const TEditorSelection& sel,
@@ -254,24 +276,27 @@ std::optional<TRowsEdit> MoveSelectionEdit(const TEditorScreenStrings& rows, con
     if (targetRow == n && rows.GetRowAttribute(n - 1) != raLineBreak) return std::nullopt;
 
     const std::string moved = GetSelText(rows, sel);
-    const std::string& tRow = rows.Strings(targetRow);
+    const std::string_view tRow = rows.Strings(targetRow);
     const int b = std::max(0, RawByteOfCol(GetCellClasses(tRow, rows.CellRules()), std::max(0, targetCol)));
-    std::string tHead = tRow.substr(0, std::min(tRow.size(), static_cast<std::size_t>(b)));
+    std::string tHead(tRow.substr(0, std::min(tRow.size(), static_cast<std::size_t>(b))));
     if (static_cast<std::size_t>(b) > tRow.size()) tHead.append(static_cast<std::size_t>(b) - tRow.size(), ' ');
     const std::string tTail =
-        (static_cast<std::size_t>(b) < tRow.size() ? tRow.substr(static_cast<std::size_t>(b)) : "") +
+        std::string(static_cast<std::size_t>(b) < tRow.size() ? tRow.substr(static_cast<std::size_t>(b)) : std::string_view()) +
         Break(rows, targetRow);
-    const std::string& sRow = rows.Strings(sel.StartRow);
-    const std::string sHead = sRow.substr(0, std::min(sRow.size(), static_cast<std::size_t>(std::max(0, sel.StartByte))));
+    const std::string_view sRow = rows.Strings(sel.StartRow);
+    const std::string sHead(sRow.substr(0, std::min(sRow.size(), static_cast<std::size_t>(std::max(0, sel.StartByte)))));
     std::string sTail;
     if (sel.EndRow < n) {
-        const std::string& eRow = rows.Strings(sel.EndRow);
+        const std::string_view eRow = rows.Strings(sel.EndRow);
         const std::size_t from = static_cast<std::size_t>(std::max(0, sel.EndByte + 1));
-        sTail = (from < eRow.size() ? eRow.substr(from) : "") + Break(rows, sel.EndRow);
+        sTail = std::string(from < eRow.size() ? eRow.substr(from) : std::string_view()) + Break(rows, sel.EndRow);
     }
     auto between = [&](int from, int to) {  // whole rows from..to-1
         std::string s;
-        for (int r = from; r < to && r < n; ++r) s += rows.Strings(r) + Break(rows, r);
+        for (int r = from; r < to && r < n; ++r) {
+            s += rows.Strings(r);
+            s += Break(rows, r);
+        }
         return s;
     };
 
@@ -285,7 +310,7 @@ std::optional<TRowsEdit> MoveSelectionEdit(const TEditorScreenStrings& rows, con
         text = tHead + moved;
         caret = text.size();
         if (targetRow < sel.StartRow) text += tTail + between(targetRow + 1, sel.StartRow) + sHead + sTail;
-        else text += sRow.substr(std::min(sRow.size(), static_cast<std::size_t>(b)), std::max(0, sel.StartByte - b)) + sTail;
+        else text += std::string(sRow.substr(std::min(sRow.size(), static_cast<std::size_t>(b)), std::max(0, sel.StartByte - b))) + sTail;
     } else {
         first = sel.StartRow;
         last = targetRow;

@@ -39,6 +39,19 @@ std::optional<TRowsEdit> InsertStreamTextEdit(const TEditorScreenStrings& rows, 
 std::optional<TRowsEdit> TypeTextEdit(const TEditorScreenStrings& rows, const TEditorSelection* sel, int caretRow,
                                       int caretCol, std::string_view text, bool overwrite);
 
+// Typing without a selection that only puts text into a row at a byte (no
+// covered cells, no spaces up to a free caret, no stray lead byte around
+// it): where, and where the caret goes after it, as TypeTextEdit would put
+// it. The row's new text is then left to the row store to make in place.
+struct TRowSplice {
+    int Row = 0;
+    int Byte = 0;
+    int OffsetRow = 0;
+    long long Offset = 0;
+};
+std::optional<TRowSplice> TypeTextSplice(const TEditorScreenStrings& rows, int caretRow, int caretCol,
+                                         std::string_view text, bool overwrite);
+
 // Moving a stream selection to a display place (row and column; the row
 // may be the empty place after a final line break) in one edit, the caret
 // after the moved text. Nothing (the caller only ends the selection) for a

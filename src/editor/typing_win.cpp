@@ -23,8 +23,18 @@ void TEditor::ApplyRowsEdit(const TRowsEdit& edit, bool withUnderline)
 void TEditor::TypeText(std::string_view s)
 {
     if (readOnly_ || s.empty()) return;
-    const TEditorSelection sel = Selection();
     const bool selected = Selected();
+    if (!selected) {
+        // A plain key: the row takes it in place, a long row is not rebuilt.
+        if (const auto splice = TypeTextSplice(Store(), row_, col_, s, overWrite_)) {
+            TCaretUpdate hold(this, false);
+            if (selectionState_ != 0) CleanSelection();
+            Store().InsertIntoRow(splice->Row, static_cast<std::size_t>(splice->Byte), s);
+            SetCaretRowOffset(splice->OffsetRow, static_cast<int>(splice->Offset));
+            return;
+        }
+    }
+    const TEditorSelection sel = Selection();
     const auto edit = TypeTextEdit(Store(), selected ? &sel : nullptr, row_, col_, s, overWrite_);
     if (edit) ApplyRowsEdit(*edit, selected && sel.StartRow != sel.EndRow);
 }

@@ -137,7 +137,7 @@ TUndoData TEditorUndoObj::Replay(const TUndoData& r)
         inverse.InsertedLength = GetTextLength(scratch);
         std::vector<TEditorRow> rows = scratch.TakeRows();
         const TCellRules rules = owner_.CellRules();
-        for (const TEditorRow& row : rows) UpdateWidestRow(GetDisplayWidth(row.Text, rules));
+        for (const TEditorRow& row : rows) UpdateWidestRow(GetDisplayWidth(row.Text(), rules));
         inserted = static_cast<int>(rows.size());
         owner_.ReplaceRun(r.FirstRow, 0, std::move(rows));
     }

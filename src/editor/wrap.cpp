@@ -1,8 +1,10 @@
 #include "editor/wrap.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/leadbytes.h"
+#include "editor/bytefind.h"
 #include "editor/sjisutil.h"
 #include "editor/wrapoption.h"
 
@@ -145,31 +147,75 @@ void ChooseCut(TEditorAttributeArray& a, const TWrapRules& r)
 
 } // namespace
 
+TLineCutter::TLineCutter(std::string_view line, const TWrapRules& rules)
+    : line_(line), rules_(rules), plain_(!rules.WordBreak && !rules.FollowPunctuation && !rules.Leading)
+{
+    // A line shorter than the width is one row (an empty one too, whatever FollowRetMark says).
+    const std::size_t w = static_cast<std::size_t>(rules.WrapByte);
+    if (line.size() < w && !HasByte(line, '\t')) {
+        done_ = true;
+        return;
+    }
+    GetCellClasses(line, rules.Cells, classes_);
+    if (static_cast<int>(classes_.size()) < rules.WrapByte) done_ = true;
+}
+
+// The cut of the row starting at off_ by the cell classes (any rules).
+bool TLineCutter::GeneralStep(std::size_t& cut)
+{
+    const std::string_view rest = line_.substr(off_);
+    cursor_.Reset(rest, classes_);  // takes the buffer; GetCellClasses below refills the one handed back
+    cursor_.MoveTo(rules_.WrapByte);
+    if (cursor_.AtEndMark()) {
+        restRow_ = !rest.empty() || !rules_.FollowRetMark;
+        return false;
+    }
+    ChooseCut(cursor_, rules_);
+    cut = cursor_.ByteCount();
+    if (cut == 0) cut = (IsLeadByte(static_cast<unsigned char>(rest[0])) && rest.size() > 1) ? 2 : 1;
+    return true;
+}
+
+bool TLineCutter::Next(std::size_t& end)
+{
+    if (done_) return false;
+    const std::size_t w = static_cast<std::size_t>(rules_.WrapByte);
+    const std::string_view rest = line_.substr(off_);
+    std::size_t cut = 0;
+    if (plain_ && !HasByte(rest.substr(0, w), '\t')) {
+        // Without a TAB every cell is a byte: the row is WrapByte bytes, one
+        // less when a double-byte character starts on its last cell.
+        if (rest.size() < w) {
+            restRow_ = !rest.empty() || !rules_.FollowRetMark;
+            done_ = true;
+            return false;
+        }
+        const std::size_t q = w - 1;
+        // A byte that is no lead byte ends a character, and the lead bytes
+        // after it pair up: q starts a character when an even number of them
+        // stand before it.
+        std::size_t j = q;
+        while (j > 0 && IsLeadByte(static_cast<unsigned char>(rest[j - 1]))) --j;
+        const bool starts = (q - j) % 2 == 0;
+        cut = starts && IsLeadByte(static_cast<unsigned char>(rest[q])) && rest.size() > w ? q : w;
+    } else {
+        if (off_ > 0) GetCellClasses(rest, rules_.Cells, classes_);  // the first row's came with the line
+        if (!GeneralStep(cut)) {
+            done_ = true;
+            return false;
+        }
+    }
+    off_ += cut;
+    end = off_;
+    return true;
+}
+
 void CutLine(std::string_view line, const TWrapRules& r, TLineCuts& cuts)
 {
     cuts.Ends.clear();
-    cuts.RestRow = true;
-    std::string classes;
-    GetCellClasses(line, r.Cells, classes);
-    if (static_cast<int>(classes.size()) < r.WrapByte) return;
-
-    TEditorAttributeArray a;
-    std::size_t off = 0;
-    for (;;) {
-        const std::string_view rest = line.substr(off);
-        a.Reset(rest, classes);  // takes the buffer; GetCellClasses below refills the one handed back
-        a.MoveTo(r.WrapByte);
-        if (a.AtEndMark()) {
-            cuts.RestRow = !rest.empty() || !r.FollowRetMark;
-            return;
-        }
-        ChooseCut(a, r);
-        std::size_t cut = a.ByteCount();
-        if (cut == 0) cut = (IsLeadByte(static_cast<unsigned char>(rest[0])) && rest.size() > 1) ? 2 : 1;
-        off += cut;
-        cuts.Ends.push_back(off);
-        GetCellClasses(line.substr(off), r.Cells, classes);
-    }
+    TLineCutter cutter(line, r);
+    for (std::size_t end = 0; cutter.Next(end);) cuts.Ends.push_back(end);
+    cuts.RestRow = cutter.RestRow();
 }
 
 } // namespace vellumo

@@ -69,9 +69,35 @@ struct TLineCuts {
     int RowCount() const noexcept { return static_cast<int>(Ends.size()) + (RestRow || Ends.empty() ? 1 : 0); }
 };
 
+// Cuts a line row by row. Next gives the end of the next row that is cut
+// off (an offset into the line) and false when what is left is the last
+// row; RestRow then says whether that rest is a row of its own. Each cut
+// looks at WrapByte + 3 cells past its row's start, so a long line is cut
+// in linear time; under the default rules (no word break, no hanging
+// punctuation, no kinsoku) a row without a TAB is cut from its bytes alone.
+class TLineCutter {
+public:
+    TLineCutter(std::string_view line, const TWrapRules& rules);
+    bool Next(std::size_t& end);
+    bool RestRow() const noexcept { return restRow_; }
+    // Where the next row starts.
+    std::size_t Offset() const noexcept { return off_; }
+
+private:
+    bool GeneralStep(std::size_t& cut);
+
+    std::string_view line_;
+    const TWrapRules& rules_;
+    bool plain_;
+    bool done_ = false;
+    bool restRow_ = true;
+    std::size_t off_ = 0;
+    std::string classes_;
+    TEditorAttributeArray cursor_;
+};
+
 // Every cut removes at least one byte and never splits a double-byte
-// character; each cut looks at WrapByte + 3 cells, so a long line is cut in
-// linear time.
+// character.
 void CutLine(std::string_view line, const TWrapRules& rules, TLineCuts& cuts);
 
 } // namespace vellumo

@@ -108,7 +108,7 @@ void BM_FirstEditFarDown100MBC(benchmark::State& state)
         TBenchView view(*store, true);
         store->LoadText(CText());
         const int row = store->Count() * 3 / 4;
-        std::string t = store->Strings(row) + "/*\r\n";
+        std::string t = std::string(store->Strings(row)) + "/*\r\n";
         view.invalidated = 0;
         state.ResumeTiming();
         store->ReplaceRows(row, 1, t);
@@ -131,7 +131,7 @@ void BM_EditAfterShown100MBC(benchmark::State& state)
     bool open = false;
     for (auto _ : state) {
         // Opening and closing a comment in turn: every edit changes the states below.
-        std::string t = store->Strings(row);
+        std::string t(store->Strings(row));
         t = open ? t.substr(0, t.size() - 2) : t + "/*";
         open = !open;
         store->ReplaceRows(row, 1, t + "\r\n");
@@ -235,8 +235,8 @@ void BM_SplitAndJoinWrapped100MB(benchmark::State& state)
     bool split = false;
     long long lines = 0;
     for (auto _ : state) {
-        const std::string t = store->Strings(row);
-        if (split) store->ReplaceRows(row, 2, t + store->Strings(row + 1) + "\r\n");
+        const std::string t(store->Strings(row));
+        if (split) store->ReplaceRows(row, 2, t + std::string(store->Strings(row + 1)) + "\r\n");
         else store->ReplaceRows(row, 1, t.substr(0, 4) + "\r\n" + t.substr(4) + "\r\n");
         split = !split;
         lines += store->RowToLine(row);

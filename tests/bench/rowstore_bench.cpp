@@ -182,10 +182,24 @@ void BM_TypeInto100MB(benchmark::State& state)
     store->LoadText(BigText());
     const int row = store->Count() / 2;
     for (auto _ : state) {
-        std::string t = store->Strings(row) + "x";
+        std::string t = std::string(store->Strings(row)) + "x";
         if (store->GetRowAttribute(row) == raLineBreak) t += "\r\n";
         store->ReplaceRows(row, 1, t);
     }
+    state.counters["rows"] = store->Count();
+}
+
+// A key in the middle of a 10 MB line, wrapped at 80 (arg 1) or not: the
+// store's share of a key in a long line.
+void BM_KeyIn10MBLine(benchmark::State& state)
+{
+    auto store = TEditorScreenStrings::Create();
+    TBenchView view(*store);
+    store->SetWordWrap(state.range(0) != 0);
+    store->LoadText(LongLine());
+    const int row = store->Count() / 2;
+    const std::size_t at = store->Strings(row).size() / 2;
+    for (auto _ : state) store->InsertIntoRow(row, at - at % 2, "x");
     state.counters["rows"] = store->Count();
 }
 
@@ -205,6 +219,7 @@ BENCHMARK(BM_Fill100MB_Wrap80)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Fill10MBLine_Wrap80)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_LoadFile100MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TypeInto100MB)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_KeyIn10MBLine)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(BM_JoinLinesIn100MB)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 } // namespace

@@ -106,7 +106,7 @@ public:
         if (op < 15 && s.Count() > 0 && text_.size() < 3000) {
             // A key typed into a row: its line break stays as it is.
             const int row = Rand(0, s.Count() - 1);
-            std::string t = s.Strings(row);
+            std::string t(s.Strings(row));
             std::string piece = RandomPiece();
             piece.erase(std::remove_if(piece.begin(), piece.end(), [](char c) { return c == '\r' || c == '\n'; }), piece.end());
             if (piece.empty()) piece = "a";

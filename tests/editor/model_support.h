@@ -19,34 +19,35 @@ namespace vellumo::test {
 // every other character (a double-byte pair whole) is a token of its own.
 class TBraceScanner : public IRowScanner {
 public:
-    TBraceScanner(const std::string& text, int state) : s_(text.c_str()), state_(state) { NextToken(); }
+    TBraceScanner(std::string_view text, int state) : s_(text), state_(state) { NextToken(); }
     bool AtEnd() const override { return atEnd_; }
     std::size_t TokenEnd() const override { return pos_; }
     int BracketState() const override { return state_; }
     void NextToken() override
     {
-        const char* p = s_ + pos_;
-        while (*p == ' ') ++p;
-        if (*p == 0 || *p == '\r' || *p == '\n') {
-            pos_ = static_cast<std::size_t>(p - s_);
+        auto at = [&](std::size_t i) { return i < s_.size() ? s_[i] : '\0'; };
+        std::size_t p = pos_;
+        while (at(p) == ' ') ++p;
+        if (at(p) == 0 || at(p) == '\r' || at(p) == '\n') {
+            pos_ = p;
             atEnd_ = true;
             return;
         }
         auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-        if (letter(*p)) {
-            while (letter(*p)) ++p;
-        } else if (IsLeadByte(static_cast<unsigned char>(*p)) && p[1] != 0) {
+        if (letter(at(p))) {
+            while (letter(at(p))) ++p;
+        } else if (IsLeadByte(static_cast<unsigned char>(at(p))) && at(p + 1) != 0) {
             p += 2;
         } else {
-            if (*p == '{' && state_ == -1) state_ = 0;
-            else if (*p == '}' && state_ == 0) state_ = -1;
+            if (at(p) == '{' && state_ == -1) state_ = 0;
+            else if (at(p) == '}' && state_ == 0) state_ = -1;
             ++p;
         }
-        pos_ = static_cast<std::size_t>(p - s_);
+        pos_ = p;
     }
 
 private:
-    const char* s_;
+    std::string_view s_;
     std::size_t pos_ = 0;
     int state_;
     bool atEnd_ = false;
@@ -55,7 +56,7 @@ private:
 class TBraceParserFactory : public IRowParserFactory {
 public:
     mutable int created = 0;
-    std::unique_ptr<IRowScanner> CreateScanner(const std::string& text, int startState) const override
+    std::unique_ptr<IRowScanner> CreateScanner(std::string_view text, int startState) const override
     {
         ++created;
         return std::make_unique<TBraceScanner>(text, startState);
@@ -151,7 +152,7 @@ inline std::vector<std::string> RowDump(const TPointerStringList& rows)
     std::vector<std::string> out;
     for (int i = 0; i < rows.Count(); ++i) {
         const char* a = "LWEN";
-        out.push_back(rows.Strings(i) + "|" + a[rows.GetRowAttribute(i)]);
+        out.push_back(std::string(rows.Strings(i)) + "|" + a[rows.GetRowAttribute(i)]);
     }
     return out;
 }

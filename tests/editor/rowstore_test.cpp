@@ -214,7 +214,7 @@ TEST_F(Store, WrappedRowsSeeTheFirstTokenOfTheNextRow)
 {
     // A tokenizer that opens on "{{" only: cut between the braces it must still see one token.
     struct Pair : IRowScanner {
-        Pair(const std::string& t, int st) : s(t), state(st) { NextToken(); }
+        Pair(std::string_view t, int st) : s(t), state(st) { NextToken(); }
         bool AtEnd() const override { return end; }
         std::size_t TokenEnd() const override { return pos; }
         int BracketState() const override { return state; }
@@ -226,13 +226,13 @@ TEST_F(Store, WrappedRowsSeeTheFirstTokenOfTheNextRow)
             if (e - pos >= 2 && s[pos] == '{') state = 0;
             pos = e;
         }
-        const std::string& s;
+        std::string_view s;
         int state;
         std::size_t pos = 0;
         bool end = false;
     };
     struct PairFactory : IRowParserFactory {
-        std::unique_ptr<IRowScanner> CreateScanner(const std::string& t, int st) const override { return std::make_unique<Pair>(t, st); }
+        std::unique_ptr<IRowScanner> CreateScanner(std::string_view t, int st) const override { return std::make_unique<Pair>(t, st); }
     };
     struct PairView : TFakeView {
         PairFactory f;

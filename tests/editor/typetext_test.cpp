@@ -45,7 +45,7 @@ protected:
     int Column(std::mt19937& rng, int row, bool pastEnd)
     {
         if (row >= s.Count()) return pastEnd ? static_cast<int>(rng() % 3) : 0;
-        const std::string& t = s.Strings(row);
+        const std::string_view t = s.Strings(row);
         std::vector<int> starts;
         for (std::size_t i = 0; i <= t.size();) {
             starts.push_back(ByteToCell(t, static_cast<int>(i), s.CellRules()));
@@ -65,7 +65,7 @@ protected:
             *pad = col;
             return 0;
         }
-        const std::string& t = s.Strings(row);
+        const std::string_view t = s.Strings(row);
         const int w = s.DisplayWidth(t);
         if (col > w) {
             *pad = col - w;

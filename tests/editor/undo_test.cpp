@@ -133,7 +133,7 @@ TEST_F(Undo, RecordsHoldWhatChangedNotTheWholeRows)
         const std::string start = "top\r\n" + longRow + "\r\n" + longRow;
         lines.SetText(start);
         auto type = [&](int row, std::size_t at, const std::string& key) {
-            std::string t = s.Strings(row);
+            std::string t(s.Strings(row));
             t.insert(std::min(at, t.size()), key);
             if (s.GetRowAttribute(row) == raLineBreak) t += "\r\n";
             ASSERT_TRUE(s.ReplaceRows(row, 1, t));

@@ -181,7 +181,7 @@ TEST(EditMessages, OffsetsAndPointsRoundTripWithoutAndWithWordWrap)
         e->Lines().SetText(text);
         int checked = 0;
         for (int row = 0; row < e->Store().Count(); ++row) {
-            const std::string& s = e->Store().Strings(row);
+            const std::string_view s = e->Store().Strings(row);
             const long long start = SendMessageA(h, EM_LINEINDEX, row, 0);
             for (int b = 0; b <= static_cast<int>(s.size()); ++b) {
                 if (b > 0 && b < static_cast<int>(s.size()) && IsTrailByteAt(s, b + 1)) continue;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <iterator>
+#include <random>
 
 #include "support/tempfolder.h"
 #include "support/winsupport_win.h"
@@ -55,6 +57,21 @@ std::string WithBreaks(const std::string& crlfText, const char* brk)
         } else {
             out += crlfText[i];
         }
+    }
+    return out;
+}
+
+// A text as its rows give it back: every CR, LF and CR LF a CR LF.
+std::string AsRows(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            out += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        out += "\r\n";
     }
     return out;
 }
@@ -185,6 +202,67 @@ TEST_F(EditorLoader, NulsBecomeSpacesAndUnmappableCharactersAreEscaped)
     EXPECT_EQ(r.code, ccUnicode);
     EXPECT_TRUE(r.noAnsi);
     EXPECT_EQ(Rows(*e), "$D55C");
+}
+
+TEST_F(EditorLoader, AnOddUtf16FileTellsItsLastByteIsLost)
+{
+    // "ab" and one byte more, which is no character: lost, and said so.
+    WriteBytes(folder.File("odd16.txt"), std::string("\xFF\xFE" "a\0b\0" "c", 7));
+    TLoad r = Load(*e, folder.File("odd16.txt"));
+    EXPECT_EQ(r.code, ccUnicode);
+    EXPECT_TRUE(r.noAnsi);
+    EXPECT_EQ(Rows(*e), "ab");
+    WriteBytes(folder.File("odd16b.txt"), std::string("a\0b\0c", 5));
+    r = Load(*e, folder.File("odd16b.txt"), true, ccUnicode);
+    EXPECT_TRUE(r.noAnsi);
+    EXPECT_EQ(Rows(*e), "ab");
+    WriteBytes(folder.File("even16.txt"), std::string("\xFF\xFE" "a\0b\0", 6));
+    r = Load(*e, folder.File("even16.txt"));
+    EXPECT_FALSE(r.noAnsi);
+    EXPECT_EQ(Rows(*e), "ab");
+}
+
+// Texts longer than a conversion piece load as their whole conversion: a
+// character the code page lacks at the very end still escapes every "$"
+// before it, and neither a character nor a broken sequence is cut where
+// the pieces meet.
+TEST_F(EditorLoader, LongTextsLoadAsTheirWholeConversion)
+{
+    std::mt19937 rng(11);
+    const std::wstring words[] = {L"abc ", L"$", L"\x65E5\x672C\x8A9E", L"\xFF21\xFF22", L"x\x3042", L"\x0001", L"\r\n"};
+    std::wstring w;
+    while (w.size() < (3u << 20) / 2) w += words[rng() % std::size(words)];
+    for (const bool lost : {false, true}) {
+        SCOPED_TRACE(lost ? "a character outside the code page at the end" : "every character in the code page");
+        const std::wstring text = lost ? w + L"\xD55C" : w;
+        const std::string want = WideToAnsiEscaped(text);
+        WriteBytes(folder.File("long8.txt"), Utf8Bytes(text, false));
+        TLoad r = Load(*e, folder.File("long8.txt"));
+        EXPECT_EQ(r.code, ccUtf8N);
+        EXPECT_EQ(r.noAnsi, lost);
+        EXPECT_TRUE(e->Lines().Text() == want);
+        std::string utf16("\xFF\xFE", 2);
+        utf16.append(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+        WriteBytes(folder.File("long16.txt"), utf16);
+        r = Load(*e, folder.File("long16.txt"));
+        EXPECT_EQ(r.code, ccUnicode);
+        EXPECT_EQ(r.noAnsi, lost);
+        EXPECT_TRUE(e->Lines().Text() == want);
+    }
+    // Broken sequences anywhere, a UTF-8 one and an EUC-JP one, as the whole
+    // conversions take them.
+    std::string u8 = Utf8Bytes(w, false), euc = ConvertSjisToEuc(WideToAnsiEscaped(w));
+    for (std::size_t at = 1000; at < u8.size(); at += 1 + rng() % 40000) u8.insert(at, rng() % 2 ? "\xE3\x81" : "\xFF");
+    for (std::size_t at = 1000; at < euc.size(); at += 1 + rng() % 40000) euc.insert(at, rng() % 2 ? "\x8F\xA1" : "\xB0");
+    WriteBytes(folder.File("broken8.txt"), u8);
+    TLoad r = Load(*e, folder.File("broken8.txt"), true, ccUtf8N);
+    EXPECT_TRUE(r.noAnsi);
+    EXPECT_TRUE(e->Lines().Text() == AsRows(WideToAnsiEscaped(Utf8ToWide(u8))));
+    WriteBytes(folder.File("broken-euc.txt"), euc);
+    r = Load(*e, folder.File("broken-euc.txt"), true, ccEuc);
+    EXPECT_EQ(r.code, ccEuc);
+    EXPECT_TRUE(r.noAnsi);
+    EXPECT_TRUE(e->Lines().Text() == AsRows(ConvertEucToSjis(euc)));
 }
 
 TEST_F(EditorLoader, EmptyFilesAndDetectionOff)

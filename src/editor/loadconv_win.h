@@ -1,0 +1,54 @@
+#pragma once
+// A file's bytes and their conversion to the internal text in pieces. The
+// bytes are read into pages that are handed back as the conversion passes
+// them, and the text grows in pages reserved at once (never moved), which
+// the row store then keeps: a load holds the file and its text about once,
+// never a wide copy of the whole.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "editor/rowstore.h"
+
+namespace vellumo {
+
+// Pages reserved at their largest size and committed as they fill.
+class TLoadPages {
+public:
+    TLoadPages() = default;
+    ~TLoadPages();
+    TLoadPages(const TLoadPages&) = delete;
+    TLoadPages& operator=(const TLoadPages&) = delete;
+
+    bool Reserve(std::size_t max);
+    // Commits what size needs; false when memory runs out (or past the reserve).
+    bool Resize(std::size_t size);
+    bool Append(std::string_view s);
+    char* Data() const noexcept { return base_; }
+    std::size_t Size() const noexcept { return size_; }
+    std::string_view View() const noexcept { return std::string_view(base_, size_); }
+    // Gives the whole pages before offset back; they are not read again.
+    void Release(std::size_t offset) noexcept;
+    // The pages as a block of the row store, which frees them.
+    TTextBlock TakeBlock();
+    void Free() noexcept;
+
+private:
+    char* base_ = nullptr;
+    std::size_t reserved_ = 0, committed_ = 0, size_ = 0, released_ = 0;
+};
+
+// The whole file into pages; false when it cannot be opened or read.
+bool ReadFilePages(const std::string& name, TLoadPages& bytes);
+
+// UTF-16 little-endian units (an odd last byte left out) or UTF-8 bytes from
+// byte skip on, converted as WideToAnsiEscaped converts the whole text
+// ("$" escapes throughout when any character lacks a form). noAnsi: such a
+// character was met. False (text in any state) when the system refuses a
+// conversion or memory runs out.
+bool ConvertUtf16Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, bool& noAnsi);
+bool ConvertUtf8Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, bool& noAnsi);
+// EUC-JP to Shift-JIS, as ConvertEucToSjis converts the whole text.
+bool ConvertEucPages(TLoadPages& bytes, TLoadPages& text, std::size_t& replaced);
+
+} // namespace vellumo
