@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/winsupport_win.h"
+#include "support/winsupport_win.h"
 #include "editorwin/editor_support_win.h"
 #include "editorwin/speed/speed_support_win.h"
 #include "editor/lines.h"
