@@ -51,4 +51,23 @@ std::string BuildPath(const std::string& name)
     return "Z:" + unix;
 }
 
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* cls)
+{
+    struct Find {
+        const char* cls;
+        std::vector<HWND> found;
+    } f{cls, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(p);
+            char buf[64] = {};
+            GetClassNameA(w, buf, sizeof buf);
+            if (lstrcmpiA(buf, f->cls) == 0) f->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
 } // namespace e2e

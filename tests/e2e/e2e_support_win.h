@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "driver_win.h"
 #include "fixtures.h"
@@ -30,5 +31,8 @@ protected:
 std::string Quoted(const std::string& s);
 // A file in the build folder, as the program sees it.
 std::string BuildPath(const std::string& name);
+
+// The children of a window class, in their order, at any depth.
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* cls);
 
 } // namespace e2e

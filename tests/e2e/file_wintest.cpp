@@ -36,24 +36,6 @@ protected:
             reinterpret_cast<LPARAM>(&f));
         return f.found;
     }
-    static std::vector<HWND> Children(HWND parent, const char* cls)
-    {
-        struct Find {
-            const char* cls;
-            std::vector<HWND> found;
-        } f{cls, {}};
-        EnumChildWindows(
-            parent,
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* f = reinterpret_cast<Find*>(p);
-                char buf[64] = {};
-                GetClassNameA(w, buf, sizeof buf);
-                if (lstrcmpiA(buf, f->cls) == 0) f->found.push_back(w);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&f));
-        return f.found;
-    }
     static std::string NkfFile(const std::string& name) { return BuildPath("e2e_nkf\\" + name); }
 };
 
@@ -185,7 +167,7 @@ TEST_F(FileMenu, SaveWithAChosenCodeWritesWhatNkfMakesOfTheText)
         keybd_event('K', static_cast<BYTE>(MapVirtualKeyA('K', 0)), KEYEVENTF_KEYUP, 0);
         HWND dialog = nullptr;
         ASSERT_TRUE(v.WaitFor([&] { return (dialog = WindowCaptioned(v.ProcessId(), "文字/改行コード指定保存")) != nullptr; }));
-        const std::vector<HWND> combos = Children(dialog, "COMBOBOX");
+        const std::vector<HWND> combos = ChildrenOfClass(dialog, "COMBOBOX");
         ASSERT_EQ(combos.size(), 2u);
         EXPECT_EQ(SendMessageA(combos[0], CB_GETCURSEL, 0, 0), 0);  // the file's own code and line end
         EXPECT_EQ(SendMessageA(combos[1], CB_GETCURSEL, 0, 0), 0);
@@ -193,7 +175,7 @@ TEST_F(FileMenu, SaveWithAChosenCodeWritesWhatNkfMakesOfTheText)
         SendMessageA(combos[1], CB_SETCURSEL, static_cast<WPARAM>(c.lineEnd), 0);
         const FILETIME before = WriteTime(path);
         HWND ok = nullptr;
-        for (HWND b : Children(dialog, "BUTTON")) {
+        for (HWND b : ChildrenOfClass(dialog, "BUTTON")) {
             char text[32] = {};
             GetWindowTextA(b, text, sizeof text);
             if (std::string(text) == "OK") ok = b;

@@ -48,28 +48,9 @@ protected:
         GetWindowTextA(w, buf, sizeof buf);
         return buf;
     }
-    // The children of a class, in their order, at any depth.
-    static std::vector<HWND> Children(HWND parent, const char* cls)
-    {
-        struct Find {
-            const char* cls;
-            std::vector<HWND> found;
-        } f{cls, {}};
-        EnumChildWindows(
-            parent,
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* f = reinterpret_cast<Find*>(p);
-                char buf[64] = {};
-                GetClassNameA(w, buf, sizeof buf);
-                if (lstrcmpiA(buf, f->cls) == 0) f->found.push_back(w);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&f));
-        return f.found;
-    }
     static HWND Button(HWND parent, const std::string& caption)
     {
-        for (HWND b : Children(parent, "BUTTON"))
+        for (HWND b : ChildrenOfClass(parent, "BUTTON"))
             if (Caption(b) == caption) return b;
         return nullptr;
     }
@@ -79,7 +60,7 @@ protected:
         v.Keys({VK_CONTROL, 'R'});
         HWND dialog = WaitForm(v, "\x92\x75\x8A\xB7");  // "置換"
         if (!dialog || !v.Sync()) return false;
-        const std::vector<HWND> combos = Children(dialog, "COMBOBOX");
+        const std::vector<HWND> combos = ChildrenOfClass(dialog, "COMBOBOX");
         HWND ask = Button(dialog, "\x92\x75\x8A\xB7\x93\xAE\x8D\xEC\x82\xCC\x8A\x6D\x94\x46(&P)");  // "置換動作の確認(&P)"
         HWND all = Button(dialog, "\x82\xB7\x82\xD7\x82\xC4\x92\x75\x8A\xB7(&A)");        // "すべて置換(&A)"
         if (combos.size() < 2 || !ask || !all) return false;
@@ -214,7 +195,7 @@ TEST_F(Focus, ReactivationGivesTheKeysToTheEditorThatHadThem)
     // pane's caret stays at the start. Back from elsewhere, the upper pane
     // still has them.
     v.Keys({VK_CONTROL, VK_F5});
-    ASSERT_TRUE(v.WaitFor([&] { return Children(v.MainWindow(), "TEditor").size() == 2; }));
+    ASSERT_TRUE(v.WaitFor([&] { return ChildrenOfClass(v.MainWindow(), "TEditor").size() == 2; }));
     v.Sync();
     v.Keys({VK_CONTROL, VK_END});
     ASSERT_TRUE(TypeWord(v, "z"));
