@@ -360,6 +360,24 @@ TEST(StoreRows, RowsTakenFromALoadedStoreHaveTheirOwnText)
     EXPECT_EQ(rows[1].Text(), "two");
 }
 
+// The loaded text's block goes when no row is cut from it any more.
+TEST(StoreRows, TheBlockGoesWithTheLastRowCutFromIt)
+{
+    TFakeView v;
+    TEditorScreenStrings& s = v.ScreenStrings();
+    s.LoadText("one\r\ntwo\r\n");
+    ASSERT_EQ(s.BlockBytes(), 10u);
+    ASSERT_TRUE(s.ReplaceRows(0, 1, "new\r\n"));
+    EXPECT_EQ(s.BlockBytes(), 10u);  // "two" is still cut from it
+    ASSERT_TRUE(s.ReplaceRows(0, 2, "all new"));
+    EXPECT_EQ(s.BlockBytes(), 0u);
+    ASSERT_TRUE(s.Undo());
+    EXPECT_EQ(JoinRows(s), "new\r\ntwo\r\n");
+    s.LoadText("x");
+    ASSERT_TRUE(s.ReplaceRows(0, 1, ""));
+    EXPECT_EQ(s.BlockBytes(), 0u);
+}
+
 // A text given in blocks loads as the same text in one piece: lines the
 // blocks cut (a CR LF too) are joined, empty blocks are nothing, NULs
 // become spaces.
