@@ -255,7 +255,7 @@ bool TEditorScreenStrings::RecutLine(int first, int row, int lastOld, int run, i
             if ((met = metOld(from))) break;
         }
         if (!met) {
-            if (from == tail.size() ? !rules.FollowRetMark : cutter.RestRow())
+            if (cutter.RestRow())  // it started inside the run, so it judged the rest itself
                 rows.push_back(TEditorRow::Slice(tail.data() + from, tail.size() - from, WithRowAttribute(0, endAttr)));
             else rows.back().SetFlags(WithRowAttribute(0, endAttr));
             ended = true;

@@ -615,6 +615,9 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
 {
     const int newCount = static_cast<int>(rows.size());
     const int common = std::min(oldCount, newCount);
+    // Every row replaced by rows of their own: nothing needs the blocks now.
+    const bool all = first == 0 && oldCount == Count() &&
+                     std::none_of(rows.begin(), rows.end(), [](const TEditorRow& r) { return r.IsSlice(); });
     auto at = rows_.begin() + first;
     bool shape = oldCount != newCount;
     for (int k = 0; k < common; ++k) {
@@ -626,7 +629,7 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
     } else if (newCount > oldCount) {
         rows_.insert(at + oldCount, std::make_move_iterator(rows.begin() + common), std::make_move_iterator(rows.end()));
     }
-    if (rows_.empty()) DropBlocks();
+    if (all) DropBlocks();
     RowsReplaced(first, oldCount, newCount);
     for (int k = 0; k < newCount; ++k) NoteKnownState(first + k, BracketStateOf(rows_[static_cast<std::size_t>(first + k)].Flags()));
     if (shape) {

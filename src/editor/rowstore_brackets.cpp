@@ -73,11 +73,12 @@ int TEditorScreenStrings::ScanLongRow(int row, std::string_view text, int state,
     std::vector<TRowScanCache::TMark> after;
     std::size_t meetFrom = SIZE_MAX;
     int oldEnd = state;
-    const auto hit = std::find_if(cache.begin(), cache.end(), [&](const TRowScanCache::TRow& e) { return e.Row == row; });
+    const auto hit = std::find_if(cache.begin(), cache.end(),
+                                  [&](const TRowScanCache::TRow& e) { return e.Row == row && e.StartState == state; });
     if (hit != cache.end()) {
         TRowScanCache::TRow old = std::move(*hit);
         cache.erase(hit);
-        if (old.StartState == state && old.Size - old.OldLen + old.NewLen == text.size()) {
+        if (old.Size - old.OldLen + old.NewLen == text.size()) {
             if (!old.Edited) {
                 cache.push_back(std::move(old));
                 return cache.back().EndState;

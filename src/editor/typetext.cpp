@@ -233,8 +233,12 @@ std::optional<TRowsEdit> TypeTextEdit(const TEditorScreenStrings& rows, const TE
     std::string rest;
     if (end < static_cast<int>(classes.size())) {
         const int b = std::min(static_cast<int>(lastText.size()), RawByteOfCol(classes, end));
-        if (classes[static_cast<std::size_t>(end)] == '5') rest = " " + std::string(lastText.substr(static_cast<std::size_t>(b) + 1));
-        else rest = lastText.substr(static_cast<std::size_t>(b));
+        if (classes[static_cast<std::size_t>(end)] == '5') {
+            rest = ' ';
+            rest += lastText.substr(static_cast<std::size_t>(b) + 1);
+        } else {
+            rest = lastText.substr(static_cast<std::size_t>(b));
+        }
     }
     TRowsEdit e;
     e.Row = row;

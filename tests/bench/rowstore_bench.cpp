@@ -110,7 +110,12 @@ private:
     TEditorScreenStrings& s_;
 };
 
-std::size_t HeapInUse() { return mallinfo2().uordblks; }
+// Bytes in use, the large blocks the allocator maps on their own included.
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;
+}
 
 void Fill(benchmark::State& state, const std::string& text, bool wrap, int wrapByte)
 {

@@ -110,13 +110,16 @@ public:
             std::string piece = RandomPiece();
             piece.erase(std::remove_if(piece.begin(), piece.end(), [](char c) { return c == '\r' || c == '\n'; }), piece.end());
             if (piece.empty()) piece = "a";
-            t.insert(static_cast<std::size_t>(Rand(0, static_cast<int>(t.size()))), piece);
+            const std::size_t at = static_cast<std::size_t>(Rand(0, static_cast<int>(t.size())));
+            t.insert(at, piece);
             if (s.GetRowAttribute(row) == raLineBreak) t += "\r\n";
-            what = "Type(" + std::to_string(row) + ",\"" + t + "\")";
+            // The row's new text, or only the bytes and where (as a key puts them in place).
+            const bool inPlace = op % 2 == 0;
+            what = std::string(inPlace ? "InsertIntoRow(" : "Type(") + std::to_string(row) + ",\"" + t + "\")";
             const auto starts = RowStarts(s);
             const std::size_t a = starts[static_cast<std::size_t>(row)], b = starts[static_cast<std::size_t>(row + 1)];
             text_ = text_.substr(0, a) + Normalise(t) + text_.substr(b);
-            EXPECT_TRUE(s.ReplaceRows(row, 1, t)) << what;
+            EXPECT_TRUE(inPlace ? s.InsertIntoRow(row, at, piece) : s.ReplaceRows(row, 1, t)) << what;
         } else if (op < 55) {
             const int n = s.Count();
             // Mostly valid ranges, sometimes outside (must change nothing).

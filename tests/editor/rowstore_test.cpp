@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 
 #include "editor/lines.h"
@@ -314,6 +315,135 @@ TEST(StoreWithoutViews, EditsAndWrapsWithDefaults)
     EXPECT_TRUE(s.Undo());
     EXPECT_EQ(JoinRows(s), "a\tb\r\nc");
     EXPECT_EQ(s.GetBracketState(0), -1);
+}
+
+TEST(StoreRows, ARowHoldsItsTextInSixteenBytes)
+{
+    static_assert(sizeof(TEditorRow) == 16);
+    const std::string longText(5000, 'x');
+    std::string text = longText;
+    TEditorRow taken = TEditorRow::Take(std::move(text), WithRowAttribute(0, raEof));
+    EXPECT_EQ(taken.Text(), longText);
+    EXPECT_EQ(RowAttributeOf(taken.Flags()), raEof);
+    taken.Own().insert(0, "ab");
+    taken.Resized();
+    EXPECT_EQ(taken.Size(), 5002u);
+    EXPECT_EQ(taken.Text().substr(0, 3), "abx");
+
+    const char block[] = "hello";
+    TEditorRow slice = TEditorRow::Slice(block, 5, 0);
+    EXPECT_TRUE(slice.IsSlice());
+    EXPECT_EQ(static_cast<const void*>(slice.Text().data()), static_cast<const void*>(block));
+    slice.Own() += "!";  // the block is not written to
+    slice.Resized();
+    EXPECT_EQ(slice.Text(), "hello!");
+    EXPECT_EQ(std::string(block), "hello");
+    TEditorRow moved = std::move(slice);
+    EXPECT_EQ(moved.Text(), "hello!");
+    EXPECT_TRUE(slice.Text().empty());
+}
+
+// Rows handed over outlive the store's blocks: they are copies.
+TEST(StoreRows, RowsTakenFromALoadedStoreHaveTheirOwnText)
+{
+    std::vector<TEditorRow> rows;
+    {
+        TFakeView v;
+        v.ScreenStrings().LoadText("one\r\ntwo");
+        EXPECT_GT(v.ScreenStrings().BlockBytes(), 0u);
+        rows = v.ScreenStrings().TakeRows();
+        EXPECT_EQ(v.ScreenStrings().BlockBytes(), 0u);
+    }
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_FALSE(rows[0].IsSlice());
+    EXPECT_EQ(rows[0].Text(), "one");
+    EXPECT_EQ(rows[1].Text(), "two");
+}
+
+// The loaded text's block goes when no row is cut from it any more.
+TEST(StoreRows, TheBlockGoesWithTheLastRowCutFromIt)
+{
+    TFakeView v;
+    TEditorScreenStrings& s = v.ScreenStrings();
+    s.LoadText("one\r\ntwo\r\n");
+    ASSERT_EQ(s.BlockBytes(), 10u);
+    ASSERT_TRUE(s.ReplaceRows(0, 1, "new\r\n"));
+    EXPECT_EQ(s.BlockBytes(), 10u);  // "two" is still cut from it
+    ASSERT_TRUE(s.ReplaceRows(0, 2, "all new"));
+    EXPECT_EQ(s.BlockBytes(), 0u);
+    ASSERT_TRUE(s.Undo());
+    EXPECT_EQ(JoinRows(s), "new\r\ntwo\r\n");
+    s.LoadText("x");
+    ASSERT_TRUE(s.ReplaceRows(0, 1, ""));
+    EXPECT_EQ(s.BlockBytes(), 0u);
+}
+
+// A text given in blocks loads as the same text in one piece: lines the
+// blocks cut (a CR LF too) are joined, empty blocks are nothing, NULs
+// become spaces.
+TEST(StoreRows, BlocksLoadAsTheirJoinedText)
+{
+    std::mt19937 rng(9);
+    const std::vector<std::string> pieces = {"ab", "\r\n", "\r", "\n", "\x82\xA0", std::string(1, '\0'), "x y", std::string(45, 'q')};
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int k = std::uniform_int_distribution<int>(0, 30)(rng); k > 0; --k)
+            text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(rng)];
+        std::vector<TTextBlock> blocks;
+        for (std::size_t at = 0; at < text.size() || blocks.empty();) {
+            const std::size_t n = std::min(text.size() - at, std::uniform_int_distribution<std::size_t>(0, 12)(rng));
+            TTextBlock b{std::shared_ptr<char>(new char[n + 1], std::default_delete<char[]>()), n};
+            text.copy(b.Data.get(), n, at);
+            blocks.push_back(std::move(b));
+            at += n;
+        }
+        TFakeView whole, pieced;
+        for (TFakeView* v : {&whole, &pieced}) {
+            v->ScreenStrings().WrapOption().SetWrapByte(20);
+            v->ScreenStrings().SetWordWrap(round % 2 == 1);
+        }
+        whole.ScreenStrings().LoadText(text);
+        pieced.ScreenStrings().LoadBlocks(std::move(blocks));
+        ASSERT_EQ(RowDump(pieced.ScreenStrings()), RowDump(whole.ScreenStrings())) << round;
+    }
+}
+
+// A key in a loaded wrapped line cuts it on into the loaded bytes: the rows
+// are those of the new text loaded afresh, whatever the line's length
+// against the width and wherever the key goes, and undo gives it back.
+TEST(StoreRows, KeysInALoadedWrappedLineCutAsAFreshLoad)
+{
+    for (const bool followRet : {false, true}) {
+        for (const int length : {19, 20, 21, 59, 60, 61, 200, 201}) {
+            std::string line;
+            for (int i = 0; static_cast<int>(line.size()) < length; ++i) line += i % 4 == 3 ? std::string("\x82\xA0") : std::string(1, 'a' + i % 26);
+            line.resize(static_cast<std::size_t>(length), 'z');
+            const std::string text = line + "\r\nnext";
+            auto make = [&](TFakeView& v, const std::string& t) {
+                v.ScreenStrings().WrapOption().SetWrapByte(20);
+                v.ScreenStrings().WrapOption().SetFollowRetMark(followRet);
+                v.ScreenStrings().SetWordWrap(true);
+                v.ScreenStrings().LoadText(t);
+            };
+            TFakeView probe;
+            make(probe, text);
+            for (int row = 0; row < probe.ScreenStrings().Count() - 1; ++row) {
+                const std::size_t size = probe.ScreenStrings().Strings(row).size();
+                for (const std::size_t at : {std::size_t{0}, size / 2, size}) {
+                    for (const char* key : {"k", "\x82\xA0"}) {
+                        TFakeView typed, fresh;
+                        make(typed, text);
+                        TEditorScreenStrings& s = typed.ScreenStrings();
+                        ASSERT_TRUE(s.InsertIntoRow(row, at, key));
+                        make(fresh, JoinRows(s));
+                        ASSERT_EQ(RowDump(s), RowDump(fresh.ScreenStrings())) << length << " row " << row << " at " << at;
+                        ASSERT_TRUE(s.Undo());
+                        ASSERT_EQ(JoinRows(s), text);
+                    }
+                }
+            }
+        }
+    }
 }
 
 } // namespace

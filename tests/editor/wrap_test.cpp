@@ -228,6 +228,35 @@ TEST(WrapCuts, RandomLinesUnderEveryRuleCombination)
     }
 }
 
+// Under the default rules a row without a TAB is cut from its bytes alone;
+// the cut must be the cell walk's, which a rule takes over with (hanging
+// punctuation with nothing to hang changes no cut). Runs of lead-range
+// bytes and a lone lead byte at the end test where characters start.
+TEST(WrapCuts, TheDefaultRulesCutAsTheCellWalk)
+{
+    std::mt19937 rng(3);
+    const std::vector<std::string> pieces = {"a", "bcd", " ", "\t", kA, "\x95\x5C", "\x81\x81", "\xE0\x9F", "\xB1", "\x81"};
+    TLineCuts fast, walked;
+    for (int round = 0; round < 400; ++round) {
+        TEditorWrapOption plain;
+        plain.SetWrapByte(20 + round % 61);
+        plain.SetFollowRetMark(round & 1);
+        TEditorWrapOption walk;
+        walk.Assign(plain);
+        walk.SetFollowPunctuation(true);
+        walk.SetPunctuationStr("");
+        const int tab = 1 + round % 8;
+        const TWrapRules a(plain, tab, DefaultDelimiters()), b(walk, tab, DefaultDelimiters());
+        std::string line;
+        for (int k = std::uniform_int_distribution<int>(0, 150)(rng); k > 0; --k)
+            line += pieces[std::uniform_int_distribution<std::size_t>(0, round % 3 ? pieces.size() - 1 : 6)(rng)];
+        CutLine(line, a, fast);
+        CutLine(line, b, walked);
+        ASSERT_EQ(fast.Ends, walked.Ends) << round;
+        ASSERT_EQ(fast.RestRow, walked.RestRow) << round;
+    }
+}
+
 TEST(WrapCuts, ALongLineIsCutInLinearTime)
 {
     std::string line;
