@@ -28,6 +28,14 @@ std::size_t RoundUp(std::size_t n, std::size_t to) { return (n + to - 1) / to * 
 class TEscapedPieces {
 public:
     TEscapedPieces() : mark_(WideToAnsiEscaped(std::wstring(1, kMark))) {}
+    // Whether the conversion still works this way ("$" escaped in a piece
+    // without a character the code page lacks).
+    bool Usable() const
+    {
+        std::wstring w(1, L'$');
+        std::string out;
+        return Convert(w, out) && out != "$";
+    }
     bool Convert(std::wstring& w, std::string& out) const
     {
         if (mark_.empty()) return false;
@@ -63,6 +71,18 @@ bool ConvertPieces(TLoadPages& bytes, std::size_t begin, std::size_t end, std::s
     }
     if (!text.Reserve(bound)) return false;
     const TEscapedPieces escaped;
+    if (noAnsi && !escaped.Usable()) {
+        // The whole text at once, as the conversion's own rules take it.
+        std::wstring all;
+        for (std::size_t from = begin; from < end;) {
+            const std::size_t to = next(from);
+            if (!wide(from, to, w)) return false;
+            all += w;
+            from = to;
+        }
+        bytes.Release(end);
+        return WideToAnsiEscaped(all, out) && text.Append(out);
+    }
     for (std::size_t from = begin; from < end;) {
         const std::size_t to = next(from);
         if (!wide(from, to, w)) return false;

@@ -199,6 +199,8 @@ bool TEditorScreenStrings::RecutLine(int first, int row, int lastOld, int run, i
     std::size_t between = head.size();
     for (int r = lastOld + 1; r < run; ++r) head += Strings(r);
     between = head.size() - between;
+    // A line left empty may lose its row altogether: the plain way knows when.
+    if (head.empty() && tail.empty()) return false;
 
     // Old row starts in the run, walked along with the new cuts.
     int oldRow = run;

@@ -116,6 +116,20 @@ TEST_F(Store, EditsInsideAWrappedLineResplitFromTheRowBefore)
     EXPECT_EQ(RowDump(s), (Rows{std::string(20, 'a') + "|W", "cbb|L"}));
 }
 
+// A last line that exactly fills the width, emptied: no empty row without a
+// line break is left after the line break before it.
+TEST_F(Store, EmptyingALastLineThatFillsTheWidthLeavesNoEmptyRow)
+{
+    s.WrapOption().SetWrapByte(30);
+    s.SetWordWrap(true);
+    s.LoadText("\r\n" + std::string(30, 'x'));
+    ASSERT_EQ(RowDump(s), (Rows{"|L", std::string(30, 'x') + "|W", "|E"}));
+    ASSERT_TRUE(s.ReplaceRows(1, 1, ""));
+    EXPECT_EQ(RowDump(s), (Rows{"|L"}));
+    ASSERT_TRUE(s.Undo());
+    EXPECT_EQ(JoinRows(s), "\r\n" + std::string(30, 'x'));
+}
+
 TEST_F(Store, OneNotificationPerEditAndCaretsClamped)
 {
     lines.SetText("a\r\nb\r\nc\r\n");
