@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "classlib/form_win.h"
-#include "classlib/shortcut.h"
+#include "base/shortcut.h"
 #include "base/showmsg.h"
 
 namespace vellumo {

@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "classlib/shortcut.h"
+#include "base/shortcut.h"
 
 namespace vellumo {
 

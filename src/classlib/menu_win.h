@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/shortcut.h"
+#include "base/shortcut.h"
 
 namespace vellumo {
 

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "base/colorcodec.h"
-#include "classlib/shortcut.h"
+#include "base/shortcut.h"
 
 using namespace vellumo;
 

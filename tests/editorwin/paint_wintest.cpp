@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "classlib/screen_win.h"
-#include "classlib/shortcut.h"
+#include "base/shortcut.h"
 #include "support/winsupport_win.h"
 #include "editor_support_win.h"
 

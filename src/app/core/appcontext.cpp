@@ -8,6 +8,7 @@ namespace {
 IMainWindow* g_mainForm = nullptr;
 TSettingsStore* g_settings = nullptr;
 int g_busy = 0;
+int g_toolWait = 0;
 } // namespace
 
 IMainWindow* MainForm() noexcept { return g_mainForm; }
@@ -29,5 +30,9 @@ void SetAppSettingsStore(TSettingsStore* store) noexcept { g_settings = store; }
 bool DocumentBusy() noexcept { return g_busy > 0; }
 TDocumentBusy::TDocumentBusy() noexcept { ++g_busy; }
 TDocumentBusy::~TDocumentBusy() { --g_busy; }
+
+bool ToolWaiting() noexcept { return g_toolWait > 0; }
+TToolWait::TToolWait() noexcept { ++g_toolWait; }
+TToolWait::~TToolWait() { --g_toolWait; }
 
 } // namespace vellumo

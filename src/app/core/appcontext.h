@@ -136,4 +136,16 @@ public:
     TDocumentBusy& operator=(const TDocumentBusy&) = delete;
 };
 
+// An external tool is being waited for: save, open, the settings folder,
+// drops and close are refused meanwhile; the text messages pass, since a
+// tool edits through its window handle.
+bool ToolWaiting() noexcept;
+class TToolWait {
+public:
+    TToolWait() noexcept;
+    ~TToolWait();
+    TToolWait(const TToolWait&) = delete;
+    TToolWait& operator=(const TToolWait&) = delete;
+};
+
 } // namespace vellumo

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "classlib/shortcut.h"
+#include "base/shortcut.h"
 
 namespace vellumo {
 

@@ -1,4 +1,4 @@
-#include "classlib/shortcut.h"
+#include "base/shortcut.h"
 
 #include <cstdio>
 
