@@ -400,7 +400,7 @@ TComboBox::~TComboBox()
 
 HWND TComboBox::EditHandle()
 {
-    if (!HandleAllocated() || style_ != csDropDown) return nullptr;
+    if (!HandleAllocated() || style_ == csDropDownList) return nullptr;
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     return GetComboBoxInfo(Handle(), &info) ? info.hwndItem : nullptr;
@@ -461,14 +461,19 @@ void TComboBox::Complete()
 
 DWORD TComboBox::ControlStyle() const
 {
-    return WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+    const DWORD kind = style_ == csDropDownList ? CBS_DROPDOWNLIST : style_ == csSimple ? CBS_SIMPLE : CBS_DROPDOWN;
+    return WS_VSCROLL | CBS_AUTOHSCROLL | kind | ExtraComboStyle();
 }
 
-int TComboBox::WindowHeight() const { return Height() + dropDownCount_ * itemHeight_ + 2; }
+// A simple combo box's list is part of its height; a drop-down's list hangs below.
+int TComboBox::WindowHeight() const
+{
+    return style_ == csSimple ? Height() : Height() + dropDownCount_ * itemHeight_ + 2;
+}
 
 void TComboBox::Created()
 {
-    if (style_ == csDropDown) {
+    if (style_ != csDropDownList) {
         edit_ = EditHandle();
         if (edit_) {
             SetPropA(edit_, kComboProp, this);
@@ -551,7 +556,7 @@ void TComboBox::Notify(WORD code)
     if (code == CBN_SELCHANGE) {
         itemIndex_ = ItemIndex();
         // The edit shows the chosen item only after this notice: make Text() right for the handlers.
-        if (style_ == csDropDown && itemIndex_ >= 0 && itemIndex_ < static_cast<int>(items_.size())) {
+        if (style_ != csDropDownList && itemIndex_ >= 0 && itemIndex_ < static_cast<int>(items_.size())) {
             completing_ = true;
             SetWindowTextA(Handle(), items_[static_cast<std::size_t>(itemIndex_)].c_str());
             completing_ = false;
@@ -944,6 +949,22 @@ void TForm::WndProc(TMessage& m)
         }
         break;
     }
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM: {
+        // Found by id: measuring comes while the control's window is being made.
+        const UINT id = static_cast<UINT>(m.WParam);
+        for (auto* c : controls_) {
+            if (id == 0 || static_cast<UINT>(c->Id()) != id) continue;
+            const bool done = m.Msg == WM_MEASUREITEM
+                                  ? c->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))
+                                  : c->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+            if (done) {
+                m.Result = TRUE;
+                return;
+            }
+        }
+        break;
+    }
     case DM_GETDEFID:
         m.Result = DefaultButtonId();
         return;
@@ -995,8 +1016,14 @@ bool IsFormDialogMessage(MSG& msg)
     for (TForm* f : LiveForms()) {
         if (!f->HandleAllocated()) continue;
         HWND h = f->Handle();
-        if (msg.hwnd == h || IsChild(h, msg.hwnd))
+        if (msg.hwnd == h || IsChild(h, msg.hwnd)) {
+            if (f->dialogKeys_ && msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
+                f->OnCtrlTab) {
+                f->OnCtrlTab(GetKeyState(VK_SHIFT) >= 0);
+                return true;
+            }
             return f->dialogKeys_ && IsDialogMessageA(h, &msg) != FALSE;
+        }
     }
     return false;
 }

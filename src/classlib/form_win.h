@@ -118,6 +118,18 @@ protected:
     virtual void Notify(WORD code) { (void)code; }
     // WM_COMMAND from the control, whole: the default hands the code to Notify.
     virtual void Command(WPARAM wParam) { Notify(HIWORD(wParam)); }
+    // WM_MEASUREITEM and WM_DRAWITEM of an owner-drawn control; true when handled.
+    // Measuring may come while the window is being made, before Handle() is set.
+    virtual bool MeasureItem(MEASUREITEMSTRUCT& mis)
+    {
+        (void)mis;
+        return false;
+    }
+    virtual bool DrawItem(const DRAWITEMSTRUCT& dis)
+    {
+        (void)dis;
+        return false;
+    }
     // WM_NOTIFY arriving at the form (offered to every control); true when
     // handled, with the result set.
     virtual bool NotifyMessage(NMHDR& hdr, LRESULT& result)
@@ -245,7 +257,8 @@ private:
     bool checked_ = false;
 };
 
-enum TComboBoxStyle { csDropDown, csDropDownList };
+// csSimple: an edit with its list always shown below it.
+enum TComboBoxStyle { csDropDown, csDropDownList, csSimple };
 
 class TComboBox : public TWinControlChild {
 public:
@@ -280,6 +293,8 @@ public:
 protected:
     const char* WindowClass() const override { return "COMBOBOX"; }
     DWORD ControlStyle() const override;
+    // Added to the combo box's style (an owner-drawn list adds its flags).
+    virtual DWORD ExtraComboStyle() const { return 0; }
     void Created() override;
     void SaveState() override;
     void Notify(WORD code) override;
@@ -364,6 +379,8 @@ public:
 
     std::function<void()> OnShow;
     std::function<void()> OnHide;
+    // Ctrl+Tab (forward) and Ctrl+Shift+Tab in a dialog form (a page control takes it).
+    std::function<void(bool forward)> OnCtrlTab;
     std::function<void(bool& canClose)> OnCloseQuery;
     std::function<void(TCloseAction& action)> OnClose;
 
