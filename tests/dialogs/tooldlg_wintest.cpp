@@ -420,3 +420,17 @@ TEST_F(ToolDialogs, EntryDialogProgramFolderAndPlaceholders)
     EXPECT_EQ(tool.File, "x.exe");
     EXPECT_EQ(tool.TmpDir, "D:\\作業");
 }
+
+TEST_F(ToolDialogs, ADamagedCountOpensTheListAtOnce)
+{
+    ASSERT_TRUE(ReplaceFileBytes(ini, "[Tools]\r\nItemCount=200000000\r\nTitle0=a\r\nFile0=a.exe\r\n"));
+    int rows = 0;
+    onList = [&](TOptionToolFrm& d) {
+        rows = d.ListView1.RowCount();
+        d.CancelBtn.Click();
+    };
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(ShowToolListDialog());
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(rows, kMaxAppTools);
+}
