@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "classlib/form_win.h"
 #include "dialogs/folder/browsefolder_win.h"
 #include "support/tempfolder.h"
 
@@ -16,29 +15,19 @@ using namespace vellumo::testing;
 
 namespace {
 
-// A window that stands for the browser and keeps what it was told.
-struct TFakeBrowser {
-    std::vector<std::pair<UINT, std::string>> told;
-    HWND window = nullptr;
+// What a window standing for the browser was told.
+std::vector<std::pair<UINT, std::string>> g_told;
 
-    TFakeBrowser()
-    {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-            auto* self = reinterpret_cast<TFakeBrowser*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-            if (self && (m == BFFM_SETSELECTIONA || m == BFFM_SETSTATUSTEXTA))
-                self->told.push_back({m, reinterpret_cast<const char*>(lp)});
-            return DefWindowProcA(w, m, wp, lp);
-        };
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "FakeFolderBrowser";
-        RegisterClassA(&wc);
-        window = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 5000, 5000, 300, 200, nullptr, nullptr,
-                                 wc.hInstance, nullptr);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~TFakeBrowser() { DestroyWindow(window); }
-};
+LRESULT CALLBACK FakeBrowserProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == BFFM_SETSELECTIONA || m == BFFM_SETSTATUSTEXTA) g_told.push_back({m, reinterpret_cast<const char*>(lp)});
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+HWND Popup(const char* cls, int x, int y)
+{
+    return CreateWindowExA(0, cls, "", WS_POPUP | WS_VISIBLE, x, y, 300, 200, nullptr, nullptr, nullptr, nullptr);
+}
 
 struct TShellScope {
     TBrowseFolderDlg::TShell old;
@@ -46,38 +35,34 @@ struct TShellScope {
     ~TShellScope() { TBrowseFolderDlg::SetShell(old); }
 };
 
-PIDLIST_ABSOLUTE NewItem() { return static_cast<PIDLIST_ABSOLUTE>(CoTaskMemAlloc(2)); }
-
-std::string Lower(std::string s)
+POINT ClientOrigin(HWND w)
 {
-    CharLowerA(s.data());
-    while (!s.empty() && s.back() == '\\') s.pop_back();
-    return s;
+    POINT p{0, 0};
+    ClientToScreen(w, &p);
+    return p;
 }
 
 } // namespace
 
 TEST(FolderBrowser, ThroughAFakeShell)
 {
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 200, 150, 300, 200, nullptr, nullptr,
-                                 nullptr, nullptr);
-    TFakeBrowser fake;
-    bool pathOk = true;
-    int browsed = 0;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = FakeBrowserProc;
+    wc.lpszClassName = "FakeFolderBrowser";
+    RegisterClassA(&wc);
+    HWND owner = Popup("STATIC", 200, 150), fake = Popup(wc.lpszClassName, 900, 700);
+    bool hasPath = true;
     BROWSEINFOA seen{};
     std::string prompt;
-    TShellScope shell({[&](BROWSEINFOA& info) -> PIDLIST_ABSOLUTE {
-                           ++browsed;
+    TShellScope shell({[&](BROWSEINFOA& info) {
                            seen = info;
                            prompt = info.lpszTitle;
-                           info.lpfn(fake.window, BFFM_INITIALIZED, 0, info.lParam);
-                           info.lpfn(fake.window, BFFM_SELCHANGED, 0, info.lParam);
-                           return pathOk ? NewItem() : (lstrcpyA(info.pszDisplayName, "PC"), NewItem());
+                           info.lpfn(fake, BFFM_INITIALIZED, 0, info.lParam);
+                           info.lpfn(fake, BFFM_SELCHANGED, 0, info.lParam);
+                           lstrcpyA(info.pszDisplayName, "PC");
+                           return static_cast<PIDLIST_ABSOLUTE>(CoTaskMemAlloc(2));
                        },
-                       [&](PCIDLIST_ABSOLUTE, char* path) {
-                           if (pathOk) lstrcpyA(path, "C:\\選んだ");
-                           return pathOk;
-                       }});
+                       [&](PCIDLIST_ABSOLUTE, char* path) { return hasPath && lstrcpyA(path, "C:\\選んだ"); }});
 
     TBrowseFolderDlg dlg(owner);
     EXPECT_EQ(dlg.Caption, "フォルダの参照");
@@ -91,54 +76,47 @@ TEST(FolderBrowser, ThroughAFakeShell)
     EXPECT_EQ(seen.ulFlags, static_cast<UINT>(BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT));
     // At the owner's client origin, titled, the start selected and shown, then the new selection shown.
     RECT r;
-    GetWindowRect(fake.window, &r);
-    POINT origin{0, 0};
-    ClientToScreen(owner, &origin);
-    EXPECT_EQ(r.left, origin.x);
-    EXPECT_EQ(r.top, origin.y);
+    GetWindowRect(fake, &r);
+    EXPECT_EQ(r.left, ClientOrigin(owner).x);
+    EXPECT_EQ(r.top, ClientOrigin(owner).y);
     char title[64] = {};
-    GetWindowTextA(fake.window, title, sizeof title);
+    GetWindowTextA(fake, title, sizeof title);
     EXPECT_EQ(std::string(title), "フォルダの参照");
-    EXPECT_EQ(fake.told, (std::vector<std::pair<UINT, std::string>>{{BFFM_SETSELECTIONA, "C:\\始め"},
-                                                                     {BFFM_SETSTATUSTEXTA, "C:\\始め"},
-                                                                     {BFFM_SETSTATUSTEXTA, "C:\\選んだ"}}));
+    EXPECT_EQ(g_told, (std::vector<std::pair<UINT, std::string>>{
+                          {BFFM_SETSELECTIONA, "C:\\始め"}, {BFFM_SETSTATUSTEXTA, "C:\\始め"},
+                          {BFFM_SETSTATUSTEXTA, "C:\\選んだ"}}));
 
-    // A choice without a path (a virtual folder) is no folder: the display name never comes back.
-    pathOk = false;
-    fake.told.clear();
+    // A choice without a path (a virtual folder) is no folder: its display name never comes back.
+    hasPath = false;
+    g_told.clear();
     dlg.Directory.clear();
     dlg.ShowSelectDir = false;
     EXPECT_FALSE(dlg.Execute());
     EXPECT_EQ(dlg.Directory, "");
     EXPECT_EQ(seen.ulFlags, static_cast<UINT>(BIF_RETURNONLYFSDIRS));
-    EXPECT_TRUE(fake.told.empty());  // no start folder, no status line
+    EXPECT_TRUE(g_told.empty());  // no start folder, no status line
 
-    // Cancelled.
-    TShellScope cancel({[&](BROWSEINFOA&) -> PIDLIST_ABSOLUTE { return nullptr; }, nullptr});
+    TShellScope cancel({[](BROWSEINFOA&) -> PIDLIST_ABSOLUTE { return nullptr; }, nullptr});
     dlg.Directory = "C:\\x";
     EXPECT_FALSE(dlg.Execute());
     EXPECT_EQ(dlg.Directory, "C:\\x");
-    EXPECT_EQ(browsed, 2);
+    DestroyWindow(fake);
     DestroyWindow(owner);
 }
 
 TEST(FolderBrowser, TheShellsOwnBrowser)
 {
     TTempFolder dir;
-    const std::string start = dir.Path();
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 120, 100, 300, 200, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND owner = Popup("STATIC", 120, 100);
+    static bool s_ok, s_found;
+    static RECT s_at;
     for (bool ok : {true, false}) {
         SCOPED_TRACE(ok);
-        static bool s_ok;
-        static RECT s_at;
-        static bool s_found;
         s_ok = ok;
         s_found = false;
         TBrowseFolderDlg dlg(owner);
         dlg.Caption = "フォルダの参照 (試験)";
-        dlg.TextLine1 = "作業フォルダを指定して下さい";
-        dlg.Directory = start;
+        dlg.Directory = dir.Path();
         // Answered from a timer inside the browser's own loop.
         const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
             HWND w = FindWindowA(nullptr, "フォルダの参照 (試験)");
@@ -152,11 +130,10 @@ TEST(FolderBrowser, TheShellsOwnBrowser)
         KillTimer(nullptr, timer);
         ASSERT_TRUE(s_found);
         EXPECT_EQ(chosen, ok);
-        EXPECT_EQ(Lower(dlg.Directory), Lower(start));
-        POINT origin{0, 0};
-        ClientToScreen(owner, &origin);
-        EXPECT_EQ(s_at.left, origin.x);
-        EXPECT_EQ(s_at.top, origin.y);
+        // OK returns the start folder, selected when the browser opened.
+        EXPECT_EQ(lstrcmpiA(dlg.Directory.c_str(), dir.Path().c_str()), 0) << dlg.Directory;
+        EXPECT_EQ(s_at.left, ClientOrigin(owner).x);
+        EXPECT_EQ(s_at.top, ClientOrigin(owner).y);
     }
     DestroyWindow(owner);
 }

