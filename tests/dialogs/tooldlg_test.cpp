@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <tuple>
 
 #include "base/inifile.h"
@@ -90,7 +89,7 @@ TEST(ToolRows, ForeignTextsAndSeparators)
     EXPECT_EQ(Fields(ToolSeparatorEntry(false, true)), Fields(Tool("-", "", "", 2, "", 16)));
 }
 
-TEST(ToolEntry, OkRuleAndMovingRows)
+TEST(ToolEntry, OkRule)
 {
     EXPECT_TRUE(ToolEntryOkEnabled("-", "", ""));
     EXPECT_TRUE(ToolEntryOkEnabled("t", "t.exe", ""));
@@ -98,31 +97,4 @@ TEST(ToolEntry, OkRuleAndMovingRows)
     EXPECT_FALSE(ToolEntryOkEnabled("t", "", ""));
     EXPECT_FALSE(ToolEntryOkEnabled("", "t.exe", "x"));
     EXPECT_FALSE(ToolEntryOkEnabled(" -", "", ""));
-
-    EXPECT_EQ(MovedToolRow(0, -1, 3), -1);
-    EXPECT_EQ(MovedToolRow(2, 1, 3), -1);
-    EXPECT_EQ(MovedToolRow(1, -1, 3), 0);
-    EXPECT_EQ(MovedToolRow(1, 1, 3), 2);
-    EXPECT_EQ(MovedToolRow(-1, 1, 3), -1);  // nothing selected
-}
-
-TEST(ToolEntry, PlaceholderMenuNamesWhatEachItemInserts)
-{
-    std::set<std::string> inserts;
-    bool afterSeparator = true;
-    for (const TToolPlaceholder& p : kToolPlaceholders) {
-        const std::string caption = p.Caption;
-        if (!p.Insert) {
-            EXPECT_FALSE(afterSeparator);  // never first nor two in a row
-            afterSeparator = true;
-            continue;
-        }
-        afterSeparator = false;
-        const std::string insert = p.Insert;
-        EXPECT_EQ(caption.substr(caption.size() - insert.size() - 3), " [" + insert + "]") << caption;
-        inserts.insert(insert);
-    }
-    EXPECT_FALSE(afterSeparator);
-    EXPECT_EQ(inserts, (std::set<std::string>{"%f", "%F", "%n", "%N", "%b", "%B", "%d", "%D", "%w", "%s", "%t", "%m",
-                                              "%e", "%p", "%P"}));
 }

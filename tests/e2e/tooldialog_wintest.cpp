@@ -39,22 +39,26 @@ protected:
     }
 };
 
-TEST_F(ToolDialog, OpenedFromTheToolsMenuAndWorkedByKeys)
+TEST_F(ToolDialog, OpenedFromTheToolsMenuWorkedByKeysAndSaved)
 {
     WriteSettings("[Tools]\r\nItemCount=2\r\n"
                   "Title0=一番目\r\nFile0=one.exe\r\nParam0=%%\r\n"
                   "Title1=二番目\r\nFile1=two.exe\r\nParam1=% %f%\r\nKey1=Ctrl+F7\r\n");
+    const std::string path = ini_ + "\\vellumo.ini";
     TVellumo v;
     ASSERT_TRUE(Launch(v, ""));
     ASSERT_TRUE(v.Sync());
-    v.Keys({VK_MENU, 'T'});  // the Tools menu
-    ASSERT_TRUE(v.Sync());
-    Type(v.MainWindow(), {'T'});  // ツールの設定(&T)...
-    HWND dialog = nullptr;
-    ASSERT_TRUE(v.WaitFor([&] { return (dialog = FormWithCaption(v.ProcessId(), "ツールの設定")) != nullptr; }));
-    const std::vector<HWND> lists = ChildrenOfClass(dialog, WC_LISTVIEWA);
-    ASSERT_EQ(lists.size(), 1u);
-    HWND list = lists[0];
+    HWND dialog = nullptr, list = nullptr;
+    auto open = [&] {
+        v.Keys({VK_MENU, 'T'});  // the Tools menu
+        ASSERT_TRUE(v.Sync());
+        Type(v.MainWindow(), {'T'});  // ツールの設定(&T)...
+        ASSERT_TRUE(v.WaitFor([&] { return (dialog = FormWithCaption(v.ProcessId(), "ツールの設定")) != nullptr; }));
+        const std::vector<HWND> lists = ChildrenOfClass(dialog, WC_LISTVIEWA);
+        ASSERT_EQ(lists.size(), 1u);
+        list = lists[0];
+    };
+    open();
     ASSERT_TRUE(v.WaitFor([&] { return Rows(list) == 2; }));
 
     // Delete on the first row asks; Yes removes it; Enter is OK.
@@ -65,15 +69,22 @@ TEST_F(ToolDialog, OpenedFromTheToolsMenuAndWorkedByKeys)
     TVellumo::Answer(question, IDYES);
     ASSERT_TRUE(v.WaitFor([&] { return Rows(list) == 1; }));
     Type(dialog, {VK_RETURN});
-    ASSERT_TRUE(v.WaitFor([&] { return !IsWindowVisible(dialog); }));
     // The list is written after the dialog has gone, then its own size.
     std::string ini;
-    EXPECT_TRUE(v.WaitFor([&] {
-        ini = ReadFileBytes(ini_ + "\\vellumo.ini");
-        return ini.find("[ToolWindow]") != std::string::npos;
-    }));
+    EXPECT_TRUE(v.WaitFor([&] { return (ini = ReadFileBytes(path)).find("[ToolWindow]") != std::string::npos; }));
     EXPECT_NE(ini.find("ItemCount=1\r\nTitle0=二番目\r\nFile0=two.exe\r\nParam0=% %f%\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Key0=Ctrl+F7\r\n"), std::string::npos);
+
+    // A settings file that cannot be written: told so, and it stays as it was.
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    open();
+    Type(dialog, {VK_RETURN});
+    HWND failed = v.WaitDialog();
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(TVellumo::DialogText(failed).rfind("何らかの問題が発生しました。\r\n\r\n・初期化ファイル(INI)の作成に失敗。", 0), 0u);
+    TVellumo::Answer(failed, IDOK);
+    EXPECT_EQ(ReadFileBytes(path), ini);
     EXPECT_TRUE(v.Close());
 }
 
