@@ -240,6 +240,9 @@ public:
     void UseCommandLineDialogFolder();
     void RunStartupTools();
     void SaveWindowPlacement();
+    // The application became active: the document's file is checked for
+    // changes other programs made (docguards_win.cpp).
+    void AppActivate();
     void AddToFileHistory(const std::string& fileName);
     void ApplyEditModeOf(const std::string& fileName);
 
