@@ -187,6 +187,30 @@ TEST_F(AppMessagesTest, OpenFileChecksTheNameBeforeAskingToSave)
     EXPECT_EQ(calls_, std::vector<std::string>{"open " + file.string()});
 }
 
+TEST_F(AppMessagesTest, ABoxSelectionIsReadAsRowsAndReplacedAsABox)
+{
+    TEditor& ed = form_->Editor1;
+    ed.Lines().SetText("abcdef\r\nghijkl\r\n");
+    ed.SetSelectionMode(smBox);
+    EXPECT_EQ(SendValue(kWmAppGetSelMode, 0, 0), -1);  // box mode with nothing selected
+    ed.SetCaretRowCol(0, 1);
+    ed.ExtendBoxSelection(VK_RIGHT);
+    ed.ExtendBoxSelection(VK_RIGHT);
+    EXPECT_EQ(SendValue(kWmAppGetSelMode, 0, 0), 1);
+    {
+        TMapping map("");
+        ASSERT_EQ(SendValue(kWmAppGetText, 1, 0), 1);
+        EXPECT_STREQ(map.view, "bc\r\n");  // one row, ended too
+        ed.ExtendBoxSelection(VK_DOWN);
+        ASSERT_EQ(SendValue(kWmAppGetText, 1, 0), 1);
+        EXPECT_STREQ(map.view, "bc\r\nhi\r\n");
+    }
+    TMapping map("XY\r\nZW\r\n");
+    EXPECT_EQ(SendValue(kWmAppSetText, 1, 8), 1);
+    EXPECT_EQ(Text(), "aXYdef\r\ngZWjkl\r\n");
+    ed.SetSelectionMode(smNormal);
+}
+
 TEST_F(AppMessagesTest, NoMessageClearsADocumentTheProgramLocked)
 {
     form_->Editor1.SetReadOnly(true);
