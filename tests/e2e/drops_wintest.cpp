@@ -7,7 +7,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -15,37 +14,6 @@
 
 namespace e2e {
 namespace {
-
-// A window of another thread that takes the activation away from the program.
-class TAwayWindow {
-public:
-    TAwayWindow()
-    {
-        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, ready] {
-            window_ = CreateWindowExA(0, "STATIC", "away", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
-            threadId_ = GetCurrentThreadId();
-            SetEvent(ready);
-            MSG m;
-            while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
-            if (window_) DestroyWindow(window_);
-        });
-        WaitForSingleObject(ready, 5000);
-        CloseHandle(ready);
-    }
-    ~TAwayWindow()
-    {
-        PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-        thread_.join();
-    }
-    HWND Handle() const { return window_; }
-
-private:
-    std::thread thread_;
-    HWND window_ = nullptr;
-    DWORD threadId_ = 0;
-};
 
 // The file each visible main window holds, with its process's start time.
 struct THolder {
@@ -186,7 +154,7 @@ protected:
         SetFileTime(h, nullptr, nullptr, &ft);
         CloseHandle(h);
     }
-    TAwayWindow away_;
+    TOtherWindow away_;
 };
 
 TEST_F(OutsideChanges, AskedOnceNoWaitsForTheNextChangeYesReloads)

@@ -56,22 +56,10 @@ private:
 // A status-bar panel's text, read through the program's memory.
 std::string Panel(HWND main, int panel)
 {
-    HWND bar = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(bar, &pid);
-    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!p) return "<no process>";
-    std::string out(1024, '\0');
-    void* remote = VirtualAllocEx(p, nullptr, out.size(), MEM_COMMIT, PAGE_READWRITE);
-    SIZE_T n = 0;
-    WriteProcessMemory(p, remote, out.data(), out.size(), &n);
-    DWORD_PTR r = 0;
-    SendMessageTimeoutA(bar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &r);
-    ReadProcessMemory(p, remote, out.data(), out.size(), &n);
-    VirtualFreeEx(p, remote, 0, MEM_RELEASE);
-    CloseHandle(p);
-    out.resize(strnlen(out.data(), out.size()));
-    return out.substr(std::min(out.find_first_not_of('\t'), out.size()));
+    const std::string buf = RemoteCall(FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA,
+                                       static_cast<WPARAM>(panel), 1024);
+    const std::string text = buf.substr(0, buf.find('\0'));
+    return text.substr(std::min(text.find_first_not_of('\t'), text.size()));
 }
 
 class Messages : public TEndToEnd {
