@@ -7,9 +7,14 @@
 #include <string>
 
 #include "editor/editor_win.h"
+#include "editor/editorhost.h"
 
 namespace vellumo {
 namespace {
+
+// Messages that change the text: refused while the document is busy, as a
+// read-only editor refuses them.
+bool EditRefused(bool readOnly) { return readOnly || EditorHost().DocumentBusy(); }
 
 // wParam and lParam carry 32-bit values; a 32-bit sender's -1 arrives as
 // 0xFFFFFFFF, a 64-bit one's as all ones: both mean -1.
@@ -48,7 +53,7 @@ bool TEditor::EditControlMessage(TMessage& m)
     switch (m.Msg) {
     case WM_SETTEXT: {
         m.Result = FALSE;
-        if (readOnly_) return true;
+        if (EditRefused(readOnly_)) return true;
         // A null text is an empty one; the text is only read here.
         const char* p = reinterpret_cast<const char*>(m.LParam);
         CleanSelection();
@@ -107,14 +112,14 @@ bool TEditor::EditControlMessage(TMessage& m)
     }
     case EM_REPLACESEL: {
         m.Result = 0;
-        if (readOnly_) return true;
+        if (EditRefused(readOnly_)) return true;
         const char* p = reinterpret_cast<const char*>(m.LParam);
         InsertStreamText(p ? std::string_view(p) : std::string_view());
         return true;
     }
     case WM_CUT:
         // Nothing to cut leaves the user's clipboard as it is.
-        if (!readOnly_ && Selected()) CutToClipboard();
+        if (!EditRefused(readOnly_) && Selected()) CutToClipboard();
         m.Result = 0;
         return true;
     case WM_COPY:
@@ -122,11 +127,11 @@ bool TEditor::EditControlMessage(TMessage& m)
         m.Result = 0;
         return true;
     case WM_PASTE:
-        if (!readOnly_) PasteFromClipboard();
+        if (!EditRefused(readOnly_)) PasteFromClipboard();
         m.Result = 0;
         return true;
     case WM_CLEAR:
-        if (!readOnly_ && Selected()) DeleteSelection();
+        if (!EditRefused(readOnly_) && Selected()) DeleteSelection();
         m.Result = 0;
         return true;
     case EM_SCROLLCARET:
@@ -197,7 +202,7 @@ bool TEditor::EditControlMessage(TMessage& m)
         return true;
     case EM_UNDO:
         m.Result = FALSE;
-        if (!readOnly_ && CanUndo()) {
+        if (!EditRefused(readOnly_) && CanUndo()) {
             Undo();
             m.Result = TRUE;
         }
@@ -210,7 +215,7 @@ bool TEditor::EditControlMessage(TMessage& m)
         m.Result = topRow_;
         return true;
     case EM_SETREADONLY:
-        SetReadOnly(m.WParam != 0);
+        if (m.WParam != 0 || !EditorHost().ReadOnlyLocked()) SetReadOnly(m.WParam != 0);
         m.Result = readOnly_ == (m.WParam != 0) ? TRUE : FALSE;
         return true;
     case EM_POSFROMCHAR: {

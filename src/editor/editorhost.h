@@ -40,6 +40,11 @@ public:
     // A load failed before the main window was ever shown: the program ends.
     virtual void LoadFailedBeforeShown() {}
     virtual bool MainWindowShown() const { return true; }
+    // The edit messages any process may send that change the text wait
+    // while the document is opened, saved or replaced in.
+    virtual bool DocumentBusy() const { return false; }
+    // The program locked the document read-only: no message clears it.
+    virtual bool ReadOnlyLocked() const { return false; }
 };
 
 TEditorHostValues& EditorHostValues() noexcept;

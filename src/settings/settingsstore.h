@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "settings/machinedefaults.h"
 #include "settings/settings.h"
@@ -30,6 +31,13 @@ public:
     std::function<void()> OnSaved;
 
     const std::string& Path() const noexcept { return path_; }
+    // Another settings file from now on (a settings folder switched at run
+    // time); its first failures are reported again.
+    void SetPath(std::string path)
+    {
+        path_ = std::move(path);
+        errorReported_ = readOnlyReported_ = false;
+    }
     const std::string& ErrorText() const noexcept { return error_; }
     // The last failure has been reported to the user already (a read-only
     // settings file is reported at its first refused write only): the

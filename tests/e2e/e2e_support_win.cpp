@@ -70,4 +70,46 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* cls)
     return f.found;
 }
 
+std::string RemoteCall(HWND w, UINT msg, WPARAM wp, std::size_t size, LRESULT* result)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!p) return {};
+    std::string out(size, '\0');
+    void* remote = VirtualAllocEx(p, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    DWORD_PTR r = 0;
+    SIZE_T n = 0;
+    WriteProcessMemory(p, remote, out.data(), size, &n);
+    const bool sent =
+        SendMessageTimeoutA(w, msg, wp, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &r) != 0;
+    if (!sent || !ReadProcessMemory(p, remote, out.data(), size, &n)) out.clear();
+    VirtualFreeEx(p, remote, 0, MEM_RELEASE);
+    CloseHandle(p);
+    if (result) *result = static_cast<LRESULT>(r);
+    return out;
+}
+
+TOtherWindow::TOtherWindow()
+{
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([this, ready] {
+        window_ = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        threadId_ = GetCurrentThreadId();
+        SetEvent(ready);
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+        if (window_) DestroyWindow(window_);
+    });
+    WaitForSingleObject(ready, 5000);
+    CloseHandle(ready);
+}
+
+TOtherWindow::~TOtherWindow()
+{
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+}
+
 } // namespace e2e

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver_win.h"
@@ -34,5 +35,26 @@ std::string BuildPath(const std::string& name);
 
 // The children of a window class, in their order, at any depth.
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* cls);
+
+// What one call of a message that fills a buffer writes into it, the
+// buffer (size bytes) made in the program's own memory; empty when the
+// call failed.
+std::string RemoteCall(HWND w, UINT msg, WPARAM wp, std::size_t size, LRESULT* result = nullptr);
+
+// A plain window on a thread of its own, with its own message loop: it
+// takes the activation away from the program.
+class TOtherWindow {
+public:
+    TOtherWindow();
+    ~TOtherWindow();
+    TOtherWindow(const TOtherWindow&) = delete;
+    TOtherWindow& operator=(const TOtherWindow&) = delete;
+    HWND Handle() const { return window_; }
+
+private:
+    std::thread thread_;
+    HWND window_ = nullptr;
+    DWORD threadId_ = 0;
+};
 
 } // namespace e2e

@@ -17,27 +17,6 @@
 namespace e2e {
 namespace {
 
-// What one remote call writes into a block of the program's memory.
-std::string RemoteCall(HWND w, UINT msg, WPARAM wp, std::size_t size, LRESULT* result = nullptr)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!p) return {};
-    std::string out(size, '\0');
-    void* remote = VirtualAllocEx(p, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    DWORD_PTR r = 0;
-    SIZE_T n = 0;
-    WriteProcessMemory(p, remote, out.data(), size, &n);
-    const bool sent =
-        SendMessageTimeoutA(w, msg, wp, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &r) != 0;
-    if (!sent || !ReadProcessMemory(p, remote, out.data(), size, &n)) out.clear();
-    VirtualFreeEx(p, remote, 0, MEM_RELEASE);
-    CloseHandle(p);
-    if (result) *result = static_cast<LRESULT>(r);
-    return out;
-}
-
 HWND StatusBar(TVellumo& v) { return FindWindowExA(v.MainWindow(), nullptr, STATUSCLASSNAMEA, nullptr); }
 HWND ToolBar(TVellumo& v) { return FindWindowExA(v.MainWindow(), nullptr, TOOLBARCLASSNAMEA, nullptr); }
 

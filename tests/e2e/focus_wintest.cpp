@@ -142,37 +142,6 @@ TEST_F(Focus, KeysReachTheTextAfterAnsweredQuestions)
     EXPECT_EQ(v.Text(), "kqweabc\r\n");
 }
 
-// A plain window on a thread of its own, with its own message loop.
-class TOtherWindow {
-public:
-    TOtherWindow()
-    {
-        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, ready] {
-            window_ = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
-            threadId_ = GetCurrentThreadId();
-            SetEvent(ready);
-            MSG m;
-            while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
-            if (window_) DestroyWindow(window_);
-        });
-        WaitForSingleObject(ready, 5000);
-        CloseHandle(ready);
-    }
-    ~TOtherWindow()
-    {
-        PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-        thread_.join();
-    }
-    HWND Handle() const { return window_; }
-
-private:
-    std::thread thread_;
-    HWND window_ = nullptr;
-    DWORD threadId_ = 0;
-};
-
 TEST_F(Focus, ReactivationGivesTheKeysToTheEditorThatHadThem)
 {
     const std::string doc = dir_.File("doc.txt");

@@ -110,6 +110,8 @@ TScreenArea VirtualScreenArea();
 class TAppEditorHost : public IEditorHost {
 public:
     void RefreshToolBar() override;
+    bool DocumentBusy() const override;
+    bool ReadOnlyLocked() const override;
 };
 // Installs one TAppEditorHost for the process (idempotent).
 void InstallAppEditorHost();

@@ -185,6 +185,10 @@ void TAppEditorHost::RefreshToolBar()
     if (IMainWindow* form = MainForm()) form->UpdateToolBarState();
 }
 
+bool TAppEditorHost::DocumentBusy() const { return vellumo::DocumentBusy(); }
+
+bool TAppEditorHost::ReadOnlyLocked() const { return Document().ReadOnlyLocked; }
+
 void InstallAppEditorHost()
 {
     static TAppEditorHost host;

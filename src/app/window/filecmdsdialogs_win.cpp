@@ -2,6 +2,7 @@
 #include "app/window/mainform_win.h"
 
 #include "app/document/docopen.h"
+#include "app/window/docguards_win.h"
 
 namespace vellumo {
 
@@ -19,7 +20,7 @@ void TVellumoMainForm::SetUpFileDialogs()
         canClose = FileDialogAccepts(dialog.FileName());
         if (!canClose) dialog.SetFileName("");
     };
-    SaveDialog1.OnCanClose = [](TFileDialog& dialog, bool& canClose) { canClose = FileDialogAccepts(dialog.FileName()); };
+    SaveDialog1.OnCanClose = [](TFileDialog& dialog, bool& canClose) { canClose = SaveDialogAccepts(dialog.FileName()); };
 }
 
 bool TVellumoMainForm::RunOpenDialog()

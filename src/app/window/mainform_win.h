@@ -10,6 +10,9 @@
 //   mainformmsg_win.cpp     window messages; menu items, shortcuts and tool
 //                           buttons run their command from the table
 //   mainformhook_win.cpp    placing the file dialogs (old systems)
+//   docguards_win.cpp       dropped files, outside changes on activation,
+//                           the save dialog's read-only refusal
+//   integration/appmessages_win.cpp  the messages of other programs
 //   mainformstatus_win.cpp  the status bar and the panels that follow the caret
 //   editorevents_win.cpp    keys, mouse and double click of the editors
 //   splitview_win.cpp       the split view and which editor the commands act on
@@ -240,6 +243,9 @@ public:
     void UseCommandLineDialogFolder();
     void RunStartupTools();
     void SaveWindowPlacement();
+    // The application became active: the document's file is checked for
+    // changes other programs made (docguards_win.cpp).
+    void AppActivate();
     void AddToFileHistory(const std::string& fileName);
     void ApplyEditModeOf(const std::string& fileName);
 

@@ -1,15 +1,15 @@
 // The main window's messages: menus and their hints, shortcuts, tool
-// buttons, size, closing and dropped files. Menu items, shortcuts and tool
+// buttons, size, closing; dropped files (docguards_win.cpp) and the messages
+// of other programs (integration/appmessages_win.cpp) are handed on. Menu items, shortcuts and tool
 // buttons run their command from the one command table.
 
 #include "app/window/mainform_win.h"
 
-#include <shlobj.h>
 
 #include "app/commands/commands_win.h"
 #include "app/core/appfuncs.h"
-#include "app/startup/instances.h"
-#include "app/core/reloadini.h"
+#include "app/integration/appmessages_win.h"
+#include "app/window/docguards_win.h"
 #include "app/window/toolbar.h"
 #include "classlib/application_win.h"
 #include "base/showmsg.h"
@@ -95,8 +95,9 @@ void TVellumoMainForm::ToolButtonClick(UINT id)
 
 void TVellumoMainForm::CloseRequested()
 {
-    // A save or an open pumps messages: a close arriving then waits for it.
-    if (DocumentBusy() || closing_) return;
+    // A save or an open pumps messages, a waited-for tool still works on the
+    // document: a close arriving then waits for them.
+    if (DocumentBusy() || ToolWaiting() || closing_) return;
     closing_ = true;
     bool close = false;
     RunGuarded([&] { close = FormCloseQuery(); });
@@ -105,69 +106,6 @@ void TVellumoMainForm::CloseRequested()
         DestroyWindow(Window());
     }
     closing_ = false;
-}
-
-namespace {
-
-// A drop handle posted by another process is a number, not our block: only
-// a block of this process whose list ends inside it is read.
-bool IsOwnDropBlock(HDROP drop)
-{
-    auto mem = reinterpret_cast<HGLOBAL>(drop);
-    const SIZE_T size = mem ? GlobalSize(mem) : 0;
-    if (size < sizeof(DROPFILES)) return false;
-    const auto* base = static_cast<const unsigned char*>(GlobalLock(mem));
-    if (!base) return false;
-    const auto* df = reinterpret_cast<const DROPFILES*>(base);
-    const SIZE_T unit = df->fWide ? 2 : 1;
-    bool ok = df->pFiles >= sizeof(DROPFILES) && df->pFiles < size;
-    if (ok) {
-        // The list ends with an empty name: two NULs (of the list's width).
-        ok = false;
-        for (SIZE_T i = df->pFiles; i + 2 * unit <= size; i += unit) {
-            bool end = true;
-            for (SIZE_T k = 0; k < 2 * unit; ++k) end = end && base[i + k] == 0;
-            if (end) {
-                ok = true;
-                break;
-            }
-        }
-    }
-    GlobalUnlock(mem);
-    return ok;
-}
-
-} // namespace
-
-void TVellumoMainForm::DropFiles(HDROP drop)
-{
-    if (!IsOwnDropBlock(drop)) return;
-    if (DocumentBusy()) {
-        DragFinish(drop);
-        return;
-    }
-    std::vector<std::string> names;
-    const UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < n; ++i) {
-        // Whole names, however long: a cut name could be another file; an
-        // over-long one is refused by the open with its own message.
-        const UINT len = DragQueryFileA(drop, i, nullptr, 0);
-        if (len == 0) continue;
-        std::string name(len + 1, '\0');
-        if (DragQueryFileA(drop, i, name.data(), len + 1) == 0) continue;
-        name.resize(len);
-        names.push_back(std::move(name));
-    }
-    DragFinish(drop);
-    RunGuarded([&] {
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            const bool here = i == 0 && Document().CurrentFileName.empty() && !Editor1.Modified();
-            if (here && Documents.OpenFile)
-                Documents.OpenFile(names[i]);
-            else if (Documents.StartNewInstance)
-                Documents.StartNewInstance(NewInstanceArguments(names[i], false));
-        }
-    });
 }
 
 bool TVellumoMainForm::HandleMessage(TMessage& m)
@@ -226,22 +164,17 @@ bool TVellumoMainForm::HandleMessage(TMessage& m)
     case WM_DROPFILES:
         DropFiles(reinterpret_cast<HDROP>(m.WParam));
         return true;
-    // Messages of the other instances.
-    case kWmReloadIni:
-        if (!replaceBusy_) HandleReloadIni();
-        return true;
-    case kWmJumpLine:
-        if (!replaceBusy_ && m.WParam > 0 && m.WParam < 0x7FFFFFFF)
-            RunGuarded([&] { JumpToLine(static_cast<int>(m.WParam), m.LParam == 1 ? 1 : 0); });
-        return true;
-    case kWmJumpEnd:
-        if (!replaceBusy_ && m.WParam) RunGuarded([] { JumpToLastLine(); });
-        return true;
     case WM_DESTROY:
         RunGuarded([this] { FormDestroy(); });
         PostQuitMessage(0);
         return false;
     default:
+        // Messages of the other instances and other programs.
+        if (HandleInterfaceMessage(*this, m)) return true;
+        if (HDROP drop = TestDropHandle(m.Msg)) {
+            DropFiles(drop);
+            return true;
+        }
         return false;
     }
 }

@@ -44,10 +44,12 @@ void TVellumoMainForm::LocateSettingsFile()
 
 void TVellumoMainForm::InstallApplicationEvents()
 {
-    // Activation first parks the application window; the checks for outside
-    // changes join it with the dropped-files piece.
+    // Message 0x900 reaches the queue from outside and means nothing here.
     TApplication& app = Application();
-    app.OnActivate = [] { KeepApplicationWindowHidden(); };
+    app.OnMessage = [](MSG& msg, bool& handled) {
+        if (msg.message == 0x900) handled = true;
+    };
+    app.OnActivate = [this] { AppActivate(); };
     app.OnRestore = [this] {
         if (HandleAllocated()) SetActiveWindow(Window());
     };

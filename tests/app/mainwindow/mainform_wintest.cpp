@@ -17,6 +17,7 @@
 #include "app/commands/commands_win.h"
 #include "app/startup/cmdline_win.h"
 #include "app/startup/instances.h"
+#include "classlib/process_win.h"
 #include "settings/settingsstore.h"
 #include "base/showmsg.h"
 #include "suiteform_win.h"
@@ -365,6 +366,11 @@ TEST_F(MainFormTest, ClosingAsksAndNeverStartsWhileADocumentIsBusy)
         SendMessageA(form_->Window(), WM_CLOSE, 0, 0);
         EXPECT_EQ(asked, 0);
     }
+    {
+        TToolWait tool;  // a tool still works on the document
+        SendMessageA(form_->Window(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(asked, 0);
+    }
     SendMessageA(form_->Window(), WM_CLOSE, 0, 0);  // Cancel keeps the window
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(IsWindow(form_->Window()));
@@ -399,13 +405,12 @@ TEST_F(MainFormTest, DroppedFilesOpenHereOnceThenInNewInstances)
     const fs::path a = folder_ / "a.txt", b = folder_ / "b.txt";
     std::ofstream(a, std::ios::binary) << "a\r\n";
     std::ofstream(b, std::ios::binary) << "b\r\n";
-    std::vector<std::string> started;
-    form_->Documents.StartNewInstance = [&](const std::string& args) { started.push_back(args); };
+    TProcessRecorder started;
     TScopedMsgSink quiet([](const std::string&, const std::string&, unsigned) { return IDNO; }, [](unsigned) {});
     // A list that does not end inside its block is not read.
     HDROP cut = MakeDrop(a.string());
     SendMessageA(form_->Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(cut), 0);
-    EXPECT_TRUE(started.empty());
+    EXPECT_TRUE(started.starts.empty());
     GlobalFree(reinterpret_cast<HGLOBAL>(cut));
 
     Document().CurrentFileName.clear();
@@ -413,15 +418,30 @@ TEST_F(MainFormTest, DroppedFilesOpenHereOnceThenInNewInstances)
     SendMessageA(form_->Window(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(MakeDrop(a.string() + "\0"s + b.string() + "\0\0"s)), 0);
     EXPECT_EQ(Document().CurrentFileName, a.string());
-    EXPECT_EQ(started, std::vector<std::string>{"\"" + b.string() + "\""});
-    // A name longer than a path may be reaches the new instance whole (which
-    // then refuses it), never cut into the name of another file.
-    const std::string longName = "C:\\" + std::string(300, 'x') + ".txt";
-    started.clear();
+    ASSERT_EQ(started.starts.size(), 1u);
+    // This instance's settings folder goes with the file.
+    const std::string& line = started.starts[0].commandLine;
+    EXPECT_NE(line.find(" \"/i=" + form_->IniFolder + "\" \"" + b.string() + "\""), std::string::npos) << line;
+    // A name longer than a path may be is skipped, never cut into the name
+    // of another file; the others keep their turn.
+    const std::string longName = folder_.string() + "\\" + std::string(300, 'x') + ".txt";
+    started.starts.clear();
     SendMessageA(form_->Window(), WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeDrop(a.string() + "\0"s + longName + "\0\0"s)), 0);
-    EXPECT_EQ(started, (std::vector<std::string>{"\"" + a.string() + "\"", "\"" + longName + "\""}));
-    ConnectDocumentFunctions(*form_);
+                 reinterpret_cast<WPARAM>(MakeDrop(longName + "\0"s + b.string() + "\0"s + a.string() + "\0\0"s)), 0);
+    ASSERT_EQ(started.starts.size(), 2u);
+    EXPECT_NE(started.starts[0].commandLine.find(b.string()), std::string::npos);
+    EXPECT_NE(started.starts[1].commandLine.find(a.string()), std::string::npos);
+    // Nothing is taken while a document operation runs or a tool is waited for.
+    started.starts.clear();
+    {
+        TDocumentBusy busy;
+        SendMessageA(form_->Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(b.string() + "\0\0"s)), 0);
+    }
+    {
+        TToolWait tool;
+        SendMessageA(form_->Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(b.string() + "\0\0"s)), 0);
+    }
+    EXPECT_TRUE(started.starts.empty());
 }
 
 TEST_F(MainFormTest, ShowingWorkRunsOnce)
