@@ -16,6 +16,7 @@
 #include "support/modalscript_win.h"
 #include "support/tempfolder.h"
 #include "dialogs/code/jcodedlg_win.h"
+#include "dialogs/font/fontdialog_win.h"
 #include "dialogs/jump/jumpdlg_win.h"
 #include "dialogs/replace/replacedlg.h"
 #include "dialogs/search/searchdlg.h"
@@ -215,5 +216,9 @@ TEST(DialogPictures, CaptionsFitTheirControls)
         bool logical = false;
         std::string typed;
         ShowJumpDialog(line, logical, history, typed);
+    });
+    Picture("font", [] {
+        TFontInfoA info{"IPAゴシック", -14};
+        ExecuteFontDialog(info, 16, 16, nullptr, true, false);
     });
 }
