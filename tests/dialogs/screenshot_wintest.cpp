@@ -15,6 +15,7 @@
 #include "classlib/groupbox_win.h"
 #include "support/modalscript_win.h"
 #include "support/tempfolder.h"
+#include "dialogs/about/aboutbox_win.h"
 #include "dialogs/code/jcodedlg_win.h"
 #include "dialogs/font/fontdialog_win.h"
 #include "dialogs/jump/jumpdlg_win.h"
@@ -221,4 +222,5 @@ TEST(DialogPictures, CaptionsFitTheirControls)
         TFontInfoA info{"IPAゴシック", -14};
         ExecuteFontDialog(info, 16, 16, nullptr, true, false);
     });
+    Picture("about", [] { ShowAboutBox(); });
 }

@@ -18,6 +18,8 @@ void FillDialogHost(TVellumoMainForm& form)
     h.LineNumOption = [] { return AppSettingsStore().Settings.Option.LineNum; };
     h.SelectionAsSearchText = [](bool& escaped) { return SelectionAsSearchText(escaped); };
     h.StyleFormControls = [](TForm& f) { StyleFormControls(f); };
+    h.VersionStrings = [](std::vector<std::string>& strings) { return GetVersionStrings(strings) != 0; };
+    h.OpenLink = [](const std::string& target) { OpenLinkText(target); };
 }
 
 } // namespace vellumo

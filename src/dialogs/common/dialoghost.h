@@ -4,6 +4,7 @@
 // with their own; an empty function means "not available".
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vellumo {
 
@@ -27,6 +28,10 @@ struct TDialogHost {
     std::function<std::string(bool& escaped)> SelectionAsSearchText;
     // The program's styling of a dialog's controls.
     std::function<void(TForm& form)> StyleFormControls;
+    // The program's eight version strings; true when one was missing.
+    std::function<bool(std::vector<std::string>& strings)> VersionStrings;
+    // Opens a web address or a "mailto:" through the shell.
+    std::function<void(const std::string& target)> OpenLink;
 };
 
 TDialogHost& DialogHost();
