@@ -37,18 +37,3 @@ TEST(LinkColors, FollowTheMouseAndComeBackToTheLabelsOwn)
         EXPECT_EQ(colors.Color(), c.shown) << c.name;
     }
 }
-
-TEST(LinkColors, ANewColourOfItsOwnWaitsWhileTheMouseIsOver)
-{
-    TLinkColors colors(clNavy);
-    EXPECT_EQ(colors.HotColor, 0xFFFF00);
-    EXPECT_EQ(colors.PushedColor, clRed);
-    EXPECT_TRUE(colors.Enter());
-    EXPECT_FALSE(colors.Enter());  // no change, nothing to repaint
-    colors.SetNormal(clGreen);
-    EXPECT_EQ(colors.Color(), 0xFFFF00);
-    EXPECT_TRUE(colors.Leave());
-    EXPECT_EQ(colors.Color(), clGreen);
-    colors.SetNormal(clBlack);
-    EXPECT_EQ(colors.Color(), clBlack);
-}

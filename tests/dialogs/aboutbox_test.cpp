@@ -30,15 +30,3 @@ TEST(AboutBox, UnknownUserOnlyWhenTheSystemGivesNoName)
     EXPECT_EQ(UserNameText(true, "default"), "default");  // a user may have that name
     EXPECT_EQ(UserNameText(true, "山田"), "山田");
 }
-
-TEST(AboutBox, TheSecondLinkIsMailTheOthersOpenAsTheyRead)
-{
-    const std::vector<std::string> captions = AboutLinkCaptions();
-    ASSERT_EQ(captions.size(), 4u);
-    for (int i = 1; i <= 4; ++i) {
-        const std::string& c = captions[static_cast<std::size_t>(i - 1)];
-        EXPECT_EQ(AboutLinkTarget(i, c), i == 2 ? "mailto:" + c : c) << i;
-        // Web pages open over https; the mail address is a bare address.
-        EXPECT_EQ(c.rfind("https://", 0) == 0, i != 2) << c;
-    }
-}

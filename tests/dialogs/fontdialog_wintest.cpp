@@ -27,13 +27,12 @@ bool Has(const std::vector<std::string>& items, const std::string& name)
     return std::find(items.begin(), items.end(), name) != items.end();
 }
 
-// What the dialog shows when it opens, read inside its modal loop.
+// What the dialog shows, read inside its modal loop.
 struct TSeen {
     int faceIndex = -2, sizeIndex = -2;
     std::string face, size;
-    std::string drawnFace;  // the face the system draws the sample with
-    int drawnCharset = -1;
-    int glyphWidth = 0;     // of a kanji in the sample's font
+    int drawnCharset = -1;  // of the font the system draws the sample with
+    int glyphWidth = 0;     // of a kanji in it
 };
 
 void Look(TFonfForm& d, TSeen& seen)
@@ -41,9 +40,6 @@ void Look(TFonfForm& d, TSeen& seen)
     seen = {d.FontNameCB.ItemIndex(), d.FontSizeCB.ItemIndex(), d.FontNameCB.Text(), d.FontSizeCB.Text()};
     HDC dc = GetDC(d.SamplePanel.Handle());
     HGDIOBJ old = SelectObject(dc, d.SamplePanel.ShownFont());
-    char face[LF_FACESIZE] = {};
-    GetTextFaceA(dc, LF_FACESIZE, face);
-    seen.drawnFace = face;
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     seen.drawnCharset = tm.tmCharSet;
@@ -53,9 +49,6 @@ void Look(TFonfForm& d, TSeen& seen)
     SelectObject(dc, old);
     ReleaseDC(d.SamplePanel.Handle(), dc);
 }
-
-// Types into a box's edit as a user would (the edit's own text change).
-void Type(TComboBox& box, const std::string& text) { SetWindowTextA(box.EditHandle(), text.c_str()); }
 
 bool RunDialog(TFontInfoA& info, bool tenPointFive, const std::function<void(TFonfForm&)>& act, TSeen* seen = nullptr)
 {
@@ -106,53 +99,8 @@ TEST(FontDialog, TheMissingDefaultFaceStaysAsTypedAndIsDrawnByASubstitute)
     EXPECT_EQ(seen.face, kMissing);
     EXPECT_EQ(seen.size, "10.5");
     EXPECT_EQ(seen.sizeIndex, 3);
-    EXPECT_FALSE(seen.drawnFace.empty());
     EXPECT_EQ(seen.drawnCharset, SHIFTJIS_CHARSET);
     EXPECT_GT(seen.glyphWidth, 0);
     EXPECT_EQ(info.Name, kMissing);
     EXPECT_EQ(info.Size, -14);
-}
-
-TEST(FontDialog, TypedFacesAndSizesComeBackOnOkOnly)
-{
-    const struct { bool tenFive; std::string face, size; UINT key; bool ok; std::string name; int value; } cases[] = {
-        {true, kGothic, "16", VK_RETURN, true, kGothic, 16},
-        {true, "ipaゴシック", "10.5", VK_RETURN, true, kGothic, -14},  // the listed spelling is taken
-        {true, kGothic, "0", VK_RETURN, true, kGothic, 1},
-        {true, kGothic, "99999", VK_RETURN, true, kGothic, 200},    // five characters at most: 99999
-        {false, kPGothic, "10.5", VK_RETURN, true, kPGothic, 12},   // the print dialog's mode: no 10.5
-        {true, kGothic, "16", VK_ESCAPE, false, kMissing, 12},
-    };
-    for (const auto& c : cases) {
-        TFontInfoA info{kMissing, 12};
-        TSeen seen;
-        const bool ok = RunDialog(info, c.tenFive, [&](TFonfForm& d) {
-            Type(d.FontNameCB, c.face);
-            Type(d.FontSizeCB, c.size);
-            Look(d, seen);
-            Key(d.FontSizeCB, c.key);
-        });
-        SCOPED_TRACE(c.face + " " + c.size);
-        EXPECT_EQ(ok, c.ok);
-        EXPECT_EQ(info.Name, c.name);
-        EXPECT_EQ(info.Size, c.value);
-        EXPECT_EQ(seen.drawnCharset, SHIFTJIS_CHARSET);
-    }
-}
-
-TEST(FontDialog, SizesFollowTheChosenFaceAndTheMode)
-{
-    TFontInfoA info{kGothic, 12};
-    std::vector<std::string> tenFive, normal;
-    RunDialog(info, true, [&](TFonfForm& d) {
-        tenFive = d.FontSizeCB.Items();
-        d.SetModalResult(mrCancel);
-    });
-    RunDialog(info, false, [&](TFonfForm& d) {
-        normal = d.FontSizeCB.Items();
-        EXPECT_TRUE(Has(d.FontNameCB.Items(), kPGothic));  // all faces in the print dialog's mode
-        d.SetModalResult(mrCancel);
-    });
-    EXPECT_EQ(tenFive, TrueTypeSizeList(true));
-    EXPECT_EQ(normal, TrueTypeSizeList(false));
 }

@@ -5,13 +5,11 @@
 
 using namespace vellumo;
 
-TEST(ViewMenu, ColouringItemsFollowTheModeAndTheLinkSetting)
+TEST(ViewMenu, ItemsFollowTheModeTheSettingsAndTheWindow)
 {
     const struct { TEditMode mode; bool linkWord; bool inyou, link, urlEx; } cases[] = {
-        {emStandard, true, true, true, true},   {emStandard, false, true, true, false},
-        {emIni, true, false, true, true},       {emBat, true, false, true, true},
-        {emHtml, true, false, false, false},    {emCpp, true, false, false, false},
-        {emJavaScript, true, false, false, false},
+        {emStandard, true, true, true, true}, {emStandard, false, true, true, false}, {emIni, true, false, true, true},
+        {emBat, true, false, true, true},     {emHtml, true, false, false, false},    {emCpp, true, false, false, false},
     };
     for (const auto& c : cases) {
         TAppIni o;
@@ -21,30 +19,13 @@ TEST(ViewMenu, ColouringItemsFollowTheModeAndTheLinkSetting)
         EXPECT_EQ(s.LinkEnabled, c.link) << c.mode;
         EXPECT_EQ(s.UrlExEnabled, c.urlEx) << c.mode << " " << c.linkWord;
     }
-}
-
-TEST(ViewMenu, TicksCaptionsAndTheTextSizeItemComeFromTheSettings)
-{
     TAppIni o;
-    o.ToolBar = true;
-    o.StatusBar = false;
-    o.InyouRow = true;
-    o.UrlEx = true;
-    o.WordWrap = true;
     o.WrapCount = 72;
-    TViewMenuState s = ViewMenuState(o, emStandard, true);
-    EXPECT_TRUE(s.ToolBar && !s.StatusBar && s.InyouRow && !s.LinkWord && s.UrlEx && s.WordWrap && !s.ColLine);
-    EXPECT_TRUE(s.Byte);
-    EXPECT_FALSE(s.ByteVisible);  // no status bar, no text size
+    o.StatusBar = false;
+    const TViewMenuState s = ViewMenuState(o, emStandard, true);
     EXPECT_EQ(s.WrapCaption, "72 桁で折り返し(&W)");
     EXPECT_EQ(s.WrapHint, "72 桁で折り返し ON/OFF");
-    o.StatusBar = true;
-    o.ColLine = true;
-    o.WrapCount = 120;
-    s = ViewMenuState(o, emStandard, false);
-    EXPECT_TRUE(s.ByteVisible && s.ColLine && !s.Byte);
-    EXPECT_EQ(s.WrapCaption, "120 桁で折り返し(&W)");
-
+    EXPECT_TRUE(s.Byte && !s.ByteVisible);  // no status bar, no text size
     EXPECT_EQ(NowWidthCaption(250), "&0: 250 桁 (右端)");
     for (int tab : {0, 9, -1}) EXPECT_EQ(TabCountItem(tab), -1) << tab;
     EXPECT_EQ(TabCountItem(8), 7);
