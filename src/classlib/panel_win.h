@@ -14,9 +14,8 @@ public:
     explicit TPanel(TForm& form, const std::string& caption = {});
     ~TPanel() override;
 
-    // The caption's font; every change is shown at once. (The form's own
-    // font goes to its children only at their creation and at a change of
-    // the form's font, which this panel then follows.)
+    // The caption's font; every change is shown at once. A later change of
+    // the form's font reaches the panel too, until this one changes again.
     TFont& Font() noexcept { return font_; }
     // The font object the window draws with (null before it exists).
     HFONT ShownFont() const noexcept;
