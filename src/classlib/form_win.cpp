@@ -461,7 +461,11 @@ void TComboBox::Complete()
 
 DWORD TComboBox::ControlStyle() const
 {
-    const DWORD kind = style_ == csDropDownList ? CBS_DROPDOWNLIST : style_ == csSimple ? CBS_SIMPLE : CBS_DROPDOWN;
+    // A simple box's list fills the height given (a whole number of items
+    // would leave a strip below it that nothing paints).
+    const DWORD kind = style_ == csDropDownList ? CBS_DROPDOWNLIST
+                       : style_ == csSimple     ? CBS_SIMPLE | CBS_NOINTEGRALHEIGHT
+                                                : CBS_DROPDOWN;
     return WS_VSCROLL | CBS_AUTOHSCROLL | kind | ExtraComboStyle();
 }
 

@@ -15,7 +15,9 @@
 #include "classlib/groupbox_win.h"
 #include "support/modalscript_win.h"
 #include "support/tempfolder.h"
+#include "dialogs/about/aboutbox_win.h"
 #include "dialogs/code/jcodedlg_win.h"
+#include "dialogs/font/fontdialog_win.h"
 #include "dialogs/jump/jumpdlg_win.h"
 #include "dialogs/replace/replacedlg.h"
 #include "dialogs/search/searchdlg.h"
@@ -220,6 +222,11 @@ TEST(DialogPictures, CaptionsFitTheirControls)
         std::string typed;
         ShowJumpDialog(line, logical, history, typed);
     });
+    Picture("font", [] {
+        TFontInfoA info{"IPAゴシック", -14};
+        ExecuteFontDialog(info, 16, 16, nullptr, true, false);
+    });
+    Picture("about", [] { ShowAboutBox(); });
 }
 
 TEST(DialogPictures, ToolDialogsShowWhole)

@@ -9,7 +9,7 @@ const TCommandTable& CommandTable()
 {
     static const TCommandTable table{FileMenuCommands(),   EditMenuCommands(),    EditorActionCommands(),
                                      ReconvCommands(),     SearchMenuCommands(),  ViewMenuCommands(),
-                                     WindowMenuCommands(), ToolsMenuCommands()};
+                                     WindowMenuCommands(), ToolsMenuCommands(),    HelpMenuCommands()};
     return table;
 }
 

@@ -9,6 +9,7 @@
 //   viewmenu_win.cpp    the View menu
 //   windowmenu_win.cpp  the Window menu and the pane-switching action
 //   toolsmenu_win.cpp   the Tools menu's browser previews
+//   helpmenu_win.cpp    the Help menu
 //   reconvcommand_win.cpp  the Edit menu's reconversion
 //   window/editorevents_win.cpp  the box-selection actions
 // An opening handler (File1Click...) applies its items' enabling rules.
@@ -98,7 +99,27 @@ void mRowJmpClick(TVellumoMainForm& form);
 void mKakkoJmpClick(TVellumoMainForm& form);  // also the TaioSuruKakko action
 
 // ---- View menu
+void Show1Click(TVellumoMainForm& form);
+void mModeClick(TVellumoMainForm& form);
+// The edit-mode item of a mode (its Tag).
+void mMode_defClick(TVellumoMainForm& form, int mode);
+void mToolBarClick(TVellumoMainForm& form);
+void mStatusBarClick(TVellumoMainForm& form);
+void mInyouRowClick(TVellumoMainForm& form);
+void mLinkWordClick(TVellumoMainForm& form);
+void mUrlExClick(TVellumoMainForm& form);
+void mOnWordWrapClick(TVellumoMainForm& form);
+void mWordWrapListClick(TVellumoMainForm& form);
+void mNowWidthClick(TVellumoMainForm& form);
+// A wrap-width item made from the settings (its Tag is the width).
+void WrapWidthItemClick(TVellumoMainForm& form, int width);
 void mByteClick(TVellumoMainForm& form);
+void mTabCountClick(TVellumoMainForm& form);
+// The tab-width item of a count 1..8.
+void mTabCount_2Click(TVellumoMainForm& form, int count);
+void mColLineClick(TVellumoMainForm& form);
+void mFontClick(TVellumoMainForm& form);
+void mRePaintClick(TVellumoMainForm& form);
 
 // ---- Window menu
 void mWindowClick(TVellumoMainForm& form);
@@ -109,6 +130,12 @@ void MoveWindowFocusExecute(TVellumoMainForm& form);
 void mOptionToolClick(TVellumoMainForm& form);
 void mIEClick(TVellumoMainForm& form);
 void mNNClick(TVellumoMainForm& form);
+
+// ---- Help menu
+void mKeyListClick(TVellumoMainForm& form);
+void mReadmeClick(TVellumoMainForm& form);
+void mHistoryClick(TVellumoMainForm& form);
+void mAboutClick(TVellumoMainForm& form);
 
 // ---- Edit menu: reconversion (the others are in editmenu_win.cpp)
 void mReConvClick(TVellumoMainForm& form);
@@ -124,6 +151,7 @@ std::span<const TCommand> SearchMenuCommands() noexcept;
 std::span<const TCommand> ViewMenuCommands() noexcept;
 std::span<const TCommand> WindowMenuCommands() noexcept;
 std::span<const TCommand> ToolsMenuCommands() noexcept;
+std::span<const TCommand> HelpMenuCommands() noexcept;
 std::span<const TCommand> ReconvCommands() noexcept;
 
 // The rows of every menu: what the menus, the shortcuts and the tool

@@ -20,6 +20,8 @@ void FillDialogHost(TVellumoMainForm& form)
     h.StyleFormControls = [](TForm& f) { StyleFormControls(f); };
     h.CheckPathLength = [](const std::string& path) { return vellumo::CheckPathLength(path); };
     h.FileDialogSizing = [] { return AppSettingsStore().Settings.OptionEx.FileDlgEnableSizing; };
+    h.VersionStrings = [](std::vector<std::string>& strings) { return GetVersionStrings(strings) != 0; };
+    h.OpenLink = [](const std::string& target) { OpenLinkText(target); };
 }
 
 } // namespace vellumo

@@ -69,7 +69,11 @@ bool TVellumoMainForm::RunShortCut(TShortCut sc)
                     if (!DocumentBusy() && CommandEnabled(*c, *this)) RunCommand(*c, *this);
                     return true;
                 }
-        return false;
+        // Items the settings add (the wrap widths) are no rows: their own click runs.
+        TMenuItem* added = MainMenu1.FindShortCut(sc);
+        if (!added || !added->OnClick) return false;
+        if (!DocumentBusy()) RunGuarded([&] { MainMenu1.IsShortCut(sc); });
+        return true;
     }
     // A shortcut whose command has not arrived yet goes on to the editor.
     const TCommand* c = CommandTable().Find(e->Name);

@@ -220,6 +220,9 @@ void TVellumoMainForm::RebuildSettingsMenus()
         item.SetShortCut(w.ShortCut);
         item.SetHint(w.Hint);
         item.SetTag(w.Tag);
+        item.OnClick = [this](TMenuItem& i) {
+            if (!DocumentBusy()) WrapWidthItemClick(*this, static_cast<int>(i.Tag()));
+        };
     }
 }
 

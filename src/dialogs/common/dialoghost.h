@@ -4,6 +4,7 @@
 // with their own; an empty function means "not available".
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vellumo {
 
@@ -31,6 +32,10 @@ struct TDialogHost {
     std::function<bool(const std::string& path)> CheckPathLength;
     // [OptionEx] FileDlgEnableSizing: the file dialogs may be resized.
     std::function<bool()> FileDialogSizing;
+    // The program's eight version strings; true when one was missing.
+    std::function<bool(std::vector<std::string>& strings)> VersionStrings;
+    // Opens a web address or a "mailto:" through the shell.
+    std::function<void(const std::string& target)> OpenLink;
 };
 
 TDialogHost& DialogHost();

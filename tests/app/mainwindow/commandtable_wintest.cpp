@@ -31,7 +31,16 @@ TEST(CommandTable, EveryRowNamesOneItemOrActionAndNoneIsMissing)
         "File1", "mNew", "mOpen", "mOpen2", "mReLoad", "mReLoadCode", "mReLoad_Sjis", "mReLoad_Jis", "mReLoad_Euc",
         "mReLoad_Unicode", "mReLoad_UTF8", "mSave", "mSaveAs", "mWordWrapRetSave", "mSave2", "mSaveAs2",
         "mSaveExit2", "mSaveExit", "mAppExit", "Find1", "mFind", "mFindUp", "mFindDown", "mReplace", "mRowJmp",
-        "mKakkoJmp", "TaioSuruKakko", "mByte", "mWindow", "mWin_Bunkatu", "MoveWindowFocus"};
+        "mKakkoJmp", "TaioSuruKakko", "mByte", "mWindow", "mWin_Bunkatu", "MoveWindowFocus",
+        // the View menu
+        "Show1", "mMode", "mMode_def", "mMode_Html", "mMode_Perl", "mMode_Php", "mMode_Css", "mMode_Ruby", "mMode_Ini",
+        "mMode_Bat", "mMode_Cpp", "mMode_Java", "mMode_JS", "mMode_VB", "mMode_Hsp", "mMode_Delphi", "mToolBar",
+        "mStatusBar", "mInyouRow", "mLinkWord", "mUrlEx", "mOnWordWrap", "mWordWrapList", "mNowWidth", "mTabCount",
+        "mTabCount_1", "mTabCount_2", "mTabCount_3", "mTabCount_4", "mTabCount_5", "mTabCount_6", "mTabCount_7",
+        "mTabCount_8", "mColLine", "mFont", "mRePaint",
+        // the Help menu
+        "mKeyList", "mReadme", "mHistory", "mLink_Home", "mLink_News", "mLink_Forum", "mLink_ToolHelp",
+        "mLink_Related", "mAbout"};
     for (const char* name : expected) {
         const TCommand* c = CommandTable().Find(name);
         ASSERT_NE(c, nullptr) << name;
