@@ -282,6 +282,9 @@ bool TVellumo::Keys(std::vector<BYTE> vkeys)
     if (!main_) return false;
     SetForegroundWindow(main_);
     Wait(2000, [&] { return GetForegroundWindow() == main_; });
+    // The program takes the focus while it handles its activation: let it
+    // finish, or under load the first key reaches no window.
+    Sync();
     for (BYTE k : vkeys) keybd_event(k, static_cast<BYTE>(MapVirtualKeyA(k, 0)), 0, 0);
     for (auto it = vkeys.rbegin(); it != vkeys.rend(); ++it)
         keybd_event(*it, static_cast<BYTE>(MapVirtualKeyA(*it, 0)), KEYEVENTF_KEYUP, 0);
