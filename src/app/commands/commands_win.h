@@ -99,6 +99,9 @@ void mKakkoJmpClick(TVellumoMainForm& form);  // also the TaioSuruKakko action
 
 // ---- View menu
 void mByteClick(TVellumoMainForm& form);
+void mOptionClick(TVellumoMainForm& form);
+// What the options and the tool settings say when their dialog failed.
+extern const char kSettingsDialogFailedText[];
 
 // ---- Window menu
 void mWindowClick(TVellumoMainForm& form);

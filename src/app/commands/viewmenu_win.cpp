@@ -1,7 +1,14 @@
 // The View menu's commands.
 #include "app/commands/commands_win.h"
+#include "app/core/appfuncs.h"
+#include "app/core/reloadini.h"
+#include "app/window/editmodes.h"
 #include "app/window/mainform_win.h"
 #include "app/window/mainformstatus.h"
+#include "base/showmsg.h"
+#include "classlib/screen_win.h"
+#include "dialogs/options/optionform_win.h"
+#include "settings/settingsstore.h"
 
 namespace vellumo {
 
@@ -17,10 +24,45 @@ void mByteClick(TVellumoMainForm& form)
     form.StatusBar1.SetPanelText(1, TextSizeText(selection ? ed.SelLength() : ed.GetTextLength(), selection));
 }
 
+const char kSettingsDialogFailedText[] =
+    "何らかの問題が発生しました。\r\n\r\n"
+    "・初期化ファイル(INI)の作成に失敗。\r\n"
+    "・リソース不足でウィンドウのオープンに失敗。\r\n\r\n"
+    "などが考えられます。\r\n"
+    "初期化ファイルの保存先フォルダやリソース等を確認してください。";
+
+// OK saves (which tells the other instances) and applies; the apply button
+// applies to this window only.
+void mOptionClick(TVellumoMainForm& form)
+{
+    try {
+        TOptionHost host;
+        host.EditMode = CurrentEditMode();
+        host.WindowWrapWidth = [&form] { return WindowWrapWidth(form.ActiveEditor().ColCount()); };
+        host.SettingsTaken = [&form] {
+            form.RebuildSettingsMenus();
+            form.UpdateCaptionAndPosition();
+            TEditor& editor = form.ActiveEditor();
+            editor.SetRow(editor.Row());
+        };
+        host.ApplyNow = [] { ApplySettingsOnly(); };
+        host.PathLengthOk = [](const std::string& path) { return CheckPathLength(path); };
+        const TModalResult result = ShowOptionDialog(AppSettingsStore().Settings, form.OptionPage, host);
+        TScreenCursorScope hourglass(crHourGlass);
+        if (result == mrOk)
+            SaveAndApplySettings();
+        else if (result == mrYes)
+            ApplySettingsOnly();
+    } catch (...) {
+        ShowMsg(kSettingsDialogFailedText, kMsgCaption, kMsgIconExclamation);
+    }
+}
+
 namespace {
 
 constexpr TCommand kRows[] = {
     {"mByte", mByteClick},
+    {"mOption", mOptionClick},
 };
 
 } // namespace
