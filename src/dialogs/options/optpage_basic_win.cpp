@@ -80,7 +80,6 @@ void TBasicPage::Load(const TAppSettings& s)
     widths_ = s.WrapWidths;
     if (static_cast<int>(widths_.size()) > MaxWrapWidths) widths_.resize(MaxWrapWidths);
     FillWrapList();
-    WrapCount_UpDown.SetPosition(s.Option.WrapCount);
 }
 
 void TBasicPage::Store(TAppSettings& s)
