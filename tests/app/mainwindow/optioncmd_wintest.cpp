@@ -1,7 +1,6 @@
 // The View menu's options command on a real main window: OK saves and
-// applies, the apply button applies without saving, a file that cannot be
-// written still gets the settings applied and one message, and the page
-// shown last comes back.
+// applies, the apply button applies without saving, the wrap-width menu
+// follows the list and the page shown last comes back.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,7 +10,6 @@
 #include <string>
 
 #include "app/commands/commands_win.h"
-#include "base/filebytes.h"
 #include "base/inifile.h"
 #include "dialogs/options/optionform_win.h"
 #include "settings/settingsstore.h"
@@ -93,27 +91,4 @@ TEST_F(OptionCommand, OkSavesAndAppliesTheApplyButtonOnlyApplies)
     TMenuItem& list = form_->MainMenuItems.Item("mWordWrapList");
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Items(2).Tag(), 66);
-}
-
-TEST_F(OptionCommand, AFileThatCannotBeWrittenStillTakesTheSettingsAndSaysSoOnce)
-{
-    ASSERT_TRUE(StatusBarShown());
-    // A folder where the file should be: it can be neither read nor written.
-    fs::remove(IniPath());
-    fs::create_directory(IniPath());
-    TMsgRecorder rec;
-    Options([](TOptionForm& f) {
-        f.Window.StatusBar.SetChecked(false);
-        f.Button1.Click();
-    });
-    EXPECT_FALSE(StatusBarShown());
-    ASSERT_EQ(rec.messages.size(), 1u);
-    EXPECT_NE(rec.messages[0].text.find(IniPath()), std::string::npos);
-    fs::remove(IniPath());
-    Options([](TOptionForm& f) {
-        f.Window.StatusBar.SetChecked(true);
-        f.Button1.Click();
-    });
-    EXPECT_TRUE(StatusBarShown());
-    EXPECT_EQ(rec.messages.size(), 1u);
 }

@@ -126,122 +126,93 @@ constexpr const char* O = kSecOption;
 struct TPageTable {
     int Page;
     std::vector<TKeyRow> Rows;
+
+    TPageTable& Checks(const char* section, std::initializer_list<const char*> keys)
+    {
+        for (const char* k : keys) Rows.push_back({section, k, K::Check});
+        return *this;
+    }
+    TPageTable& Texts(const char* section, std::initializer_list<const char*> keys)
+    {
+        for (const char* k : keys) Rows.push_back({section, k, K::Text});
+        return *this;
+    }
+    TPageTable& Number(const char* section, const char* key, int min, int max)
+    {
+        Rows.push_back({section, key, K::Number, min, max});
+        return *this;
+    }
+    TPageTable& List(const char* section, const char* key, int items)
+    {
+        Rows.push_back({section, key, K::List, 0, items - 1});
+        return *this;
+    }
 };
 
 std::vector<TPageTable> Tables()
 {
     const RECT work = GetWorkArea(nullptr);
-    const char* L = kSecLeftBarAndRuler;
-    const char* B = kSecBrowser;
-    const char* H = kSecFileHistorySet;
-    const char* J = kSecJCode;
-    std::vector<TKeyRow> files{{O, "HaitaSeigyo", K::List, 0, 2}};
-    for (const char* key : {"NotDoubleOpen", "ChkFileAge", "ChkFileAgeMsg", "KeepRowLoad", "CreateNewFile",
-                            "CreateNewFileMsg", "DropCloseToOpen", "ChkReadOnlyFile", "ChkOkWriteFile", "AutoFileName",
-                            "NullFileMsg", "ModifiedOnFileSave"})
-        files.push_back({O, key, K::Check});
-    return {
-        {opBasic,
-         {{O, "TabSpaceCount", K::Number, 1, 8},
-          {O, "UndoMax", K::Number, 64, 10000},
-          {O, "LinePitch", K::Number, 0, 10},
-          {O, "CharPitch", K::Number, 0, 5},
-          {O, "LeftMargin", K::Number, 0, 100},
-          {O, "TopMargin", K::Number, 0, 100},
-          {O, "FreeCaret", K::Check},
-          {O, "AutoIndent", K::Check},
-          {O, "CaretUnderLine", K::Check},
-          {O, "RetRowIndent", K::Check},
-          {O, "StartIme", K::Check},
-          {O, "ImeDefOnly", K::Check},
-          {O, "WordWrap", K::Check},
-          {O, "WrapCount", K::Number, 20, 800},
-          {O, "WrapLine", K::Check}}},
-        {opWindow,
-         {{O, "ToolBar", K::Check},
-          {O, "FlatToolBar", K::Check},
-          {O, "ToolBtnHotImg", K::Check},
-          {O, "ToolBtnImg", K::List, 0, 1},
-          {O, "ToolBarEnabled", K::Check},
-          {O, "StatusBar", K::Check},
-          {O, "SBSimplePanels", K::Check},
-          {O, "ScrollBar_Tate", K::Check},
-          {O, "ScrollBar_Yoko", K::Check},
-          {O, "FullPathFileName", K::Check},
-          {O, "FullPathCnv", K::Check},
-          {O, "ButtonFileName", K::Check},
-          {O, "StartWindow", K::List, 0, 3},
-          {O, "UserWindowSize", K::Check, 0, 0, true},  // StartWindow 3 and the menu item need it
-          {O, "UserWindowSize_W", K::Number, 100, int(work.right)},
-          {O, "UserWindowSize_H", K::Number, 100, int(work.bottom)},
-          {O, "UserWindowPos", K::Check},
-          {O, "UserWindowPos_X", K::Number, -32767, 32767},
-          {O, "UserWindowPos_Y", K::Number, -32767, 32767},
-          {O, "UserWindowMenu", K::Check}}},
-        {opView,
-         {{O, "TabMark", K::Check},
-          {O, "SpMark", K::Check},
-          {O, "HSpMark", K::Check},
-          {O, "RetMark", K::Check},
-          {O, "EofMark", K::Check},
-          {O, "ColLine", K::Check},
-          {O, "ColLineByte", K::Number, 0, 1000},
-          {O, "LinkWord", K::Check},
-          {O, "LinkUnderline", K::Check},
-          {O, "UrlEx", K::Check},
-          {O, "NotUrlChars", K::Text},
-          {O, "InyouRow", K::Check},
-          {O, "Inyouhu", K::Text}}},
-        {opRuler,
-         {{L, "Ruler", K::Check},
-          {L, "RulerAutoOff", K::Check},
-          {L, "RulerClr", K::Check},
-          {L, "RulerGaugeRange", K::List, 0, 1},
-          {L, "LeftBar", K::Check},
-          {L, "LeftBarAutoOff", K::Check},
-          {L, "LeftBarClr", K::Check},
-          {L, "LeftBarColumn", K::Number, 1, 8},
-          {O, "LineNum", K::Check}}},
-        {opKinsoku,
-         {{O, "WordBreak", K::Check},
-          {O, "FollowRetMark", K::Check},
-          {O, "Leading", K::Check},
-          {O, "FollowStr", K::Text},
-          {O, "LeadStr", K::Text},
-          {O, "FollowPunctuation", K::Check},
-          {O, "PunctuationStr", K::Text}}},
-        {opBrowser,
-         {{B, "Menu", K::List, 0, 2},
-          {B, "Save", K::List, 0, 2},
-          {B, "IePath", K::Text},
-          {B, "IeDde", K::Check},
-          {B, "MfPath", K::Text},
-          {B, "MfDde", K::Check}}},
-        {opFile, files},
-        {opFolder, {{O, "DefDirOn", K::Check}, {O, "DefDir", K::Text}}},
-        {opBackup, {{kSecBackup, "Backup", K::Check}, {kSecBackup, "BackupPath", K::Text}}},
-        {opHistory,
-         {{H, "FileNameFormat", K::List, 0, 2},
-          {H, "FileHisMaxCount", K::Number, 0, 30},
-          {H, "NoTempDir", K::Check},
-          {H, "NoDir", K::Check},
-          {H, "NoDirs", K::Text}}},
-        {opExtension, {{O, "DefEditMode", K::List, 0, 13}}},
-        {opCode,
-         {{J, "LoadAutoCvt", K::Check},
-          {J, "SaveCvt", K::List, 0, 6},
-          {J, "SaveRetCvt", K::List, 0, 3},
-          {J, "NowJCodeReLoad", K::Check},
-          {J, "NewCode", K::List, 0, 5},
-          {J, "NewRetCode", K::List, 0, 2}}},
-        {opOther,
-         {{O, "Menu_NoSaveIni", K::Check},
-          {O, "PopToolTop", K::Check},
-          {O, "PrnSetNoSave", K::Check},
-          {O, "HaneiBtNoClose", K::Check},
-          {O, "NoLButtonImeEnter", K::Check},
-          {O, "NoRepLoopDrawing", K::Check}}},
-    };
+    const char *L = kSecLeftBarAndRuler, *B = kSecBrowser, *H = kSecFileHistorySet, *J = kSecJCode;
+    std::vector<TPageTable> t;
+    t.push_back(TPageTable{opBasic, {}}
+                    .Number(O, "TabSpaceCount", 1, 8)
+                    .Number(O, "UndoMax", 64, 10000)
+                    .Number(O, "LinePitch", 0, 10)
+                    .Number(O, "CharPitch", 0, 5)
+                    .Number(O, "LeftMargin", 0, 100)
+                    .Number(O, "TopMargin", 0, 100)
+                    .Number(O, "WrapCount", 20, 800)
+                    .Checks(O, {"FreeCaret", "AutoIndent", "CaretUnderLine", "RetRowIndent", "StartIme", "ImeDefOnly",
+                                "WordWrap", "WrapLine"}));
+    t.push_back(TPageTable{opWindow, {}}
+                    .Checks(O, {"ToolBar", "FlatToolBar", "ToolBtnHotImg", "ToolBarEnabled", "StatusBar",
+                                "SBSimplePanels", "ScrollBar_Tate", "ScrollBar_Yoko", "FullPathFileName", "FullPathCnv",
+                                "ButtonFileName", "UserWindowPos", "UserWindowMenu"})
+                    .List(O, "ToolBtnImg", 2)
+                    .List(O, "StartWindow", 4)
+                    .Number(O, "UserWindowSize_W", 100, int(work.right))
+                    .Number(O, "UserWindowSize_H", 100, int(work.bottom))
+                    .Number(O, "UserWindowPos_X", -32767, 32767)
+                    .Number(O, "UserWindowPos_Y", -32767, 32767));
+    // StartWindow 3 and the menu item need a size or a place.
+    t.back().Rows.push_back({O, "UserWindowSize", K::Check, 0, 0, true});
+    t.push_back(TPageTable{opView, {}}
+                    .Checks(O, {"TabMark", "SpMark", "HSpMark", "RetMark", "EofMark", "ColLine", "LinkWord",
+                                "LinkUnderline", "UrlEx", "InyouRow"})
+                    .Number(O, "ColLineByte", 0, 1000)
+                    .Texts(O, {"NotUrlChars", "Inyouhu"}));
+    t.push_back(TPageTable{opRuler, {}}
+                    .Checks(L, {"Ruler", "RulerAutoOff", "RulerClr", "LeftBar", "LeftBarAutoOff", "LeftBarClr"})
+                    .List(L, "RulerGaugeRange", 2)
+                    .Number(L, "LeftBarColumn", 1, 8)
+                    .Checks(O, {"LineNum"}));
+    t.push_back(TPageTable{opKinsoku, {}}
+                    .Checks(O, {"WordBreak", "FollowRetMark", "Leading", "FollowPunctuation"})
+                    .Texts(O, {"FollowStr", "LeadStr", "PunctuationStr"}));
+    t.push_back(
+        TPageTable{opBrowser, {}}.List(B, "Menu", 3).List(B, "Save", 3).Texts(B, {"IePath", "MfPath"}).Checks(B, {"IeDde", "MfDde"}));
+    t.push_back(TPageTable{opFile, {}}
+                    .List(O, "HaitaSeigyo", 3)
+                    .Checks(O, {"NotDoubleOpen", "ChkFileAge", "ChkFileAgeMsg", "KeepRowLoad", "CreateNewFile",
+                                "CreateNewFileMsg", "DropCloseToOpen", "ChkReadOnlyFile", "ChkOkWriteFile",
+                                "AutoFileName", "NullFileMsg", "ModifiedOnFileSave"}));
+    t.push_back(TPageTable{opFolder, {}}.Checks(O, {"DefDirOn"}).Texts(O, {"DefDir"}));
+    t.push_back(TPageTable{opBackup, {}}.Checks(kSecBackup, {"Backup"}).Texts(kSecBackup, {"BackupPath"}));
+    t.push_back(TPageTable{opHistory, {}}
+                    .List(H, "FileNameFormat", 3)
+                    .Number(H, "FileHisMaxCount", 0, 30)
+                    .Checks(H, {"NoTempDir", "NoDir"})
+                    .Texts(H, {"NoDirs"}));
+    t.push_back(TPageTable{opExtension, {}}.List(O, "DefEditMode", 14));
+    t.push_back(TPageTable{opCode, {}}
+                    .Checks(J, {"LoadAutoCvt", "NowJCodeReLoad"})
+                    .List(J, "SaveCvt", 7)
+                    .List(J, "SaveRetCvt", 4)
+                    .List(J, "NewCode", 6)
+                    .List(J, "NewRetCode", 3));
+    t.push_back(TPageTable{opOther, {}}.Checks(O, {"Menu_NoSaveIni", "PopToolTop", "PrnSetNoSave", "HaneiBtNoClose",
+                                                "NoLButtonImeEnter", "NoRepLoopDrawing"}));
+    return t;
 }
 
 const char* Caption(int page) { return kOptionPageCaptions[static_cast<std::size_t>(page)]; }
