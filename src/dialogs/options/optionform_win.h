@@ -29,7 +29,7 @@ public:
 
 private:
     TOptionBindings bindings_;
-    int pageCount_ = AddPages();
+    int pageCount_ = AddPages();  // the pages exist before the page objects fill them
     TPageContext ctx_{*this, PageControl1, bindings_, host_, settings_, [this] { UpdateEnabling(); }};
 
 public:
