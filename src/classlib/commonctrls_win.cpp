@@ -39,7 +39,15 @@ bool ParseWhole(const std::string& text, long long& value)
 // ---- TUpDown
 
 TUpDown::TUpDown(TForm& form, TEdit& buddy, int min, int max)
-    : TWinControlChild(form), buddy_(buddy), min_(std::min(min, max)), max_(std::max(min, max)), position_(min_)
+    : TWinControlChild(form), buddy_(buddy), alongside_(false), min_(std::min(min, max)), max_(std::max(min, max)),
+      position_(min_)
+{
+    tabStop_ = false;
+}
+
+TUpDown::TUpDown(TForm& form, TComboBox& buddy, int min, int max)
+    : TWinControlChild(form), buddy_(buddy), alongside_(true), min_(std::min(min, max)), max_(std::max(min, max)),
+      position_(min_)
 {
     tabStop_ = false;
 }
@@ -51,7 +59,10 @@ const char* TUpDown::WindowClass() const
 }
 
 // No thousands separators: the edit must read back as the number it shows.
-DWORD TUpDown::ControlStyle() const { return UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_SETBUDDYINT; }
+DWORD TUpDown::ControlStyle() const
+{
+    return (alongside_ ? 0 : UDS_ALIGNRIGHT) | UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_SETBUDDYINT;
+}
 
 void TUpDown::Created() { Attach(); }
 
@@ -65,7 +76,7 @@ void TUpDown::Attach()
     UDACCEL accel{0, static_cast<UINT>(increment_)};
     Send(UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
     Send(UDM_SETPOS32, 0, static_cast<LPARAM>(position_));
-    buddy_.SetText(std::to_string(position_));
+    buddy_.SetCaption(std::to_string(position_));
 }
 
 void TUpDown::SetRange(int min, int max)
@@ -89,7 +100,7 @@ void TUpDown::SetIncrement(int step)
 int TUpDown::Position()
 {
     long long typed = 0;
-    const std::string text = buddy_.Text();
+    const std::string text = buddy_.Caption();
     if (ParseWhole(text, typed))
         position_ = static_cast<int>(std::clamp<long long>(typed, min_, max_));
     if (text != std::to_string(position_)) SetPosition(position_);
@@ -101,7 +112,7 @@ void TUpDown::SetPosition(int position)
     position_ = std::clamp(position, min_, max_);
     if (HandleAllocated()) Send(UDM_SETPOS32, 0, static_cast<LPARAM>(position_));
     const std::string text = std::to_string(position_);
-    if (buddy_.Text() != text) buddy_.SetText(text);
+    if (buddy_.Caption() != text) buddy_.SetCaption(text);
 }
 
 void TUpDown::SetEnabled(bool enabled)
@@ -333,8 +344,39 @@ const char* TPageControl::WindowClass() const
     return WC_TABCONTROLA;
 }
 
+DWORD TPageControl::ControlStyle() const { return WS_CLIPSIBLINGS | (multiLine_ ? TCS_MULTILINE : 0); }
+
+namespace {
+
+// Under Wine's theme the tab control paints the page inside its edges in
+// the window colour; the page gets the dialog's face colour, as the
+// controls on it have.
+LRESULT CALLBACK PageFaceProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        RECT page;
+        GetClientRect(hwnd, &page);
+        DefSubclassProc(hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+        FillRect(dc, &page, GetSysColorBrush(COLOR_BTNFACE));
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, PageFaceProc, id);
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
+
 void TPageControl::Created()
 {
+    SetWindowSubclass(Handle(), PageFaceProc, 1, 0);
     for (int i = 0; i < PageCount(); ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;

@@ -20,6 +20,9 @@ namespace vellumo {
 class TUpDown : public TWinControlChild {
 public:
     TUpDown(TForm& form, TEdit& buddy, int min = 0, int max = 100);
+    // Beside a drop-down combo box, which keeps its arrow: the up-down stays
+    // where SetBounds puts it and the combo's text is the number.
+    TUpDown(TForm& form, TComboBox& buddy, int min = 0, int max = 100);
 
     int Min() const noexcept { return min_; }
     int Max() const noexcept { return max_; }
@@ -41,7 +44,8 @@ protected:
 private:
     void Attach();
 
-    TEdit& buddy_;
+    TWinControlChild& buddy_;
+    bool alongside_;  // not aligned inside the buddy
     int min_, max_;
     int increment_ = 1;
     int position_;
@@ -107,6 +111,11 @@ class TPageControl : public TWinControlChild {
 public:
     explicit TPageControl(TForm& form);
 
+    // Tabs in as many rows as they need instead of one scrolled row; set
+    // before the window is made.
+    bool MultiLine() const noexcept { return multiLine_; }
+    void SetMultiLine(bool on) noexcept { multiLine_ = on; }
+
     int AddPage(const std::string& caption);
     int PageCount() const noexcept { return static_cast<int>(pages_.size()); }
     const std::string& PageCaption(int page) const { return pages_.at(static_cast<std::size_t>(page)).Caption; }
@@ -124,7 +133,7 @@ public:
 
 protected:
     const char* WindowClass() const override;
-    DWORD ControlStyle() const override { return WS_CLIPSIBLINGS; }
+    DWORD ControlStyle() const override;
     void Created() override;
     bool NotifyMessage(NMHDR& hdr, LRESULT& result) override;
 
@@ -137,6 +146,7 @@ private:
 
     std::vector<TPage> pages_;
     int active_ = 0;
+    bool multiLine_ = false;
 };
 
 // The hot-key box: the key combination pressed in it, as a menu shortcut.

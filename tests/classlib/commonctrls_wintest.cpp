@@ -28,12 +28,17 @@ public:
         Pages.AddToPage(0, {&Number, &Spin});
         Pages.AddToPage(1, {&List, &Key});
         Key.SetBounds(20, 210, 120, 22);
+        Column.SetBounds(120, 40, 60, 22);
+        ColumnSpin.SetBounds(182, 40, 17, 22);
+        Pages.AddToPage(0, {&Column, &ColumnSpin});
     }
     TPageControl Pages{*this};
     TEdit Number{*this};
     TUpDown Spin{*this, Number, 1, 8};
     TListView List{*this};
     THotKey Key{*this};
+    TComboBox Column{*this, csDropDown};
+    TUpDown ColumnSpin{*this, Column, 20, 800};
 };
 
 } // namespace
@@ -60,6 +65,33 @@ TEST(CommonControls, UpDownKeepsItsPositionInRangeWhateverTheEditHolds)
     SendMessageA(f.Spin.Handle(), WM_KEYDOWN, VK_UP, 0);
     PumpMessages();
     EXPECT_EQ(f.Spin.Position(), 16);
+}
+
+TEST(CommonControls, UpDownBesideAComboBoxReadsTheComboTextAndStaysPut)
+{
+    TPagesForm f;
+    f.Column.SetItems({"120", "80"});
+    f.Handle();
+    RECT before;
+    GetWindowRect(f.ColumnSpin.Handle(), &before);
+    f.ColumnSpin.SetPosition(72);
+    EXPECT_EQ(f.Column.Text(), "72");
+    f.Column.SetItemIndex(0);
+    EXPECT_EQ(f.ColumnSpin.Position(), 120);
+    f.Column.SetText("5");
+    EXPECT_EQ(f.ColumnSpin.Position(), 20);
+    EXPECT_EQ(f.Column.Text(), "20");
+    f.Column.SetText("1,000");
+    EXPECT_EQ(f.ColumnSpin.Position(), 20);
+    SendMessageA(f.ColumnSpin.Handle(), WM_KEYDOWN, VK_UP, 0);
+    PumpMessages();
+    EXPECT_EQ(f.Column.Text(), "21");
+    // Not moved over the combo box's arrow.
+    RECT after;
+    GetWindowRect(f.ColumnSpin.Handle(), &after);
+    EXPECT_EQ(after.left, before.left);
+    f.ColumnSpin.SetEnabled(false);
+    EXPECT_FALSE(f.Column.Enabled());
 }
 
 TEST(CommonControls, ListViewKeepsEveryCellAndAValidSelectionAfterDeletes)

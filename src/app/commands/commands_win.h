@@ -120,6 +120,9 @@ void mTabCount_2Click(TVellumoMainForm& form, int count);
 void mColLineClick(TVellumoMainForm& form);
 void mFontClick(TVellumoMainForm& form);
 void mRePaintClick(TVellumoMainForm& form);
+void mOptionClick(TVellumoMainForm& form);
+// What the options and the tool settings say when their dialog failed.
+extern const char kSettingsDialogFailedText[];
 
 // ---- Window menu
 void mWindowClick(TVellumoMainForm& form);

@@ -10,9 +10,11 @@
 #include "app/window/editmodes.h"
 #include "app/window/mainform_win.h"
 #include "app/window/mainformstatus.h"
+#include "base/showmsg.h"
 #include "classlib/font.h"
 #include "classlib/screen_win.h"
 #include "dialogs/font/fontdialog_win.h"
+#include "dialogs/options/optionform_win.h"
 #include "editor/parsersettings.h"
 #include "settings/settingsstore.h"
 
@@ -268,6 +270,36 @@ void mFontClick(TVellumoMainForm& form)
 
 void mRePaintClick(TVellumoMainForm& form) { form.ActiveEditor().Repaint(); }
 
+const char kSettingsDialogFailedText[] =
+    "何らかの問題が発生しました。\r\n\r\n"
+    "・初期化ファイル(INI)の作成に失敗。\r\n"
+    "・リソース不足でウィンドウのオープンに失敗。\r\n\r\n"
+    "などが考えられます。\r\n"
+    "初期化ファイルの保存先フォルダやリソース等を確認してください。";
+// OK saves (which tells the other instances) and applies; the apply button
+// applies to this window only.
+void mOptionClick(TVellumoMainForm& form)
+    try {
+        TOptionHost host;
+        host.EditMode = CurrentEditMode();
+        host.WindowWrapWidth = [&form] { return WindowWrapWidth(form.ActiveEditor().ColCount()); };
+        host.SettingsTaken = [&form] {
+            form.RebuildSettingsMenus();
+            form.UpdateCaptionAndPosition();
+            TEditor& editor = form.ActiveEditor();
+            editor.SetRow(editor.Row());
+        };
+        host.ApplyNow = [] { ApplySettingsOnly(); };
+        host.PathLengthOk = [](const std::string& path) { return CheckPathLength(path); };
+        const TModalResult result = ShowOptionDialog(AppSettingsStore().Settings, form.OptionPage, host);
+        TScreenCursorScope hourglass(crHourGlass);
+        if (result == mrOk)
+            SaveAndApplySettings();
+        else if (result == mrYes)
+            ApplySettingsOnly();
+    } catch (...) {
+        ShowMsg(kSettingsDialogFailedText, kMsgCaption, kMsgIconExclamation);
+    }
 namespace {
 
 template <int Mode>
@@ -320,6 +352,7 @@ constexpr TCommand kRows[] = {
     {"mColLine", mColLineClick},
     {"mFont", mFontClick},
     {"mRePaint", mRePaintClick},
+    {"mOption", mOptionClick},
 };
 
 } // namespace

@@ -100,13 +100,15 @@ void ShowNotWritten(const std::string& path, const std::string& error) noexcept
 
 bool SaveAndApplySettings() noexcept
 {
-    bool saved = false;
+    bool saved = false, reported = false;
     std::string path, error;
     try {
         TSettingsStore& store = AppSettingsStore();
         path = store.Path();
         saved = store.SaveSettings();
         error = store.ErrorText();
+        // A read-only file has its own message: one failure, one message.
+        reported = store.ErrorReported();
     } catch (const std::exception& e) {
         error = e.what();
     } catch (...) {
@@ -114,7 +116,7 @@ bool SaveAndApplySettings() noexcept
     // The user chose these settings: this window takes them whether or not
     // the file could be written.
     ApplySettings(false, false);
-    if (!saved) ShowNotWritten(path, error);
+    if (!saved && !reported) ShowNotWritten(path, error);
     return saved;
 }
 
@@ -123,7 +125,7 @@ bool ReportSettingsWrite(TSaveResult result) noexcept
     if (result != TSaveResult::Failed) return true;
     try {
         const TSettingsStore& store = AppSettingsStore();
-        ShowNotWritten(store.Path(), store.ErrorText());
+        if (!store.ErrorReported()) ShowNotWritten(store.Path(), store.ErrorText());
     } catch (...) {
         ShowNotWritten("", "");
     }

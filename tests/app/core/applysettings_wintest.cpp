@@ -277,6 +277,21 @@ TEST(ApplySettingsWin, NoticeReachesOtherEnabledInstancesWhichReread)
     EXPECT_EQ(w.form.editor1->Caret().TabSpaceCount(), 6);
     EXPECT_FALSE(PeekMessageA(&msg, other, kWmReloadIni, kWmReloadIni, PM_REMOVE));
 
+    // A read-only file: the store's own message is the only one.
+    std::filesystem::remove(w.store.Path());
+    ASSERT_TRUE(ReplaceFileBytes(w.store.Path(), "[Option]\r\n"));
+    SetFileAttributesA(w.store.Path().c_str(), FILE_ATTRIBUTE_READONLY);
+    w.store.Settings.Option.TabSpaceCount = 7;
+    {
+        TMsgRecorder rec;
+        EXPECT_FALSE(SaveAndApplySettings());
+        EXPECT_FALSE(ReportSettingsWrite(w.store.SaveOptionBool("Option", "StatusBar", true)));
+        ASSERT_EQ(rec.messages.size(), 1u);
+        EXPECT_NE(rec.messages[0].text.find("読み取り専用"), std::string::npos);
+    }
+    EXPECT_EQ(w.form.editor1->Caret().TabSpaceCount(), 7);
+    SetFileAttributesA(w.store.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+
     DestroyWindow(other);
     DestroyWindow(disabled);
     DestroyWindow(stranger);
