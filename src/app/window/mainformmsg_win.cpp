@@ -69,7 +69,8 @@ bool TVellumoMainForm::RunShortCut(TShortCut sc)
                     if (!DocumentBusy() && CommandEnabled(*c, *this)) RunCommand(*c, *this);
                     return true;
                 }
-        return false;
+        // Last the keys of the tools, which the program's own keys outrank.
+        return RunToolShortCut(*this, sc);
     }
     // A shortcut whose command has not arrived yet goes on to the editor.
     const TCommand* c = CommandTable().Find(e->Name);
