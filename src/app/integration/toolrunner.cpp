@@ -143,7 +143,6 @@ std::string ReadBackText(std::string bytes)
 
 void TToolErrorText::Append(std::string_view bytes)
 {
-    received_ += bytes.size();
     if (full_) return;
     const std::size_t room = kMaxToolErrorText - text_.size();
     if (bytes.size() <= room) {

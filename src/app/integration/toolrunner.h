@@ -77,11 +77,9 @@ class TToolErrorText {
 public:
     void Append(std::string_view bytes);
     const std::string& Text() const noexcept { return text_; }
-    std::size_t Received() const noexcept { return received_; }
 
 private:
     std::string text_;
-    std::size_t received_ = 0;
     bool full_ = false;
 };
 

@@ -219,7 +219,13 @@ public:
     ~TToolLock()
     {
         windows_.CloseProgress();
-        UpdateCaption(Document().CurrentFileName);
+        try {
+            UpdateCaption(Document().CurrentFileName);
+        } catch (...) {
+            // At least the mark goes.
+            const std::string caption = form_.Caption(), prefix = kToolWaitPrefix;
+            if (caption.rfind(prefix, 0) == 0) form_.SetCaption(caption.substr(prefix.size()));
+        }
         EnableWindow(ApplicationWindow(), TRUE);
         EnableWindow(form_.Window(), TRUE);
         Sleep(1);

@@ -182,36 +182,29 @@ TEST_F(ToolRun, EveryPlaceholderReachesTheToolOnceAndTheFolderIsTheDocuments)
     Select(13, 6);
     form_->ApplyEditModeSwitch(1);
     const std::string out = File("out.txt");
-    Run(Tool(Child(), "args " + Quoted(out) + " %f|%F|%n|%N|%b|%B|%d|%D|%w|%s|%m|%e|%p|%P", true));
+    TAppTool t = Tool(Child(), "args " + Quoted(out) + " %f|%F|%n|%N|%b|%B|%d|%D|%w|%s|%m|%e|%p|%P", true);
+    t.TmpDir = "%d";
+    Run(t);
     form_->ApplyEditModeSwitch(0);
 
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     const std::string program = exe, programDir = ExtractFileDir(program);
     const std::string shortDoc = ShortPathName(doc), shortName = ExtractFileName(shortDoc);
-    const std::string expected = Child() + " args " + Quoted(out) + " " + doc + "|" + shortDoc + "|memo %d.txt|" +
-                                 shortName + "|memo %d|" + ChangeFileExt(shortName, "") + "|" + dir + "|" +
-                                 ShortPathName(dir) + "|" +
+    const std::string head = Child() + " args " + Quoted(out) + " ";
+    const std::string expected = head + doc + "|" + shortDoc + "|memo %d.txt|" + shortName + "|memo %d|" +
+                                 ChangeFileExt(shortName, "") + "|" + dir + "|" + ShortPathName(dir) + "|" +
                                  std::to_string(reinterpret_cast<std::uintptr_t>(form_->Window())) +
                                  "|%m sel|/html|" + ShortPathName(program) + "|" + programDir + "|" +
                                  ShortPathName(programDir);
-    const std::string got = ReadText(out);
-    EXPECT_EQ(got.substr(0, got.find('\n')), expected);
+    EXPECT_EQ(ReadText(out), expected + "\n" + dir);
     EXPECT_EQ(messages_, std::vector<std::string>{});
     EXPECT_EQ(Text(), "hello world\r\n%m sel");  // no "%t": nothing comes back
-}
 
-TEST_F(ToolRun, WorkingFolderAndSelectionTokenAtTheCaret)
-{
-    const std::string out = File("out.txt");
-    SetText("alpha beta");
-    form_->Editor1.SetSelStart(7);  // inside "beta", nothing selected
-    TAppTool t = Tool(Child(), "args " + Quoted(out) + " [%s]", true);
-    t.TmpDir = work_;
-    Run(t);
-    const std::string got = ReadText(out);
-    EXPECT_EQ(got.substr(0, got.find('\n')), Child() + " args " + Quoted(out) + " [beta]");
-    EXPECT_EQ(got.substr(got.find('\n') + 1), work_);
+    // Without a selection "%s" is the word at the caret.
+    form_->Editor1.SetSelStart(8);
+    Run(Tool(Child(), "args " + Quoted(out) + " [%s]", true));
+    EXPECT_EQ(ReadText(out).substr(0, ReadText(out).find('\n')), head + "[world]");
 }
 
 TEST_F(ToolRun, ProgramPathWithBlanksRunsThatProgramNotOneNamedLikeItsFirstWord)
