@@ -70,6 +70,12 @@ public:
     TMenuItem& Insert(int index, const std::string& caption);
     // Deletes the child at a logical index (nothing when out of range).
     void Delete(int index);
+    // Moves the child at from to the index to (clamped); out of range: nothing.
+    void Move(int from, int to);
+    // Many changes to the children in a row (a list of a thousand items):
+    // the system submenu is refilled once, at the last EndUpdate.
+    void BeginUpdate() { ++updating_; }
+    void EndUpdate();
     void Clear();
     int Count() const { return static_cast<int>(items_.size()); }
     TMenuItem& Items(int index) { return *items_.at(static_cast<std::size_t>(index)); }
@@ -108,6 +114,8 @@ private:
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr;  // set on the root item only
     HMENU submenu_ = nullptr;
+    int updating_ = 0;
+    bool fillPending_ = false;
     std::vector<std::unique_ptr<TMenuItem>> items_;
 };
 

@@ -1,5 +1,6 @@
 #include "classlib/menu_win.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 
@@ -163,6 +164,27 @@ void TMenuItem::Delete(int index)
         Changed();
 }
 
+void TMenuItem::Move(int from, int to)
+{
+    if (from < 0 || from >= Count())
+        return;
+    to = std::clamp(to, 0, Count() - 1);
+    if (from == to)
+        return;
+    std::unique_ptr<TMenuItem> item = std::move(items_[static_cast<std::size_t>(from)]);
+    items_.erase(items_.begin() + from);
+    items_.insert(items_.begin() + to, std::move(item));
+    FillSubmenu();
+}
+
+void TMenuItem::EndUpdate()
+{
+    if (updating_ == 0 || --updating_ > 0 || !fillPending_)
+        return;
+    fillPending_ = false;
+    FillSubmenu();
+}
+
 void TMenuItem::Clear()
 {
     if (items_.empty())
@@ -223,6 +245,10 @@ void TMenuItem::FillSubmenu()
 {
     if (!submenu_)
         return;
+    if (updating_ > 0) {
+        fillPending_ = true;
+        return;
+    }
     while (GetMenuItemCount(submenu_) > 0)
         RemoveMenu(submenu_, 0, MF_BYPOSITION);
     const bool bar = !parent_ && menu_ && menu_->IsBar();

@@ -24,26 +24,32 @@ int AppToolCount(const TMemIniFile& ini)
     return std::clamp(ini.ReadInteger(kSection, "ItemCount", 0), 0, kMaxAppTools);
 }
 
+TAppTool ReadAppTool(const TMemIniFile& ini, int n)
+{
+    TAppTool t;
+    t.Title = ini.ReadString(kSection, Key("Title", n), "");
+    t.File = ini.ReadString(kSection, Key("File", n), "");
+    t.Param = Unwrap(ini.ReadString(kSection, Key("Param", n), "%%"));
+    t.TmpDir = ini.ReadString(kSection, Key("TmpDir", n), "");
+    // Anything but "save" and "ask" means "do not save": a damaged value
+    // must not make a tool save the document.
+    const int save = ini.ReadInteger(kSection, Key("Save", n), 2);
+    t.Save = save == 0 || save == 1 ? save : 2;
+    t.Key = TextToShortCut(ini.ReadString(kSection, Key("Key", n), ""));
+    t.SelOn = ini.ReadBool(kSection, Key("SelOn", n), false);
+    t.StartRun = ini.ReadBool(kSection, Key("StartRun", n), false);
+    t.Lock = ini.ReadBool(kSection, Key("Lock", n), false);
+    t.MainVisible = ini.ReadBool(kSection, Key("MainVisible", n), true);
+    t.PopVisible = ini.ReadBool(kSection, Key("PopVisible", n), true);
+    return t;
+}
+
 std::vector<TAppTool> ReadAppTools(const TMemIniFile& ini)
 {
     std::vector<TAppTool> tools;
     const int count = AppToolCount(ini);
     tools.reserve(static_cast<std::size_t>(count));
-    for (int n = 0; n < count; ++n) {
-        TAppTool t;
-        t.Title = ini.ReadString(kSection, Key("Title", n), "");
-        t.File = ini.ReadString(kSection, Key("File", n), "");
-        t.Param = Unwrap(ini.ReadString(kSection, Key("Param", n), "%%"));
-        t.TmpDir = ini.ReadString(kSection, Key("TmpDir", n), "");
-        t.Save = std::clamp(ini.ReadInteger(kSection, Key("Save", n), 2), 0, 2);
-        t.Key = TextToShortCut(ini.ReadString(kSection, Key("Key", n), ""));
-        t.SelOn = ini.ReadBool(kSection, Key("SelOn", n), false);
-        t.StartRun = ini.ReadBool(kSection, Key("StartRun", n), false);
-        t.Lock = ini.ReadBool(kSection, Key("Lock", n), false);
-        t.MainVisible = ini.ReadBool(kSection, Key("MainVisible", n), true);
-        t.PopVisible = ini.ReadBool(kSection, Key("PopVisible", n), true);
-        tools.push_back(std::move(t));
-    }
+    for (int n = 0; n < count; ++n) tools.push_back(ReadAppTool(ini, n));
     return tools;
 }
 

@@ -29,6 +29,8 @@ constexpr int kMaxAppTools = 1000;
 // [Tools] ItemCount clamped to 0..kMaxAppTools.
 int AppToolCount(const TMemIniFile& ini);
 std::vector<TAppTool> ReadAppTools(const TMemIniFile& ini);
+// Entry n as stored (whatever ItemCount says).
+TAppTool ReadAppTool(const TMemIniFile& ini, int n);
 // Erases [Tools] and writes the list as a whole.
 void WriteAppTools(TMemIniFile& ini, const std::vector<TAppTool>& tools);
 

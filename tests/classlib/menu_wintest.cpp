@@ -143,3 +143,34 @@ TEST(PopupMenu, TheSystemMenuLoopReturnsTheItemChosenByKeys)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PopupMenu, MovedItemsAndBatchedChangesReachTheSystemMenu)
+{
+    TMenuFixture f;
+    TMenuItem& root = f.menu.Items();
+    HMENU h = f.menu.Handle();
+    root.Move(4, 0);  // box first
+    ASSERT_EQ(ReadMenu(h).size(), 4u);
+    EXPECT_EQ(ReadMenu(h)[0].text, "Box(&K)\tCtrl+K");
+    EXPECT_EQ(&root.Items(0), f.menu.FindShortCut(ShortCut('K', scCtrl)));
+    root.Move(0, 99);  // clamped: back to the end
+    EXPECT_EQ(ReadMenu(h).back().text, "Box(&K)\tCtrl+K");
+    root.Move(7, 0);  // out of range: nothing
+    EXPECT_EQ(ReadMenu(h).back().text, "Box(&K)\tCtrl+K");
+
+    // Between BeginUpdate and the last EndUpdate the system menu waits.
+    root.BeginUpdate();
+    root.BeginUpdate();
+    for (int i = 0; i < 3; ++i) root.Add("more");
+    root.Items(0).SetVisible(false);
+    EXPECT_EQ(ReadMenu(h).size(), 4u);
+    root.EndUpdate();
+    EXPECT_EQ(ReadMenu(h).size(), 4u);
+    root.EndUpdate();
+    EXPECT_EQ(ReadMenu(h).size(), 6u);
+    EXPECT_EQ(ReadMenu(h).back().text, "more");
+}
+
+} // namespace

@@ -8,7 +8,7 @@
 //   searchmenu_win.cpp  the Search menu and the matching-bracket action
 //   viewmenu_win.cpp    the View menu
 //   windowmenu_win.cpp  the Window menu and the pane-switching action
-//   toolsmenu_win.cpp   the Tools menu's browser previews
+//   toolsmenu_win.cpp   the Tools menu: browser previews, external tools and their list
 //   helpmenu_win.cpp    the Help menu
 //   reconvcommand_win.cpp  the Edit menu's reconversion
 //   window/editorevents_win.cpp  the box-selection actions
@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "app/core/commandtable.h"
+#include "base/shortcut.h"
 
 namespace vellumo {
 
@@ -131,8 +132,17 @@ void MoveWindowFocusExecute(TVellumoMainForm& form);
 
 // ---- Tools menu
 void mOptionToolClick(TVellumoMainForm& form);
+void Menu_ToolClick(TVellumoMainForm& form);
 void mIEClick(TVellumoMainForm& form);
 void mNNClick(TVellumoMainForm& form);
+// The tool items from the settings file: the Tools menu's after its fixed
+// items, and the pop-up's tools submenu (rebuilt whenever the pop-up opens).
+void RebuildToolMenu(TVellumoMainForm& form);
+void RebuildPopupToolMenu(TVellumoMainForm& form);
+void pToolsClick(TVellumoMainForm& form);
+// A key of a tool item: run as the menu would (its opening handler, its
+// rule); false when the key is no tool's.
+bool RunToolShortCut(TVellumoMainForm& form, TShortCut shortCut);
 
 // ---- Help menu
 void mKeyListClick(TVellumoMainForm& form);

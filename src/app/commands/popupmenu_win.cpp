@@ -76,7 +76,7 @@ void PopupMenu1Popup(TVellumoMainForm& form)
             menu.Item(kLinkItems[i]).SetHint(texts.Hints[i]);
         }
     }
-    // The tool items are rebuilt here once the tools exist.
+    RebuildPopupToolMenu(form);
 }
 
 void pHenkanClick(TVellumoMainForm& form) { ApplyNamesakeRules(form, "pHenkan"); }
@@ -124,7 +124,7 @@ void BindPopupMenu(TVellumoMainForm& form)
     form.PopupMenu1.OnPopup = [run](TPopupMenu&) { run(PopupMenu1Popup); };
     const std::pair<const char*, void (*)(TVellumoMainForm&)> items[] = {
         {"pHenkan", pHenkanClick}, {"pLinkOpen", pLinkOpenClick}, {"pLinkCopy", pLinkCopyClick},
-        {"pLinkSel", pLinkSelClick}};
+        {"pLinkSel", pLinkSelClick}, {"pTools", pToolsClick}};
     for (const auto& [name, handler] : items)
         form.PopupMenuItems.Item(name).OnClick = [run, handler = handler](TMenuItem&) { run(handler); };
 }

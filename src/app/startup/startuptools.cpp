@@ -1,7 +1,9 @@
 #include "app/startup/startuptools.h"
 
 #include "app/core/appfuncs.h"
+#include "app/integration/toolrunner.h"
 #include "base/inifile.h"
+#include "settings/tools.h"
 
 namespace vellumo {
 
@@ -14,14 +16,14 @@ std::string Key(const char* name, int n) { return name + std::to_string(n); }
 std::vector<int> StartupToolNumbers(const TMemIniFile& ini)
 {
     std::vector<int> out;
-    const int count = ini.ReadInteger(kTools, "ItemCount", 0);
+    const int count = AppToolCount(ini);
     for (int n = 0; n < count; ++n)
         if (ini.ReadInteger(kTools, Key("StartRun", n), 0) == 1) out.push_back(n);
     return out;
 }
 
 TToolStart StartupToolStart(const TMemIniFile& ini, int n, const TToolPlaceholders& v,
-                            std::string (*expandEnv)(const std::string&))
+                            std::string (*expandEnv)(const std::string&), bool (*isFile)(const std::string&))
 {
     std::string program = ini.ReadString(kTools, Key("File", n), "");
     std::string params = ini.ReadString(kTools, Key("Param", n), "%%");
@@ -39,22 +41,16 @@ TToolStart StartupToolStart(const TMemIniFile& ini, int n, const TToolPlaceholde
                                 {"%p", v.ProgramFolder},
                                 {"%P", v.ProgramShortFolder}},
                                params);
-    folder = StringReplaceEach({{"%d", v.DocFolder},
-                                {"%D", v.DocShortFolder},
-                                {"%p", v.ProgramFolder},
-                                {"%P", v.ProgramShortFolder}},
-                               folder);
+    folder = ExpandToolFolder(folder, v);
     program = StringReplaceEach({{"%p", v.ProgramFolder}, {"%P", v.ProgramShortFolder}}, program);
     if (expandEnv) {
         program = expandEnv(program);
         folder = expandEnv(folder);
     }
+    if (isFile) program = QuoteProgramPath(program, isFile);
     TToolStart start;
     start.Folder = folder;
-    if (program.empty())
-        start.CommandLine = params;
-    else
-        start.CommandLine = params.empty() ? program : program + " " + params;
+    start.CommandLine = ToolCommandLine(program, params);
     return start;
 }
 

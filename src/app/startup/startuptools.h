@@ -7,7 +7,8 @@ namespace vellumo {
 
 class TMemIniFile;
 
-// The numbers n below [Tools] ItemCount whose StartRun<n> is 1, in order.
+// The numbers n below [Tools] ItemCount (capped as the tool list is) whose
+// StartRun<n> is 1, in order.
 std::vector<int> StartupToolNumbers(const TMemIniFile& ini);
 
 // What the placeholders of a start-up tool stand for (the document's values
@@ -29,9 +30,17 @@ struct TToolStart {
 
 // Tool n of [Tools] with its placeholders expanded in one pass each (what a
 // value inserts is never searched again); expandEnv is applied to the
-// program and the folder. CommandLine is empty when there is nothing to run.
+// program and the folder, and a program path with blanks that names a file
+// (isFile) is quoted. CommandLine is empty when there is nothing to run.
 TToolStart StartupToolStart(const TMemIniFile& ini, int n, const TToolPlaceholders& values,
-                            std::string (*expandEnv)(const std::string&));
+                            std::string (*expandEnv)(const std::string&),
+                            bool (*isFile)(const std::string&) = nullptr);
+
+// The values of the current document, the main window and this program
+// (Windows).
+TToolPlaceholders CurrentToolPlaceholders(int editMode);
+// A file (not a folder) exists under the path (Windows).
+bool IsExistingFile(const std::string& path);
 
 // Runs the start-up tools of the settings file at iniPath: the main window
 // comes forward first; each tool is started and waited for (bounded) until

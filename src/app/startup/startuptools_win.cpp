@@ -27,13 +27,8 @@ std::string ExpandEnv(const std::string& path) { return ExpandEnvInPath(path); }
 
 } // namespace
 
-void RunStartupTools(const std::string& iniPath, int editMode)
+TToolPlaceholders CurrentToolPlaceholders(int editMode)
 {
-    const TMemIniFile ini(iniPath);  // afresh: another instance may have changed the list
-    const std::vector<int> tools = StartupToolNumbers(ini);
-    if (tools.empty()) return;
-    IMainWindow* form = MainForm();
-    if (form) SetForegroundWindow(static_cast<HWND>(form->Handle()));
     TToolPlaceholders v;
     const std::string doc = Document().CurrentFileName;
     if (!doc.empty()) {
@@ -44,6 +39,7 @@ void RunStartupTools(const std::string& iniPath, int editMode)
         v.DocFolder = FolderOf(doc);
         v.DocShortFolder = ShortPathName(v.DocFolder);
     }
+    IMainWindow* form = MainForm();
     v.Window = form ? std::to_string(reinterpret_cast<std::uintptr_t>(form->Handle())) : std::string("0");
     if (editMode > 0) v.ModeSwitch = std::string(EditModeSwitch(editMode));
     char exe[MAX_PATH + 1] = {};
@@ -52,8 +48,24 @@ void RunStartupTools(const std::string& iniPath, int editMode)
     v.ProgramShortPath = ShortPathName(program);
     v.ProgramFolder = FolderOf(program);
     v.ProgramShortFolder = ShortPathName(v.ProgramFolder);
+    return v;
+}
+
+bool IsExistingFile(const std::string& path)
+{
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void RunStartupTools(const std::string& iniPath, int editMode)
+{
+    const TMemIniFile ini(iniPath);  // afresh: another instance may have changed the list
+    const std::vector<int> tools = StartupToolNumbers(ini);
+    if (tools.empty()) return;
+    if (IMainWindow* form = MainForm()) SetForegroundWindow(static_cast<HWND>(form->Handle()));
+    const TToolPlaceholders v = CurrentToolPlaceholders(editMode);
     for (int tool : tools) {
-        const TToolStart start = StartupToolStart(ini, tool, v, ExpandEnv);
+        const TToolStart start = StartupToolStart(ini, tool, v, ExpandEnv, IsExistingFile);
         if (!start.CommandLine.empty()) StartProcessAndWaitIdle(start.CommandLine, start.Folder, true);
     }
 }

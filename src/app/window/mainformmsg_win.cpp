@@ -69,9 +69,13 @@ bool TVellumoMainForm::RunShortCut(TShortCut sc)
                     if (!DocumentBusy() && CommandEnabled(*c, *this)) RunCommand(*c, *this);
                     return true;
                 }
-        // Items the settings add (the wrap widths) are no rows: their own click runs.
         TMenuItem* added = MainMenu1.FindShortCut(sc);
-        if (!added || !added->OnClick) return false;
+        if (!added) return false;
+        // The keys of the tools, which the program's own keys outrank (a tool's
+        // key counts only when no item before it in the menus has it).
+        if (RunToolShortCut(*this, sc)) return true;
+        // Items the settings add (the wrap widths) are no rows: their own click runs.
+        if (!added->OnClick) return false;
         if (!DocumentBusy()) RunGuarded([&] { MainMenu1.IsShortCut(sc); });
         return true;
     }

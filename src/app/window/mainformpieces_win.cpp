@@ -18,6 +18,7 @@
 #include "app/integration/browserpreview_win.h"
 #include "app/startup/settingsloc.h"
 #include "app/startup/settingsloc_win.h"
+#include "app/startup/startuptools.h"
 #include "settings/settingsstore.h"
 #include "app/document/stdinput_win.h"
 #include "settings/winmachine.h"
@@ -127,10 +128,7 @@ void TVellumoMainForm::UseCommandLineDialogFolder()
     if (!folder.empty()) OpenDialogFolder = ExpandEnvInPath(folder);
 }
 
-void TVellumoMainForm::RunStartupTools()
-{
-    // The start-up tools arrive with the external tools.
-}
+void TVellumoMainForm::RunStartupTools() { vellumo::RunStartupTools(IniPath, CurrentEditMode()); }
 
 void TVellumoMainForm::SaveWindowPlacement()
 {
@@ -191,7 +189,18 @@ void TVellumoMainForm::SetClipboardWatcherIgnoreFirst(bool ignoreFirst) { SetMai
 
 void TVellumoMainForm::PlacePopupToolMenu(bool atTop)
 {
-    (void)atTop;  // the pop-up's Tools item moves with the tools piece
+    // The tools submenu and its separator: first (tools, separator) or last
+    // (separator, tools).
+    TMenuItem& root = PopupMenu1.Items();
+    TMenuItem& tools = PopupMenuItems.Item("pTools");
+    TMenuItem& bar = PopupMenuItems.Item("pToolBar");
+    if (atTop) {
+        root.Move(root.IndexOf(&tools), 0);
+        root.Move(root.IndexOf(&bar), 1);
+    } else {
+        root.Move(root.IndexOf(&bar), root.Count() - 1);
+        root.Move(root.IndexOf(&tools), root.Count() - 1);
+    }
 }
 
 void TVellumoMainForm::SaveViewState(bool redrawOff) { viewState_ = vellumo::SaveViewState(redrawOff); }
@@ -211,8 +220,8 @@ void TVellumoMainForm::UpdateBrowserMenus()
 
 void TVellumoMainForm::RebuildSettingsMenus()
 {
-    // The wrap widths of the settings after "&0" and its separator; the
-    // Tools items join with the tools.
+    // The wrap widths of the settings after "&0" and its separator, then
+    // the tools (whose keys give way to the wrap widths').
     TMenuItem& list = MainMenuItems.Item("mWordWrapList");
     while (list.Count() > 2) list.Delete(list.Count() - 1);
     for (const TWrapWidthItem& w : WrapWidthMenuItems(AppSettingsStore().Settings.WrapWidths)) {
@@ -224,6 +233,7 @@ void TVellumoMainForm::RebuildSettingsMenus()
             if (!DocumentBusy()) WrapWidthItemClick(*this, static_cast<int>(i.Tag()));
         };
     }
+    RebuildToolMenu(*this);
 }
 
 void TVellumoMainForm::UpdateCaptionAndPosition()

@@ -40,6 +40,17 @@ TEST(StartupTools, ListAndCommandLines)
     EXPECT_EQ(s.Folder, "");
     EXPECT_EQ(StartupToolStart(ini, 3, v, nullptr).CommandLine, "cmd /c C:\\A~1");  // no program: the parameters alone
     EXPECT_EQ(StartupToolStart(ini, 1, v, nullptr).CommandLine, "");
+    // A program path with blanks that names a file is quoted.
+    const TMemIniFile spaced = TMemIniFile::FromText("t.ini", "[Tools]\r\nItemCount=1\r\nFile0=%p\\x dir\\t.exe\r\nParam0=%-a%\r\n");
+    const auto isFile = [](const std::string& p) { return p == "C:\\P\\x dir\\t.exe"; };
+    EXPECT_EQ(StartupToolStart(spaced, 0, v, nullptr, +isFile).CommandLine, "\"C:\\P\\x dir\\t.exe\" -a");
+}
+
+TEST(StartupTools, ADamagedCountIsCapped)
+{
+    const TMemIniFile ini =
+        TMemIniFile::FromText("t.ini", "[Tools]\r\nItemCount=200000000\r\nStartRun7=1\r\nStartRun5000=1\r\n");
+    EXPECT_EQ(StartupToolNumbers(ini), std::vector<int>{7});
 }
 
 } // namespace
