@@ -11,7 +11,7 @@ const std::array<const char*, kToolListColumnCount> kToolListColumns{
 
 const std::array<const char*, 3> kToolSaveTexts{"上書き保存する", "確認メッセージを表示する", "上書き保存しない"};
 
-const std::array<TToolPlaceholder, 22> kToolPlaceholders{{
+const std::array<TToolPlaceholderItem, 22> kToolPlaceholders{{
     {"&1: ファイルのパス(長) [%f]", "%f"},
     {"&2: ファイルのパス(短) [%F]", "%F"},
     {"-", nullptr},

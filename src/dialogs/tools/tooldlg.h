@@ -30,11 +30,11 @@ bool ToolEntryOkEnabled(std::string_view name, std::string_view program, std::st
 TAppTool ToolSeparatorEntry(bool mainVisible, bool popVisible);
 
 // The parameters' placeholder menu in order; Insert is null for a separator.
-struct TToolPlaceholder {
+struct TToolPlaceholderItem {
     const char* Caption;
     const char* Insert;
 };
-extern const std::array<TToolPlaceholder, 22> kToolPlaceholders;
+extern const std::array<TToolPlaceholderItem, 22> kToolPlaceholders;
 
 // Where a row moved by delta (-1 up, +1 down) goes; -1 when it cannot move.
 int MovedToolRow(int index, int delta, int count) noexcept;

@@ -59,7 +59,7 @@ TToolEditFrm::TToolEditFrm(HWND owner, const TAppTool& tool) : TForm(owner), too
             d.SetFileName({});
         }
     };
-    for (const TToolPlaceholder& p : kToolPlaceholders) {
+    for (const TToolPlaceholderItem& p : kToolPlaceholders) {
         if (!p.Insert) {
             PlaceholderMenu.AddSeparator();
             continue;
