@@ -102,7 +102,21 @@ void mByteClick(TVellumoMainForm& form);
 
 // ---- Window menu
 void mWindowClick(TVellumoMainForm& form);
+// The items from FirstWindowListItem on: one per shown main window.
+void BuildWindowListMenu(TVellumoMainForm& form);
+void mWin_TopMostClick(TVellumoMainForm& form);
+// [Option] UserWindowPos and UserWindowSize put on this window.
+void ApplyUserWindowSize(TVellumoMainForm& form);
+void mWin_UserSizeClick(TVellumoMainForm& form);
 void mWin_BunkatuClick(TVellumoMainForm& form);
+void mWin_NarabeteClick(TVellumoMainForm& form);
+void mWin_KasaneteClick(TVellumoMainForm& form);
+void mWin_JyougeClick(TVellumoMainForm& form);
+void mWin_SayuClick(TVellumoMainForm& form);
+void mWin_AllViewClick(TVellumoMainForm& form);
+void mWin_AllMinClick(TVellumoMainForm& form);
+void mWin_NextClick(TVellumoMainForm& form);
+void mWin_BackClick(TVellumoMainForm& form);
 void MoveWindowFocusExecute(TVellumoMainForm& form);
 
 // ---- Tools menu

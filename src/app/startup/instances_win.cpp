@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/core/appfuncs.h"
 #include "app/startup/cmdline_win.h"
 #include "app/startup/instances.h"
 #include "settings/pathnames.h"
@@ -15,7 +16,9 @@ namespace vellumo {
 
 namespace {
 
-constexpr UINT kSendTimeoutMs = 5000;
+// Another instance answers in far less; one that does not is passed over
+// (its file may then open here a second time, which beats hanging).
+constexpr UINT kSendTimeoutMs = 400;
 constexpr DWORD_PTR kMaxNameBytes = 32767;
 
 struct TSearch {
@@ -69,14 +72,34 @@ void* FindInstanceHolding(const std::string& fileName, void* self)
     return s.found;
 }
 
+void* ModalWindowOf(void* window)
+{
+    const HWND form = static_cast<HWND>(window);
+    if (IsWindowEnabled(form)) return form;
+    // The popup its user last worked in, found through the owner chain; the
+    // window above the form in the Z order can be anything (a combo box's list).
+    const HWND owner = GetWindow(form, GW_OWNER);
+    for (HWND start : {owner, form}) {
+        if (!start) continue;
+        const HWND popup = GetLastActivePopup(start);
+        if (popup && popup != form && popup != owner && IsWindowVisible(popup) && IsWindowEnabled(popup)) return popup;
+    }
+    return form;
+}
+
 bool ActivateOtherInstance(const std::string& fileName, bool withJumps, const TCommandLine& cl, void* self)
 {
     HWND h = static_cast<HWND>(FindInstanceHolding(fileName, self));
     if (!h) return false;
     // Asynchronous: a hung instance must not hang this one.
     ShowWindowAsync(h, IsZoomed(h) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    HWND front = IsWindowEnabled(h) ? h : GetWindow(h, GW_HWNDPREV);  // its modal dialog
-    SetForegroundWindow(front ? front : h);
+    const HWND front = static_cast<HWND>(ModalWindowOf(h));
+    SetForegroundWindow(front);
+    // Another window may keep the foreground from a plain request: once more
+    // with the foreground's input attached.
+    const DWORD start = GetTickCount();
+    while (GetForegroundWindow() != front && GetTickCount() - start < 200) Sleep(10);
+    if (GetForegroundWindow() != front) ForceForegroundWindow(front);
     UINT msg = kWmJumpLine;
     WPARAM wp = 0;
     LPARAM lp = 0;
