@@ -3,6 +3,7 @@
 // table that finds them by name. A new command is a row in the menu table
 // (window/menus.cpp) plus its handler and its row in its menu's file:
 //   filemenu_win.cpp    the File menu
+//   historymenu_win.cpp the File menu's recent files
 //   editmenu_win.cpp    the Edit menu and its conversion submenu
 //   popupmenu_win.cpp   the pop-up menu's opening and its link items
 //   searchmenu_win.cpp  the Search menu and the matching-bracket action
@@ -41,6 +42,11 @@ void mSaveExit2Click(TVellumoMainForm& form);
 void mSaveExitClick(TVellumoMainForm& form);
 void mSave_JCodeClick(TVellumoMainForm& form);
 void mAppExitClick(TVellumoMainForm& form);
+// The recent files (historymenu_win.cpp): the submenu's opening, an entry's
+// click (Shift held: remove it), clearing them all.
+void mReOpenClick(TVellumoMainForm& form);
+void OpenHistoryItem(TVellumoMainForm& form, std::string path);
+void mFileHisDelClick(TVellumoMainForm& form);
 
 // ---- Edit menu
 void Edit1Click(TVellumoMainForm& form);
@@ -131,6 +137,7 @@ bool ReConvEnabled(TVellumoMainForm& form);
 
 // Each menu's rows.
 std::span<const TCommand> FileMenuCommands() noexcept;
+std::span<const TCommand> FileHistoryCommands() noexcept;
 std::span<const TCommand> EditMenuCommands() noexcept;
 std::span<const TCommand> EditorActionCommands() noexcept;
 std::span<const TCommand> SearchMenuCommands() noexcept;

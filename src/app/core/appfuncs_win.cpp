@@ -85,13 +85,28 @@ bool CheckPathLength(const std::string& path)
     return false;
 }
 
+namespace {
+
+// A window of another thread that takes a message within a moment.
+bool Answers(HWND h)
+{
+    if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId()) return true;
+    DWORD_PTR r = 0;
+    return SendMessageTimeoutA(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &r) != 0;
+}
+
+} // namespace
+
 void ForceForegroundWindow(void* window)
 {
     const HWND target = static_cast<HWND>(window);
     const DWORD self = GetCurrentThreadId();
     const HWND fore = GetForegroundWindow();
     const DWORD other = fore ? GetWindowThreadProcessId(fore, nullptr) : 0;
-    const bool attached = other != 0 && other != self && AttachThreadInput(self, other, TRUE);
+    // With the input attached, activation waits for both windows' threads:
+    // never attach to one that has stopped answering.
+    const bool attached = other != 0 && other != self && Answers(fore) && Answers(target) &&
+                          AttachThreadInput(self, other, TRUE);
     DWORD timeout = 0;
     const bool haveTimeout = SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0) != 0;
     if (haveTimeout) SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/commands/commands_win.h"
+#include "app/commands/historymenu_win.h"
 #include "app/core/appfuncs.h"
 #include "app/core/applysettings.h"
 #include "app/window/clipdetector_win.h"
@@ -152,10 +153,7 @@ void TVellumoMainForm::SaveWindowPlacement()
     ini.UpdateFile();
 }
 
-void TVellumoMainForm::AddToFileHistory(const std::string& fileName)
-{
-    (void)fileName;  // the recent-file list arrives with the history piece
-}
+void TVellumoMainForm::AddToFileHistory(const std::string& fileName) { AddFileHistory(fileName); }
 
 void TVellumoMainForm::ApplyEditModeOf(const std::string& fileName) { vellumo::EditModeFromFileName(fileName); }
 
