@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "settings/pathnames.h"
@@ -87,12 +88,29 @@ bool CheckPathLength(const std::string& path)
 
 namespace {
 
-// A window of another thread that takes a message within a moment.
+// Sequence numbers of the WM_NULL probes and the last one answered.
+ULONG_PTR g_probesSent = 0, g_probeAnswered = 0;
+
+void CALLBACK ProbeAnswered(HWND, UINT, ULONG_PTR probe, LRESULT)
+{
+    g_probeAnswered = std::max(g_probeAnswered, probe);
+}
+
+// A window of another thread that takes a message within a moment. Asked
+// without waiting on the send itself: a sent message's time-out does not
+// always end the wait for a hung window of another process (under Wine).
 bool Answers(HWND h)
 {
     if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId()) return true;
-    DWORD_PTR r = 0;
-    return SendMessageTimeoutA(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &r) != 0;
+    const ULONG_PTR probe = ++g_probesSent;
+    if (!SendMessageCallbackA(h, WM_NULL, 0, 0, ProbeAnswered, probe)) return false;
+    const DWORD start = GetTickCount();
+    while (g_probeAnswered < probe && GetTickCount() - start < 200) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        MSG m;
+        PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the callback
+    }
+    return g_probeAnswered >= probe;
 }
 
 } // namespace

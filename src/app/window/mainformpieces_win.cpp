@@ -159,10 +159,45 @@ void TVellumoMainForm::ApplyEditModeOf(const std::string& fileName) { vellumo::E
 
 // ---- the window's share of applying settings
 
+void TVellumoMainForm::PlaceAtStartup(const TAppIni& o)
+{
+    const HWND h = Window();
+    RECT r{};
+    GetWindowRect(h, &r);
+    int left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
+    switch (o.StartWindow) {
+    case 1: {
+        // The placement of the last exit; a maximized exit kept the normal one.
+        TAppWindowPlacement p = g_store->LoadWindowPlacement();
+        ClampWindowPlacement(p, VirtualScreenArea());
+        left = p.WindowLeft;
+        top = p.WindowTop;
+        width = p.WindowWidth;
+        height = p.WindowHeight;
+        startMaximized_ = p.WindowMax;
+        break;
+    }
+    case 2: startMaximized_ = true; break;
+    case 3:
+        if (o.UserWindowSize) {
+            width = o.UserWindowSize_W;
+            height = o.UserWindowSize_H;
+        }
+        if (o.UserWindowPos) {
+            left = o.UserWindowPos_X;
+            top = o.UserWindowPos_Y;
+        }
+        break;
+    default: return;
+    }
+    SetWindowPos(h, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TVellumoMainForm::ApplyWindowSettings(const TWindowSettings& ws)
 {
     if (!ws.Settings) return;
     const TAppIni& o = ws.Settings->Option;
+    if (ws.AtStartup && g_store) PlaceAtStartup(o);
     // Sizing, filters and the initial folder of both dialogs.
     for (TFileDialog* d : {static_cast<TFileDialog*>(&OpenDialog1), static_cast<TFileDialog*>(&SaveDialog1)}) {
         d->SetOptions(ws.Settings->OptionEx.FileDlgEnableSizing ? (d->Options() | ofEnableSizing) : (d->Options() & ~ofEnableSizing));
