@@ -1,7 +1,7 @@
 // The Window menu on a real main window among windows that look like other
-// instances: the window list's captions, the items the menu's opening sets,
-// placing this window, the arrangements, and every command against an
-// instance that has stopped answering.
+// instances: the window list's captions and items, the items the menu's
+// opening sets, placing this window, and the refusal of too small cells.
+// (The arrangements themselves and a hung instance: tests/e2e/instances.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,12 +9,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/commands/commands_win.h"
 #include "app/startup/arrange_win.h"
-#include "app/startup/cmdline_win.h"
 #include "app/startup/instances.h"
 #include "app/window/menus.h"
 #include "base/showmsg.h"
@@ -67,36 +65,6 @@ struct TFakeInstance {
     }
     TFakeInstance(const TFakeInstance&) = delete;
     TFakeInstance& operator=(const TFakeInstance&) = delete;
-};
-
-// An instance whose thread has stopped taking messages, until the end.
-class THungInstance {
-public:
-    explicit THungInstance(const std::string& file)
-    {
-        ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, file] {
-            TFakeInstance fake("hung.txt - Vellumo", file);
-            form_ = fake.form;
-            SetEvent(ready_);
-            WaitForSingleObject(release_, INFINITE);  // no message is taken meanwhile
-        });
-        WaitForSingleObject(ready_, 5000);
-    }
-    ~THungInstance()
-    {
-        SetEvent(release_);
-        thread_.join();
-        CloseHandle(ready_);
-        CloseHandle(release_);
-    }
-    HWND Form() const { return form_; }
-
-private:
-    HANDLE ready_, release_;
-    HWND form_ = nullptr;
-    std::thread thread_;
 };
 
 RECT RectOf(HWND h)
@@ -271,27 +239,11 @@ TEST_F(WindowMenuTest, OpeningSetsTheItemsAndThisWindowsPlacement)
     EXPECT_TRUE(form_->MainMenuItems.Item("mWin_Bunkatu").Checked());
 }
 
-TEST_F(WindowMenuTest, ArrangementsPlaceEveryInstanceOrRefuseAll)
+TEST_F(WindowMenuTest, TooManyWindowsAreRefusedWithAMessage)
 {
-    TFakeInstance a("a.txt - Vellumo"), b("b.txt - Vellumo");
-    ShowWindow(b.form, SW_MAXIMIZE);
-    Front();
-    const std::vector<HWND> order = ListedWindows(TWindowList::Active);
-    ASSERT_EQ(order.size(), 3u);
-    mWin_NarabeteClick(*form_);
-    Pump(50);
-    const auto tiles = *TiledBoxes(3, WorkArea());
-    for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(BoxOf(order[i]), tiles[i]) << i;
-    EXPECT_FALSE(IsZoomed(b.form));
-
-    mWin_JyougeClick(*form_);
-    Pump(50);
-    const auto stacked = *StackedBoxes(3, WorkArea());
-    for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(BoxOf(order[i]), stacked[i]) << i;
-
     // Fifty-seven windows need eight rows: too low on any usual screen.
     std::vector<std::unique_ptr<TFakeInstance>> many;
-    for (int i = 0; i < 54; ++i) many.push_back(std::make_unique<TFakeInstance>("m - Vellumo"));
+    for (int i = 0; i < 56; ++i) many.push_back(std::make_unique<TFakeInstance>("m - Vellumo"));
     ASSERT_LT(WorkArea().Height() / 8, kMinCellHeight);
     const RECT before = RectOf(form_->Window());
     std::vector<std::string> shown;
@@ -305,43 +257,6 @@ TEST_F(WindowMenuTest, ArrangementsPlaceEveryInstanceOrRefuseAll)
     EXPECT_EQ(shown, (std::vector<std::string>{"対象のウィンドウが多すぎます。"}));
     const RECT after = RectOf(form_->Window());
     EXPECT_TRUE(EqualRect(&before, &after));
-}
-
-TEST_F(WindowMenuTest, NoCommandWaitsForAnInstanceThatStoppedAnswering)
-{
-    const std::string file = (folder_ / "held.txt").string();
-    THungInstance hung(file);
-    ASSERT_NE(hung.Form(), nullptr);
-    Front();
-    auto within = [](const char* what, auto&& run) {
-        const DWORD start = GetTickCount();
-        run();
-        EXPECT_LT(GetTickCount() - start, 1000u) << what;
-    };
-    within("tile", [] { mWin_NarabeteClick(*form_); });
-    within("cascade", [] { mWin_KasaneteClick(*form_); });
-    within("stacked", [] { mWin_JyougeClick(*form_); });
-    within("side by side", [] { mWin_SayuClick(*form_); });
-    within("list", [&] {
-        bool listed = false;
-        for (TMenuItem* item : OpenWindowMenu()) {
-            if (reinterpret_cast<HWND>(item->Tag()) != hung.Form()) continue;
-            listed = true;
-            EXPECT_EQ(item->Hint(), "hung.txt");
-            item->Click();
-        }
-        EXPECT_TRUE(listed);
-    });
-    within("next", [] { mWin_NextClick(*form_); });
-    within("previous", [] { mWin_BackClick(*form_); });
-    within("minimize all", [] { mWin_AllMinClick(*form_); });
-    Pump(100);
-    EXPECT_TRUE(IsIconic(GetWindow(form_->Window(), GW_OWNER)));
-    within("restore all", [] { mWin_AllViewClick(*form_); });
-    Pump(100);
-    EXPECT_FALSE(IsIconic(GetWindow(form_->Window(), GW_OWNER)));
-    within("lookup", [&] { EXPECT_EQ(FindInstanceHolding(file, form_->Window()), nullptr); });
-    within("activation", [&] { EXPECT_FALSE(ActivateOtherInstance(file, false, SystemCommandLine(), form_->Window())); });
 }
 
 } // namespace

@@ -58,32 +58,6 @@ TEST(Arrange, TiledOnAnOddArea)
     EXPECT_EQ(*TiledBoxes(1, kOdd), (std::vector<B>{{4, 3, 1279, 1021}}));
 }
 
-TEST(Arrange, TilesNeverOverlapAndAFullGridCoversTheArea)
-{
-    for (int n = 1; n <= 56; ++n) {
-        const auto boxes = *TiledBoxes(n, kOdd);
-        long long covered = 0;
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            const B& a = boxes[i];
-            covered += static_cast<long long>(a.Width) * a.Height;
-            EXPECT_GE(a.Left, kOdd.Left);
-            EXPECT_GE(a.Top, kOdd.Top);
-            EXPECT_LE(a.Left + a.Width, kOdd.Right) << n;
-            EXPECT_LE(a.Top + a.Height, kOdd.Bottom) << n;
-            for (std::size_t j = 0; j < i; ++j) {
-                const B& b = boxes[j];
-                const bool apart = a.Left >= b.Left + b.Width || b.Left >= a.Left + a.Width ||
-                                   a.Top >= b.Top + b.Height || b.Top >= a.Top + a.Height;
-                EXPECT_TRUE(apart) << n << ": " << i << " and " << j;
-            }
-        }
-        const TTileGrid g = TileGrid(n);
-        if (g.Columns * g.Rows == n) {
-            EXPECT_EQ(covered, 1279LL * 1021) << n;
-        }
-    }
-}
-
 TEST(Arrange, CellsTooSmallAreRefused)
 {
     // 1021 / 8 rows is 127 pixels high: 57 windows (8 x 8) are too many, 56 (8 x 7) are not.
