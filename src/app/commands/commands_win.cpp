@@ -7,7 +7,7 @@ namespace vellumo {
 
 const TCommandTable& CommandTable()
 {
-    static const TCommandTable table{FileMenuCommands(),   EditMenuCommands(),    EditorActionCommands(),
+    static const TCommandTable table{FileMenuCommands(),   FileHistoryCommands(), EditMenuCommands(),    EditorActionCommands(),
                                      ReconvCommands(),     SearchMenuCommands(),  ViewMenuCommands(),
                                      WindowMenuCommands(), ToolsMenuCommands(),    HelpMenuCommands()};
     return table;

@@ -3,6 +3,7 @@
 // table that finds them by name. A new command is a row in the menu table
 // (window/menus.cpp) plus its handler and its row in its menu's file:
 //   filemenu_win.cpp    the File menu
+//   historymenu_win.cpp the File menu's recent files
 //   editmenu_win.cpp    the Edit menu and its conversion submenu
 //   popupmenu_win.cpp   the pop-up menu's opening and its link items
 //   searchmenu_win.cpp  the Search menu and the matching-bracket action
@@ -43,6 +44,11 @@ void mSaveExit2Click(TVellumoMainForm& form);
 void mSaveExitClick(TVellumoMainForm& form);
 void mSave_JCodeClick(TVellumoMainForm& form);
 void mAppExitClick(TVellumoMainForm& form);
+// The recent files (historymenu_win.cpp): the submenu's opening, an entry's
+// click (Shift held: remove it), clearing them all.
+void mReOpenClick(TVellumoMainForm& form);
+void OpenHistoryItem(TVellumoMainForm& form, std::string path);
+void mFileHisDelClick(TVellumoMainForm& form);
 
 // ---- Edit menu
 void Edit1Click(TVellumoMainForm& form);
@@ -127,7 +133,21 @@ extern const char kSettingsDialogFailedText[];
 
 // ---- Window menu
 void mWindowClick(TVellumoMainForm& form);
+// The items from FirstWindowListItem on: one per shown main window.
+void BuildWindowListMenu(TVellumoMainForm& form);
+void mWin_TopMostClick(TVellumoMainForm& form);
+// [Option] UserWindowPos and UserWindowSize put on this window.
+void ApplyUserWindowSize(TVellumoMainForm& form);
+void mWin_UserSizeClick(TVellumoMainForm& form);
 void mWin_BunkatuClick(TVellumoMainForm& form);
+void mWin_NarabeteClick(TVellumoMainForm& form);
+void mWin_KasaneteClick(TVellumoMainForm& form);
+void mWin_JyougeClick(TVellumoMainForm& form);
+void mWin_SayuClick(TVellumoMainForm& form);
+void mWin_AllViewClick(TVellumoMainForm& form);
+void mWin_AllMinClick(TVellumoMainForm& form);
+void mWin_NextClick(TVellumoMainForm& form);
+void mWin_BackClick(TVellumoMainForm& form);
 void MoveWindowFocusExecute(TVellumoMainForm& form);
 
 // ---- Tools menu
@@ -158,6 +178,7 @@ bool ReConvEnabled(TVellumoMainForm& form);
 
 // Each menu's rows.
 std::span<const TCommand> FileMenuCommands() noexcept;
+std::span<const TCommand> FileHistoryCommands() noexcept;
 std::span<const TCommand> EditMenuCommands() noexcept;
 std::span<const TCommand> EditorActionCommands() noexcept;
 std::span<const TCommand> SearchMenuCommands() noexcept;

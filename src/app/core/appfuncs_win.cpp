@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "settings/pathnames.h"
@@ -85,13 +86,45 @@ bool CheckPathLength(const std::string& path)
     return false;
 }
 
+namespace {
+
+// Sequence numbers of the WM_NULL probes and the last one answered.
+ULONG_PTR g_probesSent = 0, g_probeAnswered = 0;
+
+void CALLBACK ProbeAnswered(HWND, UINT, ULONG_PTR probe, LRESULT)
+{
+    g_probeAnswered = std::max(g_probeAnswered, probe);
+}
+
+// A window of another thread that takes a message within a moment. Asked
+// without waiting on the send itself: a sent message's time-out does not
+// always end the wait for a hung window of another process (under Wine).
+bool Answers(HWND h)
+{
+    if (GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId()) return true;
+    const ULONG_PTR probe = ++g_probesSent;
+    if (!SendMessageCallbackA(h, WM_NULL, 0, 0, ProbeAnswered, probe)) return false;
+    const DWORD start = GetTickCount();
+    while (g_probeAnswered < probe && GetTickCount() - start < 200) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        MSG m;
+        PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the callback
+    }
+    return g_probeAnswered >= probe;
+}
+
+} // namespace
+
 void ForceForegroundWindow(void* window)
 {
     const HWND target = static_cast<HWND>(window);
     const DWORD self = GetCurrentThreadId();
     const HWND fore = GetForegroundWindow();
     const DWORD other = fore ? GetWindowThreadProcessId(fore, nullptr) : 0;
-    const bool attached = other != 0 && other != self && AttachThreadInput(self, other, TRUE);
+    // With the input attached, activation waits for both windows' threads:
+    // never attach to one that has stopped answering.
+    const bool attached = other != 0 && other != self && Answers(fore) && Answers(target) &&
+                          AttachThreadInput(self, other, TRUE);
     DWORD timeout = 0;
     const bool haveTimeout = SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0) != 0;
     if (haveTimeout) SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);

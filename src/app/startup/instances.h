@@ -15,6 +15,10 @@ inline constexpr char kOpenFileNameClass[] = "TEdit";
 // the enumeration meets), or null. self is this process's main window.
 void* FindInstanceHolding(const std::string& fileName, void* self);
 
+// The window to bring forward for a main window: its modal dialog while one
+// is open (the form is disabled), else the form itself. form is an HWND.
+void* ModalWindowOf(void* form);
+
 // Brings the instance that holds fileName forward and sends it the jumps of
 // cl (withJumps) or a bare restore. False when no instance holds it.
 bool ActivateOtherInstance(const std::string& fileName, bool withJumps, const TCommandLine& cl, void* self);

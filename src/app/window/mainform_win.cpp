@@ -157,7 +157,8 @@ void TVellumoMainForm::ShowMainForm()
         FormShow();
         if (endWithoutShowing_) return;
     }
-    ShowWindow(Window(), SW_SHOWNORMAL);
+    ShowWindow(Window(), startMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    startMaximized_ = false;
     SetVisible(true);
     Editor1.SetFocus();
 }

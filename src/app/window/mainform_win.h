@@ -46,6 +46,8 @@
 
 namespace vellumo {
 
+struct TAppIni;
+
 // The document functions the File commands and closing call. The program
 // installs the real ones; tests install fakes.
 struct TDocumentFunctions {
@@ -246,6 +248,9 @@ public:
     // The application became active: the document's file is checked for
     // changes other programs made (docguards_win.cpp).
     void AppActivate();
+    // [Option] StartWindow: the last exit's placement (1), maximized (2) or
+    // the user's size and position (3), before the window first shows.
+    void PlaceAtStartup(const TAppIni& settings);
     void AddToFileHistory(const std::string& fileName);
     void ApplyEditModeOf(const std::string& fileName);
 
@@ -285,6 +290,7 @@ private:
     bool openDialogReadOnly_ = false;
     bool endWithoutShowing_ = false;
     bool shown_ = false;
+    bool startMaximized_ = false;  // the first showing maximizes
     bool closing_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/commands/commands_win.h"
+#include "app/commands/historymenu_win.h"
 #include "app/core/appfuncs.h"
 #include "app/core/applysettings.h"
 #include "app/window/clipdetector_win.h"
@@ -152,19 +153,51 @@ void TVellumoMainForm::SaveWindowPlacement()
     ini.UpdateFile();
 }
 
-void TVellumoMainForm::AddToFileHistory(const std::string& fileName)
-{
-    (void)fileName;  // the recent-file list arrives with the history piece
-}
+void TVellumoMainForm::AddToFileHistory(const std::string& fileName) { AddFileHistory(fileName); }
 
 void TVellumoMainForm::ApplyEditModeOf(const std::string& fileName) { vellumo::EditModeFromFileName(fileName); }
 
 // ---- the window's share of applying settings
 
+void TVellumoMainForm::PlaceAtStartup(const TAppIni& o)
+{
+    const HWND h = Window();
+    RECT r{};
+    GetWindowRect(h, &r);
+    int left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
+    switch (o.StartWindow) {
+    case 1: {
+        // The placement of the last exit; a maximized exit kept the normal one.
+        TAppWindowPlacement p = g_store->LoadWindowPlacement();
+        ClampWindowPlacement(p, VirtualScreenArea());
+        left = p.WindowLeft;
+        top = p.WindowTop;
+        width = p.WindowWidth;
+        height = p.WindowHeight;
+        startMaximized_ = p.WindowMax;
+        break;
+    }
+    case 2: startMaximized_ = true; break;
+    case 3:
+        if (o.UserWindowSize) {
+            width = o.UserWindowSize_W;
+            height = o.UserWindowSize_H;
+        }
+        if (o.UserWindowPos) {
+            left = o.UserWindowPos_X;
+            top = o.UserWindowPos_Y;
+        }
+        break;
+    default: return;
+    }
+    SetWindowPos(h, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TVellumoMainForm::ApplyWindowSettings(const TWindowSettings& ws)
 {
     if (!ws.Settings) return;
     const TAppIni& o = ws.Settings->Option;
+    if (ws.AtStartup && g_store) PlaceAtStartup(o);
     // Sizing, filters and the initial folder of both dialogs.
     for (TFileDialog* d : {static_cast<TFileDialog*>(&OpenDialog1), static_cast<TFileDialog*>(&SaveDialog1)}) {
         d->SetOptions(ws.Settings->OptionEx.FileDlgEnableSizing ? (d->Options() | ofEnableSizing) : (d->Options() & ~ofEnableSizing));

@@ -301,4 +301,16 @@ std::string PopupNamesake(std::string_view popupName)
     return "m" + std::string(popupName.substr(1));
 }
 
+std::string MenuCaptionText(std::string_view text)
+{
+    // 26 hex is never a trail byte of the code page: bytes can be replaced.
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        out += c;
+        if (c == '&') out += '&';
+    }
+    return out;
+}
+
 } // namespace vellumo

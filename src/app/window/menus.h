@@ -49,6 +49,10 @@ bool MenuHasChildren(std::span<const TMenuEntry> table, int row) noexcept;
 // item runs that handler and shows its hint.
 std::string PopupNamesake(std::string_view popupName);
 
+// Text shown in a caption as it stands: every "&" doubled, so none marks an
+// access key.
+std::string MenuCaptionText(std::string_view text);
+
 // The Tools menu's first tool item and the Window menu's first window item.
 constexpr int FirstToolItem = 5;
 constexpr int FirstWindowListItem = 16;
