@@ -35,6 +35,10 @@ constexpr TKeyName kKeyNames[] = {
     {0x6D, "Num -"},
     {0x6E, "Num ."},
     {0x6F, "Num /"},
+    // The bracket keys and the yen key between them, as a Japanese keyboard labels them.
+    {0xDB, "["},
+    {0xDC, "\\"},
+    {0xDD, "]"},
 };
 
 char Lower(char c) noexcept
