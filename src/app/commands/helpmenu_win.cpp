@@ -1,5 +1,5 @@
 // The Help menu's commands: the program's own texts in a read-only window,
-// the project's pages and the about box.
+// and the about box. The project has no web pages yet: no link items.
 #include <windows.h>
 
 #include <string>
@@ -9,7 +9,6 @@
 #include "app/core/appfuncs.h"
 #include "app/window/mainform_win.h"
 #include "base/filebytes.h"
-#include "dialogs/about/aboutbox.h"
 #include "dialogs/about/aboutbox_win.h"
 
 namespace vellumo {
@@ -35,16 +34,6 @@ void ShowProgramText(TVellumoMainForm& form, const char* name)
     if (form.Documents.StartNewInstance) form.Documents.StartNewInstance(NewInstanceArguments(path, true));
 }
 
-template <const char* Page>
-void OpenPage(TVellumoMainForm&)
-{
-    OpenLinkText(Page);
-}
-
-constexpr char kNewsPage[] = "https://vellumo.example/news/";
-constexpr char kForumPage[] = "https://vellumo.example/forum/";
-constexpr char kToolsPage[] = "https://vellumo.example/tools/";
-constexpr char kRelatedPage[] = "https://vellumo.example/related/";
 
 } // namespace
 
@@ -59,11 +48,6 @@ constexpr TCommand kRows[] = {
     {"mKeyList", mKeyListClick},
     {"mReadme", mReadmeClick},
     {"mHistory", mHistoryClick},
-    {"mLink_Home", OpenPage<kProjectHome>},
-    {"mLink_News", OpenPage<kNewsPage>},
-    {"mLink_Forum", OpenPage<kForumPage>},
-    {"mLink_ToolHelp", OpenPage<kToolsPage>},
-    {"mLink_Related", OpenPage<kRelatedPage>},
     {"mAbout", mAboutClick},
 };
 

@@ -179,13 +179,6 @@ constexpr TMenuEntry kMain[] = {
     {1, "mReadme", "Readme.txt(&R)...", 0, "Readme.txt を表示", 0, 0, nullptr},
     {1, "mHistory", "History.txt(&I)...", 0, "History.txt を表示", 0, 0, nullptr},
     SEP(1),
-    {1, "mLink", "リンク(&L)", 0, "", 0, 0, nullptr},
-    {2, "mLink_Home", "ホームページ(&H)", 0, "ホームページを開く", 0, 0, nullptr},
-    {2, "mLink_News", "お知らせ(&N)", 0, "お知らせのページを開く", 0, 0, nullptr},
-    {2, "mLink_Forum", "掲示板(&B)", 0, "掲示板のページを開く", 0, 0, nullptr},
-    {2, "mLink_ToolHelp", "ツール設定の解説(&T)", 0, "ツール設定の解説ページを開く", 0, 0, nullptr},
-    {2, "mLink_Related", "関連ソフト(&R)", 0, "関連ソフトのページを開く", 0, 0, nullptr},
-    SEP(1),
     {1, "mAbout", "バージョン情報(&A)...", 0, "バージョン情報の表示", 0, 0, nullptr},
 };
 

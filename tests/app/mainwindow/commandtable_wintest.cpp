@@ -39,8 +39,7 @@ TEST(CommandTable, EveryRowNamesOneItemOrActionAndNoneIsMissing)
         "mTabCount_1", "mTabCount_2", "mTabCount_3", "mTabCount_4", "mTabCount_5", "mTabCount_6", "mTabCount_7",
         "mTabCount_8", "mColLine", "mFont", "mRePaint",
         // the Help menu
-        "mKeyList", "mReadme", "mHistory", "mLink_Home", "mLink_News", "mLink_Forum", "mLink_ToolHelp",
-        "mLink_Related", "mAbout"};
+        "mKeyList", "mReadme", "mHistory", "mAbout"};
     for (const char* name : expected) {
         const TCommand* c = CommandTable().Find(name);
         ASSERT_NE(c, nullptr) << name;

@@ -345,12 +345,6 @@ TEST_F(ViewMenuTest, HelpItemsOpenTheProjectsOwnTextsAndPages)
     ASSERT_TRUE(Choose(*form_, "mHistory"));
     EXPECT_EQ(instances_, std::vector<std::string>{"/rl \"" + readme + "\""});
 
-    for (const char* page : {"mLink_Home", "mLink_News", "mLink_Forum", "mLink_ToolHelp", "mLink_Related"})
-        ASSERT_TRUE(Choose(*form_, page)) << page;
-    ASSERT_EQ(opened_.size(), 5u);
-    EXPECT_EQ(opened_[0], kProjectHome);
-    for (const std::string& page : opened_) EXPECT_EQ(page.rfind(kProjectHome, 0), 0u) << page;
-
     // The about box: the version, the user, the settings folder; its links open.
     std::string version, user, folder;
     TScript script([&](TForm& f) {
