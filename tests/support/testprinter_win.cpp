@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 namespace vellumo::testing {
@@ -108,6 +110,74 @@ bool RemoveTestPrinter()
     DeletePrinter(h);
     ClosePrinter(h);
     return !PrinterExists();
+}
+
+std::string HostPathOf(const std::string& windowsPath)
+{
+    char full[MAX_PATH];
+    if (!GetFullPathNameA(windowsPath.c_str(), MAX_PATH, full, nullptr)) return {};
+    using Fn = char*(CDECL*)(const WCHAR*);
+    auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!fn) return {};
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, full, -1, wide, MAX_PATH);
+    char* unix = fn(wide);
+    if (!unix) return {};
+    std::string out = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return out;
+}
+
+bool RenderPostScript(const std::string& psPath, const std::string& outPrefix, int dpi, std::string* error)
+{
+    const std::string in = HostPathOf(psPath), out = HostPathOf(outPrefix);
+    if (in.empty() || out.empty()) {
+        if (error) *error = "no host path";
+        return false;
+    }
+    // Wine's start runs a host program and waits for it.
+    std::string cmd = "start.exe /wait /unix /usr/bin/gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pgmraw -r" +
+                      std::to_string(dpi) + " -sOutputFile=" + out + "-%d.pgm " + in;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+        if (error) *error = LastError("CreateProcessA");
+        return false;
+    }
+    const bool done = WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (!done) {
+        if (error) *error = "ghostscript did not finish";
+        return false;
+    }
+    if (GetFileAttributesA((outPrefix + "-1.pgm").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (error) *error = "ghostscript wrote no page";
+        return false;
+    }
+    return true;
+}
+
+bool TGreyPage::InkIn(int x0, int y0, int x1, int y1) const
+{
+    for (int y = y0 < 0 ? 0 : y0; y < y1 && y < Height; ++y)
+        for (int x = x0 < 0 ? 0 : x0; x < x1 && x < Width; ++x)
+            if (Ink(x, y)) return true;
+    return false;
+}
+
+bool ReadPgm(const std::string& path, TGreyPage& page)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    if (!(f >> magic >> page.Width >> page.Height >> maxValue) || magic != "P5" || maxValue != 255) return false;
+    f.get();  // the one blank after the header
+    page.Pixels.resize(static_cast<std::size_t>(page.Width) * page.Height);
+    f.read(reinterpret_cast<char*>(page.Pixels.data()), static_cast<std::streamsize>(page.Pixels.size()));
+    return static_cast<bool>(f);
 }
 
 } // namespace vellumo::testing
