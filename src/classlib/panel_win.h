@@ -20,6 +20,7 @@ protected:
     DWORD ControlStyle() const override { return SS_NOTIFY | SS_ETCHEDFRAME | WS_CLIPSIBLINGS; }
     // The frame paints no inside: the form paints it.
     DWORD ControlExStyle() const override { return WS_EX_TRANSPARENT; }
+    void Created() override;
 };
 
 } // namespace vellumo

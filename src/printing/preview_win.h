@@ -63,7 +63,6 @@ public:
     TFormStrPreview(TStringsPrinter& printer, TMetaFileList& pages, bool allowPrint);
     ~TFormStrPreview() override;
 
-    TPanel Panel1{*this};
     TButton btPrint{*this};
     TButton btPageAll{*this};
     TButton btPageWidth{*this};
@@ -73,6 +72,7 @@ public:
     TButton btBack{*this};
     TButton btNext{*this};
     TButton btEnd{*this};
+    TPanel Panel1{*this};  // beneath the buttons
     TPreviewBox ScrollBox1;
     TStatusBar StatusBar1;
 
