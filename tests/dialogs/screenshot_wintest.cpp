@@ -19,6 +19,7 @@
 #include "dialogs/jump/jumpdlg_win.h"
 #include "dialogs/replace/replacedlg.h"
 #include "dialogs/search/searchdlg.h"
+#include "printfixture_win.h"
 #include "searchfixture.h"
 #include "support/windowpicture_win.h"
 
@@ -216,4 +217,11 @@ TEST(DialogPictures, CaptionsFitTheirControls)
         std::string typed;
         ShowJumpDialog(line, logical, history, typed);
     });
+}
+
+TEST(DialogPictures, PrintDialogCaptionsFit)
+{
+    TFakePrintHost host;
+    host.Selection = true;
+    Picture("print", [&] { ShowPrintDialog(host); });
 }
