@@ -132,13 +132,20 @@ std::string HostPathOf(const std::string& windowsPath)
 bool RenderPostScript(const std::string& psPath, const std::string& outPrefix, int dpi, std::string* error)
 {
     const std::string in = HostPathOf(psPath), out = HostPathOf(outPrefix);
+    const std::string script = outPrefix + "-gs.sh", done = outPrefix + "-gs.done";
     if (in.empty() || out.empty()) {
         if (error) *error = "no host path";
         return false;
     }
-    // Wine's start runs a host program and waits for it.
-    std::string cmd = "start.exe /wait /unix /usr/bin/gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pgmraw -r" +
-                      std::to_string(dpi) + " -sOutputFile=" + out + "-%d.pgm " + in;
+    // Wine's start runs a host program without waiting for it: the script
+    // leaves ghostscript's exit code in a file when it is done.
+    DeleteFileA(done.c_str());
+    {
+        std::ofstream sh(script, std::ios::binary);
+        sh << "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pgmraw -r" << dpi << " '-sOutputFile=" << out
+           << "-%d.pgm' '" << in << "' >/dev/null 2>&1\necho $? > '" << HostPathOf(done) << "'\n";
+    }
+    std::string cmd = "start.exe /unix /bin/sh " + HostPathOf(script);
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -146,15 +153,18 @@ bool RenderPostScript(const std::string& psPath, const std::string& outPrefix, i
         if (error) *error = LastError("CreateProcessA");
         return false;
     }
-    const bool done = WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    if (!done) {
-        if (error) *error = "ghostscript did not finish";
-        return false;
+    std::string code;
+    for (int i = 0; i < 600 && code.find('\n') == std::string::npos; ++i) {
+        Sleep(100);
+        std::ifstream f(done, std::ios::binary);
+        code.assign(std::istreambuf_iterator<char>(f), {});
     }
-    if (GetFileAttributesA((outPrefix + "-1.pgm").c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (error) *error = "ghostscript wrote no page";
+    DeleteFileA(script.c_str());
+    DeleteFileA(done.c_str());
+    if (code != "0\n") {
+        if (error) *error = code.empty() ? "ghostscript did not finish" : "ghostscript failed with " + code;
         return false;
     }
     return true;
@@ -171,9 +181,19 @@ bool TGreyPage::InkIn(int x0, int y0, int x1, int y1) const
 bool ReadPgm(const std::string& path, TGreyPage& page)
 {
     std::ifstream f(path, std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    if (!(f >> magic >> page.Width >> page.Height >> maxValue) || magic != "P5" || maxValue != 255) return false;
+    // "P5", width, height and 255, with comment lines between them.
+    auto next = [&f](std::string& word) {
+        while (f >> word) {
+            if (word[0] != '#') return true;
+            std::string rest;
+            std::getline(f, rest);
+        }
+        return false;
+    };
+    std::string magic, w, h, max;
+    if (!next(magic) || !next(w) || !next(h) || !next(max) || magic != "P5" || max != "255") return false;
+    page.Width = std::stoi(w);
+    page.Height = std::stoi(h);
     f.get();  // the one blank after the header
     page.Pixels.resize(static_cast<std::size_t>(page.Width) * page.Height);
     f.read(reinterpret_cast<char*>(page.Pixels.data()), static_cast<std::streamsize>(page.Pixels.size()));
