@@ -136,6 +136,21 @@ TEST_F(PreviewWindow, OpensOnPageOneAsAWholePageOverTheMainWindow)
             for (int x = 0; x < pic.Width(); ++x) ink += (pic.ScanLine(y)[x] & 0xFFFFFF) != 0xFFFFFF;
         EXPECT_GT(ink, 0);
         EXPECT_EQ(pic.ScanLine(0)[0] & 0xFFFFFF, 0xFFFFFFu);  // the margin
+        // Every caption fits its button, and the row fits a window of 520 pixels.
+        for (int b = 0; b < kPreviewButtonCount; ++b) {
+            TButton& button = f.Button(static_cast<TPreviewButton>(b));
+            std::string text;
+            for (char c : button.Caption())
+                if (c != '&') text += c;
+            HDC dc = GetDC(button.Handle());
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button.Handle(), WM_GETFONT, 0, 0)));
+            SIZE size{};
+            GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+            SelectObject(dc, old);
+            ReleaseDC(button.Handle(), dc);
+            EXPECT_LE(size.cx, button.Width() - 8) << text;
+            EXPECT_LE(button.Left() + button.Width(), 512) << text;
+        }
         // The hint of the button under the mouse goes to the status bar.
         SendMessageA(f.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f.btNext.Handle()),
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
