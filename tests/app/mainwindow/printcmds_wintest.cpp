@@ -281,6 +281,33 @@ TEST_F(PrintCommands, CommandLinePrintUsesTheSavedSettingsAndTheSizeLimit)
     EXPECT_FALSE(fs::exists(output_));
 }
 
+TEST_F(PrintCommands, ASettingsFileThatRefusesTheSettingsDoesNotStopPrinting)
+{
+    form_->Editor1.Lines().SetText(JapaneseText(30));
+    const std::string ini = AppSettingsStore().Path();
+    std::ofstream(ini, std::ios::binary) << "[Print]\r\nLeftMargin=20\r\n";
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+    TMsgRecorder messages;
+    std::vector<std::string> shown;
+    TScript script([&](TForm& form) {
+        auto* f = dynamic_cast<TPrintForm*>(&form);
+        if (!f) return;
+        shown.push_back(f->LeftMargin.Text());
+        f->LeftMargin.SetText("30");
+        SendMessageA(f->Button1.Handle(), BM_CLICK, 0, 0);
+    });
+    for (int run = 0; run < 2; ++run) {
+        DeleteFileA(output_.c_str());
+        mPrintClick(*form_);
+        EXPECT_GE(PostScriptPages(Output()), 1) << run;
+    }
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(messages.messages.size(), 1u);  // told once
+    EXPECT_EQ(shown, (std::vector<std::string>{"20", "30"}));  // kept for the run
+    EXPECT_EQ(Component().MarginLeft(), 30);
+    EXPECT_NE(ReadAll(ini).find("LeftMargin=20"), std::string::npos);
+}
+
 TEST_F(PrintCommands, WithoutAPrinterEveryPathSaysSoOnce)
 {
     UpdateToolBarState();
