@@ -1,11 +1,10 @@
 #pragma once
 // A raised strip of the form beneath a row of the form's controls (a tool
 // panel): it takes the clicks that fall between them, so that they never
-// reach the form. The controls are the form's own, placed over its bounds;
-// make the panel before them so that it lies beneath. Windows only; GUI
+// reach the form. The controls are the form's own, placed over its bounds.
+// Make the panel after them: it steps under its siblings when it is made,
+// and the system puts no later sibling beneath it then. Windows only; GUI
 // thread only.
-#include <string>
-
 #include "classlib/form_win.h"
 
 namespace vellumo {

@@ -1,5 +1,5 @@
-// Radio buttons among other controls, and the printer-setup dialog: its
-// scripted answer and the system dialog on the PostScript test printer.
+// Radio buttons among other controls, and the system's printer-setup dialog
+// on the PostScript test printer (the dialog tests script it).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -55,31 +55,6 @@ TEST(RadioButton, OneChoicePerGroupBeforeDuringAndAfterTheWindow)
     f.DestroyHandle();
     EXPECT_TRUE(f.Pages.Checked());
     EXPECT_FALSE(f.All.Checked());
-}
-
-TEST(PrinterSetupDialog, TheScriptAnswersInPlaceOfTheSystem)
-{
-    TPrinter printer;
-    TPrinterSetupDialog dlg(printer);
-    int asked = 0;
-    auto old = TPrinterSetupDialog::SetScript([&](TPrinterSetupDialog& d) {
-        ++asked;
-        EXPECT_EQ(&d.PrinterObject(), &printer);
-        return TPrinterSetupAnswer{false};
-    });
-    bool shown = false;
-    dlg.OnShow = [&](HWND) { shown = true; };
-    EXPECT_FALSE(dlg.Execute(nullptr));
-    TPrinterSetupDialog::SetScript([&](TPrinterSetupDialog&) { return ++asked, TPrinterSetupAnswer{true}; });
-    EXPECT_TRUE(dlg.Execute(nullptr));
-    // A printer the list does not have is the script's error, not a choice.
-    TPrinterSetupDialog::SetScript([&](TPrinterSetupDialog&) {
-        return TPrinterSetupAnswer{true, static_cast<int>(printer.Printers().size())};
-    });
-    EXPECT_THROW(dlg.Execute(nullptr), EPrinter);
-    TPrinterSetupDialog::SetScript(std::move(old));
-    EXPECT_EQ(asked, 2);
-    EXPECT_FALSE(shown);
 }
 
 TEST(PrinterSetupDialog, TheSystemDialogIsPlacedAndKeepsThePrintersSettings)

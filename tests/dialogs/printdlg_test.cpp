@@ -123,16 +123,4 @@ TEST(PrintDialogRules, FontSizeLabelAndPrinterName)
     EXPECT_EQ(CutPrinterName("ab\x88", 3), "ab\x88");  // a lone lead byte at the end stays
 }
 
-TEST(PrintDialogRules, MacroMenuItemsInOrder)
-{
-    const char* macros[] = {"%p", "%P", "%f", "%F", "%y", "%m", "%d", "%t"};
-    for (int i = 0; i < kPrintMacroCount; ++i) {
-        const TPrintMacroItem& item = PrintMacroItems()[i];
-        EXPECT_STREQ(item.Macro, macros[i]);
-        const std::string caption = item.Caption;
-        EXPECT_EQ(caption.substr(0, 3), "&" + std::to_string(i + 1) + ":");
-        EXPECT_EQ(caption.substr(caption.size() - 5), std::string(" [") + macros[i] + "]");
-    }
-}
-
 } // namespace

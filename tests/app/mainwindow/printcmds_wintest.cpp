@@ -259,22 +259,10 @@ TEST_F(PrintCommands, ClosingTheWindowWhilePrintingIsRefused)
     EXPECT_FALSE(DocumentBusy());
 }
 
-TEST_F(PrintCommands, CommandLinePrintUsesTheSavedSettingsAndTheSizeLimit)
+TEST_F(PrintCommands, CommandLinePrintKeepsToTheSizeLimit)
 {
-    std::ofstream(AppSettingsStore().Path(), std::ios::binary)
-        << "[Print]\r\nHeaderStr=%  top %F  %\r\nHeaderAlign=1\r\nFooterAlign=9\r\nColumnCount=7\r\n";
-    form_->Editor1.Lines().SetText(JapaneseText(60));
-    TMsgRecorder messages;
-    PrintFromCommandLine(*form_);
-    EXPECT_TRUE(messages.messages.empty());
-    EXPECT_GE(PostScriptPages(Output()), 1);
-    ASSERT_FALSE(Component().LaidOutPages().empty());
-    EXPECT_EQ(Component().LaidOutPages()[0].Items.front().Text, "  top doc.txt  ");
-    EXPECT_EQ(Component().ColumnCount(), 3);
-    EXPECT_EQ(Component().FooterAlign(), haRight);
-
-    DeleteFileA(output_.c_str());
     form_->Editor1.Lines().SetText(std::string(3000001, 'x'));
+    TMsgRecorder messages;
     PrintFromCommandLine(*form_);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, kMsgPrintTooLarge);
