@@ -1,6 +1,8 @@
 #include "classlib/printer_win.h"
 
 #include <winspool.h>
+
+#include <cstddef>
 // The printer object has a method of this name.
 #undef GetPrinter
 
@@ -120,6 +122,16 @@ bool TPrinter::GetPrinter(std::string& device, std::string& port, DEVMODEA*& dev
 void TPrinter::DevModeChanged()
 {
     if (printing_) throw EPrinter("printer is busy");
+    FreeDC();
+}
+
+void TPrinter::SetDevMode(const DEVMODEA& devMode)
+{
+    EnsureList();
+    if (index_ < 0 || devMode.dmSize < offsetof(DEVMODEA, dmFields)) return;
+    if (printing_) throw EPrinter("printer is busy");
+    const auto* bytes = reinterpret_cast<const BYTE*>(&devMode);
+    devMode_.assign(bytes, bytes + devMode.dmSize + devMode.dmDriverExtra);
     FreeDC();
 }
 

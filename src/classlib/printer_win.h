@@ -42,6 +42,9 @@ public:
     bool GetPrinter(std::string& device, std::string& port, DEVMODEA*& devMode);
     // Writes a changed DEVMODE back: the device context is made again.
     void DevModeChanged();
+    // The current printer's settings replaced by a copy of devMode (the
+    // printer-setup dialog's); ignored when there is no printer.
+    void SetDevMode(const DEVMODEA& devMode);
 
     // Device context of the current printer; nullptr when there is none.
     HDC Handle();

@@ -3,11 +3,18 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "settings/printsettings.h"
 #include "settings/settingsdecl.h"
 #include "base/inifile.h"
 #include "base/showmsg.h"
 
 namespace vellumo {
+
+namespace {
+
+const std::string kMsgReadOnlySettings = "設定ファイルが読み取り専用のため、設定を保存できません。\r\n";
+
+} // namespace
 
 TSettingsStore::TSettingsStore(std::string path, const TMachineDefaults& machine)
     : path_(std::move(path)), machine_(machine)
@@ -57,9 +64,7 @@ bool TSettingsStore::Commit(TMemIniFile& ini)
         error_ = ini.ErrorText();
         if (ini.ReadOnlyRefused()) {
             // Every toggle writes: one message for the session is enough.
-            if (!readOnlyReported_)
-                ShowMsg("設定ファイルが読み取り専用のため、設定を保存できません。\r\n" + path_, kMsgCaption,
-                        kMsgIconExclamation);
+            if (!readOnlyReported_) ShowMsg(kMsgReadOnlySettings + path_, kMsgCaption, kMsgIconExclamation);
             readOnlyReported_ = true;
             errorReported_ = true;
         }
@@ -161,6 +166,49 @@ TAppWindowPlacement TSettingsStore::LoadWindowPlacement()
     TAppWindowPlacement p;
     ReadSettingDecls(WindowPlacementDecls(), ini, machine_, p);
     return p;
+}
+
+void TSettingsStore::ReadPrintSettings()
+{
+    if (printUnsaved_) return;
+    TMemIniFile ini(path_);
+    TAppIniPrn p = Print;  // the dialog's own choices stay
+    ReadSettingDecls(PrintSettingDecls(), ini, machine_, p, kSecPrint);
+    ClampPrintSettings(p);
+    Print = p;
+    if (ini.ReadFailed() || ini.ReadInteger(kSecPrint, "ColPitch", -1) <= 0) return;
+    // Housekeeping only: a file that cannot be written keeps the key unasked.
+    ini.DeleteKey(kSecPrint, "ColPitch");
+    ini.UpdateFile();
+}
+
+bool TSettingsStore::SavePrintSettings()
+{
+    errorReported_ = false;
+    TMemIniFile ini(path_);
+    bool ok = !ini.ReadFailed();
+    if (ok) {
+        WriteSettingDecls(PrintSettingDecls(), ini, Print, kSecPrint);
+        ok = ini.UpdateFile();
+    }
+    if (ok) {
+        printUnsaved_ = false;
+        error_.clear();
+        return true;
+    }
+    error_ = ini.ErrorText();
+    printUnsaved_ = true;
+    // One message a run: printing goes on with the values in memory.
+    if (ini.ReadOnlyRefused()) {
+        if (!readOnlyReported_) ShowMsg(kMsgReadOnlySettings + path_, kMsgCaption, kMsgIconExclamation);
+        readOnlyReported_ = true;
+    } else if (!printFailureReported_) {
+        ShowMsg("印刷設定を保存できませんでした。この実行の間はいまの設定で印刷します。\r\n" + path_, kMsgCaption,
+                kMsgIconExclamation);
+    }
+    printFailureReported_ = true;
+    errorReported_ = true;
+    return false;
 }
 
 } // namespace vellumo

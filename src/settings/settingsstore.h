@@ -67,6 +67,18 @@ public:
     // The window placement at the last exit (read at start-up).
     TAppWindowPlacement LoadWindowPlacement();
 
+    // [Print] and the print dialog's choices of this run (range, pages,
+    // selection), which are never stored.
+    TAppIniPrn Print;
+    // [Print] -> Print, clamped (ClampPrintSettings); an obsolete ColPitch
+    // above 0 is removed from the file, quietly. Values a failed save could
+    // not store are kept for the rest of the run instead of being read back.
+    void ReadPrintSettings();
+    // Print -> [Print]. False when the file could not take them: the values
+    // stay in Print for this run and the first such failure is reported
+    // (ErrorReported()); no other instance is told either way.
+    bool SavePrintSettings();
+
 private:
     TSaveResult WriteSingle(const std::function<void(TMemIniFile&)>& write);
     bool Commit(TMemIniFile& ini);
@@ -76,6 +88,8 @@ private:
     std::string error_;
     bool errorReported_ = false;
     bool readOnlyReported_ = false;
+    bool printUnsaved_ = false;        // Print holds values the file refused
+    bool printFailureReported_ = false;
 };
 
 // [INI] UserIni of the file beside the program that says where the settings

@@ -25,6 +25,7 @@
 #include "base/inifile.h"
 #include "dialogs/common/dialoghost.h"
 #include "layoutfaults_win.h"
+#include "printfixture_win.h"
 #include "searchfixture.h"
 #include "support/windowpicture_win.h"
 
@@ -114,4 +115,11 @@ TEST(DialogPictures, ToolDialogsShowWhole)
     Picture("toollist", [] { ShowToolListDialog(); });
     Picture("tooledit", [&tool] { ShowToolEditDialog(tool, nullptr); });
     DialogHost() = saved;
+}
+
+TEST(DialogPictures, PrintDialogCaptionsFit)
+{
+    TFakePrintHost host;
+    host.Selection = true;
+    Picture("print", [&] { ShowPrintDialog(host); });
 }

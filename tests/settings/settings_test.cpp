@@ -4,6 +4,7 @@
 #include <set>
 
 #include "settings/settingsdecl.h"
+#include "settings/printsettings.h"
 #include "settings/settingsstore.h"
 #include "support/test_machine.h"
 #include "base/filebytes.h"
@@ -447,6 +448,90 @@ TEST(SettingsGroups, PrintHeaderBlanksSurviveOnlyWhenWrapped)
     WriteSettingDecls(PrintSettingDecls(), ini, prn);
     EXPECT_EQ(ini.ReadString("Print", "HeaderStr", ""), "%  page %p  %");
     EXPECT_EQ(ini.ReadString("Print", "FontName", ""), "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E");
+}
+
+// [Print] as a "/p" print or a preview meets it: numbers out of range are
+// held inside what the printing can use, and an obsolete ColPitch goes.
+TEST(SettingsPrint, ReadingClampsAndDropsAPositiveColPitch)
+{
+    struct Case {
+        const char* text;
+        int fontSize, columns, headerAlign, footerAlign, left;
+        bool colPitchStays;
+    } cases[] = {
+        {"FontSize=0\r\nColumnCount=0\r\nHeaderAlign=7\r\nFooterAlign=-2\r\nLeftMargin=500\r\nColPitch=5\r\n", 1,
+         1, 3, 0, 100, false},
+        {"FontSize=-5\r\nColumnCount=9\r\nHeaderAlign=1\r\nLeftMargin=-3\r\nColPitch=0\r\n", 1, 3, 1, 2, 0, true},
+        {"FontSize=99999\r\nColumnCount=x\r\nFooterAlign=3\r\n", 200, 1, 2, 3, 20, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TLoaded f(std::string("[Print]\r\n") + c.text + "[Other]\r\nKeep=1\r\n");
+        f.store.Print.StartPage = 5;  // the dialog's choice of this run
+        f.store.Print.SelectionOnly = true;
+        f.store.ReadPrintSettings();
+        const TAppIniPrn& p = f.store.Print;
+        EXPECT_EQ(p.FontSize, c.fontSize);
+        EXPECT_EQ(p.ColumnCount, c.columns);
+        EXPECT_EQ(p.HeaderAlign, c.headerAlign);
+        EXPECT_EQ(p.FooterAlign, c.footerAlign);
+        EXPECT_EQ(p.LeftMargin, c.left);
+        EXPECT_EQ(p.StartPage, 5);
+        EXPECT_TRUE(p.SelectionOnly);
+        const TMemIniFile after(f.store.Path());
+        EXPECT_EQ(after.ValueExists("Print", "ColPitch"), c.colPitchStays);
+        EXPECT_TRUE(after.ValueExists("Other", "Keep"));
+    }
+}
+
+TEST(SettingsPrint, SavingWritesTheThirteenKeysAndTellsNobody)
+{
+    TLoaded f("[Print]\r\nFontSize=9\r\n");
+    int broadcasts = 0;
+    f.store.OnSaved = [&] { ++broadcasts; };
+    f.store.ReadPrintSettings();
+    f.store.Print.HeaderStr = "  %p  ";
+    f.store.Print.ColumnCount = 2;
+    f.store.Print.StartPage = 4;
+    ASSERT_TRUE(f.store.SavePrintSettings());
+    EXPECT_EQ(broadcasts, 0);
+    const TMemIniFile ini(f.store.Path());
+    EXPECT_EQ(ini.ReadString("Print", "HeaderStr", ""), "%  %p  %");
+    EXPECT_EQ(ini.ReadString("Print", "ColumnCount", ""), "2");
+    EXPECT_EQ(ini.ReadString("Print", "FontSize", ""), "9");
+    EXPECT_FALSE(ini.ValueExists("Print", "StartPage"));
+    TStringList keys;
+    ini.ReadSection("Print", keys);
+    EXPECT_EQ(keys.Count(), 13);
+}
+
+// A file that cannot take the print settings does not lose them: they stay
+// for the run (a later read keeps them) and the failure is told once.
+TEST(SettingsPrint, AnUnwritableFileKeepsTheValuesForTheRunAndIsReportedOnce)
+{
+    const std::string text = "[Print]\r\nFontSize=9\r\n";
+    TLoaded f(text);
+    f.store.ReadPrintSettings();
+    std::filesystem::permissions(f.store.Path(), std::filesystem::perms::owner_read);
+    std::vector<std::string> messages;
+    TScopedMsgSink sink([&](const std::string& m, const std::string&, unsigned) { return messages.push_back(m), kAnswerOk; });
+    f.store.Print.FontSize = 30;
+    EXPECT_FALSE(f.store.SavePrintSettings());
+    EXPECT_TRUE(f.store.ErrorReported());
+    f.store.ReadPrintSettings();
+    EXPECT_EQ(f.store.Print.FontSize, 30);
+    f.store.Print.FontSize = 31;
+    EXPECT_FALSE(f.store.SavePrintSettings());
+    EXPECT_EQ(f.store.SaveWrapSetting(), TSaveResult::Failed);  // the toggles share the one message
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(f.store.Path()), std::string::npos);
+    EXPECT_EQ(ReadAll(f.store.Path()), text);
+
+    std::filesystem::permissions(f.store.Path(), std::filesystem::perms::owner_all);
+    EXPECT_TRUE(f.store.SavePrintSettings());
+    ASSERT_TRUE(ReplaceFileBytes(f.store.Path(), text));
+    f.store.ReadPrintSettings();  // saved once more: the file speaks again
+    EXPECT_EQ(f.store.Print.FontSize, 9);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 namespace vellumo::testing {
@@ -108,6 +110,94 @@ bool RemoveTestPrinter()
     DeletePrinter(h);
     ClosePrinter(h);
     return !PrinterExists();
+}
+
+std::string HostPathOf(const std::string& windowsPath)
+{
+    char full[MAX_PATH];
+    if (!GetFullPathNameA(windowsPath.c_str(), MAX_PATH, full, nullptr)) return {};
+    using Fn = char*(CDECL*)(const WCHAR*);
+    auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!fn) return {};
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, full, -1, wide, MAX_PATH);
+    char* unix = fn(wide);
+    if (!unix) return {};
+    std::string out = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return out;
+}
+
+bool RenderPostScript(const std::string& psPath, const std::string& outPrefix, int dpi, std::string* error)
+{
+    const std::string in = HostPathOf(psPath), out = HostPathOf(outPrefix);
+    const std::string script = outPrefix + "-gs.sh", done = outPrefix + "-gs.done";
+    if (in.empty() || out.empty()) {
+        if (error) *error = "no host path";
+        return false;
+    }
+    // Wine's start runs a host program without waiting for it: the script
+    // leaves ghostscript's exit code in a file when it is done.
+    DeleteFileA(done.c_str());
+    {
+        std::ofstream sh(script, std::ios::binary);
+        sh << "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pgmraw -r" << dpi << " '-sOutputFile=" << out
+           << "-%d.pgm' '" << in << "' >/dev/null 2>&1\necho $? > '" << HostPathOf(done) << "'\n";
+    }
+    std::string cmd = "start.exe /unix /bin/sh " + HostPathOf(script);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+        if (error) *error = LastError("CreateProcessA");
+        return false;
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    std::string code;
+    for (int i = 0; i < 600 && code.find('\n') == std::string::npos; ++i) {
+        Sleep(100);
+        std::ifstream f(done, std::ios::binary);
+        code.assign(std::istreambuf_iterator<char>(f), {});
+    }
+    DeleteFileA(script.c_str());
+    DeleteFileA(done.c_str());
+    if (code != "0\n") {
+        if (error) *error = code.empty() ? "ghostscript did not finish" : "ghostscript failed with " + code;
+        return false;
+    }
+    return true;
+}
+
+bool TGreyPage::InkIn(int x0, int y0, int x1, int y1) const
+{
+    for (int y = y0 < 0 ? 0 : y0; y < y1 && y < Height; ++y)
+        for (int x = x0 < 0 ? 0 : x0; x < x1 && x < Width; ++x)
+            if (Ink(x, y)) return true;
+    return false;
+}
+
+bool ReadPgm(const std::string& path, TGreyPage& page)
+{
+    std::ifstream f(path, std::ios::binary);
+    // "P5", width, height and 255, with comment lines between them.
+    auto next = [&f](std::string& word) {
+        while (f >> word) {
+            if (word[0] != '#') return true;
+            std::string rest;
+            std::getline(f, rest);
+        }
+        return false;
+    };
+    std::string magic, w, h, max;
+    if (!next(magic) || !next(w) || !next(h) || !next(max) || magic != "P5" || max != "255") return false;
+    page.Width = std::stoi(w);
+    page.Height = std::stoi(h);
+    f.get();  // the one blank after the header
+    page.Pixels.resize(static_cast<std::size_t>(page.Width) * page.Height);
+    f.read(reinterpret_cast<char*>(page.Pixels.data()), static_cast<std::streamsize>(page.Pixels.size()));
+    return static_cast<bool>(f);
 }
 
 } // namespace vellumo::testing

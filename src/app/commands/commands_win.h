@@ -43,6 +43,9 @@ void mSaveAs2Click(TVellumoMainForm& form);
 void mSaveExit2Click(TVellumoMainForm& form);
 void mSaveExitClick(TVellumoMainForm& form);
 void mSave_JCodeClick(TVellumoMainForm& form);
+void mPrintClick(TVellumoMainForm& form);
+// The preview; its print button opens the print dialog once the preview is gone.
+void mViewClick(TVellumoMainForm& form);
 void mAppExitClick(TVellumoMainForm& form);
 // The recent files (historymenu_win.cpp): the submenu's opening, an entry's
 // click (Shift held: remove it), clearing them all.

@@ -1,6 +1,7 @@
 // The File menu's commands: what they ask, which document function runs,
 // and which items the document's state enables.
 #include "app/commands/commands_win.h"
+#include "app/commands/printcmds_win.h"
 #include "app/core/readonlyrule.h"
 #include "app/window/mainform_win.h"
 #include "dialogs/code/jcodedlg.h"
@@ -187,6 +188,24 @@ void mSaveExit2Click(TVellumoMainForm& form)
     if (saved) mAppExitClick(form);
 }
 
+// ---- printing
+
+void mPrintClick(TVellumoMainForm& form)
+{
+    if (!CheckPrinter()) return;
+    ShowPrintDialog(form.Printing());
+}
+
+void mViewClick(TVellumoMainForm& form)
+{
+    if (!CheckPrinter()) return;
+    TMainPrinting& printing = form.Printing();
+    printing.ReadPrintSettings();
+    printing.ApplyPrintSettings();
+    // The preview and its pages are gone before the print dialog it asked for opens.
+    if (printing.Preview(printing.TextLines(true), true)) ShowPrintDialog(printing);
+}
+
 // ---- the rows
 
 namespace {
@@ -234,6 +253,8 @@ constexpr TCommand kRows[] = {
     {"mSaveAs2", mSaveAs2Click, EnabledBy<&TFileMenuEnabling::SaveAs2>},
     {"mSaveExit2", mSaveExit2Click, EnabledBy<&TFileMenuEnabling::SaveExit2>},
     {"mSave_JCode", mSave_JCodeClick},
+    {"mPrint", mPrintClick},
+    {"mView", mViewClick},
     {"mSaveExit", mSaveExitClick, EnabledBy<&TFileMenuEnabling::SaveExit>},
     {"mAppExit", mAppExitClick},
 };

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "app/commands/commands_win.h"
+#include "app/commands/printcmds_win.h"  // the printing the window owns
 #include "app/core/appfuncs.h"
 #include "app/window/clipdetector_win.h"
 #include "app/window/linedraw_win.h"

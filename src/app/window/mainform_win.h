@@ -47,6 +47,7 @@
 namespace vellumo {
 
 struct TAppIni;
+class TMainPrinting;
 
 // The document functions the File commands and closing call. The program
 // installs the real ones; tests install fakes.
@@ -154,6 +155,9 @@ public:
 
     // ---- what the File commands read (commands/filemenu_win.cpp)
     TFileMenuInput FileMenuState();
+    // The printing component and the print dialog's host, made on first use
+    // (commands/printcmds_win.cpp).
+    TMainPrinting& Printing();
     void SetUpFileDialogs();
     std::string DialogFolder() const;
 
@@ -276,6 +280,7 @@ private:
 
     TEditorProp editorProp_;
     TViewState viewState_;
+    std::unique_ptr<TMainPrinting> printing_;
     std::unique_ptr<TEditor> secondEditor_;
     std::unique_ptr<TSplitter> splitter_;
     TEditor* enteredEditor_ = nullptr;  // the form's active control among the editors

@@ -9,6 +9,7 @@
 
 #include "app/commands/commands_win.h"
 #include "app/commands/historymenu_win.h"
+#include "app/commands/printcmds_win.h"
 #include "app/core/appfuncs.h"
 #include "app/core/applysettings.h"
 #include "app/window/clipdetector_win.h"
@@ -73,7 +74,13 @@ void TVellumoMainForm::SetUntitled() { SetCurrentFile(std::string()); }
 std::string TVellumoMainForm::ProcessCommandLine()
 {
     const TCommandLineOptions& o = vellumo::ProcessCommandLine();
-    if (o.EndRequested) EndWithoutShowing();
+    if (o.EndRequested) {
+        EndWithoutShowing();
+    } else if (o.PrintAndExit) {
+        // "/p": printed unseen, then the program ends whatever printing did.
+        PrintFromCommandLine(*this);
+        EndWithoutShowing();
+    }
     return o.StartFolder;
 }
 
@@ -81,7 +88,8 @@ void TVellumoMainForm::ReadStandardInput() { vellumo::ReadStdInput(); }
 
 void TVellumoMainForm::ClearPrintAndExit()
 {
-    // Printing from the command line arrives with printing; its flag is then spent here.
+    // The command line's print-and-exit request was spent when it printed
+    // (ProcessCommandLine): nothing of it is left for the showing steps.
 }
 
 namespace {
