@@ -99,7 +99,7 @@ TEST_F(MainFormTest, MenuBarShowsEveryMenuWithCaptionsAndShortcutsInPlace)
              "タブの文字数(&A)", "桁基準線(&K)\tShift+Ctrl+\\", "-", "フォント(&F)...", "オプション(&O)..."}},
         // The browser items and their separator wait for HTML mode (the default [Browser] Menu 0).
         {5, {"ツールの設定(&T)...", "-", "(ツール未登録)"}},
-        {6, {"ショートカットキー(&K)...\tShift+F1", "Readme.txt(&R)...", "History.txt(&I)...", "-", "リンク(&L)", "-",
+        {6, {"ショートカットキー(&K)...\tShift+F1", "Readme.txt(&R)...", "History.txt(&I)...", "-",
              "バージョン情報(&A)..."}},
     };
     for (const auto& m : menus) EXPECT_EQ(Items(GetSubMenu(bar, m.Index)), m.Shown) << top[static_cast<std::size_t>(m.Index)];
