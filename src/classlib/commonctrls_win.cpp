@@ -529,6 +529,16 @@ WORD ShortCutToHotKey(TShortCut key) noexcept
     if (key & scShift) mods |= HOTKEYF_SHIFT;
     if (key & scCtrl) mods |= HOTKEYF_CONTROL;
     if (key & scAlt) mods |= HOTKEYF_ALT;
+    // Without the flag the box names the keypad's twin ("Num 0" for Insert).
+    switch (vk) {
+    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: case VK_DIVIDE: case VK_NUMLOCK:
+    case VK_APPS: case VK_LWIN: case VK_RWIN:
+        mods |= HOTKEYF_EXT;
+        break;
+    default:
+        break;
+    }
     return MAKEWORD(vk, mods);
 }
 

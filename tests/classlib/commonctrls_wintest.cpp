@@ -118,6 +118,10 @@ TEST(CommonControls, HotKeysMapToMenuShortcutsBothWays)
     for (TShortCut sc : {ShortCut('T', scCtrl), ShortCut(VK_F5, scShift | scAlt), ShortCut('1', scCtrl | scShift)})
         EXPECT_EQ(HotKeyToShortCut(ShortCutToHotKey(sc)), sc);
     EXPECT_EQ(ShortCutToHotKey(0), 0);
+    // The navigation keys are the extended ones, not the keypad's.
+    EXPECT_EQ(ShortCutToHotKey(ShortCut(VK_INSERT, scAlt)), MAKEWORD(VK_INSERT, HOTKEYF_ALT | HOTKEYF_EXT));
+    EXPECT_EQ(HotKeyToShortCut(MAKEWORD(VK_INSERT, HOTKEYF_ALT | HOTKEYF_EXT)), ShortCut(VK_INSERT, scAlt));
+    EXPECT_EQ(ShortCutToHotKey(ShortCut(VK_NUMPAD0, scAlt)), MAKEWORD(VK_NUMPAD0, HOTKEYF_ALT));
     TPagesForm f;
     f.Key.SetHotKey(ShortCut('K', scCtrl));
     f.Handle();

@@ -19,6 +19,10 @@
 #include "dialogs/replace/replacedlg.h"
 #include "dialogs/search/searchdlg.h"
 #include "layoutfaults_win.h"
+#include "dialogs/tools/tooldlg.h"
+#include "dialogs/tools/tooleditdlg_win.h"
+#include "base/inifile.h"
+#include "dialogs/common/dialoghost.h"
 #include "searchfixture.h"
 #include "support/windowpicture_win.h"
 
@@ -83,4 +87,24 @@ TEST(DialogPictures, CaptionsFitTheirControls)
         std::string typed;
         ShowJumpDialog(line, logical, history, typed);
     });
+}
+
+TEST(DialogPictures, ToolDialogsShowWhole)
+{
+    TTempFolder dir;
+    const std::string ini = dir.File("v.ini");
+    TMemIniFile file(ini);
+    TAppTool tool;
+    tool.Title = "ポータブル表示";
+    tool.File = "C:\\Program Files\\viewer\\viewer.exe";
+    tool.Param = "\"%f\" /line %w";
+    tool.Key = TextToShortCut("Ctrl+Shift+F9");
+    tool.SelOn = true;
+    WriteAppTools(file, {tool, ToolSeparatorEntry(true, false)});
+    ASSERT_TRUE(file.UpdateFile());
+    const TDialogHost saved = DialogHost();
+    DialogHost().SettingsPath = [ini] { return ini; };
+    Picture("toollist", [] { ShowToolListDialog(); });
+    Picture("tooledit", [&tool] { ShowToolEditDialog(tool, nullptr); });
+    DialogHost() = saved;
 }

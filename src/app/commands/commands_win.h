@@ -109,6 +109,7 @@ void mWin_BunkatuClick(TVellumoMainForm& form);
 void MoveWindowFocusExecute(TVellumoMainForm& form);
 
 // ---- Tools menu
+void mOptionToolClick(TVellumoMainForm& form);
 void mIEClick(TVellumoMainForm& form);
 void mNNClick(TVellumoMainForm& form);
 

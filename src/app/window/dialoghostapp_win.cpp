@@ -18,6 +18,8 @@ void FillDialogHost(TVellumoMainForm& form)
     h.LineNumOption = [] { return AppSettingsStore().Settings.Option.LineNum; };
     h.SelectionAsSearchText = [](bool& escaped) { return SelectionAsSearchText(escaped); };
     h.StyleFormControls = [](TForm& f) { StyleFormControls(f); };
+    h.CheckPathLength = [](const std::string& path) { return vellumo::CheckPathLength(path); };
+    h.FileDialogSizing = [] { return AppSettingsStore().Settings.OptionEx.FileDlgEnableSizing; };
 }
 
 } // namespace vellumo

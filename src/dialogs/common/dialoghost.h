@@ -27,6 +27,10 @@ struct TDialogHost {
     std::function<std::string(bool& escaped)> SelectionAsSearchText;
     // The program's styling of a dialog's controls.
     std::function<void(TForm& form)> StyleFormControls;
+    // False after telling the user that a chosen path is too long.
+    std::function<bool(const std::string& path)> CheckPathLength;
+    // [OptionEx] FileDlgEnableSizing: the file dialogs may be resized.
+    std::function<bool()> FileDialogSizing;
 };
 
 TDialogHost& DialogHost();
