@@ -2,7 +2,9 @@
 #include "app/commands/commands_win.h"
 #include "app/core/appfuncs.h"
 #include "app/core/reloadini.h"
+#include "app/startup/instances.h"
 #include "app/window/editmodes.h"
+#include "app/window/keywords.h"
 #include "app/window/mainform_win.h"
 #include "app/window/mainformstatus.h"
 #include "base/showmsg.h"
@@ -47,6 +49,10 @@ void mOptionClick(TVellumoMainForm& form)
         };
         host.ApplyNow = [] { ApplySettingsOnly(); };
         host.PathLengthOk = [](const std::string& path) { return CheckPathLength(path); };
+        host.WriteKeywordFile = [](TEditMode mode, const std::string& path) {
+            return WriteDefaultKeywordFile(mode, path);
+        };
+        host.StartNewInstance = [](const std::string& params) { StartNewInstance(params); };
         const TModalResult result = ShowOptionDialog(AppSettingsStore().Settings, form.OptionPage, host);
         TScreenCursorScope hourglass(crHourGlass);
         if (result == mrOk)
