@@ -2,7 +2,6 @@
 #include "app/commands/commands_win.h"
 #include "app/core/appfuncs.h"
 #include "app/core/reloadini.h"
-#include "app/startup/instances.h"
 #include "app/window/editmodes.h"
 #include "app/window/keywords.h"
 #include "app/window/mainform_win.h"
@@ -52,7 +51,9 @@ void mOptionClick(TVellumoMainForm& form)
         host.WriteKeywordFile = [](TEditMode mode, const std::string& path) {
             return WriteDefaultKeywordFile(mode, path);
         };
-        host.StartNewInstance = [](const std::string& params) { StartNewInstance(params); };
+        host.StartNewInstance = [&form](const std::string& params) {
+            if (form.Documents.StartNewInstance) form.Documents.StartNewInstance(params);
+        };
         const TModalResult result = ShowOptionDialog(AppSettingsStore().Settings, form.OptionPage, host);
         TScreenCursorScope hourglass(crHourGlass);
         if (result == mrOk)
