@@ -186,6 +186,9 @@ TEST_F(ColorPage, ColourDialogStartsOnTheRowAndTheSameRgbChangesNothing)
         EXPECT_EQ(p.ColorListView.Cell(0, 1), "$00123456");
         EXPECT_EQ(p.ColorComboBox1.ItemIndex(), 0);
         EXPECT_EQ(p.ColorComboBox1.CustomColor(), 0x123456);
+        asked = -1;
+        SendMessageA(p.ColorListView.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 5));  // on row 0
+        EXPECT_EQ(asked, 0x123456);
     });
     EXPECT_EQ(store_.Settings.Color.Font, 0x123456);
 }
