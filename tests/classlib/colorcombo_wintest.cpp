@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "classlib/colorcombo_win.h"
-#include "classlib/colordialog_win.h"
 #include "support/windowpicture_win.h"
 #include "support/winsupport_win.h"
 
@@ -34,25 +33,6 @@ int CountPixels(const testpictures::TPicture& pic, DWORD rgb)
 }
 
 } // namespace
-
-TEST(ColorComboBox, ListsEachColourOnceUnderItsCaption)
-{
-    TComboForm f;
-    HWND combo = f.Combo.Handle();
-    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), TColorComboBox::kEntryCount);
-    for (int i = 0; i < TColorComboBox::kEntryCount; ++i) {
-        char text[64] = {};
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        EXPECT_STREQ(text, TColorComboBox::EntryCaption(i));
-        // A colour listed twice could never be picked under its second name.
-        if (i > 0) {
-            EXPECT_EQ(f.Combo.IndexOfColor(f.Combo.ColorOfIndex(i)), i) << text;
-        }
-    }
-    EXPECT_STREQ(TColorComboBox::EntryCaption(0), "(カスタム)");
-    EXPECT_EQ(f.Combo.ColorOfIndex(-1), clWindow);
-    EXPECT_EQ(f.Combo.ColorOfIndex(TColorComboBox::kEntryCount), clWindow);
-}
 
 // One control through a sequence of steps: each reports at most once, and
 // the handler already sees the new colour.
@@ -107,11 +87,14 @@ TEST(ColorComboBox, SettersAndChoicesReportOnce)
     }
 }
 
-TEST(ColorComboBox, ShowsTheSelectedColoursSwatchAndKeepsAColourSetBeforeItsWindow)
+TEST(ColorComboBox, ListsEveryColourOnceAndShowsTheSelectedOnesSwatch)
 {
     TComboForm f;
     f.Combo.SetSelectColor(0x123456);  // no window yet
     f.Show();
+    ASSERT_EQ(SendMessageA(f.Combo.Handle(), CB_GETCOUNT, 0, 0), TColorComboBox::kEntryCount);
+    // A colour listed twice could never be picked under its second name.
+    for (int i = 1; i < TColorComboBox::kEntryCount; ++i) EXPECT_EQ(f.Combo.IndexOfColor(f.Combo.ColorOfIndex(i)), i);
     EXPECT_EQ(f.Combo.ItemIndex(), 0);
     EXPECT_EQ(f.Combo.CustomColor(), 0x123456);
     auto swatchPixels = [&](DWORD rgb) {
@@ -126,22 +109,4 @@ TEST(ColorComboBox, ShowsTheSelectedColoursSwatchAndKeepsAColourSetBeforeItsWind
     EXPECT_GT(swatchPixels(0xFF0000), 30);
     EXPECT_EQ(swatchPixels(0x563412), 0);
     f.Hide();
-}
-
-TEST(ColorDialog, AScriptAnswersWithAPlainColour)
-{
-    TColorDialog d;
-    d.Color = clRed;
-    TColor asked = -1;
-    auto old = TColorDialog::SetScript([&](const TColorDialog& dialog) {
-        asked = dialog.Color;
-        return TColorDialogAnswer{true, clWindowText};
-    });
-    ASSERT_TRUE(d.Execute(nullptr));
-    EXPECT_EQ(asked, clRed);
-    EXPECT_EQ(d.Color, static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT)));
-    TColorDialog::SetScript([](const TColorDialog&) { return TColorDialogAnswer{false, clLime}; });
-    EXPECT_FALSE(d.Execute(nullptr));
-    EXPECT_EQ(d.Color, static_cast<TColor>(GetSysColor(COLOR_WINDOWTEXT)));
-    TColorDialog::SetScript(old);
 }

@@ -3,7 +3,6 @@
 #include <set>
 #include <string>
 
-#include "base/colorcodec.h"
 #include "base/stringlist.h"
 #include "dialogs/options/colorpage.h"
 
@@ -49,9 +48,11 @@ TEST(ColorFiles, RoundTripByteForByteWithEveryKeyInItsPlace)
     EXPECT_EQ(second.Text(), bytes);
 
     // One switch on at a time: no two switches trade places.
+    std::set<int> keywordRows;
     for (int row = 0; row < kColorRowCount; ++row) {
         const TColorRowInfo& r = kColorRows[static_cast<std::size_t>(row)];
-        if (!r.Bold) continue;
+        if (!IsKeywordRow(row)) continue;
+        keywordRows.insert(row);
         for (bool TAppColors::*sw : {r.Bold, r.Case}) {
             TAppColors one = colors;
             for (const TColorRowInfo& k : kColorRows)
@@ -62,6 +63,7 @@ TEST(ColorFiles, RoundTripByteForByteWithEveryKeyInItsPlace)
             EXPECT_TRUE(ReadColorFile(ini) == one) << r.Key;
         }
     }
+    EXPECT_EQ(keywordRows, (std::set<int>{19, 22, 25, 28, 34, 37, 40, 43, 46, 50, 53}));
 }
 
 TEST(ColorFiles, SavingIntoASettingsFileChangesOnlyColorKeys)
@@ -109,43 +111,4 @@ TEST(ColorFiles, DamagedKeysTakeTheirRowDefaults)
     }
     // No [Color] at all, only other sections: the defaults.
     EXPECT_TRUE(ReadColorFile(TMemIniFile::FromText("x.vmc", "[Option]\r\nFont=clRed\r\n")) == def);
-}
-
-TEST(ColorFiles, DefaultsMatchCaseOnlyWhereTheLanguageDoes)
-{
-    const TAppColors def = DefaultColors();
-    std::set<std::string> caseSensitive;
-    for (int row = 0; row < kColorRowCount; ++row) {
-        const std::vector<std::string> cells = ColorRowCells(def, row);
-        if (!IsKeywordRow(row)) continue;
-        EXPECT_EQ(cells[2], "1") << cells[0];
-        if (cells[3] == "1") caseSensitive.insert(cells[0]);
-    }
-    EXPECT_EQ(caseSensitive, (std::set<std::string>{"Perl キーワード", "Ruby キーワード", "C/C++ キーワード",
-                                                    "Java キーワード", "JavaScript キーワード"}));
-    EXPECT_EQ(ColorToString(def.ColLine), "$00E4E4E4");
-}
-
-TEST(ColorPageLogic, ControlsBesideTheListFollowTheRow)
-{
-    std::set<int> keywordRows;
-    for (int row = 0; row < kColorRowCount; ++row)
-        if (IsKeywordRow(row)) keywordRows.insert(row);
-    EXPECT_EQ(keywordRows, (std::set<int>{19, 22, 25, 28, 34, 37, 40, 43, 46, 50, 53}));
-
-    TAppColors c = DefaultColors();
-    c.Perl_KeyWord_Bold = false;
-    const TColorRowControls perl = ColorRowControls(c, 19);
-    EXPECT_TRUE(perl.ColorEnabled && perl.KeywordEnabled);
-    EXPECT_FALSE(perl.Bold);
-    EXPECT_TRUE(perl.Case);
-    const TColorRowControls php = ColorRowControls(c, 20);
-    EXPECT_TRUE(php.ColorEnabled);
-    EXPECT_FALSE(php.KeywordEnabled || php.Bold || php.Case);
-    const TColorRowControls none = ColorRowControls(c, -1);
-    EXPECT_FALSE(none.ColorEnabled || none.KeywordEnabled);
-
-    EXPECT_EQ(ResetQuestion(true), "すべての色設定を初期状態へ戻します。(default.vmc)");
-    EXPECT_EQ(ResetQuestion(false), "すべての色設定を初期状態へ戻します。");
-    EXPECT_EQ(KeywordFileQuestion("perl.kwd"), "キーワードファイル \"perl.kwd\" を作成します。");
 }
