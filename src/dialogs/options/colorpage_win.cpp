@@ -47,9 +47,9 @@ TColorPage::TColorPage(TForm& form, TPageControl& pages, int page)
     ColorListView.AddColumn("", 148);
     ColorListView.AddColumn("", 0);
     ColorListView.AddColumn("", 0);
-    for (TWinControlChild* c : {static_cast<TWinControlChild*>(&KwdCheckBox), static_cast<TWinControlChild*>(&KwdCaseCheckBox),
-                                static_cast<TWinControlChild*>(&KwdButton)})
-        c->SetEnabled(false);
+    KwdCheckBox.SetEnabled(false);
+    KwdCaseCheckBox.SetEnabled(false);
+    KwdButton.SetEnabled(false);
     ColorListView.OnSelect = [this] { RowChanged(); };
     ColorListView.OnDeselect = [this] { RowChanged(); };
     ColorListView.OnDblClick = [this] { ChooseColor(); };
