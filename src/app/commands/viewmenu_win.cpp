@@ -8,6 +8,7 @@
 #include "app/core/applysettings.h"
 #include "app/core/reloadini.h"
 #include "app/window/editmodes.h"
+#include "app/window/keywords.h"
 #include "app/window/mainform_win.h"
 #include "app/window/mainformstatus.h"
 #include "base/showmsg.h"
@@ -291,6 +292,12 @@ void mOptionClick(TVellumoMainForm& form)
         };
         host.ApplyNow = [] { ApplySettingsOnly(); };
         host.PathLengthOk = [](const std::string& path) { return CheckPathLength(path); };
+        host.WriteKeywordFile = [](TEditMode mode, const std::string& path) {
+            return WriteDefaultKeywordFile(mode, path);
+        };
+        host.StartNewInstance = [&form](const std::string& params) {
+            if (form.Documents.StartNewInstance) form.Documents.StartNewInstance(params);
+        };
         const TModalResult result = ShowOptionDialog(AppSettingsStore().Settings, form.OptionPage, host);
         TScreenCursorScope hourglass(crHourGlass);
         if (result == mrOk)

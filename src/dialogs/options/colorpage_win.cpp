@@ -1,23 +1,254 @@
-// SLOT: the colour page fills this file. For now: an empty list, and the
-// colours go back as they came.
+// "色": every [Color] value in one list, the colour combo box and dialog,
+// the keyword switches and files, reset, and the colour-settings files.
 #include "dialogs/options/colorpage_win.h"
+
+#include <commctrl.h>
+
+#include "base/filebytes.h"
+#include "base/showmsg.h"
+#include "classlib/canvas_win.h"
+#include "classlib/colordialog_win.h"
+#include "classlib/filedialog_win.h"
+#include "dialogs/common/dialoghost.h"
+#include "dialogs/options/colorpage.h"
 
 namespace vellumo {
 
-TColorPage::TColorPage(TForm& form, TPageControl& pages, int page) : ColorListView(form)
+DWORD TColorListView::ControlStyle() const { return TListView::ControlStyle() | LVS_NOCOLUMNHEADER; }
+
+bool TColorListView::NotifyMessage(NMHDR& hdr, LRESULT& result)
 {
-    pages.AddToPage(page, ColorListView);
+    const bool handled = TListView::NotifyMessage(hdr, result);
+    if (HandleAllocated() && hdr.hwndFrom == Handle() && hdr.code == LVN_ITEMCHANGED) {
+        const auto& nm = reinterpret_cast<const NMLISTVIEW&>(hdr);
+        if ((nm.uChanged & LVIF_STATE) && (nm.uOldState & LVIS_SELECTED) && !(nm.uNewState & LVIS_SELECTED) &&
+            OnDeselect)
+            OnDeselect();
+    }
+    return handled;
+}
+
+TColorPage::TColorPage(TForm& form, TPageControl& pages, int page)
+    : ColorListView(form),
+      ColorComboBox1(form),
+      Button23(form, "..."),
+      KwdCheckBox(form, "キーワード強調(&B)"),
+      KwdCaseCheckBox(form, "大/小文字区別(&C)"),
+      KwdButton(form, "キーワード編集(&K)..."),
+      Button25(form, "すべてリセット(&R)"),
+      Button7(form, "色設定読込(&L)..."),
+      Button8(form, "色設定保存(&S)..."),
+      form_(form),
+      colors_(DefaultColors())
+{
+    pages.AddToPage(page, {&ColorListView, &ColorComboBox1, &Button23, &KwdCheckBox, &KwdCaseCheckBox, &KwdButton,
+                           &Button25, &Button7, &Button8});
+    // One column shows the caption; the values are kept beside the list.
+    ColorListView.AddColumn("", 148);
+    ColorListView.AddColumn("", 0);
+    ColorListView.AddColumn("", 0);
+    KwdCheckBox.SetEnabled(false);
+    KwdCaseCheckBox.SetEnabled(false);
+    KwdButton.SetEnabled(false);
+    ColorListView.OnSelect = [this] { RowChanged(); };
+    ColorListView.OnDeselect = [this] { RowChanged(); };
+    ColorListView.OnDblClick = [this] { ChooseColor(); };
+    ColorComboBox1.OnChange = [this] { ComboChanged(); };
+    Button23.OnClick = [this] { ChooseColor(); };
+    KwdCheckBox.OnClick = [this] { SwitchClicked(); };
+    KwdCaseCheckBox.OnClick = [this] { SwitchClicked(); };
+    KwdButton.OnClick = [this] { EditKeywords(); };
+    Button25.OnClick = [this] { ResetAll(); };
+    Button7.OnClick = [this] { LoadSet(); };
+    Button8.OnClick = [this] { SaveSet(); };
+}
+
+void TColorPage::Attach(const TOptionHost& host, const TAppSettings& settings)
+{
+    host_ = &host;
+    settings_ = &settings;
 }
 
 void TColorPage::Layout(const RECT& area)
 {
-    ColorListView.SetBounds(area.left + 8, area.top + 8, area.right - area.left - 16, area.bottom - area.top - 16);
+    constexpr int kListW = 176, kGap = 12, kLineH = 24, kButtonW = 156;
+    const int x0 = area.left, y0 = area.top;
+    const int h = area.bottom - area.top;
+    ColorListView.SetBounds(x0 + 8, y0 + 8, kListW, h - 16);
+    const int x = x0 + 8 + kListW + kGap;
+    const int comboW = area.right - 8 - 34 - x;
+    ColorComboBox1.SetBounds(x, y0 + 8, comboW, kLineH);
+    Button23.SetBounds(x + comboW + 4, y0 + 8, 30, kLineH);
+    KwdCheckBox.SetBounds(x, y0 + 44, 200, 18);
+    KwdCaseCheckBox.SetBounds(x, y0 + 66, 200, 18);
+    KwdButton.SetBounds(x, y0 + 92, kButtonW, kLineH);
+    const int bottom = y0 + h - 8;
+    Button8.SetBounds(x, bottom - kLineH, kButtonW, kLineH);
+    Button7.SetBounds(x, bottom - 2 * kLineH - 6, kButtonW, kLineH);
+    Button25.SetBounds(x, bottom - 3 * kLineH - 18, kButtonW, kLineH);
 }
 
-void TColorPage::Load(const TAppColors& colors) { colors_ = colors; }
+void TColorPage::Load(const TAppColors& colors)
+{
+    colors_ = colors;
+    ColorListView.ClearRows();
+    for (int row = 0; row < kColorRowCount; ++row) ColorListView.AddRow(ColorRowCells(colors_, row));
+    ColorListView.SetItemIndex(0);
+}
 
 void TColorPage::Store(TAppColors& colors) { colors = colors_; }
 
 TWinControlChild& TColorPage::FirstControl() { return ColorListView; }
+
+void TColorPage::ShowRow(int row)
+{
+    const std::vector<std::string> cells = ColorRowCells(colors_, row);
+    for (int c = 1; c < static_cast<int>(cells.size()); ++c)
+        ColorListView.SetCell(row, c, cells[static_cast<std::size_t>(c)]);
+}
+
+void TColorPage::ShowAllRows()
+{
+    for (int row = 0; row < ColorListView.RowCount() && row < kColorRowCount; ++row) ShowRow(row);
+}
+
+// What the controls beside the list show follows the selected row.
+void TColorPage::RowChanged()
+{
+    const int row = ColorListView.ItemIndex();
+    const TColorRowControls c = ColorRowControls(colors_, row);
+    Button23.SetEnabled(c.ColorEnabled);
+    ColorComboBox1.SetEnabled(c.ColorEnabled);
+    if (c.ColorEnabled)
+        ColorComboBox1.SetSelectColor(colors_.*kColorRows[static_cast<std::size_t>(row)].Color);
+    else
+        ColorComboBox1.ClearSelection();
+    KwdCheckBox.SetChecked(c.Bold);
+    KwdCaseCheckBox.SetChecked(c.Case);
+    KwdCheckBox.SetEnabled(c.KeywordEnabled);
+    KwdCaseCheckBox.SetEnabled(c.KeywordEnabled);
+    KwdButton.SetEnabled(c.KeywordEnabled);
+}
+
+void TColorPage::ComboChanged()
+{
+    const int row = ColorListView.ItemIndex();
+    if (row < 0 || row >= kColorRowCount) return;
+    colors_.*kColorRows[static_cast<std::size_t>(row)].Color = ColorComboBox1.SelectColor();
+    ShowRow(row);
+}
+
+void TColorPage::ChooseColor()
+{
+    const int row = ColorListView.ItemIndex();
+    if (row < 0 || row >= kColorRowCount) return;
+    TColorDialog dialog;
+    dialog.Color = ColorComboBox1.SelectColor();
+    if (!dialog.Execute(form_.Handle(), 0, 0)) return;
+    // The same colour under another name (a system colour) stays as it is.
+    if (ColorToRGB(dialog.Color) == ColorToRGB(ColorComboBox1.SelectColor())) return;
+    ColorComboBox1.SetSelectColor(dialog.Color);  // the row follows the combo's change
+}
+
+void TColorPage::SwitchClicked()
+{
+    const int row = ColorListView.ItemIndex();
+    if (!IsKeywordRow(row)) return;
+    const TColorRowInfo& r = kColorRows[static_cast<std::size_t>(row)];
+    colors_.*r.Bold = KwdCheckBox.Checked();
+    colors_.*r.Case = KwdCaseCheckBox.Checked();
+    ShowRow(row);
+}
+
+std::string TColorPage::SettingsFolder() const
+{
+    const TDialogHost& host = DialogHost();
+    return host.SettingsPath ? ExtractFileDir(host.SettingsPath()) : std::string();
+}
+
+void TColorPage::EditKeywords()
+{
+    const int row = ColorListView.ItemIndex();
+    if (!IsKeywordRow(row)) return;
+    const TColorRowInfo& r = kColorRows[static_cast<std::size_t>(row)];
+    const std::string path = JoinPath(SettingsFolder(), r.KeywordFile);
+    if (!PathExists(path)) {
+        if (ShowMsg(KeywordFileQuestion(r.KeywordFile), kMsgCaption, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
+        if (!host_ || !host_->WriteKeywordFile || !host_->WriteKeywordFile(r.Mode, path)) {
+            ShowMsg("cannot create " + path, kMsgCaption, kMsgIconError);
+            return;
+        }
+    }
+    if (host_ && host_->StartNewInstance) host_->StartNewInstance("\"" + path + "\"");
+}
+
+bool TColorPage::LoadColorFile(const std::string& path)
+{
+    TMemIniFile ini(path);
+    // A file that is not there would read as all defaults: that is no colour set either.
+    if (ini.ReadFailed() || !PathExists(path)) {
+        ShowMsg(ini.ReadFailed() ? ini.ErrorText() : "cannot read " + path, kMsgCaption, kMsgIconError);
+        return false;
+    }
+    colors_ = ReadColorFile(ini);
+    ShowAllRows();
+    return true;
+}
+
+bool TColorPage::SaveColorFile(const std::string& path)
+{
+    TMemIniFile ini(path);
+    WriteColorFile(ini, colors_);
+    if (ini.UpdateFile()) return true;
+    ShowMsg(ini.ErrorText(), kMsgCaption, kMsgIconError);
+    return false;
+}
+
+void TColorPage::ResetAll()
+{
+    const std::string defaults = JoinPath(SettingsFolder(), kDefaultColorFile);
+    const bool haveFile = PathExists(defaults);
+    if (ShowMsg(ResetQuestion(haveFile), kMsgCaption, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
+    if (haveFile) {
+        if (!LoadColorFile(defaults)) return;
+    } else {
+        colors_ = DefaultColors();
+        ShowAllRows();
+    }
+    if (ColorListView.ItemIndex() >= 0) RowChanged();
+}
+
+bool TColorPage::RunFileDialog(TFileDialog& dialog, const char* title)
+{
+    dialog.SetTitle(title);
+    dialog.SetFilter(kColorFileFilter);
+    dialog.SetDefaultExt(kColorFileExt);
+    dialog.SetFileName("");
+    dialog.SetInitialDir(SettingsFolder());
+    TOpenOptions options = dialog.Options();
+    if (settings_ && !settings_->OptionEx.FileDlgEnableSizing) options &= ~ofEnableSizing;
+    if (!dialog.IsSave()) options |= ofFileMustExist;
+    dialog.SetOptions(options);
+    dialog.OnCanClose = [this](TFileDialog& d, bool& canClose) {
+        if (host_ && host_->PathLengthOk && !host_->PathLengthOk(d.FileName())) {
+            d.SetFileName("");
+            canClose = false;
+        }
+    };
+    return dialog.Execute(form_.Handle());
+}
+
+void TColorPage::LoadSet()
+{
+    TOpenDialog dialog;
+    if (!RunFileDialog(dialog, kColorFileTitleOpen)) return;
+    if (LoadColorFile(dialog.FileName()) && ColorListView.ItemIndex() >= 0) RowChanged();
+}
+
+void TColorPage::SaveSet()
+{
+    TSaveDialog dialog;
+    if (RunFileDialog(dialog, kColorFileTitleSave)) SaveColorFile(dialog.FileName());
+}
 
 } // namespace vellumo

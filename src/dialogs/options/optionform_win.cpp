@@ -40,6 +40,7 @@ TOptionForm::TOptionForm(HWND owner, TAppSettings& settings, const TOptionHost& 
         if (btUpdate.ModalResult() == mrNone && host_.ApplyNow) host_.ApplyNow();
     };
     Other.HaneiBtNoClose.OnClick = [this] { ApplyButtonFollows(); };
+    Color.Attach(host_, settings_);
     // The tabs take their rows once the window exists; the pages go inside them.
     Handle();
     const RECT area = PageControl1.DisplayRect();

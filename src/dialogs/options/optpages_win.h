@@ -33,6 +33,11 @@ struct TOptionHost {
     // The font and folder choosers; empty: the program's own.
     std::function<bool(TFontInfoA& font, HWND owner)> ChooseFont;
     std::function<bool(TBrowseFolderDlg& dialog)> BrowseFolder;
+    // The colour page's keyword files: the built-in list of a mode written
+    // to a new file (false when it could not be), and another instance of
+    // the program started with the given parameters.
+    std::function<bool(TEditMode mode, const std::string& path)> WriteKeywordFile;
+    std::function<void(const std::string& params)> StartNewInstance;
 };
 
 // What every page is given.

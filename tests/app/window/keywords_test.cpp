@@ -6,6 +6,7 @@
 #include "app/window/keywords.h"
 #include "base/filebytes.h"
 #include "base/inifile.h"
+#include "dialogs/options/colorpage.h"
 #include "support/tempfolder.h"
 
 using namespace vellumo;
@@ -46,6 +47,18 @@ TEST(Keywords, ElevenBuiltInListsWithTheirFiles)
         EXPECT_EQ(list.Count(), 0);
         EXPECT_EQ(KeywordFileName(mode), "");
     }
+}
+
+// The colour page's keyword button edits the file the mode reads.
+TEST(Keywords, EveryKeywordRowOfTheColourPageNamesItsModesFile)
+{
+    std::set<int> modes;
+    for (const TColorRowInfo& r : kColorRows) {
+        if (!r.Bold) continue;
+        EXPECT_EQ(KeywordFileName(r.Mode), r.KeywordFile) << r.Caption;
+        modes.insert(r.Mode);
+    }
+    EXPECT_EQ(modes.size(), std::size(kModes));
 }
 
 TEST(Keywords, DefaultFilesMatchTheBuiltInListsWithCrLf)
