@@ -6,6 +6,8 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include "support/shelllink_win.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -41,23 +43,6 @@ std::vector<THolder> Holders()
         out.push_back(h);
     }
     return out;
-}
-
-bool MakeShortcut(const std::string& link, const std::string& target)
-{
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IShellLinkA* sl = nullptr;
-    IPersistFile* pf = nullptr;
-    bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                         reinterpret_cast<void**>(&sl))) &&
-              SUCCEEDED(sl->SetPath(target.c_str())) &&
-              SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)));
-    const std::wstring wide(link.begin(), link.end());  // the test folder's name is ASCII
-    ok = ok && SUCCEEDED(pf->Save(wide.c_str(), TRUE));
-    if (pf) pf->Release();
-    if (sl) sl->Release();
-    CoUninitialize();
-    return ok;
 }
 
 class Drops : public TEndToEnd {
@@ -110,7 +95,7 @@ TEST_F(Drops, LongNamesAndTheProgramAreSkippedAndAShortcutOpensItsTarget)
     const std::string doc = dir_.File("doc.txt"), target = dir_.File("target.txt"), link = dir_.File("to target.lnk");
     ASSERT_TRUE(WriteFileBytes(doc, "doc\r\n"));
     ASSERT_TRUE(WriteFileBytes(target, "target\r\n"));
-    ASSERT_TRUE(MakeShortcut(link, target));
+    ASSERT_TRUE(vellumo::testing::MakeShortcut(link, target));
     // A 300-byte name whose first 259 bytes name a file that exists: cut, it would open that one.
     const std::string folder = dir_.File(std::string(120, 'f'));
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));

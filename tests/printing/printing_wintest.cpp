@@ -22,23 +22,6 @@
 namespace vellumo {
 namespace {
 
-// The host path of a file in the current folder, for the printer's port.
-std::string HostPathOf(const std::string& name)
-{
-    char full[MAX_PATH];
-    if (!GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr)) return {};
-    using Fn = char*(CDECL*)(const WCHAR*);
-    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!fn) return {};
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, full, -1, wide, MAX_PATH);
-    char* unix = fn(wide);
-    if (!unix) return {};
-    std::string out = unix;
-    HeapFree(GetProcessHeap(), 0, unix);
-    return out;
-}
-
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -180,7 +163,7 @@ protected:
     void SetUp() override
     {
         output_ = "printing_test_output.ps";
-        std::string host = HostPathOf(output_);
+        std::string host = testing::HostPathOf(output_);
         ASSERT_FALSE(host.empty());
         std::string error;
         ASSERT_TRUE(testing::AddTestPrinter(host, &error)) << error;

@@ -5,6 +5,8 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include "support/shelllink_win.h"
+
 #include "app/startup/instances.h"
 #include "app/startup/settingsloc.h"
 #include "app/startup/startup.h"
@@ -172,29 +174,11 @@ TEST_F(CommandLineTest, DevicesAndOverLongPathsEndTheStartWithOneMessage)
     }
 }
 
-// A shortcut file to target, made through the shell's own link object.
-bool MakeShortcut(const std::string& link, const std::string& target)
-{
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IShellLinkA* sl = nullptr;
-    IPersistFile* pf = nullptr;
-    bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                         reinterpret_cast<void**>(&sl))) &&
-              SUCCEEDED(sl->SetPath(target.c_str())) &&
-              SUCCEEDED(sl->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pf)));
-    const std::wstring wide(link.begin(), link.end());  // the test folder's name is ASCII
-    ok = ok && SUCCEEDED(pf->Save(wide.c_str(), TRUE));
-    if (pf) pf->Release();
-    if (sl) sl->Release();
-    CoUninitialize();
-    return ok;
-}
-
 TEST_F(CommandLineTest, AShortcutOpensItsTarget)
 {
     const std::string target = Write("target.txt", "t\r\n");
     const std::string link = folder.File("to target.lnk");
-    ASSERT_TRUE(MakeShortcut(link, target));
+    ASSERT_TRUE(vellumo::testing::MakeShortcut(link, target));
     TShortCutInfo info;
     ASSERT_TRUE(ResolveShortcut(link, info));
     Run({link});
