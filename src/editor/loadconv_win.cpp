@@ -135,6 +135,18 @@ bool TLoadPages::Append(std::string_view s)
     return true;
 }
 
+bool TLoadPages::Settle(TInPlaceOutput& out)
+{
+    if (!Resize(out.Written) || !Append(out.Rest)) return false;
+    std::string().swap(out.Rest);
+    const std::size_t keep = RoundUp(size_, kPage);
+    if (keep < committed_) {
+        VirtualFree(base_ + keep, committed_ - keep, MEM_DECOMMIT);
+        committed_ = keep;
+    }
+    return true;
+}
+
 void TLoadPages::Release(std::size_t offset) noexcept
 {
     const std::size_t to = std::min(offset, size_) / kPage * kPage;
@@ -166,8 +178,9 @@ bool ReadFilePages(const std::string& name, TLoadPages& bytes)
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(h, &size) || size.QuadPart < 0) return false;
     const unsigned long long n = static_cast<unsigned long long>(size.QuadPart);
-    if (n > SIZE_MAX / 8) return false;  // room for what a conversion may make of it
-    if (!bytes.Reserve(static_cast<std::size_t>(n)) || !bytes.Resize(static_cast<std::size_t>(n))) return false;
+    if (n > SIZE_MAX / 8) return false;
+    // Escapes make a text at most five times as long ("$" is "$0024").
+    if (!bytes.Reserve(static_cast<std::size_t>(n) * 5 + kPage) || !bytes.Resize(static_cast<std::size_t>(n))) return false;
     std::size_t done = 0;
     while (done < bytes.Size()) {
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.Size() - done, 1u << 26));
@@ -220,29 +233,6 @@ bool ConvertUtf8Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, boo
     } catch (const std::exception&) {
         return false;
     }
-}
-
-bool ConvertEucPages(TLoadPages& bytes, TLoadPages& text, std::size_t& replaced)
-{
-    replaced = 0;
-    const std::string_view all = bytes.View();
-    // A character may grow from one byte to two ("〓" for a broken one).
-    if (!text.Reserve(all.size() * 2 + 16)) return false;
-    try {
-        for (std::size_t from = 0; from < all.size();) {
-            // A piece ends after a line feed, which is always a character of its own.
-            std::size_t to = std::min(all.size(), from + kPiece);
-            while (to < all.size() && all[to - 1] != '\n') ++to;
-            std::size_t lost = 0;
-            if (!text.Append(ConvertEucToSjis(all.substr(from, to - from), lost))) return false;
-            replaced += lost;
-            bytes.Release(to);
-            from = to;
-        }
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
 }
 
 } // namespace vellumo

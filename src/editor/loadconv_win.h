@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "editor/rowstore.h"
+#include "textcode/inplace.h"
 
 namespace vellumo {
 
@@ -24,6 +25,9 @@ public:
     // Commits what size needs; false when memory runs out (or past the reserve).
     bool Resize(std::size_t size);
     bool Append(std::string_view s);
+    // Takes the result of a conversion run in these pages' memory; the
+    // pages past it are given back.
+    bool Settle(TInPlaceOutput& out);
     char* Data() const noexcept { return base_; }
     std::size_t Size() const noexcept { return size_; }
     std::string_view View() const noexcept { return std::string_view(base_, size_); }
@@ -38,7 +42,8 @@ private:
     std::size_t reserved_ = 0, committed_ = 0, size_ = 0, released_ = 0;
 };
 
-// The whole file into pages; false when it cannot be opened or read.
+// The whole file into pages, reserved for what a conversion in them may
+// grow to; false when it cannot be opened or read.
 bool ReadFilePages(const std::string& name, TLoadPages& bytes);
 
 // UTF-16 little-endian units (an odd last byte left out) or UTF-8 bytes from
@@ -48,7 +53,5 @@ bool ReadFilePages(const std::string& name, TLoadPages& bytes);
 // conversion or memory runs out.
 bool ConvertUtf16Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, bool& noAnsi);
 bool ConvertUtf8Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, bool& noAnsi);
-// EUC-JP to Shift-JIS, as ConvertEucToSjis converts the whole text.
-bool ConvertEucPages(TLoadPages& bytes, TLoadPages& text, std::size_t& replaced);
 
 } // namespace vellumo

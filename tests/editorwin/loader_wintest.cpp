@@ -263,6 +263,21 @@ TEST_F(EditorLoader, LongTextsLoadAsTheirWholeConversion)
     EXPECT_EQ(r.code, ccEuc);
     EXPECT_TRUE(r.noAnsi);
     EXPECT_TRUE(e->Lines().Text() == AsRows(ConvertEucToSjis(euc)));
+    // JIS whose shift state runs on over line ends into JIS X 0212
+    // characters the internal code lacks.
+    std::string jis = ConvertSjisToJis(WideToAnsiEscaped(w));
+    for (std::size_t at = 1000; at < jis.size(); at += 1 + rng() % 40000)
+        if (jis[at] != '\x1B' && jis[at - 1] != '\x1B') jis.insert(at, "\x1B$(D\r\n\x2B\x57");
+    WriteBytes(folder.File("jis0212.txt"), jis);
+    r = Load(*e, folder.File("jis0212.txt"), true, ccJis);
+    EXPECT_EQ(r.code, ccJis);
+    EXPECT_TRUE(r.noAnsi);
+    EXPECT_TRUE(e->Lines().Text() == AsRows(ConvertJisToSjis(jis)));
+    // Broken lead bytes, each a "〓" of two: the text outgrows the file's bytes.
+    WriteBytes(folder.File("short-euc.txt"), "\x8F\n\x8F\n\x8F");
+    r = Load(*e, folder.File("short-euc.txt"), true, ccEuc);
+    EXPECT_TRUE(r.noAnsi);
+    EXPECT_EQ(Rows(*e), "〓|〓|〓");
 }
 
 TEST_F(EditorLoader, EmptyFilesAndDetectionOff)

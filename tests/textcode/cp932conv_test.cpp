@@ -261,7 +261,8 @@ TEST(ToCp932InPlace, SameAsIntoANewString)
             std::string expected, text = in;
             bool u1 = false, u2 = false;
             (wide ? Utf16LeToCp932 : Utf8ToCp932)(std::string_view(in).substr(skip), expected, u1);
-            (wide ? Utf16LeToCp932InPlace : Utf8ToCp932InPlace)(text, skip, u2);
+            if (wide) Utf16LeToCp932InPlace(text, skip, u2);
+            else Utf8ToCp932InPlace(text, skip, u2);
             ASSERT_TRUE(text == expected) << round << (wide ? " utf16" : " utf8");
             ASSERT_EQ(u1, u2);
         }
