@@ -7,6 +7,8 @@
 #include <exception>
 #include <memory>
 
+#include "textcode/charcode.h"
+#include "textcode/cp932conv.h"
 #include "textcode/jisconv.h"
 #include "textcode/wideconv.h"
 
@@ -166,30 +168,166 @@ TTextBlock TLoadPages::TakeBlock()
     return b;
 }
 
-bool ReadFilePages(const std::string& name, TLoadPages& bytes)
+namespace {
+
+class TFile {
+public:
+    explicit TFile(const std::string& name)
+        : h_(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
+    {
+    }
+    ~TFile()
+    {
+        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    }
+    TFile(const TFile&) = delete;
+    TFile& operator=(const TFile&) = delete;
+
+    // The size, when it is one a conversion's reserve can be made for.
+    bool Size(std::size_t& n) const
+    {
+        LARGE_INTEGER size{};
+        if (h_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(h_, &size) || size.QuadPart < 0 ||
+            static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX / 8)
+            return false;
+        n = static_cast<std::size_t>(size.QuadPart);
+        return true;
+    }
+    // Up to want bytes to at; got 0 where the file ends.
+    bool Read(char* at, std::size_t want, std::size_t& got)
+    {
+        DWORD n = 0;
+        if (!ReadFile(h_, at, static_cast<DWORD>(std::min<std::size_t>(want, 1u << 26)), &n, nullptr)) return false;
+        got = n;
+        return true;
+    }
+    bool Rewind()
+    {
+        LARGE_INTEGER zero{};
+        return SetFilePointerEx(h_, zero, nullptr, FILE_BEGIN) != 0;
+    }
+
+private:
+    HANDLE h_;
+};
+
+// Appends up to want more bytes of the file as they stand (fewer when it
+// shrank while being read).
+bool ReadRaw(TFile& f, std::size_t want, TLoadPages& pages)
 {
-    HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    struct TClose {
-        HANDLE h;
-        ~TClose() { CloseHandle(h); }
-    } close{h};
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size) || size.QuadPart < 0) return false;
-    const unsigned long long n = static_cast<unsigned long long>(size.QuadPart);
-    if (n > SIZE_MAX / 8) return false;
-    // Escapes make a text at most five times as long ("$" is "$0024").
-    if (!bytes.Reserve(static_cast<std::size_t>(n) * 5 + kPage) || !bytes.Resize(static_cast<std::size_t>(n))) return false;
+    const std::size_t at = pages.Size();
+    if (!pages.Resize(at + want)) return false;
     std::size_t done = 0;
-    while (done < bytes.Size()) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.Size() - done, 1u << 26));
-        DWORD got = 0;
-        if (!ReadFile(h, bytes.Data() + done, want, &got, nullptr)) return false;
-        if (got == 0) break;  // the file shrank while being read
+    while (done < want) {
+        std::size_t got = 0;
+        if (!f.Read(pages.Data() + at + done, want - done, got)) return false;
+        if (got == 0) break;
         done += got;
     }
-    return bytes.Resize(done);
+    return pages.Resize(at + done);
+}
+
+// Bytes read and converted at a time while streaming: small enough to stay
+// in the cache between the read and the conversion.
+constexpr std::size_t kStreamPiece = std::size_t{1} << 18;
+
+// Appends up to want bytes of the file to buf.
+bool ReadMore(TFile& f, std::size_t want, std::string& buf, std::size_t& got)
+{
+    const std::size_t at = buf.size();
+    buf.resize(at + want);
+    got = 0;
+    while (got < want) {
+        std::size_t n = 0;
+        if (!f.Read(buf.data() + at + got, want - got, n)) return false;
+        if (n == 0) break;
+        got += n;
+    }
+    buf.resize(at + got);
+    return true;
+}
+
+bool StartsWith(std::string_view s, std::string_view head) { return s.substr(0, head.size()) == head; }
+
+} // namespace
+
+bool ReadFilePages(const std::string& name, TLoadPages& bytes)
+{
+    TFile f(name);
+    std::size_t n = 0;
+    // Escapes make a text at most five times as long ("$" is "$0024").
+    return f.Size(n) && bytes.Reserve(n * 5 + kPage) && ReadRaw(f, n, bytes);
+}
+
+bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pages, TFileText& info)
+{
+    info = TFileText();
+    TFile f(name);
+    std::size_t n = 0;
+    if (!f.Size(n) || !pages.Reserve(n * 5 + kPage)) return false;
+    std::string buf, out;
+    std::size_t read = 0;
+    if (!ReadMore(f, std::min(n, kStreamPiece), buf, read)) return false;
+
+    enum { raw, utf16, utf8, maybeUtf8 } form = raw;
+    const bool given = code >= 0 && code <= ccUtf8N;
+    if (GetAnsiCodePage() != 932) form = raw;  // the system converts, as a whole
+    else if (given) form = code == ccUnicode ? utf16 : code == ccUtf8 || code == ccUtf8N ? utf8 : raw;
+    else if (detect) form = StartsWith(buf, "\xFF\xFE") ? utf16 : StartsWith(buf, "\xEF\xBB\xBF") ? utf8 : maybeUtf8;
+    if (form == raw) return pages.Append(buf) && ReadRaw(f, n - read, pages);
+
+    TCharCode converted = ccUnicode;
+    if (form == utf16 && StartsWith(buf, "\xFF\xFE")) {
+        buf.erase(0, 2);
+    } else if (form != utf16) {
+        const bool bom = form == utf8 && StartsWith(buf, "\xEF\xBB\xBF");
+        if (bom) buf.erase(0, 3);
+        converted = bom ? ccUtf8 : ccUtf8N;
+    }
+    bool multiByte = false;
+    for (bool end = read >= n || buf.empty();;) {
+        // A piece ends on a whole unit, or after an ASCII byte: no sequence
+        // runs across.
+        std::size_t cut = buf.size();
+        if (form == utf16) {
+            if (end && cut % 2) info.OddByte = true;
+            cut &= ~std::size_t{1};
+        } else if (!end) {
+            while (cut > 0 && static_cast<unsigned char>(buf[cut - 1]) >= 0x80) --cut;
+        }
+        const std::string_view piece(buf.data(), cut);
+        bool multi = form != maybeUtf8, lost = false;
+        if (form == maybeUtf8 && !IsUtf8Text(piece, multi)) {
+            if (multiByte) break;  // what was converted is read again as it stands
+            // No UTF-8 after ASCII alone: the pages hold the bytes as they stand.
+            info.NotUtf8 = true;
+            return pages.Append(buf) && ReadRaw(f, n - read, pages);
+        }
+        multiByte |= multi;
+        if (!multi) {
+            if (!pages.Append(piece)) return false;
+        } else {
+            if (form == utf16) Utf16LeToCp932(piece, out, lost);
+            else Utf8ToCp932(piece, out, lost);
+            // A character without a form escapes "$" throughout: converted as a whole.
+            if (lost) break;
+            if (!pages.Append(out)) return false;
+        }
+        buf.erase(0, cut);
+        if (end) {
+            if (form == maybeUtf8 && !multiByte) info.NotUtf8 = true;  // ASCII alone
+            else info.Converted = converted;
+            return true;
+        }
+        std::size_t got = 0;
+        if (!ReadMore(f, std::min(n - read, kStreamPiece), buf, got)) return false;
+        read += got;
+        end = got == 0 || read >= n;
+    }
+    // Read again as the bytes stand, into the pages already in use.
+    info = TFileText();
+    return pages.Resize(0) && f.Rewind() && ReadRaw(f, n, pages);
 }
 
 bool ConvertUtf16Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, bool& noAnsi)

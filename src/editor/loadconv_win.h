@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "editor/rowstore.h"
+#include "textcode/charcode.h"
 #include "textcode/inplace.h"
 
 namespace vellumo {
@@ -45,6 +46,25 @@ private:
 // The whole file into pages, reserved for what a conversion in them may
 // grow to; false when it cannot be opened or read.
 bool ReadFilePages(const std::string& name, TLoadPages& bytes);
+
+// How ReadFileText read a file.
+struct TFileText {
+    // The pages hold the file converted into code page 932 from this code
+    // (ccUnicode, ccUtf8 or ccUtf8N); ccNone: its bytes as they stand.
+    TCharCode Converted = ccNone;
+    // Bytes that stand are no UTF-8 with a sequence of more than one byte:
+    // DetectLegacyCharCode tells their code.
+    bool NotUtf8 = false;
+    bool OddByte = false;  // converted UTF-16 whose lone last byte was left out
+};
+
+// The whole file into pages, as ReadFilePages, but a file in UTF-16 or
+// UTF-8 by the code given (-1: none), by its signature or, detecting, by
+// being UTF-8 throughout is converted as it is read, as the whole text's
+// conversion: the pages grow to the text's size, never the file's. One
+// with a character code page 932 lacks, or that turns out no UTF-8 after
+// a converted one, is read again as it stands. Only with code page 932.
+bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pages, TFileText& info);
 
 // UTF-16 little-endian units (an odd last byte left out) or UTF-8 bytes from
 // byte skip on, converted as WideToAnsiEscaped converts the whole text

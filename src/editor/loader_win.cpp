@@ -62,21 +62,33 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
     TFileLockRestore lock(fileName);
     writable = CanOpenForWriting(fileName);
     TLoadPages bytes;
-    if (!ReadFilePages(fileName, bytes)) {
+    TFileText file;
+    bool read = false;
+    try {
+        read = ReadFileText(fileName, forcedCode, detect, bytes, file);
+    } catch (const std::bad_alloc&) {
+    }
+    if (!read) {
         ReportLoadFailure(fileName);
         return -1;
     }
-    TCharCode code = forcedCode >= 0 && forcedCode <= ccUtf8N ? static_cast<TCharCode>(forcedCode)
-                     : detect                                 ? DetectCharCode(bytes.View())
-                                                              : ccSjis;
+    TCharCode code = file.Converted != ccNone                   ? file.Converted
+                     : forcedCode >= 0 && forcedCode <= ccUtf8N ? static_cast<TCharCode>(forcedCode)
+                     : !detect                                  ? ccSjis
+                     : file.NotUtf8                             ? DetectLegacyCharCode(bytes.View())
+                                                                : DetectCharCode(bytes.View());
+    noAnsi = file.OddByte;
     const std::string_view raw = bytes.View();
-    // With code page 932 every conversion runs in the file's own pages,
-    // which become the text: no second buffer of the file's size.
+    // With code page 932 a conversion that the reading left runs in the
+    // file's own pages, which become the text: no second buffer.
     const bool ownTables = GetAnsiCodePage() == 932;
+    const bool toConvert = file.Converted == ccNone;
     TLoadPages text;
     bool converted = false, ok = true;
     try {
-        if (code == ccUnicode) {
+        if (!toConvert) {
+            // Read as the text already.
+        } else if (code == ccUnicode) {
             const std::size_t skip =
                 raw.size() > 1 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE ? 2
                                                                                                                            : 0;

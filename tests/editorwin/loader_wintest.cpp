@@ -280,6 +280,36 @@ TEST_F(EditorLoader, LongTextsLoadAsTheirWholeConversion)
     EXPECT_EQ(Rows(*e), "〓|〓|〓");
 }
 
+// A file is converted as UTF-8 while it reads as UTF-8; one that turns
+// out otherwise far into it loads as if it had been looked at whole.
+TEST_F(EditorLoader, FilesThatStopReadingAsUtf8LoadAsTheirBytes)
+{
+    std::string ascii, utf8;
+    while (ascii.size() < (1u << 20)) ascii += "plain words, $1 and more\r\n";
+    while (utf8.size() < (1u << 20)) utf8 += Utf8Bytes(L"\x65E5\x672C\x8A9E abc\r\n", false);
+    const std::string sjis = "日本語\r\n", jis = ConvertSjisToJis("日本語\r\n");
+    const struct {
+        const char* name;
+        std::string bytes;
+        int code;
+        std::string text;
+    } cases[] = {
+        {"ascii-sjis", ascii + sjis + ascii, ccSjis, ascii + sjis + ascii},
+        {"utf8-sjis", utf8 + sjis + ascii, ccSjis, utf8 + sjis + ascii},
+        {"ascii-jis", ascii + jis + ascii, ccJis, ascii + sjis + ascii},
+        {"ascii", ascii, ccNone, ascii},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(folder.File("mixed.txt"), c.bytes);
+        const TLoad r = Load(*e, folder.File("mixed.txt"));
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_FALSE(r.noAnsi);
+        EXPECT_EQ(r.lineEnd, leCrLf);
+        EXPECT_TRUE(e->Lines().Text() == c.text);
+    }
+}
+
 TEST_F(EditorLoader, EmptyFilesAndDetectionOff)
 {
     WriteBytes(folder.File("empty.txt"), "");

@@ -72,16 +72,18 @@ void PrintPhases(TEditor& e, const std::string& path)
         return d / 1000;
     };
     TLoadPages bytes;
-    if (!ReadFilePages(path, bytes)) return;
-    const double read = lap();
-    TCharCode code = DetectCharCode(bytes.View());
+    TFileText file;
+    if (!ReadFileText(path, -1, true, bytes, file)) return;
+    const double read = lap();  // with the conversion when it streams
+    TCharCode code = file.Converted ? file.Converted : file.NotUtf8 ? DetectLegacyCharCode(bytes.View()) : DetectCharCode(bytes.View());
     const double detect = lap();
     const std::string_view raw = bytes.View();
     const TLineEndCode lineEnd = code == ccUnicode ? leCrLf : DetectLineEnd(raw);
     if (code == ccEucOrSjis && lineEnd == leLf) code = ccEuc;
     TInPlaceOutput out;
     bool lost = false;
-    if (code == ccUnicode) Utf16LeToCp932InPlace(bytes.Data(), bytes.Size(), 2, out, lost);
+    if (file.Converted) out.Written = bytes.Size();
+    else if (code == ccUnicode) Utf16LeToCp932InPlace(bytes.Data(), bytes.Size(), 2, out, lost);
     else if (code == ccUtf8 || code == ccUtf8N) Utf8ToCp932InPlace(bytes.Data(), bytes.Size(), code == ccUtf8 ? 3 : 0, out, lost);
     else if (code == ccJis || code == ccJisOld) ConvertJisToSjisInPlace(bytes.Data(), bytes.Size(), out);
     else if (code == ccEuc) ConvertEucToSjisInPlace(bytes.Data(), bytes.Size(), out);
