@@ -260,6 +260,15 @@ bool ReadFilePages(const std::string& name, TLoadPages& bytes)
     return f.Size(n) && bytes.Reserve(n * 5 + kPage) && ReadRaw(f, n, bytes);
 }
 
+// Whether "ESC $ B" or "ESC $ @", the designations that make a text JIS,
+// begin in s at or after from.
+bool HasJisDesignation(std::string_view s, std::size_t from)
+{
+    for (std::size_t at = from; (at = s.find("\x1B$", at)) != std::string_view::npos; ++at)
+        if (at + 2 < s.size() && (s[at + 2] == 'B' || s[at + 2] == '@')) return true;
+    return false;
+}
+
 bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pages, TFileText& info)
 {
     info = TFileText();
@@ -270,22 +279,28 @@ bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pa
     std::size_t read = 0;
     if (!ReadMore(f, std::min(n, kStreamPiece), buf, read)) return false;
 
-    enum { raw, utf16, utf8, maybeUtf8 } form = raw;
+    enum { raw, utf16, utf8, maybeUtf8, jis } form = raw;
     const bool given = code >= 0 && code <= ccUtf8N;
     if (GetAnsiCodePage() != 932) form = raw;  // the system converts, as a whole
-    else if (given) form = code == ccUnicode ? utf16 : code == ccUtf8 || code == ccUtf8N ? utf8 : raw;
-    else if (detect) form = StartsWith(buf, "\xFF\xFE") ? utf16 : StartsWith(buf, "\xEF\xBB\xBF") ? utf8 : maybeUtf8;
+    else if (given && code == ccUnicode) form = utf16;
+    else if (given && (code == ccUtf8 || code == ccUtf8N)) form = utf8;
+    else if (given && detect && (code == ccJis || code == ccJisOld)) form = jis;
+    else if (!given && detect) form = StartsWith(buf, "\xFF\xFE") ? utf16 : StartsWith(buf, "\xEF\xBB\xBF") ? utf8 : maybeUtf8;
     if (form == raw) return pages.Append(buf) && ReadRaw(f, n - read, pages);
 
-    TCharCode converted = ccUnicode;
+    TCharCode converted = form == jis ? static_cast<TCharCode>(code) : ccUnicode;
     if (form == utf16 && StartsWith(buf, "\xFF\xFE")) {
         buf.erase(0, 2);
-    } else if (form != utf16) {
+    } else if (form == utf8 || form == maybeUtf8) {
         const bool bom = form == utf8 && StartsWith(buf, "\xEF\xBB\xBF");
         if (bom) buf.erase(0, 3);
         converted = bom ? ccUtf8 : ccUtf8N;
     }
-    bool multiByte = false;
+    TJisStream jisStream(TJisConversion::jisToSjis);
+    // Whether the bytes so far are UTF-8, for a text read as JIS (a file
+    // UTF-8 throughout with a sequence of more than one byte is no JIS).
+    bool checking = form == maybeUtf8, multiByte = false;
+    int jisLooks = 0;
     for (bool end = read >= n || buf.empty();;) {
         // A piece ends on a whole unit, or after an ASCII byte: no sequence
         // runs across.
@@ -298,15 +313,40 @@ bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pa
         }
         const std::string_view piece(buf.data(), cut);
         bool multi = form != maybeUtf8, lost = false;
-        if (form == maybeUtf8 && !IsUtf8Text(piece, multi)) {
-            if (multiByte) break;  // what was converted is read again as it stands
-            // No UTF-8 after ASCII alone: the pages hold the bytes as they stand.
-            info.NotUtf8 = true;
-            return pages.Append(buf) && ReadRaw(f, n - read, pages);
+        if (checking) {
+            const bool valid = IsUtf8Text(piece, multi);
+            if (form == maybeUtf8 && !valid) {
+                if (multiByte) break;  // what was converted is read again as it stands
+                // No UTF-8 after ASCII alone: the pages hold the bytes as they stand.
+                info.NotUtf8 = true;
+                return pages.Append(buf) && ReadRaw(f, n - read, pages);
+            }
+            checking = valid;
+            multiByte |= valid && multi;
         }
-        multiByte |= multi;
-        if (!multi) {
+        if (form == jis) {
+            out.clear();
+            jisStream.Put(piece, out);
+            if (!pages.Append(out)) return false;
+        } else if (!multi) {
+            const std::size_t before = pages.Size();
             if (!pages.Append(piece)) return false;
+            // ASCII alone so far: JIS once a designation decides it, as
+            // the whole text's detection would (a few looks at most).
+            if (!multiByte && jisLooks < 4 && HasJisDesignation(pages.View(), before < 2 ? 0 : before - 2)) {
+                ++jisLooks;
+                const TCharCode c = DetectLegacyCharCode(pages.View());
+                if (c == ccJis || c == ccJisOld) {
+                    form = jis;
+                    converted = c;
+                    const std::string head(pages.View());
+                    out.clear();
+                    jisStream.Put(head, out);
+                    if (!pages.Resize(0) || !pages.Append(out)) return false;
+                } else if (c != ccNone) {
+                    jisLooks = 4;
+                }
+            }
         } else {
             if (form == utf16) Utf16LeToCp932(piece, out, lost);
             else Utf8ToCp932(piece, out, lost);
@@ -316,8 +356,18 @@ bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pa
         }
         buf.erase(0, cut);
         if (end) {
-            if (form == maybeUtf8 && !multiByte) info.NotUtf8 = true;  // ASCII alone
-            else info.Converted = converted;
+            if (form == jis) {
+                if (checking && multiByte) break;  // UTF-8 after all
+                out.clear();
+                jisStream.Finish(out);
+                if (!pages.Append(out)) return false;
+                info.Replaced = jisStream.Replaced();
+                info.Converted = converted;
+            } else if (form == maybeUtf8 && !multiByte) {
+                info.NotUtf8 = true;  // ASCII alone
+            } else {
+                info.Converted = converted;
+            }
             return true;
         }
         std::size_t got = 0;

@@ -50,8 +50,10 @@ bool ReadFilePages(const std::string& name, TLoadPages& bytes);
 // How ReadFileText read a file.
 struct TFileText {
     // The pages hold the file converted into code page 932 from this code
-    // (ccUnicode, ccUtf8 or ccUtf8N); ccNone: its bytes as they stand.
+    // (ccUnicode, ccUtf8, ccUtf8N, ccJis or ccJisOld); ccNone: its bytes as
+    // they stand.
     TCharCode Converted = ccNone;
+    std::size_t Replaced = 0;  // JIS characters written as "〓"
     // Bytes that stand are no UTF-8 with a sequence of more than one byte:
     // DetectLegacyCharCode tells their code.
     bool NotUtf8 = false;
@@ -60,10 +62,11 @@ struct TFileText {
 
 // The whole file into pages, as ReadFilePages, but a file in UTF-16 or
 // UTF-8 by the code given (-1: none), by its signature or, detecting, by
-// being UTF-8 throughout is converted as it is read, as the whole text's
-// conversion: the pages grow to the text's size, never the file's. One
-// with a character code page 932 lacks, or that turns out no UTF-8 after
-// a converted one, is read again as it stands. Only with code page 932.
+// being UTF-8 throughout, or detecting a JIS file, is converted as it is
+// read, as the whole text's conversion: the pages grow to the text's size,
+// never the file's. One with a character code page 932 lacks, or whose
+// code turns out otherwise after a conversion began, is read again as it
+// stands. Only with code page 932.
 bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pages, TFileText& info);
 
 // UTF-16 little-endian units (an odd last byte left out) or UTF-8 bytes from

@@ -77,7 +77,7 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
                      : !detect                                  ? ccSjis
                      : file.NotUtf8                             ? DetectLegacyCharCode(bytes.View())
                                                                 : DetectCharCode(bytes.View());
-    noAnsi = file.OddByte;
+    noAnsi = file.OddByte || file.Replaced;
     const std::string_view raw = bytes.View();
     // With code page 932 a conversion that the reading left runs in the
     // file's own pages, which become the text: no second buffer.
@@ -144,7 +144,7 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
         for (char* p = pages.Data(); (p = const_cast<char*>(FindByte(p, pages.Data() + pages.Size(), '\0'))) < pages.Data() + pages.Size();)
             *p++ = ' ';
     }
-    if (detect && !converted) {
+    if (detect && !converted && toConvert) {
         // Characters the internal code cannot hold arrive as "〓" and are
         // reported as the wide conversions report theirs.
         std::size_t replaced = 0;
