@@ -86,9 +86,7 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
     TLoadPages text;
     bool converted = false, ok = true;
     try {
-        if (!toConvert) {
-            // Read as the text already.
-        } else if (code == ccUnicode) {
+        if (toConvert && code == ccUnicode) {
             const std::size_t skip =
                 raw.size() > 1 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE ? 2
                                                                                                                            : 0;
@@ -103,7 +101,7 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
                 ok = ConvertUtf16Pages(bytes, skip, text, noAnsi);
             }
             if (odd) noAnsi = true;
-        } else if (code == ccUtf8 || code == ccUtf8N) {
+        } else if (toConvert && (code == ccUtf8 || code == ccUtf8N)) {
             std::size_t skip = 0;
             if (raw.size() >= 3 && static_cast<unsigned char>(raw[0]) == 0xEF &&
                 static_cast<unsigned char>(raw[1]) == 0xBB && static_cast<unsigned char>(raw[2]) == 0xBF) {
