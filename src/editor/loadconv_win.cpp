@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <memory>
@@ -250,6 +251,20 @@ bool ReadMore(TFile& f, std::size_t want, std::string& buf, std::size_t& got)
 
 bool StartsWith(std::string_view s, std::string_view head) { return s.substr(0, head.size()) == head; }
 
+bool HasHighByte(std::string_view s)
+{
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        if (w & 0x8080808080808080ULL) return true;
+    }
+    for (; p < end; ++p)
+        if (static_cast<unsigned char>(*p) >= 0x80) return true;
+    return false;
+}
+
 } // namespace
 
 bool ReadFilePages(const std::string& name, TLoadPages& bytes)
@@ -313,16 +328,12 @@ bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pa
         }
         const std::string_view piece(buf.data(), cut);
         bool multi = form != maybeUtf8, lost = false;
-        if (checking) {
-            const bool valid = IsUtf8Text(piece, multi);
-            if (form == maybeUtf8 && !valid) {
-                if (multiByte) break;  // what was converted is read again as it stands
-                // No UTF-8 after ASCII alone: the pages hold the bytes as they stand.
-                info.NotUtf8 = true;
-                return pages.Append(buf) && ReadRaw(f, n - read, pages);
-            }
-            checking = valid;
-            multiByte |= valid && multi;
+        if (form == maybeUtf8) {
+            // What converts without loss is UTF-8: checked only when not.
+            multi = HasHighByte(piece);
+        } else if (checking) {
+            checking = IsUtf8Text(piece, multi);
+            multiByte |= checking && multi;
         }
         if (form == jis) {
             out.clear();
@@ -350,8 +361,16 @@ bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pa
         } else {
             if (form == utf16) Utf16LeToCp932(piece, out, lost);
             else Utf8ToCp932(piece, out, lost);
+            bool m = false;
+            if (lost && form == maybeUtf8 && !IsUtf8Text(piece, m)) {
+                if (multiByte) break;  // what was converted is read again as it stands
+                // No UTF-8 after ASCII alone: the pages hold the bytes as they stand.
+                info.NotUtf8 = true;
+                return pages.Append(buf) && ReadRaw(f, n - read, pages);
+            }
             // A character without a form escapes "$" throughout: converted as a whole.
             if (lost) break;
+            multiByte = multiByte || form == maybeUtf8;
             if (!pages.Append(out)) return false;
         }
         buf.erase(0, cut);
