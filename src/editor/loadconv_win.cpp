@@ -3,10 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <memory>
 
+#include "textcode/charcode.h"
+#include "textcode/cp932conv.h"
 #include "textcode/jisconv.h"
 #include "textcode/wideconv.h"
 
@@ -135,6 +138,18 @@ bool TLoadPages::Append(std::string_view s)
     return true;
 }
 
+bool TLoadPages::Settle(TInPlaceOutput& out)
+{
+    if (!Resize(out.Written) || !Append(out.Rest)) return false;
+    std::string().swap(out.Rest);
+    const std::size_t keep = RoundUp(size_, kPage);
+    if (keep < committed_) {
+        VirtualFree(base_ + keep, committed_ - keep, MEM_DECOMMIT);
+        committed_ = keep;
+    }
+    return true;
+}
+
 void TLoadPages::Release(std::size_t offset) noexcept
 {
     const std::size_t to = std::min(offset, size_) / kPage * kPage;
@@ -154,29 +169,234 @@ TTextBlock TLoadPages::TakeBlock()
     return b;
 }
 
-bool ReadFilePages(const std::string& name, TLoadPages& bytes)
+namespace {
+
+class TFile {
+public:
+    explicit TFile(const std::string& name)
+        : h_(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
+    {
+    }
+    ~TFile()
+    {
+        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    }
+    TFile(const TFile&) = delete;
+    TFile& operator=(const TFile&) = delete;
+
+    // The size, when it is one a conversion's reserve can be made for.
+    bool Size(std::size_t& n) const
+    {
+        LARGE_INTEGER size{};
+        if (h_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(h_, &size) || size.QuadPart < 0 ||
+            static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX / 8)
+            return false;
+        n = static_cast<std::size_t>(size.QuadPart);
+        return true;
+    }
+    // Up to want bytes to at; got 0 where the file ends.
+    bool Read(char* at, std::size_t want, std::size_t& got)
+    {
+        DWORD n = 0;
+        if (!ReadFile(h_, at, static_cast<DWORD>(std::min<std::size_t>(want, 1u << 26)), &n, nullptr)) return false;
+        got = n;
+        return true;
+    }
+    bool Rewind()
+    {
+        LARGE_INTEGER zero{};
+        return SetFilePointerEx(h_, zero, nullptr, FILE_BEGIN) != 0;
+    }
+
+private:
+    HANDLE h_;
+};
+
+// Bytes read and converted at a time while streaming: small enough to stay
+// in the cache between the read and the conversion.
+constexpr std::size_t kStreamPiece = std::size_t{1} << 18;
+
+// Appends up to want more bytes of the file as they stand (fewer when it
+// shrank while being read). Read through a small buffer and copied: the
+// fresh pages then fill faster than when the system reads into them.
+bool ReadRaw(TFile& f, std::size_t want, TLoadPages& pages)
 {
-    HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    struct TClose {
-        HANDLE h;
-        ~TClose() { CloseHandle(h); }
-    } close{h};
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size) || size.QuadPart < 0) return false;
-    const unsigned long long n = static_cast<unsigned long long>(size.QuadPart);
-    if (n > SIZE_MAX / 8) return false;  // room for what a conversion may make of it
-    if (!bytes.Reserve(static_cast<std::size_t>(n)) || !bytes.Resize(static_cast<std::size_t>(n))) return false;
-    std::size_t done = 0;
-    while (done < bytes.Size()) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.Size() - done, 1u << 26));
-        DWORD got = 0;
-        if (!ReadFile(h, bytes.Data() + done, want, &got, nullptr)) return false;
-        if (got == 0) break;  // the file shrank while being read
+    std::string buf(std::min(want, kStreamPiece), '\0');
+    for (std::size_t done = 0; done < want;) {
+        std::size_t got = 0;
+        if (!f.Read(buf.data(), std::min(want - done, buf.size()), got)) return false;
+        if (got == 0) break;
+        if (!pages.Append(std::string_view(buf.data(), got))) return false;
         done += got;
     }
-    return bytes.Resize(done);
+    return true;
+}
+
+// Appends up to want bytes of the file to buf.
+bool ReadMore(TFile& f, std::size_t want, std::string& buf, std::size_t& got)
+{
+    const std::size_t at = buf.size();
+    buf.resize(at + want);
+    got = 0;
+    while (got < want) {
+        std::size_t n = 0;
+        if (!f.Read(buf.data() + at + got, want - got, n)) return false;
+        if (n == 0) break;
+        got += n;
+    }
+    buf.resize(at + got);
+    return true;
+}
+
+bool StartsWith(std::string_view s, std::string_view head) { return s.substr(0, head.size()) == head; }
+
+bool HasHighByte(std::string_view s)
+{
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        if (w & 0x8080808080808080ULL) return true;
+    }
+    for (; p < end; ++p)
+        if (static_cast<unsigned char>(*p) >= 0x80) return true;
+    return false;
+}
+
+} // namespace
+
+bool ReadFilePages(const std::string& name, TLoadPages& bytes)
+{
+    TFile f(name);
+    std::size_t n = 0;
+    // Escapes make a text at most five times as long ("$" is "$0024").
+    return f.Size(n) && bytes.Reserve(n * 5 + kPage) && ReadRaw(f, n, bytes);
+}
+
+// Whether "ESC $ B" or "ESC $ @", the designations that make a text JIS,
+// begin in s at or after from.
+bool HasJisDesignation(std::string_view s, std::size_t from)
+{
+    for (std::size_t at = from; (at = s.find("\x1B$", at)) != std::string_view::npos; ++at)
+        if (at + 2 < s.size() && (s[at + 2] == 'B' || s[at + 2] == '@')) return true;
+    return false;
+}
+
+bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pages, TFileText& info)
+{
+    info = TFileText();
+    TFile f(name);
+    std::size_t n = 0;
+    if (!f.Size(n) || !pages.Reserve(n * 5 + kPage)) return false;
+    std::string buf, out;
+    std::size_t read = 0;
+    if (!ReadMore(f, std::min(n, kStreamPiece), buf, read)) return false;
+
+    enum { raw, utf16, utf8, maybeUtf8, jis } form = raw;
+    const bool given = code >= 0 && code <= ccUtf8N;
+    if (GetAnsiCodePage() != 932) form = raw;  // the system converts, as a whole
+    else if (given && code == ccUnicode) form = utf16;
+    else if (given && (code == ccUtf8 || code == ccUtf8N)) form = utf8;
+    else if (given && detect && (code == ccJis || code == ccJisOld)) form = jis;
+    else if (!given && detect) form = StartsWith(buf, "\xFF\xFE") ? utf16 : StartsWith(buf, "\xEF\xBB\xBF") ? utf8 : maybeUtf8;
+    if (form == raw) return pages.Append(buf) && ReadRaw(f, n - read, pages);
+
+    TCharCode converted = form == jis ? static_cast<TCharCode>(code) : ccUnicode;
+    if (form == utf16 && StartsWith(buf, "\xFF\xFE")) {
+        buf.erase(0, 2);
+    } else if (form == utf8 || form == maybeUtf8) {
+        const bool bom = form == utf8 && StartsWith(buf, "\xEF\xBB\xBF");
+        if (bom) buf.erase(0, 3);
+        converted = bom ? ccUtf8 : ccUtf8N;
+    }
+    TJisStream jisStream(TJisConversion::jisToSjis);
+    // Whether the bytes so far are UTF-8, for a text read as JIS (a file
+    // UTF-8 throughout with a sequence of more than one byte is no JIS).
+    bool checking = form == maybeUtf8, multiByte = false;
+    int jisLooks = 0;
+    for (bool end = read >= n || buf.empty();;) {
+        // A piece ends on a whole unit, or after an ASCII byte: no sequence
+        // runs across.
+        std::size_t cut = buf.size();
+        if (form == utf16) {
+            if (end && cut % 2) info.OddByte = true;
+            cut &= ~std::size_t{1};
+        } else if (!end) {
+            while (cut > 0 && static_cast<unsigned char>(buf[cut - 1]) >= 0x80) --cut;
+        }
+        const std::string_view piece(buf.data(), cut);
+        bool multi = form != maybeUtf8, lost = false;
+        if (form == maybeUtf8) {
+            // What converts without loss is UTF-8: checked only when not.
+            multi = HasHighByte(piece);
+        } else if (checking) {
+            checking = IsUtf8Text(piece, multi);
+            multiByte |= checking && multi;
+        }
+        if (form == jis) {
+            out.clear();
+            jisStream.Put(piece, out);
+            if (!pages.Append(out)) return false;
+        } else if (!multi) {
+            const std::size_t before = pages.Size();
+            if (!pages.Append(piece)) return false;
+            // ASCII alone so far: JIS once a designation decides it, as
+            // the whole text's detection would (a few looks at most).
+            if (!multiByte && jisLooks < 4 && HasJisDesignation(pages.View(), before < 2 ? 0 : before - 2)) {
+                ++jisLooks;
+                const TCharCode c = DetectLegacyCharCode(pages.View());
+                if (c == ccJis || c == ccJisOld) {
+                    form = jis;
+                    converted = c;
+                    const std::string head(pages.View());
+                    out.clear();
+                    jisStream.Put(head, out);
+                    if (!pages.Resize(0) || !pages.Append(out)) return false;
+                } else if (c != ccNone) {
+                    jisLooks = 4;
+                }
+            }
+        } else {
+            if (form == utf16) Utf16LeToCp932(piece, out, lost);
+            else Utf8ToCp932(piece, out, lost);
+            bool m = false;
+            if (lost && form == maybeUtf8 && !IsUtf8Text(piece, m)) {
+                if (multiByte) break;  // what was converted is read again as it stands
+                // No UTF-8 after ASCII alone: the pages hold the bytes as they stand.
+                info.NotUtf8 = true;
+                return pages.Append(buf) && ReadRaw(f, n - read, pages);
+            }
+            // A character without a form escapes "$" throughout: converted as a whole.
+            if (lost) break;
+            multiByte = multiByte || form == maybeUtf8;
+            if (!pages.Append(out)) return false;
+        }
+        buf.erase(0, cut);
+        if (end) {
+            if (form == jis) {
+                if (checking && multiByte) break;  // UTF-8 after all
+                out.clear();
+                jisStream.Finish(out);
+                if (!pages.Append(out)) return false;
+                info.Replaced = jisStream.Replaced();
+                info.Converted = converted;
+            } else if (form == maybeUtf8 && !multiByte) {
+                info.NotUtf8 = true;  // ASCII alone
+            } else {
+                info.Converted = converted;
+            }
+            return true;
+        }
+        std::size_t got = 0;
+        if (!ReadMore(f, std::min(n - read, kStreamPiece), buf, got)) return false;
+        read += got;
+        end = got == 0 || read >= n;
+    }
+    // Read again as the bytes stand, into the pages already in use.
+    info = TFileText();
+    return pages.Resize(0) && f.Rewind() && ReadRaw(f, n, pages);
 }
 
 bool ConvertUtf16Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, bool& noAnsi)
@@ -220,29 +440,6 @@ bool ConvertUtf8Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, boo
     } catch (const std::exception&) {
         return false;
     }
-}
-
-bool ConvertEucPages(TLoadPages& bytes, TLoadPages& text, std::size_t& replaced)
-{
-    replaced = 0;
-    const std::string_view all = bytes.View();
-    // A character may grow from one byte to two ("〓" for a broken one).
-    if (!text.Reserve(all.size() * 2 + 16)) return false;
-    try {
-        for (std::size_t from = 0; from < all.size();) {
-            // A piece ends after a line feed, which is always a character of its own.
-            std::size_t to = std::min(all.size(), from + kPiece);
-            while (to < all.size() && all[to - 1] != '\n') ++to;
-            std::size_t lost = 0;
-            if (!text.Append(ConvertEucToSjis(all.substr(from, to - from), lost))) return false;
-            replaced += lost;
-            bytes.Release(to);
-            from = to;
-        }
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
 }
 
 } // namespace vellumo

@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "editor/rowstore.h"
+#include "textcode/charcode.h"
+#include "textcode/inplace.h"
 
 namespace vellumo {
 
@@ -24,6 +26,9 @@ public:
     // Commits what size needs; false when memory runs out (or past the reserve).
     bool Resize(std::size_t size);
     bool Append(std::string_view s);
+    // Takes the result of a conversion run in these pages' memory; the
+    // pages past it are given back.
+    bool Settle(TInPlaceOutput& out);
     char* Data() const noexcept { return base_; }
     std::size_t Size() const noexcept { return size_; }
     std::string_view View() const noexcept { return std::string_view(base_, size_); }
@@ -38,8 +43,31 @@ private:
     std::size_t reserved_ = 0, committed_ = 0, size_ = 0, released_ = 0;
 };
 
-// The whole file into pages; false when it cannot be opened or read.
+// The whole file into pages, reserved for what a conversion in them may
+// grow to; false when it cannot be opened or read.
 bool ReadFilePages(const std::string& name, TLoadPages& bytes);
+
+// How ReadFileText read a file.
+struct TFileText {
+    // The pages hold the file converted into code page 932 from this code
+    // (ccUnicode, ccUtf8, ccUtf8N, ccJis or ccJisOld); ccNone: its bytes as
+    // they stand.
+    TCharCode Converted = ccNone;
+    std::size_t Replaced = 0;  // JIS characters written as "〓"
+    // Bytes that stand are no UTF-8 with a sequence of more than one byte:
+    // DetectLegacyCharCode tells their code.
+    bool NotUtf8 = false;
+    bool OddByte = false;  // converted UTF-16 whose lone last byte was left out
+};
+
+// The whole file into pages, as ReadFilePages, but a file in UTF-16 or
+// UTF-8 by the code given (-1: none), by its signature or, detecting, by
+// being UTF-8 throughout, or detecting a JIS file, is converted as it is
+// read, as the whole text's conversion: the pages grow to the text's size,
+// never the file's. One with a character code page 932 lacks, or whose
+// code turns out otherwise after a conversion began, is read again as it
+// stands. Only with code page 932.
+bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pages, TFileText& info);
 
 // UTF-16 little-endian units (an odd last byte left out) or UTF-8 bytes from
 // byte skip on, converted as WideToAnsiEscaped converts the whole text
@@ -48,7 +76,5 @@ bool ReadFilePages(const std::string& name, TLoadPages& bytes);
 // conversion or memory runs out.
 bool ConvertUtf16Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, bool& noAnsi);
 bool ConvertUtf8Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, bool& noAnsi);
-// EUC-JP to Shift-JIS, as ConvertEucToSjis converts the whole text.
-bool ConvertEucPages(TLoadPages& bytes, TLoadPages& text, std::size_t& replaced);
 
 } // namespace vellumo

@@ -10,6 +10,7 @@
 #include "editor/bytefind.h"
 #include "editor/editorhost.h"
 #include "editor/loadconv_win.h"
+#include "textcode/cp932conv.h"
 #include "textcode/jisconv.h"
 #include "textcode/wideconv.h"
 
@@ -61,34 +62,65 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
     TFileLockRestore lock(fileName);
     writable = CanOpenForWriting(fileName);
     TLoadPages bytes;
-    if (!ReadFilePages(fileName, bytes)) {
+    TFileText file;
+    bool read = false;
+    try {
+        read = ReadFileText(fileName, forcedCode, detect, bytes, file);
+    } catch (const std::bad_alloc&) {
+    }
+    if (!read) {
         ReportLoadFailure(fileName);
         return -1;
     }
-    TCharCode code = forcedCode >= 0 && forcedCode <= ccUtf8N ? static_cast<TCharCode>(forcedCode)
-                     : detect                                 ? DetectCharCode(bytes.View())
-                                                              : ccSjis;
+    TCharCode code = file.Converted != ccNone                   ? file.Converted
+                     : forcedCode >= 0 && forcedCode <= ccUtf8N ? static_cast<TCharCode>(forcedCode)
+                     : !detect                                  ? ccSjis
+                     : file.NotUtf8                             ? DetectLegacyCharCode(bytes.View())
+                                                                : DetectCharCode(bytes.View());
+    noAnsi = file.OddByte || file.Replaced;
     const std::string_view raw = bytes.View();
+    // With code page 932 a conversion that the reading left runs in the
+    // file's own pages, which become the text: no second buffer.
+    const bool ownTables = GetAnsiCodePage() == 932;
+    const bool toConvert = file.Converted == ccNone;
     TLoadPages text;
     bool converted = false, ok = true;
-    if (code == ccUnicode) {
-        const std::size_t skip =
-            raw.size() > 1 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE ? 2 : 0;
-        converted = true;
-        ok = ConvertUtf16Pages(bytes, skip, text, noAnsi);
-        // A lone last byte is no character: lost as an unreadable one is, and said so.
-        if ((raw.size() - skip) % 2 == 1) noAnsi = true;
-    } else if (code == ccUtf8 || code == ccUtf8N) {
-        std::size_t skip = 0;
-        if (raw.size() >= 3 && static_cast<unsigned char>(raw[0]) == 0xEF && static_cast<unsigned char>(raw[1]) == 0xBB &&
-            static_cast<unsigned char>(raw[2]) == 0xBF) {
-            code = ccUtf8;
-            skip = 3;
-        } else {
-            code = ccUtf8N;
+    try {
+        if (toConvert && code == ccUnicode) {
+            const std::size_t skip =
+                raw.size() > 1 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE ? 2
+                                                                                                                           : 0;
+            // A lone last byte is no character: lost as an unreadable one is, and said so.
+            const bool odd = (raw.size() - skip) % 2 == 1;
+            if (ownTables) {
+                TInPlaceOutput out;
+                Utf16LeToCp932InPlace(bytes.Data(), bytes.Size(), skip, out, noAnsi);
+                ok = bytes.Settle(out);
+            } else {
+                converted = true;
+                ok = ConvertUtf16Pages(bytes, skip, text, noAnsi);
+            }
+            if (odd) noAnsi = true;
+        } else if (toConvert && (code == ccUtf8 || code == ccUtf8N)) {
+            std::size_t skip = 0;
+            if (raw.size() >= 3 && static_cast<unsigned char>(raw[0]) == 0xEF &&
+                static_cast<unsigned char>(raw[1]) == 0xBB && static_cast<unsigned char>(raw[2]) == 0xBF) {
+                code = ccUtf8;
+                skip = 3;
+            } else {
+                code = ccUtf8N;
+            }
+            if (ownTables) {
+                TInPlaceOutput out;
+                Utf8ToCp932InPlace(bytes.Data(), bytes.Size(), skip, out, noAnsi);
+                ok = bytes.Settle(out);
+            } else {
+                converted = true;
+                ok = ConvertUtf8Pages(bytes, skip, text, noAnsi);
+            }
         }
-        converted = true;
-        ok = ConvertUtf8Pages(bytes, skip, text, noAnsi);
+    } catch (const std::bad_alloc&) {
+        ok = false;
     }
     if (!ok) {
         // Nothing is loaded rather than an empty text that a save would write back.
@@ -110,20 +142,19 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
         for (char* p = pages.Data(); (p = const_cast<char*>(FindByte(p, pages.Data() + pages.Size(), '\0'))) < pages.Data() + pages.Size();)
             *p++ = ' ';
     }
-    TTextBlock block;
-    if (detect && !converted) {
+    if (detect && !converted && toConvert) {
         // Characters the internal code cannot hold arrive as "〓" and are
         // reported as the wide conversions report theirs.
         std::size_t replaced = 0;
         try {
             if (code == ccEucOrSjis && lineBreak == leLf) code = ccEuc;
+            TInPlaceOutput out;
             if (code == ccJis || code == ccJisOld) {
-                auto sjis = std::make_shared<std::string>(ConvertJisToSjis(t, replaced));
-                block.Size = sjis->size();
-                block.Data = std::shared_ptr<char>(sjis, sjis->data());
+                replaced = ConvertJisToSjisInPlace(bytes.Data(), bytes.Size(), out);
+                ok = bytes.Settle(out);
             } else if (code == ccEuc) {
-                ok = ConvertEucPages(bytes, text, replaced);
-                block = text.TakeBlock();
+                replaced = ConvertEucToSjisInPlace(bytes.Data(), bytes.Size(), out);
+                ok = bytes.Settle(out);
             }
         } catch (const std::bad_alloc&) {
             ok = false;
@@ -134,7 +165,7 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
         }
         if (replaced) noAnsi = true;
     }
-    if (!block.Data) block = pages.TakeBlock();
+    TTextBlock block = pages.TakeBlock();
     std::vector<TTextBlock> blocks;
     blocks.push_back(std::move(block));
     bytes.Free();  // what a conversion left of the file

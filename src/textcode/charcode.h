@@ -27,6 +27,12 @@ enum TLineEndCode : int {
 
 // Classifies a whole file image. Never fails, never allocates.
 TCharCode DetectCharCode(std::string_view buf) noexcept;
+// Its parts, for a reader that checks UTF-8 as the bytes arrive: whether
+// the bytes are UTF-8 throughout (multiByte: a sequence of more than one
+// byte was met), and the code of a buffer that has no signature and is
+// not UTF-8 with such a sequence.
+bool IsUtf8Text(std::string_view buf, bool& multiByte) noexcept;
+TCharCode DetectLegacyCharCode(std::string_view buf) noexcept;
 
 // The kind of the first line break of the buffer.
 TLineEndCode DetectLineEnd(std::string_view buf) noexcept;

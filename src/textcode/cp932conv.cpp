@@ -332,10 +332,11 @@ void ToCp932(TUnicodeForm form, std::string_view in, std::string& out, bool& unm
     unmappable = esc.unmappable;
 }
 
-void ToCp932InPlace(TUnicodeForm form, std::string& text, std::size_t from, bool& unmappable)
+void ToCp932InPlace(TUnicodeForm form, char* data, std::size_t size, std::size_t from, TInPlaceOutput& out,
+                    bool& unmappable)
 {
-    from = std::min(from, text.size());
-    if (form == TUnicodeForm::utf16le && (text.size() - from) % 2) text.pop_back();  // an odd last byte
+    from = std::min(from, size);
+    if (form == TUnicodeForm::utf16le && (size - from) % 2) --size;  // an odd last byte
     const TCp932Tables& t = Cp932Tables();
     TEscapes esc;
     esc.stopAtUnmappable = true;
@@ -346,26 +347,34 @@ void ToCp932InPlace(TUnicodeForm form, std::string& text, std::size_t from, bool
         };
     };
     inplace::TProgress r =
-        inplace::Run(text, from, [&](const u8* p, const u8* stopAt, const u8* end, std::string& out, bool& stop) {
-            p = RunChunks(p, stopAt, 1, out, esc, step(end), false);
+        inplace::Run(data, size, from, [&](const u8* p, const u8* stopAt, const u8* end, std::string& chunk, bool& stop) {
+            p = RunChunks(p, stopAt, 1, chunk, esc, step(end), false);
             stop = esc.stopped;
             return p;
         });
     if (r.stopped) {
         // A loss after "$" or 01 were written: those are escaped in a copy
         // of the output, and the rest goes on into it with escapes.
-        std::string done(text, 0, r.written);
+        std::string done(data, r.written);
         done += r.pending;
         EscapeDollarsAfterwards(done);
         esc.stopped = esc.stopAtUnmappable = false;
         esc.escapeDollars = true;
-        const u8* end = reinterpret_cast<const u8*>(text.data()) + text.size();
-        RunChunks(reinterpret_cast<const u8*>(text.data()) + r.read, end, 1, done, esc, step(end));
-        text.swap(done);
+        const u8* end = reinterpret_cast<const u8*>(data) + size;
+        RunChunks(reinterpret_cast<const u8*>(data) + r.read, end, 1, done, esc, step(end));
+        out.Written = 0;
+        out.Rest.swap(done);
     } else {
-        inplace::Finish(text, r);
+        inplace::Finish(out, r);
     }
     unmappable = esc.unmappable;
+}
+
+void ToCp932InPlace(TUnicodeForm form, std::string& text, std::size_t from, bool& unmappable)
+{
+    TInPlaceOutput out;
+    ToCp932InPlace(form, text.data(), text.size(), from, out, unmappable);
+    inplace::Finish(text, out);
 }
 
 // One code page 932 character from p: its UTF-16 unit, p past it; lossy
@@ -495,6 +504,16 @@ void Utf16LeToCp932InPlace(std::string& text, std::size_t from, bool& unmappable
 void Utf8ToCp932InPlace(std::string& text, std::size_t from, bool& unmappable)
 {
     ToCp932InPlace(TUnicodeForm::utf8, text, from, unmappable);
+}
+
+void Utf16LeToCp932InPlace(char* data, std::size_t size, std::size_t from, TInPlaceOutput& out, bool& unmappable)
+{
+    ToCp932InPlace(TUnicodeForm::utf16le, data, size, from, out, unmappable);
+}
+
+void Utf8ToCp932InPlace(char* data, std::size_t size, std::size_t from, TInPlaceOutput& out, bool& unmappable)
+{
+    ToCp932InPlace(TUnicodeForm::utf8, data, size, from, out, unmappable);
 }
 
 void WideToCp932(const wchar_t* units, std::size_t count, std::string& out, bool& unmappable)

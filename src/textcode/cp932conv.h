@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "textcode/inplace.h"
+
 namespace vellumo {
 
 // Whole texts, replacing out. unmappable: a character was escaped for want
@@ -28,6 +30,9 @@ void WideToCp932(const wchar_t* units, std::size_t count, std::string& out, bool
 // result.
 void Utf16LeToCp932InPlace(std::string& text, std::size_t from, bool& unmappable);
 void Utf8ToCp932InPlace(std::string& text, std::size_t from, bool& unmappable);
+// The same over size bytes of any memory (a loader's pages).
+void Utf16LeToCp932InPlace(char* data, std::size_t size, std::size_t from, TInPlaceOutput& out, bool& unmappable);
+void Utf8ToCp932InPlace(char* data, std::size_t size, std::size_t from, TInPlaceOutput& out, bool& unmappable);
 
 // Whether the conversion above would escape a character for want of a code.
 bool Utf16LeHasUnmappable(std::string_view utf16le) noexcept;

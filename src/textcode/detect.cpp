@@ -78,6 +78,18 @@ TCharCode DetectCharCode(std::string_view buf) noexcept
 
     bool multiByte = false;
     if (IsValidUtf8(p, n, multiByte) && multiByte) return ccUtf8N;
+    return DetectLegacyCharCode(buf);
+}
+
+bool IsUtf8Text(std::string_view buf, bool& multiByte) noexcept
+{
+    return IsValidUtf8(reinterpret_cast<const u8*>(buf.data()), buf.size(), multiByte);
+}
+
+TCharCode DetectLegacyCharCode(std::string_view buf) noexcept
+{
+    const u8* p = reinterpret_cast<const u8*>(buf.data());
+    const std::size_t n = buf.size();
 
     // Binary test over the first 512 bytes, the last byte excluded.
     for (std::size_t i = 0; i < 512 && i + 1 < n; ++i)

@@ -8,6 +8,17 @@
 #include <cstring>
 #include <string>
 
+namespace vellumo {
+
+// A conversion done in its input's memory: the result is the first Written
+// bytes of that memory, then Rest (output that never found room there).
+struct TInPlaceOutput {
+    std::size_t Written = 0;
+    std::string Rest;
+};
+
+} // namespace vellumo
+
 namespace vellumo::inplace {
 
 constexpr std::size_t kChunk = 1 << 16;
@@ -23,12 +34,12 @@ struct TProgress {
 // characters of the input that begin before stopAt (looking ahead up to
 // end) and returns where it stopped; setting stop ends the run there.
 template <class Convert>
-TProgress Run(std::string& text, std::size_t from, Convert convert)
+TProgress Run(char* data, std::size_t size, std::size_t from, Convert convert)
 {
     using u8 = unsigned char;
     TProgress r;
-    u8* const base = reinterpret_cast<u8*>(text.data());
-    const u8* const end = base + text.size();
+    u8* const base = reinterpret_cast<u8*>(data);
+    const u8* const end = base + size;
     const u8* p = base + from;
     std::string chunk;
     chunk.reserve(kChunk + kChunk / 2);
@@ -56,12 +67,35 @@ TProgress Run(std::string& text, std::size_t from, Convert convert)
     return r;
 }
 
+template <class Convert>
+TProgress Run(std::string& text, std::size_t from, Convert convert)
+{
+    return Run(text.data(), text.size(), from, convert);
+}
+
 // The text as the output of a finished run.
 inline void Finish(std::string& text, TProgress& r)
 {
     text.resize(r.written);
     text += r.pending;
     std::string().swap(r.pending);
+}
+
+inline void Finish(TInPlaceOutput& out, TProgress& r)
+{
+    out.Written = r.written;
+    out.Rest.swap(r.pending);
+}
+
+// A result given over memory as a string's.
+inline void Finish(std::string& text, TInPlaceOutput& out)
+{
+    if (out.Written == 0) {
+        text.swap(out.Rest);
+        return;
+    }
+    text.resize(out.Written);
+    text += out.Rest;
 }
 
 } // namespace vellumo::inplace

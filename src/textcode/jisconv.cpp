@@ -392,14 +392,23 @@ std::string ConvertWhole(TJisConversion c, std::string_view s, std::size_t& repl
     return out;
 }
 
-std::size_t InPlace(TJisConversion c, std::string& text)
+std::size_t InPlace(TJisConversion c, char* data, std::size_t size, TInPlaceOutput& out)
 {
     TState st;
-    inplace::TProgress r = inplace::Run(text, 0, [&](const u8* p, const u8* stopAt, const u8* end, std::string& out, bool&) {
-        return Append(c, p, stopAt, end, st, out);
-    });
-    inplace::Finish(text, r);
+    inplace::TProgress r =
+        inplace::Run(data, size, 0, [&](const u8* p, const u8* stopAt, const u8* end, std::string& chunk, bool&) {
+            return Append(c, p, stopAt, end, st, chunk);
+        });
+    inplace::Finish(out, r);
     return st.replaced;
+}
+
+std::size_t InPlace(TJisConversion c, std::string& text)
+{
+    TInPlaceOutput out;
+    const std::size_t replaced = InPlace(c, text.data(), text.size(), out);
+    inplace::Finish(text, out);
+    return replaced;
 }
 
 // The length of a conversion, run through a small buffer.
@@ -489,6 +498,14 @@ std::string ConvertSjisToEuc(std::string_view s, std::size_t& replaced)
 std::size_t ConvertJisToSjisInPlace(std::string& text) { return InPlace(TJisConversion::jisToSjis, text); }
 std::size_t ConvertEucToSjisInPlace(std::string& text) { return InPlace(TJisConversion::eucToSjis, text); }
 std::size_t ConvertSjisToEucInPlace(std::string& text) { return InPlace(TJisConversion::sjisToEuc, text); }
+std::size_t ConvertJisToSjisInPlace(char* data, std::size_t size, TInPlaceOutput& out)
+{
+    return InPlace(TJisConversion::jisToSjis, data, size, out);
+}
+std::size_t ConvertEucToSjisInPlace(char* data, std::size_t size, TInPlaceOutput& out)
+{
+    return InPlace(TJisConversion::eucToSjis, data, size, out);
+}
 
 std::string ConvertJisToSjis(std::string_view s)
 {

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "textcode/inplace.h"
+
 namespace vellumo {
 
 // Two-byte JIS X 0208 code (high byte row, low byte cell) to its Shift-JIS
@@ -37,6 +39,9 @@ std::size_t ConvertEucToSjisInPlace(std::string& text);
 // EUC-JP is as long as Shift-JIS but for its two-byte half-width kana: done
 // in place too (the kana's extra bytes wait in a side buffer).
 std::size_t ConvertSjisToEucInPlace(std::string& text);
+// The same over size bytes of any memory (a loader's pages).
+std::size_t ConvertJisToSjisInPlace(char* data, std::size_t size, TInPlaceOutput& out);
+std::size_t ConvertEucToSjisInPlace(char* data, std::size_t size, TInPlaceOutput& out);
 
 // Output lengths computed by the same rules as the converters.
 std::size_t JisToSjisLength(std::string_view s) noexcept;

@@ -6,10 +6,11 @@
 // One line per file:
 //   NAME open S save S peakws-open MB peakws-save MB peakpriv-open MB peakpriv-save MB
 //
-// e2e_openbench --convert RUNS FILE...: in this process, the conversions
-// that opening and saving each file run (the loader's calls, the save's
-// encoding), the median of RUNS, without the window and the row store:
-//   NAME load S [in-place S] encode S
+// e2e_openbench --convert RUNS FILE...: in this process, the median of RUNS
+// of the loader's reading and conversion of each file, of the conversion
+// alone of its bytes in memory, and of the save's encoding, without the
+// window and the row store:
+//   NAME load S in-place S encode S
 #include <windows.h>
 #include <psapi.h>
 
@@ -21,12 +22,10 @@
 
 #include "app/document/docsaveencode.h"
 #include "driver_win.h"
+#include "editor/loadconv_win.h"
 #include "textcode/charcode.h"
 #include "textcode/jisconv.h"
-#include "textcode/wideconv.h"
-#if !defined(VELLUMO_BEFORE)
 #include "textcode/cp932conv.h"
-#endif
 
 using namespace vellumo;
 
@@ -90,28 +89,25 @@ bool ReadAll(const char* name, std::string& bytes)
     return true;
 }
 
-// What the loader does with the file's bytes, by their code.
-std::string LoadConversion(std::string& bytes, TCharCode code)
+// What the loader does with a file: reads it (converting as it reads where
+// it can), then converts what is left in the pages.
+std::size_t LoadConversion(const char* name)
 {
-    std::string text;
-    if (code == ccUnicode || code == ccUtf8 || code == ccUtf8N) {
-        std::wstring w;
-        if (code == ccUnicode) {
-            w.resize((bytes.size() - 2) / 2);
-            std::memcpy(w.data(), bytes.data() + 2, w.size() * 2);
-        } else {
-            if (code == ccUtf8) bytes.erase(0, 3);
-            Utf8ToWide(bytes, w);
-        }
-        std::string().swap(bytes);
-        volatile bool noAnsi = HasUnmappableChars(w);
-        (void)noAnsi;
-        WideToAnsiEscaped(w, text);
-        return text;
-    }
-    if (code == ccJis || code == ccJisOld) return ConvertJisToSjis(bytes);
-    if (code == ccEuc || code == ccEucOrSjis) return ConvertEucToSjis(bytes);
-    return std::move(bytes);
+    TLoadPages pages;
+    TFileText file;
+    if (!ReadFileText(name, -1, true, pages, file)) return 0;
+    if (file.Converted != ccNone) return pages.Size();
+    TCharCode code = file.NotUtf8 ? DetectLegacyCharCode(pages.View()) : DetectCharCode(pages.View());
+    if (code == ccEucOrSjis && DetectLineEnd(pages.View()) == leLf) code = ccEuc;
+    TInPlaceOutput out;
+    bool lost = false;
+    if (code == ccUnicode) Utf16LeToCp932InPlace(pages.Data(), pages.Size(), 2, out, lost);
+    else if (code == ccUtf8 || code == ccUtf8N) Utf8ToCp932InPlace(pages.Data(), pages.Size(), code == ccUtf8 ? 3 : 0, out, lost);
+    else if (code == ccJis || code == ccJisOld) ConvertJisToSjisInPlace(pages.Data(), pages.Size(), out);
+    else if (code == ccEuc) ConvertEucToSjisInPlace(pages.Data(), pages.Size(), out);
+    else return pages.Size();
+    pages.Settle(out);
+    return pages.Size();
 }
 
 int ConvertTimes(int runs, int count, char** names)
@@ -124,32 +120,26 @@ int ConvertTimes(int runs, int count, char** names)
         }
         TCharCode code = DetectCharCode(file);
         if (code == ccEucOrSjis) code = ccEuc;
-        // The file's bytes, and the text, stand when a conversion starts.
+        // The conversion of bytes already in memory, the text then saved.
         std::string text, t;
-        const auto copy = [&] { t = file; };
-        const double load = MedianOf(runs, copy, [&] { text = LoadConversion(t, code); });
-        std::printf("%s load %.3f", BaseName(names[i]).c_str(), load);
-#if !defined(VELLUMO_BEFORE)
-        const double inPlace = MedianOf(runs, copy, [&] {
+        const auto inPlace = [&](std::string& s) {
             bool unmappable = false;
-            if (code == ccUnicode) Utf16LeToCp932InPlace(t, 2, unmappable);
-            else if (code == ccUtf8 || code == ccUtf8N) Utf8ToCp932InPlace(t, code == ccUtf8 ? 3 : 0, unmappable);
-            else if (code == ccJis || code == ccJisOld) ConvertJisToSjisInPlace(t);
-            else if (code == ccEuc) ConvertEucToSjisInPlace(t);
-        });
-        std::printf(" in-place %.3f", inPlace);
-#endif
-        const TWideCodec codec{[](const std::string& s) { return AnsiToWide(s); },
-                               [](const std::wstring& w) { return WideToAnsiEscaped(w); }};
-        const double encode = MedianOf(runs, [&] { t = text; }, [&] {
-#if defined(VELLUMO_BEFORE)
-            volatile std::size_t n = EncodeDocumentText(std::move(t), code, codec).Bytes.size();
-#else
-            volatile std::size_t n = EncodeDocumentText(std::move(t), code).Bytes.size();
-#endif
+            if (code == ccUnicode) Utf16LeToCp932InPlace(s, 2, unmappable);
+            else if (code == ccUtf8 || code == ccUtf8N) Utf8ToCp932InPlace(s, code == ccUtf8 ? 3 : 0, unmappable);
+            else if (code == ccJis || code == ccJisOld) ConvertJisToSjisInPlace(s);
+            else if (code == ccEuc) ConvertEucToSjisInPlace(s);
+        };
+        const double load = MedianOf(runs, [] {}, [&] {
+            volatile std::size_t n = LoadConversion(names[i]);
             (void)n;
         });
-        std::printf(" encode %.3f\n", encode);
+        const double converted = MedianOf(runs, [&] { t = file; }, [&] { inPlace(t); });
+        text = t;
+        const double encode = MedianOf(runs, [&] { t = text; }, [&] {
+            volatile std::size_t n = EncodeDocumentText(std::move(t), code).Bytes.size();
+            (void)n;
+        });
+        std::printf("%s load %.3f in-place %.3f encode %.3f\n", BaseName(names[i]).c_str(), load, converted, encode);
         std::fflush(stdout);
     }
     return 0;
@@ -169,6 +159,12 @@ int main(int argc, char** argv)
             continue;
         }
         e2e::AgeFile(path);
+        // The copy written out first, so that its writing does not run into the timing.
+        HANDLE copy = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (copy != INVALID_HANDLE_VALUE) {
+            FlushFileBuffers(copy);
+            CloseHandle(copy);
+        }
         const DWORD t0 = GetTickCount();
         e2e::TVellumo v;
         if (!v.Start("\"/i=" + ini.Path() + "\" \"" + path + "\"") || !v.WaitMainWindow(120000)) {

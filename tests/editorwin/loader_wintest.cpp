@@ -263,6 +263,56 @@ TEST_F(EditorLoader, LongTextsLoadAsTheirWholeConversion)
     EXPECT_EQ(r.code, ccEuc);
     EXPECT_TRUE(r.noAnsi);
     EXPECT_TRUE(e->Lines().Text() == AsRows(ConvertEucToSjis(euc)));
+    // JIS whose shift state runs on over line ends into JIS X 0212
+    // characters the internal code lacks.
+    std::string jis = ConvertSjisToJis(WideToAnsiEscaped(w));
+    for (std::size_t at = 1000; at < jis.size(); at += 1 + rng() % 40000)
+        if (jis[at] != '\x1B' && jis[at - 1] != '\x1B') jis.insert(at, "\x1B$(D\r\n\x2B\x57");
+    WriteBytes(folder.File("jis0212.txt"), jis);
+    r = Load(*e, folder.File("jis0212.txt"), true, ccJis);
+    EXPECT_EQ(r.code, ccJis);
+    EXPECT_TRUE(r.noAnsi);
+    EXPECT_TRUE(e->Lines().Text() == AsRows(ConvertJisToSjis(jis)));
+    // Broken lead bytes, each a "〓" of two: the text outgrows the file's bytes.
+    WriteBytes(folder.File("short-euc.txt"), "\x8F\n\x8F\n\x8F");
+    r = Load(*e, folder.File("short-euc.txt"), true, ccEuc);
+    EXPECT_TRUE(r.noAnsi);
+    EXPECT_EQ(Rows(*e), "〓|〓|〓");
+}
+
+// A file is converted as UTF-8 while it reads as UTF-8; one that turns
+// out otherwise far into it loads as if it had been looked at whole.
+TEST_F(EditorLoader, FilesThatStopReadingAsUtf8LoadAsTheirBytes)
+{
+    std::string ascii, utf8;
+    while (ascii.size() < (1u << 20)) ascii += "plain words, $1 and more\r\n";
+    while (utf8.size() < (1u << 20)) utf8 += Utf8Bytes(L"\x65E5\x672C\x8A9E abc\r\n", false);
+    const std::string sjis = "日本語\r\n", jis = ConvertSjisToJis("日本語\r\n");
+    // A JIS X 0212 character without a code page 932 form, then JIS X 0208 again.
+    const std::string lost = "\x1B$(D\x2B\x57\x1B$B\x30\x21\x1B(B\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        int code;
+        std::string text;
+        bool lost;
+    } cases[] = {
+        {"ascii-sjis", ascii + sjis + ascii, ccSjis, ascii + sjis + ascii, false},
+        {"utf8-sjis", utf8 + sjis + ascii, ccSjis, utf8 + sjis + ascii, false},
+        {"ascii-jis", ascii + jis + lost + ascii, ccJis, ascii + sjis + "〓亜\r\n" + ascii, true},
+        // JIS designations in a file that is UTF-8 throughout: UTF-8.
+        {"ascii-jis-utf8", ascii + jis + utf8, ccUtf8N, ascii + WithBreaks(jis, "\r\n") + AsRows(WideToAnsiEscaped(Utf8ToWide(utf8))), false},
+        {"ascii", ascii, ccNone, ascii, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(folder.File("mixed.txt"), c.bytes);
+        const TLoad r = Load(*e, folder.File("mixed.txt"));
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.noAnsi, c.lost);
+        EXPECT_EQ(r.lineEnd, leCrLf);
+        EXPECT_TRUE(e->Lines().Text() == c.text);
+    }
 }
 
 TEST_F(EditorLoader, EmptyFilesAndDetectionOff)

@@ -11,7 +11,15 @@ namespace {
 
 TEST(ReplaceBulk, CaretAndViewFollowOnceTheUpdateEnds)
 {
-    auto e = MakeFocusedEditor(400, 200);
+    // In a window of its own, as the program holds its editors.
+    HWND frame = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 300, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    auto e = MakeEditor(400, 200);
+    e->SetParentWindow(frame);
+    e->SetVisible(true);
+    SetForegroundWindow(frame);
+    e->SetFocus();
+    PumpMessages();
     ASSERT_TRUE(e->Focused());
     std::string text;
     for (int i = 0; i < 300; ++i) text += "x a y\r\n";
@@ -40,6 +48,8 @@ TEST(ReplaceBulk, CaretAndViewFollowOnceTheUpdateEnds)
     e->SetVisible(false);
     SetFocus(nullptr);
     EXPECT_FALSE(e->Focused());
+    e.reset();
+    DestroyWindow(frame);
 }
 
 TEST(ReplaceBulk, GoingUpTheCaretStandsBeforeTheNewText)

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "textcode/charcode.h"
 #include "textcode/cp932.h"
 #include "textcode/cp932conv.h"
 
@@ -107,6 +108,30 @@ TEST(Utf8ToCp932, MalformedSequencesAsTheSystemReadsThem)
         EXPECT_EQ(FromUtf8(c.in, &unmappable), c.out) << c.in;
         EXPECT_TRUE(unmappable);
     }
+}
+
+// A reader takes a text that converts without a loss for UTF-8 without
+// checking it first: every malformed sequence must show as a loss.
+TEST(Utf8ToCp932, WhatConvertsWithoutLossIsUtf8)
+{
+    std::mt19937 rng(5);
+    const std::string parts[] = {"a", "\xE3\x81\x82", "\xC3\xA9", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                                 "\xC0\xAF", "\x80", "\xE3\x81", "\xFE", "\xEF\xBF\xBD"};
+    int clean = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string s;
+        const std::size_t size = rng() % 12;
+        while (s.size() < size) s += parts[rng() % (round % 4 ? std::size(parts) : 3)];
+        std::string out;
+        bool lost = false;
+        Utf8ToCp932(s, out, lost);
+        bool multi = false;
+        if (!lost) {
+            EXPECT_TRUE(IsUtf8Text(s, multi)) << round;
+            ++clean;
+        }
+    }
+    EXPECT_GT(clean, 2000);
 }
 
 TEST(Utf8ToCp932, DollarIsEscapedOnlyBesideALoss)
@@ -261,7 +286,8 @@ TEST(ToCp932InPlace, SameAsIntoANewString)
             std::string expected, text = in;
             bool u1 = false, u2 = false;
             (wide ? Utf16LeToCp932 : Utf8ToCp932)(std::string_view(in).substr(skip), expected, u1);
-            (wide ? Utf16LeToCp932InPlace : Utf8ToCp932InPlace)(text, skip, u2);
+            if (wide) Utf16LeToCp932InPlace(text, skip, u2);
+            else Utf8ToCp932InPlace(text, skip, u2);
             ASSERT_TRUE(text == expected) << round << (wide ? " utf16" : " utf8");
             ASSERT_EQ(u1, u2);
         }

@@ -124,4 +124,48 @@ TEST(DetectCharCode, RandomBuffersNeverFail)
     }
 }
 
+// A reader that looks at a file as it arrives: pieces cut after an ASCII
+// byte check as UTF-8 as the whole does, and an ASCII start past the
+// binary test's bytes that a JIS designation decides decides the whole.
+TEST(DetectCharCode, ThePartsAgreeWithTheWholeOverPieces)
+{
+    std::mt19937 rng(77);
+    int decided = 0;
+    const std::string parts[] = {"ab ", "\xE3\x81\x82", "\xC3\xA9", "\xF0\x9F\x98\x80", "\r\n", "\x1B$B", "\x1B$@",
+                                 "\x1B(B", "\x82\xA0", "\xE3\x81", "\x01", "\xB0\xA1"};
+    for (int round = 0; round < 5000; ++round) {
+        std::string s;
+        const int kinds = round % 3 == 0 ? 3 : static_cast<int>(std::size(parts));
+        const std::size_t size = rng() % (round % 2 ? 300 : 1500);
+        // Some start with ASCII alone, longer than the binary test looks.
+        const int asciiParts[] = {0, 4, 5, 6, 7, 10};
+        while (round % 4 == 2 && s.size() < 600) s += parts[asciiParts[rng() % (round % 8 == 2 ? 5 : 6)]];
+        while (s.size() < size) s += parts[rng() % kinds];
+        if (s.compare(0, 2, "\xFF\xFE") == 0 || s.compare(0, 3, "\xEF\xBB\xBF") == 0) continue;
+        bool wholeMulti = false;
+        const bool whole = IsUtf8Text(s, wholeMulti);
+        EXPECT_EQ(DetectCharCode(s), whole && wholeMulti ? ccUtf8N : DetectLegacyCharCode(s)) << round;
+        bool valid = true, multi = false;
+        for (std::size_t at = 0; at < s.size();) {
+            std::size_t cut = std::min(s.size(), at + 1 + rng() % 40);
+            while (cut < s.size() && cut > at && static_cast<unsigned char>(s[cut - 1]) >= 0x80) --cut;
+            if (cut == at) cut = s.size();
+            bool m = false;
+            valid = IsUtf8Text(std::string_view(s).substr(at, cut - at), m) && valid;
+            multi |= m;
+            at = cut;
+        }
+        EXPECT_EQ(valid, whole) << round;
+        if (valid) EXPECT_EQ(multi, wholeMulti) << round;
+        std::size_t ascii = 0;
+        while (ascii < s.size() && static_cast<unsigned char>(s[ascii]) < 0x80) ++ascii;
+        const TCharCode head = DetectLegacyCharCode(std::string_view(s).substr(0, ascii));
+        if ((head == ccJis || head == ccJisOld) && (ascii == s.size() || ascii > 512)) {
+            EXPECT_EQ(DetectLegacyCharCode(s), head) << round;
+            ++decided;
+        }
+    }
+    EXPECT_GT(decided, 500);
+}
+
 } // namespace
