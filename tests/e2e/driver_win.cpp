@@ -280,11 +280,21 @@ void TVellumo::PostChars(const std::string& cp932)
 bool TVellumo::Keys(std::vector<BYTE> vkeys)
 {
     if (!main_) return false;
-    SetForegroundWindow(main_);
-    Wait(2000, [&] { return GetForegroundWindow() == main_; });
-    // The program takes the focus while it handles its activation: let it
-    // finish, or under load the first key reaches no window.
-    Sync();
+    const bool switched = GetForegroundWindow() != main_;
+    // Without a window manager, the window system's late word that the
+    // program lost its focus (from the switch away) can hand the activation
+    // to the desktop just after this switch back: look again, switch again.
+    for (int tries = 0; tries < 3; ++tries) {
+        SetForegroundWindow(main_);
+        Wait(2000, [&] { return GetForegroundWindow() == main_; });
+        // The program takes the focus while it handles its activation: let
+        // it finish, or under load the first key reaches no window.
+        Sync();
+        if (!switched) break;
+        Sleep(100);
+        Sync();
+        if (GetForegroundWindow() != GetDesktopWindow()) break;
+    }
     for (BYTE k : vkeys) keybd_event(k, static_cast<BYTE>(MapVirtualKeyA(k, 0)), 0, 0);
     for (auto it = vkeys.rbegin(); it != vkeys.rend(); ++it)
         keybd_event(*it, static_cast<BYTE>(MapVirtualKeyA(*it, 0)), KEYEVENTF_KEYUP, 0);
