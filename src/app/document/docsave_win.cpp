@@ -100,14 +100,6 @@ void ReportWriteFailure(const TWriteResult& r, const std::string& fileName)
     ShowMsg(text, kMsgCaption, kMsgIconExclamation);
 }
 
-std::int64_t FileTimeOf(const std::string& name)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                     data.ftLastWriteTime.dwLowDateTime);
-}
-
 bool HasReadOnlyAttribute(const std::string& name)
 {
     const DWORD a = GetFileAttributesA(name.c_str());
@@ -204,7 +196,7 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
         form->ProcessMessages();
         Sleep(10);
     }
-    Document().FileTimeAtLoad = FileTimeOf(fileName);
+    Document().FileTimeAtLoad = GetFileDateTime(fileName);
     Document().ReadOnlyAttr = false;
     Document().ReadOnlyLocked = false;
     savelinks::SetReadOnlyState(false, false);

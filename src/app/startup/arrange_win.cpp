@@ -23,13 +23,6 @@ HWND OwnerOf(HWND h)
 
 bool OnThisThread(HWND h) { return GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId(); }
 
-std::string ClassOf(HWND h)
-{
-    char cls[64] = {};
-    const int n = GetClassNameA(h, cls, sizeof cls);
-    return std::string(cls, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
 std::vector<TListedWindow> TopLevelWindows()
 {
     std::vector<TListedWindow> all;
@@ -37,7 +30,7 @@ std::vector<TListedWindow> TopLevelWindows()
         [](HWND h, LPARAM p) -> BOOL {
             auto& all = *reinterpret_cast<std::vector<TListedWindow>*>(p);
             const HWND owner = OwnerOf(h);
-            all.push_back({h, ClassOf(h), IsWindowVisible(h) != FALSE, IsWindowVisible(owner) != FALSE,
+            all.push_back({h, GetClassNameOf(h), IsWindowVisible(h) != FALSE, IsWindowVisible(owner) != FALSE,
                            IsIconic(owner) != FALSE});
             return TRUE;
         },
@@ -177,7 +170,7 @@ std::vector<TListedInstance> WindowListEntries()
 void BringInstanceForward(HWND window)
 {
     // The handle was taken when the menu opened; it may name another window by now.
-    if (!IsWindow(window) || ClassOf(window) != kMainFormClass) return;
+    if (!IsWindow(window) || GetClassNameOf(window) != kMainFormClass) return;
     const HWND owner = OwnerOf(window);
     if (IsIconic(owner))
         PostMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
