@@ -251,21 +251,6 @@ TEST_F(Instances, ArrangementsByTheWindowMenu)
     check("tile", 'T', false, tiled);
 }
 
-TEST_F(Instances, NextTurnsToTheOtherInstanceAndBack)
-{
-    TVellumo a, b;
-    ASSERT_TRUE(Launch(a, Quoted(Text("a.txt"))));
-    ASSERT_TRUE(Launch(b, Quoted(Text("b.txt"))));
-    // After an arrangement, a turn goes by the stacking order: the window it
-    // activates must come to the top, or the next turn from there finds itself.
-    WindowMenu(b, 'T');
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == b.MainWindow(); }, 3000));
-    b.Keys({VK_CONTROL, VK_TAB});
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == a.MainWindow(); }, 3000));
-    a.Keys({VK_CONTROL, VK_TAB});
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == b.MainWindow(); }, 3000));
-}
-
 TEST_F(Instances, NoWindowCommandWaitsForAnInstanceThatHung)
 {
     WriteSettings("[Option]\r\nUserWindowMenu=1\r\nUserWindowPos=1\r\nUserWindowSize=1\r\n"
