@@ -74,18 +74,6 @@ void Place(HWND h, const TWindowBox& b)
     SetWindowPos(h, nullptr, b.Left, b.Top, b.Width, b.Height, flags);
 }
 
-// The listed window to the top of the Z order, then the activation to
-// target: activation alone does not raise a window everywhere (not under
-// Wine without a window manager), and the window list and the next and
-// previous commands go by the Z order.
-void BringForward(HWND listed, HWND target)
-{
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    if (!OnThisThread(listed)) flags |= SWP_ASYNCWINDOWPOS;
-    SetWindowPos(listed, HWND_TOP, 0, 0, 0, 0, flags);
-    ForceForegroundWindow(target);
-}
-
 void TooManyWindows() { ShowMsg("対象のウィンドウが多すぎます。", kMsgCaption, kMsgIconInformation); }
 
 // The windows of a list placed in their boxes; the one at `active` (list
@@ -96,7 +84,7 @@ void PlaceAll(const std::vector<HWND>& windows, const std::vector<TWindowBox>& b
         RestoreIfZoomed(windows[i]);
         Place(windows[i], boxes[i]);
     }
-    if (active < windows.size()) BringForward(windows[active], windows[active]);
+    if (active < windows.size()) ForceForegroundWindow(windows[active]);
 }
 
 using TLayout = std::optional<std::vector<TWindowBox>> (*)(int count, const TArea& area);
@@ -152,13 +140,13 @@ void RestoreAllWindows(HWND self)
     if (windows.empty() || !self) return;
     // The restored ones come forward as they restore; this one stays in front.
     ShowWindow(self, IsZoomed(self) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    BringForward(self, self);
+    ForceForegroundWindow(self);
 }
 
 void ActivateNextWindow()
 {
     const std::vector<HWND> windows = ListedWindows(TWindowList::ActiveReversed);
-    if (windows.size() >= 2) BringForward(windows[0], OwnerOf(windows[0]));
+    if (windows.size() >= 2) ForceForegroundWindow(OwnerOf(windows[0]));
 }
 
 void ActivatePreviousWindow()
@@ -169,7 +157,7 @@ void ActivatePreviousWindow()
     UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     if (!OnThisThread(top)) flags |= SWP_ASYNCWINDOWPOS;
     SetWindowPos(top, HWND_BOTTOM, 0, 0, 0, 0, flags);
-    BringForward(windows[1], OwnerOf(windows[1]));
+    ForceForegroundWindow(OwnerOf(windows[1]));
 }
 
 std::vector<TListedInstance> WindowListEntries()
@@ -187,7 +175,7 @@ void BringInstanceForward(HWND window)
     if (IsIconic(owner))
         PostMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
     else
-        BringForward(window, window);
+        ForceForegroundWindow(window);
 }
 
 } // namespace vellumo
