@@ -198,7 +198,9 @@ TEST_F(MainFormTest, OpenEditSaveThroughTheFileCommands)
     EXPECT_EQ(ReadAll(file), sjis + "\x83\x65\x83\x58\x83\x67\r\n");
     EXPECT_FALSE(form_->Editor1.Modified());
 
-    // A second Open while a file is loaded goes to a new instance.
+    // A second Open while a file is loaded goes to a new instance, and the
+    // dialog opens in that file's folder even when a default folder is set.
+    form_->OpenDialogFolder = "C:\\elsewhere";
     std::string started;
     form_->Documents.StartNewInstance = [&](const std::string& args) { started = args; };
     mOpenClick(*form_);
