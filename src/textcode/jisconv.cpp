@@ -161,11 +161,12 @@ inline std::size_t Designation(const u8* p, const u8* end, u8& mode) noexcept
     return 0;
 }
 
-// A three-byte EUC-JP (or JIS X 0212) character as its code page 932
-// equivalent, or "〓" counted as replaced.
-inline u8* PutJis0212(u8* o, unsigned j1, unsigned j2, TState& st) noexcept
+// A JIS X 0212 character (in EUC-JP, any three-byte one) as its code page
+// 932 equivalent, or "〓" counted as replaced.
+inline u8* PutJis0212(u8* o, unsigned j1, unsigned j2, TState& st, bool euc) noexcept
 {
-    std::uint16_t s = EucThreeByteToSjis(static_cast<std::uint16_t>((j1 & 0x7F) << 8 | (j2 & 0x7F)));
+    const auto code = static_cast<std::uint16_t>((j1 & 0x7F) << 8 | (j2 & 0x7F));
+    std::uint16_t s = euc ? EucThreeByteToSjis(code) : Jis0212ToSjis(code);
     if (!s) {
         s = kGetaMark;
         ++st.replaced;
@@ -228,7 +229,7 @@ const u8* JisToSjisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8*
         } else if (end - p >= 2 && p[1] >= 0x21) {
             // A pair never takes in a control, a line end or a mode change, nor reads past the end.
             if (st.mode == jm0212) {
-                o = PutJis0212(o, b, p[1], st);
+                o = PutJis0212(o, b, p[1], st, false);
                 p += 2;
             } else {
                 const std::uint8_t* assigned = AssignedJis0208();
@@ -268,7 +269,7 @@ const u8* EucToSjisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8*
         } else if (b == 0x8F) {
             // JIS X 0212 takes three bytes; a broken sequence loses only its first.
             if (end - p >= 3 && IsEucByte(p[1]) && IsEucByte(p[2])) {
-                o = PutJis0212(o, p[1], p[2], st);
+                o = PutJis0212(o, p[1], p[2], st, true);
                 p += 3;
             } else {
                 if (Short(o, oend, p, limit)) return p;
