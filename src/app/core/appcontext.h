@@ -69,9 +69,9 @@ public:
     // style, images (ToolBtnImg, ToolBtnHotImg) and visibility; the status
     // bar's visibility.
     virtual void ApplyWindowSettings(const TWindowSettings& settings) = 0;
-    // The clipboard watcher's IgnoreFirst (ToolBarEnabled); the watcher comes with its own issue.
+    // The clipboard watcher's IgnoreFirst (ToolBarEnabled).
     virtual void SetClipboardWatcherIgnoreFirst(bool ignoreFirst) = 0;
-    // The pop-up menu's Tools item at the top or the bottom; filled with the tools issue.
+    // The pop-up menu's Tools item at the top or the bottom.
     virtual void PlacePopupToolMenu(bool atTop) = 0;
     // The filter index of the open and the save dialog (follows the edit mode).
     virtual void SetFileDialogFilterIndex(int openIndex, int saveIndex) = 0;
