@@ -11,6 +11,9 @@
 //   half FILE STOP       writes "HALF" to FILE, then waits for STOP to exist
 //   err N | out N        writes N bytes to standard error | output
 //   errtext              writes a line of Japanese text to standard error
+//   errlines N           writes N bytes of numbered Japanese lines
+//                        ("000001: 問題があります" CR LF ...) to standard error
+//   hold FILE STOP       keeps FILE open, shared with nobody, until STOP exists
 //   errloop STOP         writes to standard error as fast as it can until
 //                        STOP exists
 //   stdin OUT            writes "eof" to OUT when standard input ends at once
@@ -20,6 +23,7 @@
 //   forever STOP         waits until STOP exists (at most two minutes)
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -108,6 +112,24 @@ int main(int argc, char** argv)
         const char text[] = "\x96\xe2\x91\xe8\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\r\n";  // 問題があります
         DWORD done = 0;
         WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, sizeof text - 1, &done, nullptr);
+    } else if (mode == "errlines") {
+        std::string lines;
+        for (unsigned long long n = std::stoull(x), i = 1; lines.size() < n; ++i) {
+            char head[16];
+            wsprintfA(head, "%06u: ", static_cast<unsigned>(i));
+            lines += std::string(head) + "\x96\xe2\x91\xe8\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\r\n";
+            if (lines.size() > n) lines.resize(n);
+        }
+        DWORD done = 0;
+        for (std::size_t at = 0; at < lines.size(); at += done)
+            if (!WriteFile(GetStdHandle(STD_ERROR_HANDLE), lines.data() + at,
+                           static_cast<DWORD>(std::min<std::size_t>(lines.size() - at, 65536)), &done, nullptr) ||
+                done == 0)
+                break;
+    } else if (mode == "hold" && argc > 3) {
+        const HANDLE f = CreateFileA(x, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        WaitFor(argv[3], 120000);
+        if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
     } else if (mode == "errloop") {
         const DWORD start = GetTickCount();
         while (!Exists(x) && GetTickCount() - start < 120000) WriteTo(STD_ERROR_HANDLE, 65536);
