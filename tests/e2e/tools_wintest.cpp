@@ -74,8 +74,8 @@ TEST_F(Tools, AMegabyteOfConsoleErrorsShowsItsFirstLinesInABoxThatFits)
     const HWND box = v.WaitDialog(30000);
     ASSERT_NE(box, nullptr);
     const std::string text = TVellumo::DialogText(box);
-    EXPECT_EQ(text.rfind("コンソールエラー:\r\n\r\n000001: 問題があります\r\n000002: 問題があります\r\n", 0), 0u)
-        << text.substr(0, 300);
+    const std::string first = "コンソールエラー:\r\n\r\n000001: 問題があります\r\n000002: 問題があります\r\n";
+    EXPECT_EQ(text.rfind(first, 0), 0u) << text.substr(0, 300);
     const std::string mark = "\r\n(以下省略)";
     ASSERT_GT(text.size(), mark.size());
     EXPECT_EQ(text.substr(text.size() - mark.size()), mark);

@@ -13,12 +13,14 @@
 //   errtext              writes a line of Japanese text to standard error
 //   errlines N           writes N bytes of numbered Japanese lines
 //                        ("000001: 問題があります" CR LF ...) to standard error
-//   hold FILE STOP       keeps FILE open, shared with nobody, until STOP exists
+//   hold FILE STOP       keeps FILE open, shared with nobody, until STOP
+//                        exists; STOP.held tells that it holds it
 //   errloop STOP         writes to standard error as fast as it can until
 //                        STOP exists
 //   stdin OUT            writes "eof" to OUT when standard input ends at once
 //   spawn MODE ...       starts itself with MODE and the rest (inheriting
-//                        its handles) and ends soon after, leaving it running
+//                        its handles) and ends soon after (for hold, once the
+//                        file is held), leaving it running
 //   sleep MS             waits
 //   forever STOP         waits until STOP exists (at most two minutes)
 #include <windows.h>
@@ -128,6 +130,7 @@ int main(int argc, char** argv)
                 break;
     } else if (mode == "hold" && argc > 3) {
         const HANDLE f = CreateFileA(x, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        WriteAll((a[3] + ".held").c_str(), "");
         WaitFor(argv[3], 120000);
         if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
     } else if (mode == "errloop") {
@@ -153,7 +156,11 @@ int main(int argc, char** argv)
         if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return 1;
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
-        Sleep(300);  // the child is at work when this one ends
+        // The child is at work when this one ends.
+        if (a[2] == "hold" && argc > 4)
+            WaitFor((a[4] + ".held").c_str(), 20000);
+        else
+            Sleep(300);
     } else if (mode == "sleep") {
         Sleep(static_cast<DWORD>(std::stoul(x)));
     } else if (mode == "forever") {
