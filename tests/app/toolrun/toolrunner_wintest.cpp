@@ -354,20 +354,6 @@ TEST_F(ToolRun, TenMegabytesToEitherOutputDoNotHang)
     RecordProperty("stdout_ms", static_cast<int>(GetTickCount() - start));
 }
 
-TEST_F(ToolRun, AMegabyteOfErrorLinesShowsItsFirstLinesAndAMark)
-{
-    Run(Tool("cmd /c " + Child() + " errlines 1048576", ""));
-    std::string expected = "コンソールエラー:\r\n\r\n";
-    for (int i = 1; i <= static_cast<int>(kMaxToolErrorLines); ++i) {
-        char head[16];
-        wsprintfA(head, "%06d: ", i);
-        expected += std::string(head) + "問題があります\r\n";
-    }
-    expected += kToolErrorCut;
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], expected);
-}
-
 TEST_F(ToolRun, ATempFileStillHeldIsDeletedOnceTheToolHasEnded)
 {
     const std::string stop = File("stop");
