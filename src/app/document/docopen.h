@@ -87,8 +87,8 @@ void ApplyDialogReadOnly();
 
 // The view of both editors around a reload, a save under a new name, or a
 // change of what the rows are made with. Rows and columns are put back as
-// they were while the rows are made alike; when the layout changed, the
-// caret and selection go back to their place in the text instead.
+// they were, unless the same text was laid out anew: then the caret and
+// the selection go back to their place in the text.
 struct TRowLayout {
     bool WordWrap = false;
     int WrapByte = 0, TabWidth = 0, CellWidth = 0, CellHeight = 0, EditMode = 0;
@@ -98,6 +98,8 @@ struct TEditorViewMark {
     bool Used = false;
     int Row = 0, Col = 0, TopRow = 0, LeftCol = 0, TabWidth = 0;
     TRowLayout Layout;
+    long long TextLength = 0;
+    int Lines = 0;
     TTextPlace Caret, Anchor;
     bool Selected = false, BoxLatch = false;
     TSelectionMode Mode = smNormal;

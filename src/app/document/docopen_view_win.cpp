@@ -22,6 +22,8 @@ TEditorViewMark Mark(TEditor& e)
 {
     TEditorViewMark m{true, e.Row(), e.Col(), e.TopRow(), e.LeftCol(), e.TabSpaceCount()};
     m.Layout = LayoutOf(e);
+    m.TextLength = e.GetTextLength();
+    m.Lines = e.Store().LineCount();
     m.Caret = e.TextPlaceAt(e.Row(), e.Col());
     m.Selected = e.Selected();
     m.Mode = e.SelectionMode();
@@ -35,7 +37,7 @@ void SetRedraw(TEditor* e, bool on)
     if (e && e->HandleAllocated()) SendMessageA(e->Handle(), WM_SETREDRAW, on ? TRUE : FALSE, 0);
 }
 
-// The rows were made otherwise (wrap, wrap column, tab width, font, edit
+// The same text laid out anew (wrap, wrap column, tab width, font, edit
 // mode): a row and column would name another place, so the caret and the
 // selection go back to theirs in the text, at the same height in the view.
 void FollowText(TEditor& e, const TEditorViewMark& m)
@@ -57,7 +59,10 @@ void FollowText(TEditor& e, const TEditorViewMark& m)
 bool PutBack(TEditor& e, const TEditorViewMark& m)
 {
     if (!m.Used) return true;
-    if (LayoutOf(e) != m.Layout) {
+    // A reload or a save that made wrap positions line breaks changed the
+    // text: its rows and columns are the better guess there.
+    const bool sameText = e.GetTextLength() == m.TextLength && e.Store().LineCount() == m.Lines;
+    if (sameText && LayoutOf(e) != m.Layout) {
         FollowText(e, m);
         return false;
     }
