@@ -87,6 +87,19 @@ TEST_F(ViewMenu, WrapByKeysReachesTheOtherWindowAndTheMenuShowsIt)
     EXPECT_TRUE(b.Close());
 }
 
+// The system caret stands on the character at the offset (as the editor
+// places it on the screen); checks what the user sees, not only the caret's
+// row and column.
+bool CaretDrawnAt(TVellumo& v, int offset)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(v.MainWindow(), nullptr), &info)) return false;
+    const LRESULT pos = SendMessageA(v.Editor(), EM_POSFROMCHAR, static_cast<WPARAM>(offset), 0);
+    return info.hwndCaret == v.Editor() && info.rcCaret.left == static_cast<short>(LOWORD(pos)) &&
+           info.rcCaret.top == static_cast<short>(HIWORD(pos));
+}
+
 // Wrap on and off by keys with the caret inside a long line: each key typed
 // after a toggle lands where the caret stood in the text, not where its old
 // row and column point in the new rows.
@@ -107,10 +120,12 @@ TEST_F(ViewMenu, WrapTogglesKeepTheCaretsPlaceInTheText)
 
     ASSERT_TRUE(v.Keys({VK_CONTROL, VK_SHIFT, 'W'}));
     ASSERT_TRUE(v.WaitFor([&] { return v.RowCount() > rows + 10; })) << v.RowCount();
+    EXPECT_TRUE(v.WaitFor([&] { return CaretDrawnAt(v, 513); }, 3000));
     ASSERT_TRUE(v.Keys({'Q'}));
     ASSERT_TRUE(v.WaitFor([&] { return v.Text().find('q') != std::string::npos; }));
     ASSERT_TRUE(v.Keys({VK_CONTROL, VK_SHIFT, 'W'}));
     ASSERT_TRUE(v.WaitFor([&] { return v.RowCount() == rows; })) << v.RowCount();
+    EXPECT_TRUE(v.WaitFor([&] { return CaretDrawnAt(v, 514); }, 3000));
     ASSERT_TRUE(v.Keys({'Z'}));
     ASSERT_TRUE(v.WaitFor([&] { return v.Text().find('z') != std::string::npos; }));
 

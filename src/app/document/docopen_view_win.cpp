@@ -135,6 +135,9 @@ void RestoreViewState(const TViewState& state, bool redrawAlreadyOff)
                 if (e) e->SetLeftCol(0);
         if (!splitKept) ColumnInView(*split);
         if (!mainKept) ColumnInView(main);
+        // Scrolling alone leaves the system caret where the old view had it.
+        for (TEditor* e : {split, &main})
+            if (e) e->UpdateCaret();
     } catch (...) {
         // The view stays where the load left it.
     }
