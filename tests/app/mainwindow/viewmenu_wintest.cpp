@@ -405,6 +405,14 @@ TEST_F(ViewMenuTest, FontDialogChoiceReachesBothPanesAndTheFile)
 {
     form_->Split();
     TAppIni& o = AppSettingsStore().Settings.Option;
+    // The caret on the view's last row stays in sight when a bigger font leaves fewer rows.
+    TEditor& ed = form_->Editor1;
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\r\n";
+    ed.Lines().SetText(text);
+    ed.SetTopRow(100);
+    const int row = 100 + ed.RowCount() - 1;
+    ed.SetCaretRowCol(row, 2);
     const struct { const char* size; bool ok; int stored; } cases[] = {
         {"16", true, 16}, {"10.5", true, -14}, {"20", false, -14}};
     for (const auto& c : cases) {
@@ -437,7 +445,10 @@ TEST_F(ViewMenuTest, FontDialogChoiceReachesBothPanesAndTheFile)
             EXPECT_EQ(pane->Font().Height(), c.stored == -14 ? HalfPointFontHeight(FontPixelsPerInch())
                                                               : -MulDiv(c.stored, FontPixelsPerInch(), 72));
         }
+        EXPECT_EQ(ed.Row(), row) << c.size;
+        EXPECT_TRUE(CaretRowInView(ed)) << c.size << ": rows " << ed.TopRow() << " + " << ed.RowCount();
     }
+    ed.Lines().SetText("");
 }
 
 TEST_F(ViewMenuTest, HelpItemsOpenTheProjectsOwnTextsAndPages)
