@@ -20,7 +20,13 @@ TRowLayout LayoutOf(TEditor& e)
 
 TEditorViewMark Mark(TEditor& e)
 {
-    TEditorViewMark m{true, e.Row(), e.Col(), e.TopRow(), e.LeftCol(), e.TabSpaceCount()};
+    TEditorViewMark m;
+    m.Used = true;
+    m.Row = e.Row();
+    m.Col = e.Col();
+    m.TopRow = e.TopRow();
+    m.LeftCol = e.LeftCol();
+    m.TabWidth = e.TabSpaceCount();
     m.Layout = LayoutOf(e);
     m.TextLength = e.GetTextLength();
     m.Lines = e.Store().LineCount();
