@@ -294,35 +294,16 @@ TEST_F(ViewMenuTest, TabWidthTicksAndReachesBothPanes)
 
 }
 
-// What a pane shows of its caret and selection, by their places in the text.
-struct TPaneView {
-    TTextPlace Caret;
-    bool Selected = false;
-    TSelectionMode Mode = smNormal;
-    TTextPlace Anchor;
-    std::string SelText;
-    bool operator==(const TPaneView&) const = default;
-};
-
-TPaneView ViewOf(TEditor& e)
+// A pane's caret and selection by their places in the text, as "line:byte+beyond".
+std::string Where(TEditor& e, bool withText = true)
 {
-    TPaneView v;
-    v.Caret = e.TextPlaceAt(e.Row(), e.Col());
-    v.Selected = e.Selected();
-    v.Mode = e.SelectionMode();
-    if (v.Selected) {
-        v.Anchor = e.TextPlaceAt(e.AnchorRow(), e.AnchorCol());
-        v.SelText = e.SelText();
-    }
-    return v;
-}
-
-void PrintTo(const TPaneView& v, std::ostream* os)
-{
-    *os << "caret " << v.Caret.Line << ":" << v.Caret.Byte << "+" << v.Caret.Beyond;
-    if (v.Selected)
-        *os << " anchor " << v.Anchor.Line << ":" << v.Anchor.Byte << "+" << v.Anchor.Beyond << " mode " << int(v.Mode)
-            << " [" << v.SelText << "]";
+    auto at = [&](int row, int col) {
+        const TTextPlace p = e.TextPlaceAt(row, col);
+        return std::to_string(p.Line) + ":" + std::to_string(p.Byte) + "+" + std::to_string(p.Beyond);
+    };
+    std::string s = at(e.Row(), e.Col()) + (e.SelectionMode() == smBox ? " box" : "");
+    if (e.Selected()) s += " from " + at(e.AnchorRow(), e.AnchorCol()) + (withText ? " [" + e.SelText() + "]" : "");
+    return s;
 }
 
 bool CaretRowInView(TEditor& e) { return e.Row() >= e.TopRow() && e.Row() < e.TopRow() + e.RowCount(); }
@@ -332,72 +313,44 @@ bool CaretRowInView(TEditor& e) { return e.Row() >= e.TopRow() && e.Row() < e.To
 // in sight, a free caret past a line's end and a box included.
 TEST_F(ViewMenuTest, RowChangesKeepCaretsAndSelectionsAtTheirPlaceInBothPanes)
 {
-    TAppIni& o = AppSettingsStore().Settings.Option;
-    o.WordWrap = false;
-    o.WrapCount = 40;
+    AppSettingsStore().Settings.Option.WrapCount = 40;
     form_->Split();
-    TEditor& main = form_->Editor1;
-    TEditor& other = *form_->SecondEditor();
-    main.SetWordWrap(false);
-    std::string text;
-    for (int i = 0; i < 30; ++i) text += "short " + std::to_string(i) + "\r\n";
-    std::string longLine;
-    for (int i = 0; longLine.size() < 600; ++i) longLine += "w" + std::to_string(i) + (i % 3 ? "\t" : " ");
-    text += longLine + "\r\n" + "x\tyz\r\n" + longLine + "\r\nend";
-    main.Lines().SetText(text);
-    main.Caret().SetFreeCaret(true);
-    other.Caret().SetFreeCaret(true);
-    // The main pane: a stream selection inside the first long line, caret at its end.
-    main.SetCaretRowCol(30, main.GetDisplayWidth(longLine.substr(0, 120)));
+    TEditor &main = form_->Editor1, &other = *form_->SecondEditor(), &active = form_->ActiveEditor();
+    std::string line;
+    for (int i = 0; line.size() < 600; ++i) line += "w" + std::to_string(i) + (i % 3 ? "\t" : " ");
+    main.Lines().SetText("a\r\n" + line + "\r\nx\tyz\r\n" + line + "\r\nend");
+    for (TEditor* e : {&main, &other}) e->Caret().SetFreeCaret(true);
+    main.SetCaretRowCol(1, main.GetDisplayWidth(line.substr(0, 120)));  // a selection in the long line
     main.StartSelection();
-    main.SetCaretRowCol(30, main.GetDisplayWidth(longLine.substr(0, 431)));
+    main.SetCaretRowCol(1, main.GetDisplayWidth(line.substr(0, 431)));
     main.UpdateSelection();
-    ASSERT_EQ(main.SelText(), longLine.substr(120, 311));
-    // The other pane: free caret past the end of the short line after it.
-    other.SetCaretRowCol(31, 14);
-
-    const TPaneView mainBefore = ViewOf(main), otherBefore = ViewOf(other);
-    auto unchanged = [&](const char* step) {
-        EXPECT_EQ(ViewOf(main), mainBefore) << step;
-        EXPECT_EQ(ViewOf(other), otherBefore) << step;
-        EXPECT_TRUE(CaretRowInView(main)) << step;
-        EXPECT_TRUE(CaretRowInView(other)) << step;
+    other.SetCaretRowCol(2, 14);  // past the end of the short line after it
+    const std::string mainAt = Where(main), otherAt = Where(other);
+    ASSERT_EQ(mainAt, "1:431+0 from 1:120+0 [" + line.substr(120, 311) + "]");
+    ASSERT_EQ(otherAt, "2:4+4");
+    for (const char* step : {"mOnWordWrap", "mTabCount_3", "wrap column 55", "mOnWordWrap"}) {
+        if (step[0] == 'm') ASSERT_TRUE(Choose(*form_, step));
+        else WrapWidthItemClick(*form_, 55);
+        EXPECT_EQ(Where(main), mainAt) << step;
+        EXPECT_EQ(Where(other), otherAt) << step;
+        for (TEditor* e : {&main, &other}) EXPECT_TRUE(CaretRowInView(*e)) << step;
         EXPECT_TRUE(main.Col() >= main.LeftCol() && main.Col() < main.LeftCol() + main.ColCount()) << step;
-    };
-    ASSERT_TRUE(Choose(*form_, "mOnWordWrap"));
-    ASSERT_TRUE(main.WordWrap());
-    ASSERT_GT(main.Row(), 32);  // the long line takes many rows now
-    unchanged("wrap on");
-    ASSERT_TRUE(Choose(*form_, "mTabCount_3"));
-    unchanged("tab width 3, wrapped");
-    WrapWidthItemClick(*form_, 55);
-    ASSERT_EQ(main.WrapOption().WrapByte(), 55);
-    unchanged("wrap column 55");
-    ASSERT_TRUE(Choose(*form_, "mOnWordWrap"));
-    ASSERT_FALSE(main.WordWrap());
-    unchanged("wrap off");
-
-    // A box (the active pane's) from past the end of the short line into the long line below.
-    TEditor& active = form_->ActiveEditor();
+    }
+    // A box from past the short line's end into the long line below: the
+    // same corners, though they cover other columns at another tab width.
     active.Deselect();
     active.EnterBoxSelection();
-    active.SetCaretRowCol(31, 12);
+    active.SetCaretRowCol(2, 12);
     active.StartSelection();
-    active.SetCaretRowCol(32, 30);
+    active.SetCaretRowCol(3, 30);
     active.UpdateSelection();
-    ASSERT_EQ(active.SelectionMode(), smBox);
-    TPaneView boxBefore = ViewOf(active);
-    ASSERT_GT(boxBefore.Anchor.Beyond, 0);
+    const std::string box = Where(active, false);
     ASSERT_TRUE(Choose(*form_, "mTabCount_8"));
-    TPaneView box = ViewOf(active);
-    box.SelText = boxBefore.SelText = "";  // the same corners cover other columns now
-    EXPECT_EQ(box, boxBefore);
+    EXPECT_EQ(Where(active, false), box);
     EXPECT_TRUE(active.BoxLatch());
     active.Deselect();
     active.SetSelectionMode(smNormal);
-
-    main.Caret().SetFreeCaret(false);
-    other.Caret().SetFreeCaret(false);
+    for (TEditor* e : {&main, &other}) e->Caret().SetFreeCaret(false);
     main.Lines().SetText("");
 }
 
