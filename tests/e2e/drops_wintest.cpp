@@ -204,9 +204,13 @@ TEST_F(Drops, TheOpenDialogRefusesANameOutsideTheCodePage)
     ASSERT_TRUE(v.Keys({VK_CONTROL, 'O'}));
     HWND dialog = v.WaitDialog();
     ASSERT_NE(dialog, nullptr);
-    // The file name box: an edit, or the edit inside a combo box.
-    HWND edit = GetDlgItem(dialog, 0x480);
-    if (!edit) edit = FindWindowExA(GetDlgItem(dialog, 0x47C), nullptr, "Edit", nullptr);
+    // The file name box: a combo box or an edit, made once the dialog shows.
+    HWND edit = nullptr;
+    v.WaitFor([&] {
+        edit = GetDlgItem(dialog, 0x47C);
+        if (!edit) edit = GetDlgItem(dialog, 0x480);
+        return edit != nullptr;
+    });
     ASSERT_NE(edit, nullptr);
     DWORD_PTR r = 0;
     SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.E().c_str()), SMTO_ABORTIFHUNG, 5000, &r);
