@@ -6,9 +6,9 @@ std::string UnrepresentableNamesMessage(const std::vector<std::string>& shownNam
 {
     std::string text;
     for (const std::string& name : shownNames) text += "\"" + name + "\"\r\n";
-    text += "\r\nファイル名に、シフトJIS で表せない文字が含まれています。\r\n";
+    text += "\r\nファイル名にシフトJISで表せない文字があります。\r\n";
     text += saving ? "この名前では保存できません。" : "このファイルは開けません。";
-    text += "\r\n（表せない文字は $ と 16 進数 4 桁で示しています。）";
+    text += "\r\n\r\n※ 表せない文字は $ と16進数4桁で示しています。";
     return text;
 }
 
