@@ -80,9 +80,14 @@ void TVellumoMainForm::RunReplace()
     auto oldPump = ed.SearchMessagePump;
     ed.SearchMessagePump = [&pump] { pump(); };
     ed.SetSelLength(0);
+    // All the replacements of a replace-all undo as one change; so do the
+    // ones after "All" in the question (those before it are one each).
+    TEditorUndoObj& undo = ed.Store().UndoObj();
+    if (SearchFlags & sfReplaceAll) undo.BeginGroup();
 
     // The end step, also when a step fails.
     auto finish = [&] {
+        undo.EndGroup();
         ed.SearchMessagePump = oldPump;
         if (held) {
             ed.Lines().EndUpdate();
@@ -106,6 +111,7 @@ void TVellumoMainForm::RunReplace()
             if (SearchFlags & sfConfirm) {
                 const int answer = AskReplace(ed);
                 if (answer == IDCANCEL) break;
+                if (answer == kAnswerAll) undo.BeginGroup();
                 if (answer == IDYES || answer == kAnswerAll) ReplaceFound(ed);
                 if (answer == kAnswerAll) {
                     SearchFlags |= sfReplaceAll;
