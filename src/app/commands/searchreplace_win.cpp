@@ -80,8 +80,9 @@ void TVellumoMainForm::RunReplace()
     auto oldPump = ed.SearchMessagePump;
     ed.SearchMessagePump = [&pump] { pump(); };
     ed.SetSelLength(0);
-    // All the replacements of a replace-all undo as one change; so do the
-    // ones after "All" in the question (those before it are one each).
+    // A replace-all, asked or not and also when stopped, undoes as one
+    // change; a replace turned into one by "All" in the question groups
+    // from there on (what was confirmed before stays one change each).
     TEditorUndoObj& undo = ed.Store().UndoObj();
     if (SearchFlags & sfReplaceAll) undo.BeginGroup();
 
