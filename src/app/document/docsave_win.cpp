@@ -153,9 +153,11 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     // A read-only document never goes over its own file (its text may hold
     // spaces in place of NULs); a copy under another name is what Save As is for.
     const std::string& current = Document().CurrentFileName;
-    const bool ownFile = !current.empty() && SameFileName(SaveFileSystem().FinalPathOf(fileName),
-                                                          SaveFileSystem().FinalPathOf(FullPathOf(current)));
-    if ((editor.ReadOnly() || Document().ReadOnlyLocked) && ownFile) {
+    auto ownFile = [&] {
+        return !current.empty() && SameFileName(SaveFileSystem().FinalPathOf(fileName),
+                                                SaveFileSystem().FinalPathOf(FullPathOf(current)));
+    };
+    if ((editor.ReadOnly() || Document().ReadOnlyLocked) && ownFile()) {
         ShowMsg("書き換え禁止の状態のため保存できません。", kMsgCaption, kMsgIconExclamation);
         return false;
     }
@@ -165,7 +167,7 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     }
     // What another program wrote, or bytes added while the file was read,
     // were never shown here: written over only when the user says so.
-    if (ownFile && SaveOverwritesUnseenChange(FileStampOf(fileName), Document().FileAsKnown) &&
+    if (!current.empty() && SaveOverwritesUnseenChange(FileStampOf(fileName), Document().FileAsKnown) && ownFile() &&
         ShowMsg(UnseenChangeSaveQuestion(fileName), kMsgCaption, kYesNo | kMsgIconExclamation | kDefButton2) !=
             kAnswerYes)
         return false;

@@ -90,7 +90,7 @@ public:
         for (const auto& [name, body] : Names)
             if (name.size() > folder.size() && name.compare(0, folder.size(), folder) == 0 &&
                 name.find('\\', folder.size()) == std::string::npos &&
-                name.compare(folder.size(), prefix.size(), prefix) == 0)
+                Lower(name.substr(folder.size(), prefix.size())) == Lower(prefix))
                 names.push_back(name.substr(folder.size()));
         return names;
     }
@@ -158,6 +158,12 @@ public:
     std::string SpareFolder() override { return "T:\\spare\\"; }
 
     std::size_t OpenHandles() const { return handles_.size(); }
+    static std::string Lower(std::string s)
+    {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return s;
+    }
 
 private:
     struct THandle {
