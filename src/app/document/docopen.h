@@ -70,7 +70,7 @@ bool ReloadWithCode(int code);
 bool ReloadCommand();
 
 // The file's write time and size now; zeros when it cannot be read.
-TFileState FileStampOf(const std::string& fileName);
+TFileState FileStateOf(const std::string& fileName);
 
 void SetCurrentFile(const std::string& fileName);
 // Shows PathRefusalMessage when path (as given, and as a full path) is no

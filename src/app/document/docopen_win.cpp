@@ -153,7 +153,7 @@ bool LoadInto(const std::string& name, bool checkInstances, bool& loadLocked, bo
     TLockAroundLoad lock;
     // Taken before a byte is read: bytes another program adds meanwhile are
     // past what the loader reads, and must show as a change.
-    const TFileState before = FileStampOf(name);
+    const TFileState before = FileStateOf(name);
     const int code = editor.LoadTextFile(name, detect, hadNul, lineEnd, detect ? doc.ForcedLoadCode : ccSjis,
                                          writable, noAnsi);
     if (code < 0) {
@@ -178,7 +178,7 @@ bool LoadInto(const std::string& name, bool checkInstances, bool& loadLocked, bo
     doc.FileTimeAtLoad = before.Time;
     doc.FileSizeAtLoad = before.Size;
     doc.FileAsKnown = before;
-    changed = FileStampOf(name) != before;
+    changed = FileStateOf(name) != before;
     doc.ReadOnlyAttr = exists && (after.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
     doc.ReadOnlyLocked = set.Option.ChkReadOnlyFile && doc.ReadOnlyAttr;
     SetReadOnlyState(doc.ReadOnlyLocked, doc.ReadOnlyLocked);
@@ -231,7 +231,7 @@ void ReportChangeWhileLoading(const std::string& name)
     }
     TDocumentState& doc = Document();
     if (doc.CurrentFileName != name) return;
-    const TFileState now = FileStampOf(name);
+    const TFileState now = FileStateOf(name);
     doc.FileTimeAtLoad = now.Time;
     doc.FileSizeAtLoad = now.Size;
 }
@@ -333,7 +333,7 @@ bool ReloadFile()
     return loaded;
 }
 
-TFileState FileStampOf(const std::string& fileName)
+TFileState FileStateOf(const std::string& fileName)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!FileData(fileName, data)) return {};

@@ -167,7 +167,7 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     }
     // What another program wrote, or bytes added while the file was read,
     // were never shown here: written over only when the user says so.
-    if (!current.empty() && SaveOverwritesUnseenChange(FileStampOf(fileName), Document().FileAsKnown) && ownFile() &&
+    if (!current.empty() && SaveOverwritesUnseenChange(FileStateOf(fileName), Document().FileAsKnown) && ownFile() &&
         ShowMsg(UnseenChangeSaveQuestion(fileName), kMsgCaption, kYesNo | kMsgIconExclamation | kDefButton2) !=
             kAnswerYes)
         return false;
@@ -207,7 +207,7 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
         form->ProcessMessages();
         Sleep(10);
     }
-    const TFileState stamp = FileStampOf(fileName);
+    const TFileState stamp = FileStateOf(fileName);
     Document().FileTimeAtLoad = stamp.Time;
     Document().FileSizeAtLoad = stamp.Size;
     Document().FileAsKnown = stamp;

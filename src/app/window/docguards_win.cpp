@@ -145,7 +145,7 @@ void TVellumoMainForm::AppActivate()
     const TAppIni& opt = AppSettingsStore().Settings.Option;
     if (!opt.ChkFileAge) return;
     const std::string name = doc.CurrentFileName;
-    const TFileState stamp = FileStampOf(name);
+    const TFileState stamp = FileStateOf(name);
     TFileSeen seen;
     seen.Time = stamp.Time;
     seen.Size = stamp.Size;
