@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "app/core/appcontext.h"
 #include "editor/editortypes.h"
 #include "textcode/charcode.h"
 
@@ -68,6 +69,9 @@ bool ReloadFile();
 bool ReloadWithCode(int code);
 // The plain reload command (the current code kept when NowJCodeReLoad is on).
 bool ReloadCommand();
+
+// The file's write time and size now; zeros when it cannot be read.
+TFileState FileStateOf(const std::string& fileName);
 
 void SetCurrentFile(const std::string& fileName);
 // Shows PathRefusalMessage when path (as given, and as a full path) is no

@@ -154,11 +154,13 @@ void TVellumoMainForm::AppActivate()
     const TAppIni& opt = AppSettingsStore().Settings.Option;
     if (!opt.ChkFileAge) return;
     const std::string name = doc.CurrentFileName;
+    const TFileState stamp = FileStateOf(name);
     TFileSeen seen;
-    seen.Time = GetFileDateTime(name);
+    seen.Time = stamp.Time;
+    seen.Size = stamp.Size;
     seen.ReadOnlyAttr = HasReadOnlyAttribute(name);
     const TCommandLine& cl = SystemCommandLine();
-    if (!FileChangedOutside(seen, doc.FileTimeAtLoad, doc.ReadOnlyAttr, opt.ChkReadOnlyFile,
+    if (!FileChangedOutside(seen, {doc.FileTimeAtLoad, doc.FileSizeAtLoad}, doc.ReadOnlyAttr, opt.ChkReadOnlyFile,
                             cl.HasSwitch("/rl") || cl.HasSwitch("/r")))
         return;
     struct TReloading {
@@ -176,6 +178,7 @@ void TVellumoMainForm::AppActivate()
     if (answer == TOutsideAnswer::Reload && Documents.ReloadCommand) reloaded = Documents.ReloadCommand();
     if (RememberSeenState(answer, reloaded) && doc.CurrentFileName == name) {
         doc.FileTimeAtLoad = seen.Time;
+        doc.FileSizeAtLoad = seen.Size;
         if (doc.ReadOnlyAttr != seen.ReadOnlyAttr) {
             doc.ReadOnlyAttr = seen.ReadOnlyAttr;
             UpdateCaption(name);
