@@ -7,6 +7,7 @@
 #include "editor/bytefind.h"
 #include "editor/editorview.h"
 #include "editor/rowstore.h"
+#include "editor/sjisutil.h"
 #include "editor/undo.h"
 
 namespace vellumo {
@@ -146,6 +147,33 @@ void ExpandTabs(std::string_view text, const TCellRules& r, std::string& out)
     }
 }
 
+std::size_t ExpandTabsPrefix(std::string_view text, const TCellRules& r, std::size_t cells, std::string& out)
+{
+    out.clear();
+    std::size_t i = 0;
+    if (!HasTab(text.substr(0, std::min(text.size(), cells)))) {
+        // Up to there a byte is a cell: copy at once, then go on byte-wise
+        // only when the last character straddles the end.
+        i = std::min(text.size(), cells);
+        if (i > 0 && i < text.size() && IsLeadByteAt(text, static_cast<int>(i))) ++i;
+        out.assign(text.substr(0, i));
+        return i;
+    }
+    out.reserve(std::min(text.size(), cells) + 16);
+    for (; i < text.size() && out.size() < cells; ++i) {
+        const char c = text[i];
+        if (IsLeadByte(static_cast<unsigned char>(c))) {
+            out += c;
+            if (i + 1 < text.size()) out += text[++i];
+        } else if (c == '\t') {
+            out.append(static_cast<std::size_t>(TabCells(static_cast<int>(out.size()), r)), ' ');
+        } else {
+            out += c;
+        }
+    }
+    return i;
+}
+
 std::string ExpandTabs(std::string_view text, const TCellRules& r)
 {
     std::string out;
@@ -205,6 +233,12 @@ void GetExpandedRow(const TEditorScreenStrings& store, int row, std::string& out
 {
     if (row < 0 || row >= store.Count()) out.clear();
     else ExpandTabs(store.Strings(row), store.CellRules(), out);
+}
+
+void GetExpandedRowPrefix(const TEditorScreenStrings& store, int row, std::size_t cells, std::string& out)
+{
+    if (row < 0 || row >= store.Count()) out.clear();
+    else ExpandTabsPrefix(store.Strings(row), store.CellRules(), cells, out);
 }
 
 bool EndsWithLineBreak(const TPointerStringList& rows)

@@ -38,6 +38,10 @@ int GetDisplayWidth(std::string_view text, const TCellRules& rules);
 std::string ExpandTabs(std::string_view text, const TCellRules& rules);
 // The same into out, whose room is used again.
 void ExpandTabs(std::string_view text, const TCellRules& rules, std::string& out);
+// Only the text's first cells into out: at least cells of them (a character
+// is never cut), all of the text when it is narrower. Returns the bytes of
+// text that were expanded.
+std::size_t ExpandTabsPrefix(std::string_view text, const TCellRules& rules, std::size_t cells, std::string& out);
 // -1 for an empty text, else the width of the leading blanks.
 int GetIndentWidth(std::string_view text, const TCellRules& rules);
 
@@ -50,6 +54,8 @@ int ByteToCell(std::string_view text, int n, const TCellRules& rules);
 int GetRowWidth(const TEditorScreenStrings& store, int row);
 std::string GetExpandedRow(const TEditorScreenStrings& store, int row);
 void GetExpandedRow(const TEditorScreenStrings& store, int row, std::string& out);
+// The row's first cells only (ExpandTabsPrefix): what a view of a long row shows.
+void GetExpandedRowPrefix(const TEditorScreenStrings& store, int row, std::size_t cells, std::string& out);
 bool EndsWithLineBreak(const TPointerStringList& rows);
 long long GetTextLength(const TPointerStringList& rows);
 // Rows joined, CR LF after each line-break row, allocated once.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "editor/cells.h"
 #include "editor/editor_win.h"
 #include "editor/parser.h"
 #include "editor/sjisutil.h"
@@ -17,6 +18,10 @@ bool Intersects(const RECT& a, const RECT& b)
     RECT r;
     return IntersectRect(&r, &a, &b) != 0;
 }
+
+// Cells of a long unwrapped row read past the view's right edge: a token that
+// starts in view and a mail or link run are decided by what follows them.
+constexpr int kPaintLookahead = 4096;
 
 } // namespace
 
@@ -65,10 +70,17 @@ void TEditor::PaintRect(const RECT& clip)
             const int n = Store().Count();
             const int x = tl - pixelOffset_;
             RECT rowRect{r.left, r.top, r.right, r.top + rh};
+            // Without word wrap at most the first 8000 cells of a row show:
+            // a longer row is expanded, tokenized and overlaid only up to a
+            // stretch past the right edge, so a key costs the same in any row.
+            // A wrapped row is short and is painted whole.
+            const int shownCells = std::min(kMaxCols + 1, (static_cast<int>(r.right) - x + cw - 1) / cw + 1);
+            const std::size_t cells = static_cast<std::size_t>(std::max(0, shownCells) + kPaintLookahead);
             for (int row = first; row <= last; ++row) {
                 const int y = rowRect.top;
                 if (row >= 0 && row < n) {
-                    GetExpandedRow(row, paintRow_);
+                    if (WordWrap()) GetExpandedRow(row, paintRow_);
+                    else GetExpandedRowPrefix(Store(), row, cells, paintRow_);
                     const std::string& text = paintRow_;
                     if (selectionState_ == 2) DrawRowWithSelection(rowRect, x, row, text, y);
                     else DrawRow(rowRect, x, row, text, y);

@@ -216,7 +216,22 @@ void TEditorParser::SkipBlanks() noexcept
     }
 }
 
+namespace {
+thread_local std::size_t tokenizedBytes = 0;
+} // namespace
+
+TEditorParser::TSteps::~TSteps() { tokenizedBytes += N; }
+
+std::size_t TEditorParser::TokenizedBytes() noexcept { return tokenizedBytes; }
+
 void TEditorParser::NextToken()
+{
+    const std::size_t before = cur_;
+    ReadToken();
+    steps_.N += cur_ - before;
+}
+
+void TEditorParser::ReadToken()
 {
     SkipBlanks();
     start_ = cur_;

@@ -72,6 +72,9 @@ public:
     TEditorParser(S&&, Rest&&...) = delete;
 
     void NextToken();
+    // Bytes stepped over, blanks included, by the tokenizers of this thread
+    // that are gone: how much of a row a paint reads, for the tests.
+    static std::size_t TokenizedBytes() noexcept;
 
     TEditorTokenKind TokenKind() const noexcept { return kind_; }
     int TokenPos() const noexcept { return static_cast<int>(start_); }
@@ -102,6 +105,7 @@ private:
     std::size_t SimpleQuoteScan(std::size_t opener, unsigned char quote) const noexcept;
     std::size_t EscapedQuoteScan(std::size_t from, unsigned char delimiter) const noexcept;
 
+    void ReadToken();
     void SkipBlanks() noexcept;
     bool ViewRules();  // true when a token was produced
     bool OpensRegion(int item, std::size_t& end) const;
@@ -124,6 +128,15 @@ private:
     // before this position (the same run of mail characters).
     std::size_t mailFailEnd_ = 0;
     TEditorTokenKind kind_ = tkEnd;
+    // Counted per parser and handed to the thread's total when it goes; a
+    // copy counts only its own steps.
+    struct TSteps {
+        std::size_t N = 0;
+        TSteps() = default;
+        TSteps(const TSteps&) noexcept {}
+        TSteps& operator=(const TSteps&) noexcept { return *this; }
+        ~TSteps();
+    } steps_;
 };
 
 } // namespace vellumo

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "editor/cells.h"
@@ -62,6 +63,33 @@ TEST(CellClasses, LongRowsStopAtTheCap)
     std::string d;
     for (int i = 0; i < 20; ++i) d += "\x82\xA0";
     EXPECT_EQ(GetCellClasses(d, Rules(8, 20)).size(), 24u);
+}
+
+TEST(CellClasses, ExpandedPrefixIsTheFullExpansionCutAtACharacter)
+{
+    // Random rows of bytes, TABs and double-byte characters, a lead byte
+    // alone at the end too: the prefix is the full expansion's start, at
+    // least the cells asked for, never a character cut, and exactly the
+    // expansion of the stored bytes it reports.
+    std::mt19937 rng(7);
+    const std::string pieces[] = {"a", " ", "\t", "\x82\xA0", "\x81\x40", "\x82"};
+    for (int round = 0; round < 400; ++round) {
+        TCellRules rules;
+        rules.TabWidth = 1 + static_cast<int>(rng() % 8);
+        std::string text;
+        for (int n = static_cast<int>(rng() % 40); n > 0; --n) text += pieces[rng() % 5];
+        if (rng() % 4 == 0) text += pieces[5];
+        const std::string full = ExpandTabs(text, rules);
+        const std::size_t cells = rng() % 50;
+        std::string out = "old";
+        const std::size_t used = ExpandTabsPrefix(text, rules, cells, out);
+        SCOPED_TRACE(text + " / " + std::to_string(cells));
+        EXPECT_EQ(out, full.substr(0, out.size()));
+        EXPECT_GE(out.size(), std::min(cells, full.size()));
+        EXPECT_EQ(out, ExpandTabs(text.substr(0, used), rules));
+        EXPECT_TRUE(used == text.size() || GetDisplayWidth(text.substr(0, used), rules) == static_cast<int>(out.size()));
+        if (used < text.size()) EXPECT_EQ(GetCellClasses(full, rules).substr(out.size(), 1).find_first_of("35"), std::string::npos);
+    }
 }
 
 TEST(CellClasses, IndentWidth)

@@ -91,6 +91,13 @@ private:
     {
         for (; p.TokenKind() != tkEnd; p.NextToken()) f(p);
     }
+    // Up to the first token that starts right of the row rectangle: what is
+    // drawn from there on would be clipped away whole.
+    template <class F>
+    void EachVisibleToken(TEditorParser p, F f) const
+    {
+        for (; p.TokenKind() != tkEnd && LineX(p.TokenPos()) <= in_.RectRight; p.NextToken()) f(p);
+    }
 
     const std::string& Stored()
     {
@@ -109,7 +116,9 @@ private:
         int extra = 0;  // cells the tabs before the token added
         for (; p.TokenKind() != tkEnd; p.NextToken()) {
             const int cell = p.TokenPos() + extra;
-            f(p, in_.TextLeft + cell * w_ - in_.HorzOffset);
+            const int x = in_.TextLeft + cell * w_ - in_.HorzOffset;
+            if (x > in_.RectRight) break;  // clipped away, as is every later one
+            f(p, x);
             if (p.TokenKind() == tkTab) extra += tab - cell % tab - 1;
         }
     }
@@ -252,7 +261,7 @@ private:
     void Quotation()
     {
         if (!opt_.InyouRow || !IsQuotedLine(line_, opt_.Inyouhu, pasteMark_)) return;
-        EachToken(TEditorParser(line_), [&](const TEditorParser& p) { Colour(p, col_.Inyou); });
+        EachVisibleToken(TEditorParser(line_), [&](const TEditorParser& p) { Colour(p, col_.Inyou); });
     }
 
     void LinkTokens()

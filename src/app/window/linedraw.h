@@ -47,14 +47,17 @@ struct TLineDrawPlan {
 // The row and the editor's facts.
 struct TLineDrawInput {
     TEditMode Mode = emStandard;
-    std::string_view LineStr;  // as painted: tabs expanded, wrapped rows joined
+    // As painted: tabs expanded, wrapped rows joined; of a long row only
+    // its first cells, a stretch past the rectangle's right edge included.
+    std::string_view LineStr;
     bool Selected = false;     // the selected stretch of a row
     bool EditorHasSelection = false;
     const TEditorViewInfo* View = nullptr;
     int StartState = -2;  // the region state LineStr starts in
     // True when the editor's keyword list holds the word.
     std::function<bool(std::string_view)> IsKeyword;
-    // The row's stored text (tabs not expanded); asked only when needed.
+    // The row's stored text (tabs not expanded), as far as LineStr shows
+    // it; asked only when needed.
     std::function<std::string()> StoredText;
     int TabWidth = 8;
     // Geometry in pixels: the cell width, the x of LineStr's first cell,

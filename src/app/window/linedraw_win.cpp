@@ -1,12 +1,15 @@
 #include "app/window/linedraw_win.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "app/core/appcontext.h"
 #include "app/core/applysettings.h"
 #include "app/window/editmodes.h"
 #include "settings/settingsstore.h"
+#include "editor/cells.h"
 #include "editor/editor_win.h"
+#include "editor/rowstore.h"
 
 namespace vellumo {
 
@@ -108,7 +111,15 @@ void DrawLineOverlay(TEditor& e, const std::string& lineStr, int x, int y, int i
     const int stateRow = x < base && index > 0 ? index - 1 : index;
     in.StartState = stateRow >= 0 && stateRow < rows ? e.GetRowBracketState(stateRow) : BracketStateNone;
     in.IsKeyword = [&e](std::string_view word) { return e.ReserveWordList().IndexOf(word) >= 0; };
-    in.StoredText = [&e, index, valid] { return valid ? e.GetRowText(index) : std::string(); };
+    // Only the stored bytes behind the painted cells: a long row is not
+    // copied and scanned whole on every paint. A joined wrapped row is short.
+    const std::size_t cells = x < base ? SIZE_MAX : lineStr.size();
+    in.StoredText = [&e, index, valid, cells] {
+        if (!valid) return std::string();
+        std::string shown;
+        const std::string_view row = e.Store().Strings(index);
+        return std::string(row.substr(0, ExpandTabsPrefix(row, e.CellRules(), cells, shown)));
+    };
     in.TabWidth = e.TabSpaceCount();
     in.CellWidth = w;
     in.X = x;

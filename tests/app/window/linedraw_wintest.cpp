@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/window/linedraw_win.h"
+#include "editor/parser.h"
 #include "editor/syntax_modes.h"
 #include "editorwin/editor_support_win.h"
 #include "support/windowpicture_win.h"
@@ -145,6 +146,67 @@ TEST(LineDrawPixels, BlankMarksStayInsideTheRow)
     m.clipRight = 1 << 30;
     auto none = m.Paint("\tx y\x81\x40z");
     EXPECT_EQ(CountColor(*none, RECT{0, 0, none->Width(), none->Height()}, kTab), 0);
+}
+
+// A row of at least size bytes: filler words up to column at, then what
+// comes there, then filler again.
+std::string RowWith(std::size_t at, const std::string& there, std::size_t size)
+{
+    std::string row = "> quoted";
+    while (row.size() < at) row += " ab";
+    row.resize(at);
+    row += there;
+    while (row.size() < size) row += " cd";
+    return row;
+}
+
+// Paints with the view at column left after a key typed at column col; the
+// bytes the tokenizers stepped over in that paint go to bytes.
+std::unique_ptr<TBitmap> KeyThenPaint(Overlay& o, const std::string& row, int left, int col, std::size_t& bytes)
+{
+    o.e->Lines().SetText(row);
+    o.e->SetCaretRowCol(0, col);
+    o.e->Perform(WM_CHAR, 'z', 0);
+    o.e->SetLeftCol(left);
+    const std::size_t before = TEditorParser::TokenizedBytes();
+    auto pic = Picture(*o.e, o.e->Color());
+    bytes = TEditorParser::TokenizedBytes() - before;
+    return pic;
+}
+
+TEST(LineDrawPixels, ALongRowIsReadAsFarAsTheViewAndLooksAsAShortOne)
+{
+    // The view at column 1000 of a 2 KB row and of a 1 MB row with the same
+    // first 2 KB: a quoted line whose link starts left of the view and
+    // reaches into it, and a tab and spaces marked in view.
+    Overlay o(emStandard);
+    o.opt.LinkWord = o.opt.LinkUnderline = true;
+    o.opt.TabMark = o.opt.HSpMark = true;
+    const std::string there = "http://x.jp/abcdefghij ab\tcd";  // to column 1011; the tab at 1015
+    std::size_t shortBytes = 0, longBytes = 0;
+    auto shortPic = KeyThenPaint(o, RowWith(990, there, 2048), 1000, 1030, shortBytes);
+    auto longPic = KeyThenPaint(o, RowWith(990, there, 1 << 20), 1000, 1030, longBytes);
+    EXPECT_GT(shortBytes, 0u);
+    EXPECT_LT(longBytes, 2 * shortBytes);
+    int x = -1, y = -1;
+    EXPECT_TRUE(SamePixels(*shortPic, *longPic, &x, &y)) << x << "," << y;
+    EXPECT_GT(o.Count(*longPic, 0, 1000, 12, kLink), 20);  // the link's tail
+    EXPECT_EQ(o.Count(*longPic, 0, 1000, 12, kQuote), 0);
+    EXPECT_GT(o.Count(*longPic, 0, 1013, 5, kQuote), 20);  // the quoted line after it
+    EXPECT_GT(o.Count(*longPic, 0, 1015, 1, kTab), 2);
+    SavePicture(*longPic, "longrow");
+
+    // A comment and a string that open left of the view colour it.
+    Overlay c(emCpp);
+    c.e->View().Brackets()[0].ItemColor().SetColor(kComment);
+    c.e->View().Colors().Str().SetColor(kLink);
+    std::size_t bytes = 0;
+    auto comment = KeyThenPaint(c, RowWith(995, "/* comment */ x", 1 << 20), 1000, 1030, bytes);
+    EXPECT_GT(c.Count(*comment, 0, 1000, 8, kComment), 20);
+    EXPECT_EQ(c.Count(*comment, 0, 1008, 8, kComment), 0);
+    auto str = KeyThenPaint(c, RowWith(995, "'a string' x", 1 << 20), 1000, 1030, bytes);
+    EXPECT_GT(c.Count(*str, 0, 1000, 5, kLink), 20);
+    EXPECT_LT(bytes, 64u * 1024);
 }
 
 } // namespace
