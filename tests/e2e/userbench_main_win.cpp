@@ -5,8 +5,9 @@
 //   open REF|- FILE...            opening each file (the text length checked against
 //                                 REF's), WM_GETTEXTLENGTH, then Page Down in the first
 //   replace FILE FIND WITH EXPECT replace-all (texts in hex), the save checked against EXPECT
-//   settings KEYS                 a settings file of KEYS keys in one section
-//   keywords WORDS sorted|reverse a C keyword file of WORDS words
+//   settings KEYS [LIMIT]         a settings file of KEYS keys in one section
+//   keywords WORDS sorted|reverse [LIMIT]  a C keyword file of WORDS words
+// (LIMIT: the seconds waited for the window, 180 by default)
 #include <windows.h>
 
 #include <cstdio>
@@ -77,7 +78,8 @@ int Keys(int count)
             continue;
         }
         if (reference == 0) reference = k.KeyMs;
-        Line("key %s %.2f painted %.2f ratio %.1f", c.Name, k.KeyMs, k.PaintedMs, reference > 0 ? k.KeyMs / reference : 0);
+        Line("key %s %.2f painted %.2f ratio %.1f at %zu", c.Name, k.KeyMs, k.PaintedMs,
+             reference > 0 ? k.KeyMs / reference : 0, k.At);
         KillStrays();
     }
     return 0;
@@ -98,8 +100,10 @@ int Open(const char* ref, int count, char** files)
             Line("open %s failed: %s (after %.2f s, peak %.0f / %.0f MB)", name.c_str(), o.Why.c_str(), o.OpenMs / 1000,
                  o.PeakWsMB, o.PeakPrivateMB);
         } else {
-            Line("open %s %.2f length-ms %.1f peak-ws %.0f peak-private %.0f text-mb %.0f", name.c_str(), o.OpenMs / 1000,
-                 o.LengthMs, o.PeakWsMB, o.PeakPrivateMB, o.Length / 1048576.0);
+            Line("open %s %.2f length-ms %.1f peak-ws %.0f peak-private %.0f length-peak-ws %.0f length-peak-private %.0f "
+                 "text-mb %.0f",
+                 name.c_str(), o.OpenMs / 1000, o.LengthMs, o.PeakWsMB, o.PeakPrivateMB, o.LengthPeakWsMB,
+                 o.LengthPeakPrivateMB, o.Length / 1048576.0);
             if (i == 0) {
                 std::string why;
                 const double ms = TimePageDown(v, 20, why);
@@ -156,7 +160,7 @@ void WriteNumbered(const std::string& path, const char* head, long count, const 
     CloseHandle(h);
 }
 
-int Settings(long keys)
+int Settings(long keys, DWORD limitMs)
 {
     TTempDir dir;
     const std::string ini = Folder(dir, "ini");
@@ -165,7 +169,7 @@ int Settings(long keys)
     const std::string text = "settings\r\n";
     WriteFileBytes(doc, text);
     TVellumo v;
-    const TOpened o = TimeOpen(v, ini, doc, TextLength(text), 180000);
+    const TOpened o = TimeOpen(v, ini, doc, TextLength(text), limitMs);
     if (o.Ok) Line("settings %ld %.2f peak-ws %.0f peak-private %.0f", keys, o.OpenMs / 1000, o.PeakWsMB, o.PeakPrivateMB);
     else Line("settings %ld failed: %s (after %.2f s)", keys, o.Why.c_str(), o.OpenMs / 1000);
     v.Kill();
@@ -173,7 +177,7 @@ int Settings(long keys)
     return 0;
 }
 
-int Keywords(long words, bool reverse)
+int Keywords(long words, bool reverse, DWORD limitMs)
 {
     TTempDir dir;
     const std::string ini = Folder(dir, "ini");
@@ -183,7 +187,7 @@ int Keywords(long words, bool reverse)
     const std::string text = "int kwd0000001;\r\n";
     WriteFileBytes(doc, text);
     TVellumo v;
-    const TOpened o = TimeOpen(v, ini, doc, TextLength(text), 180000);
+    const TOpened o = TimeOpen(v, ini, doc, TextLength(text), limitMs);
     const char* name = reverse ? "reverse" : "sorted";
     if (o.Ok) Line("keywords %s %.2f peak-ws %.0f peak-private %.0f", name, o.OpenMs / 1000, o.PeakWsMB, o.PeakPrivateMB);
     else Line("keywords %s failed: %s (after %.2f s)", name, o.Why.c_str(), o.OpenMs / 1000);
@@ -201,8 +205,11 @@ int main(int argc, char** argv)
     if (what == "keys") return Keys(argc > 2 ? std::atoi(argv[2]) : 20);
     if (what == "open" && argc > 3) return Open(argv[2], argc - 3, argv + 3);
     if (what == "replace" && argc > 5) return Replace(argv[2], argv[3], argv[4], argv[5]);
-    if (what == "settings") return Settings(argc > 2 ? std::atol(argv[2]) : 9000000);
-    if (what == "keywords") return Keywords(argc > 2 ? std::atol(argv[2]) : 5000000, argc > 3 && std::strcmp(argv[3], "reverse") == 0);
+    // The slow ones give up after a limit (seconds, default 180).
+    const auto limit = [&](int i) { return static_cast<DWORD>(argc > i && std::atoi(argv[i]) > 0 ? std::atoi(argv[i]) : 180) * 1000; };
+    if (what == "settings") return Settings(argc > 2 ? std::atol(argv[2]) : 9000000, limit(3));
+    if (what == "keywords")
+        return Keywords(argc > 2 ? std::atol(argv[2]) : 5000000, argc > 3 && std::strcmp(argv[3], "reverse") == 0, limit(4));
     std::fprintf(stderr, "e2e_userbench keys|open|replace|settings|keywords ...\n");
     return 2;
 }

@@ -27,12 +27,13 @@ long long TextLength(const std::string& bytes);
 struct TKeys {
     bool Ok = false;
     std::string Why;       // the failed check
+    std::size_t At = 0;    // where the keys went: before the asked place when the caret stopped there
     double KeyMs = 0;      // the median from the key to the caret moved by one
     double PaintedMs = 0;  // the median from the key to nothing left to paint
 };
 
 // Starts the program (settings folder ini) on the file, puts the caret at
-// byte at through EM_SETSEL, types count "a" keys one at a time, then saves
+// byte at (or as near as it goes) through EM_SETSEL, types count "a" keys one at a time, then saves
 // by Ctrl+S and checks the text length and the saved bytes.
 TKeys TimeKeys(const std::string& ini, const std::string& path, std::size_t at, int count);
 
@@ -42,7 +43,8 @@ struct TOpened {
     double OpenMs = 0;
     double LengthMs = 0;  // WM_GETTEXTLENGTH
     long long Length = 0;
-    double PeakWsMB = 0, PeakPrivateMB = 0;
+    double PeakWsMB = 0, PeakPrivateMB = 0;              // when the window answered
+    double LengthPeakWsMB = 0, LengthPeakPrivateMB = 0;  // after WM_GETTEXTLENGTH
 };
 
 // Starts the program on the file and waits until its window answers; then
