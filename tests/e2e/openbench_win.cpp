@@ -177,7 +177,8 @@ int main(int argc, char** argv)
             DeleteFileA(path.c_str());
             continue;
         }
-        const TPeaks atOpen = PeaksOf(v.ProcessId());
+        // The peaks when the window answered, before WM_GETTEXTLENGTH's own.
+        const TPeaks atOpen{o.PeakWsMB, o.PeakPrivateMB};
         // Saved in the code it was read in, the file must come back byte for byte.
         std::string why;
         const double t1 = e2e::bench::NowMs();
