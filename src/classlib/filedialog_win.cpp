@@ -3,11 +3,14 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <exception>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "base/showmsg.h"
+#include "base/widename.h"
 
 namespace vellumo {
 
@@ -40,6 +43,19 @@ bool TFileDialog::AskCanClose()
     return ReportFailures([&] { OnCanClose(*this, can); }) && can;
 }
 
+// The chosen name into FileName, only when it converts exactly; else the
+// refusal is shown and FileName keeps what it held.
+bool TFileDialog::TakeWideName(const std::wstring& name)
+{
+    std::string ansi;
+    if (!WideNameToAnsi(name, ansi)) {
+        RefuseUnrepresentableNames({name}, save_);
+        return false;
+    }
+    fileName_ = std::move(ansi);
+    return true;
+}
+
 bool TFileDialog::ScriptedExecute()
 {
     const std::string before = fileName_;
@@ -50,7 +66,10 @@ bool TFileDialog::ScriptedExecute()
         TFileDialogAnswer a = script(*this);
         if (!a.ok)
             break;
-        fileName_ = a.fileName;
+        if (a.wideFileName.empty())
+            fileName_ = a.fileName;
+        else if (!TakeWideName(a.wideFileName))
+            continue;
         if (a.filterIndex > 0)
             filterIndex_ = a.filterIndex;
         options_ = a.readOnly ? (options_ | ofReadOnly) : (options_ & ~ofReadOnly);
@@ -67,41 +86,55 @@ UINT_PTR CALLBACK TFileDialog::Hook(HWND dlg, UINT msg, WPARAM, LPARAM lParam)
 {
     if (msg != WM_NOTIFY)
         return 0;
-    auto* note = reinterpret_cast<OFNOTIFYA*>(lParam);
+    auto* note = reinterpret_cast<OFNOTIFYW*>(lParam);
     if (!note || note->hdr.code != CDN_FILEOK || !note->lpOFN)
         return 0;
     auto* self = reinterpret_cast<TFileDialog*>(note->lpOFN->lCustData);
     if (!self)
         return 0;
-    self->fileName_ = note->lpOFN->lpstrFile ? note->lpOFN->lpstrFile : "";
-    if (self->AskCanClose())
+    bool accept = false;
+    // Nothing thrown may leave a dialog procedure.
+    ReportFailures([&] {
+        accept = self->TakeWideName(note->lpOFN->lpstrFile ? note->lpOFN->lpstrFile : L"") && self->AskCanClose();
+    });
+    if (accept)
         return 0;
     if (self->fileName_.empty()) {
         HWND parent = GetParent(dlg);
-        SendMessageA(parent, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(""));
-        SendMessageA(parent, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(""));
+        SendMessageW(parent, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(L""));
+        SendMessageW(parent, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(L""));
     }
-    SetWindowLongPtrA(dlg, DWLP_MSGRESULT, 1);
+    SetWindowLongPtrW(dlg, DWLP_MSGRESULT, 1);
     return 1;
 }
 
 bool TFileDialog::SystemExecute(HWND owner)
 {
-    std::vector<char> name(kNameBuffer, '\0');
-    fileName_.copy(name.data(), std::min<std::size_t>(fileName_.size(), kNameBuffer - 1));
-    const std::string filter = FilterToSystemList(filter_);
-    OPENFILENAMEA ofn{};
+    // In UTF-16 throughout: the ANSI dialog would hand back a near name for
+    // a file whose name the code page cannot hold.
+    const std::string before = fileName_;
+    std::vector<wchar_t> name(kNameBuffer, L'\0');
+    const std::wstring initialName = AnsiToWideName(fileName_);
+    initialName.copy(name.data(), std::min<std::size_t>(initialName.size(), kNameBuffer - 1));
+    // The list's NULs are part of the text, so it converts whole.
+    const std::string filterList = FilterToSystemList(filter_);
+    const std::wstring filter = AnsiToWideName(std::string_view(filterList.data(), filterList.size() + 1));
+    const std::wstring initialDir = AnsiToWideName(initialDir_);
+    const std::wstring title = AnsiToWideName(title_);
+    const std::wstring defaultExt = AnsiToWideName(defaultExt_);
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(filterIndex_ > 0 ? filterIndex_ : 1);
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = kNameBuffer;
-    ofn.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
-    ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
-    ofn.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
+    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     DWORD flags = OFN_EXPLORER;
-    // A hook gives the older dialog on newer systems: only when it is needed.
+    // The hook checks the name while the dialog is still open; it gives the
+    // older dialog on newer systems, so only when a check is asked for.
     if (OnCanClose) {
         ofn.lCustData = reinterpret_cast<LPARAM>(this);
         ofn.lpfnHook = &TFileDialog::Hook;
@@ -116,13 +149,20 @@ bool TFileDialog::SystemExecute(HWND owner)
     if (options_ & ofFileMustExist) flags |= OFN_FILEMUSTEXIST;
     if (options_ & ofEnableSizing) flags |= OFN_ENABLESIZING;
     ofn.Flags = flags;
-    BOOL ok = save_ ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    if (!ok)
-        return false;
-    fileName_ = name.data();
-    filterIndex_ = static_cast<int>(ofn.nFilterIndex);
-    options_ = (ofn.Flags & OFN_READONLY) ? (options_ | ofReadOnly) : (options_ & ~ofReadOnly);
-    return true;
+    for (int i = 0; i < kScriptTries; ++i) {
+        BOOL ok = save_ ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+        if (!ok)
+            break;
+        // Without the hook the name is first seen here: a refused one opens the dialog again.
+        if (TakeWideName(name.data())) {
+            filterIndex_ = static_cast<int>(ofn.nFilterIndex);
+            options_ = (ofn.Flags & OFN_READONLY) ? (options_ | ofReadOnly) : (options_ & ~ofReadOnly);
+            return true;
+        }
+        name[0] = L'\0';
+    }
+    fileName_ = before;
+    return false;
 }
 
 } // namespace vellumo

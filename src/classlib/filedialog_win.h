@@ -28,6 +28,9 @@ struct TFileDialogAnswer {
     std::string fileName;
     int filterIndex = 0;  // 0: keep the dialog's
     bool readOnly = false;
+    // The name as the system's dialog hands it over, in UTF-16; when set it
+    // takes the place of fileName and is checked as the system's answer is.
+    std::wstring wideFileName{};
 };
 
 class TFileDialog {
@@ -56,7 +59,9 @@ public:
     bool IsSave() const { return save_; }
 
     // Shows the dialog owned by a window; true on OK, with FileName,
-    // FilterIndex and the ofReadOnly bit set from the answer.
+    // FilterIndex and the ofReadOnly bit set from the answer. A chosen name
+    // the ANSI code page cannot hold exactly is refused with a message and
+    // the dialog asks again: FileName is never a near name.
     bool Execute(HWND owner = nullptr);
 
     // Asked before the dialog accepts a name (FileName holds it); setting
@@ -78,6 +83,7 @@ private:
     bool SystemExecute(HWND owner);
     bool ScriptedExecute();
     bool AskCanClose();
+    bool TakeWideName(const std::wstring& name);
     static UINT_PTR CALLBACK Hook(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
     bool save_;

@@ -148,6 +148,42 @@ void TEditor::SetCaretRowOffset(int fromRow, int offset)
     SetCaretRowCol(LimitRowToText(row), col);
 }
 
+TTextPlace TEditor::TextPlaceAt(int row, int col) const
+{
+    const TEditorScreenStrings& s = Store();
+    row = std::clamp(row, 0, s.Count());
+    col = std::max(0, col);
+    TTextPlace p;
+    p.Line = RowToLine(row);
+    p.Byte = std::max(0, GetLineCharPos(row, col));
+    // Only a line's last row has room past its end.
+    if (row >= s.Count() || s.GetRowAttribute(row) != raWrapped) p.Beyond = std::max(0, col - GetRowWidth(row));
+    return p;
+}
+
+void TEditor::PlaceToRowCol(const TTextPlace& place, int& row, int& col) const
+{
+    const TEditorScreenStrings& s = Store();
+    const int n = s.Count();
+    row = LimitRowToText(LineToRow(std::max(0, place.Line)));
+    int byte = std::max(0, place.Byte);
+    // Within the line's rows only: a byte past its end stays on its last row.
+    while (row < n - 1 && s.GetRowAttribute(row) == raWrapped && byte >= static_cast<int>(s.Strings(row).size())) {
+        byte -= static_cast<int>(s.Strings(row).size());
+        ++row;
+    }
+    const std::string_view text = row < n ? s.Strings(row) : std::string_view{};
+    col = ByteToCell(text, std::min(byte, static_cast<int>(text.size())), CellRules());
+    if (row >= n || s.GetRowAttribute(row) != raWrapped) col += std::max(0, place.Beyond);
+}
+
+void TEditor::SetCaretPlace(const TTextPlace& place)
+{
+    int row = 0, col = 0;
+    PlaceToRowCol(place, row, col);
+    SetCaretRowCol(row, col);
+}
+
 void TEditor::CaretBeginUpdate()
 {
     if (caretHideCount_++ == 0) HideEditorCaret();

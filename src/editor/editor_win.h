@@ -310,6 +310,16 @@ public:
     void SetSelText(std::string_view s) { InsertStreamText(s); }
     std::string GetSelText() const { return SelText(); }
     void CaretToSelStart();
+    // The selection's anchor (screen row and column); meaningful while Selected().
+    int AnchorRow() const { return anchorRow_; }
+    int AnchorCol() const { return anchorCol_; }
+    // Selects from one place to the other, the caret ending at `to`.
+    void SelectPlaces(const TTextPlace& from, const TTextPlace& to, TSelectionMode mode, bool latch);
+
+    // ---- places in the text, whatever the rows
+    TTextPlace TextPlaceAt(int row, int col) const;
+    void PlaceToRowCol(const TTextPlace& place, int& row, int& col) const;
+    void SetCaretPlace(const TTextPlace& place);
 
     // ---- typing and insertion (every one refused on a read-only editor)
     void TypeText(std::string_view s);

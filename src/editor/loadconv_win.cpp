@@ -7,6 +7,8 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <new>
+#include <string>
 
 #include "textcode/charcode.h"
 #include "textcode/cp932conv.h"
@@ -112,17 +114,26 @@ bool TLoadPages::Reserve(std::size_t max)
 {
     if (base_ || max == 0) return true;
     base_ = static_cast<char*>(VirtualAlloc(nullptr, RoundUp(max, kPage), MEM_RESERVE, PAGE_NOACCESS));
-    if (!base_) return false;
+    if (!base_) {
+        exhausted_ = true;
+        return false;
+    }
     reserved_ = RoundUp(max, kPage);
     return true;
 }
 
 bool TLoadPages::Resize(std::size_t size)
 {
-    if (size > reserved_) return false;
+    if (size > reserved_) {
+        exhausted_ = true;
+        return false;
+    }
     if (size > committed_) {
         const std::size_t to = std::min(reserved_, RoundUp(std::max(size, committed_ + kCommitStep), kPage));
-        if (!VirtualAlloc(base_ + committed_, to - committed_, MEM_COMMIT, PAGE_READWRITE)) return false;
+        if (!VirtualAlloc(base_ + committed_, to - committed_, MEM_COMMIT, PAGE_READWRITE)) {
+            exhausted_ = true;
+            return false;
+        }
         committed_ = to;
     }
     size_ = size;
@@ -185,14 +196,22 @@ public:
     TFile(const TFile&) = delete;
     TFile& operator=(const TFile&) = delete;
 
-    // The size, when it is one a conversion's reserve can be made for.
-    bool Size(std::size_t& n) const
+    // The size, when it is one a conversion's reserve can be made for and
+    // the memory left can hold; tooLarge when it is not.
+    bool Size(std::size_t& n, bool& tooLarge) const
     {
         LARGE_INTEGER size{};
-        if (h_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(h_, &size) || size.QuadPart < 0 ||
-            static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX / 8)
+        if (h_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(h_, &size) || size.QuadPart < 0) return false;
+        const auto bytes = static_cast<unsigned long long>(size.QuadPart);
+        // Refused before a byte is read: a file past the memory that can be
+        // committed would only fail late, or push the system into swapping.
+        MEMORYSTATUSEX mem{};
+        mem.dwLength = sizeof mem;
+        if (bytes > SIZE_MAX / 8 || (GlobalMemoryStatusEx(&mem) && bytes > mem.ullAvailPageFile)) {
+            tooLarge = true;
             return false;
-        n = static_cast<std::size_t>(size.QuadPart);
+        }
+        n = static_cast<std::size_t>(bytes);
         return true;
     }
     // Up to want bytes to at; got 0 where the file ends.
@@ -271,9 +290,37 @@ bool ReadFilePages(const std::string& name, TLoadPages& bytes)
 {
     TFile f(name);
     std::size_t n = 0;
+    bool tooLarge = false;
+    if (!f.Size(n, tooLarge)) {
+        if (tooLarge) bytes.MarkExhausted();
+        return false;
+    }
     // Escapes make a text at most five times as long ("$" is "$0024").
-    return f.Size(n) && bytes.Reserve(n * 5 + kPage) && ReadRaw(f, n, bytes);
+    return bytes.Reserve(n * 5 + kPage) && ReadRaw(f, n, bytes);
 }
+
+namespace {
+
+// Tests change a file while it is being read: with VELLUMO_TEST_LOAD_PAUSE
+// naming a pair of events, a load sets "<name>.reading" once its first piece
+// is in and waits (half a minute at most) for "<name>.go".
+void PauseForTest()
+{
+    static const std::string name = [] {
+        char buf[128] = {};
+        const DWORD n = GetEnvironmentVariableA("VELLUMO_TEST_LOAD_PAUSE", buf, sizeof buf);
+        return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
+    }();
+    if (name.empty()) return;
+    const HANDLE reading = OpenEventA(EVENT_MODIFY_STATE, FALSE, (name + ".reading").c_str());
+    const HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, (name + ".go").c_str());
+    if (reading) SetEvent(reading);
+    if (go) WaitForSingleObject(go, 30000);
+    if (reading) CloseHandle(reading);
+    if (go) CloseHandle(go);
+}
+
+} // namespace
 
 // Whether "ESC $ B" or "ESC $ @", the designations that make a text JIS,
 // begin in s at or after from.
@@ -289,10 +336,11 @@ bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pa
     info = TFileText();
     TFile f(name);
     std::size_t n = 0;
-    if (!f.Size(n) || !pages.Reserve(n * 5 + kPage)) return false;
+    if (!f.Size(n, info.TooLarge) || !pages.Reserve(n * 5 + kPage)) return false;
     std::string buf, out;
     std::size_t read = 0;
     if (!ReadMore(f, std::min(n, kStreamPiece), buf, read)) return false;
+    PauseForTest();
 
     enum { raw, utf16, utf8, maybeUtf8, jis } form = raw;
     const bool given = code >= 0 && code <= ccUtf8N;
@@ -413,6 +461,9 @@ bool ConvertUtf16Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, bo
                 return true;
             },
             text, noAnsi);
+    } catch (const std::bad_alloc&) {
+        text.MarkExhausted();
+        return false;
     } catch (const std::exception&) {
         return false;
     }
@@ -437,6 +488,9 @@ bool ConvertUtf8Pages(TLoadPages& bytes, std::size_t skip, TLoadPages& text, boo
                 return Utf8ToWide(piece, w) && !w.empty();
             },
             text, noAnsi);
+    } catch (const std::bad_alloc&) {
+        text.MarkExhausted();
+        return false;
     } catch (const std::exception&) {
         return false;
     }

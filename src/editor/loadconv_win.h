@@ -37,10 +37,14 @@ public:
     // The pages as a block of the row store, which frees them.
     TTextBlock TakeBlock();
     void Free() noexcept;
+    // Memory ran out (or a reserve could not be had) since the pages were made.
+    bool Exhausted() const noexcept { return exhausted_; }
+    void MarkExhausted() noexcept { exhausted_ = true; }
 
 private:
     char* base_ = nullptr;
     std::size_t reserved_ = 0, committed_ = 0, size_ = 0, released_ = 0;
+    bool exhausted_ = false;
 };
 
 // The whole file into pages, reserved for what a conversion in them may
@@ -58,6 +62,8 @@ struct TFileText {
     // DetectLegacyCharCode tells their code.
     bool NotUtf8 = false;
     bool OddByte = false;  // converted UTF-16 whose lone last byte was left out
+    // Nothing was read: the file is larger than the memory left could hold.
+    bool TooLarge = false;
 };
 
 // The whole file into pages, as ReadFilePages, but a file in UTF-16 or
@@ -66,7 +72,8 @@ struct TFileText {
 // read, as the whole text's conversion: the pages grow to the text's size,
 // never the file's. One with a character code page 932 lacks, or whose
 // code turns out otherwise after a conversion began, is read again as it
-// stands. Only with code page 932.
+// stands. Only with code page 932. Never more than the size the file had
+// when it was opened is read: bytes added meanwhile are the caller's to notice.
 bool ReadFileText(const std::string& name, int code, bool detect, TLoadPages& pages, TFileText& info);
 
 // UTF-16 little-endian units (an odd last byte left out) or UTF-8 bytes from

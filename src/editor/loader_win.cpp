@@ -30,10 +30,14 @@ bool CanOpenForWriting(const std::string& name)
     return true;
 }
 
-void ReportLoadFailure(const std::string& fileName)
+// outOfMemory: the file could be read but not held, which no waiting for
+// another program mends.
+void ReportLoadFailure(const std::string& fileName, bool outOfMemory)
 {
-    ShowMsg("\"" + fileName + "\"\r\n" + "の読み込みに失敗しました。他のプロセスで使用中の可能性があります。", kMsgCaption,
-            kMsgIconExclamation);
+    ShowMsg("\"" + fileName + "\"\r\n" +
+                (outOfMemory ? "は大きすぎて、使えるメモリーに読み込めません。"
+                             : "の読み込みに失敗しました。他のプロセスで使用中の可能性があります。"),
+            kMsgCaption, kMsgIconExclamation);
     if (!EditorHost().MainWindowShown()) EditorHost().LoadFailedBeforeShown();
 }
 
@@ -63,13 +67,14 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
     writable = CanOpenForWriting(fileName);
     TLoadPages bytes;
     TFileText file;
-    bool read = false;
+    bool read = false, outOfMemory = false;
     try {
         read = ReadFileText(fileName, forcedCode, detect, bytes, file);
     } catch (const std::bad_alloc&) {
+        outOfMemory = true;
     }
     if (!read) {
-        ReportLoadFailure(fileName);
+        ReportLoadFailure(fileName, outOfMemory || file.TooLarge || bytes.Exhausted());
         return -1;
     }
     TCharCode code = file.Converted != ccNone                   ? file.Converted
@@ -121,11 +126,12 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
         }
     } catch (const std::bad_alloc&) {
         ok = false;
+        outOfMemory = true;
     }
     if (!ok) {
         // Nothing is loaded rather than an empty text that a save would write back.
         noAnsi = false;
-        ReportLoadFailure(fileName);
+        ReportLoadFailure(fileName, outOfMemory || bytes.Exhausted() || text.Exhausted());
         return -1;
     }
     TLoadPages& pages = converted ? text : bytes;
@@ -158,9 +164,10 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
             }
         } catch (const std::bad_alloc&) {
             ok = false;
+            outOfMemory = true;
         }
         if (!ok) {
-            ReportLoadFailure(fileName);
+            ReportLoadFailure(fileName, outOfMemory || bytes.Exhausted());
             return -1;
         }
         if (replaced) noAnsi = true;
@@ -169,7 +176,12 @@ int TEditor::LoadTextFile(const std::string& fileName, bool detect, bool& hadNul
     std::vector<TTextBlock> blocks;
     blocks.push_back(std::move(block));
     bytes.Free();  // what a conversion left of the file
-    Store().LoadBlocks(std::move(blocks));
+    try {
+        Store().LoadBlocks(std::move(blocks));
+    } catch (const std::bad_alloc&) {
+        ReportLoadFailure(fileName, true);
+        return -1;
+    }
     SetTopRow(0);
     SetLeftCol(0);
     lock.Loaded();

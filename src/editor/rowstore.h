@@ -2,7 +2,8 @@
 // The document text as screen rows: one byte string per display row with a
 // flag word saying how the row ends and the bracket state at its start.
 // One store serves one or two views (a split window shares it); every edit
-// of the text is one ReplaceRows call and one undo record.
+// of the text is one ReplaceRows call and one undo record (the edits of an
+// undo group, a replace-all, share one).
 #include <algorithm>
 #include <cstdint>
 #include <functional>

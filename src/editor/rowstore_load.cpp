@@ -82,7 +82,6 @@ void TEditorScreenStrings::LoadText(std::string_view text)
 void TEditorScreenStrings::LoadBlocks(std::vector<TTextBlock> blocks)
 {
     TListUpdate update(*this);
-    Clear();
     std::erase_if(blocks, [](const TTextBlock& b) { return b.Size == 0 || !b.Data; });
     for (TTextBlock& b : blocks) NulsToSpaces(b.Data.get(), b.Size);  // a NUL must not end a row
     const bool endsWithBreak = !blocks.empty() && EndsWithBreak(std::string_view(blocks.back().Data.get(), blocks.back().Size));
@@ -133,6 +132,9 @@ void TEditorScreenStrings::LoadBlocks(std::vector<TTextBlock> blocks)
         else rows.back().SetFlags(WithRowAttribute(0, raLineBreak));
     });
     if (!rows.empty() && !endsWithBreak) rows.back().SetFlags(WithRowAttribute(0, raEof));
+    // The old text goes only once the new rows are made: memory running out
+    // above leaves it as it was.
+    Clear();
     blocks_ = std::move(blocks);
     AppendRows(std::move(rows));
     if (wordWrap_ && !wrap) WrapAll();

@@ -473,6 +473,18 @@ void TEditor::SetSelLength(long long n)
     UpdateSelection();
 }
 
+void TEditor::SelectPlaces(const TTextPlace& from, const TTextPlace& to, TSelectionMode mode, bool latch)
+{
+    if (Selected() || Anchored()) CleanSelection();
+    // The mode first: a box may let the caret stand past a line's end.
+    SetSelectionMode(mode);
+    boxLatch_ = latch && mode == smBox;
+    SetCaretPlace(from);
+    StartSelection();
+    SetCaretPlace(to);
+    UpdateSelection();
+}
+
 void TEditor::CaretToSelStart()
 {
     if (!Selected()) return;

@@ -1,6 +1,7 @@
 #include "editor/undo.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "editor/editorview.h"
@@ -46,6 +47,24 @@ void SetRemovedText(TUndoData& r, std::string_view removed, std::string_view ins
 
 TUndoData& TEditorUndoObj::NewRecord()
 {
+    if (grouping_ && !redoing_) {
+        if (groupEdited_) {
+            NoteGroupEdit();
+        } else {
+            // Before the first edit changes anything.
+            before_ = owner_.GetLogicalText(0, owner_.Count());
+            rowsAbove_ = rowsBelow_ = INT_MAX;
+            groupEdited_ = true;
+        }
+        redo_.clear();
+        scratch_.FirstRow = -1;
+        scratch_.RowsInserted = 0;
+        scratch_.InsertedLength = 0;
+        scratch_.RemovedAttribute = raNone;
+        scratch_.RemovedText.clear();
+        scratch_.KeptHead = scratch_.KeptTail = 0;
+        return scratch_;
+    }
     TUndoData r;
     if (const IEditorView* v = owner_.ActiveEditor()) {
         r.CaretRow = v->CaretRow();
@@ -78,8 +97,97 @@ void TEditorUndoObj::PushRedo(const TUndoData& record)
     redo_.push_back(std::move(r));
 }
 
+void TEditorUndoObj::BeginGroup()
+{
+    if (grouping_) return;
+    grouping_ = true;
+    groupEdited_ = false;
+    groupCaretRow_ = groupCaretCol_ = 0;
+    if (const IEditorView* v = owner_.ActiveEditor()) {
+        groupCaretRow_ = v->CaretRow();
+        groupCaretCol_ = v->CaretCol();
+    }
+}
+
+void TEditorUndoObj::EndGroup()
+{
+    if (!grouping_) return;
+    SealGroup();
+    grouping_ = false;
+}
+
+// Rows above and below an edit's rows are rows it left alone; their counts
+// stay right through later edits elsewhere, so the least of each over all
+// edits bounds the rows the group changed.
+void TEditorUndoObj::NoteGroupEdit()
+{
+    const TUndoData& r = scratch_;
+    if (r.FirstRow < 0) return;
+    rowsAbove_ = std::min(rowsAbove_, r.FirstRow);
+    rowsBelow_ = std::min(rowsBelow_, std::max(0, owner_.Count() - r.FirstRow - r.RowsInserted));
+}
+
+void TEditorUndoObj::SealGroup()
+{
+    if (!groupEdited_) return;
+    NoteGroupEdit();
+    groupEdited_ = false;
+    std::string before = std::move(before_);
+    before_ = std::string();
+    const int n = owner_.Count();
+    const int first = std::min(rowsAbove_, n);
+    const int end = n - std::min(rowsBelow_, n - first);
+    long long head = 0, span = 0, tail = 0;
+    for (int k = 0; k < n; ++k) {
+        const long long len = static_cast<long long>(owner_.Strings(k).size()) + (owner_.GetRowAttribute(k) == raLineBreak ? 2 : 0);
+        (k < first ? head : k < end ? span : tail) += len;
+    }
+    const long long size = static_cast<long long>(before.size());
+    // The untouched rows must hold the bytes they held before: otherwise an
+    // edit went round the group, and the record would restore a wrong text.
+    auto same = [&](int from, int to, std::size_t at) {
+        for (int k = from; k < to; ++k) {
+            std::string_view row = owner_.Strings(k);
+            if (before.compare(at, row.size(), row) != 0) return false;
+            at += row.size();
+            if (owner_.GetRowAttribute(k) == raLineBreak) {
+                if (before.compare(at, 2, "\r\n") != 0) return false;
+                at += 2;
+            }
+        }
+        return true;
+    };
+    if (head + tail > size || !same(0, first, 0) || !same(end, n, static_cast<std::size_t>(size - tail))) {
+        Clear();
+        return;
+    }
+    TUndoData rec;
+    rec.CaretRow = groupCaretRow_;
+    rec.CaretCol = groupCaretCol_;
+    rec.FirstRow = first;
+    rec.RowsInserted = end - first;
+    rec.InsertedLength = span;
+    const std::size_t from = static_cast<std::size_t>(head), length = static_cast<std::size_t>(size - head - tail);
+    if (length * 2 >= before.capacity()) {
+        before.resize(from + length);
+        before.erase(0, from);
+        rec.RemovedText = std::move(before);
+    } else {
+        rec.RemovedText.assign(before, from, length);
+    }
+    const std::string_view t = rec.RemovedText;
+    if (t.empty()) rec.RemovedAttribute = raNone;
+    else if (t.size() >= 2 && t.substr(t.size() - 2) == "\r\n") rec.RemovedAttribute = raLineBreak;
+    else rec.RemovedAttribute = end < n ? raWrapped : raEof;
+    if (rec.RowsInserted == 0 && rec.RemovedAttribute == raNone) return;
+    undo_.push_back(std::move(rec));
+    Trim();
+}
+
 void TEditorUndoObj::Clear()
 {
+    groupEdited_ = false;
+    before_ = std::string();
     undo_.clear();
     redo_.clear();
     if (OnClear) OnClear();
@@ -149,6 +257,7 @@ TUndoData TEditorUndoObj::Replay(const TUndoData& r)
 
 bool TEditorUndoObj::Undo()
 {
+    SealGroup();
     if (undo_.empty()) return false;
     if (!Fits(undo_.back())) {
         Clear();
@@ -174,6 +283,7 @@ bool TEditorUndoObj::Undo()
 
 bool TEditorUndoObj::Redo()
 {
+    SealGroup();
     if (redo_.empty()) return false;
     if (!Fits(redo_.back())) {
         Clear();

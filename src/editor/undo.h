@@ -1,7 +1,8 @@
 #pragma once
-// Undo and redo of row-store edits: one record per ReplaceRows call, no
-// grouping. A record that no longer fits the rows present (an edit that
-// bypassed the store) empties both lists instead of corrupting the text.
+// Undo and redo of row-store edits: one record per ReplaceRows call, or one
+// for all the edits of a group (a replace-all). A record that no longer fits
+// the rows present (an edit that bypassed the store) empties both lists
+// instead of corrupting the text.
 #include <deque>
 #include <functional>
 #include <string>
@@ -47,11 +48,18 @@ public:
     // A new record with the active view's caret, appended to the undo list.
     virtual TUndoData& NewRecord();
     virtual bool CanRedo() const noexcept { return !redo_.empty(); }
-    virtual bool CanUndo() const noexcept { return !undo_.empty(); }
+    virtual bool CanUndo() const noexcept { return !undo_.empty() || groupEdited_; }
     virtual bool Redo();
     virtual bool Undo();
     virtual void PushRedo(const TUndoData& record);
     virtual void Clear();
+
+    // Edits from here to EndGroup undo and redo as one record: the text
+    // before the first of them is kept once, and at the end the record keeps
+    // the part of it that the edits touched. Groups do not nest.
+    void BeginGroup();
+    void EndGroup();
+    bool Grouping() const noexcept { return grouping_; }
 
     int ListMax() const noexcept { return listMax_; }
     // Stores Max(64, value); older records beyond it are dropped.
@@ -66,12 +74,26 @@ private:
     // Replays r on the rows; returns its inverse (caret fields unset).
     TUndoData Replay(const TUndoData& r);
     void Trim();
+    // Takes the group's last edit into its bounds.
+    void NoteGroupEdit();
+    // Puts the group's edits so far on the undo list as one record.
+    void SealGroup();
 
     TEditorScreenStrings& owner_;
     int listMax_ = kDefaultListMax;
     bool redoing_ = false;
     std::deque<TUndoData> redo_;
     std::deque<TUndoData> undo_;
+
+    // The open group: the whole text before its first edit, the caret then,
+    // and the rows no edit touched at the top and at the bottom. Each edit
+    // fills scratch_, read at the next edit or at the end.
+    bool grouping_ = false;
+    bool groupEdited_ = false;
+    std::string before_;
+    int groupCaretRow_ = 0, groupCaretCol_ = 0;
+    int rowsAbove_ = 0, rowsBelow_ = 0;
+    TUndoData scratch_;
 };
 
 } // namespace vellumo

@@ -31,6 +31,9 @@ public:
     virtual std::string BrowserPath(std::string_view appPathsKey) const = 0;
 };
 
+// Defaults for sections that ask nothing of the machine: empty and zero.
+const TMachineDefaults& NoMachineDefaults();
+
 // The App Paths keys of the two browsers.
 inline constexpr char kIeAppPathsKey[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\IEXPLORE.EXE";
 inline constexpr char kMfAppPathsKey[] = "\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\firefox.exe";

@@ -10,7 +10,6 @@ constexpr int kPrintFontSizeMin = 1;
 constexpr int kPrintFontSizeMax = 200;
 constexpr int kPrintMarginMax = 100;  // margins and the column gap, mm
 constexpr int kPrintColumnsMax = 3;
-constexpr int kPrintAlignMax = 3;     // haNone 0 .. haRight 3
 
 // Every stored number of p held inside its range; the dialog's own choices
 // (range, pages, selection) are left alone.

@@ -138,6 +138,52 @@ void WriteSettingDecls(std::span<const TSettingDecl<Root>> decls, TMemIniFile& i
             ini.WriteString(d.Section, d.Key, SettingText(d, root));
 }
 
+namespace {
+
+class TNoMachine : public TMachineDefaults {
+public:
+    TWindowBounds MainWindowBounds() const override { return {}; }
+    bool IsWindowsXpOrLater() const override { return true; }
+    std::string DocumentsFolder() const override { return {}; }
+    std::string DesktopFolder() const override { return {}; }
+    std::string TempFolder() const override { return {}; }
+    std::string ProgramFolder() const override { return {}; }
+    std::string BrowserPath(std::string_view) const override { return {}; }
+};
+
+} // namespace
+
+const TMachineDefaults& NoMachineDefaults()
+{
+    static const TNoMachine machine;
+    return machine;
+}
+
+TAppSearchOptions ReadSearchOptionSettings(const TMemIniFile& ini)
+{
+    TAppSearchOptions o;
+    ReadSettingDecls(SearchOptionDecls(), ini, NoMachineDefaults(), o);
+    return o;
+}
+
+void WriteSearchOptionSettings(TMemIniFile& ini, const TAppSearchOptions& options, bool withConfirm)
+{
+    for (const auto& d : SearchOptionDecls()) {
+        // Only the replace dialog asks the question; the find dialog leaves it.
+        if (!withConfirm && std::string_view(d.Key) == "ReplaceConfirm") continue;
+        ini.WriteString(d.Section, d.Key, SettingText(d, options));
+    }
+}
+
+void WriteWindowPlacementSettings(TMemIniFile& ini, const TAppWindowPlacement& placement)
+{
+    for (const auto& d : WindowPlacementDecls()) {
+        // A maximised window leaves the bounds it had before as they are.
+        if (placement.WindowMax && !d.Field.AsBool) continue;
+        ini.WriteString(d.Section, d.Key, SettingText(d, placement));
+    }
+}
+
 #define VELLUMO_SETTINGS_ROOT(Root)                                                                          \
     template void ReadSettingDecls<Root>(std::span<const TSettingDecl<Root>>, const TMemIniFile&,            \
                                          const TMachineDefaults&, Root&, std::string_view);                  \

@@ -146,6 +146,14 @@ template <class Root>
 void WriteSettingDecls(std::span<const TSettingDecl<Root>> decls, TMemIniFile& ini, const Root& root,
                        std::string_view section = {});
 
+// [SearchOptions] and the main window's placement, through their rows.
+// withConfirm: ReplaceConfirm too (the replace dialog's); otherwise the
+// file's value stays.
+TAppSearchOptions ReadSearchOptionSettings(const TMemIniFile& ini);
+void WriteSearchOptionSettings(TMemIniFile& ini, const TAppSearchOptions& options, bool withConfirm);
+// A maximised placement leaves the stored bounds as they are.
+void WriteWindowPlacementSettings(TMemIniFile& ini, const TAppWindowPlacement& placement);
+
 // The in-memory value of one key as it is written to the file.
 template <class Root>
 std::string SettingText(const TSettingDecl<Root>& decl, const Root& root);

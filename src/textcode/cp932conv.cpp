@@ -632,6 +632,7 @@ void TToCp932Stream::Run(std::string_view piece, bool last, std::string& out)
 
 void TToCp932Stream::Put(std::string_view piece, std::string& out)
 {
+    if (piece.empty()) return;  // nothing can end a held character
     if (heldCount_) {
         // The held bytes and the start of the piece, which ends their character.
         u8 joined[8];

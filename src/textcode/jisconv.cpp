@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/leadbytes.h"
+#include "textcode/cp932.h"
 #include "textcode/inplace.h"
 #include "textcode/jisextra.h"
 
@@ -61,6 +62,26 @@ constexpr CodeTables MakeCodeTables()
 }
 
 constexpr CodeTables kCodes = MakeCodeTables();
+
+// [JIS row << 7 | cell]: 1 when the JIS X 0208 code's Shift-JIS form is a
+// character of code page 932 (rows and cells outside 21-7E: 0).
+const std::uint8_t* AssignedJis0208()
+{
+    static const auto* table = [] {
+        static std::uint8_t t[128 * 128] = {};
+        const TCp932Tables& cp = Cp932Tables();
+        for (unsigned r = 0x21; r <= 0x7E; ++r) {
+            for (unsigned c = 0x21; c <= 0x7E; ++c) {
+                const unsigned s = static_cast<unsigned>(kCodes.sjisLead[r] << 8 | kCodes.sjisTrail[r & 1][c]);
+                const std::uint8_t row = cp.row[s >> 8];
+                const bool known = row != kNoRow && (cp.pair[row][s & 0xFF] != kCp932Unknown || s == 0x8145);
+                t[r << 7 | c] = known ? 1 : 0;
+            }
+        }
+        return t;
+    }();
+    return table;
+}
 
 inline std::uint16_t JisToSjisFast(unsigned j1, unsigned j2) noexcept
 {
@@ -140,10 +161,24 @@ inline std::size_t Designation(const u8* p, const u8* end, u8& mode) noexcept
     return 0;
 }
 
-// A JIS X 0212 character as its code page 932 equivalent, or "〓" counted as replaced.
-inline u8* PutJis0212(u8* o, unsigned j1, unsigned j2, TState& st) noexcept
+// A JIS X 0212 character (in EUC-JP, any three-byte one) as its code page
+// 932 equivalent, or "〓" counted as replaced.
+inline u8* PutJis0212(u8* o, unsigned j1, unsigned j2, TState& st, bool euc) noexcept
 {
-    std::uint16_t s = Jis0212ToSjis(static_cast<std::uint16_t>((j1 & 0x7F) << 8 | (j2 & 0x7F)));
+    const auto code = static_cast<std::uint16_t>((j1 & 0x7F) << 8 | (j2 & 0x7F));
+    std::uint16_t s = euc ? EucThreeByteToSjis(code) : Jis0212ToSjis(code);
+    if (!s) {
+        s = kGetaMark;
+        ++st.replaced;
+    }
+    return PutCode(o, s);
+}
+
+// A two-byte JIS X 0208 code (bytes as read, bit 7 cleared) whose Shift-JIS
+// form is no character; in EUC-JP, rows 75-7E are the user-defined area.
+[[gnu::noinline]] u8* PutRarePair(u8* o, unsigned j1, unsigned j2, bool euc, TState& st) noexcept
+{
+    std::uint16_t s = euc ? EucUserDefinedToSjis(false, j1, j2) : 0;
     if (!s) {
         s = kGetaMark;
         ++st.replaced;
@@ -194,11 +229,15 @@ const u8* JisToSjisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8*
         } else if (end - p >= 2 && p[1] >= 0x21) {
             // A pair never takes in a control, a line end or a mode change, nor reads past the end.
             if (st.mode == jm0212) {
-                o = PutJis0212(o, b, p[1], st);
+                o = PutJis0212(o, b, p[1], st, false);
                 p += 2;
             } else {
+                const std::uint8_t* assigned = AssignedJis0208();
                 do {
-                    o = PutCode(o, JisToSjisFast(p[0], p[1]));
+                    if ((p[0] | p[1]) < 0x80 && assigned[p[0] << 7 | p[1]]) [[likely]]
+                        o = PutCode(o, JisToSjisFast(p[0], p[1]));
+                    else
+                        o = PutRarePair(o, p[0], p[1], false, st);
                     p += 2;
                 } while (p < limit && end - p >= 2 && p[0] >= 0x21 && p[1] >= 0x21);
             }
@@ -218,14 +257,19 @@ const u8* EucToSjisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8*
             p = CopyAscii(p, limit, end, o);
         } else if (b >= 0xA1 && b != 0xFF && end - p >= 2 && !IsLineEnd(p[1])) {
             // Runs of kanji and kana pairs.
+            const std::uint8_t* assigned = AssignedJis0208();
             do {
-                o = PutCode(o, JisToSjisFast(p[0] & 0x7Fu, p[1] & 0x7Fu));
+                const unsigned j1 = p[0] & 0x7Fu, j2 = p[1] & 0x7Fu;
+                if (p[0] < 0xF5 && p[1] >= 0xA1 && assigned[j1 << 7 | j2]) [[likely]]
+                    o = PutCode(o, JisToSjisFast(j1, j2));
+                else
+                    o = PutRarePair(o, j1, p[1] >= 0xA1 ? j2 : 0, true, st);
                 p += 2;
             } while (p < limit && end - p >= 2 && p[0] >= 0xA1 && p[0] != 0xFF && !IsLineEnd(p[1]));
         } else if (b == 0x8F) {
             // JIS X 0212 takes three bytes; a broken sequence loses only its first.
             if (end - p >= 3 && IsEucByte(p[1]) && IsEucByte(p[2])) {
-                o = PutJis0212(o, p[1], p[2], st);
+                o = PutJis0212(o, p[1], p[2], st, true);
                 p += 3;
             } else {
                 if (Short(o, oend, p, limit)) return p;
@@ -241,7 +285,8 @@ const u8* EucToSjisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8*
             *o++ = p[1];
             p += 2;
         } else {
-            o = PutCode(o, JisToSjisFast(b & 0x7Fu, p[1] & 0x7Fu));
+            // A lead byte 81-A0 is no EUC-JP character.
+            o = PutRarePair(o, 0, 0, false, st);
             p += 2;
         }
     }
@@ -261,6 +306,11 @@ const u8* EucToSjisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8*
     if (IsLeadByte(p[0]) && end - p >= 2 && IsTrailByte(p[1])) {
         len = 2;
         code = IbmExtensionEquivalent(static_cast<std::uint16_t>(p[0] << 8 | p[1]));
+        if (!code && (kCodes.sjisClass[p[0]] & 1)) {
+            // A JIS X 0208 position: kept when code page 932 has a character there.
+            const std::uint16_t j = SjisToJisFast(p[0], p[1]);
+            if (AssignedJis0208()[j >> 8 << 7 | (j & 0xFF)]) return len << 16 | j;
+        }
     }
     if (!code) {
         code = kGetaMark;
@@ -269,25 +319,56 @@ const u8* EucToSjisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8*
     return len << 16 | SjisToJisFast(code >> 8, code & 0xFF);
 }
 
+// A character of code page 932 at a JIS X 0208 position.
+inline bool IsAssignedPair(const u8* p, const u8* end, const std::uint8_t* assigned) noexcept
+{
+    if (!IsJisPair(p, end)) return false;
+    const std::uint16_t j = SjisToJisFast(p[0], p[1]);
+    return assigned[j >> 8 << 7 | (j & 0xFF)] != 0;
+}
+
+// One that EUC-JP writes by the arithmetic: the NEC-selected codes (ED, EE)
+// go out in the extensions' own forms.
+inline bool IsEucPair(const u8* p, const u8* end, const std::uint8_t* assigned) noexcept
+{
+    return p[0] != 0xED && p[0] != 0xEE && IsAssignedPair(p, end, assigned);
+}
+
+// SjisToEucExtra for the pair at p, 0 when there is none.
+inline std::uint32_t EucExtraAt(const u8* p, const u8* end) noexcept
+{
+    if (end - p < 2 || !IsTrailByte(p[1])) return 0;
+    return SjisToEucExtra(static_cast<std::uint16_t>(p[0] << 8 | p[1]));
+}
+
 const u8* SjisToEucStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8* oend, TState& st) noexcept
 {
+    const std::uint8_t* assigned = AssignedJis0208();
     while (p < limit) {
         const u8 b = *p;
         if (b < 0x80) {
             p = CopyAscii(p, limit, end, o);
-        } else if (IsJisPair(p, end)) {
+        } else if (IsEucPair(p, end, assigned)) {
             do {
                 const std::uint16_t j = SjisToJisFast(p[0], p[1]);
                 o = Put2(o, (j >> 8) | 0x80, (j & 0xFF) | 0x80);
                 p += 2;
-            } while (p < limit && IsJisPair(p, end));
+            } while (p < limit && IsEucPair(p, end, assigned));
         } else {
             if (Short(o, oend, p, limit)) return p;
             if (IsKana(b)) {
                 o = Put2(o, 0x8E, b);
                 ++p;
+            } else if (const std::uint32_t x = EucExtraAt(p, end); x >= 0x8F0000) {
+                *o++ = 0x8F;
+                o = Put2(o, (x >> 8) & 0xFF, x & 0xFF);
+                p += 2;
+            } else if (x != 0 && x < 0x10000) {
+                o = Put2(o, x >> 8, x & 0xFF);
+                p += 2;
             } else {
-                const std::uint32_t j = JisCodeOfRare(p, end, st);
+                // x: a JIS X 0208 code that stands for the character.
+                const std::uint32_t j = x ? (2u << 16 | SjisToJisFast((x >> 8) & 0xFF, x & 0xFF)) : JisCodeOfRare(p, end, st);
                 o = Put2(o, ((j >> 8) & 0xFF) | 0x80, (j & 0xFF) | 0x80);
                 p += j >> 16;
             }
@@ -306,6 +387,7 @@ inline u8* PutEscape(u8* o, u8 a, u8 b) noexcept
 
 const u8* SjisToJisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8* oend, TState& st) noexcept
 {
+    const std::uint8_t* assigned = AssignedJis0208();
     while (p < limit) {
         const u8 b = *p;
         if (b < 0x80) {
@@ -331,11 +413,11 @@ const u8* SjisToJisStep(const u8* p, const u8* limit, const u8* end, u8*& o, u8*
                 st.twoByte = true;
                 st.kana = false;
             }
-            if (IsJisPair(p, end)) [[likely]] {
+            if (IsAssignedPair(p, end, assigned)) [[likely]] {
                 do {
                     o = PutCode(o, SjisToJisFast(p[0], p[1]));
                     p += 2;
-                } while (p < limit && IsJisPair(p, end));
+                } while (p < limit && IsAssignedPair(p, end, assigned));
             } else {
                 if (Short(o, oend, p, limit)) return p;
                 const std::uint32_t j = JisCodeOfRare(p, end, st);

@@ -103,6 +103,55 @@ constexpr TJis0212Entry kJis0212[] = {
 {0x6A6A, 0xFC45}, {0x6B25, 0xFC46}, {0x6B7A, 0xFC48}, {0x6B7B, 0xFC47}, {0x6C56, 0xFC4A},
 };
 
+// The IBM extensions that the common Windows-compatible EUC-JP writes in
+// JIS X 0212 rows 83 and 84, which that standard leaves free; sorted.
+constexpr TJis0212Entry kEucMsIbm[] = {
+{0x7373, 0xFA40}, {0x7374, 0xFA41}, {0x7375, 0xFA42}, {0x7376, 0xFA43}, {0x7377, 0xFA44}, {0x7378, 0xFA45},
+{0x7379, 0xFA46}, {0x737A, 0xFA47}, {0x737B, 0xFA48}, {0x737C, 0xFA49}, {0x7429, 0xFA56}, {0x742A, 0xFA57},
+{0x742E, 0xFA62}, {0x742F, 0xFA6A}, {0x7430, 0xFA7C}, {0x7431, 0xFA83}, {0x7432, 0xFA8A}, {0x7433, 0xFA8B},
+{0x7434, 0xFA90}, {0x7435, 0xFA92}, {0x7436, 0xFA96}, {0x7437, 0xFA9B}, {0x7438, 0xFA9C}, {0x7439, 0xFA9D},
+{0x743A, 0xFAAA}, {0x743B, 0xFAAE}, {0x743C, 0xFAB0}, {0x743D, 0xFAB1}, {0x743E, 0xFABA}, {0x743F, 0xFABD},
+{0x7440, 0xFAC1}, {0x7441, 0xFACD}, {0x7442, 0xFAD0}, {0x7443, 0xFAD5}, {0x7444, 0xFAD8}, {0x7445, 0xFAE0},
+{0x7446, 0xFAE5}, {0x7447, 0xFAE8}, {0x7448, 0xFAEA}, {0x7449, 0xFAEE}, {0x744A, 0xFAF2}, {0x744B, 0xFB43},
+{0x744C, 0xFB44}, {0x744D, 0xFB50}, {0x744E, 0xFB58}, {0x744F, 0xFB5E}, {0x7450, 0xFB6E}, {0x7451, 0xFB70},
+{0x7452, 0xFB72}, {0x7453, 0xFB75}, {0x7454, 0xFB7C}, {0x7455, 0xFB7D}, {0x7456, 0xFB7E}, {0x7457, 0xFB80},
+{0x7458, 0xFB82}, {0x7459, 0xFB85}, {0x745A, 0xFB86}, {0x745B, 0xFB89}, {0x745C, 0xFB8D}, {0x745D, 0xFB8E},
+{0x745E, 0xFB92}, {0x745F, 0xFB94}, {0x7460, 0xFB9D}, {0x7461, 0xFB9E}, {0x7462, 0xFB9F}, {0x7463, 0xFBA0},
+{0x7464, 0xFBA1}, {0x7465, 0xFBA9}, {0x7466, 0xFBAC}, {0x7467, 0xFBAE}, {0x7468, 0xFBB0}, {0x7469, 0xFBB1},
+{0x746A, 0xFBB3}, {0x746B, 0xFBB4}, {0x746C, 0xFBB6}, {0x746D, 0xFBB7}, {0x746E, 0xFBB8}, {0x746F, 0xFBD3},
+{0x7470, 0xFBDA}, {0x7471, 0xFBE8}, {0x7472, 0xFBE9}, {0x7473, 0xFBEA}, {0x7474, 0xFBEE}, {0x7475, 0xFBF0},
+{0x7476, 0xFBF2}, {0x7477, 0xFBF6}, {0x7478, 0xFBF7}, {0x7479, 0xFBF9}, {0x747A, 0xFBFA}, {0x747B, 0xFBFC},
+{0x747C, 0xFC42}, {0x747D, 0xFC49}, {0x747E, 0xFC4B},
+};
+
+// That EUC-JP writes ￤ as the JIS X 0212 broken bar.
+constexpr TJis0212Entry kEucMsBrokenBar{0x2243, 0xFA55};
+
+template <std::size_t N>
+std::uint16_t Find(const TJis0212Entry (&table)[N], std::uint16_t jis) noexcept
+{
+    const auto* end = std::end(table);
+    const auto* it = std::lower_bound(std::begin(table), end, jis,
+                                      [](const TJis0212Entry& e, std::uint16_t j) { return e.jis < j; });
+    return it != end && it->jis == jis ? it->sjis : 0;
+}
+
+// The user-defined area F040-F9FC as one run of 1880 codes.
+constexpr unsigned kUserDefinedCount = 1880;
+
+std::uint16_t UserDefinedCode(unsigned index) noexcept
+{
+    const unsigned trail = index % 188;
+    return static_cast<std::uint16_t>((0xF0 + index / 188) << 8 | (0x40 + trail + (trail >= 0x3F ? 1 : 0)));
+}
+
+unsigned UserDefinedIndex(std::uint16_t sjis) noexcept
+{
+    const unsigned lead = sjis >> 8, trail = sjis & 0xFF;
+    if (lead < 0xF0 || lead > 0xF9 || trail < 0x40 || trail == 0x7F || trail > 0xFC) return kUserDefinedCount;
+    return (lead - 0xF0) * 188 + trail - 0x40 - (trail > 0x7F ? 1 : 0);
+}
+
 } // namespace
 
 std::uint16_t IbmExtensionEquivalent(std::uint16_t sjis) noexcept
@@ -113,12 +162,48 @@ std::uint16_t IbmExtensionEquivalent(std::uint16_t sjis) noexcept
     return index < std::size(kIbmEquivalent) ? kIbmEquivalent[index] : 0;
 }
 
-std::uint16_t Jis0212ToSjis(std::uint16_t jis0212) noexcept
+std::uint16_t Jis0212ToSjis(std::uint16_t jis0212) noexcept { return Find(kJis0212, jis0212); }
+
+std::uint16_t EucUserDefinedToSjis(bool threeBytes, unsigned row, unsigned cell) noexcept
 {
-    const auto* end = std::end(kJis0212);
-    const auto* it = std::lower_bound(std::begin(kJis0212), end, jis0212,
-                                      [](const TJis0212Entry& e, std::uint16_t j) { return e.jis < j; });
-    return it != end && it->jis == jis0212 ? it->sjis : 0;
+    if (row < 0x75 || row > 0x7E || cell < 0x21 || cell > 0x7E) return 0;
+    return UserDefinedCode((threeBytes ? 940 : 0) + (row - 0x75) * 94 + (cell - 0x21));
+}
+
+std::uint16_t EucThreeByteToSjis(std::uint16_t jis0212) noexcept
+{
+    if (const std::uint16_t udc = EucUserDefinedToSjis(true, jis0212 >> 8, jis0212 & 0xFF)) return udc;
+    if (jis0212 == kEucMsBrokenBar.jis) return kEucMsBrokenBar.sjis;
+    if (const std::uint16_t ibm = Find(kEucMsIbm, jis0212)) return ibm;
+    return Jis0212ToSjis(jis0212);
+}
+
+std::uint32_t SjisToEucExtra(std::uint16_t sjis) noexcept
+{
+    if (const unsigned k = UserDefinedIndex(sjis); k < kUserDefinedCount) {
+        const unsigned i = k % 940;
+        const unsigned code = (0x75 + i / 94) << 8 | (0x21 + i % 94) | 0x8080;
+        return k < 940 ? code : 0x8F0000 | code;
+    }
+    // A NEC-selected code goes out as its IBM twin's form.
+    std::uint16_t ibm = sjis;
+    if ((sjis >> 8) == 0xED || (sjis >> 8) == 0xEE) {
+        ibm = 0;
+        for (unsigned i = 0; i < std::size(kIbmEquivalent) && !ibm; ++i)
+            if (kIbmEquivalent[i] == sjis) ibm = static_cast<std::uint16_t>(0xFA00 + ((i / 188) << 8) + 0x40 + i % 188 + (i % 188 >= 0x3F ? 1 : 0));
+        // ￢'s IBM twin stands for JIS X 0208's own.
+        if (!ibm) return sjis == 0xEEF9 ? 0x10000 | 0x81CA : 0;
+    }
+    const std::uint16_t same = IbmExtensionEquivalent(ibm);
+    if (!same) return 0;
+    if ((same >> 8) < 0xED) return 0x10000 | same;  // a JIS X 0208 or NEC-row code: the caller writes it
+    if (ibm == kEucMsBrokenBar.sjis) return 0x8F0000 | kEucMsBrokenBar.jis | 0x8080;
+    for (const auto* table : {std::begin(kJis0212), std::begin(kEucMsIbm)}) {
+        const auto* end = table == std::begin(kJis0212) ? std::end(kJis0212) : std::end(kEucMsIbm);
+        for (const auto* e = table; e != end; ++e)
+            if (e->sjis == ibm) return 0x8F0000 | e->jis | 0x8080;
+    }
+    return 0;
 }
 
 } // namespace vellumo

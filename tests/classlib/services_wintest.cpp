@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/showmsg.h"
+#include "base/widename.h"
 #include "classlib/application_win.h"
 #include "classlib/filedialog_win.h"
 #include "classlib/process_win.h"
@@ -83,8 +85,36 @@ TEST(FileDialog, TheScriptAnswersAndIsAskedAgainWhileOnCanCloseRefuses)
     EXPECT_EQ(s.asked.size(), 20u);
 }
 
+TEST(FileDialog, AScriptedNameOutsideTheCodePageIsRefusedAndAskedAgain)
+{
+    TScripted s;
+    std::vector<std::string> shown;
+    TScopedMsgSink sink([&](const std::string& text, const std::string&, unsigned) {
+        shown.push_back(text);
+        return kAnswerOk;
+    });
+    TOpenDialog dlg;
+    dlg.SetFileName("old.txt");
+    std::vector<std::string> checked;
+    dlg.OnCanClose = [&](TFileDialog& d, bool&) { checked.push_back(d.FileName()); };
+    TFileDialogAnswer bad{true}, good{true};
+    bad.wideFileName = L"C:\\d\\\u00E9.txt";
+    good.wideFileName = L"C:\\d\\\u65E5.txt";
+    s.answers = {bad, good};
+    EXPECT_TRUE(dlg.Execute());
+    EXPECT_EQ(checked, (std::vector<std::string>{"C:\\d\\\x93\xFA.txt"}));
+    EXPECT_EQ(s.asked, (std::vector<std::string>{"old.txt", "old.txt"}));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("\"C:\\d\\$00E9.txt\""), std::string::npos) << shown[0];
+    // Refused, then cancelled: the name stays what it was.
+    s.answers = {bad, {false}};
+    EXPECT_FALSE(dlg.Execute());
+    EXPECT_EQ(dlg.FileName(), "C:\\d\\\x93\xFA.txt");
+    EXPECT_EQ(shown.size(), 2u);
+}
+
 // Drives the system's save dialog: types a name and presses OK.
-std::vector<std::string> g_names;
+std::vector<std::wstring> g_names;
 int g_tries = 0;
 
 void CALLBACK TypeName(HWND, UINT, UINT_PTR id, DWORD)
@@ -103,7 +133,7 @@ void CALLBACK TypeName(HWND, UINT, UINT_PTR id, DWORD)
     HWND edit = GetDlgItem(dlg, cmb13);
     if (!edit)
         edit = GetDlgItem(dlg, edt1);
-    SetWindowTextA(edit, g_names.front().c_str());
+    SetWindowTextW(edit, g_names.front().c_str());
     g_names.erase(g_names.begin());
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
 }
@@ -122,7 +152,7 @@ TEST(FileDialog, TheSystemDialogAsksOnCanCloseThroughItsHook)
         checked.push_back(d.FileName());
         can = checked.size() > 1;
     };
-    g_names = {first, second};
+    g_names = {AnsiToWideName(first), AnsiToWideName(second)};
     g_tries = 0;
     UINT_PTR t = SetTimer(nullptr, 0, 100, TypeName);
     bool ok = dlg.Execute(nullptr);
@@ -130,6 +160,37 @@ TEST(FileDialog, TheSystemDialogAsksOnCanCloseThroughItsHook)
     ASSERT_TRUE(ok);
     EXPECT_EQ(checked, (std::vector<std::string>{first, second}));
     EXPECT_EQ(dlg.FileName(), second);
+}
+
+TEST(FileDialog, TheSystemDialogRefusesANameOutsideTheCodePageAndStaysOpen)
+{
+    TTempFolder dir;
+    const std::string good = dir.File("good.txt");
+    std::vector<std::string> shown;
+    TScopedMsgSink sink([&](const std::string& text, const std::string&, unsigned) {
+        shown.push_back(text);
+        return kAnswerOk;
+    });
+    // With the hook the name is refused inside the dialog; without it the dialog opens again.
+    for (const bool hooked : {true, false}) {
+        SCOPED_TRACE(hooked);
+        shown.clear();
+        TSaveDialog dlg;
+        dlg.SetTitle("Save it");
+        dlg.SetInitialDir(dir.Path());
+        std::vector<std::string> checked;
+        if (hooked) dlg.OnCanClose = [&](TFileDialog& d, bool&) { checked.push_back(d.FileName()); };
+        g_names = {AnsiToWideName(dir.Path()) + L"\\\u00E9.txt", AnsiToWideName(good)};
+        g_tries = 0;
+        UINT_PTR t = SetTimer(nullptr, 0, 100, TypeName);
+        const bool ok = dlg.Execute(nullptr);
+        KillTimer(nullptr, t);
+        ASSERT_TRUE(ok);
+        EXPECT_EQ(dlg.FileName(), good);
+        EXPECT_EQ(checked, hooked ? std::vector<std::string>{good} : std::vector<std::string>{});
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_NE(shown[0].find(dir.Path() + "\\$00E9.txt"), std::string::npos) << shown[0];
+    }
 }
 
 TEST(Timers, OneShotsRunOnceAndRepeatingTimersStopWhenDisabled)

@@ -197,5 +197,43 @@ TEST_F(CommandLine, TwoFilesGoToTwoNewProcesses)
     EXPECT_EQ(names, (std::vector<std::string>{a, b}));
 }
 
+// A name the code page cannot hold, beside the file the system's own ANSI
+// copy of the command line would name instead ("e.txt" for "é.txt"; "?",
+// a wildcard matching "x.txt", for a Korean syllable): one message names it,
+// the start ends there, and the near file is neither opened nor written.
+TEST_F(CommandLine, ANameOutsideTheCodePageIsRefusedAndTheNearNameNeverUsed)
+{
+    const std::string twin = dir_.File("e.txt"), any = dir_.File("x.txt");
+    ASSERT_TRUE(WriteFileBytes(twin, "twin\r\n"));
+    ASSERT_TRUE(WriteFileBytes(any, "any\r\n"));
+    AgeFile(twin);
+    AgeFile(any);
+    const FILETIME twinTime = WriteTime(twin), anyTime = WriteTime(any);
+    const struct {
+        const wchar_t* name;
+        const char* shown;
+    } cases[] = {{L"\u00E9.txt", "$00E9.txt"}, {L"\uD55C.txt", "$D55C.txt"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        const std::wstring path = Widened(dir_.Path()) + L"\\" + c.name;
+        ASSERT_TRUE(WriteFileBytesW(path, "real\r\n"));
+        TVellumo v;
+        ASSERT_TRUE(v.StartWide(L"\"/i=" + Widened(ini_) + L"\" \"" + path + L"\""));
+        HWND box = v.WaitDialog();
+        ASSERT_NE(box, nullptr);
+        const std::string text = TVellumo::DialogText(box);
+        EXPECT_NE(text.find(dir_.Path() + "\\" + c.shown), std::string::npos) << text;
+        EXPECT_TRUE(WindowsOf(v.ProcessId(), "TVellumoMainForm", true).empty());
+        ASSERT_TRUE(TypeTo(box, {VK_RETURN}));
+        // A second message would keep the process alive.
+        EXPECT_TRUE(v.WaitExit());
+    }
+    EXPECT_EQ(ReadFileBytes(twin), "twin\r\n");
+    EXPECT_EQ(ReadFileBytes(any), "any\r\n");
+    const FILETIME twinNow = WriteTime(twin), anyNow = WriteTime(any);
+    EXPECT_EQ(CompareFileTime(&twinTime, &twinNow), 0);
+    EXPECT_EQ(CompareFileTime(&anyTime, &anyNow), 0);
+}
+
 } // namespace
 } // namespace e2e

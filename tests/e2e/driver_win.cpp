@@ -219,6 +219,36 @@ bool TVellumo::Start(const std::string& args)
     return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_) != 0;
 }
 
+bool TVellumo::StartWide(const std::wstring& args)
+{
+    std::wstring cmd = L"\"" + Widened(ProgramPath()) + L"\"" + (args.empty() ? L"" : L" " + args);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::vector<wchar_t> line(cmd.begin(), cmd.end());
+    line.push_back(L'\0');
+    main_ = nullptr;
+    return CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_) != 0;
+}
+
+std::wstring Widened(const std::string& ansi)
+{
+    std::wstring out(ansi.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), out.data(),
+                                      static_cast<int>(out.size()));
+    out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return out;
+}
+
+bool WriteFileBytesW(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD n = 0;
+    const bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size();
+    CloseHandle(h);
+    return ok;
+}
+
 HWND TVellumo::WaitMainWindow(DWORD ms)
 {
     Wait(ms, [&] {
@@ -295,6 +325,19 @@ bool TVellumo::Keys(std::vector<BYTE> vkeys)
         Sync();
         if (GetForegroundWindow() != GetDesktopWindow()) break;
     }
+    for (BYTE k : vkeys) keybd_event(k, static_cast<BYTE>(MapVirtualKeyA(k, 0)), 0, 0);
+    for (auto it = vkeys.rbegin(); it != vkeys.rend(); ++it)
+        keybd_event(*it, static_cast<BYTE>(MapVirtualKeyA(*it, 0)), KEYEVENTF_KEYUP, 0);
+    return true;
+}
+
+bool TypeTo(HWND window, const std::vector<BYTE>& vkeys)
+{
+    for (int tries = 0; tries < 3 && GetForegroundWindow() != window; ++tries) {
+        SetForegroundWindow(window);
+        Wait(2000, [&] { return GetForegroundWindow() == window; });
+    }
+    if (GetForegroundWindow() != window) return false;
     for (BYTE k : vkeys) keybd_event(k, static_cast<BYTE>(MapVirtualKeyA(k, 0)), 0, 0);
     for (auto it = vkeys.rbegin(); it != vkeys.rend(); ++it)
         keybd_event(*it, static_cast<BYTE>(MapVirtualKeyA(*it, 0)), KEYEVENTF_KEYUP, 0);

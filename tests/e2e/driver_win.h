@@ -35,6 +35,10 @@ bool MakeUnixSymlink(const std::string& target, const std::string& link);
 // Sets the file's write time back a day, so that a save is seen by its time.
 void AgeFile(const std::string& path);
 FILETIME WriteTime(const std::string& path);
+// A name the code page may not hold, in UTF-16: the ANSI path widened, and
+// a file made under such a name.
+std::wstring Widened(const std::string& ansi);
+bool WriteFileBytesW(const std::wstring& path, const std::string& bytes);
 
 class TVellumo {
 public:
@@ -45,6 +49,8 @@ public:
 
     // Starts the program with the command-line tail (switches, quoted names).
     bool Start(const std::string& args);
+    // The same with the tail in UTF-16, as a shell passes names the code page cannot hold.
+    bool StartWide(const std::wstring& args);
     DWORD ProcessId() const { return pi_.dwProcessId; }
 
     // The visible main window of this process; null on time-out.
@@ -94,6 +100,9 @@ private:
     PROCESS_INFORMATION pi_{};
     HWND main_ = nullptr;
 };
+
+// Brings a window (a message box, a dialog) forward and types a chord into it for real.
+bool TypeTo(HWND window, const std::vector<BYTE>& vkeys);
 
 // Runs every process of the program that is still alive down (a failed test
 // must not leave windows behind for the next one).

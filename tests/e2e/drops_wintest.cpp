@@ -67,8 +67,64 @@ protected:
         ASSERT_TRUE(WriteFileBytes(list_, list));
         PostMessageA(w, RegisterWindowMessageA("VellumoTestDrop"), 0, 0);
     }
+    // The same with names in UTF-16, as the system's drops carry them.
+    void DropWide(HWND w, const std::vector<std::wstring>& names)
+    {
+        std::string list = "\xFF\xFE";
+        for (const std::wstring& n : names)
+            for (const wchar_t c : n + L'\0') list += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        ASSERT_TRUE(WriteFileBytes(list_, list));
+        PostMessageA(w, RegisterWindowMessageA("VellumoTestDrop"), 0, 0);
+    }
     std::string list_;
 };
+
+// The near names a name outside the code page would become ("e.txt" for
+// "é.txt"; "?", a wildcard that "x.txt" matches, for a Korean syllable),
+// made beside the real ones; they must come out untouched.
+class NearNames {
+public:
+    explicit NearNames(const TTempDir& dir)
+        : twin_(dir.File("e.txt")), any_(dir.File("x.txt")), e_(Widened(dir.Path()) + L"\\\u00E9.txt"),
+          korean_(Widened(dir.Path()) + L"\\\uD55C.txt")
+    {
+        EXPECT_TRUE(WriteFileBytes(twin_, "twin\r\n"));
+        EXPECT_TRUE(WriteFileBytes(any_, "any\r\n"));
+        EXPECT_TRUE(WriteFileBytesW(e_, "real\r\n"));
+        EXPECT_TRUE(WriteFileBytesW(korean_, "real\r\n"));
+        AgeFile(twin_);
+        AgeFile(any_);
+        twinTime_ = WriteTime(twin_);
+        anyTime_ = WriteTime(any_);
+    }
+    const std::wstring& E() const { return e_; }
+    const std::wstring& Korean() const { return korean_; }
+    void ExpectUntouched() const
+    {
+        EXPECT_EQ(ReadFileBytes(twin_), "twin\r\n");
+        EXPECT_EQ(ReadFileBytes(any_), "any\r\n");
+        const FILETIME twinNow = WriteTime(twin_), anyNow = WriteTime(any_);
+        EXPECT_EQ(CompareFileTime(&twinTime_, &twinNow), 0);
+        EXPECT_EQ(CompareFileTime(&anyTime_, &anyNow), 0);
+    }
+
+private:
+    std::string twin_, any_;
+    std::wstring e_, korean_;
+    FILETIME twinTime_{}, anyTime_{};
+};
+
+// The visible message box of the process, other than the given dialog.
+HWND MessageBoxOf(const TVellumo& v, HWND besides)
+{
+    HWND box = nullptr;
+    v.WaitFor([&] {
+        for (HWND w : WindowsOf(v.ProcessId(), "#32770", true))
+            if (w != besides && GetDlgItem(w, 0xFFFF)) box = w;
+        return box != nullptr;
+    });
+    return box;
+}
 
 TEST_F(Drops, ThreeFilesOnAnUntitledWindowOpenHereAndInTwoInstancesInOrder)
 {
@@ -111,6 +167,62 @@ TEST_F(Drops, LongNamesAndTheProgramAreSkippedAndAShortcutOpensItsTarget)
     ASSERT_EQ(h.size(), 2u);
     EXPECT_TRUE(h[0].File == target || h[1].File == target) << h[0].File << " | " << h[1].File;
     EXPECT_EQ(v.FileName(), doc);
+}
+
+TEST_F(Drops, NamesOutsideTheCodePageAreRefusedInOneMessageAndNoNearNameOpens)
+{
+    NearNames names(dir_);
+    TVellumo v;
+    ASSERT_TRUE(Launch(v, ""));
+    DropWide(v.MainWindow(), {names.E(), names.Korean()});
+    HWND box = MessageBoxOf(v, nullptr);
+    ASSERT_NE(box, nullptr);
+    const std::string text = TVellumo::DialogText(box);
+    EXPECT_NE(text.find(dir_.Path() + "\\$00E9.txt"), std::string::npos) << text;
+    EXPECT_NE(text.find(dir_.Path() + "\\$D55C.txt"), std::string::npos) << text;
+    ASSERT_TRUE(TypeTo(box, {VK_RETURN}));
+    ASSERT_TRUE(v.WaitFor([&] { return !IsWindow(box); }));
+    ASSERT_TRUE(v.Sync());
+    EXPECT_EQ(v.FindDialog(), nullptr) << TVellumo::DialogText(v.FindDialog());
+    EXPECT_EQ(v.FileName(), "");
+    EXPECT_EQ(Holders().size(), 1u);
+    names.ExpectUntouched();
+}
+
+// The open dialog, typed into for real: the chosen name is refused inside
+// the dialog, which stays open.
+TEST_F(Drops, TheOpenDialogRefusesANameOutsideTheCodePage)
+{
+    NearNames names(dir_);
+    TVellumo v;
+    ASSERT_TRUE(Launch(v, ""));
+    ASSERT_TRUE(v.Keys({VK_CONTROL, 'O'}));
+    HWND dialog = v.WaitDialog();
+    ASSERT_NE(dialog, nullptr);
+    // The file name box: a combo box or an edit, made once the dialog shows.
+    HWND edit = nullptr;
+    v.WaitFor([&] {
+        edit = GetDlgItem(dialog, 0x47C);
+        if (!edit) edit = GetDlgItem(dialog, 0x480);
+        return edit != nullptr;
+    });
+    ASSERT_NE(edit, nullptr);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.E().c_str()), SMTO_ABORTIFHUNG, 5000, &r);
+    ASSERT_TRUE(TypeTo(dialog, {VK_RETURN}));
+    HWND box = MessageBoxOf(v, dialog);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(TVellumo::DialogText(box).find(dir_.Path() + "\\$00E9.txt"), std::string::npos)
+        << TVellumo::DialogText(box);
+    ASSERT_TRUE(TypeTo(box, {VK_RETURN}));
+    ASSERT_TRUE(v.WaitFor([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));
+    ASSERT_TRUE(TypeTo(dialog, {VK_ESCAPE}));
+    EXPECT_TRUE(v.WaitFor([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(v.Sync());
+    EXPECT_EQ(v.FindDialog(), nullptr);
+    EXPECT_EQ(v.FileName(), "");
+    names.ExpectUntouched();
 }
 
 class OutsideChanges : public TEndToEnd {

@@ -1,8 +1,9 @@
 // Another program drives the running program by its window messages: every
 // message answers as its table says, and a hostile sender (values out of
-// range, negative lengths, mappings smaller than claimed or only reserved,
-// integer, deleted and long atoms, forged drops, a locked document told to
-// become writable) neither stops the program nor changes its text.
+// range, negative lengths, buffer sizes for lengths, mappings smaller than
+// claimed or only reserved, integer, deleted and long atoms, forged drops, a
+// locked document told to become writable) neither stops the program nor
+// changes its text.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -131,17 +132,17 @@ TEST_F(Messages, EveryMessageAnswersAsItsTableSays)
         Call(w, kSetSel, 0xFFFFFFFFu, 0);  // a 32-bit sender's -1 clears it
         EXPECT_EQ(Call(w, kGetSelMode), -1);
 
-        // At the caret, a NUL among the declared bytes a space.
+        // At the caret; the text ends at a NUL among the declared bytes.
         Call(w, kSetSel, 3, 3);
         map.Put(std::string("X\0Y", 3));
         EXPECT_EQ(Call(w, kSetText, 1, 3), 1);
-        EXPECT_EQ(v.Text(), "abcX Y\r\ndef\r\nghi\r\n");
+        EXPECT_EQ(v.Text(), "abcX\r\ndef\r\nghi\r\n");
         // The whole text replaced as one change that one undo takes back.
         map.Put("new\r\ntext");
         EXPECT_EQ(Call(w, kSetText, 0, 9), 1);
         EXPECT_EQ(v.Text(), "new\r\ntext");
         EXPECT_EQ(Call(v.Editor(), EM_UNDO), TRUE);
-        EXPECT_EQ(v.Text(), "abcX Y\r\ndef\r\nghi\r\n");
+        EXPECT_EQ(v.Text(), "abcX\r\ndef\r\nghi\r\n");
         EXPECT_EQ(Call(w, kSetText, 2, 9), 1);
         EXPECT_EQ(v.Text(), "new\r\ntext");
     }
@@ -219,6 +220,23 @@ TEST_F(Messages, HostileValuesNeitherStopTheProgramNorChangeItsText)
         EXPECT_EQ(Call(w, kGetText, 0), 0);
     }
     EXPECT_EQ(v.Text(), text);
+    {
+        // A sender passing its buffer's size: the text ends at its NUL and
+        // the garbage behind it stays out.
+        TMapping map(w, 4096);
+        map.Fill('g');
+        map.Put(std::string("sent\0", 5));
+        ASSERT_EQ(Call(w, kSetText, 0, 4096), 1);
+        EXPECT_EQ(v.Text(), "sent");
+        Call(v.Editor(), EM_UNDO);
+        ASSERT_EQ(v.Text(), text);
+        // A text filling the mapping to its very edge arrives whole.
+        map.Fill('e');
+        ASSERT_EQ(Call(w, kSetText, 0, 4096), 1);
+        EXPECT_EQ(v.Text(), std::string(4096, 'e'));
+        Call(v.Editor(), EM_UNDO);
+    }
+    EXPECT_EQ(v.Text(), text);
     // A text longer than the sender's mapping is not written, not even cut.
     const std::string longText(6000, 'L');
     {
@@ -254,6 +272,13 @@ TEST_F(Messages, HostileValuesNeitherStopTheProgramNorChangeItsText)
     Call(w, kSetStatusText, 0, Atom(longest));
     EXPECT_EQ(Panel(w, 0), longest);
     EXPECT_TRUE(AtomGone(longest));
+    // No atom, or a value that is none, clears a shown status text.
+    for (LPARAM none : {LPARAM{0}, LPARAM{1}, LPARAM{0xBFFF}, LPARAM{0x10000}, static_cast<LPARAM>(0xFFFFFFFFu)}) {
+        Call(w, kSetStatusText, 0, Atom("shown"));
+        ASSERT_EQ(Panel(w, 0), "shown");
+        Call(w, kSetStatusText, 0, none);
+        EXPECT_EQ(Panel(w, 0), "") << none;
+    }
     // A settings folder that does not exist is never made.
     const std::string missing = dir_.File("no such folder");
     Call(w, kSetIniFolder, 0, Atom(missing));

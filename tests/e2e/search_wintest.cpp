@@ -1,6 +1,7 @@
 // Find-next across instances and the real find dialog, driven from
 // outside: F3 in a fresh instance continues the last search of another
 // (its text from the search history, its options from the settings file).
+// A replace-all undone and redone by keys.
 #include <windows.h>
 
 #include <vector>
@@ -41,6 +42,59 @@ protected:
             },
             reinterpret_cast<LPARAM>(&f));
         return f.found;
+    }
+    static std::string Caption(HWND w)
+    {
+        char buf[128] = {};
+        GetWindowTextA(w, buf, sizeof buf);
+        return buf;
+    }
+    // A visible form of the program with the caption.
+    static HWND WaitForm(const TVellumo& v, const std::string& caption)
+    {
+        HWND found = nullptr;
+        v.WaitFor([&] {
+            for (HWND w : WindowsOf(v.ProcessId(), "TForm", true))
+                if (Caption(w) == caption) found = w;
+            return found != nullptr;
+        });
+        return found;
+    }
+    // Ctrl+R typed, the two texts and the question box set in the replace
+    // dialog, then "すべて置換(&A)" pressed.
+    static bool ReplaceAll(TVellumo& v, const char* find, const char* with, bool confirm)
+    {
+        v.Keys({VK_CONTROL, 'R'});
+        HWND dialog = WaitForm(v, "\x92\x75\x8A\xB7");  // "置換"
+        if (!dialog || !v.Sync()) return false;
+        std::vector<HWND> combos;
+        for (HWND c = nullptr; (c = FindWindowExA(dialog, c, nullptr, nullptr)) != nullptr;) {
+            char cls[32] = {};
+            GetClassNameA(c, cls, sizeof cls);
+            if (lstrcmpiA(cls, "COMBOBOX") == 0) combos.push_back(c);
+        }
+        HWND ask = Child(dialog, "BUTTON", "\x92\x75\x8A\xB7\x93\xAE\x8D\xEC\x82\xCC\x8A\x6D\x94\x46(&P)");  // "置換動作の確認(&P)"
+        HWND all = Child(dialog, "BUTTON", "\x82\xB7\x82\xD7\x82\xC4\x92\x75\x8A\xB7(&A)");  // "すべて置換(&A)"
+        if (combos.size() < 2 || !ask || !all) return false;
+        SendMessageA(combos[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(find));
+        SendMessageA(combos[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(with));
+        auto checked = [ask] { return SendMessageA(ask, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+        if (checked() != confirm) PostMessageA(ask, BM_CLICK, 0, 0);
+        if (!v.WaitFor([&] { return checked() == confirm; }, 3000)) return false;
+        PostMessageA(all, BM_CLICK, 0, 0);
+        return true;
+    }
+    static bool CanUndo(HWND editor)
+    {
+        DWORD_PTR r = 0;
+        SendMessageTimeoutA(editor, EM_CANUNDO, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+        return r != 0;
+    }
+    static std::string ReplacedAll(std::string text, const std::string& find, const std::string& with)
+    {
+        for (std::size_t at = 0; (at = text.find(find, at)) != std::string::npos; at += with.size())
+            text.replace(at, find.size(), with);
+        return text;
     }
 };
 
@@ -106,6 +160,64 @@ TEST_F(Search, TheFindDialogOfTheRunningProgramSearchesWhatIsTypedIntoIt)
     v.Keys({VK_F3});
     EXPECT_TRUE(v.WaitFor([&] { return Selection(v.Editor()) == std::make_pair(DWORD(12), DWORD(15)); }));
     EXPECT_TRUE(v.Close());
+}
+
+// Hundreds of matches, far more than the undo depth, in a text without a
+// final line break: one Ctrl+Z gives back the text byte for byte with
+// nothing left to undo, one Ctrl+Y the replaced text again.
+TEST_F(Search, OneUndoTakesBackAWholeReplaceAll)
+{
+    std::string text;
+    for (int i = 0; i < 150; ++i) text += "line " + std::to_string(i) + ": abc \x82\xA0 abc\r\n";
+    text += "abc";
+    const std::string doc = dir_.File("doc.txt");
+    ASSERT_TRUE(WriteFileBytes(doc, text));
+    TVellumo v;
+    ASSERT_TRUE(Launch(v, Quoted(doc)));
+    ASSERT_TRUE(v.Sync());
+    const std::string replaced = ReplacedAll(text, "abc", "\x83\x41Z");
+    ASSERT_TRUE(ReplaceAll(v, "abc", "\x83\x41Z", false));
+    ASSERT_TRUE(v.WaitFor([&] { return v.Text() == replaced; })) << v.Text().substr(0, 200);
+    ASSERT_TRUE(v.Sync());
+    EXPECT_TRUE(CanUndo(v.Editor()));
+    v.Keys({VK_CONTROL, 'Z'});
+    ASSERT_TRUE(v.WaitFor([&] { return v.Text() == text; })) << v.Text().substr(0, 200);
+    EXPECT_FALSE(CanUndo(v.Editor()));
+    EXPECT_TRUE(v.Modified());
+    v.Keys({VK_CONTROL, 'Y'});
+    ASSERT_TRUE(v.WaitFor([&] { return v.Text() == replaced; })) << v.Text().substr(0, 200);
+    EXPECT_TRUE(CanUndo(v.Editor()));
+    v.Kill();  // modified: closing would ask to save
+}
+
+// With the question, answered "はい(&Y)", "いいえ(&N)", then "すべて(&A)":
+// the replace-all is still one change.
+TEST_F(Search, AReplaceAllWithQuestionsIsOneChange)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += "abc " + std::to_string(i) + "\r\n";
+    const std::string doc = dir_.File("doc.txt");
+    ASSERT_TRUE(WriteFileBytes(doc, text));
+    TVellumo v;
+    ASSERT_TRUE(Launch(v, Quoted(doc)));
+    ASSERT_TRUE(v.Sync());
+    ASSERT_TRUE(ReplaceAll(v, "abc", "x", true));
+    // "はい(&Y)", "いいえ(&N)", "すべて(&A)"
+    for (const char* answer : {"\x82\xCD\x82\xA2(&Y)", "\x82\xA2\x82\xA2\x82\xA6(&N)", "\x82\xB7\x82\xD7\x82\xC4(&A)"}) {
+        HWND question = WaitForm(v, "\x8A\x6D\x94\x46");  // "確認"
+        ASSERT_TRUE(question);
+        HWND button = Child(question, "BUTTON", answer);
+        ASSERT_TRUE(button);
+        PostMessageA(button, BM_CLICK, 0, 0);
+        ASSERT_TRUE(v.WaitFor([&] { return !IsWindow(question) || !IsWindowVisible(question); }));
+    }
+    const std::string replaced = "x 0\r\nabc 1\r\n" + ReplacedAll(text.substr(14), "abc", "x");
+    ASSERT_TRUE(v.WaitFor([&] { return v.Text() == replaced; })) << v.Text().substr(0, 200);
+    ASSERT_TRUE(v.Sync());
+    v.Keys({VK_CONTROL, 'Z'});
+    ASSERT_TRUE(v.WaitFor([&] { return v.Text() == text; })) << v.Text().substr(0, 200);
+    EXPECT_FALSE(CanUndo(v.Editor()));
+    v.Kill();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // External tools in the running program: a tool chosen from the Tools menu
-// by keys, a tool's own key, the start-up tools, and a damaged tool count
-// that must slow neither the start nor the menu.
+// by keys, a tool's own key, the start-up tools, a console tool's flood of
+// error output, and a damaged tool count that must slow neither the start
+// nor the menu.
 #include <windows.h>
 
 #include <string>
@@ -58,6 +59,35 @@ TEST_F(Tools, ChosenFromTheMenuByKeysAndByItsOwnKeyAfterTheStartUpTool)
     v.Keys({VK_CONTROL, VK_MENU, VK_F9});
     EXPECT_TRUE(v.WaitFor([&] { return v.Text() == "XYZ"; }, 15000)) << v.Text();
     EXPECT_TRUE(v.WaitFor([&] { return IsWindowEnabled(v.MainWindow()) != FALSE; }));
+    v.Kill();
+}
+
+TEST_F(Tools, AMegabyteOfConsoleErrorsShowsItsFirstLinesInABoxThatFits)
+{
+    const std::string child = BuildPath("tests\\app\\toolrun\\vellumo_toolchild.exe");
+    WriteSettings("[Tools]\r\nItemCount=1\r\n"
+                  "Title0=&Errors\r\nFile0=cmd /c " + child + " errlines 1048576\r\nParam0=%%\r\n"
+                  "Key0=Ctrl+Alt+F9\r\n");
+    TVellumo v;
+    ASSERT_TRUE(Launch(v, ""));
+    v.Keys({VK_CONTROL, VK_MENU, VK_F9});
+    const HWND box = v.WaitDialog(30000);
+    ASSERT_NE(box, nullptr);
+    const std::string text = TVellumo::DialogText(box);
+    const std::string first = "コンソールエラー:\r\n\r\n000001: 問題があります\r\n000002: 問題があります\r\n";
+    EXPECT_EQ(text.rfind(first, 0), 0u) << text.substr(0, 300);
+    const std::string mark = "\r\n(以下省略)";
+    ASSERT_GT(text.size(), mark.size());
+    EXPECT_EQ(text.substr(text.size() - mark.size()), mark);
+    // All of it was read: the box holds a few kilobytes, not the flood.
+    const LRESULT length = SendMessageA(GetDlgItem(box, 0xFFFF), WM_GETTEXTLENGTH, 0, 0);
+    EXPECT_EQ(static_cast<std::size_t>(length), text.size());
+    RECT r{};
+    GetWindowRect(box, &r);
+    EXPECT_LE(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_LE(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+    TVellumo::Answer(box, IDOK);
+    EXPECT_TRUE(v.WaitFor([&] { return IsWindowEnabled(v.MainWindow()) != FALSE && !v.FindDialog(); }));
     v.Kill();
 }
 

@@ -87,5 +87,55 @@ TEST_F(ViewMenu, WrapByKeysReachesTheOtherWindowAndTheMenuShowsIt)
     EXPECT_TRUE(b.Close());
 }
 
+// The system caret stands on the character at the offset (as the editor
+// places it on the screen); checks what the user sees, not only the caret's
+// row and column.
+bool CaretDrawnAt(TVellumo& v, int offset)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(v.MainWindow(), nullptr), &info)) return false;
+    const LRESULT pos = SendMessageA(v.Editor(), EM_POSFROMCHAR, static_cast<WPARAM>(offset), 0);
+    return info.hwndCaret == v.Editor() && info.rcCaret.left == static_cast<short>(LOWORD(pos)) &&
+           info.rcCaret.top == static_cast<short>(HIWORD(pos));
+}
+
+// Wrap on and off by keys with the caret inside a long line: each key typed
+// after a toggle lands where the caret stood in the text, not where its old
+// row and column point in the new rows.
+TEST_F(ViewMenu, WrapTogglesKeepTheCaretsPlaceInTheText)
+{
+    std::string line;
+    for (int i = 0; line.size() < 1200; ++i) line += "word" + std::to_string(i % 97) + (i % 5 == 4 ? ", " : " ");
+    line.resize(1200);
+    const std::string path = dir_.File("long.txt");
+    ASSERT_TRUE(WriteFileBytes(path, line + "\r\nnext\r\n"));
+    WriteSettings("[Option]\r\nWordWrap=0\r\nWrapCount=80\r\n");
+    TVellumo v;
+    ASSERT_TRUE(Launch(v, Quoted(path)));
+    SetWindowPos(v.MainWindow(), HWND_TOP, 10, 10, 760, 520, SWP_SHOWWINDOW);
+    v.Sync();
+    const int rows = v.RowCount();
+    SendMessageA(v.Editor(), EM_SETSEL, 513, 513);
+
+    ASSERT_TRUE(v.Keys({VK_CONTROL, VK_SHIFT, 'W'}));
+    ASSERT_TRUE(v.WaitFor([&] { return v.RowCount() > rows + 10; })) << v.RowCount();
+    EXPECT_TRUE(v.WaitFor([&] { return CaretDrawnAt(v, 513); }, 3000));
+    ASSERT_TRUE(v.Keys({'Q'}));
+    ASSERT_TRUE(v.WaitFor([&] { return v.Text().find('q') != std::string::npos; }));
+    ASSERT_TRUE(v.Keys({VK_CONTROL, VK_SHIFT, 'W'}));
+    ASSERT_TRUE(v.WaitFor([&] { return v.RowCount() == rows; })) << v.RowCount();
+    EXPECT_TRUE(v.WaitFor([&] { return CaretDrawnAt(v, 514); }, 3000));
+    ASSERT_TRUE(v.Keys({'Z'}));
+    ASSERT_TRUE(v.WaitFor([&] { return v.Text().find('z') != std::string::npos; }));
+
+    const std::string expected = line.substr(0, 513) + "qz" + line.substr(513) + "\r\nnext\r\n";
+    EXPECT_EQ(v.Text(), expected);
+    AgeFile(path);
+    ASSERT_TRUE(SaveByKeys(v, path));
+    EXPECT_EQ(ReadFileBytes(path), expected);
+    EXPECT_TRUE(v.Close());
+}
+
 } // namespace
 } // namespace e2e

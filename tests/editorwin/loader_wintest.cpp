@@ -368,6 +368,39 @@ TEST_F(EditorLoader, ALockedFileFailsWithTheTextUnchangedAndTheLockRestored)
     EXPECT_EQ(Rows(*e), "before|load");
 }
 
+// A file larger than any memory: a sparse one on a memory file system,
+// which takes no room. Empty when the system cannot make one.
+std::string MakeHugeFile()
+{
+    const std::string path = "Z:\\dev\\shm\\vellumo-huge-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    const HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    LARGE_INTEGER size{};
+    size.QuadPart = 1LL << 50;
+    const bool ok = SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    CloseHandle(h);
+    if (!ok) DeleteFileA(path.c_str());
+    return ok ? path : std::string();
+}
+
+TEST_F(EditorLoader, AFileTooLargeForMemorySaysSoAndKeepsTheText)
+{
+    const std::string path = MakeHugeFile();
+    if (path.empty()) GTEST_SKIP() << "no sparse file of a petabyte can be made here";
+    e->Lines().SetText("kept\r\ntext");
+    e->SetModified(true);
+    TMsgRecorder rec;
+    const TLoad r = Load(*e, path);
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(r.code, -1);
+    EXPECT_EQ(Rows(*e), "kept|text");
+    EXPECT_TRUE(e->Modified());
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text, "\"" + path + "\"\r\nは大きすぎて、使えるメモリーに読み込めません。");
+    ASSERT_EQ(host.restored.size(), 1u);
+    EXPECT_FALSE(host.restored[0].first);
+}
+
 TEST_F(EditorLoader, AReadOnlyFileLoadsNotWritable)
 {
     const std::string path = folder.File("ro.txt");

@@ -2,6 +2,7 @@
 // people to look at (editor_screenshot.bmp in the build folder).
 #include "support/winsupport_win.h"
 #include "editor_support_win.h"
+#include "support/windowpicture_win.h"
 
 namespace vellumo::testing {
 namespace {
@@ -84,10 +85,7 @@ TEST(EditorScreenshot, WordWrapRulerLeftbarMarksAndColours)
     e->SetCaretRowCol(6, 4);
 
     auto pic = Picture(*e, e->Color());
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string path = exe;
-    path = path.substr(0, path.find_last_of('\\') + 1) + "editor_screenshot.bmp";
+    const std::string path = testpictures::BesideTestProgram("editor_screenshot.bmp");
     ASSERT_TRUE(SaveBmp(*pic, path)) << path;
     std::printf("picture: %s\n", path.c_str());
     // Something of every colour asked for is there.

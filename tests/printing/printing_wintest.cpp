@@ -18,6 +18,7 @@
 #include "printing/strprint_win.h"
 #include "printing/strprog_win.h"
 #include "support/testprinter.h"
+#include "support/windowpicture_win.h"
 
 namespace vellumo {
 namespace {
@@ -401,8 +402,9 @@ TEST_F(PrintingWithPrinter, RenderedPageHasInkOnlyWhereTheLayoutPutText)
     EXPECT_GT(total, headerInk + footerInk);
     EXPECT_EQ(stray, 0);
     // The page where anyone can look at it.
-    ASSERT_TRUE(WriteBmp("printed_page1.bmp", bmp));
-    std::printf("first page written to printed_page1.bmp (%d x %d)\n", bmp.width, bmp.height);
+    const std::string picture = testpictures::BesideTestProgram("printed_page1.bmp");
+    ASSERT_TRUE(WriteBmp(picture, bmp));
+    std::printf("first page written to %s (%d x %d)\n", picture.c_str(), bmp.width, bmp.height);
 }
 
 class RecordingSink : public TPrintPreviewSink {

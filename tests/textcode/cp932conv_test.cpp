@@ -252,6 +252,7 @@ TEST(ToCp932Stream, PiecesOfAnySizeGiveTheWhole)
             for (std::size_t at = 0; at < in.size();) {
                 const std::size_t n = std::min<std::size_t>(in.size() - at, round == 0 ? 1 : rng() % (round * 9000));
                 stream.Put(std::string_view(in).substr(at, n), out);
+                stream.Put({}, out);  // an empty piece, also after an odd byte
                 at += n;
             }
             stream.Finish(out);

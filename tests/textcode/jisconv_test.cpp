@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 
+#include "textcode/cp932conv.h"
 #include "textcode/jisconv.h"
 
 using namespace vellumo;
@@ -10,14 +11,23 @@ using namespace std::string_literals;
 
 namespace {
 
-// Every JIS X 0208 position (assigned or not), the half-width kana, the
-// printable ASCII characters and CR LF, as Shift-JIS.
+// Whether code page 932 has a character at the Shift-JIS pair.
+bool IsCharacter(std::uint16_t c)
+{
+    std::wstring w;
+    Cp932ToWideUnits(std::string{static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)}, w);
+    return w.size() == 1 && (w[0] != 0x30FB || c == 0x8145);
+}
+
+// Every character at a JIS X 0208 position below the user-defined rows, the
+// half-width kana, the printable ASCII characters and CR LF, as Shift-JIS.
 std::string AllSjisText()
 {
     std::string s;
-    for (unsigned j1 = 0x21; j1 <= 0x7E; ++j1) {
+    for (unsigned j1 = 0x21; j1 < 0x75; ++j1) {
         for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
             const std::uint16_t c = JisToSjisCode(static_cast<std::uint16_t>(j1 << 8 | j2));
+            if (!IsCharacter(c)) continue;
             s += static_cast<char>(c >> 8);
             s += static_cast<char>(c & 0xFF);
             if (j2 % 16 == 0) s += static_cast<char>(0xA1 + (j2 % 0x3F));  // kana between kanji

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+#include "textcode/cp932conv.h"
+#include "textcode/jisconv.h"
 #include "textcode/jisextra.h"
 
 using namespace vellumo;
@@ -46,6 +48,40 @@ TEST(JisExtra, Jis0212EquivalentsAreThePlatformsOwn)
     EXPECT_GT(mapped, 200);
     iconv_close(toWide);
     iconv_close(toSjis);
+}
+
+// The Windows-compatible EUC-JP that other programs write: every code page
+// 932 character reads back as itself (the same character), and what we
+// write reads there as the same character.
+TEST(JisExtra, EveryCharacterOfTheCodePageAgreesWithTheCommonWindowsEucJp)
+{
+    const iconv_t toEuc = iconv_open("EUC-JP-MS", "CP932");
+    const iconv_t fromEuc = iconv_open("CP932", "EUC-JP-MS");
+    ASSERT_NE(toEuc, reinterpret_cast<iconv_t>(-1));
+    ASSERT_NE(fromEuc, reinterpret_cast<iconv_t>(-1));
+    int checked = 0;
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead == 0xA0) lead = 0xE0;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            const std::string sjis{static_cast<char>(lead), static_cast<char>(trail)};
+            const std::string euc = Iconv(toEuc, sjis);
+            if (euc.empty()) continue;  // no character
+            std::size_t lost = 1;
+            const std::string back = ConvertEucToSjis(euc, lost);
+            std::wstring want, got;
+            Cp932ToWideUnits(sjis, want);
+            Cp932ToWideUnits(back, got);
+            ASSERT_TRUE(got == want && lost == 0) << std::hex << (lead << 8 | trail);
+            // What we write, the other side reads as the same character.
+            const std::string ours = ConvertSjisToEuc(sjis, lost);
+            Cp932ToWideUnits(Iconv(fromEuc, ours), got);
+            ASSERT_TRUE(got == want && lost == 0) << std::hex << (lead << 8 | trail);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 9000);
+    iconv_close(toEuc);
+    iconv_close(fromEuc);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "textcode/cp932conv.h"
 #include "textcode/jisconv.h"
 #include "textcode/jisextra.h"
 
@@ -16,17 +17,25 @@ const std::string kGeta = "\x81\xAC";
 
 std::string Code(unsigned c) { return {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)}; }
 
-// What a two-byte code comes back as, counting the ones that are lost.
+// The character at a two-byte code, or none (an empty string).
+std::wstring Character(unsigned code)
+{
+    std::wstring w;
+    Cp932ToWideUnits(Code(code), w);
+    return w.size() == 1 && (w[0] != 0x30FB || code == 0x8145) ? w : std::wstring();
+}
+
+// What a two-byte code comes back as through JIS, counting the ones that
+// are lost: JIS holds no user-defined characters, and its extensions go out
+// as their NEC codes.
 std::string BackAs(unsigned code, std::size_t& lost)
 {
     const unsigned lead = code >> 8;
-    if (lead >= 0xF0) {
-        const unsigned other = IbmExtensionEquivalent(static_cast<std::uint16_t>(code));
-        if (other) return Code(other);
-        ++lost;
-        return kGeta;
-    }
-    return Code(code);
+    unsigned other = lead >= 0xF0 ? IbmExtensionEquivalent(static_cast<std::uint16_t>(code)) : code;
+    if (other && Character(code).empty()) other = 0;
+    if (other) return Code(other);
+    ++lost;
+    return kGeta;
 }
 
 // The offset where a and b first differ, for a readable failure.
@@ -54,8 +63,36 @@ TEST(JisFidelity, EveryCodeOfTheCodePageSurvivesBetweenNeighbours)
             breaks += (before == "\r\n") + (after == "\r\n");
         }
     }
-    ASSERT_EQ(lost, 10u * 188 + 188 * 3 - 388);  // the user-defined area and FC beyond the extensions
-    for (const bool euc : {false, true}) {
+    // JIS: the user-defined area, FC beyond the extensions and the holes of
+    // the code page.
+    ASSERT_GT(lost, 10u * 188 + 188 * 3 - 388);
+    {
+        std::size_t replaced = 0, back = 0;
+        const std::string round = ConvertEucToSjis(ConvertSjisToEuc(text, replaced), back);
+        // EUC-JP: every character comes back as the same character, from
+        // the same neighbours; only codes without one are lost.
+        std::wstring got, want;
+        Cp932ToWideUnits(round, got);
+        std::size_t none = 0;
+        std::string wantText;
+        k = 0;
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (lead == 0xA0) lead = 0xE0;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                if (trail == 0x7F) continue;
+                const bool known = !Character(lead << 8 | trail).empty();
+                none += !known;
+                wantText += neighbours[k % 7] + (known ? Code(lead << 8 | trail) : kGeta) + neighbours[(k / 7 + 3) % 7];
+                ++k;
+            }
+        }
+        Cp932ToWideUnits(wantText, want);
+        EXPECT_EQ(replaced, none);
+        EXPECT_EQ(back, 0u);
+        EXPECT_TRUE(got == want);
+        EXPECT_LT(none, lost);
+    }
+    for (const bool euc : {false}) {
         std::size_t replaced = 0;
         const std::string out = euc ? ConvertSjisToEuc(text, replaced) : ConvertSjisToJis(text, replaced);
         EXPECT_EQ(replaced, lost) << euc;
@@ -88,15 +125,17 @@ TEST(JisFidelity, ExtensionsGoOutAsTheirNecCodes)
         std::size_t replaced = 1;
         EXPECT_EQ(ConvertJisToSjis(ConvertSjisToJis("x" + Code(ibm) + "y", replaced)), "x" + Code(nec) + "y");
         EXPECT_EQ(replaced, 0u);
-        EXPECT_EQ(ConvertEucToSjis(ConvertSjisToEuc(Code(ibm) + "\r\n", replaced)), Code(nec) + "\r\n");
+        // EUC-JP has forms of its own for them: the character comes back.
+        EXPECT_EQ(ConvertEucToSjis(ConvertSjisToEuc(Code(ibm) + "\r\n", replaced)),
+                  Code(nec < 0xED00 ? nec : ibm) + "\r\n");
     }
     std::size_t replaced = 0;
     // 髙橋 with the user-defined F040 and a stray byte: two marks, neighbours intact.
     EXPECT_EQ(ConvertSjisToJis("\xFB\xFC\x8B\xB4\xF0\x40\xFD\r\n", replaced),
               "\x1B$B\x7C\x62\x36\x36\x22\x2E\x22\x2E\x1B(J\r\n");
     EXPECT_EQ(replaced, 2u);
-    EXPECT_EQ(ConvertSjisToEuc("a\xF9\xFC\x80\xA0z", replaced), "a\xA2\xAE\xA2\xAE\xA2\xAEz");
-    EXPECT_EQ(replaced, 3u);
+    EXPECT_EQ(ConvertSjisToEuc("a\xF9\xFC\x80\xA0z", replaced), "a\x8F\xFE\xFE\xA2\xAE\xA2\xAEz");
+    EXPECT_EQ(replaced, 2u);
 }
 
 TEST(JisFidelity, EucWithJis0212CharactersKeepsTheirNeighbours)
@@ -111,6 +150,17 @@ TEST(JisFidelity, EucWithJis0212CharactersKeepsTheirNeighbours)
     EXPECT_EQ(ConvertEucToSjis("\xB0\xA1\x8F\xB0\r\n", replaced), "\x88\x9F" + kGeta + "\xB0\r\n");
     EXPECT_EQ(replaced, 1u);
     EXPECT_EQ(EucToSjisLength(euc), ConvertEucToSjis(euc).size());
+
+    // The Windows-compatible forms: ⅰ and 髙 in JIS X 0212's free rows, ￤ as
+    // the broken bar, the user-defined area in two and three bytes; a JIS X
+    // 0208 position without a character is a loss, never another character.
+    EXPECT_EQ(ConvertEucToSjis("\x8F\xF3\xF3\x8F\xF4\xFE\x8F\xA2\xC3\xF5\xA1\x8F\xF5\xA1\xFE\xFE|", replaced),
+              "\xFA\x40\xFC\x4B\xFA\x55\xF0\x40\xF5\x40\xF4\xFC|");
+    EXPECT_EQ(replaced, 0u);
+    EXPECT_EQ(ConvertEucToSjis("\xA9\xA1\xA2\xAF\xB0\x41", replaced), kGeta + kGeta + kGeta);
+    EXPECT_EQ(replaced, 3u);
+    EXPECT_EQ(ConvertJisToSjis("\x1B$B\x29\x21\x30\x21", replaced), kGeta + "\x88\x9F");
+    EXPECT_EQ(replaced, 1u);
 }
 
 TEST(JisFidelity, JisBlanksInsideKanjiAndLongDesignations)

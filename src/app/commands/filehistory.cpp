@@ -56,7 +56,9 @@ std::string HistoryEntryText(const std::string& path, int fileNameFormat)
     switch (fileNameFormat) {
     case 1: return MenuCaptionText(AbbreviatePath(path));
     case 2: return MenuCaptionText(ExtractFileName(path));
-    default: return MenuCaptionText(path);
+    default:
+        // Formats above the three the options offer show the path as stored.
+        return fileNameFormat > 2 ? path : MenuCaptionText(path);
     }
 }
 

@@ -28,10 +28,11 @@ TFileMenuInput TVellumoMainForm::FileMenuState()
 
 std::string TVellumoMainForm::DialogFolder() const
 {
-    if (!OpenDialogFolder.empty()) return OpenDialogFolder;
+    // A loaded file's folder wins over "/d=" and the default folder, which
+    // serve only until a file is open.
     const std::string& name = Document().CurrentFileName;
     const auto slash = name.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : name.substr(0, slash);
+    return slash == std::string::npos ? OpenDialogFolder : name.substr(0, slash);
 }
 
 // ---- menus opening

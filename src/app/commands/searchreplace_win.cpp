@@ -80,9 +80,15 @@ void TVellumoMainForm::RunReplace()
     auto oldPump = ed.SearchMessagePump;
     ed.SearchMessagePump = [&pump] { pump(); };
     ed.SetSelLength(0);
+    // A replace-all, asked or not and also when stopped, undoes as one
+    // change; a replace turned into one by "All" in the question groups
+    // from there on (what was confirmed before stays one change each).
+    TEditorUndoObj& undo = ed.Store().UndoObj();
+    if (SearchFlags & sfReplaceAll) undo.BeginGroup();
 
     // The end step, also when a step fails.
     auto finish = [&] {
+        undo.EndGroup();
         ed.SearchMessagePump = oldPump;
         if (held) {
             ed.Lines().EndUpdate();
@@ -106,6 +112,7 @@ void TVellumoMainForm::RunReplace()
             if (SearchFlags & sfConfirm) {
                 const int answer = AskReplace(ed);
                 if (answer == IDCANCEL) break;
+                if (answer == kAnswerAll) undo.BeginGroup();
                 if (answer == IDYES || answer == kAnswerAll) ReplaceFound(ed);
                 if (answer == kAnswerAll) {
                     SearchFlags |= sfReplaceAll;

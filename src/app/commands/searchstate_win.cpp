@@ -2,7 +2,7 @@
 #include "app/window/mainform_win.h"
 #include "app/commands/searchdialogs_win.h"
 #include "app/commands/searchstate.h"
-#include "base/inifile.h"
+#include "dialogs/common/history.h"
 
 namespace vellumo {
 
@@ -10,11 +10,12 @@ void TVellumoMainForm::LoadSearchState()
 {
     TSearchOptionValues o;
     if (!IniPath.empty()) {
-        const TMemIniFile ini(IniPath);
-        o.WholeWord = ini.ReadInteger("SearchOptions", "WholeWord", 0) == 1;
-        o.MatchCase = ini.ReadInteger("SearchOptions", "MatchCase", 0) == 1;
-        o.Down = ini.ReadInteger("SearchOptions", "Direction", 1) == 1;
-        o.Esc = ini.ReadBool("SearchOptions", "Esc", false);
+        // The same reading as the find and replace dialogs'.
+        const TSearchOptions saved = ReadSearchOptions(IniPath);
+        o.WholeWord = saved.WholeWord;
+        o.MatchCase = saved.MatchCase;
+        o.Down = saved.Direction == 1;
+        o.Esc = saved.Esc;
     }
     const auto& last = SearchDialogs().LastSearchText;
     const TFindNextState s = SearchMemory().Choose(FindNextStateOf(last ? last() : std::string(), o));

@@ -15,6 +15,14 @@ class TEditorProp;
 class TSettingsStore;
 struct TWindowSettings;
 
+// A file as seen on disk: its write time (FILETIME as 100 ns units; 0 when
+// it cannot be read) and its size.
+struct TFileState {
+    std::int64_t Time = 0;
+    std::uint64_t Size = 0;
+    bool operator==(const TFileState&) const = default;
+};
+
 // The document (one per process).
 struct TDocumentState {
     std::string CurrentFileName;  // full path; empty = untitled
@@ -23,7 +31,14 @@ struct TDocumentState {
     int ForcedLoadCode = -1;  // a TCharCode to force on the next load; -1 detect
     bool HadNul = false;
     bool NoAnsi = false;
-    std::int64_t FileTimeAtLoad = 0;  // FILETIME as 100 ns units; 0 unknown
+    // The file when it was loaded or saved, or as the activation check last
+    // took it: FILETIME as 100 ns units (0 unknown), and its size.
+    std::int64_t FileTimeAtLoad = 0;
+    std::uint64_t FileSizeAtLoad = 0;
+    // The file as this window last read or wrote it, taken before a load
+    // reads it. Unlike the above, a change the user chose not to reload
+    // never becomes known: a save over a file that differs asks first.
+    TFileState FileAsKnown;
     bool ReadOnlyAttr = false;
     bool ReadOnlyLocked = false;
     bool OutputMode = false;
@@ -69,9 +84,9 @@ public:
     // style, images (ToolBtnImg, ToolBtnHotImg) and visibility; the status
     // bar's visibility.
     virtual void ApplyWindowSettings(const TWindowSettings& settings) = 0;
-    // The clipboard watcher's IgnoreFirst (ToolBarEnabled); the watcher comes with its own issue.
+    // The clipboard watcher's IgnoreFirst (ToolBarEnabled).
     virtual void SetClipboardWatcherIgnoreFirst(bool ignoreFirst) = 0;
-    // The pop-up menu's Tools item at the top or the bottom; filled with the tools issue.
+    // The pop-up menu's Tools item at the top or the bottom.
     virtual void PlacePopupToolMenu(bool atTop) = 0;
     // The filter index of the open and the save dialog (follows the edit mode).
     virtual void SetFileDialogFilterIndex(int openIndex, int saveIndex) = 0;

@@ -142,6 +142,9 @@ std::string WithoutFinalCrLf(std::string_view text)
 
 bool IsConsoleCommand(std::string_view cmd)
 {
+    // The program path as the user typed it, blanks around it included.
+    while (!cmd.empty() && static_cast<unsigned char>(cmd.front()) <= ' ') cmd.remove_prefix(1);
+    while (!cmd.empty() && static_cast<unsigned char>(cmd.back()) <= ' ') cmd.remove_suffix(1);
     std::string low;
     for (char c : cmd) low += AsciiLower(c);
     std::size_t i = 0;

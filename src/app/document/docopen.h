@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "app/core/appcontext.h"
+#include "editor/editortypes.h"
 #include "textcode/charcode.h"
 
 namespace vellumo {
@@ -68,6 +70,9 @@ bool ReloadWithCode(int code);
 // The plain reload command (the current code kept when NowJCodeReLoad is on).
 bool ReloadCommand();
 
+// The file's write time and size now; zeros when it cannot be read.
+TFileState FileStateOf(const std::string& fileName);
+
 void SetCurrentFile(const std::string& fileName);
 // Shows PathRefusalMessage when path (as given, and as a full path) is no
 // place for a document; true when refused.
@@ -84,10 +89,24 @@ bool SetOutputMode(bool on);
 bool ExecuteOpenDialog();
 void ApplyDialogReadOnly();
 
-// The view of both editors around a reload or a save under a new name.
+// The view of both editors around a reload, a save under a new name, or a
+// change of what the rows are made with. Rows and columns are put back as
+// they were, unless the same text was laid out anew: then the caret and
+// the selection go back to their place in the text.
+struct TRowLayout {
+    bool WordWrap = false;
+    int WrapByte = 0, TabWidth = 0, CellWidth = 0, CellHeight = 0, EditMode = 0;
+    bool operator==(const TRowLayout&) const = default;
+};
 struct TEditorViewMark {
     bool Used = false;
     int Row = 0, Col = 0, TopRow = 0, LeftCol = 0, TabWidth = 0;
+    TRowLayout Layout;
+    long long TextLength = 0;
+    int Lines = 0;
+    TTextPlace Caret, Anchor;
+    bool Selected = false, BoxLatch = false;
+    TSelectionMode Mode = smNormal;
 };
 struct TViewState {
     TEditorViewMark Main, Split;

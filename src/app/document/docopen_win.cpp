@@ -9,6 +9,7 @@
 #include "app/document/docopen.h"
 #include "app/document/docsave.h"
 #include "app/startup/instances.h"
+#include "app/window/docguards.h"
 #include "settings/pathnames.h"
 #include "settings/settingsstore.h"
 #include "classlib/screen_win.h"
@@ -114,10 +115,12 @@ private:
 
 // OpenFile's work; the caller holds the busy state. Errors of the load raise.
 // loadLocked tells whether the load itself made the document read-only
-// locked (not writable, NULs, a No to a question).
-bool LoadInto(const std::string& name, bool checkInstances, bool& loadLocked)
+// locked (not writable, NULs, a No to a question); changed, whether the file
+// on disk is no longer the one that was read once the load ends.
+bool LoadInto(const std::string& name, bool checkInstances, bool& loadLocked, bool& changed)
 {
     loadLocked = false;
+    changed = false;
     IMainWindow& form = Form();
     const TAppSettings& set = AppSettingsStore().Settings;
     TDocumentState& doc = Document();
@@ -148,6 +151,9 @@ bool LoadInto(const std::string& name, bool checkInstances, bool& loadLocked)
     const bool detect = set.JCode.LoadAutoCvt;
     TEditor& editor = form.ActiveEditor();
     TLockAroundLoad lock;
+    // Taken before a byte is read: bytes another program adds meanwhile are
+    // past what the loader reads, and must show as a change.
+    const TFileState before = FileStateOf(name);
     const int code = editor.LoadTextFile(name, detect, hadNul, lineEnd, detect ? doc.ForcedLoadCode : ccSjis,
                                          writable, noAnsi);
     if (code < 0) {
@@ -169,7 +175,10 @@ bool LoadInto(const std::string& name, bool checkInstances, bool& loadLocked)
     }
     WIN32_FILE_ATTRIBUTE_DATA after{};
     const bool exists = FileData(name, after);
-    doc.FileTimeAtLoad = GetFileDateTime(name);
+    doc.FileTimeAtLoad = before.Time;
+    doc.FileSizeAtLoad = before.Size;
+    doc.FileAsKnown = before;
+    changed = FileStateOf(name) != before;
     doc.ReadOnlyAttr = exists && (after.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
     doc.ReadOnlyLocked = set.Option.ChkReadOnlyFile && doc.ReadOnlyAttr;
     SetReadOnlyState(doc.ReadOnlyLocked, doc.ReadOnlyLocked);
@@ -211,9 +220,23 @@ private:
     bool autoCvt_;
 };
 
-} // namespace
+// The file changed while it was read: the text ends where the file did when
+// the load began. Said as an outside change is; Yes reads it again. After No
+// the activation check takes the file as seen, but a save still asks.
+void ReportChangeWhileLoading(const std::string& name)
+{
+    if (ShowMsg(OutsideChangeQuestion(name), kMsgCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+        ReloadFile();
+        return;
+    }
+    TDocumentState& doc = Document();
+    if (doc.CurrentFileName != name) return;
+    const TFileState now = FileStateOf(name);
+    doc.FileTimeAtLoad = now.Time;
+    doc.FileSizeAtLoad = now.Size;
+}
 
-bool OpenFile(const std::string& fileName, bool checkInstances)
+bool OpenFileBusy(const std::string& fileName, bool checkInstances, bool& changed)
 {
     if (DocumentBusy()) {
         SoundBeep();
@@ -228,14 +251,14 @@ bool OpenFile(const std::string& fileName, bool checkInstances)
             return false;
         }
         bool loadLocked = false;
-        return LoadInto(name, checkInstances, loadLocked);
+        return LoadInto(name, checkInstances, loadLocked, changed);
     } catch (const std::exception&) {
         ShowMsg("\"" + name + "\"\r\nの読み込みに失敗しました。", kMsgCaption, MB_ICONEXCLAMATION);
         return false;
     }
 }
 
-bool ReloadFile()
+bool ReloadFileBusy(bool& changed)
 {
     TDocumentState& doc = Document();
     if (doc.CurrentFileName.empty()) return false;
@@ -266,7 +289,7 @@ bool ReloadFile()
             if (keepView) view = SaveViewState(true);
             bool failed = false;
             try {
-                loaded = LoadInto(name, false, loadLocked);
+                loaded = LoadInto(name, false, loadLocked, changed);
             } catch (const std::exception&) {
                 failed = true;
             }
@@ -288,6 +311,35 @@ bool ReloadFile()
         ShowMsg(kReloadFailed, kMsgCaption, MB_ICONEXCLAMATION);
         return false;
     }
+}
+
+} // namespace
+
+// The question about a change during the load comes once the busy state is
+// over, so that its Yes can reload.
+bool OpenFile(const std::string& fileName, bool checkInstances)
+{
+    bool changed = false;
+    const bool loaded = OpenFileBusy(fileName, checkInstances, changed);
+    if (loaded && changed) ReportChangeWhileLoading(Document().CurrentFileName);
+    return loaded;
+}
+
+bool ReloadFile()
+{
+    bool changed = false;
+    const bool loaded = ReloadFileBusy(changed);
+    if (loaded && changed) ReportChangeWhileLoading(Document().CurrentFileName);
+    return loaded;
+}
+
+TFileState FileStateOf(const std::string& fileName)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!FileData(fileName, data)) return {};
+    return {static_cast<std::int64_t>((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                      data.ftLastWriteTime.dwLowDateTime),
+            (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
 }
 
 bool ReloadWithCode(int code)

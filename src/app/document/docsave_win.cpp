@@ -4,10 +4,12 @@
 
 #include "app/core/appcontext.h"
 #include "app/core/appfuncs.h"
+#include "app/document/docopen.h"
 #include "app/document/docsaveencode.h"
 #include "app/document/docsavelinks.h"
 #include "settings/pathnames.h"
 #include "app/document/safewrite.h"
+#include "app/window/docguards.h"
 #include "settings/settingsstore.h"
 #include "base/filebytes.h"
 #include "classlib/screen_win.h"
@@ -151,8 +153,11 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     // A read-only document never goes over its own file (its text may hold
     // spaces in place of NULs); a copy under another name is what Save As is for.
     const std::string& current = Document().CurrentFileName;
-    if ((editor.ReadOnly() || Document().ReadOnlyLocked) && !current.empty() &&
-        SameFileName(SaveFileSystem().FinalPathOf(fileName), SaveFileSystem().FinalPathOf(FullPathOf(current)))) {
+    auto ownFile = [&] {
+        return !current.empty() && SameFileName(SaveFileSystem().FinalPathOf(fileName),
+                                                SaveFileSystem().FinalPathOf(FullPathOf(current)));
+    };
+    if ((editor.ReadOnly() || Document().ReadOnlyLocked) && ownFile()) {
         ShowMsg("書き換え禁止の状態のため保存できません。", kMsgCaption, kMsgIconExclamation);
         return false;
     }
@@ -160,6 +165,12 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
         ShowMsg(Quoted(fileName) + "\r\nは読み取り専用のため保存できません。", kMsgCaption, kMsgIconExclamation);
         return false;
     }
+    // What another program wrote, or bytes added while the file was read,
+    // were never shown here: written over only when the user says so.
+    if (!current.empty() && SaveOverwritesUnseenChange(FileStateOf(fileName), Document().FileAsKnown) && ownFile() &&
+        ShowMsg(UnseenChangeSaveQuestion(fileName), kMsgCaption, kYesNo | kMsgIconExclamation | kDefButton2) !=
+            kAnswerYes)
+        return false;
     TCursorScope cursor;
     TStatusScope status(ExtractFileName(fileName) + " へ書込中...");
     std::vector<std::string> backupLeftovers;
@@ -196,7 +207,10 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
         form->ProcessMessages();
         Sleep(10);
     }
-    Document().FileTimeAtLoad = GetFileDateTime(fileName);
+    const TFileState stamp = FileStateOf(fileName);
+    Document().FileTimeAtLoad = stamp.Time;
+    Document().FileSizeAtLoad = stamp.Size;
+    Document().FileAsKnown = stamp;
     Document().ReadOnlyAttr = false;
     Document().ReadOnlyLocked = false;
     savelinks::SetReadOnlyState(false, false);

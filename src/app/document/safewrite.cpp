@@ -1,10 +1,22 @@
 #include "app/document/safewrite.h"
 
+#include <cstdio>
+
 #include "settings/pathnames.h"
 
 namespace vellumo {
 
 namespace {
+
+constexpr std::size_t kUniqueDigits = 8;
+constexpr char kTempTail[] = ".tmp";
+
+bool IsHexDigits(std::string_view s)
+{
+    for (char c : s)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
+    return true;
+}
 
 // Writes all bytes in chunks, flushes and closes; the handle is closed on every path.
 bool WriteAll(IFileSystem& fs, TFsHandle h, const std::string& bytes, bool truncate)
@@ -27,11 +39,12 @@ void Remove(IFileSystem& fs, const std::string& temp, TWriteResult& r)
 }
 
 // A complete copy of the bytes in a temporary file of the folder; its name, or empty.
-std::string WriteCopy(IFileSystem& fs, const std::string& folder, const std::string& bytes, TWriteResult& r)
+std::string WriteCopy(IFileSystem& fs, const std::string& folder, const std::string& target, const std::string& bytes,
+                      TWriteResult& r)
 {
     std::string name;
     TFsHandle h = 0;
-    if (!fs.CreateTemp(folder, name, h)) return {};
+    if (!fs.CreateTemp(folder, TempNamePrefix(target), name, h)) return {};
     if (WriteAll(fs, h, bytes, false)) return name;
     Remove(fs, name, r);
     return {};
@@ -77,7 +90,9 @@ std::uint64_t SpaceNeeded(const TFsFileInfo& target, std::uint64_t newSize, bool
     return newSize > target.Size ? newSize - target.Size : 0;
 }
 
-TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::string& bytes)
+namespace {
+
+TWriteResult WriteWithTemp(IFileSystem& fs, const std::string& path, const std::string& bytes)
 {
     TWriteResult r;
     std::string target;
@@ -104,8 +119,8 @@ TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::
     // copy comes first.
     constexpr std::uint32_t kReparsePoint = 0x400;
     if (info.Exists && (info.LinkCount > 1 || !resolved || (info.Attributes & kReparsePoint))) {
-        std::string copy = WriteCopy(fs, folder, bytes, r);
-        if (copy.empty()) copy = WriteCopy(fs, fs.SpareFolder(), bytes, r);
+        std::string copy = WriteCopy(fs, folder, target, bytes, r);
+        if (copy.empty()) copy = WriteCopy(fs, fs.SpareFolder(), target, bytes, r);
         if (copy.empty()) {
             r.Failure = TWriteFailure::Write;
             return r;
@@ -115,7 +130,7 @@ TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::
 
     std::string temp;
     TFsHandle h = 0;
-    if (!fs.CreateTemp(folder, temp, h)) {
+    if (!fs.CreateTemp(folder, TempNamePrefix(target), temp, h)) {
         if (!info.Exists) {
             // Nothing to protect: create the file itself, and remove what a failure leaves.
             if (!fs.CreateNew(target, h)) {
@@ -135,7 +150,7 @@ TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::
             return r;
         }
         // The folder takes no new file: keep a copy elsewhere, then write in place.
-        const std::string copy = WriteCopy(fs, fs.SpareFolder(), bytes, r);
+        const std::string copy = WriteCopy(fs, fs.SpareFolder(), target, bytes, r);
         if (copy.empty()) {
             r.Failure = TWriteFailure::Create;
             return r;
@@ -177,6 +192,48 @@ TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::
     TWriteResult inPlace = WriteInPlace(fs, target, bytes, temp, r);
     if (inPlace.Failure == TWriteFailure::Create) inPlace.Failure = TWriteFailure::Replace;
     return inPlace;
+}
+
+// Whatever a killed save left: it never took the target's place, so
+// nothing in it is the document's only copy.
+void RemoveOldTemps(IFileSystem& fs, const std::string& target)
+{
+    const std::string folder = ExtractFilePath(target);
+    for (const std::string& name : fs.NamesStartingWith(folder, TempNamePrefix(target)))
+        if (IsTempNameFor(name, target)) fs.Delete(folder + name);
+}
+
+} // namespace
+
+TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::string& bytes)
+{
+    TWriteResult r = WriteWithTemp(fs, path, bytes);
+    if (r.Ok) RemoveOldTemps(fs, r.FinalPath);
+    return r;
+}
+
+std::string TempNamePrefix(const std::string& target)
+{
+    const std::string name = ExtractFileName(target);
+    const std::size_t folder = target.size() - name.size();
+    // The whole temporary name must fit a path, and a name in a folder.
+    const std::size_t added = 3 + 1 + kUniqueDigits + sizeof kTempTail - 1;
+    if (name.size() + added <= 255 && folder + name.size() + added <= kMaxPathBytes) return "~vl" + name + ".";
+    std::uint32_t hash = 2166136261u;
+    for (char c : LowerCasePath(name)) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(hash));
+    return std::string("~vl#") + digits + ".";
+}
+
+bool IsTempNameFor(const std::string& name, const std::string& target)
+{
+    const std::string prefix = TempNamePrefix(target);
+    const std::size_t tail = sizeof kTempTail - 1;
+    if (name.size() != prefix.size() + kUniqueDigits + tail) return false;
+    if (LowerCasePath(name.substr(0, prefix.size())) != LowerCasePath(prefix)) return false;
+    if (LowerCasePath(name.substr(name.size() - tail)) != kTempTail) return false;
+    return IsHexDigits(std::string_view(name).substr(prefix.size(), kUniqueDigits));
 }
 
 } // namespace vellumo

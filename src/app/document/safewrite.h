@@ -7,6 +7,9 @@
 // a target that refuses it, a folder where nothing can be created) is the
 // target written in place, and then only after a complete copy exists
 // somewhere that the result names.
+// A temporary file's name tells which target it was made for, so that what
+// a save cut short by a crash left behind is removed by the next save of
+// that target that succeeds.
 // Everything goes through IFileSystem, which tests replace to fail any step.
 #include <cstdint>
 #include <string>
@@ -42,8 +45,12 @@ public:
         return final;
     }
     virtual TFsFileInfo Query(const std::string& path) = 0;
-    // A new, empty file in the folder; its name is returned.
-    virtual bool CreateTemp(const std::string& folder, std::string& name, TFsHandle& h) = 0;
+    // A new, empty file in the folder named prefix, a number no file of the
+    // folder has (eight hexadecimal digits) and ".tmp"; its path is returned.
+    virtual bool CreateTemp(const std::string& folder, const std::string& prefix, std::string& name, TFsHandle& h) = 0;
+    // The names (without the folder) of the files in the folder that begin
+    // with prefix, case ignored.
+    virtual std::vector<std::string> NamesStartingWith(const std::string& folder, const std::string& prefix) = 0;
     // A new file under exactly that name (fails when it exists).
     virtual bool CreateNew(const std::string& path, TFsHandle& h) = 0;
     // An existing file opened for writing from its start, not truncated.
@@ -97,7 +104,17 @@ struct TWriteResult {
 // Bytes per write call; each is one step a test can fail.
 inline constexpr std::size_t kSafeWriteChunk = 1 << 20;
 
+// After a write that succeeded, the temporary files of earlier writes of
+// the same target are removed from its folder (one still open for another
+// write cannot be, and stays).
 TWriteResult SafeWriteFile(IFileSystem& fs, const std::string& path, const std::string& bytes);
+
+// What the temporary files of a write of target begin with: "~vl", the
+// target's file name and "."; when a name that long would not fit the
+// path, "~vl#", eight hexadecimal digits made from the file name, and ".".
+std::string TempNamePrefix(const std::string& target);
+// name (without its folder) is a temporary file of a write of target.
+bool IsTempNameFor(const std::string& name, const std::string& target);
 
 // The free space the write needs on the target's drive: with a temporary
 // file the whole new size; in place the growth over the present size.

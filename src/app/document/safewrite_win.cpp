@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace vellumo {
 
@@ -122,15 +123,15 @@ public:
         return info;
     }
 
-    bool CreateTemp(const std::string& folder, std::string& name, TFsHandle& out) override
+    bool CreateTemp(const std::string& folder, const std::string& prefix, std::string& name, TFsHandle& out) override
     {
         for (int attempt = 0; attempt < 16; ++attempt) {
-            char tail[40];
-            std::snprintf(tail, sizeof tail, "~vl%08lx%04x.tmp", static_cast<unsigned long>(GetTickCount()),
-                          static_cast<unsigned>((GetCurrentProcessId() + ++counter_) & 0xFFFF));
-            std::string candidate = folder;
-            if (!candidate.empty() && candidate.back() != '\\' && candidate.back() != '/') candidate += '\\';
-            candidate += tail;
+            // Time, process and a count: two saves, of this program or another instance, never meet.
+            const unsigned unique = (static_cast<unsigned>(GetTickCount()) << 12) ^
+                                    (static_cast<unsigned>(GetCurrentProcessId()) * 0x9E3779B1u) ^ ++counter_;
+            char tail[24];
+            std::snprintf(tail, sizeof tail, "%08x.tmp", unique);
+            std::string candidate = WithSeparator(folder) + prefix + tail;
             const HANDLE h = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr);
             if (h != INVALID_HANDLE_VALUE) {
@@ -141,6 +142,19 @@ public:
             if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
         }
         return false;
+    }
+
+    std::vector<std::string> NamesStartingWith(const std::string& folder, const std::string& prefix) override
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found{};
+        const HANDLE h = FindFirstFileA((WithSeparator(folder) + prefix + "*").c_str(), &found);
+        if (h == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+        return names;
     }
 
     bool CreateNew(const std::string& path, TFsHandle& out) override
@@ -211,6 +225,12 @@ public:
     }
 
 private:
+    static std::string WithSeparator(std::string folder)
+    {
+        if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+        return folder;
+    }
+
     unsigned counter_ = 0;
 };
 

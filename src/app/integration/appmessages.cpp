@@ -52,9 +52,17 @@ std::string MappingName(std::uint64_t window)
 
 bool TextFromView(const char* view, std::size_t usable, int declared, std::string& text)
 {
-    if (declared < 0 || static_cast<std::size_t>(declared) > usable || (declared > 0 && !view)) return false;
-    text.assign(view ? view : "", static_cast<std::size_t>(declared));
-    std::replace(text.begin(), text.end(), '\0', ' ');
+    if (declared < 0 || (declared > 0 && !view)) return false;
+    const std::size_t length = static_cast<std::size_t>(declared);
+    // Senders often pass their buffer's size: the text ends at its NUL.
+    const std::size_t scan = std::min(length + 1, view ? usable : 0);
+    const void* nul = scan ? std::memchr(view, '\0', scan) : nullptr;
+    if (nul) {
+        text.assign(view, static_cast<const char*>(nul) - view);
+        return true;
+    }
+    if (length > usable) return false;
+    text.assign(view ? view : "", length);
     return true;
 }
 

@@ -59,9 +59,10 @@ std::uint16_t StringAtomOf(std::uint64_t param) noexcept;
 // "Vellumo_Map_" and the window handle's low 32 bits in decimal.
 std::string MappingName(std::uint64_t window);
 
-// The text a sender put at the start of a view of `usable` bytes, `declared`
-// bytes long; NULs among them become spaces, as the loader reads them.
-// False for a negative length or one beyond the view.
+// The text a sender put at the start of a view of `usable` bytes: up to its
+// first NUL among the `declared` + 1 bytes, or all `declared` bytes when
+// they fill the view to its edge. False for a negative length, and for one
+// beyond the view with no NUL inside it (the text would be cut).
 bool TextFromView(const char* view, std::size_t usable, int declared, std::string& text);
 // The text and its terminating NUL fit the view.
 bool TextFitsView(std::size_t textBytes, std::size_t usable) noexcept;

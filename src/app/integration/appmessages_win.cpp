@@ -182,7 +182,8 @@ void OpenRequested(TVellumoMainForm& form, LPARAM atom)
 void StatusTextRequested(LPARAM atom)
 {
     std::string text;
-    if (!ReadAtomParam(atom, text)) return;
+    // A value that names no string atom is an empty text: the status clears.
+    ReadAtomParam(atom, text);
     if (IsBlankText(text))
         ClearStatusMessage();
     else

@@ -15,6 +15,7 @@ const char* const kToolReadCancelledQuestion =
 const char* const kToolSelectionChanged =
     "ツールの終了を待つ間にテキストが変更されたため、\r\nツールでの処理を取り消しました。";
 const char* const kToolWaitPrefix = "[待機中] ";
+const char* const kToolErrorCut = "(以下省略)";
 
 namespace {
 
@@ -143,24 +144,50 @@ std::string ReadBackText(std::string bytes)
 
 void TToolErrorText::Append(std::string_view bytes)
 {
-    if (full_) return;
+    if (more_ || bytes.empty()) return;
     const std::size_t room = kMaxToolErrorText - text_.size();
     if (bytes.size() <= room) {
         text_.append(bytes);
         return;
     }
     text_.append(bytes.substr(0, room));
-    full_ = true;
+    more_ = true;
     // A double-byte character cut at the limit is dropped whole.
     std::size_t i = 0;
     while (i < text_.size()) i += IsLeadByte(U(text_[i])) ? 2 : 1;
     if (i > text_.size()) text_.pop_back();
 }
 
-std::string ConsoleErrorMessage(std::string_view errorText)
+std::string ConsoleErrorMessage(std::string_view errorText, bool more)
 {
-    const std::string text = EndsWithCrLf(errorText) ? WithoutFinalCrLf(errorText) : std::string(errorText);
+    std::string_view shown = errorText;
+    std::size_t lines = 0, end = 0;
+    while (end < shown.size() && lines < kMaxToolErrorLines) {
+        const std::size_t lf = shown.find('\n', end);
+        if (lf == std::string_view::npos) break;
+        end = lf + 1;
+        ++lines;
+    }
+    if (lines == kMaxToolErrorLines && end < shown.size()) {
+        shown = shown.substr(0, end);
+        more = true;
+    } else if (more && end > 0) {
+        shown = shown.substr(0, end);  // not the start of a line that goes on
+    }
+    std::string text = EndsWithCrLf(shown) ? WithoutFinalCrLf(shown) : std::string(shown);
+    if (more) text += std::string("\r\n") + kToolErrorCut;
     return "コンソールエラー:\r\n\r\n" + text;
+}
+
+void SweepPendingDeletes(std::vector<TPendingDelete>& pending,
+                         const std::function<bool(std::uintptr_t tool)>& running,
+                         const std::function<bool(const std::string& path)>& tryDelete)
+{
+    std::erase_if(pending, [&](TPendingDelete& p) {
+        if (p.Tool && running(p.Tool)) return false;
+        p.Tool = 0;
+        return tryDelete(p.Path) || --p.TriesLeft <= 0;
+    });
 }
 
 std::string StartFailureMessage(const std::string& commandLine)

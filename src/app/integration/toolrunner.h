@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/startup/startuptools.h"
 
@@ -71,17 +72,38 @@ TReadBack DecideReadBack(const TFileStamp& written, bool exists, const TFileStam
 // The temporary file's bytes as text: NULs become blanks, as files are loaded.
 std::string ReadBackText(std::string bytes);
 
-// The error output of a console tool, of which the first 64 KB are kept.
-constexpr std::size_t kMaxToolErrorText = 64 * 1024;
+// The error output of a console tool: its head, which is all a message can
+// show (a box of many kilobytes shows nothing readable), and whether more
+// followed. The pipe is read to its end all the same.
+constexpr std::size_t kMaxToolErrorText = 2048;
+constexpr std::size_t kMaxToolErrorLines = 20;
 class TToolErrorText {
 public:
     void Append(std::string_view bytes);
+    // At most kMaxToolErrorText bytes, never half a double-byte character.
     const std::string& Text() const noexcept { return text_; }
+    bool More() const noexcept { return more_; }
 
 private:
     std::string text_;
-    bool full_ = false;
+    bool more_ = false;
 };
+
+// A temporary file a program still held when the run was over (a tool left
+// running, or a child it started): tried again once that program has ended,
+// a bounded number of times.
+constexpr int kTempDeleteTries = 120;
+struct TPendingDelete {
+    std::string Path;
+    std::uintptr_t Tool = 0;  // the program to wait for; 0 for none
+    int TriesLeft = kTempDeleteTries;
+};
+// One round: an entry whose tool still runs waits without spending a try;
+// the others are tried and dropped once deleted or out of tries. A tool is
+// asked about until it has ended, never after (its handle may go then).
+void SweepPendingDeletes(std::vector<TPendingDelete>& pending,
+                         const std::function<bool(std::uintptr_t tool)>& running,
+                         const std::function<bool(const std::string& path)>& tryDelete);
 
 // The messages.
 extern const char* const kToolTempFailed;
@@ -89,7 +111,11 @@ extern const char* const kToolSaveQuestion;
 extern const char* const kToolReadCancelledQuestion;
 extern const char* const kToolSelectionChanged;
 extern const char* const kToolWaitPrefix;
-std::string ConsoleErrorMessage(std::string_view errorText);
+extern const char* const kToolErrorCut;
+// The first lines of the error text (up to kMaxToolErrorLines, and whole
+// lines when it was cut), one final line break dropped, and kToolErrorCut
+// on a line of its own when anything was left out.
+std::string ConsoleErrorMessage(std::string_view errorText, bool more = false);
 std::string StartFailureMessage(const std::string& commandLine);
 std::string MissingTempMessage(const std::string& path);
 std::string UnreadableTempMessage(const std::string& path);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "app/core/appfuncs.h"
 #include "app/document/docopen.h"
@@ -90,6 +91,67 @@ bool WriteWhole(const std::string& path, const std::string& bytes)
     return true;
 }
 
+// Temporary files a program still held: tried again from a timer on this
+// thread, so nothing waits; those still held when the program ends are
+// tried once more then.
+class TPendingTempFiles {
+public:
+    static TPendingTempFiles& Instance()
+    {
+        static TPendingTempFiles pending;
+        return pending;
+    }
+    // Gone, whether deleted now or already.
+    static bool Deleted(const std::string& path)
+    {
+        if (DeleteFileA(path.c_str())) return true;
+        const DWORD e = GetLastError();
+        return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND;
+    }
+    void Add(const std::string& path, HANDLE tool)
+    {
+        HANDLE own = nullptr;
+        if (tool) DuplicateHandle(GetCurrentProcess(), tool, GetCurrentProcess(), &own, SYNCHRONIZE, FALSE, 0);
+        pending_.push_back({path, reinterpret_cast<std::uintptr_t>(own)});
+        if (!timer_) timer_ = SetTimer(nullptr, 0, kRetryMs, Retry);
+    }
+    ~TPendingTempFiles()
+    {
+        for (TPendingDelete& p : pending_) {
+            DeleteFileA(p.Path.c_str());
+            if (p.Tool) CloseHandle(reinterpret_cast<HANDLE>(p.Tool));
+        }
+    }
+
+private:
+    static constexpr UINT kRetryMs = 500;
+
+    static void CALLBACK Retry(HWND, UINT, UINT_PTR, DWORD) noexcept
+    {
+        TPendingTempFiles& self = Instance();
+        try {
+            SweepPendingDeletes(
+                self.pending_,
+                [](std::uintptr_t tool) {
+                    const HANDLE h = reinterpret_cast<HANDLE>(tool);
+                    if (WaitForSingleObject(h, 0) == WAIT_TIMEOUT) return true;
+                    CloseHandle(h);
+                    return false;
+                },
+                Deleted);
+        } catch (...) {
+            self.pending_.clear();  // nothing left to try with
+        }
+        if (self.pending_.empty() && self.timer_) {
+            KillTimer(nullptr, self.timer_);
+            self.timer_ = 0;
+        }
+    }
+
+    std::vector<TPendingDelete> pending_;
+    UINT_PTR timer_ = 0;
+};
+
 // The temporary file: deleted when it goes out of scope, whatever the run did.
 class TTempFile {
 public:
@@ -117,9 +179,17 @@ public:
     bool Active() const noexcept { return !path_.empty(); }
     const std::string& Path() const noexcept { return path_; }
     const TFileStamp& Written() const noexcept { return written_; }
-    void Delete() noexcept
+    // A file the tool (or a program it started) still holds is deleted
+    // later, once the tool has ended.
+    void Delete(HANDLE tool = nullptr) noexcept
     {
-        if (!path_.empty()) DeleteFileA(path_.c_str());
+        if (path_.empty()) return;
+        if (!TPendingTempFiles::Deleted(path_)) {
+            try {
+                TPendingTempFiles::Instance().Add(path_, tool);
+            } catch (...) {
+            }
+        }
         path_.clear();
     }
 
@@ -489,14 +559,14 @@ void RunTool(TVellumoMainForm& form, int n)
         form.ProcessMessages();
     }
     started.Thread.Close();
-    started.Process.Close();
     started.ErrorPipe.Close();
     started.Job.Close();
 
     bool missing = false;
     if (temp.Active() && started.Ok) missing = ReadBack(form, temp, given, end);
     const std::string tempPath = temp.Path();
-    temp.Delete();
+    temp.Delete(started.Process.Get());
+    started.Process.Close();
     lock.reset();
 
     if (missing) ShowMsg(MissingTempMessage(tempPath), kMsgCaption, kMsgIconError);
@@ -504,7 +574,7 @@ void RunTool(TVellumoMainForm& form, int n)
         if (wait || !ShellStart(program, params, folder))
             ShowMsg(StartFailureMessage(commandLine), kMsgCaption, kMsgIconError);
     } else if (!end.Cancelled && !end.Abandoned && !errors.Text().empty()) {
-        ShowMsg(ConsoleErrorMessage(errors.Text()), kMsgCaption, kMsgIconError);
+        ShowMsg(ConsoleErrorMessage(errors.Text(), errors.More()), kMsgCaption, kMsgIconError);
     }
 }
 

@@ -117,7 +117,7 @@ std::vector<void*> SelectWindows(const std::vector<TListedWindow>& zOrder, TWind
 std::string ListedTitle(std::string_view ownerTitle)
 {
     constexpr std::string_view kSuffix = " - Vellumo";
-    const std::size_t at = ownerTitle.rfind(kSuffix);
+    const std::size_t at = ownerTitle.find(kSuffix);
     return std::string(at == std::string_view::npos ? ownerTitle : ownerTitle.substr(0, at));
 }
 

@@ -68,6 +68,30 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
     return out;
 }
 
+std::vector<std::wstring> SplitWideCommandLine(std::wstring_view line)
+{
+    std::vector<std::wstring> out;
+    std::wstring cur;
+    bool inArg = false, quoted = false;
+    for (const wchar_t c : line) {
+        if (c == L'"') {
+            quoted = !quoted;
+            inArg = true;
+        } else if ((c == L' ' || c == L'\t') && !quoted) {
+            if (inArg) out.push_back(std::move(cur));
+            cur.clear();
+            inArg = false;
+        } else if (c == L'\0') {
+            break;
+        } else {
+            cur += c;
+            inArg = true;
+        }
+    }
+    if (inArg) out.push_back(std::move(cur));
+    return out;
+}
+
 std::vector<std::string> SplitProcessCommandLine(std::string_view line, std::string_view programPath)
 {
     const std::size_t n = programPath.size();

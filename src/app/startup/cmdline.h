@@ -18,6 +18,9 @@ std::vector<std::string> SplitCommandLine(std::string_view line);
 // instead of lending its words to the arguments.
 std::vector<std::string> SplitProcessCommandLine(std::string_view line, std::string_view programPath);
 
+// The same rules over the command line as the system keeps it, in UTF-16.
+std::vector<std::wstring> SplitWideCommandLine(std::wstring_view line);
+
 // Argument 0 is the program; 1..ParamCount() are the arguments.
 class TCommandLine {
 public:

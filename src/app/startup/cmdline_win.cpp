@@ -10,6 +10,7 @@
 #include "app/startup/instances.h"
 #include "settings/settingsstore.h"
 #include "base/showmsg.h"
+#include "base/widename.h"
 #include "editor/editor_win.h"
 
 namespace vellumo {
@@ -17,7 +18,20 @@ namespace vellumo {
 namespace {
 
 std::optional<TCommandLine> g_commandLine;
+std::vector<std::wstring> g_refused;
 TCommandLineOptions g_options;
+
+// GetFullPathNameW; the name itself when it fails.
+std::wstring WideFullPath(const std::wstring& name)
+{
+    const DWORD need = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (need == 0) return name;
+    std::wstring out(need, L'\0');
+    const DWORD n = GetFullPathNameW(name.c_str(), need, out.data(), nullptr);
+    if (n == 0 || n >= need) return name;
+    out.resize(n);
+    return out;
+}
 
 bool HasWildcard(const std::string& s)
 {
@@ -177,18 +191,68 @@ void Process(TCommandLineOptions& out)
 
 } // namespace
 
+TCommandLine CommandLineFromWide(std::wstring_view line, std::wstring_view programPath,
+                                 std::vector<std::wstring>& refused)
+{
+    refused.clear();
+    // An unquoted program path with blanks stays argument 0 whole, as in SplitProcessCommandLine.
+    const std::size_t n = programPath.size();
+    const bool unquotedProgram =
+        n > 0 && line.size() >= n && programPath.find(L' ') != std::wstring_view::npos &&
+        (line.size() == n || line[n] == L' ' || line[n] == L'\t') &&
+        CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, line.data(), static_cast<int>(n), programPath.data(),
+                       static_cast<int>(n)) == CSTR_EQUAL;
+    std::vector<std::wstring> wide = SplitWideCommandLine(unquotedProgram ? line.substr(n) : line);
+    if (unquotedProgram) wide.insert(wide.begin(), std::wstring(line.substr(0, n)));
+    std::vector<std::string> args;
+    args.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        std::string a;
+        if (!WideNameToAnsi(wide[i], a)) {
+            if (i == 0)
+                a = WideNameForMessage(wide[i]);  // the program's own path: never opened through it
+            else
+                refused.push_back(wide[i]);  // kept as "": it names nothing and is no switch
+        } else if (i > 0 && !a.empty() && !TCommandLine::IsSwitch(a)) {
+            // A relative name in a folder the code page cannot hold: its full
+            // path, which the program works with, would be a near name too.
+            const std::wstring full = WideFullPath(wide[i]);
+            std::string ansi;
+            if (!WideNameToAnsi(full, ansi)) {
+                refused.push_back(full);
+                a.clear();
+            }
+        }
+        args.push_back(std::move(a));
+    }
+    return TCommandLine(std::move(args));
+}
+
 const TCommandLine& SystemCommandLine()
 {
     if (!g_commandLine) {
-        const char* text = GetCommandLineA();
-        char exe[MAX_PATH + 1] = {};
-        const DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        g_commandLine = TCommandLine(SplitProcessCommandLine(text ? text : "", std::string_view(exe, n < MAX_PATH ? n : 0)));
+        // Read in UTF-16: the ANSI copy the system keeps has a look-alike (or
+        // "?") where a character has no code, which could name another file.
+        const wchar_t* text = GetCommandLineW();
+        std::wstring exe(32768, L'\0');
+        const DWORD n = GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        exe.resize(n < exe.size() ? n : 0);
+        g_commandLine = CommandLineFromWide(text ? text : L"", exe, g_refused);
     }
     return *g_commandLine;
 }
 
-void SetSystemCommandLine(TCommandLine cl) { g_commandLine = std::move(cl); }
+const std::vector<std::wstring>& RefusedArguments()
+{
+    SystemCommandLine();
+    return g_refused;
+}
+
+void SetSystemCommandLine(TCommandLine cl)
+{
+    g_commandLine = std::move(cl);
+    g_refused.clear();
+}
 
 std::string FullPathName(const std::string& name)
 {

@@ -1,14 +1,28 @@
 #pragma once
 // The process's own command line and what the main window does with it.
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/startup/cmdline.h"
 
 namespace vellumo {
 
-// GetCommandLineA split by SplitCommandLine, read once; tests install their own.
+// The process's command line, read once in UTF-16 by CommandLineFromWide;
+// tests install their own (which refuses nothing).
 const TCommandLine& SystemCommandLine();
 void SetSystemCommandLine(TCommandLine cl);
+
+// Splits a UTF-16 command line by the rules of SplitProcessCommandLine and
+// takes every argument into the ANSI code page exactly. An argument that
+// does not convert exactly is never replaced by a near name: it becomes ""
+// and is listed in refused, in order.
+TCommandLine CommandLineFromWide(std::wstring_view line, std::wstring_view programPath,
+                                 std::vector<std::wstring>& refused);
+
+// The arguments of the process's command line that were refused; start-up
+// names them in one message and ends.
+const std::vector<std::wstring>& RefusedArguments();
 
 // GetFullPathNameA; the name itself when it fails.
 std::string FullPathName(const std::string& name);

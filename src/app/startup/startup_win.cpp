@@ -3,6 +3,7 @@
 
 #include "app/startup/cmdline_win.h"
 #include "app/startup/startup.h"
+#include "base/widename.h"
 #include "classlib/process_win.h"
 #include "settings/pathnames.h"
 
@@ -46,6 +47,11 @@ bool StartupEntry()
 {
     SetProcessAffinityMask(GetCurrentProcess(), 1);
     const TCommandLine& cl = SystemCommandLine();
+    // A name the code page cannot hold exactly is refused before anything looks at the arguments.
+    if (!RefusedArguments().empty()) {
+        RefuseUnrepresentableNames(RefusedArguments(), false);
+        return false;
+    }
     // A device is no file to hand on (and asking for its attributes may open it).
     const TNameExists exists = [](const std::string& name) {
         return PathRefusal(name) == TPathRefusal::None && GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -35,10 +35,11 @@ std::string DropInstanceCommandLine(const std::string& programPath, const std::s
     return line + " \"" + fileName + "\"";
 }
 
-bool FileChangedOutside(const TFileSeen& now, std::int64_t timeAtLoad, bool readOnlyAttrAtLoad, bool chkReadOnlyFile,
+bool FileChangedOutside(const TFileSeen& now, const TFileState& atLoad, bool readOnlyAttrAtLoad, bool chkReadOnlyFile,
                         bool readOnlySwitch)
 {
-    if (now.Time != timeAtLoad) return true;
+    // A deleted file has no size to compare.
+    if (now.Time != atLoad.Time || (now.Time != 0 && now.Size != atLoad.Size)) return true;
     return chkReadOnlyFile && !readOnlySwitch && now.ReadOnlyAttr != readOnlyAttrAtLoad;
 }
 
@@ -54,6 +55,18 @@ bool RememberSeenState(TOutsideAnswer answer, bool reloaded)
     case TOutsideAnswer::Ignore: return true;
     default: return false;
     }
+}
+
+bool SaveOverwritesUnseenChange(const TFileState& now, const TFileState& known)
+{
+    return now.Time != 0 && now != known;
+}
+
+std::string UnseenChangeSaveQuestion(const std::string& fileName)
+{
+    return "\"" + fileName +
+           "\" は\r\n他のアプリケーションによって更新されています。\r\n上書きすると、その変更は失われます。\r\n\r\n"
+           "上書き保存しますか？";
 }
 
 bool SaveTargetRefused(const std::string& target, bool targetReadOnlyAttr, const std::string& currentFile,

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/core/appcontext.h"
+
 namespace vellumo {
 
 // A dropped name, after a shortcut was replaced by its target. Openable: it
@@ -44,11 +46,12 @@ std::string DropInstanceCommandLine(const std::string& programPath, const std::s
 struct TFileSeen {
     std::int64_t Time = 0;         // 0: the file cannot be read (deleted)
     bool ReadOnlyAttr = false;
+    std::uint64_t Size = 0;
 };
-// The file's time differs from the one at load, or (when the read-only
-// attribute is checked and no read-only switch was given) its read-only
-// attribute does.
-bool FileChangedOutside(const TFileSeen& now, std::int64_t timeAtLoad, bool readOnlyAttrAtLoad, bool chkReadOnlyFile,
+// The file's time or size differs from the one at load, or (when the
+// read-only attribute is checked and no read-only switch was given) its
+// read-only attribute does.
+bool FileChangedOutside(const TFileSeen& now, const TFileState& atLoad, bool readOnlyAttrAtLoad, bool chkReadOnlyFile,
                         bool readOnlySwitch);
 // The question asked about the change.
 std::string OutsideChangeQuestion(const std::string& fileName);
@@ -57,6 +60,13 @@ std::string OutsideChangeQuestion(const std::string& fileName);
 // taken as known, so the same change is not reported again until the next.
 enum class TOutsideAnswer { Reload, Ignore, Later };
 bool RememberSeenState(TOutsideAnswer answer, bool reloaded);
+
+// A save over the document's own file asks first when the file on disk is
+// not the one this window last read or wrote: another program wrote it, or
+// it grew while it was being read. A file that is gone loses nothing.
+bool SaveOverwritesUnseenChange(const TFileState& now, const TFileState& known);
+// The question; Yes writes, No cancels the save.
+std::string UnseenChangeSaveQuestion(const std::string& fileName);
 
 // The save dialog refuses a target with the read-only attribute, and the
 // document's own file while it is read-only (the editor or the attribute).

@@ -16,6 +16,7 @@
 #include "app/window/mainform_win.h"
 #include "base/filebytes.h"
 #include "base/showmsg.h"
+#include "base/widename.h"
 #include "classlib/application_win.h"
 #include "classlib/process_win.h"
 #include "settings/pathnames.h"
@@ -74,22 +75,28 @@ bool HasReadOnlyAttribute(const std::string& name)
 }
 
 // The dropped names in drop order. A name longer than a path may be is
-// never cut (a cut name could be another file): it stays in its place,
-// not openable.
-std::vector<TDroppedFile> DroppedFiles(HDROP drop)
+// never cut (a cut name could be another file), nor is a name the code page
+// cannot hold exactly replaced by a near one: it stays in its place, not
+// openable, and the latter is listed in refused.
+std::vector<TDroppedFile> DroppedFiles(HDROP drop, std::vector<std::wstring>& refused)
 {
     std::vector<TDroppedFile> files;
     const std::string program = ProgramPath();
-    const UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT n = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < n; ++i) {
         TDroppedFile f;
-        const UINT len = DragQueryFileA(drop, i, nullptr, 0);
+        const UINT len = DragQueryFileW(drop, i, nullptr, 0);
         if (len > 0 && len <= kMaxPathBytes) {
-            std::string name(len + 1, '\0');
-            if (DragQueryFileA(drop, i, name.data(), len + 1) == len) {
-                name.resize(len);
-                f.Name = ResolveDroppedShortcut(name);
-                f.Openable = IsOpenableDrop(f.Name, Exists(f.Name), program);
+            std::wstring wide(len + 1, L'\0');
+            std::string name;
+            if (DragQueryFileW(drop, i, wide.data(), len + 1) == len) {
+                wide.resize(len);
+                if (!WideNameToAnsi(wide, name)) {
+                    refused.push_back(std::move(wide));
+                } else if (name.size() <= kMaxPathBytes) {
+                    f.Name = ResolveDroppedShortcut(name);
+                    f.Openable = IsOpenableDrop(f.Name, Exists(f.Name), program);
+                }
             }
         }
         files.push_back(std::move(f));
@@ -124,8 +131,10 @@ void TVellumoMainForm::DropFiles(HDROP drop)
     if (!IsOwnDropBlock(drop)) return;
     // A drop while a document operation runs or a tool is waited for is let go.
     std::vector<TDroppedFile> files;
-    if (!DocumentBusy() && !ToolWaiting()) files = DroppedFiles(drop);
+    std::vector<std::wstring> refused;
+    if (!DocumentBusy() && !ToolWaiting()) files = DroppedFiles(drop, refused);
     DragFinish(drop);
+    RefuseUnrepresentableNames(refused, false);
     if (files.empty()) return;
     try {
         RunDrop(*this, PlanDrop(files, AppSettingsStore().Settings.Option.DropCloseToOpen,
@@ -145,11 +154,13 @@ void TVellumoMainForm::AppActivate()
     const TAppIni& opt = AppSettingsStore().Settings.Option;
     if (!opt.ChkFileAge) return;
     const std::string name = doc.CurrentFileName;
+    const TFileState stamp = FileStateOf(name);
     TFileSeen seen;
-    seen.Time = GetFileDateTime(name);
+    seen.Time = stamp.Time;
+    seen.Size = stamp.Size;
     seen.ReadOnlyAttr = HasReadOnlyAttribute(name);
     const TCommandLine& cl = SystemCommandLine();
-    if (!FileChangedOutside(seen, doc.FileTimeAtLoad, doc.ReadOnlyAttr, opt.ChkReadOnlyFile,
+    if (!FileChangedOutside(seen, {doc.FileTimeAtLoad, doc.FileSizeAtLoad}, doc.ReadOnlyAttr, opt.ChkReadOnlyFile,
                             cl.HasSwitch("/rl") || cl.HasSwitch("/r")))
         return;
     struct TReloading {
@@ -167,6 +178,7 @@ void TVellumoMainForm::AppActivate()
     if (answer == TOutsideAnswer::Reload && Documents.ReloadCommand) reloaded = Documents.ReloadCommand();
     if (RememberSeenState(answer, reloaded) && doc.CurrentFileName == name) {
         doc.FileTimeAtLoad = seen.Time;
+        doc.FileSizeAtLoad = seen.Size;
         if (doc.ReadOnlyAttr != seen.ReadOnlyAttr) {
             doc.ReadOnlyAttr = seen.ReadOnlyAttr;
             UpdateCaption(name);
@@ -201,11 +213,17 @@ HDROP TestDropHandle(UINT msg)
     std::string list;
     if (n == 0 || n >= sizeof path || ReadFileBytes(path, list) != TReadStatus::Ok || list.size() > 1 << 20)
         return nullptr;
-    list.push_back('\0');  // the empty name that ends the list
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() + 1);
+    // A list that starts with the UTF-16LE byte order mark gives a wide
+    // block, as the system's drops are; otherwise an ANSI one.
+    const bool wide = list.size() >= 2 && list[0] == '\xFF' && list[1] == '\xFE';
+    if (wide) list.erase(0, 2);
+    if (wide && list.size() % 2) list.pop_back();
+    list.append(wide ? 2 : 1, '\0');  // the empty name that ends the list
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() + 2);
     if (!mem) return nullptr;
     auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
     df->pFiles = sizeof(DROPFILES);
+    df->fWide = wide;
     std::copy(list.begin(), list.end(), reinterpret_cast<char*>(df) + sizeof(DROPFILES));
     GlobalUnlock(mem);
     return static_cast<HDROP>(mem);

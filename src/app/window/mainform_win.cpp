@@ -110,7 +110,6 @@ void TVellumoMainForm::FormCreate()
                                           GetModuleHandleA(nullptr), nullptr);
 
     // The status font comes from the system's non-client metrics.
-    DefaultGuiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     // The record without the last field (340 bytes): every system accepts that size.
     const UINT size = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
     NonClientMetrics.cbSize = size;
@@ -119,7 +118,6 @@ void TVellumoMainForm::FormCreate()
 
     LocateSettingsFile();  // the "/i=" folder, beside the program or per user
     StartFolder.clear();
-    CodeOverride = LineEndOverride = EditModeOverride = -1;
     replaceBusy_ = false;
     DragAcceptFiles(h, TRUE);
     InstallApplicationEvents();  // the application's message and activation events

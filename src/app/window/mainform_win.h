@@ -84,7 +84,6 @@ public:
     HWND LastEditorHandle = nullptr;
     TEditor* LastEditor = nullptr;
     bool TopMostOn = false;
-    int CodeOverride = -1, LineEndOverride = -1, EditModeOverride = -1;
     std::string SearchString, ReplaceWith;
     std::uint16_t SearchFlags = 0;
     bool SearchEscapes = false;  // escapes in both texts are resolved
@@ -92,7 +91,6 @@ public:
     bool ToolButtonPressed = false;
     int OptionPage = 0;
     NONCLIENTMETRICSA NonClientMetrics{};
-    HFONT DefaultGuiFont = nullptr;
 
     // ---- life cycle (mainform_win.cpp)
     void FormCreate();

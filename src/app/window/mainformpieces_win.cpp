@@ -21,6 +21,7 @@
 #include "app/startup/settingsloc.h"
 #include "app/startup/settingsloc_win.h"
 #include "app/startup/startuptools.h"
+#include "settings/settingsdecl.h"
 #include "settings/settingsstore.h"
 #include "app/document/stdinput_win.h"
 #include "settings/winmachine.h"
@@ -148,16 +149,13 @@ void TVellumoMainForm::SaveWindowPlacement()
     if (!GetWindowRect(Window(), &r) || (r.left == -100 && r.top == -100)) return;
     if (!SettingsWriteAllowed()) return;
     TMemIniFile ini(IniPath);
-    const char* section = "TVellumoMainForm";
-    if (IsZoomed(Window())) {
-        ini.WriteBool(section, "WindowMax", true);
-    } else {
-        ini.WriteInteger(section, "WindowWidth", r.right - r.left);
-        ini.WriteInteger(section, "WindowHeight", r.bottom - r.top);
-        ini.WriteInteger(section, "WindowTop", r.top);
-        ini.WriteInteger(section, "WindowLeft", r.left);
-        ini.WriteBool(section, "WindowMax", false);
-    }
+    TAppWindowPlacement p;
+    p.WindowWidth = r.right - r.left;
+    p.WindowHeight = r.bottom - r.top;
+    p.WindowTop = r.top;
+    p.WindowLeft = r.left;
+    p.WindowMax = IsZoomed(Window()) != FALSE;
+    WriteWindowPlacementSettings(ini, p);
     ini.UpdateFile();
 }
 

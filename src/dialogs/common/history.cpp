@@ -1,4 +1,5 @@
 #include "dialogs/common/history.h"
+#include "settings/settingsdecl.h"
 
 #include <algorithm>
 
@@ -172,14 +173,13 @@ std::string LastSearchText(const std::string& settingsPath)
 
 TSearchOptions ReadSearchOptions(const TMemIniFile& ini)
 {
+    const TAppSearchOptions a = ReadSearchOptionSettings(ini);
     TSearchOptions o;
-    const char* s = kSearchOptionsSection;
-    o.MatchCase = ini.ReadBool(s, "MatchCase", false);
-    o.WholeWord = ini.ReadBool(s, "WholeWord", false);
-    o.Esc = ini.ReadBool(s, "Esc", false);
-    const int dir = ini.ReadInteger(s, "Direction", 1);
-    o.Direction = dir == 0 ? 0 : 1;
-    o.ReplaceConfirm = ini.ReadBool(s, "ReplaceConfirm", true);
+    o.MatchCase = a.MatchCase;
+    o.WholeWord = a.WholeWord;
+    o.Esc = a.Esc;
+    o.Direction = a.Direction == 0 ? 0 : 1;
+    o.ReplaceConfirm = a.ReplaceConfirm;
     return o;
 }
 
@@ -195,13 +195,14 @@ TSearchOptions ReadSearchOptions(const std::string& settingsPath)
 
 void WriteSearchOptions(TMemIniFile& ini, const TSearchOptions& options, bool withConfirm)
 {
-    const char* s = kSearchOptionsSection;
-    ini.WriteBool(s, "MatchCase", options.MatchCase);
-    ini.WriteBool(s, "WholeWord", options.WholeWord);
-    ini.WriteBool(s, "Esc", options.Esc);
-    ini.WriteInteger(s, "Direction", options.Direction == 0 ? 0 : 1);
-    if (withConfirm) ini.WriteBool(s, "ReplaceConfirm", options.ReplaceConfirm);
-    ini.DeleteKey(s, "GoTop");
+    TAppSearchOptions a;
+    a.MatchCase = options.MatchCase;
+    a.WholeWord = options.WholeWord;
+    a.Esc = options.Esc;
+    a.Direction = options.Direction == 0 ? 0 : 1;
+    a.ReplaceConfirm = options.ReplaceConfirm;
+    WriteSearchOptionSettings(ini, a, withConfirm);
+    ini.DeleteKey(kSearchOptionsSection, "GoTop");
 }
 
 bool SaveSearchState(const std::string& settingsPath, const THistory* search, const THistory* replace,

@@ -29,7 +29,25 @@ struct TBrowseState {
     const TBrowseFolderDlg& Dlg;
     HWND Owner;
     char Path[MAX_PATH] = {};
+    bool Selected = false;  // the tree reported a selection
+    int Retries = 0;
 };
+
+constexpr char kStateProp[] = "VellumoBrowseState";
+constexpr UINT_PTR kSelectTimer = 0x5E1;
+
+// A tree still being filled when the browser opens ignores the start folder:
+// it is asked again until the tree reports a selection (its own or the user's).
+void CALLBACK SelectStartAgain(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    auto* s = static_cast<TBrowseState*>(GetPropA(window, kStateProp));
+    if (!s || s->Selected || --s->Retries < 0) {
+        KillTimer(window, id);
+        RemovePropA(window, kStateProp);
+        return;
+    }
+    SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(s->Dlg.Directory.c_str()));
+}
 
 TPlaceRect PlaceRectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -48,12 +66,22 @@ int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM param, LPARAM data)
         SetWindowPos(window, nullptr, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         SetWindowTextA(window, s.Dlg.Caption.c_str());
         const std::string& start = s.Dlg.Directory;
-        if (!start.empty()) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
+        if (!start.empty()) {
+            s.Selected = false;
+            SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
+            if (!s.Selected && SetPropA(window, kStateProp, &s)) {
+                s.Retries = 40;  // two seconds
+                SetTimer(window, kSelectTimer, 50, SelectStartAgain);
+            }
+        }
         if (s.Dlg.ShowSelectDir)
             SendMessageA(window, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(start.c_str()));
-    } else if (msg == BFFM_SELCHANGED && s.Dlg.ShowSelectDir) {
-        PathOfItem(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), s.Path);
-        SendMessageA(window, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(s.Path));
+    } else if (msg == BFFM_SELCHANGED) {
+        s.Selected = true;
+        if (s.Dlg.ShowSelectDir) {
+            PathOfItem(reinterpret_cast<PCIDLIST_ABSOLUTE>(param), s.Path);
+            SendMessageA(window, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(s.Path));
+        }
     }
     return 0;
 }

@@ -20,18 +20,6 @@ constexpr TColorRowInfo Kwd(const char* caption, const char* key, TColor C::*col
     return {caption, key, color, bold, cs, mode, file};
 }
 
-// The [Color] keys ask nothing of the machine.
-class TNoMachine : public TMachineDefaults {
-public:
-    TWindowBounds MainWindowBounds() const override { return {}; }
-    bool IsWindowsXpOrLater() const override { return true; }
-    std::string DocumentsFolder() const override { return {}; }
-    std::string DesktopFolder() const override { return {}; }
-    std::string TempFolder() const override { return {}; }
-    std::string ProgramFolder() const override { return {}; }
-    std::string BrowserPath(std::string_view) const override { return {}; }
-};
-
 } // namespace
 
 const std::array<TColorRowInfo, kColorRowCount> kColorRows{{
@@ -109,9 +97,8 @@ bool IsKeywordRow(int row) noexcept
 TAppColors ReadColorFile(const TMemIniFile& ini)
 {
     // The settings file's own reading of [Color]: the same keys, defaults and codec.
-    static const TNoMachine machine;
     TAppSettings s;
-    ReadSettingDecls(AppSettingDecls(), ini, machine, s, kSecColor);
+    ReadSettingDecls(AppSettingDecls(), ini, NoMachineDefaults(), s, kSecColor);
     return s.Color;
 }
 

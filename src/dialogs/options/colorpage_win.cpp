@@ -166,6 +166,12 @@ std::string TColorPage::SettingsFolder() const
     return host.SettingsPath ? ExtractFileDir(host.SettingsPath()) : std::string();
 }
 
+namespace {
+
+std::string FileFailed(const std::string& path, const char* what) { return "\"" + path + "\"\r\n" + what; }
+
+} // namespace
+
 void TColorPage::EditKeywords()
 {
     const int row = ColorListView.ItemIndex();
@@ -175,7 +181,7 @@ void TColorPage::EditKeywords()
     if (!PathExists(path)) {
         if (ShowMsg(KeywordFileQuestion(r.KeywordFile), kMsgCaption, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
         if (!host_ || !host_->WriteKeywordFile || !host_->WriteKeywordFile(r.Mode, path)) {
-            ShowMsg("cannot create " + path, kMsgCaption, kMsgIconError);
+            ShowMsg(FileFailed(path, "の作成に失敗しました。"), kMsgCaption, kMsgIconError);
             return;
         }
     }
@@ -187,7 +193,7 @@ bool TColorPage::LoadColorFile(const std::string& path)
     TMemIniFile ini(path);
     // A file that is not there would read as all defaults: that is no colour set either.
     if (ini.ReadFailed() || !PathExists(path)) {
-        ShowMsg(ini.ReadFailed() ? ini.ErrorText() : "cannot read " + path, kMsgCaption, kMsgIconError);
+        ShowMsg(FileFailed(path, "の読み込みに失敗しました。"), kMsgCaption, kMsgIconError);
         return false;
     }
     colors_ = ReadColorFile(ini);
@@ -200,7 +206,7 @@ bool TColorPage::SaveColorFile(const std::string& path)
     TMemIniFile ini(path);
     WriteColorFile(ini, colors_);
     if (ini.UpdateFile()) return true;
-    ShowMsg(ini.ErrorText(), kMsgCaption, kMsgIconError);
+    ShowMsg(FileFailed(path, "の書き込みに失敗しました。"), kMsgCaption, kMsgIconError);
     return false;
 }
 

@@ -51,7 +51,7 @@ std::vector<std::string> ToolToRow(const TAppTool& t)
             t.Param,
             t.TmpDir,
             kToolSaveTexts[static_cast<std::size_t>(save)],
-            IsToolSeparator(t.Title) ? std::string() : ShortCutToText(t.Key),
+            ShortCutToText(t.Key),
             Flag(t.SelOn),
             Flag(t.StartRun),
             Flag(t.Lock),
@@ -69,7 +69,7 @@ TAppTool RowToTool(const std::vector<std::string>& row)
     t.TmpDir = cell(3);
     const std::string save = cell(4);
     t.Save = save == kToolSaveTexts[1] ? 1 : save == kToolSaveTexts[2] ? 2 : 0;
-    t.Key = IsToolSeparator(t.Title) ? 0 : TextToShortCut(cell(5));
+    t.Key = TextToShortCut(cell(5));  // a separator keeps its key too
     t.SelOn = cell(6) == kOn;
     t.StartRun = cell(7) == kOn;
     t.Lock = cell(8) == kOn;

@@ -60,7 +60,7 @@ TEST(AppFuncs, BlanksAndConsoleCommands)
 {
     EXPECT_EQ(TrimLeftBlanks(" \t\x81\x40x \x81\x40"), "x \x81\x40");
     EXPECT_EQ(TrimLeftBlanks("\x81\x41x"), "\x81\x41x");
-    for (const char* yes : {"cmd /c dir", "CMD.EXE  -C", "command.com /C x", "cmd /c"})
+    for (const char* yes : {"cmd /c dir", "CMD.EXE  -C", "command.com /C x", "cmd /c", "  cmd /c dir", "cmd /c "})
         EXPECT_TRUE(IsConsoleCommand(yes)) << yes;
     for (const char* no : {"cmd", "cmd /k dir", "cmdx /c", "cmd /cx", "\"cmd\" /c", "ping /c"})
         EXPECT_FALSE(IsConsoleCommand(no)) << no;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "app/document/docopen.h"
 #include "textcode/jisconv.h"
 
 using namespace vellumo;
@@ -31,6 +32,7 @@ TEST_F(DocSave, CodesAndLineEndsOfTheFirstSave)
 {
     const std::string path = folder.File("a.txt");
     Document().CurrentFileName = path;
+    Document().FileAsKnown = FileStateOf(path);  // as if loaded
     Edit("\x82\xA0\r\nb");
     Set().JCode.SaveCvt = 4;
     ASSERT_TRUE(SaveFile(path, false, true));
@@ -80,6 +82,7 @@ TEST_F(DocSave, EveryFailingStepKeepsTheOriginalAndTheDocumentModified)
         }
         Document() = TDocumentState{};
         Document().CurrentFileName = path;
+        Document().FileAsKnown = FileStateOf(path);  // as if loaded
         Document().DocumentCode = ccEuc;
     };
     int failed = 0;
@@ -192,6 +195,7 @@ TEST_F(DocSave, EveryStepWithBackupsLinksAndWrapsKeepsFileBackupAndText)
             }
             Document() = TDocumentState{};
             Document().CurrentFileName = path;
+            Document().FileAsKnown = FileStateOf(path);  // as if loaded
             Ed().SetWordWrap(wrap);
             Edit(text);
         };
@@ -305,6 +309,7 @@ TEST_F(DocSave, ReadOnlyDevicesAndBusyAreRefusedWhoeverAsks)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     // A read-only document never over its own file, whoever asks; a copy elsewhere is allowed.
     Document().CurrentFileName = path;
+    Document().FileAsKnown = FileStateOf(path);  // as if loaded
     Ed().SetReadOnly(true);
     EXPECT_FALSE(SaveFile(path, false, true));
     Ed().SetReadOnly(false);
@@ -340,6 +345,7 @@ TEST_F(DocSave, LossyCodesAskAndAreNeverAPlainSuccess)
     const std::string path = folder.File("j.txt");
     Put(path, "old");
     Document().CurrentFileName = path;
+    Document().FileAsKnown = FileStateOf(path);  // as if loaded
     Document().DocumentCode = ccJis;
     Edit("user-defined \xF0\x40");
     answerYes = false;
@@ -368,6 +374,7 @@ TEST_F(DocSave, BackupsLocksAndSaveAs)
     const std::string path = folder.File("d.txt");
     Put(path, "first");
     Document().CurrentFileName = path;
+    Document().FileAsKnown = FileStateOf(path);  // as if loaded
     Set().Backup.Backup = true;
     Set().Backup.BackupPath = folder.File("missing");
     Edit("second");
@@ -414,6 +421,7 @@ TEST_F(DocSave, BackupsLocksAndSaveAs)
     const std::string self = folder.File("x.bak");
     Put(self, "self");
     Document().CurrentFileName = self;
+    Document().FileAsKnown = FileStateOf(self);  // as if loaded
     Edit("changed");
     answerYes = false;
     EXPECT_FALSE(SaveFile(self, false, false));
@@ -441,6 +449,7 @@ TEST_F(DocSave, QuestionsBeforeGivingUpAndNamesForUntitled)
     const std::string path = folder.File("ro.txt");
     Put(path, "x", FILE_ATTRIBUTE_READONLY);
     Document().CurrentFileName = path;
+    Document().FileAsKnown = FileStateOf(path);  // as if loaded
     EXPECT_TRUE(NeedsSaveAs());
     EXPECT_NE(form.caption.find("[読み取り専用]"), std::string::npos);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);

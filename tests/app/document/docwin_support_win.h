@@ -70,7 +70,14 @@ public:
         return false;
     }
     TFsFileInfo Query(const std::string& p) override { return Fail() ? TFsFileInfo{} : Real.Query(p); }
-    bool CreateTemp(const std::string& f, std::string& n, TFsHandle& h) override { return !Fail() && Real.CreateTemp(f, n, h); }
+    bool CreateTemp(const std::string& f, const std::string& p, std::string& n, TFsHandle& h) override
+    {
+        return !Fail() && Real.CreateTemp(f, p, n, h);
+    }
+    std::vector<std::string> NamesStartingWith(const std::string& f, const std::string& p) override
+    {
+        return Real.NamesStartingWith(f, p);
+    }
     bool CreateNew(const std::string& p, TFsHandle& h) override { return !Fail() && Real.CreateNew(p, h); }
     bool OpenForWrite(const std::string& p, TFsHandle& h) override { return !Fail() && Real.OpenForWrite(p, h); }
     bool Write(TFsHandle h, const char* d, std::size_t n) override

@@ -2,10 +2,12 @@
 // An in-memory file system for the safe write: names point at shared file
 // bodies (hard links), symbolic links point at names, and any step of a
 // write can be made to fail.
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/document/safewrite.h"
 
@@ -72,13 +74,25 @@ public:
         return info;
     }
 
-    bool CreateTemp(const std::string& folder, std::string& name, TFsHandle& h) override
+    bool CreateTemp(const std::string& folder, const std::string& prefix, std::string& name, TFsHandle& h) override
     {
         if (Fail() || (FolderReadOnly && folder != SpareFolder())) return false;
-        name = folder + "~tmp" + std::to_string(++serial_);
+        char unique[16];
+        std::snprintf(unique, sizeof unique, "%08x", ++serial_);
+        name = folder + prefix + unique + ".tmp";
         Put(name, "", 0x20);
         h = NewHandle(name, false);
         return true;
+    }
+    std::vector<std::string> NamesStartingWith(const std::string& folder, const std::string& prefix) override
+    {
+        std::vector<std::string> names;
+        for (const auto& [name, body] : Names)
+            if (name.size() > folder.size() && name.compare(0, folder.size(), folder) == 0 &&
+                name.find('\\', folder.size()) == std::string::npos &&
+                Lower(name.substr(folder.size(), prefix.size())) == Lower(prefix))
+                names.push_back(name.substr(folder.size()));
+        return names;
     }
     bool CreateNew(const std::string& path, TFsHandle& h) override
     {
@@ -144,6 +158,12 @@ public:
     std::string SpareFolder() override { return "T:\\spare\\"; }
 
     std::size_t OpenHandles() const { return handles_.size(); }
+    static std::string Lower(std::string s)
+    {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return s;
+    }
 
 private:
     struct THandle {
@@ -158,7 +178,7 @@ private:
 
     std::map<TFsHandle, THandle> handles_;
     TFsHandle nextHandle_ = 0;
-    int serial_ = 0;
+    unsigned serial_ = 0;
 };
 
 } // namespace vellumo::testing

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "app/document/safewrite.h"
+#include "settings/pathnames.h"
 #include "fakefs.h"
 
 using namespace vellumo;
@@ -185,6 +186,53 @@ TEST(SafeWrite, ReadOnlyTargetsAndDevicesAreRefusedBeforeAnyStep)
         EXPECT_EQ(fs.Steps, 0);
         EXPECT_EQ(fs.Content(kTarget), "keep");
     }
+}
+
+TEST(SafeWrite, ASaveRemovesWhatKilledSavesOfItsTargetLeftAndNothingElse)
+{
+    TFakeFs fs;
+    fs.Put(kTarget, "old");
+    const std::vector<std::string> ours = {"D:\\docs\\~vla.txt.0badf00d.tmp", "D:\\docs\\~VLA.TXT.0000BEEF.TMP"};
+    const std::vector<std::string> others = {
+        "D:\\docs\\~vlb.txt.0badf00d.tmp",       // another document's
+        "D:\\docs\\~vla.txt.notmine1.tmp",       // the pattern, not its number
+        "D:\\docs\\~vla.txt.0badf00d.tmp.keep",  // longer
+        "D:\\docs\\~vla.txt.0badf00.tmp",        // shorter
+        "D:\\docs\\sub\\~vla.txt.0badf00d.tmp", // another folder
+        "D:\\docs\\~vla.txt.0badf00d.txt",
+    };
+    for (const std::string& n : ours) fs.Put(n, "half a save");
+    for (const std::string& n : others) fs.Put(n, "someone's");
+
+    // A failed save removes nothing of what was there.
+    fs.Locked.insert(kTarget);
+    EXPECT_FALSE(SafeWriteFile(fs, kTarget, "new").Ok);
+    for (const std::string& n : ours) EXPECT_TRUE(fs.Names.count(n)) << n;
+
+    fs.Locked.clear();
+    ASSERT_TRUE(SafeWriteFile(fs, kTarget, "new").Ok);
+    EXPECT_EQ(fs.Content(kTarget), "new");
+    for (const std::string& n : ours) EXPECT_FALSE(fs.Names.count(n)) << n;
+    for (const std::string& n : others) EXPECT_TRUE(fs.Names.count(n)) << n;
+    EXPECT_EQ(fs.Names.size(), 1 + others.size());
+}
+
+TEST(SafeWrite, TemporaryNamesTellTheirTarget)
+{
+    EXPECT_EQ(TempNamePrefix(kTarget), "~vla.txt.");
+    EXPECT_TRUE(IsTempNameFor("~vla.txt.12345678.tmp", kTarget));
+    EXPECT_FALSE(IsTempNameFor("~vla.txt.12345678.tmp", "D:\\docs\\a.tx"));
+    // A name that would not fit beside its target is stood for by a number,
+    // the same for the name in any case, another for another name.
+    const std::string folder = "D:\\" + std::string(200, 'f') + "\\";
+    const std::string longName = folder + std::string(50, 'n') + ".txt";
+    const std::string prefix = TempNamePrefix(longName);
+    ASSERT_EQ(prefix.size(), 13u) << prefix;
+    EXPECT_EQ(prefix.compare(0, 4, "~vl#"), 0) << prefix;
+    EXPECT_LE(folder.size() + prefix.size() + 12, kMaxPathBytes);
+    EXPECT_EQ(TempNamePrefix(folder + std::string(50, 'N') + ".TXT"), prefix);
+    EXPECT_NE(TempNamePrefix(folder + std::string(50, 'm') + ".txt"), prefix);
+    EXPECT_TRUE(IsTempNameFor(prefix + "0000abcd.tmp", longName));
 }
 
 } // namespace

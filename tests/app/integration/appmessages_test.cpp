@@ -35,21 +35,29 @@ TEST(AppMessages, OnlyStringAtomsAreNames)
     EXPECT_EQ(StringAtomOf(0xFFFF'FFFF'FFFF'C001u), 0);
 }
 
-TEST(AppMessages, TextIsTakenOnlyWithinTheView)
+TEST(AppMessages, TextEndsAtItsNulAndIsTakenOnlyWithinTheView)
 {
-    const char view[] = {'a', '\0', 'b', 'c', 'd'};
     std::string text = "old";
-    // The declared bytes, a NUL among them a space, never a cut text.
-    ASSERT_TRUE(TextFromView(view, sizeof view, 4, text));
-    EXPECT_EQ(text, "a bc");
-    ASSERT_TRUE(TextFromView(view, sizeof view, 5, text));  // no terminator needed
-    EXPECT_EQ(text, "a bcd");
-    ASSERT_TRUE(TextFromView(view, sizeof view, 0, text));
+    // A sender passing its buffer's size: the text ends at the first NUL.
+    const char buffer[] = {'a', 'b', '\0', 'g', 'a', 'r', 'b', '\0', 'x'};
+    ASSERT_TRUE(TextFromView(buffer, sizeof buffer, sizeof buffer, text));
+    EXPECT_EQ(text, "ab");
+    ASSERT_TRUE(TextFromView(buffer, sizeof buffer, 2, text));  // the NUL at byte L
+    EXPECT_EQ(text, "ab");
+    ASSERT_TRUE(TextFromView(buffer, 3, 0x7FFFFFFF, text));     // ended within the view
+    EXPECT_EQ(text, "ab");
+    // No NUL up to byte L: the L bytes, also when they fill the view.
+    const char edge[] = {'a', 'b', 'c', 'd', 'e'};
+    ASSERT_TRUE(TextFromView(edge, sizeof edge, 3, text));
+    EXPECT_EQ(text, "abc");
+    ASSERT_TRUE(TextFromView(edge, sizeof edge, 5, text));
+    EXPECT_EQ(text, "abcde");
+    ASSERT_TRUE(TextFromView(edge, sizeof edge, 0, text));
     EXPECT_EQ(text, "");
     text = "kept";
-    EXPECT_FALSE(TextFromView(view, sizeof view, 6, text));  // past the view
-    EXPECT_FALSE(TextFromView(view, sizeof view, -1, text));
-    EXPECT_FALSE(TextFromView(view, 0, 1, text));            // nothing readable
+    EXPECT_FALSE(TextFromView(edge, sizeof edge, 6, text));  // would be cut at the edge
+    EXPECT_FALSE(TextFromView(edge, sizeof edge, -1, text));
+    EXPECT_FALSE(TextFromView(edge, 0, 1, text));            // nothing readable
     EXPECT_FALSE(TextFromView(nullptr, 4096, 1, text));
     EXPECT_EQ(text, "kept");
     // The text and its NUL must both fit.

@@ -3,7 +3,9 @@
 // the read-back and the kept error text.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
+#include <vector>
 #include <string>
 
 #include "app/integration/toolrunner.h"
@@ -100,14 +102,57 @@ TEST(ToolRunner, SaveStepAndReadBack)
     EXPECT_EQ(ReadBackText(std::string("A\0B\0", 4)), "A B ");
 }
 
-TEST(ToolRunner, ErrorTextIsCutWholeAndTheMessageDropsOneLineBreak)
+TEST(ToolRunner, ErrorMessageShowsTheFirstLinesCutWholeWithAMark)
 {
+    const std::string head = "コンソールエラー:\r\n\r\n", cut = std::string("\r\n") + kToolErrorCut;
     TToolErrorText e;
     e.Append(std::string(kMaxToolErrorText - 1, 'e'));
     e.Append("\x82\xa0");  // cut at the limit: dropped whole
     e.Append("more");
     EXPECT_EQ(e.Text(), std::string(kMaxToolErrorText - 1, 'e'));
-    EXPECT_EQ(ConsoleErrorMessage("bad\r\n\r\n"), "コンソールエラー:\r\n\r\nbad\r\n");
+    EXPECT_TRUE(e.More());
+    EXPECT_EQ(ConsoleErrorMessage(e.Text(), e.More()), head + e.Text() + cut);
+    TToolErrorText whole;
+    whole.Append(std::string(kMaxToolErrorText, 'x'));
+    EXPECT_FALSE(whole.More());
+
+    EXPECT_EQ(ConsoleErrorMessage("bad\r\n\r\n"), head + "bad\r\n");
+    // Many short lines: the first ones.
+    std::string lines;
+    for (std::size_t i = 0; i < kMaxToolErrorLines + 5; ++i) lines += "l" + std::to_string(i) + "\r\n";
+    const std::size_t twentieth = lines.find("l" + std::to_string(kMaxToolErrorLines));
+    EXPECT_EQ(ConsoleErrorMessage(lines), head + lines.substr(0, twentieth - 2) + cut);
+    EXPECT_EQ(ConsoleErrorMessage(lines.substr(0, twentieth)), head + lines.substr(0, twentieth - 2));
+    // Cut text ends with its last whole line.
+    EXPECT_EQ(ConsoleErrorMessage("one\r\ntwo\r\nthr", true), head + "one\r\ntwo" + cut);
+}
+
+TEST(ToolRunner, HeldTempFilesAreTriedOnlyOnceTheirToolEndedAndNotForEver)
+{
+    std::vector<TPendingDelete> pending = {{"a", 7}, {"b", 0}, {"c", 0}};
+    bool toolRuns = true;
+    int asked = 0;
+    std::vector<std::string> tried;
+    const auto running = [&](std::uintptr_t tool) {
+        EXPECT_EQ(tool, 7u);
+        ++asked;
+        return toolRuns;
+    };
+    const auto tryDelete = [&](const std::string& p) {
+        tried.push_back(p);
+        return p == "b";
+    };
+    SweepPendingDeletes(pending, running, tryDelete);
+    EXPECT_EQ(tried, (std::vector<std::string>{"b", "c"}));
+    ASSERT_EQ(pending.size(), 2u);
+    EXPECT_EQ(pending[0].TriesLeft, kTempDeleteTries);  // its tool runs: no try spent
+    EXPECT_EQ(pending[1].TriesLeft, kTempDeleteTries - 1);
+
+    toolRuns = false;
+    asked = 0;
+    for (int i = 0; i < kTempDeleteTries && !pending.empty(); ++i) SweepPendingDeletes(pending, running, tryDelete);
+    EXPECT_TRUE(pending.empty());
+    EXPECT_EQ(asked, 1);  // an ended tool is not asked again
 }
 
 } // namespace

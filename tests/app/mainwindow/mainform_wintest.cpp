@@ -18,6 +18,8 @@
 #include "app/startup/cmdline_win.h"
 #include "app/startup/instances.h"
 #include "classlib/process_win.h"
+#include "dialogs/common/history.h"
+#include "settings/settingsdecl.h"
 #include "settings/settingsstore.h"
 #include "base/showmsg.h"
 #include "suiteform_win.h"
@@ -198,7 +200,9 @@ TEST_F(MainFormTest, OpenEditSaveThroughTheFileCommands)
     EXPECT_EQ(ReadAll(file), sjis + "\x83\x65\x83\x58\x83\x67\r\n");
     EXPECT_FALSE(form_->Editor1.Modified());
 
-    // A second Open while a file is loaded goes to a new instance.
+    // A second Open while a file is loaded goes to a new instance, and the
+    // dialog opens in that file's folder even when a default folder is set.
+    form_->OpenDialogFolder = "C:\\elsewhere";
     std::string started;
     form_->Documents.StartNewInstance = [&](const std::string& args) { started = args; };
     mOpenClick(*form_);
@@ -515,3 +519,28 @@ TEST(DialogPlacement, AnchorsOnlyOnThisThreadsWindows)
 }
 
 } // namespace
+
+TEST_F(MainFormTest, FindNextReadsTheSearchOptionsAsTheDialogsDo)
+{
+    // Values other than 0 and 1 read one way everywhere: a ticked box is a
+    // case-sensitive search, any direction but up searches down.
+    const std::string saved = form_->IniPath;
+    form_->IniPath = (folder_ / "search.ini").string();
+    std::ofstream(form_->IniPath, std::ios::binary) << "[SearchOptions]\r\nMatchCase=2\r\nDirection=2\r\n";
+    const TSearchOptions dialog = ReadSearchOptions(form_->IniPath);
+    form_->LoadSearchState();
+    EXPECT_TRUE(dialog.MatchCase);
+    EXPECT_EQ(dialog.Direction, 1);
+    EXPECT_TRUE(form_->SearchFlags & sfMatchCase);
+    EXPECT_TRUE(form_->SearchFlags & sfDown);
+
+    // The placement goes through the same rows: a maximised window keeps
+    // the bounds it had.
+    TMemIniFile ini(form_->IniPath);
+    WriteWindowPlacementSettings(ini, {640, 480, 10, 20, false});
+    WriteWindowPlacementSettings(ini, {1, 1, 0, 0, true});
+    EXPECT_EQ(ini.ReadInteger("TVellumoMainForm", "WindowWidth", 0), 640);
+    EXPECT_EQ(ini.ReadInteger("TVellumoMainForm", "WindowLeft", 0), 20);
+    EXPECT_TRUE(ini.ReadBool("TVellumoMainForm", "WindowMax", false));
+    form_->IniPath = saved;
+}

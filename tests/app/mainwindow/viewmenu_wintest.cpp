@@ -294,10 +294,78 @@ TEST_F(ViewMenuTest, TabWidthTicksAndReachesBothPanes)
 
 }
 
+// A pane's caret and selection by their places in the text, as "line:byte+beyond".
+std::string Where(TEditor& e, bool withText = true)
+{
+    auto at = [&](int row, int col) {
+        const TTextPlace p = e.TextPlaceAt(row, col);
+        return std::to_string(p.Line) + ":" + std::to_string(p.Byte) + "+" + std::to_string(p.Beyond);
+    };
+    std::string s = at(e.Row(), e.Col()) + (e.SelectionMode() == smBox ? " box" : "");
+    if (e.Selected()) s += " from " + at(e.AnchorRow(), e.AnchorCol()) + (withText ? " [" + e.SelText() + "]" : "");
+    return s;
+}
+
+bool CaretRowInView(TEditor& e) { return e.Row() >= e.TopRow() && e.Row() < e.TopRow() + e.RowCount(); }
+
+// Wrap, the wrap column and the tab width make other rows and columns: the
+// caret and the selection of each pane stay at their place in the text and
+// in sight, a free caret past a line's end and a box included.
+TEST_F(ViewMenuTest, RowChangesKeepCaretsAndSelectionsAtTheirPlaceInBothPanes)
+{
+    AppSettingsStore().Settings.Option.WrapCount = 40;
+    form_->Split();
+    TEditor &main = form_->Editor1, &other = *form_->SecondEditor(), &active = form_->ActiveEditor();
+    std::string line;
+    for (int i = 0; line.size() < 600; ++i) line += "w" + std::to_string(i) + (i % 3 ? "\t" : " ");
+    main.Lines().SetText("a\r\n" + line + "\r\nx\tyz\r\n" + line + "\r\nend");
+    for (TEditor* e : {&main, &other}) e->Caret().SetFreeCaret(true);
+    main.SetCaretRowCol(1, main.GetDisplayWidth(line.substr(0, 120)));  // a selection in the long line
+    main.StartSelection();
+    main.SetCaretRowCol(1, main.GetDisplayWidth(line.substr(0, 431)));
+    main.UpdateSelection();
+    other.SetCaretRowCol(2, 14);  // past the end of the short line after it
+    const std::string mainAt = Where(main), otherAt = Where(other);
+    ASSERT_EQ(mainAt, "1:431+0 from 1:120+0 [" + line.substr(120, 311) + "]");
+    ASSERT_EQ(otherAt, "2:4+4");
+    for (const char* step : {"mOnWordWrap", "mTabCount_3", "wrap column 55", "mOnWordWrap"}) {
+        if (step[0] == 'm') ASSERT_TRUE(Choose(*form_, step));
+        else WrapWidthItemClick(*form_, 55);
+        EXPECT_EQ(Where(main), mainAt) << step;
+        EXPECT_EQ(Where(other), otherAt) << step;
+        for (TEditor* e : {&main, &other}) EXPECT_TRUE(CaretRowInView(*e)) << step;
+        EXPECT_TRUE(main.Col() >= main.LeftCol() && main.Col() < main.LeftCol() + main.ColCount()) << step;
+    }
+    // A box from past the short line's end into the long line below: the
+    // same corners, though they cover other columns at another tab width.
+    active.Deselect();
+    active.EnterBoxSelection();
+    active.SetCaretRowCol(2, 12);
+    active.StartSelection();
+    active.SetCaretRowCol(3, 30);
+    active.UpdateSelection();
+    const std::string box = Where(active, false);
+    ASSERT_TRUE(Choose(*form_, "mTabCount_8"));
+    EXPECT_EQ(Where(active, false), box);
+    EXPECT_TRUE(active.BoxLatch());
+    active.Deselect();
+    active.SetSelectionMode(smNormal);
+    for (TEditor* e : {&main, &other}) e->Caret().SetFreeCaret(false);
+    main.Lines().SetText("");
+}
+
 TEST_F(ViewMenuTest, FontDialogChoiceReachesBothPanesAndTheFile)
 {
     form_->Split();
     TAppIni& o = AppSettingsStore().Settings.Option;
+    // The caret on the view's last row stays in sight when a bigger font leaves fewer rows.
+    TEditor& ed = form_->Editor1;
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\r\n";
+    ed.Lines().SetText(text);
+    ed.SetTopRow(100);
+    const int row = 100 + ed.RowCount() - 1;
+    ed.SetCaretRowCol(row, 2);
     const struct { const char* size; bool ok; int stored; } cases[] = {
         {"16", true, 16}, {"10.5", true, -14}, {"20", false, -14}};
     for (const auto& c : cases) {
@@ -330,7 +398,10 @@ TEST_F(ViewMenuTest, FontDialogChoiceReachesBothPanesAndTheFile)
             EXPECT_EQ(pane->Font().Height(), c.stored == -14 ? HalfPointFontHeight(FontPixelsPerInch())
                                                               : -MulDiv(c.stored, FontPixelsPerInch(), 72));
         }
+        EXPECT_EQ(ed.Row(), row) << c.size;
+        EXPECT_TRUE(CaretRowInView(ed)) << c.size << ": rows " << ed.TopRow() << " + " << ed.RowCount();
     }
+    ed.Lines().SetText("");
 }
 
 TEST_F(ViewMenuTest, HelpItemsOpenTheProjectsOwnTextsAndPages)

@@ -38,6 +38,13 @@ TEST(CommandLineSplit, QuotesToggleAndBackslashesAreOrdinary)
     for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.args) << c.line;
 }
 
+TEST(CommandLineSplit, TheWideSplitKeepsTheRules)
+{
+    EXPECT_EQ(SplitWideCommandLine(L"prog /r  \"a\"b\"c d\" \"\" \"C:\\\u00E9\\\"\te"),
+              (std::vector<std::wstring>{L"prog", L"/r", L"abc d", L"", L"C:\\\u00E9\\", L"e"}));
+    EXPECT_TRUE(SplitWideCommandLine(L"").empty());
+}
+
 TEST(CommandLineSplit, AnUnquotedProgramPathStaysWhole)
 {
     const std::string exe = "C:\\Program Files\\v.exe";

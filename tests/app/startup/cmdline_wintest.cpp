@@ -11,6 +11,7 @@
 #include "app/startup/settingsloc.h"
 #include "app/startup/startup.h"
 #include "app/startup/startuptools.h"
+#include "base/widename.h"
 #include "classlib/process_win.h"
 
 namespace vellumo::testing {
@@ -291,6 +292,40 @@ TEST(StartupHandOff, TwoFilesGoToTwoNewProcesses)
     StartNewInstance("\"x.txt\"");
     ASSERT_EQ(recorder.starts.size(), 4u);
     EXPECT_EQ(recorder.starts[3].commandLine, "\"" + std::string(exe) + "\" \"/t\" \"/r\" \"x.txt\"");
+}
+
+TEST(WideCommandLine, AnArgumentOutsideTheCodePageBecomesNothingAndIsListed)
+{
+    std::vector<std::wstring> refused;
+    const std::wstring exe = L"C:\\Program Files\\V\\vellumo.exe";
+    const TCommandLine cl = CommandLineFromWide(
+        exe + L" /r \"C:\\d\\\u00E9.txt\" \uD55C.txt \"\u65E5 \u672C.txt\" /d=C:\\\u00E9", exe, refused);
+    EXPECT_EQ(cl.ParamStr(0), "C:\\Program Files\\V\\vellumo.exe");
+    ASSERT_EQ(cl.ParamCount(), 5);
+    EXPECT_EQ(cl.ParamStr(1), "/r");
+    EXPECT_EQ(cl.ParamStr(2), "");
+    EXPECT_EQ(cl.ParamStr(3), "");
+    EXPECT_EQ(cl.ParamStr(4), "\x93\xFA \x96\x7B.txt");
+    EXPECT_EQ(cl.ParamStr(5), "");
+    EXPECT_EQ(refused, (std::vector<std::wstring>{L"C:\\d\\\u00E9.txt", L"\uD55C.txt", L"/d=C:\\\u00E9"}));
+    // A relative name is refused when the folder it lies in has no exact ANSI name.
+    TTempFolder folder;
+    const std::wstring accented = AnsiToWideName(folder.Path()) + L"\\\u00E9";
+    ASSERT_TRUE(CreateDirectoryW(accented.c_str(), nullptr));
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryW(accented.c_str()));
+    const TCommandLine relative = CommandLineFromWide(L"v.exe a.txt /r", L"", refused);
+    SetCurrentDirectoryW(before);
+    EXPECT_EQ(relative.ParamStr(1), "");
+    EXPECT_EQ(refused, (std::vector<std::wstring>{accented + L"\\a.txt"}));
+    RemoveDirectoryW(accented.c_str());
+    // A line the code page holds reads as its ANSI copy always did.
+    const TCommandLine plain = CommandLineFromWide(L"\"" + exe + L"\" \"a b\" /j=3", exe, refused);
+    EXPECT_TRUE(refused.empty());
+    ASSERT_EQ(plain.ParamCount(), 2);
+    EXPECT_EQ(plain.ParamStr(1), "a b");
+    EXPECT_EQ(plain.SwitchIntValue("/j="), 3);
 }
 
 } // namespace

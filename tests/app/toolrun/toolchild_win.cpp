@@ -11,15 +11,21 @@
 //   half FILE STOP       writes "HALF" to FILE, then waits for STOP to exist
 //   err N | out N        writes N bytes to standard error | output
 //   errtext              writes a line of Japanese text to standard error
+//   errlines N           writes N bytes of numbered Japanese lines
+//                        ("000001: 問題があります" CR LF ...) to standard error
+//   hold FILE STOP       keeps FILE open, shared with nobody, until STOP
+//                        exists; STOP.held tells that it holds it
 //   errloop STOP         writes to standard error as fast as it can until
 //                        STOP exists
 //   stdin OUT            writes "eof" to OUT when standard input ends at once
 //   spawn MODE ...       starts itself with MODE and the rest (inheriting
-//                        its handles) and ends soon after, leaving it running
+//                        its handles) and ends soon after (for hold, once the
+//                        file is held), leaving it running
 //   sleep MS             waits
 //   forever STOP         waits until STOP exists (at most two minutes)
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -108,6 +114,25 @@ int main(int argc, char** argv)
         const char text[] = "\x96\xe2\x91\xe8\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\r\n";  // 問題があります
         DWORD done = 0;
         WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, sizeof text - 1, &done, nullptr);
+    } else if (mode == "errlines") {
+        std::string lines;
+        for (unsigned long long n = std::stoull(x), i = 1; lines.size() < n; ++i) {
+            char head[16];
+            wsprintfA(head, "%06u: ", static_cast<unsigned>(i));
+            lines += std::string(head) + "\x96\xe2\x91\xe8\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\r\n";
+            if (lines.size() > n) lines.resize(n);
+        }
+        DWORD done = 0;
+        for (std::size_t at = 0; at < lines.size(); at += done)
+            if (!WriteFile(GetStdHandle(STD_ERROR_HANDLE), lines.data() + at,
+                           static_cast<DWORD>(std::min<std::size_t>(lines.size() - at, 65536)), &done, nullptr) ||
+                done == 0)
+                break;
+    } else if (mode == "hold" && argc > 3) {
+        const HANDLE f = CreateFileA(x, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        WriteAll((a[3] + ".held").c_str(), "");
+        WaitFor(argv[3], 120000);
+        if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
     } else if (mode == "errloop") {
         const DWORD start = GetTickCount();
         while (!Exists(x) && GetTickCount() - start < 120000) WriteTo(STD_ERROR_HANDLE, 65536);
@@ -131,7 +156,11 @@ int main(int argc, char** argv)
         if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) return 1;
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
-        Sleep(300);  // the child is at work when this one ends
+        // The child is at work when this one ends.
+        if (a[2] == "hold" && argc > 4)
+            WaitFor((a[4] + ".held").c_str(), 20000);
+        else
+            Sleep(300);
     } else if (mode == "sleep") {
         Sleep(static_cast<DWORD>(std::stoul(x)));
     } else if (mode == "forever") {

@@ -2,7 +2,8 @@
 // (tests/app/toolrun/toolchild_win.cpp plays the tool): placeholders,
 // program paths, the temporary file and its read-back, console tools'
 // pipes, waiting, cancelling and abandoning, the tool items' keys and the
-// start-up tools. Every test ends with no temporary file left behind.
+// start-up tools. Every test ends with no temporary file left behind, also
+// when a program held it past the run.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -343,13 +344,51 @@ TEST_F(ToolRun, TenMegabytesToEitherOutputDoNotHang)
     Run(Tool(cmd + " err 10485760", ""));
     const DWORD errMs = GetTickCount() - start;
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "コンソールエラー:\r\n\r\n" + std::string(kMaxToolErrorText, 'e'));
+    EXPECT_EQ(messages_[0],
+              "コンソールエラー:\r\n\r\n" + std::string(kMaxToolErrorText, 'e') + "\r\n" + kToolErrorCut);
     messages_.clear();
     start = GetTickCount();
     Run(Tool(cmd + " out 10485760", ""));
     EXPECT_EQ(messages_, std::vector<std::string>{});
     RecordProperty("stderr_ms", static_cast<int>(errMs));
     RecordProperty("stdout_ms", static_cast<int>(GetTickCount() - start));
+}
+
+TEST_F(ToolRun, ATempFileStillHeldIsDeletedOnceTheToolHasEnded)
+{
+    const std::string stop = File("stop");
+    const auto left = [&] { return TempFiles() != tempsBefore_; };
+    const auto gone = [&] {
+        for (int i = 0; i < 200 && left(); ++i) Pump(50);
+        return !left();
+    };
+    // A program the tool started holds it after the tool has ended.
+    SetText("kept");
+    DWORD start = GetTickCount();
+    Run(Tool(Child(), "spawn hold %t " + Quoted(stop)));
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    ASSERT_TRUE(left());
+    std::ofstream(stop) << "";
+    EXPECT_TRUE(gone());
+    fs::remove(stop);
+    fs::remove(stop + ".held");
+
+    // The tool itself, still running when the user stops waiting: its file
+    // outlives any number of tries while it runs.
+    start = GetTickCount();
+    g_tick = [&] {
+        if (ProgressWindow() && fs::exists(stop + ".held") && GetTickCount() - start > 500) PressAbort();
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, Tick);
+    Run(Tool(Child(), "hold %t " + Quoted(stop)));
+    KillTimer(nullptr, timer);
+    g_tick = nullptr;
+    Pump(1500);
+    ASSERT_TRUE(left());
+    std::ofstream(stop) << "";
+    EXPECT_TRUE(gone());
+    EXPECT_EQ(Text(), "kept");
+    EXPECT_EQ(messages_, std::vector<std::string>{});
 }
 
 TEST_F(ToolRun, ABackgroundChildHoldingTheErrorPipeDoesNotHoldTheRun)

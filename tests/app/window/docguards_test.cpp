@@ -71,17 +71,34 @@ TEST(DocGuards, DropInstanceCommandLines)
 
 TEST(DocGuards, OutsideChanges)
 {
-    TFileSeen now{100, false};
-    EXPECT_FALSE(FileChangedOutside(now, 100, false, true, false));
-    EXPECT_TRUE(FileChangedOutside(now, 99, false, true, false));
-    EXPECT_TRUE(FileChangedOutside({0, false}, 100, false, true, false));  // deleted
+    const TFileState atLoad{100, 5000};
+    TFileSeen now{100, false, 5000};
+    EXPECT_FALSE(FileChangedOutside(now, atLoad, false, true, false));
+    EXPECT_TRUE(FileChangedOutside(now, {99, 5000}, false, true, false));
+    // Grown, its time kept (or not yet moved on).
+    EXPECT_TRUE(FileChangedOutside({100, false, 5100}, atLoad, false, true, false));
+    EXPECT_TRUE(FileChangedOutside({0, false, 0}, atLoad, false, true, false));  // deleted
+    // Still deleted after that was taken as seen: no change.
+    EXPECT_FALSE(FileChangedOutside({0, false, 0}, {0, 5000}, false, true, false));
     // The read-only attribute alone: only when checked and no switch set read-only.
     now.ReadOnlyAttr = true;
-    EXPECT_TRUE(FileChangedOutside(now, 100, false, true, false));
-    EXPECT_FALSE(FileChangedOutside(now, 100, false, false, false));
-    EXPECT_FALSE(FileChangedOutside(now, 100, false, true, true));
+    EXPECT_TRUE(FileChangedOutside(now, atLoad, false, true, false));
+    EXPECT_FALSE(FileChangedOutside(now, atLoad, false, false, false));
+    EXPECT_FALSE(FileChangedOutside(now, atLoad, false, true, true));
     EXPECT_EQ(OutsideChangeQuestion("C:\\a.txt"),
               "\"C:\\a.txt\" は\r\n他のアプリケーションによって更新されています。\r\n\r\n[再読込]を実行しますか？");
+}
+
+TEST(DocGuards, ASaveAsksOverAFileThisWindowNeverSaw)
+{
+    const TFileState known{100, 5000};
+    EXPECT_FALSE(SaveOverwritesUnseenChange(known, known));
+    EXPECT_TRUE(SaveOverwritesUnseenChange({101, 5000}, known));
+    EXPECT_TRUE(SaveOverwritesUnseenChange({100, 6000}, known));  // grew while it was read
+    EXPECT_FALSE(SaveOverwritesUnseenChange({}, known));          // gone: nothing to lose
+    // Named but never on disk here (a new file the command line made): one
+    // that appeared meanwhile is someone else's.
+    EXPECT_TRUE(SaveOverwritesUnseenChange({100, 0}, {}));
 }
 
 TEST(DocGuards, WhatIsRememberedAfterTheAnswer)

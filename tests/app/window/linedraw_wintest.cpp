@@ -6,6 +6,7 @@
 #include "app/window/linedraw_win.h"
 #include "editor/syntax_modes.h"
 #include "editorwin/editor_support_win.h"
+#include "support/windowpicture_win.h"
 
 namespace vellumo::testing {
 namespace {
@@ -55,10 +56,7 @@ struct Overlay {
 
 void SavePicture(TBitmap& bmp, const std::string& name)
 {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string path = exe;
-    path = path.substr(0, path.find_last_of('\\') + 1) + "linedraw_" + name + ".bmp";
+    const std::string path = testpictures::BesideTestProgram("linedraw_" + name + ".bmp");
     EXPECT_TRUE(SaveBmp(bmp, path)) << path;
 }
 

@@ -286,5 +286,5 @@ TEST_F(ColorPage, KeywordButtonOpensTheModesFileOrCreatesItFirst)
     EXPECT_EQ(started, (std::vector<std::string>{"\"" + php + "\"", "\"" + perl + "\""}));
     ASSERT_EQ(m.messages.size(), 4u);
     EXPECT_EQ(m.messages[0].text, "キーワードファイル \"perl.kwd\" を作成します。");
-    EXPECT_EQ(m.messages[1].text, "cannot create " + perl);
+    EXPECT_EQ(m.messages[1].text, "\"" + perl + "\"\r\nの作成に失敗しました。");
 }

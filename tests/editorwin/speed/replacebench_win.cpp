@@ -1,7 +1,7 @@
 // Times replace-all on a hidden editor the way the main window runs it:
 // search with sfReplaceAll, replace the match, pump, while a caret-moved
 // handler asks for the logical line and column (LineNum on).
-// Not a test: run by hand, replacebench [MB] [wrap 0/1] [down 1/0]
+// Not a test: run by hand, replacebench [MB] [wrap 0/1] [down 1/0] [most] [one undo record 1/0]
 #include <windows.h>
 
 #include <cstdio>
@@ -24,6 +24,7 @@ int main(int argc, char** argv)
     const bool wrap = argc > 2 && std::atoi(argv[2]) != 0;
     const bool down = argc <= 3 || std::atoi(argv[3]) != 0;
     const long most = argc > 4 ? std::atol(argv[4]) : -1;
+    const bool group = argc > 5 && std::atoi(argv[5]) != 0;
     // One "あ" in every 100-byte line: 1 M matches in 100 MB.
     const std::string pattern = "\x82\xA0", replacement = "\x83\x41x";
     std::string text;
@@ -64,13 +65,18 @@ int main(int argc, char** argv)
     const double t0 = Now();
     long count = 0;
     e->Lines().BeginUpdate();
+    if (group) e->Store().UndoObj().BeginGroup();
     while (count != most && e->Search(pattern, flags)) {
         e->ReplaceSelText(replacement, !down);
         ++count;
         pump();
     }
+    const double g0 = Now();
+    if (group) e->Store().UndoObj().EndGroup();
+    const double sealed = (Now() - g0) / 1000.0;
     e->Lines().EndUpdate();
     const double t = (Now() - t0) / 1000.0;
+    if (group) std::printf("one undo record, %.2f s of it to close it\n", sealed);
     std::printf("%ld MB, %ld lines, wrap %d, %s: %ld replacements in %.2f s (%ld caret moves)\n", mb, lines, wrap ? 1 : 0,
                 down ? "down" : "up", count, t, caretMoves);
     return count == lines || count == most ? 0 : 1;
