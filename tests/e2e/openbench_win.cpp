@@ -1,6 +1,8 @@
 // Times the program on large files: start with the file until the window has
-// painted, then Ctrl+S until the file is written (in the code it was read
-// in); the process's peak memory after the opening and after the save.
+// painted and answers (a box instead, or no text, gives no figure), then
+// Ctrl+S until the file is written in the code it was read in, checked
+// byte for byte against the file; the process's peak memory after the
+// opening and after the save.
 // Each file is first copied into a temporary folder, so the files named
 // stay as they are. Not a test: run by scripts/bench, e2e_openbench FILE...
 // One line per file:
@@ -22,6 +24,7 @@
 
 #include "app/document/docsaveencode.h"
 #include "driver_win.h"
+#include "userbench_win.h"
 #include "editor/loadconv_win.h"
 #include "textcode/charcode.h"
 #include "textcode/jisconv.h"
@@ -154,6 +157,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string name = BaseName(argv[i]);
         const std::string path = ini.Path() + "\\" + name;
+        const std::string original = e2e::ReadFileBytes(argv[i]);
         if (!CopyFileA(argv[i], path.c_str(), FALSE)) {
             std::printf("%s: cannot be copied\n", name.c_str());
             continue;
@@ -165,32 +169,26 @@ int main(int argc, char** argv)
             FlushFileBuffers(copy);
             CloseHandle(copy);
         }
-        const DWORD t0 = GetTickCount();
         e2e::TVellumo v;
-        if (!v.Start("\"/i=" + ini.Path() + "\" \"" + path + "\"") || !v.WaitMainWindow(120000)) {
-            std::printf("%s: no window\n", name.c_str());
+        const e2e::bench::TOpened o = e2e::bench::TimeOpen(v, ini.Path(), path, -1, 120000);
+        // An open that ends in a box, or with no text, gives no figure.
+        if (!o.Ok || (o.Length == 0) != original.empty()) {
+            std::printf("%s: not opened: %s\n", name.c_str(), o.Ok ? "no text" : o.Why.c_str());
             DeleteFileA(path.c_str());
             continue;
         }
-        UpdateWindow(v.MainWindow());
-        v.Sync(120000);
-        const DWORD opened = GetTickCount() - t0;
-        const TPeaks atOpen = PeaksOf(v.ProcessId());
-        const FILETIME before = e2e::WriteTime(path);
-        const DWORD t1 = GetTickCount();
-        v.Keys({VK_CONTROL, 'S'});
-        bool written = false;
-        while (!written && GetTickCount() - t1 <= 120000) {
-            const FILETIME now = e2e::WriteTime(path);
-            written = CompareFileTime(&before, &now) != 0;
-            if (!written) Sleep(5);
-        }
-        v.Sync(120000);
-        const DWORD saved = GetTickCount() - t1;
+        // The peaks when the window answered, before WM_GETTEXTLENGTH's own.
+        const TPeaks atOpen{o.PeakWsMB, o.PeakPrivateMB};
+        // Saved in the code it was read in, the file must come back byte for byte.
+        std::string why;
+        const double t1 = e2e::bench::NowMs();
+        const bool same = e2e::bench::SaveAndCompare(v, path, original, why);
+        const double saved = e2e::bench::NowMs() - t1;
         const TPeaks atSave = PeaksOf(v.ProcessId());
         std::printf("%s open %.2f save %s%.2f peakws-open %.0f peakws-save %.0f peakpriv-open %.0f peakpriv-save %.0f\n",
-                    name.c_str(), opened / 1000.0, written ? "" : ">", saved / 1000.0, atOpen.workingSet,
+                    name.c_str(), o.OpenMs / 1000.0, same ? "" : ">", saved / 1000.0, atOpen.workingSet,
                     atSave.workingSet, atOpen.privateBytes, atSave.privateBytes);
+        if (!same) std::printf("%s: save: %s\n", name.c_str(), why.c_str());
         std::fflush(stdout);
         v.Kill();
         v.WaitExit(10000);

@@ -1,5 +1,7 @@
-// What a key costs in one very long line: WM_CHAR sent to a shown editor and
-// the repaint after it, timed until the paint is done. One line per case on
+// An inside figure, not what the user meets (tests/e2e/userbench_main_win.cpp
+// is): what a key costs in one very long line of a bare editor control with
+// no main window, WM_CHAR sent in its own process and the repaint after it,
+// timed until the paint is done. One line per case on
 // standard output ("key in a 1 MB line with word wrap: 3.1 ms", the median
 // of 30 keys); the load times and the edit's own share go to standard error.
 // Not a test: run by hand or by the benchmark script, keybench [MB...] [wrap|colour|both...].
@@ -102,7 +104,8 @@ bool Run(const TCase& c)
     std::string what;
     if (c.Wrap) what = "word wrap";
     if (c.Colour) what += what.empty() ? "C colouring" : " and C colouring";
-    std::printf("key in a %zu MB line with %s: %.1f ms\n", c.MB, what.c_str(), ms);
+    std::printf("key in a %zu MB line with %s (%s): %.1f ms\n", c.MB, what.c_str(),
+                c.Wrap ? "halfway down its rows" : "at column 4", ms);
     std::fflush(stdout);
     std::fprintf(stderr, "  (the edit alone %.1f ms)\n", edit);
     return e->GetTextLength() == before + Keys();
