@@ -365,7 +365,7 @@ void ApplyKeywordColors(TEditorProp& prop, TEditMode mode, const TAppColors& col
     list.SetSorted(true);
     list.SetDuplicates(dupIgnore);
     list.Clear();
-    for (int i = 0; i < words.Count(); ++i) list.Add(words[i]);
+    list.AddMany(words.Items());
     const TModeRow& row = ModeRow(mode);
     prop.View().Colors().Reserve().SetColor(colors.*row.Keyword);
     SetKeywordBold(prop, row.KeywordBold && colors.*row.KeywordBold);
