@@ -111,6 +111,9 @@ std::size_t PairHash(std::string_view section, std::string_view key) noexcept
     return static_cast<std::size_t>(h ^ (h >> 33));
 }
 
+// High bits of a hash, kept beside its slot.
+constexpr std::uint32_t HashTag(std::size_t hash) noexcept { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(hash) >> 32); }
+
 constexpr std::string_view kEols[] = {"", "\r\n", "\n", "\r"};
 
 constexpr std::uint64_t Slot(std::size_t block, std::size_t line) noexcept
@@ -152,9 +155,24 @@ TMemIniFile::TMemIniFile(std::string fileName) : fileName_(std::move(fileName))
 {
     std::string bytes;
     switch (ReadFileBytes(fileName_, bytes)) {
-    case TReadStatus::Ok:
+    case TReadStatus::Ok: {
+        // The same bytes as last read need no second parse.
+        static std::mutex cacheMutex;
+        static std::string cachePath;
+        static std::shared_ptr<TState> cache;
+        {
+            const std::lock_guard<std::mutex> lock(cacheMutex);
+            if (cache && cachePath == fileName_ && *cache->text == bytes) {
+                state_ = cache;
+                break;
+            }
+        }
         Parse(std::move(bytes));
+        const std::lock_guard<std::mutex> lock(cacheMutex);
+        cache = state_;
+        cachePath = fileName_;
         break;
+    }
     case TReadStatus::Missing:
         Parse(std::string());
         break;
@@ -179,14 +197,13 @@ void TMemIniFile::Parse(std::string bytes)
     // A file saved by an editor that marks UTF-8 starts with a signature:
     // it is no part of the first line, and it goes back out as it came.
     static constexpr std::string_view kSignature = "\xEF\xBB\xBF";
-    text_ = std::make_shared<const std::string>(std::move(bytes));
-    std::string_view text = *text_;
-    signature_ = text.substr(0, kSignature.size()) == kSignature;
-    const std::size_t base = signature_ ? kSignature.size() : 0;
+    state_ = std::make_shared<TState>();
+    state_->text = std::make_shared<const std::string>(std::move(bytes));
+    std::string_view text = *state_->text;
+    state_->signature = text.substr(0, kSignature.size()) == kSignature;
+    const std::size_t base = state_->signature ? kSignature.size() : 0;
     text.remove_prefix(base);
-    blocks_.clear();
-    index_ = TIndex{};
-    blocks_.push_back(TBlock{{}, true});
+    state_->blocks.push_back(TBlock{{}, true});
     // The next CR and LF, each searched again only once passed.
     std::size_t nextCr = 0, nextLf = 0;
     auto find = [&](std::size_t from, char c) {
@@ -246,7 +263,7 @@ void TMemIniFile::Parse(std::string bytes)
         if (line.kind == TLine::Header) counts.push_back(0);
         ++counts.back();
     }
-    blocks_.front().lines.reserve(counts[0]);
+    state_->blocks.front().lines.reserve(counts[0]);
     if (!text.empty()) {
         nextCr = find(0, '\r');
         nextLf = find(0, '\n');
@@ -254,10 +271,10 @@ void TMemIniFile::Parse(std::string bytes)
     for (std::size_t pos = 0; pos < text.size();) {
         pos = next(pos, line);
         if (line.kind == TLine::Header) {
-            blocks_.push_back(TBlock{{}, false});
-            blocks_.back().lines.reserve(counts[blocks_.size() - 1]);
+            state_->blocks.push_back(TBlock{{}, false});
+            state_->blocks.back().lines.reserve(counts[state_->blocks.size() - 1]);
         }
-        TBlock& block = blocks_.back();
+        TBlock& block = state_->blocks.back();
         block.lines.push_back(std::move(line));
         if (block.lines.back().kind == TLine::Pair) block.pairsEnd = block.lines.size();
     }
@@ -285,58 +302,110 @@ bool TMemIniFile::Matches(const TBlock& block, const std::string& foldedSection)
 
 std::size_t TMemIniFile::IndexSlot(std::size_t hash, std::string_view foldedSection, std::string_view foldedKey) const
 {
-    const std::size_t mask = index_.slots.size() - 1;
+    const std::size_t mask = state_->index.slots.size() - 1;
+    const std::uint32_t tag = HashTag(hash);
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const std::uint64_t v = index_.slots[i];
+        const std::uint64_t v = state_->index.slots[i];
         if (v == 0) return i;
+        if (state_->index.tags[i] != tag) continue;  // another key, seen without reading its line
         const std::size_t b = static_cast<std::size_t>((v - 1) >> 32), l = static_cast<std::size_t>((v - 1) & 0xFFFFFFFFu);
-        if (SameFolded(Name(blocks_[b].lines[l]), foldedKey) && SameFolded(Name(blocks_[b].lines[0]), foldedSection)) return i;
+        if (SameFolded(Name(state_->blocks[b].lines[l]), foldedKey) && SameFolded(Name(state_->blocks[b].lines[0]), foldedSection)) return i;
     }
 }
 
 void TMemIniFile::IndexPair(std::size_t block, std::size_t line) const
 {
-    // Kept at most half full, so that a probe ends soon.
-    if ((index_.used + 1) * 2 > index_.slots.size()) {
-        std::vector<std::uint64_t> old(std::max<std::size_t>(16, index_.slots.size() * 2), 0);
-        old.swap(index_.slots);
-        const std::size_t mask = index_.slots.size() - 1;
+    IndexPair(block, line, PairHash(Name(state_->blocks[block].lines[0]), Name(state_->blocks[block].lines[line])));
+}
+
+void TMemIniFile::IndexPair(std::size_t block, std::size_t line, std::size_t hash) const
+{
+    // Kept at most three quarters full, so that a probe ends soon.
+    if ((state_->index.used + 1) * 4 > state_->index.slots.size() * 3) {
+        const std::size_t size = std::max<std::size_t>(16, state_->index.slots.size() * 2);
+        std::vector<std::uint64_t> old(size, 0);
+        old.swap(state_->index.slots);
+        state_->index.tags.assign(size, 0);
+        const std::size_t mask = size - 1;
         for (const std::uint64_t v : old) {
             if (v == 0) continue;
-            const TBlock& b = blocks_[static_cast<std::size_t>((v - 1) >> 32)];
-            std::size_t i = PairHash(Name(b.lines[0]), Name(b.lines[static_cast<std::size_t>((v - 1) & 0xFFFFFFFFu)])) & mask;
-            while (index_.slots[i] != 0) i = (i + 1) & mask;
-            index_.slots[i] = v;
+            const TBlock& b = state_->blocks[static_cast<std::size_t>((v - 1) >> 32)];
+            const std::size_t h = PairHash(Name(b.lines[0]), Name(b.lines[static_cast<std::size_t>((v - 1) & 0xFFFFFFFFu)]));
+            std::size_t i = h & mask;
+            while (state_->index.slots[i] != 0) i = (i + 1) & mask;
+            state_->index.slots[i] = v;
+            state_->index.tags[i] = HashTag(h);
         }
     }
-    const std::string_view fs = Name(blocks_[block].lines[0]);
-    const std::string_view fk = Name(blocks_[block].lines[line]);
-    const std::size_t i = IndexSlot(PairHash(fs, fk), fs, fk);
-    if (index_.slots[i] != 0) return;  // the first of duplicate keys wins
-    index_.slots[i] = Slot(block, line);
-    ++index_.used;
+    const std::string_view fs = Name(state_->blocks[block].lines[0]);
+    const std::string_view fk = Name(state_->blocks[block].lines[line]);
+    const std::size_t i = IndexSlot(hash, fs, fk);
+    if (state_->index.slots[i] != 0) return;  // the first of duplicate keys wins
+    state_->index.slots[i] = Slot(block, line);
+    state_->index.tags[i] = HashTag(hash);
+    ++state_->index.used;
+}
+
+TMemIniFile::TState& TMemIniFile::Own()
+{
+    if (state_.use_count() > 1) {
+        auto copy = std::make_shared<TState>();
+        copy->text = state_->text;
+        copy->blocks = state_->blocks;
+        copy->signature = state_->signature;
+        {
+            const std::lock_guard<std::mutex> lock(state_->indexMutex);
+            copy->index = state_->index;
+        }
+        state_ = std::move(copy);
+    }
+    return *state_;
 }
 
 const TMemIniFile::TIndex& TMemIniFile::Index() const
 {
-    if (index_.built) return index_;
-    index_ = TIndex{};
+    // Built once even when another object shares the state; after that
+    // only an owner that no one shares changes it.
+    const std::lock_guard<std::mutex> lock(state_->indexMutex);
+    if (state_->index.built) return state_->index;
+    state_->index = TIndex{};
     std::size_t pairs = 0;
-    for (const TBlock& block : blocks_)
+    for (const TBlock& block : state_->blocks)
         if (!block.prelude)
             for (const TLine& line : block.lines) pairs += line.kind == TLine::Pair;
     std::size_t size = 16;
-    while (size < pairs * 2 + 2) size *= 2;
-    index_.slots.assign(size, 0);
-    for (std::size_t b = 0; b < blocks_.size(); ++b) {
-        const TBlock& block = blocks_[b];
+    while (size < pairs + pairs / 2 + 2) size *= 2;
+    state_->index.slots.assign(size, 0);
+    state_->index.tags.assign(size, 0);
+    // In batches whose slots are fetched ahead: millions of keys would
+    // otherwise wait on memory one slot at a time.
+    struct TPending {
+        std::size_t block, line, hash;
+    };
+    constexpr std::size_t kBatch = 32;
+    TPending pending[kBatch];
+    std::size_t n = 0;
+    auto flush = [&] {
+        for (std::size_t k = 0; k < n; ++k) IndexPair(pending[k].block, pending[k].line, pending[k].hash);
+        n = 0;
+    };
+    for (std::size_t b = 0; b < state_->blocks.size(); ++b) {
+        const TBlock& block = state_->blocks[b];
         if (block.prelude) continue;
-        index_.sections.emplace(FoldAsciiCase(Name(block.lines[0])), b);
-        for (std::size_t l = 1; l < block.lines.size(); ++l)
-            if (block.lines[l].kind == TLine::Pair) IndexPair(b, l);
+        const std::string_view section = Name(block.lines[0]);
+        state_->index.sections.emplace(FoldAsciiCase(section), b);
+        for (std::size_t l = 1; l < block.lines.size(); ++l) {
+            if (block.lines[l].kind != TLine::Pair) continue;
+            const std::size_t hash = PairHash(section, Name(block.lines[l]));
+            __builtin_prefetch(&state_->index.slots[hash & (size - 1)]);
+            __builtin_prefetch(&state_->index.tags[hash & (size - 1)]);
+            pending[n++] = {b, l, hash};
+            if (n == kBatch) flush();
+        }
     }
-    index_.built = true;
-    return index_;
+    flush();
+    state_->index.built = true;
+    return state_->index;
 }
 
 std::size_t TMemIniFile::FirstBlock(const std::string& foldedSection) const
@@ -350,9 +419,9 @@ const TMemIniFile::TLine* TMemIniFile::FindPair(std::string_view section, std::s
 {
     const std::string fs = FoldAsciiCase(section), fk = FoldAsciiCase(key);
     if (FirstBlock(fs) == std::string::npos) return nullptr;
-    const std::uint64_t v = index_.slots[IndexSlot(PairHash(fs, fk), fs, fk)];
+    const std::uint64_t v = state_->index.slots[IndexSlot(PairHash(fs, fk), fs, fk)];
     if (v == 0) return nullptr;
-    return &blocks_[static_cast<std::size_t>((v - 1) >> 32)].lines[static_cast<std::size_t>((v - 1) & 0xFFFFFFFFu)];
+    return &state_->blocks[static_cast<std::size_t>((v - 1) >> 32)].lines[static_cast<std::size_t>((v - 1) & 0xFFFFFFFFu)];
 }
 
 TMemIniFile::TLine* TMemIniFile::FindPair(std::string_view section, std::string_view key)
@@ -393,15 +462,15 @@ void TMemIniFile::ReadSection(std::string_view section, TStringList& keys) const
     keys.Clear();
     const std::string fs = FoldAsciiCase(section);
     if (FirstBlock(fs) == std::string::npos) return;
-    for (std::size_t b = 0; b < blocks_.size(); ++b) {
-        const TBlock& block = blocks_[b];
+    for (std::size_t b = 0; b < state_->blocks.size(); ++b) {
+        const TBlock& block = state_->blocks[b];
         if (!Matches(block, fs)) continue;
         for (std::size_t l = 1; l < block.lines.size(); ++l) {
             const TLine& line = block.lines[l];
             // Each key once: where the index has its first line.
             if (line.kind != TLine::Pair) continue;
             const std::string_view key = Name(line);
-            if (index_.slots[IndexSlot(PairHash(fs, key), fs, key)] == Slot(b, l)) keys.Add(std::string(key));
+            if (state_->index.slots[IndexSlot(PairHash(fs, key), fs, key)] == Slot(b, l)) keys.Add(std::string(key));
         }
     }
 }
@@ -411,12 +480,13 @@ void TMemIniFile::ReadSections(TStringList& sections) const
     TStringsUpdate guard(sections);
     sections.Clear();
     std::unordered_set<std::string> seen;
-    for (const TBlock& block : blocks_)
+    for (const TBlock& block : state_->blocks)
         if (!block.prelude && seen.insert(FoldAsciiCase(Name(block.lines[0]))).second) sections.Add(std::string(Name(block.lines[0])));
 }
 
 void TMemIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
+    Own();
     const std::string v = SafeValue(value);
     if (TLine* line = FindPair(section, key)) {
         // An unchanged value keeps its line byte for byte (spacing included).
@@ -435,7 +505,7 @@ void TMemIniFile::WriteString(std::string_view section, std::string_view key, st
     if (const std::size_t b = FirstBlock(fs); b != std::string::npos) {
         // After the section's last key, so that blank lines and comments
         // before the next header stay where they are (and no indexed line moves).
-        TBlock& block = blocks_[b];
+        TBlock& block = state_->blocks[b];
         const std::size_t at = block.pairsEnd;
         if (block.lines[at - 1].eol == 0) block.lines[at - 1].eol = 1;
         block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(pair));
@@ -447,7 +517,7 @@ void TMemIniFile::WriteString(std::string_view section, std::string_view key, st
     // A new section at the end, after a blank line when the file is not empty.
     CheckSectionName(section);
     TLine* last = nullptr;
-    for (TBlock& block : blocks_)
+    for (TBlock& block : state_->blocks)
         if (!block.lines.empty()) last = &block.lines.back();
     std::vector<TLine> lines;
     if (last) {
@@ -467,10 +537,10 @@ void TMemIniFile::WriteString(std::string_view section, std::string_view key, st
     header.nameLen = static_cast<std::uint32_t>(section.size());
     header.eol = 1;
     // The blank line belongs to the block before the new header.
-    if (!lines.empty()) blocks_.back().lines.push_back(std::move(lines.front()));
-    blocks_.push_back(TBlock{{std::move(header), std::move(pair)}, false, 2});
-    index_.sections.emplace(fs, blocks_.size() - 1);
-    IndexPair(blocks_.size() - 1, 1);
+    if (!lines.empty()) state_->blocks.back().lines.push_back(std::move(lines.front()));
+    state_->blocks.push_back(TBlock{{std::move(header), std::move(pair)}, false, 2});
+    state_->index.sections.emplace(fs, state_->blocks.size() - 1);
+    IndexPair(state_->blocks.size() - 1, 1);
 }
 
 void TMemIniFile::WriteInteger(std::string_view section, std::string_view key, int value)
@@ -485,28 +555,30 @@ void TMemIniFile::WriteBool(std::string_view section, std::string_view key, bool
 
 void TMemIniFile::EraseSection(std::string_view section)
 {
+    Own();
     const std::string fs = FoldAsciiCase(section);
-    std::erase_if(blocks_, [&](const TBlock& b) { return Matches(b, fs); });
-    index_ = TIndex{};
+    std::erase_if(state_->blocks, [&](const TBlock& b) { return Matches(b, fs); });
+    state_->index = TIndex{};
 }
 
 void TMemIniFile::DeleteKey(std::string_view section, std::string_view key)
 {
+    Own();
     const std::string fs = FoldAsciiCase(section), fk = FoldAsciiCase(key);
-    for (TBlock& block : blocks_) {
+    for (TBlock& block : state_->blocks) {
         if (!Matches(block, fs)) continue;
         std::erase_if(block.lines, [&](const TLine& l) { return l.kind == TLine::Pair && SameFolded(Name(l), fk); });
         block.pairsEnd = 1;
         for (std::size_t i = 1; i < block.lines.size(); ++i)
             if (block.lines[i].kind == TLine::Pair) block.pairsEnd = i + 1;
     }
-    index_ = TIndex{};
+    state_->index = TIndex{};
 }
 
 std::string TMemIniFile::Text() const
 {
-    std::string out = signature_ ? "\xEF\xBB\xBF" : "";
-    for (const TBlock& block : blocks_)
+    std::string out = state_->signature ? "\xEF\xBB\xBF" : "";
+    for (const TBlock& block : state_->blocks)
         for (const TLine& line : block.lines) {
             out += Raw(line);
             out += kEols[line.eol & 3];

@@ -10,6 +10,7 @@
 // full-width blank is a character like any other.
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -93,6 +94,7 @@ private:
     struct TIndex {
         bool built = false;
         std::vector<std::uint64_t> slots;  // size a power of two
+        std::vector<std::uint32_t> tags;   // beside each slot: high bits of its hash
         std::size_t used = 0;
         std::unordered_map<std::string, std::size_t> sections;  // folded name -> first block
     };
@@ -106,24 +108,34 @@ private:
     // The slot of that key, or of the empty slot where it would go.
     std::size_t IndexSlot(std::size_t hash, std::string_view foldedSection, std::string_view foldedKey) const;
     void IndexPair(std::size_t block, std::size_t line) const;
+    void IndexPair(std::size_t block, std::size_t line, std::size_t hash) const;
     // Block index of the first section of that folded name, or npos.
     std::size_t FirstBlock(const std::string& foldedSection) const;
 
     std::string_view Raw(const TLine& line) const noexcept
     {
-        return line.owned ? std::string_view(line.own) : std::string_view(*text_).substr(line.pos, line.len);
+        return line.owned ? std::string_view(line.own) : std::string_view(*state_->text).substr(line.pos, line.len);
     }
     std::string_view Name(const TLine& line) const noexcept { return Raw(line).substr(line.nameAt, line.nameLen); }
     std::string_view Value(const TLine& line) const noexcept { return Raw(line).substr(line.valueAt, line.valueLen); }
     // Gives the line the bytes name=value of its own.
     static void SetPair(TLine& line, std::string_view name, std::string_view value);
 
+    // What was read, shared between objects made from the same bytes (the
+    // settings file is opened many times); a change works on a copy.
+    struct TState {
+        std::shared_ptr<const std::string> text = std::make_shared<const std::string>();  // the bytes read
+        std::vector<TBlock> blocks;
+        bool signature = false;
+        TIndex index;
+        std::mutex indexMutex;  // the index of a shared state is built once
+    };
+    // The state to change, no longer shared.
+    TState& Own();
+
     std::string fileName_;
-    std::shared_ptr<const std::string> text_ = std::make_shared<const std::string>();  // the bytes read
-    std::vector<TBlock> blocks_;
-    mutable TIndex index_;
+    std::shared_ptr<TState> state_ = std::make_shared<TState>();
     bool readFailed_ = false;
-    bool signature_ = false;
     bool readOnlyRefused_ = false;
     std::string error_;
 };

@@ -344,3 +344,28 @@ TEST(TMemIniFile, ManyKeysInOneSection)
     EXPECT_FALSE(ini.ValueExists("Big", "key7"));
     EXPECT_EQ(ini.ReadString("Fresh", "a", ""), "1");
 }
+
+// Objects read from the same bytes share what was read: a change to one is
+// not seen by the other, and a file changed on disk is read afresh.
+TEST(TMemIniFile, ObjectsOfOneFileStayApart)
+{
+    TTempFolder dir;
+    const std::string path = dir.File("s.ini");
+    WriteRaw(path, "[A]\r\nk=1\r\n");
+    TMemIniFile first(path);
+    const TMemIniFile second(path);
+    EXPECT_EQ(first.ReadString("A", "k", ""), "1");
+    first.WriteString("A", "k", "2");
+    first.WriteString("A", "new", "n");
+    EXPECT_EQ(first.ReadString("A", "k", ""), "2");
+    EXPECT_EQ(second.ReadString("A", "k", ""), "1");
+    EXPECT_FALSE(second.ValueExists("A", "new"));
+    const TMemIniFile copy = first;
+    first.DeleteKey("A", "new");
+    EXPECT_TRUE(copy.ValueExists("A", "new"));
+    EXPECT_EQ(TMemIniFile(path).Text(), "[A]\r\nk=1\r\n");
+
+    ASSERT_TRUE(first.UpdateFile());
+    EXPECT_EQ(TMemIniFile(path).ReadString("A", "k", ""), "2");
+    EXPECT_FALSE(TMemIniFile(path).ValueExists("A", "new"));
+}
