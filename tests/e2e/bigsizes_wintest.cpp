@@ -128,8 +128,9 @@ TEST_F(BigSizes, TextLengthOfAHundredMegabyteDocument)
     EXPECT_EQ(len, text.size());
     // Between programs the system fetches the whole text twice, through
     // wide characters, to turn the length into the sender's code: that
-    // cost is the system's. The program's own part is in textsize_wintest.
-    EXPECT_LT(took, open * 3);
+    // cost is the system's (about a second here). The program's own part,
+    // no copy of the text, is checked in tests/editorwin/textsize_wintest.
+    EXPECT_LT(took, 5.0);
     v.Kill();
 }
 
