@@ -8,8 +8,12 @@
 // sections and keys keep their place and bytes through a rewrite. Values are
 // raw code-page-932 bytes trimmed of bytes up to 20 (hex) at both ends; the
 // full-width blank is a character like any other.
+#include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/stringlist.h"
@@ -66,29 +70,72 @@ public:
     bool ReadOnlyRefused() const noexcept { return readOnlyRefused_; }
 
 private:
+    // A line of the file. Lines read from the file are views into its
+    // bytes (a file of millions of keys is not copied line by line); a line
+    // made or changed here holds its own bytes.
     struct TLine {
-        enum Kind { Other, Header, Pair } kind = Other;
-        std::string raw;    // the line's bytes without its end
-        std::string eol;    // "\r\n", "\n", "\r", or "" for a last line without one
-        std::string name;   // section (Header) or key (Pair), trimmed
-        std::string folded; // name with ASCII letters in lower case
-        std::string value;  // Pair: trimmed value
+        enum Kind : std::uint8_t { Other, Header, Pair } kind = Other;
+        std::uint8_t eol = 0;  // 0: none (a last line), 1: CR LF, 2: LF, 3: CR
+        bool owned = false;    // the bytes are in own, not in the file's text
+        std::uint32_t nameAt = 0, nameLen = 0;    // section (Header) or key (Pair), trimmed, within the line
+        std::uint32_t valueAt = 0, valueLen = 0;  // Pair: the trimmed value, within the line
+        std::size_t pos = 0, len = 0;             // the line within the file's text
+        std::string own;
     };
     struct TBlock {         // a header and the lines up to the next header
         std::vector<TLine> lines;  // lines[0] is the header, except in the prelude
         bool prelude = false;
+        std::size_t pairsEnd = 1;  // just after the last key line (1: none)
+    };
+    // Where the first line of each section and key stands, so that a read
+    // does not walk a section of millions of keys. Built on first use; a new
+    // key or section is added to it, a removal drops it. Each slot holds
+    // (block << 32 | line) + 1, or 0 when empty.
+    struct TIndex {
+        bool built = false;
+        std::vector<std::uint64_t> slots;  // size a power of two
+        std::vector<std::uint32_t> tags;   // beside each slot: high bits of its hash
+        std::size_t used = 0;
+        std::unordered_map<std::string, std::size_t> sections;  // folded name -> first block
     };
 
     TMemIniFile() = default;
-    void Parse(std::string_view text);
+    void Parse(std::string bytes);
     const TLine* FindPair(std::string_view section, std::string_view key) const;
     TLine* FindPair(std::string_view section, std::string_view key);
-    static bool Matches(const TBlock& block, const std::string& foldedSection);
+    bool Matches(const TBlock& block, const std::string& foldedSection) const;
+    const TIndex& Index() const;
+    // The slot of that key, or of the empty slot where it would go.
+    std::size_t IndexSlot(std::size_t hash, std::string_view foldedSection, std::string_view foldedKey) const;
+    void IndexPair(std::size_t block, std::size_t line) const;
+    void IndexPair(std::size_t block, std::size_t line, std::size_t hash) const;
+    // Block index of the first section of that folded name, or npos.
+    std::size_t FirstBlock(const std::string& foldedSection) const;
+
+    std::string_view Raw(const TLine& line) const noexcept
+    {
+        return line.owned ? std::string_view(line.own) : std::string_view(*state_->text).substr(line.pos, line.len);
+    }
+    std::string_view Name(const TLine& line) const noexcept { return Raw(line).substr(line.nameAt, line.nameLen); }
+    std::string_view Value(const TLine& line) const noexcept { return Raw(line).substr(line.valueAt, line.valueLen); }
+    // Gives the line the bytes name=value of its own.
+    static void SetPair(TLine& line, std::string_view name, std::string_view value);
+
+    // What was read, shared between objects made from the same bytes (the
+    // settings file is opened many times); a change works on a copy.
+    struct TState {
+        std::shared_ptr<const std::string> text = std::make_shared<const std::string>();  // the bytes read
+        std::vector<TBlock> blocks;
+        bool signature = false;
+        TIndex index;
+        std::mutex indexMutex;  // the index of a shared state is built once
+    };
+    // The state to change, no longer shared.
+    TState& Own();
 
     std::string fileName_;
-    std::vector<TBlock> blocks_;
+    std::shared_ptr<TState> state_ = std::make_shared<TState>();
     bool readFailed_ = false;
-    bool signature_ = false;
     bool readOnlyRefused_ = false;
     std::string error_;
 };

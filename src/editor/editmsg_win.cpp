@@ -36,6 +36,25 @@ long long RowSpan(const TEditorScreenStrings& s, int row)
     }
 }
 
+// Copies the text (CR LF after each line-break row) into out, at most room
+// bytes; returns the number copied.
+std::size_t CopyText(const TEditorScreenStrings& s, char* out, std::size_t room)
+{
+    std::size_t n = 0;
+    for (const TEditorRow& r : s.Rows()) {
+        if (n == room) break;
+        const std::string_view t = r.Text();
+        const std::size_t k = std::min(room - n, t.size());
+        if (k) std::memcpy(out + n, t.data(), k);
+        n += k;
+        if (RowAttributeOf(r.Flags()) != raLineBreak) continue;
+        const std::size_t b = std::min<std::size_t>(room - n, 2);
+        std::memcpy(out + n, "\r\n", b);
+        n += b;
+    }
+    return n;
+}
+
 } // namespace
 
 long long TEditor::RowStartOffset(int row) const
@@ -67,9 +86,10 @@ bool TEditor::EditControlMessage(TMessage& m)
         char* buf = reinterpret_cast<char*>(m.LParam);
         const std::size_t size = static_cast<std::size_t>(m.WParam);
         if (!buf || size == 0) return true;
-        const std::string text = lines_->Text();
-        const std::size_t n = std::min(size - 1, text.size());
-        std::memcpy(buf, text.data(), n);
+        // Straight from the rows into the caller's buffer: a length query
+        // from another program arrives as this message over the whole text,
+        // and a joined copy of a large document would double its memory.
+        const std::size_t n = CopyText(s, buf, size - 1);
         buf[n] = '\0';
         m.Result = static_cast<LRESULT>(n);
         return true;

@@ -101,6 +101,46 @@ int TReserveWordList::Add(std::string word)
     return index;
 }
 
+void TReserveWordList::AddMany(std::vector<std::string> words)
+{
+    // Into a filled list, or with duplicates refused, each word in turn:
+    // the outcome depends on what is already there.
+    if (sorted_ && (!items_.empty() || duplicates_ == dupError)) {
+        for (std::string& w : words) Add(std::move(w));
+        return;
+    }
+    if (!sorted_ || words.empty()) {
+        items_.insert(items_.end(), std::make_move_iterator(words.begin()), std::make_move_iterator(words.end()));
+        return;
+    }
+    // One Add after another puts a later equal word before the earlier
+    // ones (duplicates accepted) or drops it (ignored): a stable order of
+    // the reversed words or of the words as given gives the same.
+    if (duplicates_ == dupAccept) std::reverse(words.begin(), words.end());
+    std::vector<signed char> order(words.size() - 1);
+    bool ascending = true, descending = true;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const int c = Compare(words[i - 1], words[i]);
+        order[i - 1] = static_cast<signed char>(c < 0 ? -1 : (c > 0 ? 1 : 0));
+        ascending = ascending && c <= 0;
+        descending = descending && c > 0;
+    }
+    if (descending) {
+        std::reverse(words.begin(), words.end());
+        for (signed char& o : order) o = -1;
+    } else if (!ascending) {
+        std::stable_sort(words.begin(), words.end(),
+                         [this](const std::string& a, const std::string& b) { return Compare(a, b) < 0; });
+        for (std::size_t i = 1; i < words.size(); ++i) {
+            const int c = Compare(words[i - 1], words[i]);
+            order[i - 1] = static_cast<signed char>(c == 0 ? 0 : -1);
+        }
+    }
+    items_.reserve(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i)
+        if (i == 0 || duplicates_ == dupAccept || order[i - 1] != 0) items_.push_back(std::move(words[i]));
+}
+
 void TReserveWordList::Delete(int index)
 {
     if (index < 0 || index >= Count()) throw std::out_of_range("TReserveWordList index");
@@ -110,16 +150,18 @@ void TReserveWordList::Delete(int index)
 void TReserveWordList::SetText(std::string_view text)
 {
     Clear();
+    std::vector<std::string> words;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t brk = text.find_first_of("\r\n", start);
         if (brk == std::string_view::npos) {
-            Add(std::string(text.substr(start)));
+            words.emplace_back(text.substr(start));
             break;
         }
-        Add(std::string(text.substr(start, brk - start)));
+        words.emplace_back(text.substr(start, brk - start));
         start = brk + ((text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n') ? 2 : 1);
     }
+    AddMany(std::move(words));
 }
 
 bool TReserveWordList::LoadFromFile(const std::string& path)
@@ -137,8 +179,12 @@ void TReserveWordList::Assign(const TReserveWordList& source)
     if (&source == this) return;
     caseSensitive_ = source.caseSensitive_;
     std::vector<std::string> words = source.items_;  // copy first: a failing Add leaves us consistent
+    if (sorted_ && source.sorted_ && compare_ == source.compare_ && duplicates_ == source.duplicates_) {
+        items_ = std::move(words);  // already in this list's order, nothing to drop
+        return;
+    }
     Clear();
-    for (std::string& w : words) Add(std::move(w));
+    AddMany(std::move(words));
 }
 
 bool TReserveWordList::Equals(const TReserveWordList& other) const

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <fstream>
 #include <map>
 #include <random>
@@ -304,3 +305,67 @@ TEST(TMemIniFile, FailedUpdateReportsAndLeavesNoTrace)
 }
 
 } // namespace
+
+// A section of many keys: every read finds its key without walking the
+// section (the whole test would take minutes so), the first of duplicate
+// keys still wins, and the index follows new keys, deletions and erasures.
+TEST(TMemIniFile, ManyKeysInOneSection)
+{
+    constexpr int kKeys = 200'000;
+    std::string text = "[Big]\r\n";
+    for (int i = 0; i < kKeys; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i * 7) + "\r\n";
+    text += "key5=shadowed\r\n; tail comment\r\n[big]\r\nKEY6=also shadowed\r\nextra=x\r\n";
+    auto ini = TMemIniFile::FromText("x.ini", text);
+    const std::clock_t start = std::clock();
+    for (int i = 0; i < kKeys; ++i) ASSERT_EQ(ini.ReadInteger("BIG", "key" + std::to_string(i), -1), i * 7) << i;
+    EXPECT_LT(std::clock() - start, 10 * CLOCKS_PER_SEC);
+    EXPECT_EQ(ini.ReadString("big", "extra", ""), "x");
+    EXPECT_FALSE(ini.ValueExists("Big", "Key" + std::to_string(kKeys)));
+
+    TStringList keys;
+    ini.ReadSection("Big", keys);
+    ASSERT_EQ(keys.Count(), kKeys + 1);
+    EXPECT_EQ(keys[5], "Key5");
+    EXPECT_EQ(keys[kKeys], "extra");
+
+    // A new key goes after the first block's last key, before its comment.
+    ini.WriteString("Big", "new", "n");
+    EXPECT_EQ(ini.ReadString("Big", "NEW", ""), "n");
+    EXPECT_NE(ini.Text().find("key5=shadowed\r\nnew=n\r\n; tail comment"), std::string::npos);
+    ini.WriteString("Fresh", "a", "1");
+    EXPECT_EQ(ini.ReadString("fresh", "A", ""), "1");
+
+    ini.DeleteKey("Big", "Key5");
+    EXPECT_FALSE(ini.ValueExists("Big", "key5"));
+    EXPECT_EQ(ini.ReadString("Big", "key6", ""), "42");
+    EXPECT_EQ(ini.ReadString("Big", "new", ""), "n");
+    ini.EraseSection("big");
+    EXPECT_FALSE(ini.SectionExists("Big"));
+    EXPECT_FALSE(ini.ValueExists("Big", "key7"));
+    EXPECT_EQ(ini.ReadString("Fresh", "a", ""), "1");
+}
+
+// Objects read from the same bytes share what was read: a change to one is
+// not seen by the other, and a file changed on disk is read afresh.
+TEST(TMemIniFile, ObjectsOfOneFileStayApart)
+{
+    TTempFolder dir;
+    const std::string path = dir.File("s.ini");
+    WriteRaw(path, "[A]\r\nk=1\r\n");
+    TMemIniFile first(path);
+    const TMemIniFile second(path);
+    EXPECT_EQ(first.ReadString("A", "k", ""), "1");
+    first.WriteString("A", "k", "2");
+    first.WriteString("A", "new", "n");
+    EXPECT_EQ(first.ReadString("A", "k", ""), "2");
+    EXPECT_EQ(second.ReadString("A", "k", ""), "1");
+    EXPECT_FALSE(second.ValueExists("A", "new"));
+    const TMemIniFile copy = first;
+    first.DeleteKey("A", "new");
+    EXPECT_TRUE(copy.ValueExists("A", "new"));
+    EXPECT_EQ(TMemIniFile(path).Text(), "[A]\r\nk=1\r\n");
+
+    ASSERT_TRUE(first.UpdateFile());
+    EXPECT_EQ(TMemIniFile(path).ReadString("A", "k", ""), "2");
+    EXPECT_FALSE(TMemIniFile(path).ValueExists("A", "new"));
+}

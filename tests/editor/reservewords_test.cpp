@@ -184,3 +184,76 @@ TEST(ReserveWords, LoadFromFile)
 }
 
 } // namespace
+
+namespace {
+
+long g_compares = 0;
+int CountingCompare(std::string_view a, std::string_view b, bool caseSensitive)
+{
+    ++g_compares;
+    return AsciiFoldCompare(a, b, caseSensitive);
+}
+
+} // namespace
+
+// Many words at once leave the list exactly as adding them one by one does,
+// for either duplicates rule and case flag, in any order of the file.
+TEST(ReserveWords, ManyWordsAtOnceAsOneByOne)
+{
+    std::mt19937 rng(11);
+    const std::string alphabet = "abAB_\x82\xA0";
+    std::vector<std::string> shuffled;
+    for (int i = 0; i < 2000; ++i) {
+        std::string w;
+        for (int k = 1 + rng() % 4; k > 0; --k) w += alphabet[rng() % alphabet.size()];
+        shuffled.push_back(w);
+    }
+    for (bool cs : {false, true})
+        for (TDuplicates dup : {dupIgnore, dupAccept}) {
+            auto less = [cs](const std::string& a, const std::string& b) { return AsciiFoldCompare(a, b, cs) < 0; };
+            std::vector<std::string> sorted = shuffled;
+            std::stable_sort(sorted.begin(), sorted.end(), less);
+            std::vector<std::string> reversed(sorted.rbegin(), sorted.rend());
+            std::vector<std::string> distinct = sorted;
+            distinct.erase(std::unique(distinct.begin(), distinct.end(),
+                                       [cs](const std::string& a, const std::string& b) { return AsciiFoldCompare(a, b, cs) == 0; }),
+                           distinct.end());
+            std::vector<std::string> distinctReversed(distinct.rbegin(), distinct.rend());
+            for (const auto* words : {&shuffled, &sorted, &reversed, &distinct, &distinctReversed}) {
+                TReserveWordList one = MakeList(cs), many = MakeList(cs);
+                one.SetDuplicates(dup);
+                many.SetDuplicates(dup);
+                for (const auto& w : *words) one.Add(w);
+                many.AddMany(*words);
+                ASSERT_EQ(many.Items(), one.Items()) << cs << " " << dup << " " << (words - &shuffled);
+            }
+        }
+}
+
+// A sorted or reverse-sorted keyword file costs one comparison per word,
+// and a copy into a list of the same kind none.
+TEST(ReserveWords, SortedFilesInOnePass)
+{
+    std::vector<std::string> words;
+    for (int i = 0; i < 50'000; ++i) {
+        char w[16];
+        std::snprintf(w, sizeof w, "kw%06d", i);
+        words.push_back(w);
+    }
+    for (bool reverse : {false, true}) {
+        std::vector<std::string> file = words;
+        if (reverse) std::reverse(file.begin(), file.end());
+        TReserveWordList list = MakeList(false, CountingCompare);
+        g_compares = 0;
+        list.AddMany(file);
+        EXPECT_LT(g_compares, static_cast<long>(words.size())) << reverse;
+        EXPECT_EQ(list.Items(), words);
+
+        TReserveWordList copy = MakeList(true, CountingCompare);
+        g_compares = 0;
+        copy.Assign(list);
+        EXPECT_EQ(g_compares, 0);
+        EXPECT_FALSE(copy.CaseSensitive());
+        EXPECT_EQ(copy.Items(), words);
+    }
+}

@@ -359,13 +359,7 @@ void SetKeywordBold(TEditorProp& prop, bool bold) { prop.View().Colors().Reserve
 void ApplyKeywordColors(TEditorProp& prop, TEditMode mode, const TAppColors& colors, const std::string& settingsFolder)
 {
     // Read afresh every time: an edited keyword file counts from the next apply.
-    TStringList words;
-    LoadKeywordList(mode, settingsFolder, words);
-    TReserveWordList& list = prop.ReserveWordList();
-    list.SetSorted(true);
-    list.SetDuplicates(dupIgnore);
-    list.Clear();
-    for (int i = 0; i < words.Count(); ++i) list.Add(words[i]);
+    LoadReserveWords(mode, settingsFolder, prop.ReserveWordList());
     const TModeRow& row = ModeRow(mode);
     prop.View().Colors().Reserve().SetColor(colors.*row.Keyword);
     SetKeywordBold(prop, row.KeywordBold && colors.*row.KeywordBold);

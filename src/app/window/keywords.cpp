@@ -1,5 +1,7 @@
 #include "app/window/keywords.h"
 
+#include <mutex>
+
 #include "base/filebytes.h"
 #include "editor/sjisutil.h"
 
@@ -81,6 +83,40 @@ TKeywordSource LoadKeywordList(int mode, const std::string& settingsFolder, TStr
     }
     m->fill(words);
     return TKeywordSource::BuiltIn;
+}
+
+TKeywordSource LoadReserveWords(int mode, const std::string& settingsFolder, TReserveWordList& list)
+{
+    list.SetSorted(true);
+    list.SetDuplicates(dupIgnore);
+    list.Clear();
+    const TKeywordMode* m = FindMode(mode);
+    if (!m) return TKeywordSource::None;
+    TStringList words;
+    std::string bytes;
+    if (ReadFileBytes(KeywordFilePath(mode, settingsFolder), bytes) != TReadStatus::Ok) {
+        m->fill(words);
+        list.AddMany(words.Items());
+        return TKeywordSource::BuiltIn;
+    }
+    static std::mutex lastMutex;
+    static std::string lastBytes;
+    static TReserveWordList last;  // empty until a file has been read
+    static bool haveLast = false;
+    const std::lock_guard<std::mutex> lock(lastMutex);
+    if (haveLast && bytes == lastBytes && last.CaseSensitive() == list.CaseSensitive() && last.Comparer() == list.Comparer()) {
+        list.Assign(last);
+        return TKeywordSource::File;
+    }
+    TextToStrings(bytes, words);
+    list.AddMany(words.Items());
+    last = TReserveWordList(list.Comparer());
+    last.SetSorted(true);
+    last.SetDuplicates(dupIgnore);
+    last.Assign(list);
+    lastBytes = std::move(bytes);
+    haveLast = true;
+    return TKeywordSource::File;
 }
 
 bool WriteDefaultKeywordFile(int mode, const std::string& fileName)

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/stringlist.h"
+#include "editor/reservewords.h"
 
 namespace vellumo {
 
@@ -59,6 +60,12 @@ enum class TKeywordSource {
 // read, else the built-in list. The words come as written: sorting and
 // dropping duplicates under the mode's case rule is the keyword list's work.
 TKeywordSource LoadKeywordList(int mode, const std::string& settingsFolder, TStringList& words);
+
+// The same words put into a sorted keyword list, under the list's own case
+// rule, duplicates ignored. The sorted words of the last file are kept:
+// applying a mode again with the same file (and case rule) does not sort
+// its words anew, which for millions of words would take seconds.
+TKeywordSource LoadReserveWords(int mode, const std::string& settingsFolder, TReserveWordList& list);
 
 // Writes the built-in list of a mode to fileName, each word followed by CR LF.
 // Never overwrites: false when the file exists, when the mode has no list or

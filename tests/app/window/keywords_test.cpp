@@ -132,3 +132,32 @@ TEST(Keywords, MissingOrUnreadableFilesFallBackToTheBuiltInList)
 }
 
 } // namespace
+
+// The sorted list of a file is kept for the next apply, but only while the
+// file and the case rule are the same.
+TEST(Keywords, ReserveWordsFollowTheFileAndTheCaseRule)
+{
+    TTempFolder dir;
+    const std::string path = dir.File("cpp.kwd");
+    ASSERT_TRUE(ReplaceFileBytes(path, "while\r\nIf\r\nif\r\nfor\r\n"));
+    TReserveWordList list;
+    EXPECT_EQ(LoadReserveWords(kwmode::Cpp, dir.Path(), list), TKeywordSource::File);
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"for", "If", "while"}));
+    TReserveWordList again;
+    LoadReserveWords(kwmode::Cpp, dir.Path(), again);
+    EXPECT_EQ(again.Items(), list.Items());
+
+    TReserveWordList cased;
+    cased.SetCaseSensitive(true);
+    LoadReserveWords(kwmode::Cpp, dir.Path(), cased);
+    EXPECT_EQ(cased.Count(), 4);
+
+    ASSERT_TRUE(ReplaceFileBytes(path, "do\r\n"));
+    LoadReserveWords(kwmode::Cpp, dir.Path(), list);
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"do"}));
+
+    TStringList builtIn;
+    FillBuiltInKeywords(kwmode::Java, builtIn);
+    EXPECT_EQ(LoadReserveWords(kwmode::Java, dir.Path(), list), TKeywordSource::BuiltIn);
+    for (int i = 0; i < builtIn.Count(); ++i) EXPECT_TRUE(list.Contains(builtIn[i])) << builtIn[i];
+}
