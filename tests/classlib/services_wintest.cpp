@@ -73,7 +73,7 @@ TEST(FileDialog, TheScriptAnswersAndIsAskedAgainWhileOnCanCloseRefuses)
     EXPECT_TRUE(dlg.Options() & ofReadOnly);
 
     // Cancel after a refusal leaves everything as it was before Execute.
-    s.answers = {{true, "locked.txt", 3, true}, {false}};
+    s.answers = {{true, "locked.txt", 3, true}, {false, {}}};
     EXPECT_FALSE(dlg.Execute());
     EXPECT_EQ(dlg.FileName(), "new.txt");
     EXPECT_EQ(dlg.FilterIndex(), 2);
@@ -97,7 +97,7 @@ TEST(FileDialog, AScriptedNameOutsideTheCodePageIsRefusedAndAskedAgain)
     dlg.SetFileName("old.txt");
     std::vector<std::string> checked;
     dlg.OnCanClose = [&](TFileDialog& d, bool&) { checked.push_back(d.FileName()); };
-    TFileDialogAnswer bad{true}, good{true};
+    TFileDialogAnswer bad{true, {}}, good{true, {}};
     bad.wideFileName = L"C:\\d\\\u00E9.txt";
     good.wideFileName = L"C:\\d\\\u65E5.txt";
     s.answers = {bad, good};
@@ -107,7 +107,7 @@ TEST(FileDialog, AScriptedNameOutsideTheCodePageIsRefusedAndAskedAgain)
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].find("\"C:\\d\\$00E9.txt\""), std::string::npos) << shown[0];
     // Refused, then cancelled: the name stays what it was.
-    s.answers = {bad, {false}};
+    s.answers = {bad, {false, {}}};
     EXPECT_FALSE(dlg.Execute());
     EXPECT_EQ(dlg.FileName(), "C:\\d\\\x93\xFA.txt");
     EXPECT_EQ(shown.size(), 2u);

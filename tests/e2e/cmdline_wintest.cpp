@@ -50,7 +50,9 @@ TEST_F(CommandLine, CodeAndLineEndSwitches)
         const std::string want = c.wantText.empty() ? text : c.wantText;
         // Text read from another process passes through wide characters,
         // which would mangle the bytes of a wrongly forced code.
-        if (c.wantText.empty()) EXPECT_EQ(v.Text(), want);
+        if (c.wantText.empty()) {
+            EXPECT_EQ(v.Text(), want);
+        }
         ASSERT_TRUE(SaveByKeys(v, path));
         EXPECT_EQ(ReadFileBytes(path), Encode(WithLineEnd(want, c.savedEnd), c.saved));
         EXPECT_TRUE(v.Close());

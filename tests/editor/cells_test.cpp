@@ -88,7 +88,9 @@ TEST(CellClasses, ExpandedPrefixIsTheFullExpansionCutAtACharacter)
         EXPECT_GE(out.size(), std::min(cells, full.size()));
         EXPECT_EQ(out, ExpandTabs(text.substr(0, used), rules));
         EXPECT_TRUE(used == text.size() || GetDisplayWidth(text.substr(0, used), rules) == static_cast<int>(out.size()));
-        if (used < text.size()) EXPECT_EQ(GetCellClasses(full, rules).substr(out.size(), 1).find_first_of("35"), std::string::npos);
+        if (used < text.size()) {
+            EXPECT_EQ(GetCellClasses(full, rules).substr(out.size(), 1).find_first_of("35"), std::string::npos);
+        }
     }
 }
 

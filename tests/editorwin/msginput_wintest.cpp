@@ -131,7 +131,9 @@ TEST_F(EditorInput, KeyTable)
         e_->Caret().SetNextLine(c.nextLine);
         Set(c.text, c.caret);
         for (auto [vk, mods] : c.keys) Key(vk, mods);
-        if (c.selStart >= 0) EXPECT_EQ(Sel(), std::make_pair(c.selStart, c.selEnd));
+        if (c.selStart >= 0) {
+            EXPECT_EQ(Sel(), std::make_pair(c.selStart, c.selEnd));
+        }
         EXPECT_EQ(Text(), c.after ? c.after : c.text);
     }
     // Page moves by a view less one row; the second press scrolls.

@@ -156,7 +156,9 @@ TEST(DetectCharCode, ThePartsAgreeWithTheWholeOverPieces)
             at = cut;
         }
         EXPECT_EQ(valid, whole) << round;
-        if (valid) EXPECT_EQ(multi, wholeMulti) << round;
+        if (valid) {
+            EXPECT_EQ(multi, wholeMulti) << round;
+        }
         std::size_t ascii = 0;
         while (ascii < s.size() && static_cast<unsigned char>(s[ascii]) < 0x80) ++ascii;
         const TCharCode head = DetectLegacyCharCode(std::string_view(s).substr(0, ascii));

@@ -4,7 +4,7 @@
 
 #include "app/core/appfuncs.h"
 #include "app/window/mainform_win.h"
-#include "app/window/replaceprogress_win.h"
+#include "app/window/progressform_win.h"
 #include "app/commands/searchcmds.h"
 #include "app/commands/searchdialogs_win.h"
 #include "settings/settingsstore.h"
@@ -74,7 +74,7 @@ void TVellumoMainForm::RunReplace()
     // messages, and nothing else may act on the text meanwhile.
     replaceBusy_ = true;
     const bool drawing = AppSettingsStore().Settings.Option.NoRepLoopDrawing;
-    std::unique_ptr<TReplaceProgress> progress;
+    std::unique_ptr<TFormVeloProgress> progress;
     bool held = false, disabled = false;
     TThrottledPump pump(*this);
     auto oldPump = ed.SearchMessagePump;
@@ -106,7 +106,7 @@ void TVellumoMainForm::RunReplace()
     try {
         for (;;) {
             if (!FindNext()) {
-                if (progress) progress->DisableAbort();
+                if (progress) progress->Button1.SetEnabled(false);
                 break;
             }
             if (SearchFlags & sfConfirm) {
@@ -130,8 +130,8 @@ void TVellumoMainForm::RunReplace()
                 }
                 EnableWindow(Window(), FALSE);
                 disabled = true;
-                progress = std::make_unique<TReplaceProgress>(Window(), ed.Handle(), ReplaceProgressText(ReplaceCount),
-                                                              kReplaceProgressCaption);
+                progress = ShowProgressForm(Window(), ed.Handle(), ReplaceProgressText(ReplaceCount),
+                                            kReplaceProgressCaption);
             }
             // The text is shown when messages run: it is written just before.
             if (pump.Due()) {

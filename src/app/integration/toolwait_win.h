@@ -1,8 +1,7 @@
 #pragma once
-// The windows of a wait for an external tool, for code that also includes
-// the editor (whose names clash with the form library's): the invisible
-// form that keeps the application an enabled window while the main form is
-// disabled, and the progress window whose button ends the wait.
+// The windows of a wait for an external tool: the invisible form that
+// keeps the application an enabled window while the main form is disabled,
+// and the progress window whose button ends the wait.
 // Windows only.
 #include <windows.h>
 

@@ -78,7 +78,9 @@ TEST(JumpLine, RowsAndLogicalLines)
     for (const TCase& c : cases) {
         int row = -1;
         EXPECT_EQ(CheckJumpLine(c.N, c.Logical, Wrapped(c.FinalBreak), row), c.Want) << c.N << " " << c.Logical;
-        if (c.Want == jcOk) EXPECT_EQ(row, c.Row) << c.N << " " << c.Logical;
+        if (c.Want == jcOk) {
+            EXPECT_EQ(row, c.Row) << c.N << " " << c.Logical;
+        }
     }
 }
 

@@ -174,7 +174,9 @@ TEST_F(AppMessagesTest, OpenFileChecksTheNameBeforeAskingToSave)
     for (const std::string& bad : {folder_.string(), std::string("to open.txt"), (folder_ / "missing.txt").string(),
                                    (folder_ / "nul").string(), std::string()}) {
         SendValue(kWmAppOpenFile, 0, bad.empty() ? 0 : GlobalAddAtomA(bad.c_str()));
-        if (!bad.empty()) EXPECT_EQ(GlobalFindAtomA(bad.c_str()), 0) << bad;  // read and deleted all the same
+        if (!bad.empty()) {
+            EXPECT_EQ(GlobalFindAtomA(bad.c_str()), 0) << bad;  // read and deleted all the same
+        }
     }
     SendValue(kWmAppOpenFile, 0, 0xC000 - 1);
     EXPECT_TRUE(calls_.empty());
