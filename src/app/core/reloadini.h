@@ -9,18 +9,18 @@ class TSettingsStore;
 enum class TSaveResult;
 
 // Posted with both parameters 0; the receiver re-reads and applies.
-constexpr unsigned kWmReloadIni = 0x0400 + 101;  // WM_USER + 101
+constexpr unsigned WM_RELOADINI = 0x0400 + 101;  // WM_USER + 101
 constexpr const char kMainFormClassName[] = "TVellumoMainForm";
 
 #ifdef _WIN32
-// Posts kWmReloadIni to every enabled top-level window of the main window's
+// Posts WM_RELOADINI to every enabled top-level window of the main window's
 // class except this process's main window; returns how many were told. A
 // disabled instance (a modal dialog open, a tool running) misses it.
 int BroadcastReloadSettings() noexcept;
 // Every successful write of the store tells the other instances.
 void InstallReloadBroadcast(TSettingsStore& store);
 
-// The receiving side of kWmReloadIni: re-read the file, rebuild the menus
+// The receiving side of WM_RELOADINI: re-read the file, rebuild the menus
 // made from it, apply, refresh the caption and position panel. While a
 // document operation runs it is put off until that ends. Never throws.
 void HandleReloadIni() noexcept;

@@ -28,7 +28,7 @@ BOOL CALLBACK PostToInstance(HWND wnd, LPARAM data)
     const int n = GetClassNameA(wnd, cls, sizeof cls);
     if (n == static_cast<int>(sizeof kMainFormClassName - 1) && std::memcmp(cls, kMainFormClassName, n) == 0 &&
         wnd != b.Own && IsWindowEnabled(wnd)) {
-        if (PostMessageA(wnd, kWmReloadIni, 0, 0)) ++b.Told;
+        if (PostMessageA(wnd, WM_RELOADINI, 0, 0)) ++b.Told;
     }
     return TRUE;
 }

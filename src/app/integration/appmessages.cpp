@@ -20,7 +20,7 @@ bool IsSep(char c) { return c == '\\' || c == '/'; }
 
 bool IsInterfaceMessage(unsigned msg) noexcept
 {
-    return msg == kWmJumpLine || msg == kWmReloadIni || msg == kWmJumpEnd || (msg >= kWmAppSave && msg <= kWmAppSetSel);
+    return msg == WM_JUMPLINE || msg == WM_RELOADINI || msg == WM_JUMPEND || (msg >= WM_APP_SAVE && msg <= WM_APP_SETSEL);
 }
 
 int Param32(std::uint64_t value) noexcept { return static_cast<int>(static_cast<std::uint32_t>(value)); }
@@ -29,9 +29,9 @@ bool MessageAllowed(unsigned msg, const TMessageGate& gate) noexcept
 {
     if (gate.Busy) return false;
     switch (msg) {
-    case kWmAppSave:
-    case kWmAppOpenFile:
-    case kWmAppSetIniFolder:
+    case WM_APP_SAVE:
+    case WM_APP_OPENFILE:
+    case WM_APP_SETINIFOLDER:
         // A modal dialog or a waited-for tool may hold the document it would replace or write.
         return gate.WindowEnabled && !gate.ToolWaiting;
     default:

@@ -12,29 +12,29 @@
 
 namespace vellumo {
 
-inline constexpr unsigned kWmAppSave = 0x8000 + 400;
-inline constexpr unsigned kWmAppOpenFile = 0x8191;
-inline constexpr unsigned kWmAppGetEditWnd = 0x8192;
-inline constexpr unsigned kWmAppSetStatusText = 0x8193;
-inline constexpr unsigned kWmAppGetEditMode = 0x8194;
-inline constexpr unsigned kWmAppGetSelMode = 0x8195;
-inline constexpr unsigned kWmAppSetIniFolder = 0x8196;
-inline constexpr unsigned kWmAppGetText = 0x8000 + 410;
-inline constexpr unsigned kWmAppSetText = 0x819B;
-inline constexpr unsigned kWmAppGetCaretRow = 0x819C;
-inline constexpr unsigned kWmAppGetRowCount = 0x819D;
-inline constexpr unsigned kWmAppGetColCount = 0x819E;
-inline constexpr unsigned kWmAppGetTopRow = 0x819F;
-inline constexpr unsigned kWmAppGetLeftCol = 0x81A0;
-inline constexpr unsigned kWmAppGetOutputMode = 0x81A1;
-inline constexpr unsigned kWmAppSetOutputMode = 0x81A2;
-inline constexpr unsigned kWmAppSetSel = 0x8000 + 419;
+inline constexpr unsigned WM_APP_SAVE = 0x8000 + 400;
+inline constexpr unsigned WM_APP_OPENFILE = 0x8191;
+inline constexpr unsigned WM_APP_GETEDITWND = 0x8192;
+inline constexpr unsigned WM_APP_SETSTATUSTEXT = 0x8193;
+inline constexpr unsigned WM_APP_GETEDITMODE = 0x8194;
+inline constexpr unsigned WM_APP_GETSELMODE = 0x8195;
+inline constexpr unsigned WM_APP_SETINIFOLDER = 0x8196;
+inline constexpr unsigned WM_APP_GETTEXT = 0x8000 + 410;
+inline constexpr unsigned WM_APP_SETTEXT = 0x819B;
+inline constexpr unsigned WM_APP_GETCARETROW = 0x819C;
+inline constexpr unsigned WM_APP_GETROWCOUNT = 0x819D;
+inline constexpr unsigned WM_APP_GETCOLCOUNT = 0x819E;
+inline constexpr unsigned WM_APP_GETTOPROW = 0x819F;
+inline constexpr unsigned WM_APP_GETLEFTCOL = 0x81A0;
+inline constexpr unsigned WM_APP_GETOUTPUTMODE = 0x81A1;
+inline constexpr unsigned WM_APP_SETOUTPUTMODE = 0x81A2;
+inline constexpr unsigned WM_APP_SETSEL = 0x8000 + 419;
 
 // The file mapping a sender creates for the text messages.
 inline constexpr char kMappingPrefix[] = "Vellumo_Map_";
 
 // The jump and re-read messages of the other instances and every message
-// from kWmAppSave to kWmAppSetSel (the unused numbers among them too).
+// from WM_APP_SAVE to WM_APP_SETSEL (the unused numbers among them too).
 bool IsInterfaceMessage(unsigned msg) noexcept;
 
 // A parameter as the signed 32-bit value its sender meant: a 32-bit
@@ -86,7 +86,7 @@ bool SettingsFolderFromMessage(const std::string& expanded, const std::string& c
                                const std::function<bool(const std::string& folder)>& folderExists,
                                TSettingsFolderChange& change);
 
-// The selection kWmAppSetSel asks for.
+// The selection WM_APP_SETSEL asks for.
 struct TSelRequest {
     enum TKind { All, Clear, Range } Kind = Range;
     long long Start = 0;

@@ -206,7 +206,7 @@ void SettingsFolderRequested(TVellumoMainForm& form, LPARAM atom)
     loc.Writable = env.CanWrite(change.Folder, change.IniPath);
     SetSettingsLocation(std::move(loc));
     AppSettingsStore().SetPath(change.IniPath);
-    SendMessageA(form.Window(), kWmReloadIni, 0, 0);
+    SendMessageA(form.Window(), WM_RELOADINI, 0, 0);
 }
 
 void SelectRequested(TVellumoMainForm& form, int start, int end)
@@ -229,38 +229,38 @@ LRESULT Answer(TVellumoMainForm& form, const TMessage& m)
     const int wp = Param32(m.WParam), lp = Param32(static_cast<std::uint64_t>(m.LParam));
     TEditor& active = form.ActiveEditor();
     switch (m.Msg) {
-    case kWmJumpLine:
+    case WM_JUMPLINE:
         RestoreIfMinimized();
         if (wp > 0) JumpToLine(wp, lp);
         return 0;
-    case kWmReloadIni:
+    case WM_RELOADINI:
         HandleReloadIni();
         return 0;
-    case kWmJumpEnd:
+    case WM_JUMPEND:
         RestoreIfMinimized();
         if (wp != 0) JumpToLastLine();
         return 0;
-    case kWmAppSave: SaveRequested(form); return 0;
-    case kWmAppOpenFile: OpenRequested(form, m.LParam); return 0;
-    case kWmAppGetEditWnd: return reinterpret_cast<LRESULT>(form.LastEditorHandle);
-    case kWmAppSetStatusText: StatusTextRequested(m.LParam); return 0;
-    case kWmAppGetEditMode: return static_cast<LRESULT>(CurrentEditMode());
-    case kWmAppGetSelMode: {
+    case WM_APP_SAVE: SaveRequested(form); return 0;
+    case WM_APP_OPENFILE: OpenRequested(form, m.LParam); return 0;
+    case WM_APP_GETEDITWND: return reinterpret_cast<LRESULT>(form.LastEditorHandle);
+    case WM_APP_SETSTATUSTEXT: StatusTextRequested(m.LParam); return 0;
+    case WM_APP_GETEDITMODE: return static_cast<LRESULT>(CurrentEditMode());
+    case WM_APP_GETSELMODE: {
         const TEditor& last = form.LastEditor ? *form.LastEditor : form.Editor1;
         return !last.Selected() ? -1 : last.SelectionMode() == smBox ? 1 : 0;
     }
-    case kWmAppSetIniFolder: SettingsFolderRequested(form, m.LParam); return 0;
-    case kWmAppGetText: return GetText(form, wp);
-    case kWmAppSetText: return SetText(form, wp, lp);
-    case kWmAppGetCaretRow:
+    case WM_APP_SETINIFOLDER: SettingsFolderRequested(form, m.LParam); return 0;
+    case WM_APP_GETTEXT: return GetText(form, wp);
+    case WM_APP_SETTEXT: return SetText(form, wp, lp);
+    case WM_APP_GETCARETROW:
         return wp == 1 && active.WordWrap() ? active.RowToLine(active.Row()) : active.Row();
-    case kWmAppGetRowCount: return active.RowCount();
-    case kWmAppGetColCount: return active.ColCount();
-    case kWmAppGetTopRow: return active.TopRow();
-    case kWmAppGetLeftCol: return active.LeftCol();
-    case kWmAppGetOutputMode: return Document().OutputMode ? 1 : 0;
-    case kWmAppSetOutputMode: return SetOutputMode(wp == 1) ? 1 : 0;
-    case kWmAppSetSel: SelectRequested(form, wp, lp); return 0;
+    case WM_APP_GETROWCOUNT: return active.RowCount();
+    case WM_APP_GETCOLCOUNT: return active.ColCount();
+    case WM_APP_GETTOPROW: return active.TopRow();
+    case WM_APP_GETLEFTCOL: return active.LeftCol();
+    case WM_APP_GETOUTPUTMODE: return Document().OutputMode ? 1 : 0;
+    case WM_APP_SETOUTPUTMODE: return SetOutputMode(wp == 1) ? 1 : 0;
+    case WM_APP_SETSEL: SelectRequested(form, wp, lp); return 0;
     default: return 0;  // the unused numbers among them
     }
 }
@@ -276,7 +276,7 @@ bool HandleInterfaceMessage(TVellumoMainForm& form, TMessage& m)
     gate.ToolWaiting = ToolWaiting();
     gate.WindowEnabled = IsWindowEnabled(form.Window()) != FALSE;
     // The re-read notice is put off, not lost, while a document operation runs.
-    if (gate.Busy && m.Msg == kWmReloadIni) HandleReloadIni();
+    if (gate.Busy && m.Msg == WM_RELOADINI) HandleReloadIni();
     if (!MessageAllowed(m.Msg, gate)) return true;
     try {
         m.Result = Answer(form, m);

@@ -6,8 +6,8 @@
 
 namespace vellumo {
 
-inline constexpr unsigned kWmJumpLine = 0x0400 + 100;  // WParam line (0 none), LParam 1 = logical
-inline constexpr unsigned kWmJumpEnd = 0x0400 + 102;   // WParam not 0 = jump to the end
+inline constexpr unsigned WM_JUMPLINE = 0x0400 + 100;  // WParam line (0 none), LParam 1 = logical
+inline constexpr unsigned WM_JUMPEND = 0x0400 + 102;   // WParam not 0 = jump to the end
 inline constexpr char kMainFormClass[] = "TVellumoMainForm";
 inline constexpr char kOpenFileNameClass[] = "TEdit";
 

@@ -152,7 +152,7 @@ bool ActivateOtherInstance(const std::string& fileName, bool withJumps, const TC
     const DWORD start = GetTickCount();
     while (GetForegroundWindow() != front && GetTickCount() - start < 200) Sleep(10);
     if (GetForegroundWindow() != front) ForceForegroundWindow(front);
-    UINT msg = kWmJumpLine;
+    UINT msg = WM_JUMPLINE;
     WPARAM wp = 0;
     LPARAM lp = 0;
     if (withJumps) {
@@ -163,7 +163,7 @@ bool ActivateOtherInstance(const std::string& fileName, bool withJumps, const TC
             wp = static_cast<WPARAM>(s.JumpLogicalLine);
             lp = 1;
         } else if (s.JumpEnd) {
-            msg = kWmJumpEnd;
+            msg = WM_JUMPEND;
             wp = 1;
         }
     }

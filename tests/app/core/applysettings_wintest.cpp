@@ -228,17 +228,17 @@ TEST(ApplySettingsWin, NoticeReachesOtherEnabledInstancesWhichReread)
 
     EXPECT_EQ(BroadcastReloadSettings(), 1);
     MSG msg;
-    EXPECT_TRUE(PeekMessageA(&msg, other, kWmReloadIni, kWmReloadIni, PM_REMOVE));
+    EXPECT_TRUE(PeekMessageA(&msg, other, WM_RELOADINI, WM_RELOADINI, PM_REMOVE));
     EXPECT_TRUE(msg.wParam == 0 && msg.lParam == 0);
-    EXPECT_FALSE(PeekMessageA(&msg, disabled, kWmReloadIni, kWmReloadIni, PM_REMOVE));
-    EXPECT_FALSE(PeekMessageA(&msg, stranger, kWmReloadIni, kWmReloadIni, PM_REMOVE));
-    EXPECT_FALSE(PeekMessageA(&msg, w.form.own, kWmReloadIni, kWmReloadIni, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&msg, disabled, WM_RELOADINI, WM_RELOADINI, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&msg, stranger, WM_RELOADINI, WM_RELOADINI, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&msg, w.form.own, WM_RELOADINI, WM_RELOADINI, PM_REMOVE));
 
     // A successful save tells the others; the receiver re-reads and applies.
     InstallReloadBroadcast(w.store);
     w.store.Settings.Option.TabSpaceCount = 4;
     EXPECT_TRUE(SaveAndApplySettings());
-    EXPECT_TRUE(PeekMessageA(&msg, other, kWmReloadIni, kWmReloadIni, PM_REMOVE));
+    EXPECT_TRUE(PeekMessageA(&msg, other, WM_RELOADINI, WM_RELOADINI, PM_REMOVE));
     EXPECT_EQ(w.form.editor1->Caret().TabSpaceCount(), 4);
 
     // Put off while a document operation runs, done once it has ended.
@@ -275,7 +275,7 @@ TEST(ApplySettingsWin, NoticeReachesOtherEnabledInstancesWhichReread)
         EXPECT_EQ(rec.messages.size(), 2u);
     }
     EXPECT_EQ(w.form.editor1->Caret().TabSpaceCount(), 6);
-    EXPECT_FALSE(PeekMessageA(&msg, other, kWmReloadIni, kWmReloadIni, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&msg, other, WM_RELOADINI, WM_RELOADINI, PM_REMOVE));
 
     // A read-only file: the store's own message is the only one.
     std::filesystem::remove(w.store.Path());

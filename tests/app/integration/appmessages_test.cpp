@@ -68,12 +68,12 @@ TEST(AppMessages, TextEndsAtItsNulAndIsTakenOnlyWithinTheView)
 
 TEST(AppMessages, BusyRefusesEveryMessageAndDocumentChangesNeedAFreeWindow)
 {
-    std::set<unsigned> all = {kWmJumpLine, kWmReloadIni, kWmJumpEnd};
-    for (unsigned m = kWmAppSave; m <= kWmAppSetSel; ++m) all.insert(m);
+    std::set<unsigned> all = {WM_JUMPLINE, WM_RELOADINI, WM_JUMPEND};
+    for (unsigned m = WM_APP_SAVE; m <= WM_APP_SETSEL; ++m) all.insert(m);
     for (unsigned m : all) {
         ASSERT_TRUE(IsInterfaceMessage(m)) << std::hex << m;
         EXPECT_FALSE(MessageAllowed(m, {true, false, true})) << std::hex << m;
-        const bool changesDocument = m == kWmAppSave || m == kWmAppOpenFile || m == kWmAppSetIniFolder;
+        const bool changesDocument = m == WM_APP_SAVE || m == WM_APP_OPENFILE || m == WM_APP_SETINIFOLDER;
         // A tool's wait lets the text messages through; a modal dialog too.
         EXPECT_EQ(MessageAllowed(m, {false, true, true}), !changesDocument) << std::hex << m;
         EXPECT_EQ(MessageAllowed(m, {false, false, false}), !changesDocument) << std::hex << m;
@@ -81,8 +81,8 @@ TEST(AppMessages, BusyRefusesEveryMessageAndDocumentChangesNeedAFreeWindow)
     }
     EXPECT_FALSE(IsInterfaceMessage(0x463));
     EXPECT_FALSE(IsInterfaceMessage(0x467));
-    EXPECT_FALSE(IsInterfaceMessage(kWmAppSave - 1));
-    EXPECT_FALSE(IsInterfaceMessage(kWmAppSetSel + 1));
+    EXPECT_FALSE(IsInterfaceMessage(WM_APP_SAVE - 1));
+    EXPECT_FALSE(IsInterfaceMessage(WM_APP_SETSEL + 1));
 }
 
 TEST(AppMessages, AbsolutePathsOnly)

@@ -99,15 +99,15 @@ TEST_F(AppMessagesTest, WhileADocumentOperationRunsEveryMessageAnswersZeroAndDoe
     const std::string before = Text();
     {
         TDocumentBusy busy;
-        EXPECT_EQ(SendValue(kWmAppGetRowCount, 0, 0), 0);
-        EXPECT_EQ(SendValue(kWmAppGetEditWnd, 0, 0), 0);
-        EXPECT_EQ(SendValue(kWmAppSetText, 0, 8), 0);
-        EXPECT_EQ(SendValue(kWmAppGetText, 0, 0), 0);
-        SendValue(kWmJumpLine, 3, 0);
-        SendValue(kWmJumpEnd, 1, 0);
-        SendValue(kWmAppSetSel, 0, -1);
-        SendValue(kWmAppSave, 0, 0);
-        SendValue(kWmAppOpenFile, 0, GlobalAddAtomA(file.string().c_str()));
+        EXPECT_EQ(SendValue(WM_APP_GETROWCOUNT, 0, 0), 0);
+        EXPECT_EQ(SendValue(WM_APP_GETEDITWND, 0, 0), 0);
+        EXPECT_EQ(SendValue(WM_APP_SETTEXT, 0, 8), 0);
+        EXPECT_EQ(SendValue(WM_APP_GETTEXT, 0, 0), 0);
+        SendValue(WM_JUMPLINE, 3, 0);
+        SendValue(WM_JUMPEND, 1, 0);
+        SendValue(WM_APP_SETSEL, 0, -1);
+        SendValue(WM_APP_SAVE, 0, 0);
+        SendValue(WM_APP_OPENFILE, 0, GlobalAddAtomA(file.string().c_str()));
         // The editor's own edit messages wait too, from any sender.
         EXPECT_EQ(Send(WM_SETTEXT, 0, "replaced", form_->Editor1.Handle()), FALSE);
         Send(EM_REPLACESEL, TRUE, "typed", form_->Editor1.Handle());
@@ -119,14 +119,14 @@ TEST_F(AppMessagesTest, WhileADocumentOperationRunsEveryMessageAnswersZeroAndDoe
         GlobalDeleteAtom(static_cast<ATOM>(GlobalFindAtomA(file.string().c_str())));
     }
     // Afterwards the same messages act.
-    EXPECT_GT(SendValue(kWmAppGetRowCount, 0, 0), 0);
-    SendValue(kWmJumpLine, 3, 0);
+    EXPECT_GT(SendValue(WM_APP_GETROWCOUNT, 0, 0), 0);
+    SendValue(WM_JUMPLINE, 3, 0);
     EXPECT_EQ(form_->Editor1.Row(), 2);
-    EXPECT_EQ(SendValue(kWmAppSetText, 0, 8), 1);
+    EXPECT_EQ(SendValue(WM_APP_SETTEXT, 0, 8), 1);
     EXPECT_EQ(Text(), "new text");
     EXPECT_EQ(Send(EM_UNDO, 0, nullptr, form_->Editor1.Handle()), TRUE);
     EXPECT_EQ(Text(), before);
-    SendValue(kWmAppSave, 0, 0);
+    SendValue(WM_APP_SAVE, 0, 0);
     EXPECT_EQ(calls_, std::vector<std::string>{"save " + file.string()});
     Document().CurrentFileName.clear();
 }
@@ -148,15 +148,15 @@ TEST_F(AppMessagesTest, AWaitedForToolOrAModalDialogKeepsTheDocumentButLetsTheTe
         else
             EnableWindow(form_->Window(), FALSE);
         const ATOM name = GlobalAddAtomA(file.string().c_str());
-        SendValue(kWmAppOpenFile, 0, name);
-        SendValue(kWmAppSave, 0, 0);
+        SendValue(WM_APP_OPENFILE, 0, name);
+        SendValue(WM_APP_SAVE, 0, 0);
         const ATOM ini = GlobalAddAtomA(otherIni.string().c_str());
         const std::string iniPath = form_->IniPath;
-        SendValue(kWmAppSetIniFolder, 0, ini);
+        SendValue(WM_APP_SETINIFOLDER, 0, ini);
         EXPECT_EQ(form_->IniPath, iniPath);
         EXPECT_TRUE(calls_.empty());
         // The tool edits through the window's handle.
-        EXPECT_EQ(SendValue(kWmAppSetText, 0, static_cast<LPARAM>(text.size())), 1);
+        EXPECT_EQ(SendValue(WM_APP_SETTEXT, 0, static_cast<LPARAM>(text.size())), 1);
         EXPECT_EQ(Text(), text);
         tool.reset();
         EnableWindow(form_->Window(), TRUE);
@@ -173,19 +173,19 @@ TEST_F(AppMessagesTest, OpenFileChecksTheNameBeforeAskingToSave)
     std::ofstream(file, std::ios::binary) << "x\r\n";
     for (const std::string& bad : {folder_.string(), std::string("to open.txt"), (folder_ / "missing.txt").string(),
                                    (folder_ / "nul").string(), std::string()}) {
-        SendValue(kWmAppOpenFile, 0, bad.empty() ? 0 : GlobalAddAtomA(bad.c_str()));
+        SendValue(WM_APP_OPENFILE, 0, bad.empty() ? 0 : GlobalAddAtomA(bad.c_str()));
         if (!bad.empty()) {
             EXPECT_EQ(GlobalFindAtomA(bad.c_str()), 0) << bad;  // read and deleted all the same
         }
     }
-    SendValue(kWmAppOpenFile, 0, 0xC000 - 1);
+    SendValue(WM_APP_OPENFILE, 0, 0xC000 - 1);
     EXPECT_TRUE(calls_.empty());
     // A plain file: the question first, and Cancel opens nothing.
-    SendValue(kWmAppOpenFile, 0, GlobalAddAtomA(file.string().c_str()));
+    SendValue(WM_APP_OPENFILE, 0, GlobalAddAtomA(file.string().c_str()));
     EXPECT_EQ(calls_, std::vector<std::string>{"ask"});
     form_->Documents.QuerySaveChanges = [] { return TSaveAnswer::No; };
     calls_.clear();
-    SendValue(kWmAppOpenFile, 0, GlobalAddAtomA(file.string().c_str()));
+    SendValue(WM_APP_OPENFILE, 0, GlobalAddAtomA(file.string().c_str()));
     EXPECT_EQ(calls_, std::vector<std::string>{"open " + file.string()});
 }
 
@@ -194,21 +194,21 @@ TEST_F(AppMessagesTest, ABoxSelectionIsReadAsRowsAndReplacedAsABox)
     TEditor& ed = form_->Editor1;
     ed.Lines().SetText("abcdef\r\nghijkl\r\n");
     ed.SetSelectionMode(smBox);
-    EXPECT_EQ(SendValue(kWmAppGetSelMode, 0, 0), -1);  // box mode with nothing selected
+    EXPECT_EQ(SendValue(WM_APP_GETSELMODE, 0, 0), -1);  // box mode with nothing selected
     ed.SetCaretRowCol(0, 1);
     ed.ExtendBoxSelection(VK_RIGHT);
     ed.ExtendBoxSelection(VK_RIGHT);
-    EXPECT_EQ(SendValue(kWmAppGetSelMode, 0, 0), 1);
+    EXPECT_EQ(SendValue(WM_APP_GETSELMODE, 0, 0), 1);
     {
         TMapping map("");
-        ASSERT_EQ(SendValue(kWmAppGetText, 1, 0), 1);
+        ASSERT_EQ(SendValue(WM_APP_GETTEXT, 1, 0), 1);
         EXPECT_STREQ(map.view, "bc\r\n");  // one row, ended too
         ed.ExtendBoxSelection(VK_DOWN);
-        ASSERT_EQ(SendValue(kWmAppGetText, 1, 0), 1);
+        ASSERT_EQ(SendValue(WM_APP_GETTEXT, 1, 0), 1);
         EXPECT_STREQ(map.view, "bc\r\nhi\r\n");
     }
     TMapping map("XY\r\nZW\r\n");
-    EXPECT_EQ(SendValue(kWmAppSetText, 1, 8), 1);
+    EXPECT_EQ(SendValue(WM_APP_SETTEXT, 1, 8), 1);
     EXPECT_EQ(Text(), "aXYdef\r\ngZWjkl\r\n");
     ed.SetSelectionMode(smNormal);
 }
@@ -220,7 +220,7 @@ TEST_F(AppMessagesTest, NoMessageClearsADocumentTheProgramLocked)
     EXPECT_EQ(Send(EM_SETREADONLY, FALSE, nullptr, form_->Editor1.Handle()), FALSE);
     EXPECT_TRUE(form_->Editor1.ReadOnly());
     TMapping map("changed");
-    EXPECT_EQ(SendValue(kWmAppSetText, 1, 7), 0);
+    EXPECT_EQ(SendValue(WM_APP_SETTEXT, 1, 7), 0);
     EXPECT_EQ(Text(), "one\r\ntwo\r\nthree\r\n");
     // Read-only by the user's own choice, it may be cleared.
     Document().ReadOnlyLocked = false;

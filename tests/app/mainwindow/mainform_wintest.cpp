@@ -343,12 +343,12 @@ TEST_F(MainFormTest, JumpsAskedByOtherInstances)
 {
     for (int i = 0; i < 5; ++i) form_->Editor1.Lines().Add("line");
     const int last = form_->Editor1.Lines().Count() - 1;
-    SendMessageA(form_->Window(), kWmJumpLine, 3, 0);
+    SendMessageA(form_->Window(), WM_JUMPLINE, 3, 0);
     EXPECT_EQ(form_->Editor1.Row(), 2);
     // A line number no int holds is not taken for a negative one.
-    SendMessageA(form_->Window(), kWmJumpLine, static_cast<WPARAM>(0x80000001u), 0);
+    SendMessageA(form_->Window(), WM_JUMPLINE, static_cast<WPARAM>(0x80000001u), 0);
     EXPECT_EQ(form_->Editor1.Row(), 2);
-    SendMessageA(form_->Window(), kWmJumpEnd, 1, 0);
+    SendMessageA(form_->Window(), WM_JUMPEND, 1, 0);
     EXPECT_GE(form_->Editor1.Row(), last);
     form_->Editor1.SetModified(false);
 }

@@ -194,7 +194,7 @@ struct TOtherInstance {
     static inline UINT lastMsg = 0;
     static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l)
     {
-        if (m == kWmJumpLine || m == kWmJumpEnd) {
+        if (m == WM_JUMPLINE || m == WM_JUMPEND) {
             lastMsg = m;
             jumps.emplace_back(w, l);
             return 0;
@@ -243,7 +243,7 @@ TEST_F(CommandLineTest, AFileHeldElsewhereEndsThisInstanceAndJumpsThere)
     EXPECT_EQ(form.ended, 1);
     EXPECT_TRUE(Document().CurrentFileName.empty());
     ASSERT_EQ(TOtherInstance::jumps.size(), 1u);
-    EXPECT_EQ(TOtherInstance::lastMsg, kWmJumpLine);
+    EXPECT_EQ(TOtherInstance::lastMsg, WM_JUMPLINE);
     EXPECT_EQ(TOtherInstance::jumps[0], (std::pair<WPARAM, LPARAM>(4, 1)));
 
     // Opening from elsewhere only restores it; with the check off the file loads here.
