@@ -32,28 +32,20 @@ void SetCommentAndStr(TEditorProp& prop, TColor comment, TColor str)
     prop.View().Colors().Str().SetColor(str);
 }
 
-struct TBracketRow {
-    const char* Left;
-    const char* Right;
-    TColor TAppColors::*Color;
-};
+void AddBracket(TEditorProp& prop, const char* left, const char* right, TColor color, const TAppColors& c)
+{
+    TEditorBracketItem& item = prop.View().Brackets().Add();
+    item.SetLeftBracket(left);
+    item.SetRightBracket(right);
+    item.ItemColor().SetColor(color);
+    item.ItemColor().SetBkColor(c.Bk);
+}
 
-// What a mode means for the editors. Brackets end at the first empty one;
-// the line drawing finds HTML's "<%" at index 1 and "<" at index 4.
+// What a mode means for the keyword colouring; its regions, openers and
+// quotes are the mode's own setup below.
 struct TModeRow {
     TEditMode Mode;
     const std::string TAppIni::*Extensions = nullptr;  // none: never chosen by extension
-    std::array<TBracketRow, 9> Brackets{};
-    const char* Commenter = "";
-    const char* Commenter2 = "";
-    const char* Quotation = "";
-    const char* PerlCommenter = "";
-    const char* PerlQuotation = "";
-    const char* RubyCommenter = "";
-    bool ControlCode = false;
-    TColor TAppColors::*Comment = &TAppColors::Font;
-    TColor TAppColors::*Str = &TAppColors::Font;
-    bool TAppColors::*KeywordCase = nullptr;  // none: the list keeps its flag
     TColor TAppColors::*Keyword = &TAppColors::Font;
     // None: never bold here. The line drawing makes BAT, VB and HSP keywords
     // bold itself; the editor's own colouring never does.
@@ -61,128 +53,24 @@ struct TModeRow {
 };
 
 using C = TAppColors;
+using I = TAppIni;
 
-// In TEditMode order.
+// In TEditMode order: mode, extension list, keyword colour, keyword boldness.
 constexpr TModeRow kModes[EditModeCount] = {
-    {.Mode = emStandard},
-    {.Mode = emHtml,
-     .Extensions = &TAppIni::HtmlDocFilter,
-     .Brackets = {{{"<!--", "-->", &C::Html_Comment},
-                   {"<%", "%>", &C::Html_Asp},
-                   {"<?", "?>", &C::Html_Asp},
-                   {"<![CDATA[", "]]>", &C::Html_Asp},
-                   {"<", ">", &C::Html_Tag}}}},
-    {.Mode = emPerl,
-     .Extensions = &TAppIni::PerlDocFilter,
-     .Brackets = {{{"=pod", "=cut", &C::Perl_Comment}}},
-     .PerlCommenter = "#",
-     .PerlQuotation = "'",
-     .Comment = &C::Perl_Comment,
-     .Str = &C::Perl_Str,
-     .KeywordCase = &C::Perl_KeyWord_Case,
-     .Keyword = &C::Perl_KeyWord,
-     .KeywordBold = &C::Perl_KeyWord_Bold},
-    {.Mode = emIni, .Extensions = &TAppIni::IniDocFilter},
-    {.Mode = emBat,
-     .Extensions = &TAppIni::BatDocFilter,
-     .KeywordCase = &C::Bat_KeyWord_Case,
-     .Keyword = &C::Bat_KeyWord},
-    {.Mode = emCpp,
-     .Extensions = &TAppIni::CppDocFilter,
-     .Brackets = {{{"/*", "*/", &C::Cpp_Comment}}},
-     .Commenter = "//",
-     .PerlQuotation = "'",
-     .Comment = &C::Cpp_Comment,
-     .Str = &C::Cpp_Str,
-     .KeywordCase = &C::Cpp_KeyWord_Case,
-     .Keyword = &C::Cpp_KeyWord,
-     .KeywordBold = &C::Cpp_KeyWord_Bold},
-    {.Mode = emJava,
-     .Extensions = &TAppIni::JavaDocFilter,
-     .Brackets = {{{"/*", "*/", &C::Java_Comment}}},
-     .Commenter = "//",
-     .PerlQuotation = "'",
-     .Comment = &C::Java_Comment,
-     .Str = &C::Java_Str,
-     .KeywordCase = &C::Java_KeyWord_Case,
-     .Keyword = &C::Java_KeyWord,
-     .KeywordBold = &C::Java_KeyWord_Bold},
-    {.Mode = emVb,
-     .Extensions = &TAppIni::VbDocFilter,
-     .Commenter = "'",
-     .Quotation = "\"",
-     .Comment = &C::Vb_Comment,
-     .Str = &C::Vb_Str,
-     .KeywordCase = &C::Vb_KeyWord_Case,
-     .Keyword = &C::Vb_KeyWord},
-    {.Mode = emHsp,
-     .Extensions = &TAppIni::HspDocFilter,
-     .Brackets = {{{"/*", "*/", &C::Hsp_Comment}, {"{\"", "\"}", &C::Hsp_Str}}},
-     .Commenter = ";",
-     .Commenter2 = "//",
-     .PerlQuotation = "'",
-     .Comment = &C::Hsp_Comment,
-     .Str = &C::Hsp_Str,
-     .KeywordCase = &C::Hsp_KeyWord_Case,
-     .Keyword = &C::Hsp_KeyWord},
-    {.Mode = emDelphi,
-     .Extensions = &TAppIni::PasDocFilter,
-     .Brackets = {{{"{", "}", &C::Pas_Comment}, {"(*", "*)", &C::Pas_Comment}}},
-     .Commenter = "//",
-     .Quotation = "'",
-     .ControlCode = true,
-     .Comment = &C::Pas_Comment,
-     .Str = &C::Pas_Str,
-     .KeywordCase = &C::Pas_KeyWord_Case,
-     .Keyword = &C::Pas_KeyWord,
-     .KeywordBold = &C::Pas_KeyWord_Bold},
-    {.Mode = emRuby,
-     .Extensions = &TAppIni::RubyDocFilter,
-     .Brackets = {{{"=begin", "=end", &C::Ruby_Comment},
-                   {"%(", ")", &C::Ruby_Str},
-                   {"%<", ">", &C::Ruby_Str},
-                   {"%[", "]", &C::Ruby_Str},
-                   {"%{", "}", &C::Ruby_Str},
-                   {"%Q(", ")", &C::Ruby_Str},
-                   {"%Q<", ">", &C::Ruby_Str},
-                   {"%Q[", "]", &C::Ruby_Str},
-                   {"%Q{", "}", &C::Ruby_Str}}},
-     .PerlQuotation = "'",
-     .RubyCommenter = "#",
-     .Comment = &C::Ruby_Comment,
-     .Str = &C::Ruby_Str,
-     .KeywordCase = &C::Ruby_KeyWord_Case,
-     .Keyword = &C::Ruby_KeyWord,
-     .KeywordBold = &C::Ruby_KeyWord_Bold},
-    {.Mode = emPhp,
-     .Extensions = &TAppIni::PhpDocFilter,
-     .Brackets = {{{"/*", "*/", &C::Php_Comment}}},
-     .Commenter = "#",
-     .Commenter2 = "//",
-     .PerlQuotation = "'",
-     .Comment = &C::Php_Comment,
-     .Str = &C::Php_Str,
-     .KeywordCase = &C::Php_KeyWord_Case,
-     .Keyword = &C::Php_KeyWord,
-     .KeywordBold = &C::Php_KeyWord_Bold},
-    {.Mode = emCss,
-     .Extensions = &TAppIni::CssDocFilter,
-     .Brackets = {{{"/*", "*/", &C::Css_Comment}}},
-     .PerlQuotation = "'",
-     .Str = &C::Css_Str,
-     .KeywordCase = &C::Css_KeyWord_Case,
-     .Keyword = &C::Css_KeyWord,
-     .KeywordBold = &C::Css_KeyWord_Bold},
-    {.Mode = emJavaScript,
-     .Extensions = &TAppIni::JsDocFilter,
-     .Brackets = {{{"/*", "*/", &C::Js_Comment}}},
-     .Commenter = "//",
-     .PerlQuotation = "'",
-     .Comment = &C::Js_Comment,
-     .Str = &C::Js_Str,
-     .KeywordCase = &C::Js_KeyWord_Case,
-     .Keyword = &C::Js_KeyWord,
-     .KeywordBold = &C::Js_KeyWord_Bold},
+    {emStandard},
+    {emHtml, &I::HtmlDocFilter},
+    {emPerl, &I::PerlDocFilter, &C::Perl_KeyWord, &C::Perl_KeyWord_Bold},
+    {emIni, &I::IniDocFilter},
+    {emBat, &I::BatDocFilter, &C::Bat_KeyWord},
+    {emCpp, &I::CppDocFilter, &C::Cpp_KeyWord, &C::Cpp_KeyWord_Bold},
+    {emJava, &I::JavaDocFilter, &C::Java_KeyWord, &C::Java_KeyWord_Bold},
+    {emVb, &I::VbDocFilter, &C::Vb_KeyWord},
+    {emHsp, &I::HspDocFilter, &C::Hsp_KeyWord},
+    {emDelphi, &I::PasDocFilter, &C::Pas_KeyWord, &C::Pas_KeyWord_Bold},
+    {emRuby, &I::RubyDocFilter, &C::Ruby_KeyWord, &C::Ruby_KeyWord_Bold},
+    {emPhp, &I::PhpDocFilter, &C::Php_KeyWord, &C::Php_KeyWord_Bold},
+    {emCss, &I::CssDocFilter, &C::Css_KeyWord, &C::Css_KeyWord_Bold},
+    {emJavaScript, &I::JsDocFilter, &C::Js_KeyWord, &C::Js_KeyWord_Bold},
 };
 
 constexpr bool RowsInModeOrder()
@@ -331,27 +219,136 @@ void ResetSyntaxOptions(TEditorProp& prop, const TAppColors& colors)
     SetCommentAndStr(prop, colors.Font, colors.Font);
 }
 
+void SetupHtmlSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    // The line drawing finds "<%" at index 1 and "<" at index 4.
+    AddBracket(prop, "<!--", "-->", c.Html_Comment, c);
+    AddBracket(prop, "<%", "%>", c.Html_Asp, c);
+    AddBracket(prop, "<?", "?>", c.Html_Asp, c);
+    AddBracket(prop, "<![CDATA[", "]]>", c.Html_Asp, c);
+    AddBracket(prop, "<", ">", c.Html_Tag, c);
+}
+
+void SetupPerlSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    AddBracket(prop, "=pod", "=cut", c.Perl_Comment, c);
+    prop.View().SetPerlCommenter("#");
+    prop.View().SetPerlQuotation("'");
+    SetCommentAndStr(prop, c.Perl_Comment, c.Perl_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Perl_KeyWord_Case);
+}
+
+void SetupCppSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    AddBracket(prop, "/*", "*/", c.Cpp_Comment, c);
+    prop.View().SetCommenter("//");
+    prop.View().SetPerlQuotation("'");
+    SetCommentAndStr(prop, c.Cpp_Comment, c.Cpp_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Cpp_KeyWord_Case);
+}
+
+void SetupJavaSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    AddBracket(prop, "/*", "*/", c.Java_Comment, c);
+    prop.View().SetCommenter("//");
+    prop.View().SetPerlQuotation("'");
+    SetCommentAndStr(prop, c.Java_Comment, c.Java_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Java_KeyWord_Case);
+}
+
+void SetupVbSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    prop.View().SetCommenter("'");
+    prop.View().SetQuotation("\"");
+    SetCommentAndStr(prop, c.Vb_Comment, c.Vb_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Vb_KeyWord_Case);
+}
+
+void SetupHspSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    // The line drawing finds the multi-line string at index 1.
+    AddBracket(prop, "/*", "*/", c.Hsp_Comment, c);
+    AddBracket(prop, "{\"", "\"}", c.Hsp_Str, c);
+    prop.View().SetCommenter(";");
+    prop.View().SetCommenter2("//");
+    prop.View().SetPerlQuotation("'");
+    SetCommentAndStr(prop, c.Hsp_Comment, c.Hsp_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Hsp_KeyWord_Case);
+}
+
+void SetupDelphiSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    AddBracket(prop, "{", "}", c.Pas_Comment, c);
+    AddBracket(prop, "(*", "*)", c.Pas_Comment, c);
+    prop.View().SetCommenter("//");
+    prop.View().SetQuotation("'");
+    prop.View().SetControlCode(true);
+    SetCommentAndStr(prop, c.Pas_Comment, c.Pas_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Pas_KeyWord_Case);
+}
+
+void SetupRubySyntax(TEditorProp& prop, const TAppColors& c)
+{
+    AddBracket(prop, "=begin", "=end", c.Ruby_Comment, c);
+    AddBracket(prop, "%(", ")", c.Ruby_Str, c);
+    AddBracket(prop, "%<", ">", c.Ruby_Str, c);
+    AddBracket(prop, "%[", "]", c.Ruby_Str, c);
+    AddBracket(prop, "%{", "}", c.Ruby_Str, c);
+    AddBracket(prop, "%Q(", ")", c.Ruby_Str, c);
+    AddBracket(prop, "%Q<", ">", c.Ruby_Str, c);
+    AddBracket(prop, "%Q[", "]", c.Ruby_Str, c);
+    AddBracket(prop, "%Q{", "}", c.Ruby_Str, c);
+    prop.View().SetRubyCommenter("#");
+    prop.View().SetPerlQuotation("'");
+    SetCommentAndStr(prop, c.Ruby_Comment, c.Ruby_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Ruby_KeyWord_Case);
+}
+
+void SetupPhpSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    AddBracket(prop, "/*", "*/", c.Php_Comment, c);
+    prop.View().SetCommenter("#");
+    prop.View().SetCommenter2("//");
+    prop.View().SetPerlQuotation("'");
+    SetCommentAndStr(prop, c.Php_Comment, c.Php_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Php_KeyWord_Case);
+}
+
+void SetupCssSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    // Comments keep the text colour: only the region is coloured.
+    AddBracket(prop, "/*", "*/", c.Css_Comment, c);
+    prop.View().SetPerlQuotation("'");
+    SetCommentAndStr(prop, c.Font, c.Css_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Css_KeyWord_Case);
+}
+
+void SetupJsSyntax(TEditorProp& prop, const TAppColors& c)
+{
+    AddBracket(prop, "/*", "*/", c.Js_Comment, c);
+    prop.View().SetCommenter("//");
+    prop.View().SetPerlQuotation("'");
+    SetCommentAndStr(prop, c.Js_Comment, c.Js_Str);
+    prop.ReserveWordList().SetCaseSensitive(c.Js_KeyWord_Case);
+}
+
 void SetupModeSyntax(TEditorProp& prop, TEditMode mode, const TAppColors& c)
 {
-    const TModeRow& row = ModeRow(mode);
-    TEditorViewInfo& v = prop.View();
-    for (const TBracketRow& b : row.Brackets) {
-        if (!b.Left) break;
-        TEditorBracketItem& item = v.Brackets().Add();
-        item.SetLeftBracket(b.Left);
-        item.SetRightBracket(b.Right);
-        item.ItemColor().SetColor(c.*b.Color);
-        item.ItemColor().SetBkColor(c.Bk);
+    switch (mode) {
+    case emHtml: SetupHtmlSyntax(prop, c); break;
+    case emPerl: SetupPerlSyntax(prop, c); break;
+    case emBat: prop.ReserveWordList().SetCaseSensitive(c.Bat_KeyWord_Case); break;
+    case emCpp: SetupCppSyntax(prop, c); break;
+    case emJava: SetupJavaSyntax(prop, c); break;
+    case emVb: SetupVbSyntax(prop, c); break;
+    case emHsp: SetupHspSyntax(prop, c); break;
+    case emDelphi: SetupDelphiSyntax(prop, c); break;
+    case emRuby: SetupRubySyntax(prop, c); break;
+    case emPhp: SetupPhpSyntax(prop, c); break;
+    case emCss: SetupCssSyntax(prop, c); break;
+    case emJavaScript: SetupJsSyntax(prop, c); break;
+    default: break;  // standard and INI: the reset is all
     }
-    v.SetCommenter(row.Commenter);
-    v.SetCommenter2(row.Commenter2);
-    v.SetQuotation(row.Quotation);
-    v.SetPerlCommenter(row.PerlCommenter);
-    v.SetPerlQuotation(row.PerlQuotation);
-    v.SetRubyCommenter(row.RubyCommenter);
-    v.SetControlCode(row.ControlCode);
-    SetCommentAndStr(prop, c.*row.Comment, c.*row.Str);
-    if (row.KeywordCase) prop.ReserveWordList().SetCaseSensitive(c.*row.KeywordCase);
 }
 
 void SetKeywordBold(TEditorProp& prop, bool bold) { prop.View().Colors().Reserve().SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{0}); }

@@ -78,8 +78,21 @@ int SaveFilterIndex(TEditMode mode) noexcept;
 
 // Regions, openers, quotes, control codes cleared; comment and string colours := Font.
 void ResetSyntaxOptions(TEditorProp& prop, const TAppColors& colors);
-// The per-mode setup after the reset (none for standard, INI and BAT apart
-// from the case flag of BAT); also sets the keyword list's case flag.
+// Each mode's setup after the reset: its regions, comment openers, quotes,
+// comment and string colours and the keyword list's case flag.
+void SetupHtmlSyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupPerlSyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupCppSyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupJavaSyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupVbSyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupHspSyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupDelphiSyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupRubySyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupPhpSyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupCssSyntax(TEditorProp& prop, const TAppColors& colors);
+void SetupJsSyntax(TEditorProp& prop, const TAppColors& colors);
+// The effective mode's setup (none for standard and INI; BAT sets only its
+// case flag).
 void SetupModeSyntax(TEditorProp& prop, TEditMode effectiveMode, const TAppColors& colors);
 void SetKeywordBold(TEditorProp& prop, bool bold);
 // Reads the mode's keyword file afresh (its built-in list when there is no
