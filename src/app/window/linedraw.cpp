@@ -45,6 +45,9 @@ bool IsPropertyDirective(std::string_view lower) noexcept
 
 bool IsRegionOrComment(int kind) noexcept { return kind == tkBracket || kind == tkComment; }
 
+// The kinds that are looked up in the keyword list.
+bool IsKeywordToken(const TEditorParser& p) noexcept { return IsKeywordTokenKind(p.TokenKind()); }
+
 // Builds one plan; every walk makes its own tokenizer.
 class TPlanner {
 public:
@@ -57,8 +60,7 @@ public:
     TLineDrawPlan Run()
     {
         if (!in_.Selected) ModeOverlay();
-        if (in_.EditorHasSelection) StylePass();
-        BlankMarks();
+        DrawLineExtras();
         return std::move(plan_);
     }
 
@@ -71,7 +73,7 @@ private:
     }
     bool Keyword(const TEditorParser& p) const
     {
-        return IsKeywordTokenKind(p.TokenKind()) && in_.IsKeyword && in_.IsKeyword(p.TokenText());
+        return IsKeywordToken(p) && in_.IsKeyword && in_.IsKeyword(p.TokenText());
     }
     int LineX(int pos) const { return in_.X + pos * w_; }
 
@@ -128,12 +130,12 @@ private:
     {
         switch (in_.Mode) {
         case emHtml: HtmlAttributes(); break;
-        case emIni: Ini(); LinkTokens(); break;
-        case emBat: Bat(); LinkTokens(); break;
+        case emIni: Ini(); DrawLinkTokens(); break;
+        case emBat: Bat(); DrawLinkTokens(); break;
         case emVb: Vb(); break;
         case emHsp: Hsp(); break;
         case emDelphi: Delphi(TOverlayStyle::Plain, true); break;
-        case emStandard: Quotation(); LinkTokens(); break;
+        case emStandard: Quotation(); DrawLinkTokens(); break;
         default: break;
         }
     }
@@ -243,13 +245,12 @@ private:
     {
         bool property = false;
         EachToken(RowParser(), [&](const TEditorParser& p) {
-            if (!IsRegionOrComment(p.TokenKind()) && IsKeywordTokenKind(p.TokenKind()) &&
-                LowerAscii(p.TokenText()) == "property")
+            if (!IsRegionOrComment(p.TokenKind()) && IsKeywordToken(p) && LowerAscii(p.TokenText()) == "property")
                 property = true;
         });
         if (property) return;
         EachToken(RowParser(), [&](const TEditorParser& p) {
-            if (IsRegionOrComment(p.TokenKind()) || !IsKeywordTokenKind(p.TokenKind())) return;
+            if (IsRegionOrComment(p.TokenKind()) || !IsKeywordToken(p)) return;
             if (!IsPropertyDirective(LowerAscii(p.TokenText()))) return;
             if (colour)
                 Colour(p, col_.Font, style);
@@ -264,7 +265,7 @@ private:
         EachVisibleToken(TEditorParser(line_), [&](const TEditorParser& p) { Colour(p, col_.Inyou); });
     }
 
-    void LinkTokens()
+    void DrawLinkTokens()
     {
         if (!opt_.LinkWord || !in_.View) return;
         const std::string& row = Stored();
@@ -274,7 +275,7 @@ private:
         });
     }
 
-    void UnderlineLinks()
+    void UnderlineLinkTokens()
     {
         if (!opt_.LinkWord || !opt_.LinkUnderline || !in_.View) return;
         const std::string& row = Stored();
@@ -282,6 +283,13 @@ private:
             if (p.TokenKind() == tkUrl || p.TokenKind() == tkMail)
                 Add(x, p.TokenText(), false, clBlack, TOverlayStyle::Underline);
         });
+    }
+
+    // The style pass while the editor has a selection, then the blank marks.
+    void DrawLineExtras()
+    {
+        if (in_.EditorHasSelection) StylePass();
+        BlankMarks();
     }
 
     // ---- while a selection exists: styles again, colours as the canvas has them
@@ -295,7 +303,7 @@ private:
                 EachToken(RowParser(), [&](const TEditorParser& p) {
                     if (Keyword(p)) Restyle(p, TOverlayStyle::Bold);
                 });
-            UnderlineLinks();
+            UnderlineLinkTokens();
             break;
         case emVb:
             if (IsRemLine(line_))
@@ -316,7 +324,7 @@ private:
                 });
             break;
         case emDelphi: Delphi(TOverlayStyle::Plain, false); break;
-        default: UnderlineLinks(); break;
+        default: UnderlineLinkTokens(); break;
         }
     }
 

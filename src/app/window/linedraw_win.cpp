@@ -43,51 +43,85 @@ void Line(TCanvas& c, int x1, int y1, int x2, int y2)
     c.LineTo(x2, y2);
 }
 
+// The pen of the marks: the selection's colour inside a selected stretch.
+// The blank marks draw thin and solid with a clear brush; the tab mark
+// keeps the pen style and brush the canvas has.
+void SetMarkPen(TEditor& e, bool selected, TColor tabColor, bool thinSolid)
+{
+    TCanvas& c = e.Canvas();
+    c.Pen().SetColor(selected ? e.View().Colors().Select().Color() : tabColor);
+    if (!thinSolid) return;
+    c.Pen().SetWidth(1);
+    c.Pen().SetStyle(psSolid);
+    c.Brush().SetStyle(bsClear);
+}
+
+// The bottom line of the marks in the row at y.
+int MarkBottom(TEditor& e, int y) { return y + e.CellHeight() - 3; }
+
 } // namespace
+
+void DrawFullSpaceLeftMark(TEditor& e, const RECT& rect, int x, bool selected, int y, TColor tabColor)
+{
+    if (x < rect.left) return;
+    SetMarkPen(e, selected, tabColor, true);
+    TCanvas& c = e.Canvas();
+    const int w = e.CellWidth(), b = MarkBottom(e, y);
+    TClipToRect clip(c.Handle(), rect);
+    Line(c, x + 2, y + 2, x + w, y + 2);
+    c.MoveTo(x + 2, y + 2);
+    c.LineTo(x + 2, b);
+    c.LineTo(x + w, b);
+}
+
+void DrawFullSpaceRightMark(TEditor& e, const RECT& rect, int x, bool selected, int y, TColor tabColor)
+{
+    if (x < rect.left) return;
+    SetMarkPen(e, selected, tabColor, true);
+    TCanvas& c = e.Canvas();
+    const int w = e.CellWidth(), b = MarkBottom(e, y);
+    TClipToRect clip(c.Handle(), rect);
+    c.MoveTo(x, y + 2);
+    c.LineTo(x + w - 3, y + 2);
+    c.LineTo(x + w - 3, b);
+    Line(c, x, b, x + w - 2, b);
+}
+
+void DrawSpaceMark(TEditor& e, const RECT& rect, int x, bool selected, int y, TColor tabColor)
+{
+    if (x < rect.left) return;
+    SetMarkPen(e, selected, tabColor, true);
+    TCanvas& c = e.Canvas();
+    const int w = e.CellWidth(), h = e.CellHeight() - 2, b = MarkBottom(e, y);
+    const int t = y + 2 + h / 6 + h / 2;
+    TClipToRect clip(c.Handle(), rect);
+    c.MoveTo(x + 2, t);
+    c.LineTo(x + 2, b);
+    c.LineTo(x + w - 2, b);
+    c.LineTo(x + w - 2, t - 1);
+}
+
+void DrawTabMark(TEditor& e, const RECT& rect, int x, bool selected, int y, TColor tabColor)
+{
+    if (x < rect.left) return;
+    SetMarkPen(e, selected, tabColor, false);
+    TCanvas& c = e.Canvas();
+    const int w = e.CellWidth();
+    const int mid = y + (e.GetRowHeight() - e.Margin().Line()) / 2;
+    const int arm = w > 13 ? 5 : 1, tip = w > 13 ? 7 : 5;
+    TClipToRect clip(c.Handle(), rect);
+    c.Pen().SetWidth(w > 13 ? 2 : 1);
+    Line(c, x + 2, mid - arm, x + tip, mid);
+    Line(c, x + 2, mid + arm, x + tip, mid);
+}
 
 void DrawBlankMark(TEditor& e, TMarkKind kind, const RECT& rect, int x, bool selected, int y, TColor tabColor)
 {
-    if (x < rect.left) return;
-    TCanvas& c = e.Canvas();
-    const int w = e.CellWidth();
-    const int h = e.CellHeight() - 2;
-    const int b = y + h - 1;
-    c.Pen().SetColor(selected ? e.View().Colors().Select().Color() : tabColor);
-    if (kind != TMarkKind::Tab) {
-        c.Pen().SetWidth(1);
-        c.Pen().SetStyle(psSolid);
-        c.Brush().SetStyle(bsClear);
-    }
-    TClipToRect clip(c.Handle(), rect);
     switch (kind) {
-    case TMarkKind::FullSpaceLeft:
-        Line(c, x + 2, y + 2, x + w, y + 2);
-        c.MoveTo(x + 2, y + 2);
-        c.LineTo(x + 2, b);
-        c.LineTo(x + w, b);
-        break;
-    case TMarkKind::FullSpaceRight:
-        c.MoveTo(x, y + 2);
-        c.LineTo(x + w - 3, y + 2);
-        c.LineTo(x + w - 3, b);
-        Line(c, x, b, x + w - 2, b);
-        break;
-    case TMarkKind::Space: {
-        const int t = y + 2 + h / 6 + h / 2;
-        c.MoveTo(x + 2, t);
-        c.LineTo(x + 2, b);
-        c.LineTo(x + w - 2, b);
-        c.LineTo(x + w - 2, t - 1);
-        break;
-    }
-    case TMarkKind::Tab: {
-        const int mid = y + (e.GetRowHeight() - e.Margin().Line()) / 2;
-        const int arm = w > 13 ? 5 : 1, tip = w > 13 ? 7 : 5;
-        c.Pen().SetWidth(w > 13 ? 2 : 1);
-        Line(c, x + 2, mid - arm, x + tip, mid);
-        Line(c, x + 2, mid + arm, x + tip, mid);
-        break;
-    }
+    case TMarkKind::FullSpaceLeft: DrawFullSpaceLeftMark(e, rect, x, selected, y, tabColor); break;
+    case TMarkKind::FullSpaceRight: DrawFullSpaceRightMark(e, rect, x, selected, y, tabColor); break;
+    case TMarkKind::Space: DrawSpaceMark(e, rect, x, selected, y, tabColor); break;
+    case TMarkKind::Tab: DrawTabMark(e, rect, x, selected, y, tabColor); break;
     }
 }
 
