@@ -13,7 +13,7 @@ constexpr char kTools[] = "Tools";
 std::string Key(const char* name, int n) { return name + std::to_string(n); }
 } // namespace
 
-std::vector<int> StartupToolNumbers(const TMemIniFile& ini)
+std::vector<int> StartupToolList(const TMemIniFile& ini)
 {
     std::vector<int> out;
     const int count = AppToolCount(ini);

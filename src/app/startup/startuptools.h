@@ -9,7 +9,7 @@ class TMemIniFile;
 
 // The numbers n below [Tools] ItemCount (capped as the tool list is) whose
 // StartRun<n> is 1, in order.
-std::vector<int> StartupToolNumbers(const TMemIniFile& ini);
+std::vector<int> StartupToolList(const TMemIniFile& ini);
 
 // What the placeholders of a start-up tool stand for (the document's values
 // are empty for an untitled document).
@@ -42,10 +42,12 @@ TToolPlaceholders CurrentToolPlaceholders(int editMode);
 // A file (not a folder) exists under the path (Windows).
 bool IsExistingFile(const std::string& path);
 
-// Runs the start-up tools of the settings file at iniPath: the main window
-// comes forward first; each tool is started and waited for (bounded) until
-// it is idle; a failed start is skipped silently. editMode is the current
-// edit mode (for %m).
+// Starts each tool of the list in order and waits for it (bounded) until it
+// is idle; a failed start is skipped silently. editMode is the current edit
+// mode (for %m).
+void RunExternalTool(const TMemIniFile& ini, const std::vector<int>& list, int editMode);
+// Runs the start-up tools of the settings file at iniPath, the main window
+// brought forward first.
 void RunStartupTools(const std::string& iniPath, int editMode);
 
 } // namespace vellumo

@@ -57,17 +57,22 @@ bool IsExistingFile(const std::string& path)
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void RunStartupTools(const std::string& iniPath, int editMode)
+void RunExternalTool(const TMemIniFile& ini, const std::vector<int>& list, int editMode)
 {
-    const TMemIniFile ini(iniPath);  // afresh: another instance may have changed the list
-    const std::vector<int> tools = StartupToolNumbers(ini);
-    if (tools.empty()) return;
-    if (IMainWindow* form = MainForm()) SetForegroundWindow(static_cast<HWND>(form->Handle()));
     const TToolPlaceholders v = CurrentToolPlaceholders(editMode);
-    for (int tool : tools) {
+    for (int tool : list) {
         const TToolStart start = StartupToolStart(ini, tool, v, ExpandEnv, IsExistingFile);
         if (!start.CommandLine.empty()) StartProcessAndWaitIdle(start.CommandLine, start.Folder, true);
     }
+}
+
+void RunStartupTools(const std::string& iniPath, int editMode)
+{
+    const TMemIniFile ini(iniPath);  // afresh: another instance may have changed the list
+    const std::vector<int> tools = StartupToolList(ini);
+    if (tools.empty()) return;
+    if (IMainWindow* form = MainForm()) SetForegroundWindow(static_cast<HWND>(form->Handle()));
+    RunExternalTool(ini, tools, editMode);
 }
 
 } // namespace vellumo

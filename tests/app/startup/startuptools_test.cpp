@@ -17,7 +17,7 @@ TEST(StartupTools, ListAndCommandLines)
                                                   "StartRun2=1\r\nFile2=%ROOT%\\x.exe\r\nParam2=%%\r\n"
                                                   "StartRun3=1\r\nParam3=%cmd /c %D%\r\n"
                                                   "StartRun4=1\r\n");  // beyond ItemCount
-    EXPECT_EQ(StartupToolNumbers(ini), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(StartupToolList(ini), (std::vector<int>{0, 2, 3}));
 
     TToolPlaceholders v;
     v.DocPath = "C:\\a %n\\memo.txt";  // what a value inserts is never expanded again
@@ -50,7 +50,7 @@ TEST(StartupTools, ADamagedCountIsCapped)
 {
     const TMemIniFile ini =
         TMemIniFile::FromText("t.ini", "[Tools]\r\nItemCount=200000000\r\nStartRun7=1\r\nStartRun5000=1\r\n");
-    EXPECT_EQ(StartupToolNumbers(ini), std::vector<int>{7});
+    EXPECT_EQ(StartupToolList(ini), std::vector<int>{7});
 }
 
 } // namespace
