@@ -36,16 +36,16 @@ TFileMenuEnabling FileMenuEnabling(const TFileMenuInput& in, TCharCode documentC
     return e;
 }
 
-int SaveCvtOfCode(TCharCode code) noexcept
+TSaveCode SaveCvtOfCode(TCharCode code) noexcept
 {
     switch (code) {
     case ccJis:
-    case ccJisOld: return 2;
-    case ccEuc: return 3;
-    case ccUnicode: return 4;
-    case ccUtf8: return 5;
-    case ccUtf8N: return 6;
-    default: return 1;
+    case ccJisOld: return scJis;
+    case ccEuc: return scEuc;
+    case ccUnicode: return scUnicode;
+    case ccUtf8: return scUtf8;
+    case ccUtf8N: return scUtf8N;
+    default: return scSjis;
     }
 }
 

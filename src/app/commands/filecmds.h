@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/document/docsaveencode.h"
 #include "textcode/charcode.h"
 
 namespace vellumo {
@@ -38,7 +39,7 @@ TCharCode ReloadCodeOfItem(int position) noexcept;
 int ReloadItemOfCode(TCharCode code) noexcept;
 
 // [JCode] SaveCvt and SaveRetCvt for a chosen code and line end.
-int SaveCvtOfCode(TCharCode code) noexcept;
+TSaveCode SaveCvtOfCode(TCharCode code) noexcept;
 int SaveRetCvtOfLineEnd(TLineEndCode lineEnd) noexcept;
 
 enum class TSaveAction { Beep, SaveAs, Save };

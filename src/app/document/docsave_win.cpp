@@ -178,7 +178,7 @@ bool SaveFileCore(const std::string& fileNameIn, bool wrapToBreaks, bool noBacku
     const DWORD start = GetTickCount();
 
     const TAppJCode& jcode = AppSettingsStore().Settings.JCode;
-    const TCharCode code = CodeForSaveCvt(jcode.SaveCvt < 0 ? 1 : jcode.SaveCvt, Document().DocumentCode);
+    const TCharCode code = CodeForSaveCvt(jcode.SaveCvt < 0 ? int{scSjis} : jcode.SaveCvt, Document().DocumentCode);
     const TLineEndCode lineEnd = LineEndForSaveRetCvt(jcode.SaveRetCvt, Document().DocumentLineEnd);
     // Wraps become line breaks in the editor only once the file holds them.
     std::string text = wrapToBreaks ? TextWithWrapsAsBreaks(editor) : editor.Lines().Text();

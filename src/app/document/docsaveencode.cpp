@@ -13,12 +13,12 @@ namespace vellumo {
 TCharCode CodeForSaveCvt(int saveCvt, TCharCode current) noexcept
 {
     switch (saveCvt) {
-    case 1: return ccSjis;
-    case 2: return ccJis;
-    case 3: return ccEuc;
-    case 4: return ccUnicode;
-    case 5: return ccUtf8;
-    case 6: return ccUtf8N;
+    case scSjis: return ccSjis;
+    case scJis: return ccJis;
+    case scEuc: return ccEuc;
+    case scUnicode: return ccUnicode;
+    case scUtf8: return ccUtf8;
+    case scUtf8N: return ccUtf8N;
     default: return current;
     }
 }

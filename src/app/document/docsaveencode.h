@@ -16,8 +16,12 @@ struct TWideCodec {
     std::function<std::string(const std::wstring&)> FromWide;
 };
 
-// [JCode] SaveCvt to the code saved: 1 SJIS, 2 JIS, 3 EUC, 4 Unicode, 5 UTF-8,
-// 6 UTF-8N; anything else keeps the current code.
+// How [JCode] SaveCvt and the save-with-code command number the codes; a new
+// document's code is stored one lower ([JCode] NewCode, from Shift-JIS as 0).
+enum TSaveCode : int { scKeep = 0, scSjis = 1, scJis = 2, scEuc = 3, scUnicode = 4, scUtf8 = 5, scUtf8N = 6 };
+
+// [JCode] SaveCvt to the code saved; scKeep and anything out of range keep
+// the current code.
 TCharCode CodeForSaveCvt(int saveCvt, TCharCode current) noexcept;
 // [JCode] SaveRetCvt to the line end saved: 1 CR LF, 2 CR, 3 LF; else current.
 TLineEndCode LineEndForSaveRetCvt(int saveRetCvt, TLineEndCode current) noexcept;

@@ -7,8 +7,14 @@
 namespace vellumo {
 
 namespace {
-HANDLE g_lock = INVALID_HANDLE_VALUE;
-std::string g_lockName;
+
+// The current file held open with a sharing restriction while it is loaded.
+struct TOpenFileLock {
+    HANDLE Handle = INVALID_HANDLE_VALUE;
+    std::string FileName;
+};
+TOpenFileLock OpenFileLock;
+
 } // namespace
 
 bool LockOpenFile(const std::string& fileName)
@@ -29,32 +35,33 @@ bool LockOpenFile(const std::string& fileName)
         CloseHandle(h);
         return false;
     }
-    g_lock = h;
-    g_lockName = fileName;
+    OpenFileLock.Handle = h;
+    OpenFileLock.FileName = fileName;
     return true;
 }
 
 void UnlockOpenFile()
 {
-    if (g_lock != INVALID_HANDLE_VALUE) CloseHandle(g_lock);
-    g_lock = INVALID_HANDLE_VALUE;
-    g_lockName.clear();
+    if (OpenFileLock.Handle != INVALID_HANDLE_VALUE) CloseHandle(OpenFileLock.Handle);
+    OpenFileLock.Handle = INVALID_HANDLE_VALUE;
+    OpenFileLock.FileName.clear();
 }
 
-const std::string& LockedFileName() { return g_lockName; }
+const std::string& LockedFileName() { return OpenFileLock.FileName; }
 
 bool ReadLockedFile(const std::string& fileName, std::string& bytes)
 {
-    if (g_lock == INVALID_HANDLE_VALUE || g_lockName != fileName) return false;
+    if (OpenFileLock.Handle == INVALID_HANDLE_VALUE || OpenFileLock.FileName != fileName) return false;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(g_lock, &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
+    if (!GetFileSizeEx(OpenFileLock.Handle, &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
     LARGE_INTEGER zero{};
-    if (!SetFilePointerEx(g_lock, zero, nullptr, FILE_BEGIN)) return false;
+    if (!SetFilePointerEx(OpenFileLock.Handle, zero, nullptr, FILE_BEGIN)) return false;
     std::string out(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t at = 0;
     while (at < out.size()) {
         DWORD got = 0;
-        if (!ReadFile(g_lock, out.data() + at, static_cast<DWORD>(out.size() - at), &got, nullptr) || got == 0)
+        const DWORD want = static_cast<DWORD>(out.size() - at);
+        if (!ReadFile(OpenFileLock.Handle, out.data() + at, want, &got, nullptr) || got == 0)
             return false;
         at += got;
     }
