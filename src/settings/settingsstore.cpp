@@ -21,9 +21,9 @@ TSettingsStore::TSettingsStore(std::string path, const TMachineDefaults& machine
 {
 }
 
-int ReadUserIniMode(const std::string& usrIniPath)
+TIniLocation ReadUserIniMode(const std::string& usrIniPath)
 {
-    return TMemIniFile(usrIniPath).ReadInteger("INI", "UserIni", 2);
+    return static_cast<TIniLocation>(TMemIniFile(usrIniPath).ReadInteger("INI", "UserIni", ilAppData));
 }
 
 std::vector<int> ReadWrapWidths(const TMemIniFile& ini)

@@ -92,10 +92,15 @@ private:
     bool printFailureReported_ = false;
 };
 
-// [INI] UserIni of the file beside the program that says where the settings
-// file lives: 0 beside the program, 1 per user, 2 (also for a missing file or
-// key) in the application-data folder.
-int ReadUserIniMode(const std::string& usrIniPath);
+// Where the settings file lives: beside the program, per Windows user under
+// the program's folder, or in the application-data folder. Values outside
+// the range are kept as read: below 0 counts as beside, above 2 as the
+// application-data folder.
+enum TIniLocation : int { ilBesideProgram = 0, ilPerUser = 1, ilAppData = 2 };
+
+// [INI] UserIni of the file beside the program (the application-data folder
+// also for a missing file or key).
+TIniLocation ReadUserIniMode(const std::string& usrIniPath);
 
 // Reads [WrapByteList] into a list of at most nine widths.
 std::vector<int> ReadWrapWidths(const TMemIniFile& ini);

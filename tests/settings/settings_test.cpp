@@ -430,11 +430,11 @@ TEST(SettingsWindowPlacement, DefaultsAreTheWindowsCurrentValues)
 TEST(SettingsLocation, UserIniMode)
 {
     TTempFolder dir;
-    EXPECT_EQ(ReadUserIniMode(dir.File("usr.ini")), 2);
+    EXPECT_EQ(ReadUserIniMode(dir.File("usr.ini")), ilAppData);
     ASSERT_TRUE(ReplaceFileBytes(dir.File("usr.ini"), "[ini]\r\nuserini=0\r\n"));
-    EXPECT_EQ(ReadUserIniMode(dir.File("usr.ini")), 0);
+    EXPECT_EQ(ReadUserIniMode(dir.File("usr.ini")), ilBesideProgram);
     ASSERT_TRUE(ReplaceFileBytes(dir.File("usr.ini"), "[INI]\r\nUserIni=x\r\n"));
-    EXPECT_EQ(ReadUserIniMode(dir.File("usr.ini")), 2);
+    EXPECT_EQ(ReadUserIniMode(dir.File("usr.ini")), ilAppData);
 }
 
 TEST(SettingsGroups, PrintHeaderBlanksSurviveOnlyWhenWrapped)

@@ -111,7 +111,7 @@ TSettingsLocation LocateSettingsFile(const TCommandLine& cl, ISettingsLocEnv& en
     const std::string exeDir = FolderOf(program);
     const std::string iniName = ChangeExt(NameOf(program), ".ini");
     const std::string baseName = ChangeExt(NameOf(program), "");
-    std::string user = env.UserName();
+    std::string user = env.GetLogonUserName();
     if (user.empty()) user = "default";
     const std::string usrDir = exeDir + "\\usr";
     const std::string templ = usrDir + "\\" + user;
@@ -122,20 +122,20 @@ TSettingsLocation LocateSettingsFile(const TCommandLine& cl, ISettingsLocEnv& en
     if (!path.empty()) {
         seed = !env.FileExists(path);
     } else {
-        int mode = env.UserIniMode(exeDir + "\\usr.ini");
+        TIniLocation mode = env.UserIniMode(exeDir + "\\usr.ini");
         std::string appData;
-        if (mode >= 2) {
+        if (mode >= ilAppData) {
             appData = StripTrailingBackslashes(env.AppDataFolder());
-            if (appData.empty()) mode = 1;
+            if (appData.empty()) mode = ilPerUser;
         }
-        if (mode >= 2) {
+        if (mode >= ilAppData) {
             const std::string dir = appData + "\\" + baseName;
             path = dir + "\\" + iniName;
             if (!env.FolderExists(dir)) {
                 ForceFolders(dir, env);
                 seed = true;
             }
-        } else if (mode == 1) {
+        } else if (mode == ilPerUser) {
             path = templ + "\\" + iniName;
             if (!env.FolderExists(templ)) {
                 if (!env.FolderExists(usrDir)) env.CreateFolder(usrDir);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/startup/cmdline.h"
+#include "settings/settingsstore.h"
 
 namespace vellumo {
 
@@ -13,9 +14,9 @@ public:
     virtual std::string ProgramPath() const = 0;  // full path of the program file
     virtual std::string ExpandEnv(const std::string& path) const = 0;
     virtual std::string FullPath(const std::string& path) const = 0;
-    virtual int UserIniMode(const std::string& usrIniPath) const = 0;  // 0, 1 or 2
-    virtual std::string AppDataFolder() const = 0;  // "" when unknown
-    virtual std::string UserName() const = 0;       // "" when it cannot be read
+    virtual TIniLocation UserIniMode(const std::string& usrIniPath) const = 0;
+    virtual std::string AppDataFolder() const = 0;     // "" when unknown
+    virtual std::string GetLogonUserName() const = 0;  // "" when it cannot be read
     virtual bool FolderExists(const std::string& path) const = 0;
     virtual bool FileExists(const std::string& path) const = 0;
     virtual bool CreateFolder(const std::string& path) = 0;  // one level

@@ -37,7 +37,7 @@ std::string TWinSettingsLocEnv::FullPath(const std::string& path) const
     return out;
 }
 
-int TWinSettingsLocEnv::UserIniMode(const std::string& usrIniPath) const { return ReadUserIniMode(usrIniPath); }
+TIniLocation TWinSettingsLocEnv::UserIniMode(const std::string& usrIniPath) const { return ReadUserIniMode(usrIniPath); }
 
 std::string TWinSettingsLocEnv::AppDataFolder() const
 {
@@ -49,7 +49,7 @@ std::string TWinSettingsLocEnv::AppDataFolder() const
     return ok ? std::string(buf) : std::string();
 }
 
-std::string TWinSettingsLocEnv::UserName() const
+std::string TWinSettingsLocEnv::GetLogonUserName() const
 {
     char buf[257] = {};
     DWORD n = sizeof buf;

@@ -9,9 +9,9 @@ public:
     std::string ProgramPath() const override;
     std::string ExpandEnv(const std::string& path) const override;
     std::string FullPath(const std::string& path) const override;
-    int UserIniMode(const std::string& usrIniPath) const override;
+    TIniLocation UserIniMode(const std::string& usrIniPath) const override;
     std::string AppDataFolder() const override;
-    std::string UserName() const override;
+    std::string GetLogonUserName() const override;
     bool FolderExists(const std::string& path) const override;
     bool FileExists(const std::string& path) const override;
     bool CreateFolder(const std::string& path) override;

@@ -14,7 +14,7 @@ namespace {
 struct TFakeEnv : ISettingsLocEnv {
     std::string program = "C:\\Prog\\vellumo.exe";
     std::string cwd = "C:\\Cur";
-    int mode = 2;
+    TIniLocation mode = ilAppData;
     std::string appData = "C:\\Users\\u\\AppData";
     std::string user = "taro";
     std::set<std::string> folders = {"C:\\", "C:\\Prog", "C:\\Users", "C:\\Users\\u", "C:\\Users\\u\\AppData", "C:\\Cur"};
@@ -32,9 +32,9 @@ struct TFakeEnv : ISettingsLocEnv {
     {
         return p.size() > 1 && (p[1] == ':' || p[0] == '\\') ? p : cwd + "\\" + p;
     }
-    int UserIniMode(const std::string&) const override { return mode; }
+    TIniLocation UserIniMode(const std::string&) const override { return mode; }
     std::string AppDataFolder() const override { return appData; }
-    std::string UserName() const override { return user; }
+    std::string GetLogonUserName() const override { return user; }
     bool FolderExists(const std::string& p) const override { return folders.count(p) > 0; }
     bool FileExists(const std::string& p) const override { return files.count(p) > 0; }
     bool CreateFolder(const std::string& p) override { return created.push_back(p), folders.insert(p).second; }
@@ -80,7 +80,7 @@ TEST(SettingsLocation, ModesAndFirstRunSeeding)
     EXPECT_TRUE(env.FolderExists("C:\\Prog\\usr\\default"));
     EXPECT_FALSE(env.FileExists(loc.SettingsFileName));
 
-    env.mode = 0;
+    env.mode = ilBesideProgram;
     EXPECT_EQ(LocateSettingsFile(Args({}), env).SettingsFileName, "C:\\Prog\\vellumo.ini");
 }
 
