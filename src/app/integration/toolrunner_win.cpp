@@ -62,8 +62,9 @@ private:
     HANDLE h_ = nullptr;
 };
 
-// False when the file is not there; stamp.Time 0 when it could not be read.
-bool ReadStamp(const std::string& path, TFileStamp& stamp)
+// The file's last-write time as a local time, and its size. False when the
+// file is not there; stamp.Time 0 when it could not be read.
+bool FileLocalDateTime(const std::string& path, TFileStamp& stamp)
 {
     stamp = {};
     WIN32_FILE_ATTRIBUTE_DATA a;
@@ -71,13 +72,16 @@ bool ReadStamp(const std::string& path, TFileStamp& stamp)
         const DWORD e = GetLastError();
         return e != ERROR_FILE_NOT_FOUND && e != ERROR_PATH_NOT_FOUND;
     }
-    stamp.Time = static_cast<std::int64_t>((static_cast<std::uint64_t>(a.ftLastWriteTime.dwHighDateTime) << 32) |
-                                           a.ftLastWriteTime.dwLowDateTime);
+    FILETIME local;
+    if (!FileTimeToLocalFileTime(&a.ftLastWriteTime, &local)) return true;
+    stamp.Time = static_cast<std::int64_t>((static_cast<std::uint64_t>(local.dwHighDateTime) << 32) |
+                                           local.dwLowDateTime);
     stamp.Size = static_cast<std::int64_t>((static_cast<std::uint64_t>(a.nFileSizeHigh) << 32) | a.nFileSizeLow);
     return true;
 }
 
-bool WriteWhole(const std::string& path, const std::string& bytes)
+// The text as it is held: code page 932, CR LF line ends, no byte-order mark.
+bool WriteTempText(const std::string& path, const std::string& bytes)
 {
     THandle f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f.Get()) return false;
@@ -174,7 +178,7 @@ public:
             if (MoveFileA(path_.c_str(), moved.c_str())) path_ = moved;
         }
         // Without a time stamp a change could not be told from no change.
-        return WriteWhole(path_, text) && ReadStamp(path_, written_) && written_.Time != 0;
+        return WriteTempText(path_, text) && FileLocalDateTime(path_, written_) && written_.Time != 0;
     }
     bool Active() const noexcept { return !path_.empty(); }
     const std::string& Path() const noexcept { return path_; }
@@ -277,16 +281,22 @@ TToolValues ToolValues(TVellumoMainForm& form, TEditor& ed)
 // its captions marked, the tool-wait state held. Undone on every path.
 class TToolLock {
 public:
-    explicit TToolLock(TVellumoMainForm& form) : form_(form), windows_(ApplicationWindow())
-    {
-        EnableWindow(ApplicationWindow(), FALSE);
-        EnableWindow(form.Window(), FALSE);
-        form.SetCaption(kToolWaitPrefix + form.Caption());
-        SetApplicationTitle(kToolWaitPrefix + GetWindowTextOf(ApplicationWindow()));
-    }
+    explicit TToolLock(TVellumoMainForm& form) : form_(form), windows_(ApplicationWindow()) { LockForTool(); }
     TToolLock(const TToolLock&) = delete;
     TToolLock& operator=(const TToolLock&) = delete;
-    ~TToolLock()
+    ~TToolLock() { UnlockAfterTool(); }
+    TToolWaitWindows& Windows() noexcept { return windows_; }
+
+private:
+    // The dummy form is up (windows_); the windows are disabled and marked.
+    void LockForTool()
+    {
+        EnableWindow(ApplicationWindow(), FALSE);
+        EnableWindow(form_.Window(), FALSE);
+        form_.SetCaption(kToolWaitPrefix + form_.Caption());
+        SetApplicationTitle(kToolWaitPrefix + GetWindowTextOf(ApplicationWindow()));
+    }
+    void UnlockAfterTool() noexcept
     {
         windows_.CloseProgress();
         try {
@@ -302,9 +312,7 @@ public:
         ForceForegroundWindow(form_.Window());
         windows_.CloseDummy();
     }
-    TToolWaitWindows& Windows() noexcept { return windows_; }
 
-private:
     TVellumoMainForm& form_;
     TToolWait wait_;
     TToolWaitWindows windows_;
@@ -441,12 +449,21 @@ TWaitEnd WaitForTool(TVellumoMainForm& form, TToolWaitWindows& windows, TStarted
     return end;
 }
 
+// The whole temporary file as the editor's text.
+bool ReadTempText(const std::string& path, std::string& text)
+{
+    std::string bytes;
+    if (ReadFileBytes(path, bytes) != TReadStatus::Ok) return false;
+    text = ReadBackText(std::move(bytes));
+    return true;
+}
+
 // The changed temporary file into the editor, in place of what the tool
 // was given. True when the tool deleted the file.
 bool ReadBack(TVellumoMainForm& form, const TTempFile& temp, const TGiven& given, const TWaitEnd& end)
 {
     TFileStamp now;
-    const bool exists = ReadStamp(temp.Path(), now);
+    const bool exists = FileLocalDateTime(temp.Path(), now);
     switch (DecideReadBack(temp.Written(), exists, now, end.Cancelled, end.Abandoned)) {
     case TReadBack::Nothing: return false;
     case TReadBack::Missing: return true;
@@ -455,12 +472,11 @@ bool ReadBack(TVellumoMainForm& form, const TTempFile& temp, const TGiven& given
         break;
     case TReadBack::Read: break;
     }
-    std::string bytes;
-    if (ReadFileBytes(temp.Path(), bytes) != TReadStatus::Ok) {
+    std::string text;
+    if (!ReadTempText(temp.Path(), text)) {
         ShowMsg(UnreadableTempMessage(temp.Path()), kMsgCaption, kMsgIconError);
         return false;
     }
-    const std::string text = ReadBackText(std::move(bytes));
     if (text == given.Text) return false;  // rewritten as it was: nothing to change
     if (!StillGiven(form, given)) {
         ShowMsg(kToolSelectionChanged, kMsgCaption, kMsgIconExclamation);
