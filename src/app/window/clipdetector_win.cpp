@@ -136,6 +136,6 @@ void SetMainClipDetectorIgnoreFirst(bool ignoreFirst) noexcept
     if (g_main) g_main->SetIgnoreFirst(ignoreFirst);
 }
 
-TClipDetector* MainClipDetector() noexcept { return g_main.get(); }
+TClipDetector* ClipDetector() noexcept { return g_main.get(); }
 
 } // namespace vellumo

@@ -60,6 +60,7 @@ private:
 bool StartMainClipDetector(std::function<void()> onChange);
 void StopMainClipDetector() noexcept;
 void SetMainClipDetectorIgnoreFirst(bool ignoreFirst) noexcept;
-TClipDetector* MainClipDetector() noexcept;
+// The main window's watcher; null while it does not watch.
+TClipDetector* ClipDetector() noexcept;
 
 } // namespace vellumo

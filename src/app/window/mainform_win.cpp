@@ -108,13 +108,7 @@ void TVellumoMainForm::FormCreate()
     ToolBar1.Create(h, kFirstToolCommand);
     VellumoOpenFileName = CreateWindowExA(0, OpenFileNameEditClass(), "", WS_CHILD, 0, 0, 0, 0, h, nullptr,
                                           GetModuleHandleA(nullptr), nullptr);
-
-    // The status font comes from the system's non-client metrics.
-    // The record without the last field (340 bytes): every system accepts that size.
-    const UINT size = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    NonClientMetrics.cbSize = size;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, size, &NonClientMetrics, 0))
-        StatusBar1.SetFontFrom(NonClientMetrics.lfStatusFont);
+    InitSystemFonts();
 
     LocateSettingsFile();  // the "/i=" folder, beside the program or per user
     StartFolder.clear();
@@ -128,6 +122,15 @@ void TVellumoMainForm::FormCreate()
     StartFolder = ProcessCommandLine();
     ReadStandardInput();  // piped text into the untitled document
     LayoutControls();
+}
+
+void TVellumoMainForm::InitSystemFonts()
+{
+    // The record without the last field (340 bytes): every system accepts that size.
+    const UINT size = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    NonClientMetrics.cbSize = size;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, size, &NonClientMetrics, 0))
+        StatusBar1.SetFontFrom(NonClientMetrics.lfStatusFont);
 }
 
 void TVellumoMainForm::KeepInsideWorkArea()

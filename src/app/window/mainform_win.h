@@ -94,6 +94,8 @@ public:
 
     // ---- life cycle (mainform_win.cpp)
     void FormCreate();
+    // The system's non-client metrics; the status bar takes their status font.
+    void InitSystemFonts();
     void FormShow();
     bool FormCloseQuery();
     void FormClose();

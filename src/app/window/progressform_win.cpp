@@ -14,7 +14,7 @@ TFormVeloProgress::TFormVeloProgress(HWND owner, HWND anchor) : TForm(owner), an
     Label1.SetShowAccelChar(false);
     Button1.SetBounds(214, 7, 75, 25);
     Button1.SetCancel(true);
-    Button1.OnClick = [this] { aborted_ = true; };
+    Button1.OnClick = [this] { Button1Click(); };
     Timer1.SetInterval(100);
     Timer1.OnTimer = [this] { Tick(); };
     Timer1.SetEnabled(true);

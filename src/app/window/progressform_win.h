@@ -28,6 +28,8 @@ public:
     // messages processed.
     void UpdateProgress(bool enableAbort);
     bool Aborted() const noexcept { return aborted_; }
+    // The abort button: the caller ends its work after the current step.
+    void Button1Click() noexcept { aborted_ = true; }
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -34,7 +34,7 @@ TEST(ClipDetector, WindowThatCannotBeMadeLeavesTheMainWindowWorking)
         ConnectDocumentFunctions(form);
         form.HandleNeeded();
         form.FormCreate();
-        EXPECT_EQ(MainClipDetector(), nullptr);
+        EXPECT_EQ(ClipDetector(), nullptr);
         SetMainClipDetectorIgnoreFirst(false);  // applying settings later is harmless
         form.Editor1.Lines().SetText("still works");
         EXPECT_EQ(form.Editor1.Lines().Text(), "still works");

@@ -90,7 +90,7 @@ TEST(ClipDetector, MainWatcherTakesIgnoreFirstFromTheSettingsBeforeJoining)
         SetClipboardText("x");
         EXPECT_EQ(n, ignore ? 1 : 2) << ignore;
         StopMainClipDetector();
-        EXPECT_EQ(MainClipDetector(), nullptr);
+        EXPECT_EQ(ClipDetector(), nullptr);
     }
 }
 
