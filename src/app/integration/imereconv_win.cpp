@@ -7,6 +7,7 @@
 #include "editor/imereq_win.h"
 
 namespace vellumo {
+inline namespace ReConv {
 
 namespace {
 
@@ -144,4 +145,5 @@ void ReconvertSelection(TEditor& control, const std::string& text)
     }
 }
 
+} // namespace ReConv
 } // namespace vellumo

@@ -16,6 +16,9 @@ namespace vellumo {
 
 class TEditor;
 
+// Reconversion as a unit of its own; inline, so callers need no prefix.
+inline namespace ReConv {
+
 enum TImeKind { ikNone = 0, ikLibrary = 1, ikRequest = 2, ikSetString = 3 };
 
 // The kind of the input method of the active window (0..3).
@@ -40,4 +43,5 @@ bool SetReconvertString(HWND window, std::string_view text, bool wide, int kind)
 // goes to the selection start and the text is handed over.
 void ReconvertSelection(TEditor& control, const std::string& text);
 
+} // namespace ReConv
 } // namespace vellumo

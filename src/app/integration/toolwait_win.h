@@ -10,7 +10,9 @@
 
 namespace vellumo {
 
+inline namespace VmPprog {
 class TFormVeloProgress;
+}
 class TVellumoDummyForm;
 
 class TToolWaitWindows {

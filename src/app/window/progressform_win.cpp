@@ -1,6 +1,7 @@
 #include "app/window/progressform_win.h"
 
 namespace vellumo {
+inline namespace VmPprog {
 
 TFormVeloProgress::TFormVeloProgress(HWND owner, HWND anchor) : TForm(owner), anchor_(anchor)
 {
@@ -67,6 +68,8 @@ std::unique_ptr<TFormVeloProgress> ShowProgressForm(HWND ownerForm, HWND anchor,
     form->Show();
     return form;
 }
+
+} // namespace VmPprog
 
 TVellumoDummyForm::TVellumoDummyForm(HWND owner) : TForm(owner)
 {

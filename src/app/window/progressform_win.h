@@ -11,6 +11,9 @@
 
 namespace vellumo {
 
+// The progress window as a unit of its own; inline, so callers need no prefix.
+inline namespace VmPprog {
+
 class TFormVeloProgress : public TForm {
 public:
     // owner: the main window; anchor: the window whose client point (24, 24)
@@ -42,6 +45,13 @@ private:
     bool aborted_ = false;
 };
 
+// Creates the window owned by the form with the caption and the text, and
+// shows it modeless.
+std::unique_ptr<TFormVeloProgress> ShowProgressForm(HWND ownerForm, HWND anchor, const std::string& text,
+                                                    const std::string& caption);
+
+} // namespace VmPprog
+
 // The invisible window shown while an external tool runs: no controls,
 // size 0 at (-100, -100), shown without taking the activation.
 class TVellumoDummyForm : public TForm {
@@ -52,10 +62,5 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
 };
-
-// Creates the window owned by the form with the caption and the text, and
-// shows it modeless.
-std::unique_ptr<TFormVeloProgress> ShowProgressForm(HWND ownerForm, HWND anchor, const std::string& text,
-                                                    const std::string& caption);
 
 } // namespace vellumo
