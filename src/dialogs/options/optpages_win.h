@@ -16,7 +16,10 @@
 
 namespace vellumo {
 
+namespace BrowseFolderDlg {
 class TBrowseFolderDlg;
+}
+using BrowseFolderDlg::TBrowseFolderDlg;
 
 // What the dialog needs of the program around it.
 struct TOptionHost {
