@@ -64,6 +64,8 @@ constexpr TColor kControlColor = clWindow;
 
 } // namespace
 
+namespace CCB {
+
 TColorComboBox::TColorComboBox(TForm& form) : TComboBox(form, csDropDownList)
 {
     // The list lives in the object, so a colour set before the window exists keeps its entry.
@@ -181,5 +183,7 @@ bool TColorComboBox::DrawItem(const DRAWITEMSTRUCT& dis)
     if ((dis.itemState & ODS_FOCUS) && !(dis.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &dis.rcItem);
     return true;
 }
+
+} // namespace CCB
 
 } // namespace vellumo

@@ -8,6 +8,10 @@
 
 namespace vellumo {
 
+// The colour combo box keeps to a namespace of its own, CCB; the rest of the
+// program names it through the using-declaration below.
+namespace CCB {
+
 class TColorComboBox : public TComboBox {
 public:
     static constexpr int kEntryCount = 42;
@@ -43,5 +47,9 @@ private:
     TColor custom_ = clBlack;
     TColor select_ = clBlack;  // entry 0 is selected at first, holding black
 };
+
+} // namespace CCB
+
+using CCB::TColorComboBox;
 
 } // namespace vellumo

@@ -452,6 +452,13 @@ void TPageControl::ShowActive()
     }
     for (auto* c : pages_[static_cast<std::size_t>(active_)].Controls) c->SetVisible(true);
     if (focusHidden && HandleAllocated()) ::SetFocus(Handle());
+    // A control shown paints its edge at once, while what lies beneath it
+    // (the page, a group box) paints later and covers that edge: the whole
+    // page is drawn again, edges and all, once the swap is done.
+    if (HandleAllocated()) {
+        RECT r{Left(), Top(), Left() + Width(), Top() + Height()};
+        RedrawWindow(GetParent(Handle()), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
 }
 
 RECT TPageControl::DisplayRect()

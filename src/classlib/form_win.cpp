@@ -7,6 +7,7 @@
 
 #include "classlib/application_win.h"
 #include "classlib/autocomplete.h"
+#include "classlib/editframe_win.h"
 #include "base/showmsg.h"
 
 namespace vellumo {
@@ -56,6 +57,7 @@ const char* EditClassName()
         wc.cbSize = sizeof wc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "TEdit";
+        wc.lpfnWndProc = CenteredEditProc(wc.lpfnWndProc);
         wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
         WNDCLASSEXA existing{};
         existing.cbSize = sizeof existing;

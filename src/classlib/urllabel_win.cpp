@@ -13,6 +13,8 @@ namespace {
 const char* const kLabelProp = "VellumoURLLabel";
 }
 
+namespace URLLabel {
+
 TURLLabel::TURLLabel(TForm& form, const std::string& caption) : TLabel(form, caption) {}
 
 TURLLabel::~TURLLabel()
@@ -155,5 +157,7 @@ LRESULT CALLBACK TURLLabel::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     }
     return CallWindowProcA(old, hwnd, msg, wParam, lParam);
 }
+
+} // namespace URLLabel
 
 } // namespace vellumo

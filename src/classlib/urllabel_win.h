@@ -10,6 +10,9 @@
 
 namespace vellumo {
 
+// The link label keeps to a namespace of its own, URLLabel.
+namespace URLLabel {
+
 class TURLLabel : public TLabel {
 public:
     explicit TURLLabel(TForm& form, const std::string& caption = {});
@@ -50,5 +53,9 @@ private:
     bool pressed_ = false;
     WNDPROC oldProc_ = nullptr;
 };
+
+} // namespace URLLabel
+
+using URLLabel::TURLLabel;
 
 } // namespace vellumo

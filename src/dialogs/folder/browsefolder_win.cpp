@@ -96,6 +96,8 @@ struct TComScope {
 
 } // namespace
 
+namespace BrowseFolderDlg {
+
 TBrowseFolderDlg::TShell TBrowseFolderDlg::SetShell(TShell shell) { return std::exchange(Shell(), std::move(shell)); }
 
 bool TBrowseFolderDlg::Execute()
@@ -127,5 +129,7 @@ bool TBrowseFolderDlg::Execute()
     malloc->Release();
     return chosen;
 }
+
+} // namespace BrowseFolderDlg
 
 } // namespace vellumo

@@ -9,6 +9,9 @@
 
 namespace vellumo {
 
+// The folder browser keeps to a namespace of its own, BrowseFolderDlg.
+namespace BrowseFolderDlg {
+
 class TBrowseFolderDlg {
 public:
     explicit TBrowseFolderDlg(HWND owner) : owner_(owner) {}
@@ -37,5 +40,9 @@ public:
 private:
     HWND owner_;
 };
+
+} // namespace BrowseFolderDlg
+
+using BrowseFolderDlg::TBrowseFolderDlg;
 
 } // namespace vellumo

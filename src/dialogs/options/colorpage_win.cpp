@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "base/colorcodec.h"
 #include "base/filebytes.h"
 #include "base/showmsg.h"
 #include "classlib/canvas_win.h"
@@ -50,17 +51,17 @@ TColorPage::TColorPage(TForm& form, TPageControl& pages, int page)
     KwdCheckBox.SetEnabled(false);
     KwdCaseCheckBox.SetEnabled(false);
     KwdButton.SetEnabled(false);
-    ColorListView.OnSelect = [this] { RowChanged(); };
-    ColorListView.OnDeselect = [this] { RowChanged(); };
-    ColorListView.OnDblClick = [this] { ChooseColor(); };
-    ColorComboBox1.OnChange = [this] { ComboChanged(); };
-    Button23.OnClick = [this] { ChooseColor(); };
+    ColorListView.OnSelect = [this] { ColorListViewChange(); };
+    ColorListView.OnDeselect = [this] { ColorListViewChange(); };
+    ColorListView.OnDblClick = [this] { Button23Click(); };
+    ColorComboBox1.OnChange = [this] { ColorComboBox1Change(); };
+    Button23.OnClick = [this] { Button23Click(); };
     KwdCheckBox.OnClick = [this] { SwitchClicked(); };
     KwdCaseCheckBox.OnClick = [this] { SwitchClicked(); };
-    KwdButton.OnClick = [this] { EditKeywords(); };
-    Button25.OnClick = [this] { ResetAll(); };
-    Button7.OnClick = [this] { LoadSet(); };
-    Button8.OnClick = [this] { SaveSet(); };
+    KwdButton.OnClick = [this] { KwdButtonClick(); };
+    Button25.OnClick = [this] { Button25Click(); };
+    Button7.OnClick = [this] { Button7Click(); };
+    Button8.OnClick = [this] { Button8Click(); };
 }
 
 void TColorPage::Attach(const TOptionHost& host, const TAppSettings& settings)
@@ -92,8 +93,18 @@ void TColorPage::Load(const TAppColors& colors)
 {
     colors_ = colors;
     ColorListView.ClearRows();
-    for (int row = 0; row < kColorRowCount; ++row) ColorListView.AddRow(ColorRowCells(colors_, row));
+    for (const TColorRowInfo& r : kColorRows) AddColorRow(r.Caption, colors_.*r.Color);
     ColorListView.SetItemIndex(0);
+}
+
+void TColorPage::AddColorRow(const std::string& caption, TColor color)
+{
+    const int row = ColorListView.RowCount();
+    std::vector<std::string> cells =
+        row < kColorRowCount ? ColorRowCells(colors_, row) : std::vector<std::string>{caption, "", "", ""};
+    cells[0] = caption;
+    cells[1] = ColorToString(color);
+    ColorListView.AddRow(cells);
 }
 
 void TColorPage::Store(TAppColors& colors) { colors = colors_; }
@@ -113,7 +124,7 @@ void TColorPage::ShowAllRows()
 }
 
 // What the controls beside the list show follows the selected row.
-void TColorPage::RowChanged()
+void TColorPage::ColorListViewChange()
 {
     const int row = ColorListView.ItemIndex();
     const TColorRowControls c = ColorRowControls(colors_, row);
@@ -130,7 +141,7 @@ void TColorPage::RowChanged()
     KwdButton.SetEnabled(c.KeywordEnabled);
 }
 
-void TColorPage::ComboChanged()
+void TColorPage::ColorComboBox1Change()
 {
     const int row = ColorListView.ItemIndex();
     if (row < 0 || row >= kColorRowCount) return;
@@ -138,7 +149,7 @@ void TColorPage::ComboChanged()
     ShowRow(row);
 }
 
-void TColorPage::ChooseColor()
+void TColorPage::Button23Click()
 {
     const int row = ColorListView.ItemIndex();
     if (row < 0 || row >= kColorRowCount) return;
@@ -172,7 +183,7 @@ std::string FileFailed(const std::string& path, const char* what) { return "\"" 
 
 } // namespace
 
-void TColorPage::EditKeywords()
+void TColorPage::KwdButtonClick()
 {
     const int row = ColorListView.ItemIndex();
     if (!IsKeywordRow(row)) return;
@@ -210,7 +221,7 @@ bool TColorPage::SaveColorFile(const std::string& path)
     return false;
 }
 
-void TColorPage::ResetAll()
+void TColorPage::Button25Click()
 {
     const std::string defaults = JoinPath(SettingsFolder(), kDefaultColorFile);
     const bool haveFile = PathExists(defaults);
@@ -221,7 +232,7 @@ void TColorPage::ResetAll()
         colors_ = DefaultColors();
         ShowAllRows();
     }
-    if (ColorListView.ItemIndex() >= 0) RowChanged();
+    if (ColorListView.ItemIndex() >= 0) ColorListViewChange();
 }
 
 bool TColorPage::RunFileDialog(TFileDialog& dialog, const char* title)
@@ -244,14 +255,14 @@ bool TColorPage::RunFileDialog(TFileDialog& dialog, const char* title)
     return dialog.Execute(form_.Handle());
 }
 
-void TColorPage::LoadSet()
+void TColorPage::Button7Click()
 {
     TOpenDialog dialog;
     if (!RunFileDialog(dialog, kColorFileTitleOpen)) return;
-    if (LoadColorFile(dialog.FileName()) && ColorListView.ItemIndex() >= 0) RowChanged();
+    if (LoadColorFile(dialog.FileName()) && ColorListView.ItemIndex() >= 0) ColorListViewChange();
 }
 
-void TColorPage::SaveSet()
+void TColorPage::Button8Click()
 {
     TSaveDialog dialog;
     if (RunFileDialog(dialog, kColorFileTitleSave)) SaveColorFile(dialog.FileName());

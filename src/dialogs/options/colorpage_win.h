@@ -67,14 +67,17 @@ public:
     TButton Button8;
 
 private:
-    void RowChanged();
-    void ComboChanged();
-    void ChooseColor();
+    // Appends the next row: its caption, the colour's text and, on a keyword
+    // row, its switches as the page holds them.
+    void AddColorRow(const std::string& caption, TColor color);
+    void ColorListViewChange();
+    void ColorComboBox1Change();
+    void Button23Click();
     void SwitchClicked();
-    void EditKeywords();
-    void ResetAll();
-    void LoadSet();
-    void SaveSet();
+    void KwdButtonClick();
+    void Button25Click();
+    void Button7Click();
+    void Button8Click();
     void ShowAllRows();
     void ShowRow(int row);
     std::string SettingsFolder() const;

@@ -4,7 +4,6 @@
 
 #include "classlib/screen_win.h"
 #include "dialogs/common/dialoghost.h"
-#include "editor/editorhost.h"
 
 namespace vellumo {
 
@@ -16,8 +15,8 @@ constexpr int kButtonW = 82, kButtonH = 25, kButtonGap = 6;
 
 } // namespace
 
-TOptionForm::TOptionForm(HWND owner, TAppSettings& settings, const TOptionHost& host, int& page)
-    : TForm(owner), settings_(settings), host_(host), page_(page)
+TOptionForm::TOptionForm(HWND owner, TAppSettings& settings, const TOptionHost& host, int& optionPageIndex)
+    : TForm(owner), settings_(settings), host_(host), OptionPageIndex(optionPageIndex)
 {
     SetCaption("オプション");
     SetFormFont(*this);
@@ -35,11 +34,8 @@ TOptionForm::TOptionForm(HWND owner, TAppSettings& settings, const TOptionHost& 
     Button2.SetCancel(true);
     SetClientSize(right + kMargin, by + kButtonH + kMargin);
     Button1.OnClick = [this] { ApplyControlsToSettings(); };
-    btUpdate.OnClick = [this] {
-        ApplyControlsToSettings();
-        if (btUpdate.ModalResult() == mrNone && host_.ApplyNow) host_.ApplyNow();
-    };
-    Other.HaneiBtNoClose.OnClick = [this] { ApplyButtonFollows(); };
+    btUpdate.OnClick = [this] { btUpdateClick(); };
+    Other.HaneiBtNoClose.OnClick = [this] { HaneiBtNoCloseClick(); };
     Color.Attach(host_, settings_);
     // The tabs take their rows once the window exists; the pages go inside them.
     Handle();
@@ -79,12 +75,12 @@ void TOptionForm::DoShow()
 {
     PlaceWindowInWorkArea(MainWindow(), Handle(), 16, 16);
     Window.SetWorkArea(GetWorkArea(MainWindow()));
-    const int page = ValidOptionPage(page_);
+    const int page = ValidOptionPage(OptionPageIndex);
     PageControl1.SetActivePage(page);
     LoadControls();
     SetActiveControl(&FirstControl(page));
-    UpdateEnabling();
-    ApplyButtonFollows();
+    RunEnablingHandlers();
+    HaneiBtNoCloseClick();
     TForm::DoShow();
 }
 
@@ -108,30 +104,48 @@ void TOptionForm::ApplyControlsToSettings()
 
 bool TOptionForm::CloseQuery()
 {
-    page_ = PageControl1.ActivePage();
+    OptionPageIndex = PageControl1.ActivePage();
     return TForm::CloseQuery();
 }
 
-void TOptionForm::UpdateEnabling()
+void TOptionForm::btUpdateClick()
 {
-    TOptionChecks c;
-    c.Mode = host_.EditMode;
-    c.WinXpOrLater = EditorHostValues().IsWinXPOrLater;
-    for (TOptionPage* p : pages_)
-        if (p) p->Gather(c);
-    const TOptionEnabling e = OptionEnabling(c);
-    for (TOptionPage* p : pages_)
-        if (p) p->Enable(e);
+    ApplyControlsToSettings();
+    if (btUpdate.ModalResult() == mrNone && host_.ApplyNow) host_.ApplyNow();
 }
 
-void TOptionForm::ApplyButtonFollows() { btUpdate.SetModalResult(Other.HaneiBtNoClose.Checked() ? mrNone : mrYes); }
+void TOptionForm::RunEnablingHandlers()
+{
+    Basic.StartImeClick();
+    Basic.WordWrapClick();
+    View.InyouRowClick();
+    View.LinkWordClick();
+    Window.ToolBarClick();
+    Window.UserWindowSizeClick();
+    Window.UserWindowPosClick();
+    Kinsoku.LeadingClick();
+    Kinsoku.FollowPunctuationClick();
+    File.ChkFileAgeClick();
+    File.CreateNewFileClick();
+    Ruler.LeftBarClick();
+    Ruler.RulerClick();
+    Backup.BackupClick();
+    Window.FullPathFileNameClick();
+    Folder.DefDirOnClick();
+    View.ColLineClick();
+    History.NoDirClick();
+    Window.StatusBarClick();
+    View.FollowEditMode();
+}
 
-TModalResult ShowOptionDialog(TAppSettings& settings, int& page, const TOptionHost& host)
+void TOptionForm::HaneiBtNoCloseClick() { btUpdate.SetModalResult(Other.HaneiBtNoClose.Checked() ? mrNone : mrYes); }
+
+TModalResult ShowOptionDialog(TAppSettings& settings, int& optionPageIndex, const TOptionHost& host)
 {
     std::unique_ptr<TOptionForm> form;
     {
         TScreenCursorScope hourglass(crHourGlass);
-        form = std::make_unique<TOptionForm>(MainWindow(), settings, host, page);
+        form = std::make_unique<TOptionForm>(MainWindow(), settings, host, optionPageIndex);
     }
     return form->ShowModal();
 }

@@ -15,14 +15,14 @@ namespace vellumo {
 
 class TOptionForm : public TForm {
 public:
-    // page: the page to open on; the page shown last is written back on
-    // every way of closing.
-    TOptionForm(HWND owner, TAppSettings& settings, const TOptionHost& host, int& page);
+    // optionPageIndex: the page to open on; the page shown last is written
+    // back on every way of closing.
+    TOptionForm(HWND owner, TAppSettings& settings, const TOptionHost& host, int& optionPageIndex);
 
 private:
     TAppSettings& settings_;
     const TOptionHost& host_;
-    int& page_;
+    int& OptionPageIndex;
 
 public:
     TPageControl PageControl1{*this};
@@ -30,7 +30,7 @@ public:
 private:
     TOptionBindings bindings_;
     int pageCount_ = AddPages();  // the pages exist before the page objects fill them
-    TPageContext ctx_{*this, PageControl1, bindings_, host_, settings_, [this] { UpdateEnabling(); }};
+    TPageContext ctx_{*this, PageControl1, bindings_, host_, settings_};
 
 public:
     // In tab order: the pages, then the buttons.
@@ -54,6 +54,10 @@ public:
 
     // Every control into the settings, then the host follows.
     void ApplyControlsToSettings();
+    // Takes the values; applies them at once when the button keeps the dialog open.
+    void btUpdateClick();
+    // The apply button closes the dialog unless the option says otherwise.
+    void HaneiBtNoCloseClick();
     const TOptionBindings& Bindings() const noexcept { return bindings_; }
     // The page object of an index (nullptr for the colour page).
     TOptionPage* Page(int index) noexcept;
@@ -67,15 +71,15 @@ protected:
 private:
     int AddPages();
     void LoadControls();
-    void UpdateEnabling();
-    void ApplyButtonFollows();
+    // Every enabling rule once, as the check boxes stand.
+    void RunEnablingHandlers();
 
     std::array<TOptionPage*, kOptionPageCount> pages_{};
 };
 
-// Shows the dialog owned by the main window on page (which it updates) and
-// returns mrOk, mrCancel or mrYes (the apply button closed it); the caller
-// saves for mrOk and applies for mrOk and mrYes.
-TModalResult ShowOptionDialog(TAppSettings& settings, int& page, const TOptionHost& host);
+// Shows the dialog owned by the main window on optionPageIndex (which it
+// updates) and returns mrOk, mrCancel or mrYes (the apply button closed it);
+// the caller saves for mrOk and applies for mrOk and mrYes.
+TModalResult ShowOptionDialog(TAppSettings& settings, int& optionPageIndex, const TOptionHost& host);
 
 } // namespace vellumo

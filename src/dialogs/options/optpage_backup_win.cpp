@@ -9,7 +9,7 @@ TBackupPage::TBackupPage(TPageContext& context) : TOptionPage(context, opBackup)
     TakeNewControls();
     ctx_.Bindings.Check(kSecBackup, "Backup", Backup);
     ctx_.Bindings.Text(kSecBackup, "BackupPath", BackupPath);
-    Follow({&Backup});
+    Backup.OnClick = [this] { BackupClick(); };
     FolderButton(BackupPathButton, BackupPath, "バックアップ先フォルダを指定して下さい", true, false);
 }
 
@@ -26,10 +26,11 @@ void TBackupPage::Layout(const RECT& area)
 
 void TBackupPage::Gather(TOptionChecks& c) const { c.Backup = Backup.Checked(); }
 
-void TBackupPage::Enable(const TOptionEnabling& e)
+void TBackupPage::BackupClick()
 {
-    BackupPath.SetEnabled(e.BackupPath);
-    BackupPathButton.SetEnabled(e.BackupPath);
+    const bool on = Enabling().BackupPath;
+    BackupPath.SetEnabled(on);
+    BackupPathButton.SetEnabled(on);
 }
 
 } // namespace vellumo

@@ -28,7 +28,8 @@ TBasicPage::TBasicPage(TPageContext& context) : TOptionPage(context, opBasic)
     b.Check(kSecOption, "WrapLine", WrapLine);
     UndoMax_UpDown.SetIncrement(10);
     WrapCount.SetDropDownCount(MaxWrapWidths);
-    Follow({&StartIme, &WordWrap});
+    StartIme.OnClick = [this] { StartImeClick(); };
+    WordWrap.OnClick = [this] { WordWrapClick(); };
     Button14.OnClick = [this] {
         if (ctx_.Host.WindowWrapWidth) WrapCount_UpDown.SetPosition(ctx_.Host.WindowWrapWidth());
     };
@@ -94,9 +95,11 @@ void TBasicPage::Gather(TOptionChecks& c) const
     c.WordWrap = WordWrap.Checked();
 }
 
-void TBasicPage::Enable(const TOptionEnabling& e)
+void TBasicPage::StartImeClick() { ImeDefOnly.SetEnabled(Enabling().ImeDefOnly); }
+
+void TBasicPage::WordWrapClick()
 {
-    ImeDefOnly.SetEnabled(e.ImeDefOnly);
+    const TOptionEnabling e = Enabling();
     for (TWinControlChild* c : {static_cast<TWinControlChild*>(&WrapLine), static_cast<TWinControlChild*>(&WrapCount),
                                 static_cast<TWinControlChild*>(&WrapCount_UpDown),
                                 static_cast<TWinControlChild*>(&Button14), static_cast<TWinControlChild*>(&Button19),

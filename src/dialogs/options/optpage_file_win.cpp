@@ -24,7 +24,8 @@ TFilePage::TFilePage(TPageContext& context) : TOptionPage(context, opFile)
         b.Check(kSecOption, key, *box);
     b.List(kSecOption, "HaitaSeigyo", HaitaSeigyo);
     // LoadSizeMax is held in bytes and shown in megabytes: Load and Store.
-    Follow({&ChkFileAge, &CreateNewFile});
+    ChkFileAge.OnClick = [this] { ChkFileAgeClick(); };
+    CreateNewFile.OnClick = [this] { CreateNewFileClick(); };
 }
 
 void TFilePage::Layout(const RECT& area)
@@ -59,10 +60,8 @@ void TFilePage::Gather(TOptionChecks& c) const
     c.CreateNewFile = CreateNewFile.Checked();
 }
 
-void TFilePage::Enable(const TOptionEnabling& e)
-{
-    ChkFileAgeMsg.SetEnabled(e.ChkFileAgeMsg);
-    CreateNewFileMsg.SetEnabled(e.CreateNewFileMsg);
-}
+void TFilePage::ChkFileAgeClick() { ChkFileAgeMsg.SetEnabled(Enabling().ChkFileAgeMsg); }
+
+void TFilePage::CreateNewFileClick() { CreateNewFileMsg.SetEnabled(Enabling().CreateNewFileMsg); }
 
 } // namespace vellumo

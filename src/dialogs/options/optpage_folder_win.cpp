@@ -9,7 +9,7 @@ TFolderPage::TFolderPage(TPageContext& context) : TOptionPage(context, opFolder)
     TakeNewControls();
     ctx_.Bindings.Check(kSecOption, "DefDirOn", DefDirOn);
     ctx_.Bindings.Text(kSecOption, "DefDir", DefDir);
-    Follow({&DefDirOn});
+    DefDirOn.OnClick = [this] { DefDirOnClick(); };
     FolderButton(DefDirButton, DefDir, "デフォルトフォルダを指定して下さい", true, false);
 }
 
@@ -26,10 +26,11 @@ void TFolderPage::Layout(const RECT& area)
 
 void TFolderPage::Gather(TOptionChecks& c) const { c.DefDirOn = DefDirOn.Checked(); }
 
-void TFolderPage::Enable(const TOptionEnabling& e)
+void TFolderPage::DefDirOnClick()
 {
-    DefDir.SetEnabled(e.DefDir);
-    DefDirButton.SetEnabled(e.DefDir);
+    const bool on = Enabling().DefDir;
+    DefDir.SetEnabled(on);
+    DefDirButton.SetEnabled(on);
 }
 
 } // namespace vellumo

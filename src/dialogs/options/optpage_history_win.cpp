@@ -14,7 +14,7 @@ THistoryPage::THistoryPage(TPageContext& context) : TOptionPage(context, opHisto
     b.Check(kSecFileHistorySet, "NoTempDir", NoTempDir);
     b.Check(kSecFileHistorySet, "NoDir", NoDir);
     b.Text(kSecFileHistorySet, "NoDirs", NoDirs);
-    Follow({&NoDir});
+    NoDir.OnClick = [this] { NoDirClick(); };
     FolderButton(NoDirsButton, NoDirs, "履歴へ追加しないフォルダを指定して下さい", false, true);
 }
 
@@ -37,10 +37,11 @@ void THistoryPage::Layout(const RECT& area)
 
 void THistoryPage::Gather(TOptionChecks& c) const { c.NoDir = NoDir.Checked(); }
 
-void THistoryPage::Enable(const TOptionEnabling& e)
+void THistoryPage::NoDirClick()
 {
-    NoDirs.SetEnabled(e.NoDirs);
-    NoDirsButton.SetEnabled(e.NoDirs);
+    const bool on = Enabling().NoDirs;
+    NoDirs.SetEnabled(on);
+    NoDirsButton.SetEnabled(on);
 }
 
 } // namespace vellumo

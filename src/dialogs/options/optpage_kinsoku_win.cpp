@@ -15,7 +15,8 @@ TKinsokuPage::TKinsokuPage(TPageContext& context) : TOptionPage(context, opKinso
     b.Text(kSecOption, "LeadStr", LeadStr);
     b.Check(kSecOption, "FollowPunctuation", FollowPunctuation);
     b.Text(kSecOption, "PunctuationStr", PunctuationStr);
-    Follow({&Leading, &FollowPunctuation});
+    Leading.OnClick = [this] { LeadingClick(); };
+    FollowPunctuation.OnClick = [this] { FollowPunctuationClick(); };
 }
 
 void TKinsokuPage::Layout(const RECT& area)
@@ -42,11 +43,13 @@ void TKinsokuPage::Gather(TOptionChecks& c) const
     c.FollowPunctuation = FollowPunctuation.Checked();
 }
 
-void TKinsokuPage::Enable(const TOptionEnabling& e)
+void TKinsokuPage::LeadingClick()
 {
-    FollowStr.SetEnabled(e.KinsokuStrings);
-    LeadStr.SetEnabled(e.KinsokuStrings);
-    PunctuationStr.SetEnabled(e.PunctuationStr);
+    const bool on = Enabling().KinsokuStrings;
+    FollowStr.SetEnabled(on);
+    LeadStr.SetEnabled(on);
 }
+
+void TKinsokuPage::FollowPunctuationClick() { PunctuationStr.SetEnabled(Enabling().PunctuationStr); }
 
 } // namespace vellumo

@@ -18,7 +18,8 @@ TRulerPage::TRulerPage(TPageContext& context) : TOptionPage(context, opRuler)
     b.Check(kSecLeftBarAndRuler, "LeftBarClr", LeftBarClr);
     b.Number(kSecLeftBarAndRuler, "LeftBarColumn", LeftBarColumn_UpDown);
     b.Check(kSecOption, "LineNum", LineNum);
-    Follow({&Ruler, &LeftBar});
+    Ruler.OnClick = [this] { RulerClick(); };
+    LeftBar.OnClick = [this] { LeftBarClick(); };
 }
 
 void TRulerPage::Layout(const RECT& area)
@@ -50,11 +51,17 @@ void TRulerPage::Gather(TOptionChecks& c) const
     c.LeftBar = LeftBar.Checked();
 }
 
-void TRulerPage::Enable(const TOptionEnabling& e)
+void TRulerPage::RulerClick()
 {
+    const TOptionEnabling e = Enabling();
     RulerAutoOff.SetEnabled(e.RulerOptions);
     RulerClr.SetEnabled(e.RulerOptions);
     RulerGaugeRange.SetEnabled(e.RulerOptions);
+}
+
+void TRulerPage::LeftBarClick()
+{
+    const TOptionEnabling e = Enabling();
     LeftBarAutoOff.SetEnabled(e.LeftBarOptions);
     LeftBarClr.SetEnabled(e.LeftBarOptions);
     LeftBarColumn_UpDown.SetEnabled(e.LeftBarOptions);

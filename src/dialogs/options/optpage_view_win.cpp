@@ -24,7 +24,10 @@ TViewPage::TViewPage(TPageContext& context) : TOptionPage(context, opView)
     b.Text(kSecOption, "NotUrlChars", NotUrlChars);
     b.Check(kSecOption, "InyouRow", InyouRow);
     b.Text(kSecOption, "Inyouhu", Inyouhu);
-    Follow({&ColLine, &LinkWord, &UrlEx, &InyouRow});
+    ColLine.OnClick = [this] { ColLineClick(); };
+    LinkWord.OnClick = [this] { LinkWordClick(); };
+    UrlEx.OnClick = [this] { UrlExClick(); };
+    InyouRow.OnClick = [this] { InyouRowClick(); };
     Button21.OnClick = [this] { ChooseFont(); };
 }
 
@@ -81,15 +84,29 @@ void TViewPage::Gather(TOptionChecks& c) const
     c.InyouRow = InyouRow.Checked();
 }
 
-void TViewPage::Enable(const TOptionEnabling& e)
+void TViewPage::ColLineClick() { ColLineByte_UpDown.SetEnabled(Enabling().ColLineByte); }  // with its edit
+
+void TViewPage::LinkWordClick()
 {
-    ColLineByte_UpDown.SetEnabled(e.ColLineByte);
+    const TOptionEnabling e = Enabling();
+    LinkUnderline.SetEnabled(e.LinkUnderline);
+    UrlEx.SetEnabled(e.UrlEx);
+    NotUrlChars.SetEnabled(e.NotUrlChars);
+}
+
+void TViewPage::UrlExClick() { NotUrlChars.SetEnabled(Enabling().NotUrlChars); }
+
+void TViewPage::InyouRowClick() { Inyouhu.SetEnabled(Enabling().Inyouhu); }
+
+void TViewPage::FollowEditMode()
+{
+    const TOptionEnabling e = Enabling();
+    InyouRow.SetEnabled(e.InyouRow);
+    Inyouhu.SetEnabled(e.Inyouhu);
     LinkWord.SetEnabled(e.LinkWord);
     LinkUnderline.SetEnabled(e.LinkUnderline);
     UrlEx.SetEnabled(e.UrlEx);
     NotUrlChars.SetEnabled(e.NotUrlChars);
-    InyouRow.SetEnabled(e.InyouRow);
-    Inyouhu.SetEnabled(e.Inyouhu);
 }
 
 void TViewPage::ShowFont() { FontView.SetCaption(FontViewText(font_.Name, font_.Size)); }

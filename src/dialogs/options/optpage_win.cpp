@@ -1,5 +1,6 @@
 // What the pages share: taking their controls, placing them, the folder buttons.
 #include "dialogs/folder/browsefolder_win.h"
+#include "editor/editorhost.h"
 #include "dialogs/options/optpages_win.h"
 
 namespace vellumo {
@@ -24,17 +25,13 @@ void TOptionPage::Origin(const RECT& area)
 
 void TOptionPage::Put(TWinControlChild& c, int x, int y, int w, int h) { c.SetBounds(x0_ + x, y0_ + y, w, h); }
 
-void TOptionPage::Follow(std::initializer_list<TWinControlChild*> controls)
+TOptionEnabling TOptionPage::Enabling() const
 {
-    for (TWinControlChild* c : controls) {
-        auto changed = [this] {
-            if (ctx_.Changed) ctx_.Changed();
-        };
-        if (auto* list = dynamic_cast<TComboBox*>(c))
-            list->OnChange = changed;
-        else
-            c->OnClick = changed;
-    }
+    TOptionChecks c;
+    c.Mode = ctx_.Host.EditMode;
+    c.WinXpOrLater = EditorHostValues().IsWinXPOrLater;
+    Gather(c);
+    return OptionEnabling(c);
 }
 
 bool TOptionPage::BrowseFolder(TBrowseFolderDlg& dialog)

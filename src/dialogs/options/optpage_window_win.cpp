@@ -32,7 +32,13 @@ TWindowPage::TWindowPage(TPageContext& context) : TOptionPage(context, opWindow)
     b.Number(kSecOption, "UserWindowPos_X", UserWindowPos_X_UpDown);
     b.Number(kSecOption, "UserWindowPos_Y", UserWindowPos_Y_UpDown);
     b.Check(kSecOption, "UserWindowMenu", UserWindowMenu);
-    Follow({&ToolBar, &FlatToolBar, &ToolBtnImg, &StatusBar, &FullPathFileName, &UserWindowSize, &UserWindowPos});
+    ToolBar.OnClick = [this] { ToolBarClick(); };
+    FlatToolBar.OnClick = [this] { ToolBtnImgChange(); };
+    ToolBtnImg.OnChange = [this] { ToolBtnImgChange(); };
+    StatusBar.OnClick = [this] { StatusBarClick(); };
+    FullPathFileName.OnClick = [this] { FullPathFileNameClick(); };
+    UserWindowSize.OnClick = [this] { UserWindowSizeClick(); };
+    UserWindowPos.OnClick = [this] { UserWindowPosClick(); };
     NowSize.OnClick = [this] { TakeNowSize(); };
     NowPos.OnClick = [this] { TakeNowPos(); };
     NowSet.OnClick = [this] { SetNow(); };
@@ -110,18 +116,38 @@ void TWindowPage::Gather(TOptionChecks& c) const
     c.UserWindowPos = UserWindowPos.Checked();
 }
 
-void TWindowPage::Enable(const TOptionEnabling& e)
+void TWindowPage::ToolBarClick()
 {
+    const TOptionEnabling e = Enabling();
     ToolBtnImg.SetEnabled(e.ToolBarControls);
     ToolBarEnabled.SetEnabled(e.ToolBarControls);
     FlatToolBar.SetEnabled(e.FlatToolBar);
-    ToolBtnHotImg.SetEnabled(e.ToolBtnHotImg);
-    SBSimplePanels.SetEnabled(e.SBSimplePanels);
-    FullPathCnv.SetEnabled(e.FullPathOptions);
-    ButtonFileName.SetEnabled(e.FullPathOptions);
+    ToolBtnImgChange();
+}
+
+void TWindowPage::ToolBtnImgChange() { ToolBtnHotImg.SetEnabled(Enabling().ToolBtnHotImg); }
+
+void TWindowPage::StatusBarClick() { SBSimplePanels.SetEnabled(Enabling().SBSimplePanels); }
+
+void TWindowPage::FullPathFileNameClick()
+{
+    const bool on = Enabling().FullPathOptions;
+    FullPathCnv.SetEnabled(on);
+    ButtonFileName.SetEnabled(on);
+}
+
+void TWindowPage::UserWindowSizeClick()
+{
+    const TOptionEnabling e = Enabling();
     UserWindowSize_W_UpDown.SetEnabled(e.UserSize);  // with its edit
     UserWindowSize_H_UpDown.SetEnabled(e.UserSize);
     NowSize.SetEnabled(e.UserSize);
+    NowSet.SetEnabled(e.NowSet);
+}
+
+void TWindowPage::UserWindowPosClick()
+{
+    const TOptionEnabling e = Enabling();
     UserWindowPos_X_UpDown.SetEnabled(e.UserPos);
     UserWindowPos_Y_UpDown.SetEnabled(e.UserPos);
     NowPos.SetEnabled(e.UserPos);

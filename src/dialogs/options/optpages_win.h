@@ -16,7 +16,10 @@
 
 namespace vellumo {
 
+namespace BrowseFolderDlg {
 class TBrowseFolderDlg;
+}
+using BrowseFolderDlg::TBrowseFolderDlg;
 
 // What the dialog needs of the program around it.
 struct TOptionHost {
@@ -47,7 +50,6 @@ struct TPageContext {
     TOptionBindings& Bindings;
     const TOptionHost& Host;
     const TAppSettings& Settings;    // what the dialog edits (changed only when its values are taken)
-    std::function<void()> Changed;   // a control that enabling follows changed
 };
 
 class TOptionPage {
@@ -64,9 +66,8 @@ public:
     virtual void Load(const TAppSettings& s) { (void)s; }
     virtual void Store(TAppSettings& s) { (void)s; }
     virtual TWinControlChild& FirstControl() = 0;
-    // The check boxes that enabling follows, and what it decided.
+    // The check boxes that enabling follows.
     virtual void Gather(TOptionChecks& c) const { (void)c; }
-    virtual void Enable(const TOptionEnabling& e) { (void)e; }
 
 protected:
     // Every control made since the page began goes to its page; called at
@@ -74,8 +75,8 @@ protected:
     void TakeNewControls();
     void Put(TWinControlChild& c, int x, int y, int w, int h);
     void Origin(const RECT& area);
-    // Clicks and changes that enabling follows.
-    void Follow(std::initializer_list<TWinControlChild*> controls);
+    // What enabling decides from this page's check boxes and the document's mode.
+    TOptionEnabling Enabling() const;
     void FolderButton(TButton& button, TEdit& edit, const char* line, bool startAtEdit, bool append);
     bool BrowseFolder(TBrowseFolderDlg& dialog);
 
@@ -124,7 +125,8 @@ public:
     void Store(TAppSettings& s) override;
     TWinControlChild& FirstControl() override { return TabSpaceCount; }
     void Gather(TOptionChecks& c) const override;
-    void Enable(const TOptionEnabling& e) override;
+    void StartImeClick();
+    void WordWrapClick();
 
     TGroupBox GroupBox1{form_, "編集"};
     TLabel Label1{form_, "タブの文字数(&T):"};
@@ -182,7 +184,12 @@ public:
     void Layout(const RECT& area) override;
     TWinControlChild& FirstControl() override { return ToolBar; }
     void Gather(TOptionChecks& c) const override;
-    void Enable(const TOptionEnabling& e) override;
+    void ToolBarClick();
+    void ToolBtnImgChange();  // also the flat tool bar's click
+    void StatusBarClick();
+    void FullPathFileNameClick();
+    void UserWindowSizeClick();
+    void UserWindowPosClick();
     // The user's size may reach the work area's right and bottom edges.
     void SetWorkArea(const RECT& work);
 
@@ -237,7 +244,12 @@ public:
     void Store(TAppSettings& s) override;
     TWinControlChild& FirstControl() override { return TabMark; }
     void Gather(TOptionChecks& c) const override;
-    void Enable(const TOptionEnabling& e) override;
+    void ColLineClick();
+    void LinkWordClick();
+    void UrlExClick();
+    void InyouRowClick();
+    // Links and quoted lines as the document's edit mode allows them.
+    void FollowEditMode();
 
     TGroupBox GroupBox1{form_, "マーク"};
     TCheckBox TabMark{form_, "TAB(&T)"};
@@ -279,7 +291,8 @@ public:
     void Layout(const RECT& area) override;
     TWinControlChild& FirstControl() override { return Ruler; }
     void Gather(TOptionChecks& c) const override;
-    void Enable(const TOptionEnabling& e) override;
+    void LeftBarClick();
+    void RulerClick();
 
     TGroupBox GroupBox1{form_, "ルーラーの設定"};
     TCheckBox Ruler{form_, "ルーラーを表示する(&R)"};
@@ -305,7 +318,8 @@ public:
     void Layout(const RECT& area) override;
     TWinControlChild& FirstControl() override { return WordBreak; }
     void Gather(TOptionChecks& c) const override;
-    void Enable(const TOptionEnabling& e) override;
+    void LeadingClick();
+    void FollowPunctuationClick();
 
     TGroupBox GroupBox1{form_, "禁則処理の設定"};
     TCheckBox WordBreak{form_, "英文ワードラップ(&W)"};
@@ -355,7 +369,8 @@ public:
     void Store(TAppSettings& s) override;
     TWinControlChild& FirstControl() override { return NotDoubleOpen; }
     void Gather(TOptionChecks& c) const override;
-    void Enable(const TOptionEnabling& e) override;
+    void ChkFileAgeClick();
+    void CreateNewFileClick();
 
     TGroupBox GroupBox1{form_, "ファイル関連の設定"};
     TCheckBox NotDoubleOpen{form_, "ファイルの重複オープンを禁止する(&J)"};
@@ -385,7 +400,7 @@ public:
     void Layout(const RECT& area) override;
     TWinControlChild& FirstControl() override { return DefDirOn; }
     void Gather(TOptionChecks& c) const override;
-    void Enable(const TOptionEnabling& e) override;
+    void DefDirOnClick();
 
     TGroupBox GroupBox1{form_, "デフォルトフォルダ"};
     TCheckBox DefDirOn{form_, "デフォルトフォルダを指定する(&D)"};
@@ -401,7 +416,7 @@ public:
     void Layout(const RECT& area) override;
     TWinControlChild& FirstControl() override { return Backup; }
     void Gather(TOptionChecks& c) const override;
-    void Enable(const TOptionEnabling& e) override;
+    void BackupClick();
 
     TGroupBox GroupBox1{form_, "バックアップの設定"};
     TCheckBox Backup{form_, "上書き保存時にバックアップを作成する(&B)"};
@@ -417,7 +432,7 @@ public:
     void Layout(const RECT& area) override;
     TWinControlChild& FirstControl() override { return FileNameFormat; }
     void Gather(TOptionChecks& c) const override;
-    void Enable(const TOptionEnabling& e) override;
+    void NoDirClick();
 
     TGroupBox GroupBox1{form_, "ファイル履歴の設定"};
     TLabel Label1{form_, "ファイルパスの表示形式(&H):"};

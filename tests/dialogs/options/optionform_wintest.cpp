@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/filebytes.h"
@@ -350,4 +351,53 @@ TEST_F(OptionForm, WindowButtonsTakeAndSetTheMainWindowsPlace)
     DestroyWindow(main);
     EXPECT_EQ(store_.Settings.Option.StartWindow, 0);
     EXPECT_FALSE(store_.Settings.Option.UserWindowMenu);
+}
+
+TEST_F(OptionForm, EachCheckBoxEnablesWhatDependsOnIt)
+{
+    Load("[Option]\r\nLinkWord=1\r\nToolBar=1\r\nFlatToolBar=1\r\nToolBtnImg=0\r\n");
+    Run([](TOptionForm& f) {
+        const std::pair<TCheckBox*, TWinControlChild*> pairs[] = {
+            {&f.Basic.StartIme, &f.Basic.ImeDefOnly},
+            {&f.Basic.WordWrap, &f.Basic.WrapLine},
+            {&f.Window.ToolBar, &f.Window.ToolBarEnabled},
+            {&f.Window.StatusBar, &f.Window.SBSimplePanels},
+            {&f.Window.FullPathFileName, &f.Window.ButtonFileName},
+            {&f.Window.UserWindowSize, &f.Window.NowSize},
+            {&f.Window.UserWindowPos, &f.Window.NowPos},
+            {&f.View.ColLine, &f.View.ColLineByte},
+            {&f.View.LinkWord, &f.View.LinkUnderline},
+            {&f.View.UrlEx, &f.View.NotUrlChars},
+            {&f.View.InyouRow, &f.View.Inyouhu},
+            {&f.Ruler.LeftBar, &f.Ruler.LeftBarClr},
+            {&f.Ruler.Ruler, &f.Ruler.RulerGaugeRange},
+            {&f.Kinsoku.Leading, &f.Kinsoku.LeadStr},
+            {&f.Kinsoku.FollowPunctuation, &f.Kinsoku.PunctuationStr},
+            {&f.File.ChkFileAge, &f.File.ChkFileAgeMsg},
+            {&f.File.CreateNewFile, &f.File.CreateNewFileMsg},
+            {&f.Folder.DefDirOn, &f.Folder.DefDirButton},
+            {&f.Backup.Backup, &f.Backup.BackupPathButton},
+            {&f.History.NoDir, &f.History.NoDirsButton},
+        };
+        for (auto [check, dependent] : pairs)
+            for (int i = 0; i < 2; ++i) {
+                const bool was = dependent->Enabled();
+                Click(*check);
+                EXPECT_EQ(dependent->Enabled(), check->Checked()) << check->Caption();
+                EXPECT_NE(dependent->Enabled(), was) << check->Caption();
+            }
+        // The image switch needs 256 colours on the flat bar.
+        auto choose = [&](int item) {
+            HWND list = f.Window.ToolBtnImg.Handle();
+            SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+            SendMessageA(f.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+        };
+        EXPECT_FALSE(f.Window.ToolBtnHotImg.Enabled());
+        choose(1);
+        EXPECT_TRUE(f.Window.ToolBtnHotImg.Enabled());
+        choose(0);
+        EXPECT_FALSE(f.Window.ToolBtnHotImg.Enabled());
+        f.Button2.Click();
+    });
 }
