@@ -226,7 +226,8 @@ void TVellumoMainForm::ApplyWindowSettings(const TWindowSettings& ws)
     OpenDialog1.SetFilter(ws.OpenFilter);
     SaveDialog1.SetFilter(ws.SaveFilter);
     if (ws.SetInitialDir) OpenDialogFolder = ws.InitialDir;
-    ToolBar1.SetFlat(o.FlatToolBar);  // one picture set: the image kinds share it
+    ToolBar1.SetFlat(o.FlatToolBar);
+    ToolBar1.ApplyToolBarImages(o.ToolBtnImg, o.FlatToolBar, o.ToolBtnHotImg);
     ToolBar1.SetVisible(o.ToolBar);
     StatusBar1.SetVisible(o.StatusBar);
     LayoutControls();
