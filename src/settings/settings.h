@@ -277,11 +277,12 @@ struct TAppWindowPlacement {
     bool operator==(const TAppWindowPlacement&) const = default;
 };
 
-// A value stored between "%" characters so that its blanks survive: the inner
+// A value stored between "%" characters so that its blanks survive the
+// trimming of the file's reader: the inner
 // text when the value is at least two bytes long and both ends are "%"
 // (a lone "%" is both ends and reads as empty);
 // anything else unchanged.
-std::string UnwrapPercent(std::string_view value);
+std::string StripPercentWrap(std::string_view value);
 std::string WrapPercent(std::string_view value);
 
 } // namespace vellumo

@@ -5,7 +5,7 @@
 
 namespace vellumo {
 
-std::string UnwrapPercent(std::string_view value)
+std::string StripPercentWrap(std::string_view value)
 {
     if (value == "%") return {};  // its own first and last character
     if (value.size() >= 2 && value.front() == '%' && value.back() == '%')
@@ -87,7 +87,7 @@ void ReadOne(const TSettingDecl<Root>& d, const TMemIniFile& ini, const TMachine
         *d.Field.AsString(root) = present ? text : MachineString(d.Machine, machine, d.DefStr);
         break;
     case TValueKind::PercentString:
-        *d.Field.AsString(root) = present ? UnwrapPercent(text) : MachineString(d.Machine, machine, d.DefStr);
+        *d.Field.AsString(root) = present ? StripPercentWrap(text) : MachineString(d.Machine, machine, d.DefStr);
         break;
     }
 }

@@ -157,7 +157,7 @@ TSaveResult TSettingsStore::SaveOptionInt(std::string_view section, std::string_
 
 std::string TSettingsStore::PasteQuoteMark() const
 {
-    return UnwrapPercent(Settings.Option.PasteInyouhu);
+    return StripPercentWrap(Settings.Option.PasteInyouhu);
 }
 
 TAppWindowPlacement TSettingsStore::LoadWindowPlacement()

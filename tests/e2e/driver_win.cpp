@@ -351,6 +351,41 @@ bool TVellumo::Sync(DWORD ms) const
     return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, ms, &r) != 0;
 }
 
+static bool LeftToPaint(HWND window)
+{
+    bool left = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    EnumChildWindows(
+        window,
+        [](HWND w, LPARAM p) -> BOOL {
+            if (!GetUpdateRect(w, nullptr, FALSE)) return TRUE;
+            *reinterpret_cast<bool*>(p) = true;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&left));
+    return left;
+}
+
+bool TVellumo::WaitPainted(HWND window, DWORD ms) const
+{
+    // A paint may be under way when nothing is left: the program answers
+    // once it ends, and a paint it asked for meanwhile is waited for too.
+    return Wait(ms, [&] { return !LeftToPaint(window) && Sync(ms) && !LeftToPaint(window); });
+}
+
+HWND TVellumo::WaitMenu(DWORD ms) const
+{
+    HWND menu = nullptr;
+    const DWORD thread = main_ ? GetWindowThreadProcessId(main_, nullptr) : 0;
+    const bool ready = Wait(ms, [&] {
+        const auto shown = WindowsOf(pi_.dwProcessId, "#32768", true);
+        menu = shown.empty() ? nullptr : shown.front();
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return menu && !LeftToPaint(menu) && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE);
+    });
+    return ready ? menu : nullptr;
+}
+
 HWND TVellumo::FindDialog() const
 {
     auto d = WindowsOf(pi_.dwProcessId, "#32770", true);

@@ -84,6 +84,13 @@ public:
         return true;
     }
 
+    // Nothing of the window or of its children is left to paint and the
+    // program answers: a picture taken now shows what it drew.
+    bool WaitPainted(HWND window, DWORD ms = 10000) const;
+    // A pop-up menu of this process, shown and drawn, while the program
+    // runs its menu loop (so the menu takes typed keys); null on time-out.
+    HWND WaitMenu(DWORD ms = 10000) const;
+
     // A message box (or other dialog) of this process; null on time-out.
     HWND WaitDialog(DWORD ms = 10000) const;
     HWND FindDialog() const;

@@ -162,7 +162,8 @@ TEST_F(Drops, LongNamesAndTheProgramAreSkippedAndAShortcutOpensItsTarget)
     ASSERT_TRUE(Launch(v, Quoted(doc)));
     Drop(v.MainWindow(), {longName, ProgramPath(), link});
     ASSERT_TRUE(v.WaitFor([] { return Holders().size() == 2; }, 30000));
-    Sleep(1500);  // nothing more starts
+    // Nothing more starts: a third instance would come up within this bounded wait.
+    EXPECT_FALSE(v.WaitFor([] { return Holders().size() > 2; }, 1500));
     const std::vector<THolder> h = Holders();
     ASSERT_EQ(h.size(), 2u);
     EXPECT_TRUE(h[0].File == target || h[1].File == target) << h[0].File << " | " << h[1].File;

@@ -292,7 +292,11 @@ void Click(TVellumo& v, POINT p)
 {
     SetForegroundWindow(v.MainWindow());
     SetCursorPos(p.x, p.y);
-    Sleep(50);
+    // The press goes to the window in front, where the pointer stands.
+    v.WaitFor([&] {
+        POINT now{};
+        return GetCursorPos(&now) && now.x == p.x && now.y == p.y && GetForegroundWindow() == v.MainWindow();
+    }, 2000);
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
@@ -339,9 +343,8 @@ TEST_F(Edit, ToolButtonsPressedWithTheMouse)
     Select(v, 0, 0);
     ASSERT_TRUE(v.WaitFor([&] { return !ButtonEnabled(bar, kCut) && !ButtonEnabled(bar, kCopy); }));
     Click(v, ButtonCentre(bar, kCut));
-    v.Sync();
-    Sleep(200);
-    EXPECT_EQ(v.Text(), "bca");
+    // A cut would show within this bounded wait.
+    EXPECT_FALSE(v.WaitFor([&] { return v.Text() != "bca"; }, 500)) << v.Text();
     Close(v);
 }
 
@@ -379,9 +382,11 @@ TEST_F(Edit, LineDeleteCommandFromAnotherProgramLeavesALockedDocumentAlone)
     const UINT id = LineDeleteCommand(v);
     ASSERT_NE(id, 0u);
     PostMessageA(v.MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    v.Sync();
-    Sleep(300);
-    v.Sync();
+    // Posted messages are handled in order: once the hint posted after the
+    // command shows, the command has been refused or done.
+    PostMessageA(v.MainWindow(), WM_MENUSELECT, MAKEWPARAM(id, 0), 0);
+    EXPECT_TRUE(v.WaitFor([&] { return Panel(v, 0) == "カーソル行を削除"; }));
+    Send(v.MainWindow(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(v.Text(), file);
     EXPECT_FALSE(v.Modified());
     Close(v);

@@ -121,9 +121,10 @@ TEST_F(FileMenu, ShortcutsTypedInAFreshInstanceActByTheDocumentsState)
         case TEffect::Saved: EXPECT_TRUE(v.WaitFor(saved)); break;
         case TEffect::Closed: EXPECT_TRUE(v.WaitExit()); break;
         case TEffect::None:
-            Sleep(500);
+            // Nothing comes of the keys: a dialog would show within this bounded wait.
+            dialog = v.WaitDialog(500);
+            EXPECT_EQ(dialog, nullptr) << v.DialogText(dialog);
             EXPECT_TRUE(v.Sync());
-            EXPECT_EQ(v.FindDialog(), nullptr) << v.DialogText(v.FindDialog());
             break;
         }
         if (c.effect != TEffect::Closed) {
@@ -162,7 +163,7 @@ TEST_F(FileMenu, SaveWithAChosenCodeWritesWhatNkfMakesOfTheText)
         ASSERT_TRUE(v.Sync());
         // The File menu by its key, then its item by its letter.
         v.Keys({VK_MENU, 'F'});
-        Sleep(300);
+        ASSERT_NE(v.WaitMenu(), nullptr) << "no File menu";
         keybd_event('K', static_cast<BYTE>(MapVirtualKeyA('K', 0)), 0, 0);
         keybd_event('K', static_cast<BYTE>(MapVirtualKeyA('K', 0)), KEYEVENTF_KEYUP, 0);
         HWND dialog = nullptr;

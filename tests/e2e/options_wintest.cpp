@@ -63,10 +63,8 @@ protected:
 
     static void Picture(TVellumo& v, const char* name)
     {
-        v.Sync();
         RedrawWindow(v.MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Sleep(300);
-        v.Sync();
+        EXPECT_TRUE(v.WaitPainted(v.MainWindow())) << name;
         testpictures::TPicture picture;
         EXPECT_TRUE(testpictures::SaveWindowPicture(v.MainWindow(), BuildPath(name), picture)) << name;
     }
@@ -99,8 +97,8 @@ TEST_F(Options, OkReachesTheOtherInstanceTheApplyButtonDoesNot)
     ASSERT_TRUE(DialogGone(first));
     EXPECT_TRUE(first.WaitFor([&] { return !StatusBarShown(first); }));
     EXPECT_EQ(ReadFileBytes(ini_ + "\\vellumo.ini"), "[Option]\r\nFontSize=20\r\n");
-    Sleep(500);
-    other.Sync();
+    // Told to reload, the other instance would follow within this bounded wait.
+    EXPECT_FALSE(other.WaitFor([&] { return !StatusBarShown(other) || RowPitch(other) != smallPitch; }, 500));
     EXPECT_TRUE(StatusBarShown(other));
     EXPECT_EQ(RowPitch(other), smallPitch);
 

@@ -149,15 +149,9 @@ TEST_F(Printing, PreviewFromTheFileMenuByKeysAndMouseThenPrintFromIt)
     auto openPreview = [&] {
         HWND preview = nullptr;
         for (int attempt = 0; attempt < 3 && !preview; ++attempt) {
-            // The File menu by its key, once it is open its item by its letter.
-            if (!v.WaitFor([&] {
-                    if (!WindowsOf(pid, "#32768", true).empty()) return true;
-                    v.Keys({VK_MENU, 'F'});
-                    Sleep(300);
-                    return !WindowsOf(pid, "#32768", true).empty();
-                }))
-                continue;
-            Sleep(200);  // the menu takes its keys a moment after it shows
+            // The File menu by its key, once it takes keys its item by its letter.
+            if (WindowsOf(pid, "#32768", true).empty()) v.Keys({VK_MENU, 'F'});
+            if (!v.WaitMenu(3000)) continue;
             keybd_event('V', static_cast<BYTE>(MapVirtualKeyA('V', 0)), 0, 0);
             keybd_event('V', static_cast<BYTE>(MapVirtualKeyA('V', 0)), KEYEVENTF_KEYUP, 0);
             v.WaitFor([&] {

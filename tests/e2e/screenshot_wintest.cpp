@@ -27,11 +27,9 @@ TEST_F(Screenshot, MainWindowWithAColouredCFile)
     HWND w = v.MainWindow();
     SetWindowPos(w, HWND_TOP, 10, 10, 640, 420, SWP_SHOWWINDOW);
     SetForegroundWindow(w);
-    v.Sync();
-    // Painting waits for an empty queue: ask for it, then let it finish.
+    // Painting waits for an empty queue: ask for it, then wait until nothing is left to paint.
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    Sleep(500);
-    v.Sync();
+    ASSERT_TRUE(v.WaitPainted(w));
 
     testpictures::TPicture picture;
     ASSERT_TRUE(testpictures::SaveWindowPicture(w, BuildPath("main-window.bmp"), picture));

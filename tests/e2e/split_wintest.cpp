@@ -80,8 +80,7 @@ TEST_F(Split, CtrlF5SplitsTypingShowsInBothUndoFromTheOtherUnsplits)
     EXPECT_EQ(TextOf(other), "z" + text);
 
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    Sleep(300);
-    v.Sync();
+    EXPECT_TRUE(v.WaitPainted(w));
     testpictures::TPicture picture;
     EXPECT_TRUE(testpictures::SaveWindowPicture(w, BuildPath("split-window.bmp"), picture));
 
@@ -113,13 +112,15 @@ TEST_F(Split, CtrlF5SplitsTypingShowsInBothUndoFromTheOtherUnsplits)
 // What a pane shows after a split or an unsplit is what a full repaint
 // draws: no row is left from before. The caret may blink between the two
 // pictures, so a handful of pixels may differ; a stale row differs in
-// thousands.
-int PixelsUnlikeFullRepaint(HWND w, const std::string& name)
+// thousands. -1: no picture; -2: the window never stopped painting.
+int PixelsUnlikeFullRepaint(const TVellumo& v, const std::string& name)
 {
+    const HWND w = v.MainWindow();
     testpictures::TPicture shown, repainted;
+    if (!v.WaitPainted(w)) return -2;
     if (!testpictures::SaveWindowPicture(w, BuildPath(name + ".bmp"), shown)) return -1;
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    Sleep(300);
+    if (!v.WaitPainted(w)) return -2;
     if (!testpictures::SaveWindowPicture(w, BuildPath(name + "-repainted.bmp"), repainted)) return -1;
     if (shown.Width != repainted.Width || shown.Height != repainted.Height) return -1;
     int differ = 0;
@@ -137,26 +138,22 @@ TEST_F(Split, SplitAndUnsplitLeaveNoStaleRows)
     ASSERT_TRUE(Launch(v, Quoted(path)));
     HWND w = v.MainWindow();
     SetWindowPos(w, HWND_TOP, 10, 10, 640, 480, SWP_SHOWWINDOW);
-    v.Sync();
     // Scrolled down, so that the lower pane's rows after the split are new ones.
-    ASSERT_TRUE(v.Keys({VK_NEXT}));
-    ASSERT_TRUE(v.Keys({VK_NEXT}));
-    v.Sync();
-    Sleep(300);
+    for (int page = 0; page < 2; ++page) {
+        const int row = v.CaretRow();
+        ASSERT_TRUE(v.Keys({VK_NEXT}));
+        ASSERT_TRUE(v.WaitFor([&] { return v.CaretRow() > row; })) << "page " << page;
+    }
 
     ASSERT_TRUE(v.Keys({VK_CONTROL, VK_F5}));
     ASSERT_TRUE(v.WaitFor([&] { return Editors(w).size() == 2; })) << "no second pane";
-    v.Sync();
-    Sleep(300);
-    const int split = PixelsUnlikeFullRepaint(w, "split-after-split");
+    const int split = PixelsUnlikeFullRepaint(v, "split-after-split");
     EXPECT_GE(split, 0);
     EXPECT_LT(split, 200);
 
     ASSERT_TRUE(v.Keys({VK_CONTROL, VK_F5}));
     ASSERT_TRUE(v.WaitFor([&] { return Editors(w).size() == 1; })) << "still split";
-    v.Sync();
-    Sleep(300);
-    const int unsplit = PixelsUnlikeFullRepaint(w, "split-after-unsplit");
+    const int unsplit = PixelsUnlikeFullRepaint(v, "split-after-unsplit");
     EXPECT_GE(unsplit, 0);
     EXPECT_LT(unsplit, 200);
 

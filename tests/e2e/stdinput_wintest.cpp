@@ -179,7 +179,9 @@ TEST_F(StdInput, SlowWriterFinishedAbortedOrClosed)
         ASSERT_TRUE(StartPiped(p, w));
         WriteAll(w, "first\r\n");
         ASSERT_TRUE(WaitFor(kTimeout, [&] { return p.Progress() != nullptr; }));
-        for (int i = 0; i < 3; ++i) {  // open and empty: answering, taking no input
+        // Open and empty, the pipe must leave the program answering and
+        // taking no input for as long as it lasts: looked at over a bounded time.
+        for (int i = 0; i < 3; ++i) {
             Sleep(300);
             EXPECT_TRUE(p.Responsive(500));
             EXPECT_FALSE(IsWindowEnabled(p.Main()));
@@ -230,8 +232,11 @@ TEST_F(StdInput, PipeFromALinuxShellReadToItsEndOrAborted)
         ASSERT_TRUE(p.Start("start.exe /unix /bin/sh " + unixDir + "/run.sh", nullptr));
         ASSERT_NE(p.WaitMain(), nullptr);
         if (abort) {
-            ASSERT_TRUE(WaitFor(kTimeout, [&] { return p.Progress() != nullptr; }));
-            Sleep(500);
+            // Aborted once the input is in and the reader waits for more.
+            ASSERT_TRUE(WaitFor(kTimeout, [&] {
+                const HWND label = p.Progress() ? FindWindowExA(p.Progress(), nullptr, "Static", nullptr) : nullptr;
+                return label && e2e::Text(label).find(" 11 バイト") != std::string::npos;
+            })) << "the progress never showed the 11 bytes";
             PostMessageA(FindWindowExA(p.Progress(), nullptr, "Button", nullptr), BM_CLICK, 0, 0);
         }
         ExpectDocument(p, "from\r\nlinux");

@@ -68,13 +68,8 @@ TEST_F(ViewMenu, WrapByKeysReachesTheOtherWindowAndTheMenuShowsIt)
 
     // The menu as opened by Alt+V.
     ASSERT_TRUE(a.Keys({VK_MENU, 'V'}));
-    HWND popup = nullptr;
-    ASSERT_TRUE(a.WaitFor([&] {
-        const auto menus = WindowsOf(a.ProcessId(), "#32768", true);
-        popup = menus.empty() ? nullptr : menus.front();
-        return popup != nullptr;
-    })) << "no menu";
-    Sleep(300);
+    const HWND popup = a.WaitMenu();
+    ASSERT_NE(popup, nullptr) << "no menu";
     RECT w{}, m{}, both{};
     GetWindowRect(a.MainWindow(), &w);
     GetWindowRect(popup, &m);

@@ -201,12 +201,12 @@ TEST(SettingsRules, ColoursByNameNumberOrGarbage)
 
 TEST(SettingsRules, PercentWrappedValues)
 {
-    EXPECT_EQ(UnwrapPercent("%%"), "");
-    EXPECT_EQ(UnwrapPercent("%"), "");  // a lone "%" is both of its ends
-    EXPECT_EQ(UnwrapPercent("% x %"), " x ");
-    EXPECT_EQ(UnwrapPercent("%x"), "%x");
-    EXPECT_EQ(UnwrapPercent("x%"), "x%");
-    EXPECT_EQ(UnwrapPercent("\x95\x5C%"), "\x95\x5C%");
+    EXPECT_EQ(StripPercentWrap("%%"), "");
+    EXPECT_EQ(StripPercentWrap("%"), "");  // a lone "%" is both of its ends
+    EXPECT_EQ(StripPercentWrap("% x %"), " x ");
+    EXPECT_EQ(StripPercentWrap("%x"), "%x");
+    EXPECT_EQ(StripPercentWrap("x%"), "x%");
+    EXPECT_EQ(StripPercentWrap("\x95\x5C%"), "\x95\x5C%");
     EXPECT_EQ(WrapPercent(" a "), "% a %");
 
     TLoaded f("[Option]\r\nNotUrlChars=%%\r\nPasteInyouhu=%>> %\r\n");

@@ -47,8 +47,8 @@ void AddToFileHistory(TFileHistory& history, const std::string& fileName, int li
 
 char HistoryAccelerator(int index) noexcept
 {
-    constexpr std::string_view kKeys = "1234567890ABDEFGHIJKLMNOPQRSTU";
-    return index >= 0 && static_cast<std::size_t>(index) < kKeys.size() ? kKeys[static_cast<std::size_t>(index)] : 0;
+    const auto i = static_cast<std::size_t>(index);
+    return index >= 0 && i < HistoryAccelerators.size() ? HistoryAccelerators[i] : 0;
 }
 
 std::string HistoryEntryText(const std::string& path, int fileNameFormat)

@@ -25,8 +25,9 @@ void AddToFileHistory(TFileHistory& history, const std::string& fileName, int li
 // Every entry naming the file removed. True when one was.
 bool RemoveFromFileHistory(TFileHistory& history, const std::string& fileName);
 
-// The accelerator of entry index (from 0): "1234567890ABDEFGHIJKLMNOPQRSTU"
-// (C belongs to the submenu's clear item); 0 past the thirtieth.
+// The entries' accelerators in order; C belongs to the submenu's clear item.
+inline constexpr std::string_view HistoryAccelerators = "1234567890ABDEFGHIJKLMNOPQRSTU";
+// The accelerator of entry index (from 0); 0 past the thirtieth.
 char HistoryAccelerator(int index) noexcept;
 // What an entry shows of its path by [FileHistorySet] FileNameFormat: 1 the
 // abbreviated path, 2 the file name, any other the path; an "&" shows as itself.

@@ -39,9 +39,11 @@ bool ReadFileHistory(TFileHistory& history)
     return false;
 }
 
-void WriteFileHistory(const TFileHistory& history) { ReplaceFileBytes(FileHistoryPath(), FileHistoryText(history)); }
+// A failure to write is ignored: the history is a convenience.
+void SaveFileHistory(const TFileHistory& history) { ReplaceFileBytes(FileHistoryPath(), FileHistoryText(history)); }
 
-std::string ShortFormOrEmpty(const std::string& path)
+// The short form of a path; empty when it cannot be made.
+std::string ExtractShortPathName(const std::string& path)
 {
     char buf[MAX_PATH * 2];
     const DWORD n = GetShortPathNameA(path.c_str(), buf, sizeof buf);
@@ -55,7 +57,7 @@ THistorySystem HistorySystem(bool withFolders)
         sys.TempFolder = GetTempFolder();
         sys.CacheFolder = GetInternetCacheFolder();
     }
-    sys.ShortPath = ShortFormOrEmpty;
+    sys.ShortPath = ExtractShortPathName;
     sys.ExpandEnv = [](const std::string& p) { return ExpandEnvInPath(p); };
     return sys;
 }
@@ -81,19 +83,32 @@ std::vector<int> EntryPositions(TVellumoMainForm& form)
     return out;
 }
 
+// Each entry's caption from its path (its hint): its accelerator and the
+// text FileNameFormat gives.
+void NumberHistoryMenu(TVellumoMainForm& form)
+{
+    TMenuItem& menu = HistoryMenu(form);
+    TAppIniHis& set = HistorySettings();
+    if (set.FileNameFormat < 0) set.FileNameFormat = 0;
+    const std::vector<int> last = EntryPositions(form);
+    int n = static_cast<int>(last.size());
+    for (int i : last) {
+        TMenuItem& item = menu.Items(i);
+        item.SetCaption(HistoryCaption(--n, item.Hint(), set.FileNameFormat));
+    }
+}
+
 void ShowEntries(TVellumoMainForm& form, const TFileHistory& history)
 {
     TMenuItem& menu = HistoryMenu(form);
     for (int i : EntryPositions(form)) menu.Delete(i);
-    TAppIniHis& set = HistorySettings();
-    if (set.FileNameFormat < 0) set.FileNameFormat = 0;
-    const std::size_t n = std::min(history.size(), static_cast<std::size_t>(HistoryLimit(set.FileHisMaxCount)));
+    const std::size_t n = std::min(history.size(), static_cast<std::size_t>(HistoryLimit(HistorySettings().FileHisMaxCount)));
     TMenuItem& none = NoEntriesItem(form);
     none.SetVisible(n == 0);
     const int first = menu.IndexOf(&none) + 1;
     for (std::size_t i = 0; i < n; ++i) {
         const std::string path = history[i];
-        TMenuItem& item = menu.Insert(first + static_cast<int>(i), HistoryCaption(static_cast<int>(i), path, set.FileNameFormat));
+        TMenuItem& item = menu.Insert(first + static_cast<int>(i), std::string());  // captioned by NumberHistoryMenu
         item.SetHint(path);
         item.OnClick = [&form, path](TMenuItem&) {
             // Removing the entry deletes this item, and this function with it.
@@ -105,14 +120,22 @@ void ShowEntries(TVellumoMainForm& form, const TFileHistory& history)
     form.MainMenuItems.Item("mFileHisDel").SetEnabled(n > 0);
 }
 
+// After a removal: the entries the history file now holds (another
+// instance may have changed it meanwhile), numbered from the top again.
+void RenumberHistoryMenu(TVellumoMainForm& form, const TFileHistory& history)
+{
+    ShowEntries(form, history);
+    NumberHistoryMenu(form);
+}
+
 void RemoveHistoryEntry(TVellumoMainForm& form, const std::string& path)
 {
     TFileHistory history;
     if (!ReadFileHistory(history)) return;
     RemoveFromFileHistory(history, path);
     history.resize(std::min(history.size(), static_cast<std::size_t>(HistoryLimit(HistorySettings().FileHisMaxCount))));
-    WriteFileHistory(history);
-    ShowEntries(form, history);
+    SaveFileHistory(history);
+    RenumberHistoryMenu(form, history);
 }
 
 } // namespace
@@ -144,7 +167,7 @@ void AddFileHistory(const std::string& fileName)
         TFileHistory history;
         if (!ReadFileHistory(history)) return;
         AddToFileHistory(history, fileName, set.FileHisMaxCount);
-        WriteFileHistory(history);
+        SaveFileHistory(history);
     } catch (...) {
         // The history is a convenience: a failure never reaches the open or the save.
     }
@@ -153,7 +176,9 @@ void AddFileHistory(const std::string& fileName)
 void LoadFileHistory(TVellumoMainForm& form)
 {
     TFileHistory history;
-    if (ReadFileHistory(history)) ShowEntries(form, history);
+    if (!ReadFileHistory(history)) return;
+    ShowEntries(form, history);
+    NumberHistoryMenu(form);
 }
 
 void mReOpenClick(TVellumoMainForm& form) { LoadFileHistory(form); }
@@ -184,7 +209,7 @@ void mFileHisDelClick(TVellumoMainForm& form)
 {
     if (EntryPositions(form).empty()) return;
     if (ShowMsg("すべてのファイル履歴を削除します。", kMsgCaption, MB_OKCANCEL | kMsgIconInformation) != IDOK) return;
-    WriteFileHistory({});
+    SaveFileHistory({});
     ShowEntries(form, {});
 }
 

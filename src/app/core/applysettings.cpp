@@ -116,12 +116,17 @@ TScrollStyle ScrollStyleFor(bool vertical, bool horizontal) noexcept
     return ssNone;
 }
 
+void ApplyScrollBars(TEditorProp& prop, const TAppIni& option)
+{
+    prop.SetScrollBars(ScrollStyleFor(option.ScrollBar_Tate, option.ScrollBar_Yoko));
+}
+
 std::string PasteQuoteMark(const TAppIni& option)
 {
     // Only a wrapped value loses its ends: cutting an unwrapped one blindly
     // would split a double-byte mark. A lone "%" is the empty mark.
     const std::string& v = option.PasteInyouhu;
-    return v == "%" ? std::string() : UnwrapPercent(v);
+    return v == "%" ? std::string() : StripPercentWrap(v);
 }
 
 void ApplyHostValues(TEditorHostValues& host, const TAppSettings& s)
@@ -189,7 +194,7 @@ void StageEditorSettings(TEditorProp& prop, const TAppSettings& s, int pixelsPer
     ruler.SetBkColor(lr.RulerClr ? s.Color.Bk : clBtnFace);
     ruler.SetEdge(!lr.RulerClr);
 
-    prop.SetScrollBars(ScrollStyleFor(o.ScrollBar_Tate, o.ScrollBar_Yoko));
+    ApplyScrollBars(prop, o);
     StageGuideLines(prop.VerticalLines(), s);
 }
 

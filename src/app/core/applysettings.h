@@ -50,6 +50,9 @@ int HalfPointFontHeight(int pixelsPerInch) noexcept;
 // 10 when index is not 0, else 8.
 int RulerGaugeSpacing(int index) noexcept;
 TScrollStyle ScrollStyleFor(bool vertical, bool horizontal) noexcept;
+// Stages the scroll bars ScrollBar_Tate (vertical) and ScrollBar_Yoko
+// (horizontal) ask for.
+void ApplyScrollBars(TEditorProp& prop, const TAppIni& option);
 // The quoted paste's mark: PasteInyouhu without its wrapping "%" characters
 // (a value that is not wrapped is used whole).
 std::string PasteQuoteMark(const TAppIni& option);

@@ -21,7 +21,7 @@ TDropPlan PlanDrop(const std::vector<TDroppedFile>& files, bool dropCloseToOpen,
     return plan;
 }
 
-bool IsOpenableDrop(const std::string& name, bool exists, const std::string& programPath)
+bool IsOpenableFile(const std::string& name, bool exists, const std::string& programPath)
 {
     return exists && !name.empty() && name.size() <= kMaxPathBytes &&
            LowerCasePath(ExtractFileName(name)) != LowerCasePath(ExtractFileName(programPath));

@@ -35,7 +35,7 @@ TDropPlan PlanDrop(const std::vector<TDroppedFile>& files, bool dropCloseToOpen,
 
 // A dropped name that can be opened: it exists, and its file name differs,
 // ignoring case, from the program's own.
-bool IsOpenableDrop(const std::string& name, bool exists, const std::string& programPath);
+bool IsOpenableFile(const std::string& name, bool exists, const std::string& programPath);
 
 // The command line of the instance started for a dropped file: the
 // program, this instance's settings folder when it has one, the file.

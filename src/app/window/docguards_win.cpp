@@ -95,7 +95,7 @@ std::vector<TDroppedFile> DroppedFiles(HDROP drop, std::vector<std::wstring>& re
                     refused.push_back(std::move(wide));
                 } else if (name.size() <= kMaxPathBytes) {
                     f.Name = ResolveDroppedShortcut(name);
-                    f.Openable = IsOpenableDrop(f.Name, Exists(f.Name), program);
+                    f.Openable = IsOpenableFile(f.Name, Exists(f.Name), program);
                 }
             }
         }

@@ -6,6 +6,21 @@
 
 namespace vellumo {
 
+namespace {
+
+// A name no document can have (too long, a device) is refused while the
+// dialog is still open, so the user can choose again.
+void OpenDialog1CanClose(TFileDialog& dialog, bool& canClose)
+{
+    canClose = FileDialogAccepts(dialog.FileName());
+    if (!canClose) dialog.SetFileName("");
+}
+
+// The same refusals, and a file the document may not write over.
+void SaveDialog1CanClose(TFileDialog& dialog, bool& canClose) { canClose = SaveDialogAccepts(dialog.FileName()); }
+
+} // namespace
+
 void TVellumoMainForm::SetUpFileDialogs()
 {
     OpenDialog1.SetTitle("ファイルを開く");
@@ -14,13 +29,8 @@ void TVellumoMainForm::SetUpFileDialogs()
     SaveDialog1.SetTitle("名前を付けて保存");
     SaveDialog1.SetDefaultExt("txt");
     SaveDialog1.SetOptions(ofOverwritePrompt | ofHideReadOnly | ofNoReadOnlyReturn | ofEnableSizing);
-    // A name no document can have (too long, a device) is refused while the
-    // dialog is still open, so the user can choose again.
-    OpenDialog1.OnCanClose = [](TFileDialog& dialog, bool& canClose) {
-        canClose = FileDialogAccepts(dialog.FileName());
-        if (!canClose) dialog.SetFileName("");
-    };
-    SaveDialog1.OnCanClose = [](TFileDialog& dialog, bool& canClose) { canClose = SaveDialogAccepts(dialog.FileName()); };
+    OpenDialog1.OnCanClose = OpenDialog1CanClose;
+    SaveDialog1.OnCanClose = SaveDialog1CanClose;
 }
 
 bool TVellumoMainForm::RunOpenDialog()

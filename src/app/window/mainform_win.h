@@ -10,6 +10,7 @@
 //   mainformmsg_win.cpp     window messages; menu items, shortcuts and tool
 //                           buttons run their command from the table
 //   mainformhook_win.cpp    placing the file dialogs (old systems)
+//   toolbuttons_win.cpp     the tool buttons' press and click handlers
 //   docguards_win.cpp       dropped files, outside changes on activation,
 //                           the save dialog's read-only refusal
 //   integration/appmessages_win.cpp  the messages of other programs
@@ -267,6 +268,9 @@ protected:
 private:
     bool HandleMessage(TMessage& msg);
     void DropFiles(HDROP drop);
+    // The tool buttons (toolbuttons_win.cpp): a press with the mouse, then
+    // the click of the button with that command.
+    void ToolButtonMouseDown();
     void ToolButtonClick(UINT id);
     void CloseRequested();
 

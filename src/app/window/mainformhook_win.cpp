@@ -9,7 +9,8 @@ namespace vellumo {
 
 namespace {
 
-HHOOK g_hook = nullptr;
+// The placement hook while it is installed.
+HHOOK DialogHook = nullptr;
 
 struct TFind {
     const char* ClassName;
@@ -89,20 +90,20 @@ LRESULT CALLBACK DialogPlacementHook(int code, WPARAM wParam, LPARAM lParam)
         const auto* cwp = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (cwp && cwp->message == WM_SHOWWINDOW && cwp->wParam == 1) PlaceDialog(cwp->hwnd);
     }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
+    return CallNextHookEx(DialogHook, code, wParam, lParam);
 }
 
 } // namespace
 
 void InstallDialogPlacementHook()
 {
-    if (!g_hook) g_hook = SetWindowsHookExA(WH_CALLWNDPROC, DialogPlacementHook, nullptr, GetCurrentThreadId());
+    if (!DialogHook) DialogHook = SetWindowsHookExA(WH_CALLWNDPROC, DialogPlacementHook, nullptr, GetCurrentThreadId());
 }
 
 void RemoveDialogPlacementHook()
 {
-    if (g_hook) UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
+    if (DialogHook) UnhookWindowsHookEx(DialogHook);
+    DialogHook = nullptr;
 }
 
 } // namespace vellumo

@@ -10,7 +10,6 @@
 #include "app/core/appfuncs.h"
 #include "app/integration/appmessages_win.h"
 #include "app/window/docguards_win.h"
-#include "app/window/toolbar.h"
 #include "classlib/application_win.h"
 #include "base/showmsg.h"
 
@@ -90,17 +89,6 @@ bool TVellumoMainForm::RunShortCut(TShortCut sc)
     return true;
 }
 
-void TVellumoMainForm::ToolButtonClick(UINT id)
-{
-    const int i = ToolBar1.ButtonOfCommand(id);
-    if (i < 0) return;
-    // Only a mouse press on the button acts (not the keyboard).
-    if (!ToolButtonPressed) return;
-    PumpMessagesOnce();
-    RunNamed(ToolButtonTable()[static_cast<std::size_t>(i)].MenuItem);
-    ToolButtonPressed = false;
-}
-
 void TVellumoMainForm::CloseRequested()
 {
     // A save or an open pumps messages, a waited-for tool still works on the
@@ -128,7 +116,7 @@ bool TVellumoMainForm::HandleMessage(TMessage& m)
     case WM_NOTIFY: {
         const auto* n = reinterpret_cast<const NMHDR*>(m.LParam);
         if (!n || n->hwndFrom != ToolBar1.Handle()) return false;
-        if (n->code == static_cast<UINT>(NM_LDOWN)) ToolButtonPressed = true;
+        if (n->code == static_cast<UINT>(NM_LDOWN)) ToolButtonMouseDown();
         // The bar shows the hint of the button under the mouse.
         return ToolBar1.ParentMessage(m.Msg, m.WParam, m.LParam, m.Result);
     }

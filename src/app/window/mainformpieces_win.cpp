@@ -46,13 +46,22 @@ void TVellumoMainForm::LocateSettingsFile()
     g_machine = std::make_unique<TWinMachineDefaults>(Window());
 }
 
+namespace {
+
+// Every message taken from the queue. Message 0x900 reaches the queue from
+// outside and means nothing here; dropped files are the window's own
+// message (DropFiles).
+void AppMessage(MSG& msg, bool& handled)
+{
+    if (msg.message == 0x900) handled = true;
+}
+
+} // namespace
+
 void TVellumoMainForm::InstallApplicationEvents()
 {
-    // Message 0x900 reaches the queue from outside and means nothing here.
     TApplication& app = Application();
-    app.OnMessage = [](MSG& msg, bool& handled) {
-        if (msg.message == 0x900) handled = true;
-    };
+    app.OnMessage = AppMessage;
     app.OnActivate = [this] { AppActivate(); };
     app.OnRestore = [this] {
         if (HandleAllocated()) SetActiveWindow(Window());
@@ -97,13 +106,18 @@ namespace {
 
 constexpr UINT_PTR kImeTimer = 1234;
 
-void CALLBACK ImeOnTimerProc(HWND window, UINT, UINT_PTR id, DWORD)
+void OpenIme(HWND window)
 {
-    KillTimer(window, id);
     if (HIMC context = ImmGetContext(window)) {
         ImmSetOpenStatus(context, TRUE);
         ImmReleaseContext(window, context);
     }
+}
+
+void CALLBACK ImeOnTimerProc(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(window, id);
+    OpenIme(window);
 }
 
 } // namespace
@@ -117,7 +131,7 @@ void TVellumoMainForm::StartImeIfWanted()
         // Opened a moment later, once the editor has its input context.
         SetTimer(Editor1.Handle(), kImeTimer, 100, ImeOnTimerProc);
     } else {
-        ImeOnTimerProc(Editor1.Handle(), 0, 0, 0);
+        OpenIme(Editor1.Handle());
     }
 }
 
@@ -212,7 +226,8 @@ void TVellumoMainForm::ApplyWindowSettings(const TWindowSettings& ws)
     OpenDialog1.SetFilter(ws.OpenFilter);
     SaveDialog1.SetFilter(ws.SaveFilter);
     if (ws.SetInitialDir) OpenDialogFolder = ws.InitialDir;
-    ToolBar1.SetFlat(o.FlatToolBar);  // one picture set: the image kinds share it
+    ToolBar1.SetFlat(o.FlatToolBar);
+    ToolBar1.ApplyToolBarImages(o.ToolBtnImg, o.FlatToolBar, o.ToolBtnHotImg);
     ToolBar1.SetVisible(o.ToolBar);
     StatusBar1.SetVisible(o.StatusBar);
     LayoutControls();

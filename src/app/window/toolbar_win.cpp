@@ -65,6 +65,13 @@ void TMainToolBar::SetButtonEnabled(std::string_view name, bool on)
     if (i >= 0) Buttons(i).SetEnabled(on);
 }
 
+void TMainToolBar::ApplyToolBarImages(int imageKind, bool flat, bool hot)
+{
+    if (imageKind != 0 && imageKind != 1) return;
+    SetImages(&images_);
+    SetHotImages(imageKind == 1 && flat && hot ? &images_ : nullptr);
+}
+
 bool TMainToolBar::ButtonEnabled(std::string_view name)
 {
     const int i = ButtonIndex(name);

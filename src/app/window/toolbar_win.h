@@ -24,6 +24,10 @@ public:
     void SetButtonVisible(std::string_view name, bool on);
     void SetButtonEnabled(std::string_view name, bool on);
     bool ButtonEnabled(std::string_view name);
+    // The pictures for [Option] ToolBtnImg (0: 16 colours, 1: 256 colours,
+    // with hot pictures on a flat bar when hot is set); any other kind
+    // changes nothing. The pictures are drawn, one set for every kind.
+    void ApplyToolBarImages(int imageKind, bool flat, bool hot);
 
 private:
     TImageList images_;

@@ -56,7 +56,7 @@ int MegabytesToLoadSize(int megabytes) noexcept
 
 // ---- strings
 
-std::string PasteQuoteText(std::string_view held) { return UnwrapPercent(held); }
+std::string PasteQuoteText(std::string_view held) { return StripPercentWrap(held); }
 
 std::string PasteQuoteSetting(std::string_view text)
 {

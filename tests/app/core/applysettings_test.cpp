@@ -74,6 +74,16 @@ TEST(ApplySettings, GuideLinesFontHeightAndProcessWideValues)
     ASSERT_EQ(prop.VerticalLines().Count(), 2);
     EXPECT_TRUE(prop.VerticalLines().Items(0).Visible());
     EXPECT_FALSE(prop.VerticalLines().Items(1).Visible()) << "column line beyond the wrap column";
+    // Tate is the vertical bar, Yoko the horizontal one.
+    const struct {
+        bool tate, yoko;
+        TScrollStyle style;
+    } bars[] = {{true, true, ssBoth}, {true, false, ssVertical}, {false, true, ssHorizontal}, {false, false, ssNone}};
+    for (const auto& b : bars) {
+        s.Option.ScrollBar_Tate = b.tate, s.Option.ScrollBar_Yoko = b.yoko;
+        ApplyScrollBars(prop, s.Option);
+        EXPECT_EQ(prop.ScrollBars(), b.style) << b.tate << b.yoko;
+    }
 
     // URL characters only grow; the terminators are replaced.
     TParserSettings parser;

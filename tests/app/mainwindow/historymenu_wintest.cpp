@@ -71,8 +71,12 @@ protected:
     // The submenu opened; its items before the separator that show.
     std::vector<TMenuItem*> Open()
     {
+        form_->MainMenuItems.Item("mReOpen").Click();
+        return Shown();
+    }
+    std::vector<TMenuItem*> Shown()
+    {
         TMenuItem& menu = form_->MainMenuItems.Item("mReOpen");
-        menu.Click();
         std::vector<TMenuItem*> shown;
         for (int i = 0; i < menu.Count() && !menu.Items(i).IsSeparator(); ++i)
             if (menu.Items(i).Visible()) shown.push_back(&menu.Items(i));
@@ -204,6 +208,7 @@ TEST_F(HistoryMenuTest, ClickingOpensHereOrElsewhereOrOffersRemoval)
     answer = IDYES;
     items[1]->Click();
     EXPECT_EQ(History(), "C:\\other.txt\r\n" + here + "\r\n");
+    EXPECT_EQ(Captions(Shown()), (S{"&1: C:\\other.txt", "&2: " + here})) << "numbered again at once";
     EXPECT_EQ(Captions(Open()), (S{"&1: C:\\other.txt", "&2: " + here}));
 }
 

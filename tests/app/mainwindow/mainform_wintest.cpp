@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "app/commands/commands_win.h"
@@ -156,6 +157,20 @@ TEST_F(MainFormTest, BarsExistWithTheirButtonsAndPanels)
 {
     EXPECT_EQ(SendMessageA(form_->ToolBar1.Handle(), TB_BUTTONCOUNT, 0, 0), 19);
     EXPECT_EQ(SendMessageA(form_->StatusBar1.Handle(), SB_GETPARTS, 0, 0), 10);
+    // Hot pictures only for the 256-colour kind on a flat bar; an unknown kind changes nothing.
+    HWND bar = form_->ToolBar1.Handle();
+    auto hot = [bar] { return SendMessageA(bar, TB_GETHOTIMAGELIST, 0, 0) != 0; };
+    form_->ToolBar1.ApplyToolBarImages(1, true, true);
+    EXPECT_TRUE(hot());
+    EXPECT_NE(SendMessageA(bar, TB_GETIMAGELIST, 0, 0), 0);
+    form_->ToolBar1.ApplyToolBarImages(7, false, false);
+    EXPECT_TRUE(hot());
+    for (const auto& k : {std::make_tuple(1, false, true), std::make_tuple(1, true, false), std::make_tuple(0, true, true)}) {
+        form_->ToolBar1.ApplyToolBarImages(1, true, true);
+        form_->ToolBar1.ApplyToolBarImages(std::get<0>(k), std::get<1>(k), std::get<2>(k));
+        EXPECT_FALSE(hot()) << std::get<0>(k) << std::get<1>(k) << std::get<2>(k);
+    }
+    EXPECT_NE(SendMessageA(bar, TB_GETIMAGELIST, 0, 0), 0);
     EXPECT_EQ(&form_->ActiveEditor(), &form_->Editor1);
     char cls[64] = {};
     GetClassNameA(form_->Window(), cls, sizeof cls);

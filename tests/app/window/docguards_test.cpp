@@ -50,16 +50,16 @@ TEST(DocGuards, DropCloseToOpenReplacesTheDocumentWithTheFirstFileOnly)
 TEST(DocGuards, OpenableDrops)
 {
     const std::string program = "C:\\bin\\Vellumo.exe";
-    EXPECT_TRUE(IsOpenableDrop("C:\\a.txt", true, program));
-    EXPECT_FALSE(IsOpenableDrop("C:\\a.txt", false, program));
+    EXPECT_TRUE(IsOpenableFile("C:\\a.txt", true, program));
+    EXPECT_FALSE(IsOpenableFile("C:\\a.txt", false, program));
     // The program itself, by its name in any case and in any folder.
-    EXPECT_FALSE(IsOpenableDrop("D:\\other\\VELLUMO.EXE", true, program));
-    EXPECT_TRUE(IsOpenableDrop("C:\\bin\\vellumo.exe.txt", true, program));
+    EXPECT_FALSE(IsOpenableFile("D:\\other\\VELLUMO.EXE", true, program));
+    EXPECT_TRUE(IsOpenableFile("C:\\bin\\vellumo.exe.txt", true, program));
     // Longer than a path may be: skipped, never cut to another name.
     const std::string name259 = "C:\\" + std::string(252, 'x') + ".txt";
     ASSERT_EQ(name259.size(), 259u);
-    EXPECT_TRUE(IsOpenableDrop(name259, true, program));
-    EXPECT_FALSE(IsOpenableDrop(name259 + "t", true, program));
+    EXPECT_TRUE(IsOpenableFile(name259, true, program));
+    EXPECT_FALSE(IsOpenableFile(name259 + "t", true, program));
 }
 
 TEST(DocGuards, DropInstanceCommandLines)
