@@ -194,6 +194,7 @@ void TEditor::Clear() { lines_->Clear(); }
 
 void TEditor::Loaded()
 {
+    TCustomControl::Loaded();
     if (WordWrap()) Store().WrapAll();
     Store().RescanRows();
     modified_ = false;

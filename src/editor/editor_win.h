@@ -201,7 +201,7 @@ public:
     void Clear();
     // After the properties were set from outside in one go: wraps when word
     // wrap is on, rescans, and counts the text as unmodified.
-    void Loaded();
+    void Loaded() override;
 
     // ---- caret and scrolling
     void SetCaretRowCol(int row, int col);
@@ -381,7 +381,7 @@ public:
     int ScreenHeight() const override;
     int BracketRegionCount() const override { return view_ ? view_->Brackets().Count() : 0; }
     const IRowParserFactory* ParserFactory() const override { return parserFactory_.get(); }
-    bool IsLoading() const override { return false; }
+    bool IsLoading() const override { return (ComponentState() & csLoading) != 0; }
     bool Focused() const override { return focused_ && HandleAllocated(); }
     int CaretRow() const override { return row_; }
     int CaretCol() const override { return col_; }
