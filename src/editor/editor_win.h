@@ -409,6 +409,14 @@ protected:
     void ColorChanged() override;
     bool MouseWheel(TShiftState shift, int delta, POINT screen) override;
 
+    // The parts the constructor makes, one step each.
+    std::shared_ptr<TEditorScreenStrings> CreateScreenStrings();
+    std::unique_ptr<TEditorStrings> CreateLines();
+    std::unique_ptr<TEditorScreen> CreateScreen();
+    // Owned by this editor, its changes reported to SubObjectChanged.
+    std::unique_ptr<TEditorViewInfo> CreateViewInfo();
+    // The tokenizers of this editor's rows, bound to its View.
+    std::unique_ptr<TEditorParserFactory> GetParserClass() const;
     virtual void GetDelimiters(TByteSet& set) const;
     virtual std::unique_ptr<TEditorPopupMenu> CreatePopupMenu();
     virtual void DoDrawLine(const std::string& lineStr, int x, int y, int index, RECT& rect, bool selected);
@@ -486,6 +494,7 @@ protected:
 
 private:
     void CreateBitmaps();
+    void FreeBitmaps();
     void CreateDigitGlyphs();
     void CreateRulerEdgeBitmap();
     void ColorDigitGlyphs();

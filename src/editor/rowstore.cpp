@@ -713,7 +713,10 @@ void TEditorScreenStrings::NotifyEditors()
 
 // ---- TScreenStringsLink ---------------------------------------------------
 
-TScreenStringsLink::TScreenStringsLink(IEditorView& view) : view_(view), store_(TEditorScreenStrings::Create())
+TScreenStringsLink::TScreenStringsLink(IEditorView& view) : TScreenStringsLink(view, TEditorScreenStrings::Create()) {}
+
+TScreenStringsLink::TScreenStringsLink(IEditorView& view, std::shared_ptr<TEditorScreenStrings> store)
+    : view_(view), store_(std::move(store))
 {
     store_->AttachEditor(&view_);
 }

@@ -303,6 +303,8 @@ private:
 class TScreenStringsLink {
 public:
     explicit TScreenStringsLink(IEditorView& view);
+    // Joins the given store instead of a new one.
+    TScreenStringsLink(IEditorView& view, std::shared_ptr<TEditorScreenStrings> store);
     ~TScreenStringsLink();
     TScreenStringsLink(const TScreenStringsLink&) = delete;
     TScreenStringsLink& operator=(const TScreenStringsLink&) = delete;
