@@ -144,7 +144,8 @@ public:
     void SetOverWrite(bool v);
     TSelectionMode SelectionMode() const { return selectionMode_; }
     void SetSelectionMode(TSelectionMode v);
-    bool Selected() const { return selectionState_ == 2; }
+    bool Selected() const { return GetSelected(); }
+    bool GetSelected() const { return selectionState_ == 2; }
     bool IsDraggingSelection() const { return dragState_ == 2; }
     int CellWidth() const { return cellWidth_; }
     int CellHeight() const { return cellHeight_; }
@@ -173,7 +174,9 @@ public:
     int GetRowWidth(int row) const { return vellumo::GetRowWidth(Store(), row); }
     std::string GetExpandedRow(int row) const { return vellumo::GetExpandedRow(Store(), row); }
     void GetExpandedRow(int row, std::string& out) const { vellumo::GetExpandedRow(Store(), row, out); }
-    std::string GetRowText(int row) const { return std::string(Store().Strings(row)); }
+    // The stored bytes of a row, tabs not expanded; empty out of range.
+    std::string_view GetListString(int row) const { return Store().Strings(row); }
+    std::string GetRowText(int row) const { return std::string(GetListString(row)); }
     int GetListCount() const { return Store().Count(); }
     TEditorRowAttribute GetRowAttribute(int row) const;
     int GetRowBracketState(int row) const { return Store().GetBracketState(row); }
