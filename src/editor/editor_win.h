@@ -62,11 +62,16 @@ public:
 
     // Items in menu order: 0 undo, 1 redo, 3 cut, 4 copy, 5 paste, 6 box
     // paste, 7 delete, 9 select all, 11 box selection mode (2, 8, 10 are
-    // separators). Cut, copy, paste, delete and select all are bound by the
-    // selection and clipboard code.
+    // separators).
     enum { kUndo = 0, kRedo = 1, kCut = 3, kCopy = 4, kPaste = 5, kBoxPaste = 6, kDelete = 7, kSelectAll = 9, kBoxMode = 11 };
     virtual void UndoClick();
     virtual void RedoClick();
+    virtual void CutClick();
+    virtual void CopyClick();
+    virtual void PasteClick();
+    virtual void BoxPasteClick();
+    virtual void DeleteClick();
+    virtual void SelectAllClick();
     virtual void BoxSelectModeClick();
     virtual void EnableItems();
 
