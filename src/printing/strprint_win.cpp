@@ -2,7 +2,7 @@
 
 #include "classlib/screen_win.h"
 #include "printing/canvasprint_win.h"
-#include "printing/strprog_win.h"
+#include "printing/strpprog_win.h"
 
 namespace vellumo {
 

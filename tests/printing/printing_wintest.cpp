@@ -16,7 +16,7 @@
 #include "classlib/printer_win.h"
 #include "classlib/screen_win.h"
 #include "printing/strprint_win.h"
-#include "printing/strprog_win.h"
+#include "printing/strpprog_win.h"
 #include "support/testprinter.h"
 #include "support/windowpicture_win.h"
 
