@@ -393,6 +393,7 @@ TEST(EditorWindow, PopupMenuFollowsTheEditorsState)
     e->SetSelectionMode(smNormal);
     EXPECT_TRUE(menu->DispatchCommand(TEditorPopupMenu::kSelectAll + 1));
     EXPECT_EQ(e->SelLength(), 4);
+    menu->DoPopup();
     EXPECT_TRUE(menu->DispatchCommand(TEditorPopupMenu::kDelete + 1));
     EXPECT_EQ(e->GetTextLength(), 0);
 }
