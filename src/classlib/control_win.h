@@ -46,6 +46,11 @@ struct TCreateParams {
     HWND Parent = nullptr;
 };
 
+// csLoading from Loading() to Loaded(): the properties are being set in one
+// go, and a control leaves what they set off until Loaded.
+enum TComponentStateFlag : unsigned { csLoading = 1 };
+using TComponentState = unsigned;
+
 // Shift state of the keyboard now (Shift, Ctrl, Alt).
 TShiftState KeyboardShiftState();
 // Shift state of a mouse message's key flags, plus Alt from the keyboard.
@@ -107,6 +112,10 @@ public:
     // Shown over the client area unless the screen cursor is set.
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor);
+
+    TComponentState ComponentState() const { return componentState_; }
+    void Loading() { componentState_ |= csLoading; }
+    virtual void Loaded() { componentState_ &= ~csLoading; }
 
     // Shown on WM_CONTEXTMENU; not owned.
     TPopupMenu* PopupMenu() const { return popupMenu_; }
@@ -204,6 +213,7 @@ private:
 
     HWND handle_ = nullptr;
     HWND parent_ = nullptr;
+    TComponentState componentState_ = 0;
     int left_ = 0, top_ = 0, width_ = 100, height_ = 100;
     bool visible_ = true;
     bool enabled_ = true;

@@ -249,7 +249,7 @@ bool EndsWithLineBreak(const TPointerStringList& rows)
 long long GetTextLength(const TPointerStringList& rows)
 {
     long long n = 0;
-    for (const TEditorRow& r : rows.Rows()) n += static_cast<long long>(r.Size()) + (RowAttributeOf(r.Flags()) == raLineBreak ? 2 : 0);
+    for (const TEditorRow& r : rows.Rows()) n += static_cast<long long>(r.Size()) + (RowAttribute(r.Flags()) == raLineBreak ? 2 : 0);
     return n;
 }
 
@@ -259,7 +259,7 @@ std::string JoinRows(const TPointerStringList& rows)
     out.reserve(static_cast<std::size_t>(GetTextLength(rows)));
     for (const TEditorRow& r : rows.Rows()) {
         out += r.Text();
-        if (RowAttributeOf(r.Flags()) == raLineBreak) out += "\r\n";
+        if (RowAttribute(r.Flags()) == raLineBreak) out += "\r\n";
     }
     return out;
 }

@@ -47,7 +47,7 @@ std::size_t CopyText(const TEditorScreenStrings& s, char* out, std::size_t room)
         const std::size_t k = std::min(room - n, t.size());
         if (k) std::memcpy(out + n, t.data(), k);
         n += k;
-        if (RowAttributeOf(r.Flags()) != raLineBreak) continue;
+        if (RowAttribute(r.Flags()) != raLineBreak) continue;
         const std::size_t b = std::min<std::size_t>(room - n, 2);
         std::memcpy(out + n, "\r\n", b);
         n += b;

@@ -16,13 +16,11 @@ TEditor::TEditor()
     SetCursor(crIBeam);
     SetTabStop(true);
     GetDelimiters(delimiters_);
-    link_ = std::make_unique<TScreenStringsLink>(*this);
-    lines_ = std::make_unique<TEditorStrings>(*this);
-    screen_ = std::make_unique<TEditorScreen>(*this);
-    view_ = std::make_unique<TEditorViewInfo>();
-    view_->SetOwner(this);
-    view_->OnChange = [this](TNotifyPersistent* s) { SubObjectChanged(s); };
-    parserFactory_ = std::make_unique<TEditorParserFactory>(view_.get());
+    link_ = std::make_unique<TScreenStringsLink>(*this, CreateScreenStrings());
+    lines_ = CreateLines();
+    screen_ = CreateScreen();
+    view_ = CreateViewInfo();
+    parserFactory_ = GetParserClass();
     reserveWordList_.SetSorted(true);
     reserveWordList_.SetDuplicates(dupIgnore);
     SetColor(clWindow);
@@ -59,6 +57,26 @@ TEditor::~TEditor()
     link_.reset();
     parserFactory_.reset();
     view_.reset();
+    FreeBitmaps();
+}
+
+std::shared_ptr<TEditorScreenStrings> TEditor::CreateScreenStrings() { return TEditorScreenStrings::Create(); }
+
+std::unique_ptr<TEditorStrings> TEditor::CreateLines() { return std::make_unique<TEditorStrings>(*this); }
+
+std::unique_ptr<TEditorScreen> TEditor::CreateScreen() { return std::make_unique<TEditorScreen>(*this); }
+
+std::unique_ptr<TEditorViewInfo> TEditor::CreateViewInfo()
+{
+    auto view = std::make_unique<TEditorViewInfo>();
+    view->SetOwner(this);
+    view->OnChange = [this](TNotifyPersistent* s) { SubObjectChanged(s); };
+    return view;
+}
+
+std::unique_ptr<TEditorParserFactory> TEditor::GetParserClass() const
+{
+    return std::make_unique<TEditorParserFactory>(view_.get());
 }
 
 void TEditor::GetDelimiters(TByteSet& set) const { set = DefaultDelimiters(); }
@@ -194,6 +212,7 @@ void TEditor::Clear() { lines_->Clear(); }
 
 void TEditor::Loaded()
 {
+    TCustomControl::Loaded();
     if (WordWrap()) Store().WrapAll();
     Store().RescanRows();
     modified_ = false;

@@ -62,11 +62,16 @@ public:
 
     // Items in menu order: 0 undo, 1 redo, 3 cut, 4 copy, 5 paste, 6 box
     // paste, 7 delete, 9 select all, 11 box selection mode (2, 8, 10 are
-    // separators). Cut, copy, paste, delete and select all are bound by the
-    // selection and clipboard code.
+    // separators).
     enum { kUndo = 0, kRedo = 1, kCut = 3, kCopy = 4, kPaste = 5, kBoxPaste = 6, kDelete = 7, kSelectAll = 9, kBoxMode = 11 };
     virtual void UndoClick();
     virtual void RedoClick();
+    virtual void CutClick();
+    virtual void CopyClick();
+    virtual void PasteClick();
+    virtual void BoxPasteClick();
+    virtual void DeleteClick();
+    virtual void SelectAllClick();
     virtual void BoxSelectModeClick();
     virtual void EnableItems();
 
@@ -144,7 +149,8 @@ public:
     void SetOverWrite(bool v);
     TSelectionMode SelectionMode() const { return selectionMode_; }
     void SetSelectionMode(TSelectionMode v);
-    bool Selected() const { return selectionState_ == 2; }
+    bool Selected() const { return GetSelected(); }
+    bool GetSelected() const { return selectionState_ == 2; }
     bool IsDraggingSelection() const { return dragState_ == 2; }
     int CellWidth() const { return cellWidth_; }
     int CellHeight() const { return cellHeight_; }
@@ -173,7 +179,9 @@ public:
     int GetRowWidth(int row) const { return vellumo::GetRowWidth(Store(), row); }
     std::string GetExpandedRow(int row) const { return vellumo::GetExpandedRow(Store(), row); }
     void GetExpandedRow(int row, std::string& out) const { vellumo::GetExpandedRow(Store(), row, out); }
-    std::string GetRowText(int row) const { return std::string(Store().Strings(row)); }
+    // The stored bytes of a row, tabs not expanded; empty out of range.
+    std::string_view GetListString(int row) const { return Store().Strings(row); }
+    std::string GetRowText(int row) const { return std::string(GetListString(row)); }
     int GetListCount() const { return Store().Count(); }
     TEditorRowAttribute GetRowAttribute(int row) const;
     int GetRowBracketState(int row) const { return Store().GetBracketState(row); }
@@ -201,7 +209,7 @@ public:
     void Clear();
     // After the properties were set from outside in one go: wraps when word
     // wrap is on, rescans, and counts the text as unmodified.
-    void Loaded();
+    void Loaded() override;
 
     // ---- caret and scrolling
     void SetCaretRowCol(int row, int col);
@@ -381,7 +389,7 @@ public:
     int ScreenHeight() const override;
     int BracketRegionCount() const override { return view_ ? view_->Brackets().Count() : 0; }
     const IRowParserFactory* ParserFactory() const override { return parserFactory_.get(); }
-    bool IsLoading() const override { return false; }
+    bool IsLoading() const override { return (ComponentState() & csLoading) != 0; }
     bool Focused() const override { return focused_ && HandleAllocated(); }
     int CaretRow() const override { return row_; }
     int CaretCol() const override { return col_; }
@@ -409,6 +417,14 @@ protected:
     void ColorChanged() override;
     bool MouseWheel(TShiftState shift, int delta, POINT screen) override;
 
+    // The parts the constructor makes, one step each.
+    std::shared_ptr<TEditorScreenStrings> CreateScreenStrings();
+    std::unique_ptr<TEditorStrings> CreateLines();
+    std::unique_ptr<TEditorScreen> CreateScreen();
+    // Owned by this editor, its changes reported to SubObjectChanged.
+    std::unique_ptr<TEditorViewInfo> CreateViewInfo();
+    // The tokenizers of this editor's rows, bound to its View.
+    std::unique_ptr<TEditorParserFactory> GetParserClass() const;
     virtual void GetDelimiters(TByteSet& set) const;
     virtual std::unique_ptr<TEditorPopupMenu> CreatePopupMenu();
     virtual void DoDrawLine(const std::string& lineStr, int x, int y, int index, RECT& rect, bool selected);
@@ -486,6 +502,7 @@ protected:
 
 private:
     void CreateBitmaps();
+    void FreeBitmaps();
     void CreateDigitGlyphs();
     void CreateRulerEdgeBitmap();
     void ColorDigitGlyphs();

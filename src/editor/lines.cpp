@@ -102,7 +102,7 @@ bool ScanFile(std::FILE* f, F&& line)
 
 TEditorScreenStrings& TEditorStrings::Store() const { return view_.ScreenStrings(); }
 
-int TEditorStrings::Count() const { return Store().LineCount(); }
+int TEditorStrings::GetCount() const { return Store().LineCount(); }
 
 bool TEditorStrings::LineRows(int index, int& first, int& last) const
 {
@@ -192,9 +192,9 @@ void TEditorStrings::Delete(int index)
 
 void TEditorStrings::Clear() { Store().Clear(); }
 
-std::string TEditorStrings::Text() const { return JoinRows(Store()); }
+std::string TEditorStrings::GetTextStr() const { return JoinRows(Store()); }
 
-void TEditorStrings::SetText(std::string_view text)
+void TEditorStrings::SetTextStr(std::string_view text)
 {
     TLinesUpdate update(*this);
     Store().LoadText(text);

@@ -20,7 +20,7 @@ public:
     TEditorStrings(const TEditorStrings&) = delete;
     TEditorStrings& operator=(const TEditorStrings&) = delete;
 
-    int Count() const;
+    int Count() const { return GetCount(); }
     std::string Get(int index) const;
     std::string operator[](int index) const { return Get(index); }
     void Put(int index, std::string_view s);
@@ -30,8 +30,8 @@ public:
     void Delete(int index);
     void Clear();
 
-    std::string Text() const;
-    void SetText(std::string_view text);
+    std::string Text() const { return GetTextStr(); }
+    void SetText(std::string_view text) { SetTextStr(text); }
     void Assign(const TStringList& source);
     void Assign(const TEditorStrings& source);
     void AssignTo(TStringList& dest) const;
@@ -52,6 +52,12 @@ public:
     void ReadStoredStrings(const std::vector<std::string>& strings);
 
 private:
+    // The rows without word wrap, else the logical lines.
+    int GetCount() const;
+    // The rows joined, CR LF after each line-break row.
+    std::string GetTextStr() const;
+    // A whole new text in one update, no undo record; the view goes to the top left.
+    void SetTextStr(std::string_view text);
     TEditorScreenStrings& Store() const;
     // First and last row of a logical line, or false when there is none.
     bool LineRows(int index, int& first, int& last) const;

@@ -173,7 +173,7 @@ void TEditor::DrawRowText(RECT rect, int x, int row, const std::string& rowText,
     clip.right = std::min(static_cast<int>(rect.right), tl + cw * kMaxCols - pixelOffset_);
     if (!text.empty()) {
         const int state = JoinWrappedNeighbours(row, joined, x, rect, clip);
-        TEditorParser parser(text, view_.get(), state);
+        TEditorParser parser = TEditorParser::CreateWithState(text, view_.get(), state);
         const COLORREF fontRgb = ColorToRGB(Font().Color());
         const COLORREF backRgb = ColorToRGB(Color());
         for (; parser.TokenKind() != tkEnd; parser.NextToken()) {

@@ -39,7 +39,7 @@ enum TEditorTokenKind : unsigned char {
 
 // Which bytes between tokens are dropped. SkipSpaces drops 01..08 and 0A..20;
 // KeepSpaces drops 01..08 and 0A..1F, so each space is a token of its own
-// (what the main window's blank marks and attribute drawing need).
+// (the tokenizer TMyParser below).
 enum class TBlankPolicy { SkipSpaces, KeepSpaces };
 
 // Bracket-region states kept per row.
@@ -58,8 +58,12 @@ public:
     // state at the row's start (-2, -1 or a bracket index). A state that
     // names no bracket item of the view is taken as -1. settings defaults
     // to the process-wide values.
-    TEditorParser(std::string_view text, const TEditorViewInfo* view, int startState,
-                  TBlankPolicy blanks = TBlankPolicy::SkipSpaces, const TParserSettings* settings = nullptr);
+    static TEditorParser CreateWithState(std::string_view text, const TEditorViewInfo* view, int startState,
+                                         TBlankPolicy blanks = TBlankPolicy::SkipSpaces,
+                                         const TParserSettings* settings = nullptr)
+    {
+        return TEditorParser(text, view, startState, blanks, settings);
+    }
 
     // A scan taken up at from, where an earlier scan of the same text in
     // state ended a token: it reads the tokens after from as that scan did.
@@ -70,6 +74,9 @@ public:
     template <class S, class... Rest>
         requires(std::is_same_v<S, std::string>)
     TEditorParser(S&&, Rest&&...) = delete;
+    template <class S, class... Rest>
+        requires(std::is_same_v<S, std::string>)
+    static TEditorParser CreateWithState(S&&, Rest&&...) = delete;
 
     void NextToken();
     // Bytes stepped over, blanks included, by the tokenizers of this thread
@@ -88,6 +95,10 @@ public:
     // Every byte looked at so far (the row's end included) lies before this
     // offset; a bound, not the exact figure.
     std::size_t ReadHorizon() const noexcept;
+
+protected:
+    TEditorParser(std::string_view text, const TEditorViewInfo* view, int startState, TBlankPolicy blanks,
+                  const TParserSettings* settings);
 
 private:
     unsigned char At(std::size_t i) const noexcept
@@ -137,6 +148,31 @@ private:
         TSteps& operator=(const TSteps&) noexcept { return *this; }
         ~TSteps();
     } steps_;
+};
+
+// The main window's tokenizer: each space is a token of its own, which its
+// blank marks and attribute values need.
+class TMyParser : public TEditorParser {
+public:
+    explicit TMyParser(std::string_view text) : TEditorParser(text, TBlankPolicy::KeepSpaces) {}
+    static TMyParser CreateWithState(std::string_view text, const TEditorViewInfo* view, int startState,
+                                     const TParserSettings* settings = nullptr)
+    {
+        return TMyParser(text, view, startState, settings);
+    }
+
+    template <class S, class... Rest>
+        requires(std::is_same_v<S, std::string>)
+    TMyParser(S&&, Rest&&...) = delete;
+    template <class S, class... Rest>
+        requires(std::is_same_v<S, std::string>)
+    static TMyParser CreateWithState(S&&, Rest&&...) = delete;
+
+private:
+    TMyParser(std::string_view text, const TEditorViewInfo* view, int startState, const TParserSettings* settings)
+        : TEditorParser(text, view, startState, TBlankPolicy::KeepSpaces, settings)
+    {
+    }
 };
 
 } // namespace vellumo

@@ -7,7 +7,7 @@ class TParserScanner : public IRowScanner {
 public:
     TParserScanner(std::string_view text, const TEditorViewInfo* view, int startState, TBlankPolicy blanks,
                    const TParserSettings* settings)
-        : parser_(text, view, startState, blanks, settings)
+        : parser_(TEditorParser::CreateWithState(text, view, startState, blanks, settings))
     {
     }
     TParserScanner(std::string_view text, const TEditorViewInfo* view, int state, std::size_t from,

@@ -19,7 +19,7 @@ constexpr int kMaxBracketRegions = 14;
 
 using TEditorRowFlags = std::uint32_t;
 
-constexpr TEditorRowAttribute RowAttributeOf(TEditorRowFlags f) noexcept
+constexpr TEditorRowAttribute RowAttribute(TEditorRowFlags f) noexcept
 {
     return static_cast<TEditorRowAttribute>(f & 0x0Fu);
 }

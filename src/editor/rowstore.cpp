@@ -187,14 +187,14 @@ void TPointerStringList::PutFlags(int index, TEditorRowFlags flags)
 {
     if (index < 0 || index >= Count()) return;
     TEditorRow& r = rows_[static_cast<std::size_t>(index)];
-    if (RowAttributeOf(r.Flags()) != RowAttributeOf(flags)) Touch();
+    if (RowAttribute(r.Flags()) != RowAttribute(flags)) Touch();
     r.SetFlags(flags);
     NoteKnownState(index, BracketStateOf(flags));
 }
 
 TEditorRowAttribute TPointerStringList::GetRowAttribute(int index) const noexcept
 {
-    return RowAttributeOf(GetFlags(index));
+    return RowAttribute(GetFlags(index));
 }
 
 void TPointerStringList::SetRowAttribute(int index, TEditorRowAttribute a)
@@ -415,11 +415,11 @@ void TEditorScreenStrings::AppendRowBreak(const TPointerStringList& list, int ro
     if (row >= 0 && row < list.Count() && list.GetRowAttribute(row) == raLineBreak) text += "\r\n";
 }
 
-std::string TEditorScreenStrings::GetLogicalText(int start, int count, TEditorRowAttribute* lastAttribute,
-                                                 int* rowsTaken) const
+std::string TEditorScreenStrings::GetLogicalText(int start, int count, TEditorRowAttribute* LastAttribute,
+                                                 int* RowsTaken) const
 {
-    if (lastAttribute) *lastAttribute = raNone;
-    if (rowsTaken) *rowsTaken = 0;
+    if (LastAttribute) *LastAttribute = raNone;
+    if (RowsTaken) *RowsTaken = 0;
     if (start < 0 || start >= Count() || count == 0 || count < -1) return {};
     const int last = count == -1 ? LastRowOfLine(start) : std::min(Count() - 1, start + count - 1);
     std::size_t size = 0;
@@ -430,8 +430,8 @@ std::string TEditorScreenStrings::GetLogicalText(int start, int count, TEditorRo
         text += Strings(r);
         AppendRowBreak(*this, r, text);
     }
-    if (lastAttribute) *lastAttribute = GetRowAttribute(last);
-    if (rowsTaken) *rowsTaken = last - start + 1;
+    if (LastAttribute) *LastAttribute = GetRowAttribute(last);
+    if (RowsTaken) *RowsTaken = last - start + 1;
     return text;
 }
 
@@ -461,7 +461,7 @@ void TEditorScreenStrings::UpdateLineIndex() const
         for (auto it = hi; it != lineStarts_.end(); ++it) *it += delta;
         std::vector<int> run;
         for (int r = from; r < f + patchNew_ && r + 1 < n; ++r)
-            if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags()) != raWrapped) run.push_back(r + 1);
+            if (RowAttribute(rows_[static_cast<std::size_t>(r)].Flags()) != raWrapped) run.push_back(r + 1);
         const auto at = lineStarts_.erase(lo, hi);
         lineStarts_.insert(at, run.begin(), run.end());
         lineVersion_ = Version();
@@ -470,7 +470,7 @@ void TEditorScreenStrings::UpdateLineIndex() const
     lineStarts_.clear();
     if (n > 0) lineStarts_.push_back(0);
     for (int r = 0; r + 1 < n; ++r)
-        if (RowAttributeOf(rows_[static_cast<std::size_t>(r)].Flags()) != raWrapped) lineStarts_.push_back(r + 1);
+        if (RowAttribute(rows_[static_cast<std::size_t>(r)].Flags()) != raWrapped) lineStarts_.push_back(r + 1);
     lineVersion_ = Version();
 }
 
@@ -621,7 +621,7 @@ void TEditorScreenStrings::ReplaceRun(int first, int oldCount, std::vector<TEdit
     auto at = rows_.begin() + first;
     bool shape = oldCount != newCount;
     for (int k = 0; k < common; ++k) {
-        if (RowAttributeOf(at[k].Flags()) != RowAttributeOf(rows[static_cast<std::size_t>(k)].Flags())) shape = true;
+        if (RowAttribute(at[k].Flags()) != RowAttribute(rows[static_cast<std::size_t>(k)].Flags())) shape = true;
         at[k] = std::move(rows[static_cast<std::size_t>(k)]);
     }
     if (newCount < oldCount) {
@@ -713,7 +713,10 @@ void TEditorScreenStrings::NotifyEditors()
 
 // ---- TScreenStringsLink ---------------------------------------------------
 
-TScreenStringsLink::TScreenStringsLink(IEditorView& view) : view_(view), store_(TEditorScreenStrings::Create())
+TScreenStringsLink::TScreenStringsLink(IEditorView& view) : TScreenStringsLink(view, TEditorScreenStrings::Create()) {}
+
+TScreenStringsLink::TScreenStringsLink(IEditorView& view, std::shared_ptr<TEditorScreenStrings> store)
+    : view_(view), store_(std::move(store))
 {
     store_->AttachEditor(&view_);
 }

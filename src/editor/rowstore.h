@@ -206,9 +206,10 @@ public:
     int EditStartRow(int row) const noexcept;
 
     // Rows start..start+count-1 (count -1: to the end of start's logical
-    // line) with CR LF after each line-break row.
-    std::string GetLogicalText(int start, int count, TEditorRowAttribute* lastAttribute = nullptr,
-                               int* rowsTaken = nullptr) const;
+    // line) with CR LF after each line-break row; LastAttribute gets the last
+    // row's attribute and RowsTaken their count (raNone and 0 for none).
+    std::string GetLogicalText(int start, int count, TEditorRowAttribute* LastAttribute = nullptr,
+                               int* RowsTaken = nullptr) const;
     int FirstRowOfLine(int row) const noexcept;
     int LastRowOfLine(int row) const noexcept;
     static void AppendRowBreak(const TPointerStringList& list, int row, std::string& text);
@@ -302,6 +303,8 @@ private:
 class TScreenStringsLink {
 public:
     explicit TScreenStringsLink(IEditorView& view);
+    // Joins the given store instead of a new one.
+    TScreenStringsLink(IEditorView& view, std::shared_ptr<TEditorScreenStrings> store);
     ~TScreenStringsLink();
     TScreenStringsLink(const TScreenStringsLink&) = delete;
     TScreenStringsLink& operator=(const TScreenStringsLink&) = delete;

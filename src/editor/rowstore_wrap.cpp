@@ -111,7 +111,7 @@ void TEditorScreenStrings::WrapAll()
         if (lastAttr == raWrapped) lastAttr = raEof;
         const std::size_t n = rows_.size();
         auto lineEnd = [&](std::size_t i) {
-            while (i + 1 < n && RowAttributeOf(rows_[i].Flags()) == raWrapped) ++i;
+            while (i + 1 < n && RowAttribute(rows_[i].Flags()) == raWrapped) ++i;
             return i;
         };
         // A logical line is read in place when its rows are one run of a
@@ -179,7 +179,7 @@ void TEditorScreenStrings::UnwrapAll()
         const TEditorRowFlags lineBreak = WithRowAttribute(0, raLineBreak);
         for (std::size_t i = 0; i < n;) {
             std::size_t j = i;
-            while (j + 1 < n && RowAttributeOf(rows_[j].Flags()) == raWrapped) ++j;
+            while (j + 1 < n && RowAttribute(rows_[j].Flags()) == raWrapped) ++j;
             std::string_view run;
             TEditorRow row;
             if (j == i) {

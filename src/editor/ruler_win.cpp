@@ -53,6 +53,13 @@ void TEditor::CreateBitmaps()
     CreateRulerEdgeBitmap();
 }
 
+void TEditor::FreeBitmaps()
+{
+    for (std::unique_ptr<TBitmap>* b : {&leftbarEdge_, &corner_, &rulerImage_, &markerImage_, &rulerScale_, &glyphs_,
+                                        &rulerDigits_, &markerDigits_, &rulerEdge_})
+        b->reset();
+}
+
 void TEditor::CreateDigitGlyphs()
 {
     std::uint8_t bits[kGlyphRowBytes * kGlyphHeight];

@@ -47,18 +47,13 @@ void TEditorPopupMenu::CreateItems()
     Add("元に戻す(&U)", "Ctrl+Z", [this](TMenuItem&) { UndoClick(); });
     Add("やり直し(&R)", "Ctrl+A", [this](TMenuItem&) { RedoClick(); });
     AddSeparator();
-    auto act = [this](void (*f)(TEditor&)) {
-        return [this, f](TMenuItem&) {
-            if (editor_) f(*editor_);
-        };
-    };
-    Add("切り取り(&T)", "Ctrl+X", act([](TEditor& e) { e.CutToClipboard(); }));
-    Add("コピー(&C)", "Ctrl+C", act([](TEditor& e) { e.CopyToClipboard(); }));
-    Add("貼り付け(&P)", "Ctrl+V", act([](TEditor& e) { e.PasteFromClipboard(); }));
-    Add("Box貼り付け(&B)", "Ctrl+B", act([](TEditor& e) { e.PasteBoxFromClipboard(); }));
-    Add("削除(&D)", "", act([](TEditor& e) { e.DeleteSelectedText(); }));
+    Add("切り取り(&T)", "Ctrl+X", [this](TMenuItem&) { CutClick(); });
+    Add("コピー(&C)", "Ctrl+C", [this](TMenuItem&) { CopyClick(); });
+    Add("貼り付け(&P)", "Ctrl+V", [this](TMenuItem&) { PasteClick(); });
+    Add("Box貼り付け(&B)", "Ctrl+B", [this](TMenuItem&) { BoxPasteClick(); });
+    Add("削除(&D)", "", [this](TMenuItem&) { DeleteClick(); });
     AddSeparator();
-    Add("すべて選択(&A)", "", act([](TEditor& e) { e.SelectAll(); }));
+    Add("すべて選択(&A)", "", [this](TMenuItem&) { SelectAllClick(); });
     AddSeparator();
     Add("Box選択モード(&K)", "Ctrl+K", [this](TMenuItem&) { BoxSelectModeClick(); });
 }
@@ -71,6 +66,36 @@ void TEditorPopupMenu::UndoClick()
 void TEditorPopupMenu::RedoClick()
 {
     if (editor_) editor_->Redo();
+}
+
+void TEditorPopupMenu::CutClick()
+{
+    if (editor_) editor_->CutToClipboard();
+}
+
+void TEditorPopupMenu::CopyClick()
+{
+    if (editor_) editor_->CopyToClipboard();
+}
+
+void TEditorPopupMenu::PasteClick()
+{
+    if (editor_) editor_->PasteFromClipboard();
+}
+
+void TEditorPopupMenu::BoxPasteClick()
+{
+    if (editor_) editor_->PasteBoxFromClipboard();
+}
+
+void TEditorPopupMenu::DeleteClick()
+{
+    if (editor_) editor_->DeleteSelectedText();
+}
+
+void TEditorPopupMenu::SelectAllClick()
+{
+    if (editor_) editor_->SelectAll();
 }
 
 void TEditorPopupMenu::BoxSelectModeClick()

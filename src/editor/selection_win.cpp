@@ -317,7 +317,7 @@ bool FindTokenAt(const TEditorScreenStrings& s, const TEditorViewInfo* view, int
         return false;
     };
     if (view) {
-        TEditorParser parser(line, view, state);
+        TEditorParser parser = TEditorParser::CreateWithState(line, view, state);
         return scan(parser);
     }
     TEditorParser parser(line);

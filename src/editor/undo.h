@@ -29,6 +29,9 @@ struct TUndoData {
     long long KeptTail = 0;
 };
 
+// The records of one list, oldest first.
+using TUndoDataList = std::deque<TUndoData>;
+
 // Fills r's removed text from the text before (removed) and after (inserted) an edit.
 void SetRemovedText(TUndoData& r, std::string_view removed, std::string_view inserted);
 
@@ -66,8 +69,8 @@ public:
     void SetListMax(int value);
     int UndoCount() const noexcept { return static_cast<int>(undo_.size()); }
     int RedoCount() const noexcept { return static_cast<int>(redo_.size()); }
-    const std::deque<TUndoData>& UndoList() const noexcept { return undo_; }
-    const std::deque<TUndoData>& RedoList() const noexcept { return redo_; }
+    const TUndoDataList& UndoList() const noexcept { return undo_; }
+    const TUndoDataList& RedoList() const noexcept { return redo_; }
 
 private:
     bool Fits(const TUndoData& r) const;
@@ -82,8 +85,8 @@ private:
     TEditorScreenStrings& owner_;
     int listMax_ = kDefaultListMax;
     bool redoing_ = false;
-    std::deque<TUndoData> redo_;
-    std::deque<TUndoData> undo_;
+    TUndoDataList redo_;
+    TUndoDataList undo_;
 
     // The open group: the whole text before its first edit, the caret then,
     // and the rows no edit touched at the top and at the bottom. Each edit

@@ -359,17 +359,25 @@ void TFormStrPreview::WndProc(TMessage& m)
 
 bool TFormStrPreview::Key(TShortCut key)
 {
-    TPreviewButton b = bnNone;
     switch (key) {
-    case ShortCut(VK_ESCAPE, 0): Close(); return true;
-    case ShortCut(VK_PRIOR, 0): b = bnBack; break;
-    case ShortCut(VK_NEXT, 0): b = bnNext; break;
-    case ShortCut(VK_HOME, scCtrl): b = bnTop; break;
-    case ShortCut(VK_END, scCtrl): b = bnEnd; break;
+    case ShortCut(VK_ESCAPE, 0): pvClose(); return true;
+    case ShortCut(VK_PRIOR, 0): pvPageUp(); return true;
+    case ShortCut(VK_NEXT, 0): pvPageDown(); return true;
+    case ShortCut(VK_HOME, scCtrl): pvTop(); return true;
+    case ShortCut(VK_END, scCtrl): pvEnd(); return true;
     default: return false;
     }
+}
+
+void TFormStrPreview::pvClose() { Close(); }
+void TFormStrPreview::pvPageUp() { ActIfEnabled(bnBack); }
+void TFormStrPreview::pvPageDown() { ActIfEnabled(bnNext); }
+void TFormStrPreview::pvTop() { ActIfEnabled(bnTop); }
+void TFormStrPreview::pvEnd() { ActIfEnabled(bnEnd); }
+
+void TFormStrPreview::ActIfEnabled(TPreviewButton b)
+{
     if (Button(b).Enabled()) Act(b);
-    return true;
 }
 
 void TFormStrPreview::Act(TPreviewButton b)

@@ -98,6 +98,13 @@ protected:
 
 private:
     bool Key(TShortCut key);
+    // The key actions; a page action does nothing while its button is disabled.
+    void pvClose();
+    void pvPageUp();
+    void pvPageDown();
+    void pvTop();
+    void pvEnd();
+    void ActIfEnabled(TPreviewButton b);
     void Act(TPreviewButton b);
     void Layout();
     TPreviewRoom Room();

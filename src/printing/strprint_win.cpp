@@ -2,7 +2,7 @@
 
 #include "classlib/screen_win.h"
 #include "printing/canvasprint_win.h"
-#include "printing/strprog_win.h"
+#include "printing/strpprog_win.h"
 
 namespace vellumo {
 
@@ -248,6 +248,13 @@ bool TStringsPrinter::PrintPages(const TMetaFileList& pages)
     return true;
 }
 
+bool TStringsPrinter::CheckPrintSize(const std::vector<std::string>& text)
+{
+    if (JoinedPrintSize(text) <= kMaxPrintBytes) return true;
+    Message(kMsgPrintTooLarge);
+    return false;
+}
+
 bool TStringsPrinter::PrintStrings(const TStringList& lines)
 {
     return PrintStrings(lines.Items());
@@ -257,10 +264,7 @@ bool TStringsPrinter::PrintStrings(const std::vector<std::string>& lines)
 {
     // One snapshot of the text for the whole pass.
     const std::vector<std::string> text(lines);
-    if (JoinedPrintSize(text) > kMaxPrintBytes) {
-        Message(kMsgPrintTooLarge);
-        return false;
-    }
+    if (!CheckPrintSize(text)) return false;
     TMetaFileList pages;
     if (!RenderDocument(text, pages, kCaptionPrinting)) return false;
     if (!PageRangeValid(*this, pages.Count())) {
@@ -278,10 +282,7 @@ bool TStringsPrinter::PreviewStrings(const TStringList& lines, bool allowPrint)
 bool TStringsPrinter::PreviewStrings(const std::vector<std::string>& lines, bool allowPrint)
 {
     const std::vector<std::string> text(lines);
-    if (JoinedPrintSize(text) > kMaxPrintBytes) {
-        Message(kMsgPrintTooLarge);
-        return false;
-    }
+    if (!CheckPrintSize(text)) return false;
     if (!PreviewSink) return false;
     TMetaFileList pages;
     if (!RenderDocument(text, pages, kCaptionPreviewing)) return false;

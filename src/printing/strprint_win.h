@@ -102,6 +102,8 @@ public:
 
 private:
     void Message(const char* text);
+    // False, with the message, for a text too long to print.
+    bool CheckPrintSize(const std::vector<std::string>& text);
     int PrinterDpi();
     int ScreenDpi();
 

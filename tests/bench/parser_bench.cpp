@@ -17,7 +17,7 @@ void Tokenize(benchmark::State& state, TEditMode mode, const std::string& row)
     settings.EditMode = mode;
     std::size_t tokens = 0;
     for (auto _ : state) {
-        TEditorParser p(row, &view, BracketStateOutside, TBlankPolicy::SkipSpaces, &settings);
+        TEditorParser p = TEditorParser::CreateWithState(row, &view, BracketStateOutside, TBlankPolicy::SkipSpaces, &settings);
         for (; p.TokenKind() != tkEnd; p.NextToken()) ++tokens;
         benchmark::DoNotOptimize(p.BracketState());
     }

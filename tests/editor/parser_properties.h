@@ -43,7 +43,7 @@ inline std::string CheckRowProperties(const std::string& row, const TEditorViewI
     boundary[n] = true;
 
     const int count = view ? view->Brackets().Count() : 0;
-    TEditorParser p(row, view, startState, blanks, &settings);
+    TEditorParser p = TEditorParser::CreateWithState(row, view, startState, blanks, &settings);
     const bool stateless = startState == BracketStateNone || !view;
     std::size_t prevEnd = 0;
     std::string joined;

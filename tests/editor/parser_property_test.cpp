@@ -115,7 +115,7 @@ TEST(ParserProperties, NothingPastTheReadHorizonChangesTheTokensBeforeIt)
                    std::vector<TToken>& tokens, std::vector<std::size_t>* horizons) {
         tokens.clear();
         if (horizons) horizons->clear();
-        TEditorParser p(row, &view, state, TBlankPolicy::SkipSpaces, &settings);
+        TEditorParser p = TEditorParser::CreateWithState(row, &view, state, TBlankPolicy::SkipSpaces, &settings);
         for (; p.TokenKind() != tkEnd; p.NextToken()) {
             tokens.push_back({p.TokenPos(), p.TokenKind(), p.BracketState(), p.BracketIndex(), p.TokenText()});
             if (horizons) horizons->push_back(p.ReadHorizon());
@@ -274,7 +274,7 @@ TEST(ParserProperties, KeptBlanksJoinToTheRow)
                 if (!IsSkippedBlank(static_cast<unsigned char>(*c), TBlankPolicy::KeepSpaces)) row += *c;
         }
         std::string joined;
-        TEditorParser p(row, &view, BracketStateOutside, TBlankPolicy::KeepSpaces, &settings);
+        TMyParser p = TMyParser::CreateWithState(row, &view, BracketStateOutside, &settings);
         for (; p.TokenKind() != tkEnd; p.NextToken()) joined += p.TokenText();
         ASSERT_EQ(joined, row);
     }

@@ -288,10 +288,10 @@ TEST(Parser, WithoutAViewOnlyCharacterClassesApply)
     EXPECT_EQ(kinds.size(), 23u);
 }
 
-TEST(Parser, KeepingSpacesGivesEachSpaceAsASymbol)
+TEST(Parser, TMyParserGivesEachSpaceAsASymbol)
 {
     const std::string row = " a  b\x01";
-    TEditorParser keep(row, TBlankPolicy::KeepSpaces);
+    TMyParser keep(row);
     std::vector<Tok> got;
     for (; keep.TokenKind() != tkEnd; keep.NextToken())
         got.push_back({keep.TokenKind(), keep.TokenPos(), std::string(keep.TokenText())});
@@ -299,12 +299,18 @@ TEST(Parser, KeepingSpacesGivesEachSpaceAsASymbol)
                          {tkWord, 4, "b"}}));
     EXPECT_EQ(keep.TokenPos(), 6);  // control bytes are still skipped
 
-    // The same policy applies with a view, from the first token on.
+    // The same with a view, from the first token on; no region token read yet.
     TEditorViewInfo view;
     SetupMode(view, emCpp);
     TParserSettings settings;
     EXPECT_EQ(Tokenize(" x", &view, -1, settings, TBlankPolicy::KeepSpaces).tokens,
               (Toks{{tkSymbol, 0, " "}, {tkWord, 1, "x"}}));
+    const std::string tag = "<a b>";
+    TMyParser inner = TMyParser::CreateWithState(tag, &view, BracketStateNone, &settings);
+    EXPECT_EQ(inner.BracketIndex(), BracketStateNone);
+    inner.NextToken();
+    inner.NextToken();
+    EXPECT_EQ(inner.TokenText(), " ");
 }
 
 TEST(Parser, EndRepeatsAndEmptyOrNulRows)

@@ -338,7 +338,7 @@ TEST(StoreRows, ARowHoldsItsTextInSixteenBytes)
     std::string text = longText;
     TEditorRow taken = TEditorRow::Take(std::move(text), WithRowAttribute(0, raEof));
     EXPECT_EQ(taken.Text(), longText);
-    EXPECT_EQ(RowAttributeOf(taken.Flags()), raEof);
+    EXPECT_EQ(RowAttribute(taken.Flags()), raEof);
     taken.Own().insert(0, "ab");
     taken.Resized();
     EXPECT_EQ(taken.Size(), 5002u);

@@ -125,7 +125,7 @@ inline RowResult Tokenize(const std::string& row, const TEditorViewInfo* view, i
                           const TParserSettings& settings, TBlankPolicy blanks = TBlankPolicy::SkipSpaces)
 {
     RowResult r;
-    TEditorParser p(row, view, state, blanks, &settings);
+    TEditorParser p = TEditorParser::CreateWithState(row, view, state, blanks, &settings);
     for (std::size_t guard = 0; p.TokenKind() != tkEnd && guard <= row.size(); ++guard) {
         r.tokens.push_back({p.TokenKind(), p.TokenPos(), std::string(p.TokenText())});
         if (p.TokenKind() == tkBracket) r.bracketIndexes.push_back(p.BracketIndex());

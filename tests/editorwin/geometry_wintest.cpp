@@ -412,18 +412,22 @@ TEST(EditorFocus, WheelScrollsLinesOrPages)
     SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, saved, nullptr, 0);
 }
 
-TEST(EditorFocus, LoadedWrapsRescansAndClearsModified)
+TEST(EditorFocus, WhileLoadingWordWrapWaitsForLoaded)
 {
     auto e = MakeEditor();
     e->Lines().SetText(std::string(30, 'a'));
     e->Store().ReplaceRows(0, 1, std::string(30, 'b'));
     ASSERT_TRUE(e->Modified());
+    e->Loading();
     e->WrapOption().SetWrapByte(20);
-    e->Loaded();
-    EXPECT_FALSE(e->Modified());
-    EXPECT_EQ(e->Store().Count(), 1);
     e->SetWordWrap(true);
+    EXPECT_EQ(e->Store().Count(), 1);
+    e->Loaded();
+    EXPECT_EQ(e->ComponentState() & csLoading, 0u);
+    EXPECT_FALSE(e->Modified());
     EXPECT_EQ(e->Store().Count(), 2);
+    e->SetWordWrap(false);
+    EXPECT_EQ(e->Store().Count(), 1);
 }
 
 TEST(EditorFont, AFontChangeRemeasuresAndReturnsFromAHorizontalScroll)

@@ -387,6 +387,15 @@ TEST(EditorWindow, PopupMenuFollowsTheEditorsState)
     EXPECT_EQ(e->SelectionMode(), smBox);
     menu->DoPopup();
     EXPECT_TRUE(menu->Items(TEditorPopupMenu::kBoxMode).Checked());
+
+    // Each item reaches its own command.
+    e->SetReadOnly(false);
+    e->SetSelectionMode(smNormal);
+    EXPECT_TRUE(menu->DispatchCommand(TEditorPopupMenu::kSelectAll + 1));
+    EXPECT_EQ(e->SelLength(), 4);
+    menu->DoPopup();
+    EXPECT_TRUE(menu->DispatchCommand(TEditorPopupMenu::kDelete + 1));
+    EXPECT_EQ(e->GetTextLength(), 0);
 }
 
 } // namespace

@@ -16,7 +16,7 @@
 #include "classlib/printer_win.h"
 #include "classlib/screen_win.h"
 #include "printing/strprint_win.h"
-#include "printing/strprog_win.h"
+#include "printing/strpprog_win.h"
 #include "support/testprinter.h"
 #include "support/windowpicture_win.h"
 
@@ -284,6 +284,9 @@ TEST_F(PrintingWithPrinter, WrongRangeAndRefusedLayoutPrintNothing)
     EXPECT_FALSE(sp_->PrintStrings(huge));
     ASSERT_EQ(messages_.size(), 4u);
     EXPECT_EQ(messages_[3], kMsgPrintTooLarge);
+    EXPECT_FALSE(sp_->PreviewStrings(huge, true));
+    ASSERT_EQ(messages_.size(), 5u);
+    EXPECT_EQ(messages_[4], kMsgPrintTooLarge);
     EXPECT_EQ(GetFileAttributesA(output_.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

@@ -69,7 +69,7 @@ private:
     TEditorParser RowParser() const
     {
         if (!in_.View) return TEditorParser(line_);
-        return TEditorParser(line_, in_.View, in_.StartState);
+        return TEditorParser::CreateWithState(line_, in_.View, in_.StartState);
     }
     bool Keyword(const TEditorParser& p) const
     {
@@ -152,7 +152,7 @@ private:
     // Quoted values with their quotes, unquoted ones up to the next space; ">" never.
     void AttributeValues(std::string_view tag, int base)
     {
-        TEditorParser p(tag, in_.View, BracketStateNone, TBlankPolicy::KeepSpaces);
+        TMyParser p = TMyParser::CreateWithState(tag, in_.View, BracketStateNone);
         auto draw = [&] { Add(LineX(base + p.TokenPos()), p.TokenText(), true, col_.Html_Option, TOverlayStyle::Keep); };
         bool value = false;
         while (p.TokenKind() != tkEnd) {
@@ -270,7 +270,7 @@ private:
         if (!opt_.LinkWord || !in_.View) return;
         const std::string& row = Stored();
         const TOverlayStyle st = opt_.LinkUnderline ? TOverlayStyle::Underline : TOverlayStyle::Keep;
-        EachStoredToken(TEditorParser(row, in_.View, BracketStateNone), [&](const TEditorParser& p, int x) {
+        EachStoredToken(TEditorParser::CreateWithState(row, in_.View, BracketStateNone), [&](const TEditorParser& p, int x) {
             if (p.TokenKind() == tkUrl || p.TokenKind() == tkMail) Add(x, p.TokenText(), true, col_.Link, st);
         });
     }
@@ -279,7 +279,7 @@ private:
     {
         if (!opt_.LinkWord || !opt_.LinkUnderline || !in_.View) return;
         const std::string& row = Stored();
-        EachStoredToken(TEditorParser(row, in_.View, BracketStateNone), [&](const TEditorParser& p, int x) {
+        EachStoredToken(TEditorParser::CreateWithState(row, in_.View, BracketStateNone), [&](const TEditorParser& p, int x) {
             if (p.TokenKind() == tkUrl || p.TokenKind() == tkMail)
                 Add(x, p.TokenText(), false, clBlack, TOverlayStyle::Underline);
         });
@@ -343,7 +343,7 @@ private:
         for (std::size_t i = 0; i < row.size() && !blanks; i += CharLength(row, i))
             blanks = row[i] == ' ' || row[i] == '\t' || IsFullWidthSpace(row, i);
         if (!blanks) return;
-        EachStoredToken(TEditorParser(row, TBlankPolicy::KeepSpaces), [&](const TEditorParser& p, int x) {
+        EachStoredToken(TMyParser(row), [&](const TEditorParser& p, int x) {
             const std::string_view t = p.TokenText();
             if (p.TokenKind() == tkTab) {
                 if (opt_.TabMark && MarkFits(x)) plan_.Marks.push_back({TMarkKind::Tab, x});

@@ -151,7 +151,7 @@ void DrawLineOverlay(TEditor& e, const std::string& lineStr, int x, int y, int i
     in.StoredText = [&e, index, valid, cells] {
         if (!valid) return std::string();
         std::string shown;
-        const std::string_view row = e.Store().Strings(index);
+        const std::string_view row = e.GetListString(index);
         return std::string(row.substr(0, ExpandTabsPrefix(row, e.CellRules(), cells, shown)));
     };
     in.TabWidth = e.TabSpaceCount();

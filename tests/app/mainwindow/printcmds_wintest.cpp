@@ -17,7 +17,7 @@
 #include "app/commands/printcmds_win.h"
 #include "app/core/appcontext.h"
 #include "app/core/appfuncs.h"
-#include "printing/strprog_win.h"
+#include "printing/strpprog_win.h"
 #include "settings/settingsstore.h"
 #include "suiteform_win.h"
 #include "support/modalscript_win.h"

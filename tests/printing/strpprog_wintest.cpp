@@ -11,7 +11,7 @@
 
 #include "classlib/printer_win.h"
 #include "base/showmsg.h"
-#include "printing/strprog_win.h"
+#include "printing/strpprog_win.h"
 #include "support/windowpicture_win.h"
 
 namespace vellumo {

@@ -1,4 +1,4 @@
-#include "printing/strprog_win.h"
+#include "printing/strpprog_win.h"
 
 namespace vellumo {
 
