@@ -307,6 +307,14 @@ void TVellumo::PostChars(const std::string& cp932)
     }
 }
 
+void BringForward(HWND window)
+{
+    // Asynchronous, as the window may belong to a program that hung; done
+    // before the activation all the same, both going to the window's thread.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    SetForegroundWindow(window);
+}
+
 bool TVellumo::Keys(std::vector<BYTE> vkeys)
 {
     if (!main_) return false;
@@ -315,7 +323,7 @@ bool TVellumo::Keys(std::vector<BYTE> vkeys)
     // program lost its focus (from the switch away) can hand the activation
     // to the desktop just after this switch back: look again, switch again.
     for (int tries = 0; tries < 3; ++tries) {
-        SetForegroundWindow(main_);
+        BringForward(main_);
         Wait(2000, [&] { return GetForegroundWindow() == main_; });
         // The program takes the focus while it handles its activation: let
         // it finish, or under load the first key reaches no window.
@@ -334,7 +342,7 @@ bool TVellumo::Keys(std::vector<BYTE> vkeys)
 bool TypeTo(HWND window, const std::vector<BYTE>& vkeys)
 {
     for (int tries = 0; tries < 3 && GetForegroundWindow() != window; ++tries) {
-        SetForegroundWindow(window);
+        BringForward(window);
         Wait(2000, [&] { return GetForegroundWindow() == window; });
     }
     if (GetForegroundWindow() != window) return false;

@@ -108,6 +108,9 @@ private:
     HWND main_ = nullptr;
 };
 
+// What a click on the window does: it comes to the top and is activated
+// (activation alone raises nothing without a window manager).
+void BringForward(HWND window);
 // Brings a window (a message box, a dialog) forward and types a chord into it for real.
 bool TypeTo(HWND window, const std::vector<BYTE>& vkeys);
 

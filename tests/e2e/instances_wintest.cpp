@@ -1,6 +1,7 @@
 // Several instances at once: a file open in one is brought forward instead
 // of opened twice (with a modal dialog open there too), the Window menu's
-// arrangements by real keys, every Window command against an instance that
+// arrangements by real keys, next and previous going round all instances
+// after them, restore all, every Window command against an instance that
 // has stopped answering, and the placement kept over a maximized close.
 #include <windows.h>
 
@@ -249,6 +250,63 @@ TEST_F(Instances, ArrangementsByTheWindowMenu)
     check("side by side", 'V', false, [&](int n) { return *vellumo::SideBySideBoxes(n, area); });
     grow(11);
     check("tile", 'T', false, tiled);
+}
+
+TEST_F(Instances, NextAndPreviousGoRoundEveryInstanceAndRestoreAllKeepsTheCommanderInFront)
+{
+    std::vector<std::unique_ptr<TVellumo>> all;
+    for (int i = 0; i < 3; ++i) {
+        all.push_back(std::make_unique<TVellumo>());
+        ASSERT_TRUE(Launch(*all.back(), ""));
+    }
+    auto of = [&](HWND main) -> TVellumo& {
+        for (auto& v : all)
+            if (v->MainWindow() == main) return *v;
+        ADD_FAILURE() << "no instance owns the window";
+        return *all.front();
+    };
+    // After each turn the Z order must be the one wanted, its top active.
+    auto turn = [&](const char* what, std::vector<BYTE> keys, const std::vector<HWND>& wanted) {
+        of(GetForegroundWindow()).Keys(keys);
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == wanted.front() && ActiveMainWindows() == wanted; },
+                              3000))
+            << what;
+    };
+    for (BYTE arrangement : {'T', 'H', 'V'}) {
+        TVellumo& commander = *all[arrangement == 'H' ? 0 : 2];
+        WindowMenu(commander, arrangement);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == commander.MainWindow(); }, 3000));
+        const std::vector<HWND> z = ActiveMainWindows();
+        ASSERT_EQ(z.size(), 3u);
+        ASSERT_EQ(z[0], commander.MainWindow());
+        // Next brings the bottom one forward; previous sends the top one down.
+        turn("next", {VK_CONTROL, VK_TAB}, {z[2], z[0], z[1]});
+        turn("next", {VK_CONTROL, VK_TAB}, {z[1], z[2], z[0]});
+        turn("next", {VK_CONTROL, VK_TAB}, {z[0], z[1], z[2]});
+        turn("previous", {VK_CONTROL, VK_SHIFT, VK_TAB}, {z[1], z[2], z[0]});
+        turn("previous", {VK_CONTROL, VK_SHIFT, VK_TAB}, {z[2], z[0], z[1]});
+        turn("previous", {VK_CONTROL, VK_SHIFT, VK_TAB}, {z[0], z[1], z[2]});
+    }
+
+    // All minimized, one given back; restoring the others from it leaves it in front.
+    TVellumo& commander = *all[1];
+    WindowMenu(commander, 'M');
+    ASSERT_TRUE(WaitUntil([&] { return ActiveMainWindows().empty(); }, 3000));
+    PostMessageA(OwnerOf(commander.MainWindow()), WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ActiveMainWindows().size() == 1u && IsWindowVisible(commander.MainWindow()); },
+                          3000));
+    WindowMenu(commander, 'R');
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            for (auto& v : all)
+                if (!IsWindowVisible(v->MainWindow())) return false;
+            return ActiveMainWindows().size() == 3u;
+        },
+        3000));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == commander.MainWindow(); }, 3000));
+    Sleep(1500);  // a late activation of a restored one would show by now
+    EXPECT_EQ(GetForegroundWindow(), commander.MainWindow());
+    EXPECT_EQ(ActiveMainWindows().front(), commander.MainWindow());
 }
 
 TEST_F(Instances, NoWindowCommandWaitsForAnInstanceThatHung)

@@ -74,6 +74,90 @@ void Place(HWND h, const TWindowBox& b)
     SetWindowPos(h, nullptr, b.Left, b.Top, b.Width, b.Height, flags);
 }
 
+void Restack(HWND h, HWND where)
+{
+    UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (!OnThisThread(h)) flags |= SWP_ASYNCWINDOWPOS;
+    SetWindowPos(h, where, 0, 0, 0, 0, flags);
+}
+
+// Under the other main windows, its owner first: an owned window stays above
+// its owner, and moving the owner alone leaves the main window where it was
+// (not every system takes the owned windows along). Both requests go to the
+// same thread, so they are done in this order.
+void LowerWithOwner(HWND main)
+{
+    const HWND owner = OwnerOf(main);
+    if (owner != main) Restack(owner, HWND_BOTTOM);
+    Restack(main, HWND_BOTTOM);
+}
+
+// Sequence numbers of the restores sent; those of an earlier command that
+// come back late (an instance that hung for a while) are not counted.
+ULONG_PTR g_restoreBase = 0, g_restoreNext = 0;
+std::size_t g_restoresDone = 0;
+
+void CALLBACK RestoreDone(HWND, UINT, ULONG_PTR sequence, LRESULT)
+{
+    if (sequence > g_restoreBase) ++g_restoresDone;
+}
+
+// Each owner restores itself, which activates it. Sent, not posted, so that
+// this window can take the front back after them; the answers are awaited
+// a moment only, as an instance that hung never gives one.
+void RestoreEach(const std::vector<HWND>& windows)
+{
+    g_restoreBase = g_restoreNext;
+    g_restoresDone = 0;
+    std::size_t sent = 0;
+    for (HWND h : windows)
+        if (SendMessageCallbackA(OwnerOf(h), WM_SYSCOMMAND, SC_RESTORE, 0, RestoreDone, ++g_restoreNext)) ++sent;
+    const DWORD start = GetTickCount();
+    while (g_restoresDone < sent && GetTickCount() - start < 300) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        MSG m;
+        PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // runs the callbacks
+    }
+}
+
+// After a restore of all, the window system's late word on the restored
+// windows' activation can still hand the foreground to one of them or to the
+// desktop: for a moment this window takes it back, unless the user went on
+// to another program meanwhile.
+struct TKeepFront {
+    HWND Self = nullptr;
+    std::vector<HWND> Restored;  // main windows and their owners
+    DWORD Until = 0;
+    UINT_PTR Timer = 0;
+} g_keepFront;
+
+void CALLBACK KeepFront(HWND, UINT, UINT_PTR, DWORD)
+{
+    TKeepFront& k = g_keepFront;
+    const HWND fore = GetForegroundWindow();
+    const bool taken = !fore || fore == GetDesktopWindow() ||
+                       std::find(k.Restored.begin(), k.Restored.end(), fore) != k.Restored.end();
+    if (taken && IsWindow(k.Self)) SetForegroundWindow(k.Self);
+    if ((fore != k.Self && !taken) || static_cast<LONG>(GetTickCount() - k.Until) >= 0 || !IsWindow(k.Self)) {
+        KillTimer(nullptr, k.Timer);
+        k.Timer = 0;
+    }
+}
+
+void KeepInFront(HWND self, const std::vector<HWND>& restored)
+{
+    TKeepFront& k = g_keepFront;
+    if (k.Timer) KillTimer(nullptr, k.Timer);
+    k.Self = self;
+    k.Restored.clear();
+    for (HWND h : restored) {
+        k.Restored.push_back(h);
+        k.Restored.push_back(OwnerOf(h));
+    }
+    k.Until = GetTickCount() + 1000;
+    k.Timer = SetTimer(nullptr, 0, 50, KeepFront);
+}
+
 void TooManyWindows() { ShowMsg("対象のウィンドウが多すぎます。", kMsgCaption, kMsgIconInformation); }
 
 // The windows of a list placed in their boxes; the one at `active` (list
@@ -99,6 +183,13 @@ void Arrange(TLayout layout)
 }
 
 } // namespace
+
+void RaiseWithOwner(HWND main)
+{
+    const HWND owner = OwnerOf(main);
+    if (owner != main) Restack(owner, HWND_TOP);
+    Restack(main, HWND_TOP);
+}
 
 std::vector<HWND> ListedWindows(TWindowList list)
 {
@@ -136,27 +227,32 @@ void MinimizeAllWindows()
 void RestoreAllWindows(HWND self)
 {
     const std::vector<HWND> windows = ListedWindows(TWindowList::Minimized);
-    for (HWND h : windows) PostMessageA(OwnerOf(h), WM_SYSCOMMAND, SC_RESTORE, 0);
+    RestoreEach(windows);
     if (windows.empty() || !self) return;
-    // The restored ones come forward as they restore; this one stays in front.
+    // The restored ones came forward as they restored; this one stays in front.
+    // Asked plainly: this process had the last input, and with the input
+    // attached to a restored one's thread, the foreground would stay with
+    // that thread's input (under Wine) once detached.
     ShowWindow(self, IsZoomed(self) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    ForceForegroundWindow(self);
+    RaiseWithOwner(self);
+    SetForegroundWindow(self);
+    KeepInFront(self, windows);
 }
 
 void ActivateNextWindow()
 {
     const std::vector<HWND> windows = ListedWindows(TWindowList::ActiveReversed);
-    if (windows.size() >= 2) ForceForegroundWindow(OwnerOf(windows[0]));
+    if (windows.size() < 2) return;
+    RaiseWithOwner(windows[0]);
+    ForceForegroundWindow(OwnerOf(windows[0]));
 }
 
 void ActivatePreviousWindow()
 {
     const std::vector<HWND> windows = ListedWindows(TWindowList::Active);
     if (windows.size() < 2) return;
-    const HWND top = OwnerOf(windows[0]);
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    if (!OnThisThread(top)) flags |= SWP_ASYNCWINDOWPOS;
-    SetWindowPos(top, HWND_BOTTOM, 0, 0, 0, 0, flags);
+    LowerWithOwner(windows[0]);
+    RaiseWithOwner(windows[1]);
     ForceForegroundWindow(OwnerOf(windows[1]));
 }
 
@@ -174,8 +270,10 @@ void BringInstanceForward(HWND window)
     const HWND owner = OwnerOf(window);
     if (IsIconic(owner))
         PostMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
-    else
+    else {
+        RaiseWithOwner(window);
         ForceForegroundWindow(window);
+    }
 }
 
 } // namespace vellumo

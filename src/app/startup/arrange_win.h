@@ -14,6 +14,10 @@ namespace vellumo {
 
 // The main windows a list takes, as the system enumerates them now.
 std::vector<HWND> ListedWindows(TWindowList list);
+// A main window and its application window to the top of the Z order, the
+// owner first, without activating: activation alone does not raise a window
+// everywhere, and the lists go by the main windows' places.
+void RaiseWithOwner(HWND main);
 // The primary monitor's work area.
 TArea WorkArea();
 

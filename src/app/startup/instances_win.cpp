@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/core/appfuncs.h"
+#include "app/startup/arrange_win.h"
 #include "app/startup/cmdline_win.h"
 #include "app/startup/instances.h"
 #include "settings/pathnames.h"
@@ -146,6 +147,8 @@ bool ActivateOtherInstance(const std::string& fileName, bool withJumps, const TC
     // Asynchronous: a hung instance must not hang this one.
     ShowWindowAsync(h, IsZoomed(h) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     const HWND front = static_cast<HWND>(ModalWindowOf(h));
+    RaiseWithOwner(h);
+    if (front != h) RaiseWithOwner(front);  // the dialog stays above its window
     SetForegroundWindow(front);
     // Another window may keep the foreground from a plain request: once more
     // with the foreground's input attached.
