@@ -126,15 +126,12 @@ int GetDisplayWidth(std::string_view text, const TCellRules& r)
     return w;
 }
 
-void ExpandTabs(std::string_view text, const TCellRules& r, std::string& out)
+// Appends the text from byte i on, tabs as blanks, until it ends or the
+// expansion holds cells cells; gives the byte after the last one taken.
+static std::size_t ExpandTabsUntil(std::string_view text, const TCellRules& r, std::size_t cells, std::size_t i,
+                                   std::string& out)
 {
-    if (!HasTab(text)) {
-        out.assign(text);
-        return;
-    }
-    out.clear();
-    out.reserve(text.size() + 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (; i < text.size() && out.size() < cells; ++i) {
         const char c = text[i];
         if (IsLeadByte(static_cast<unsigned char>(c))) {
             out += c;
@@ -145,6 +142,18 @@ void ExpandTabs(std::string_view text, const TCellRules& r, std::string& out)
             out += c;
         }
     }
+    return i;
+}
+
+void ExpandTabs(std::string_view text, const TCellRules& r, std::string& out)
+{
+    if (!HasTab(text)) {
+        out.assign(text);
+        return;
+    }
+    out.clear();
+    out.reserve(text.size() + 16);
+    ExpandTabsUntil(text, r, std::string::npos, 0, out);
 }
 
 std::size_t ExpandTabsPrefix(std::string_view text, const TCellRules& r, std::size_t cells, std::string& out)
@@ -160,18 +169,7 @@ std::size_t ExpandTabsPrefix(std::string_view text, const TCellRules& r, std::si
         return i;
     }
     out.reserve(std::min(text.size(), cells) + 16);
-    for (; i < text.size() && out.size() < cells; ++i) {
-        const char c = text[i];
-        if (IsLeadByte(static_cast<unsigned char>(c))) {
-            out += c;
-            if (i + 1 < text.size()) out += text[++i];
-        } else if (c == '\t') {
-            out.append(static_cast<std::size_t>(TabCells(static_cast<int>(out.size()), r)), ' ');
-        } else {
-            out += c;
-        }
-    }
-    return i;
+    return ExpandTabsUntil(text, r, cells, i, out);
 }
 
 std::string ExpandTabs(std::string_view text, const TCellRules& r)

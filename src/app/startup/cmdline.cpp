@@ -39,25 +39,35 @@ bool SameSwitchText(std::string_view a, std::string_view b) noexcept
     return true;
 }
 
-std::vector<std::string> SplitCommandLine(std::string_view line)
+namespace {
+
+// Blanks part the arguments outside quotes; a quote itself is dropped. A
+// double-byte character is taken whole, so its trail byte is never a blank
+// or a quote.
+template <class TChar>
+std::vector<std::basic_string<TChar>> SplitArguments(std::basic_string_view<TChar> line)
 {
-    std::vector<std::string> out;
-    std::string cur;
+    std::vector<std::basic_string<TChar>> out;
+    std::basic_string<TChar> cur;
     bool inArg = false, quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < line.size() && IsTrailByte(line[i + 1])) {
-            cur += c;
-            cur += line[++i];
-            inArg = true;
-        } else if (c == '"') {
+        const TChar c = line[i];
+        if constexpr (sizeof(TChar) == 1) {
+            if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < line.size() && IsTrailByte(line[i + 1])) {
+                cur += c;
+                cur += line[++i];
+                inArg = true;
+                continue;
+            }
+        }
+        if (c == TChar('"')) {
             quoted = !quoted;
             inArg = true;  // "" is an empty argument
-        } else if ((c == ' ' || c == '\t') && !quoted) {
+        } else if ((c == TChar(' ') || c == TChar('\t')) && !quoted) {
             if (inArg) out.push_back(std::move(cur));
             cur.clear();
             inArg = false;
-        } else if (c == '\0') {
+        } else if (c == TChar('\0')) {
             break;
         } else {
             cur += c;
@@ -68,29 +78,11 @@ std::vector<std::string> SplitCommandLine(std::string_view line)
     return out;
 }
 
-std::vector<std::wstring> SplitWideCommandLine(std::wstring_view line)
-{
-    std::vector<std::wstring> out;
-    std::wstring cur;
-    bool inArg = false, quoted = false;
-    for (const wchar_t c : line) {
-        if (c == L'"') {
-            quoted = !quoted;
-            inArg = true;
-        } else if ((c == L' ' || c == L'\t') && !quoted) {
-            if (inArg) out.push_back(std::move(cur));
-            cur.clear();
-            inArg = false;
-        } else if (c == L'\0') {
-            break;
-        } else {
-            cur += c;
-            inArg = true;
-        }
-    }
-    if (inArg) out.push_back(std::move(cur));
-    return out;
-}
+} // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view line) { return SplitArguments(line); }
+
+std::vector<std::wstring> SplitWideCommandLine(std::wstring_view line) { return SplitArguments(line); }
 
 std::vector<std::string> SplitProcessCommandLine(std::string_view line, std::string_view programPath)
 {
