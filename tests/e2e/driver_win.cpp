@@ -2,7 +2,6 @@
 
 #include <tlhelp32.h>
 
-
 namespace e2e {
 
 namespace {
@@ -19,6 +18,15 @@ bool Wait(DWORD ms, const auto& done)
     }
 }
 
+std::string ClassOf(HWND w)
+{
+    char cls[256] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    return cls;
+}
+
+} // namespace
+
 std::string WindowText(HWND w)
 {
     char buf[4096] = {};
@@ -28,34 +36,25 @@ std::string WindowText(HWND w)
     return std::string(buf, n);
 }
 
-std::string ClassOf(HWND w)
-{
-    char cls[256] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    return cls;
-}
-
-HWND ChildOfClass(HWND parent, const char* cls)
+HWND ChildOfClass(HWND parent, const char* cls, const std::string& caption)
 {
     struct Find {
         const char* cls;
+        const std::string& caption;
         HWND found;
-    } f{cls, nullptr};
+    } f{cls, caption, nullptr};
     EnumChildWindows(
         parent,
         [](HWND w, LPARAM p) -> BOOL {
             auto* f = reinterpret_cast<Find*>(p);
-            if (ClassOf(w) == f->cls) {
-                f->found = w;
-                return FALSE;
-            }
-            return TRUE;
+            if (lstrcmpiA(ClassOf(w).c_str(), f->cls) != 0 || (!f->caption.empty() && WindowText(w) != f->caption))
+                return TRUE;
+            f->found = w;
+            return FALSE;
         },
         reinterpret_cast<LPARAM>(&f));
     return f.found;
 }
-
-} // namespace
 
 std::string ProgramPath()
 {
@@ -197,6 +196,17 @@ std::vector<HWND> WindowsOf(DWORD pid, const char* className, bool visibleOnly)
         },
         reinterpret_cast<LPARAM>(&f));
     return f.found;
+}
+
+HWND WaitForm(const TVellumo& v, const std::string& caption)
+{
+    HWND found = nullptr;
+    v.WaitFor([&] {
+        for (HWND w : WindowsOf(v.ProcessId(), "TForm", true))
+            if (WindowText(w) == caption) found = w;
+        return found != nullptr;
+    });
+    return found;
 }
 
 TVellumo::~TVellumo()

@@ -121,4 +121,11 @@ void KillStrays();
 // Top-level windows of a class that belong to the process.
 std::vector<HWND> WindowsOf(DWORD pid, const char* className, bool visibleOnly);
 
+// A window's text, asked without waiting on a hung program.
+std::string WindowText(HWND w);
+// The first child of the class (any case) with the caption, when one is given.
+HWND ChildOfClass(HWND parent, const char* cls, const std::string& caption = {});
+// A visible form of the program with the caption, once it shows.
+HWND WaitForm(const TVellumo& v, const std::string& caption);
+
 } // namespace e2e

@@ -30,30 +30,6 @@ protected:
             GetClassNameA(gi.hwndFocus, cls, sizeof cls);
         return cls;
     }
-    // A top-level window of the process whose caption is given (a form of
-    // the program's own library).
-    static HWND WaitForm(const TVellumo& v, const std::string& caption)
-    {
-        HWND found = nullptr;
-        v.WaitFor([&] {
-            for (HWND w : WindowsOf(v.ProcessId(), "TForm", true))
-                if (Caption(w) == caption) found = w;
-            return found != nullptr;
-        });
-        return found;
-    }
-    static std::string Caption(HWND w)
-    {
-        char buf[128] = {};
-        GetWindowTextA(w, buf, sizeof buf);
-        return buf;
-    }
-    static HWND Button(HWND parent, const std::string& caption)
-    {
-        for (HWND b : ChildrenOfClass(parent, "BUTTON"))
-            if (Caption(b) == caption) return b;
-        return nullptr;
-    }
     // Ctrl+R, the two texts and the question box set, then "すべて置換(&A)".
     static bool ReplaceAllByDialog(TVellumo& v, const char* find, const char* with, bool confirm)
     {
@@ -61,8 +37,8 @@ protected:
         HWND dialog = WaitForm(v, "\x92\x75\x8A\xB7");  // "置換"
         if (!dialog || !v.Sync()) return false;
         const std::vector<HWND> combos = ChildrenOfClass(dialog, "COMBOBOX");
-        HWND ask = Button(dialog, "\x92\x75\x8A\xB7\x93\xAE\x8D\xEC\x82\xCC\x8A\x6D\x94\x46(&P)");  // "置換動作の確認(&P)"
-        HWND all = Button(dialog, "\x82\xB7\x82\xD7\x82\xC4\x92\x75\x8A\xB7(&A)");        // "すべて置換(&A)"
+        HWND ask = ChildOfClass(dialog, "BUTTON", "\x92\x75\x8A\xB7\x93\xAE\x8D\xEC\x82\xCC\x8A\x6D\x94\x46(&P)");  // "置換動作の確認(&P)"
+        HWND all = ChildOfClass(dialog, "BUTTON", "\x82\xB7\x82\xD7\x82\xC4\x92\x75\x8A\xB7(&A)");        // "すべて置換(&A)"
         if (combos.size() < 2 || !ask || !all) return false;
         DWORD_PTR r = 0;
         SendMessageTimeoutA(combos[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(find), SMTO_ABORTIFHUNG, 5000, &r);
@@ -95,7 +71,7 @@ TEST_F(Focus, KeysReachTheTextAfterReplaceAll)
     ASSERT_TRUE(ReplaceAllByDialog(v, "XY", "MN", true));
     HWND question = WaitForm(v, "\x8A\x6D\x94\x46");  // "確認"
     ASSERT_TRUE(question);
-    HWND all = Button(question, "\x82\xB7\x82\xD7\x82\xC4(&A)");  // "すべて(&A)"
+    HWND all = ChildOfClass(question, "BUTTON", "\x82\xB7\x82\xD7\x82\xC4(&A)");  // "すべて(&A)"
     ASSERT_TRUE(all);
     PostMessageA(all, BM_CLICK, 0, 0);
     ASSERT_TRUE(v.WaitFor([&] { return v.Text().find("XY") == std::string::npos; })) << v.Text();

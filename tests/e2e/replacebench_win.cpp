@@ -29,34 +29,6 @@ double Now()
 
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 
-std::string Caption(HWND w)
-{
-    char buf[128] = {};
-    GetWindowTextA(w, buf, sizeof buf);
-    return buf;
-}
-
-HWND Child(HWND parent, const char* cls, const std::string& caption)
-{
-    struct Find {
-        const char* cls;
-        const std::string& caption;
-        HWND found;
-    } f{cls, caption, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(p);
-            char buf[128] = {};
-            GetClassNameA(w, buf, sizeof buf);
-            if (lstrcmpiA(buf, f->cls) != 0 || (!f->caption.empty() && Caption(w) != f->caption)) return TRUE;
-            f->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    return f.found;
-}
-
 // The status bar's panels read across the process boundary.
 std::string StatusText(HWND main)
 {
@@ -118,11 +90,11 @@ int main(int argc, char** argv)
     HWND dialog = nullptr;
     v.WaitFor([&] {
         for (HWND w : WindowsOf(v.ProcessId(), "TForm", true))
-            if (Caption(w) == "\x92\x75\x8A\xB7") dialog = w;  // "置換"
+            if (WindowText(w) == "\x92\x75\x8A\xB7") dialog = w;  // "置換"
         return dialog != nullptr;
     });
-    HWND ask = dialog ? Child(dialog, "BUTTON", "\x92\x75\x8A\xB7\x93\xAE\x8D\xEC\x82\xCC\x8A\x6D\x94\x46(&P)") : nullptr;
-    HWND all = dialog ? Child(dialog, "BUTTON", "\x82\xB7\x82\xD7\x82\xC4\x92\x75\x8A\xB7(&A)") : nullptr;
+    HWND ask = dialog ? ChildOfClass(dialog, "BUTTON", "\x92\x75\x8A\xB7\x93\xAE\x8D\xEC\x82\xCC\x8A\x6D\x94\x46(&P)") : nullptr;
+    HWND all = dialog ? ChildOfClass(dialog, "BUTTON", "\x82\xB7\x82\xD7\x82\xC4\x92\x75\x8A\xB7(&A)") : nullptr;
     HWND combos[2] = {};
     for (HWND c = nullptr; dialog && (c = FindWindowExA(dialog, c, "COMBOBOX", nullptr)) != nullptr;) {
         if (!combos[0]) combos[0] = c;

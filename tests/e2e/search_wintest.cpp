@@ -21,45 +21,6 @@ protected:
                             SMTO_ABORTIFHUNG, 5000, &r);
         return {a, b};
     }
-    // The first child of the class (and caption, when given), at any depth.
-    static HWND Child(HWND parent, const char* cls, const char* caption = nullptr)
-    {
-        struct Find {
-            const char *cls, *caption;
-            HWND found;
-        } f{cls, caption, nullptr};
-        EnumChildWindows(
-            parent,
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* f = reinterpret_cast<Find*>(p);
-                char buf[128] = {};
-                GetClassNameA(w, buf, sizeof buf);
-                if (lstrcmpiA(buf, f->cls) != 0) return TRUE;
-                GetWindowTextA(w, buf, sizeof buf);
-                if (f->caption && std::string(buf) != f->caption) return TRUE;
-                f->found = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&f));
-        return f.found;
-    }
-    static std::string Caption(HWND w)
-    {
-        char buf[128] = {};
-        GetWindowTextA(w, buf, sizeof buf);
-        return buf;
-    }
-    // A visible form of the program with the caption.
-    static HWND WaitForm(const TVellumo& v, const std::string& caption)
-    {
-        HWND found = nullptr;
-        v.WaitFor([&] {
-            for (HWND w : WindowsOf(v.ProcessId(), "TForm", true))
-                if (Caption(w) == caption) found = w;
-            return found != nullptr;
-        });
-        return found;
-    }
     // Ctrl+R typed, the two texts and the question box set in the replace
     // dialog, then "すべて置換(&A)" pressed.
     static bool ReplaceAll(TVellumo& v, const char* find, const char* with, bool confirm)
@@ -73,8 +34,8 @@ protected:
             GetClassNameA(c, cls, sizeof cls);
             if (lstrcmpiA(cls, "COMBOBOX") == 0) combos.push_back(c);
         }
-        HWND ask = Child(dialog, "BUTTON", "\x92\x75\x8A\xB7\x93\xAE\x8D\xEC\x82\xCC\x8A\x6D\x94\x46(&P)");  // "置換動作の確認(&P)"
-        HWND all = Child(dialog, "BUTTON", "\x82\xB7\x82\xD7\x82\xC4\x92\x75\x8A\xB7(&A)");  // "すべて置換(&A)"
+        HWND ask = ChildOfClass(dialog, "BUTTON", "\x92\x75\x8A\xB7\x93\xAE\x8D\xEC\x82\xCC\x8A\x6D\x94\x46(&P)");  // "置換動作の確認(&P)"
+        HWND all = ChildOfClass(dialog, "BUTTON", "\x82\xB7\x82\xD7\x82\xC4\x92\x75\x8A\xB7(&A)");  // "すべて置換(&A)"
         if (combos.size() < 2 || !ask || !all) return false;
         SendMessageA(combos[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(find));
         SendMessageA(combos[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(with));
@@ -138,9 +99,9 @@ TEST_F(Search, TheFindDialogOfTheRunningProgramSearchesWhatIsTypedIntoIt)
         return dialog != nullptr;
     }));
     ASSERT_TRUE(v.Sync()); // the dialog has shown and filled itself
-    HWND combo = Child(dialog, "COMBOBOX");
-    HWND edit = combo ? Child(combo, "EDIT") : nullptr;
-    HWND next = Child(dialog, "BUTTON", "\x8E\x9F\x82\xF0\x8C\x9F\x8D\xF5(&N)"); // "次を検索(&N)"
+    HWND combo = ChildOfClass(dialog, "COMBOBOX");
+    HWND edit = combo ? ChildOfClass(combo, "EDIT") : nullptr;
+    HWND next = ChildOfClass(dialog, "BUTTON", "\x8E\x9F\x82\xF0\x8C\x9F\x8D\xF5(&N)"); // "次を検索(&N)"
     ASSERT_TRUE(edit && next);
     // "あ" put in as a whole (across processes a lead byte cannot go alone),
     // then "x" typed at the end.
@@ -206,7 +167,7 @@ TEST_F(Search, AReplaceAllWithQuestionsIsOneChange)
     for (const char* answer : {"\x82\xCD\x82\xA2(&Y)", "\x82\xA2\x82\xA2\x82\xA6(&N)", "\x82\xB7\x82\xD7\x82\xC4(&A)"}) {
         HWND question = WaitForm(v, "\x8A\x6D\x94\x46");  // "確認"
         ASSERT_TRUE(question);
-        HWND button = Child(question, "BUTTON", answer);
+        HWND button = ChildOfClass(question, "BUTTON", answer);
         ASSERT_TRUE(button);
         PostMessageA(button, BM_CLICK, 0, 0);
         ASSERT_TRUE(v.WaitFor([&] { return !IsWindow(question) || !IsWindowVisible(question); }));

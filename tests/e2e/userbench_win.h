@@ -8,15 +8,14 @@
 #include <string>
 
 #include "driver_win.h"
+#include "editorwin/speed/speed_support_win.h"
 
 namespace e2e::bench {
 
+using vellumo::testing::LongLine;
 // Milliseconds of the performance counter.
-double NowMs();
+inline double NowMs() { return vellumo::testing::Now(); }
 
-// The bytes of a long line of C-like text with Japanese words, comments and
-// strings, without a line break.
-std::string LongLine(std::size_t bytes);
 // The first character boundary at or after the offset (a double-byte
 // character is never split).
 std::size_t CharBoundary(const std::string& cp932, std::size_t at);

@@ -32,19 +32,6 @@ int Keys()
     return v && std::atoi(v) >= 20 ? std::atoi(v) : 30;
 }
 
-// One line of C-like text with Japanese words, comments and strings, no line break.
-std::string LongLine(std::size_t bytes)
-{
-    static const std::string piece =
-        "int x = 1; /* \x83\x81\x83\x82 */ s = \"\x82\xA0\x82\xA2\"; c = 'q'; \x8A\xBF\x8E\x9A\x82\xC6\x82\xA9\x82\xC8 "
-        "// f(a, b) ";
-    std::string t;
-    t.reserve(bytes + piece.size());
-    while (t.size() + piece.size() <= bytes) t += piece;
-    t.resize(bytes, ' ');
-    return t;
-}
-
 struct TCase {
     std::size_t MB;
     bool Wrap;
