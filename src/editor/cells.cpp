@@ -73,10 +73,9 @@ void GetCellClasses(std::string_view text, const TCellRules& r, std::string& out
 {
     const std::size_t cap = r.WrapWidth > 0 ? static_cast<std::size_t>(r.WrapWidth) + 3 : kMaxRowCells;
     // Room for the cap plus the largest overshoot (a TAB's fill or a pair's
-    // second cell); without a TAB a byte is a cell. Every byte takes at least
-    // one cell, so only the first cap bytes can hold a TAB that counts.
-    const bool tab = HasTab(text.substr(0, std::min(cap, text.size())));
-    out.resize(std::min(cap, tab ? text.size() * 8 + 2 : text.size()) + 9);
+    // second cell); the loop stops at the text's end as well, so no scan for
+    // a TAB is needed to size it.
+    out.resize(std::min(cap, text.size() * 8 + 2) + 9);
     char* const base = out.data();
     char* p = base;
     const char* const stop = base + std::min(cap, out.size());

@@ -43,12 +43,27 @@ int CountChar(std::string_view s, char ch, int n) noexcept
 bool ContainsMBString(std::string_view ch, std::string_view list) noexcept
 {
     if (ch.empty() || list.size() < ch.size()) return false;
-    std::size_t i = 0;
-    while (i < list.size()) {
-        if (list.compare(i, ch.size(), ch) == 0) return true;
-        i += IsLeadByte(static_cast<unsigned char>(list[i])) ? 2 : 1;
+    // The line cutter asks of one character at a time, many times a row:
+    // the byte tests stay inline instead of a compare call per place.
+    const std::size_t n = ch.size(), end = list.size() - n;
+    const char c0 = ch[0];
+    for (std::size_t i = 0; i <= end; i += IsLeadByte(static_cast<unsigned char>(list[i])) ? 2 : 1) {
+        if (list[i] != c0) continue;
+        if (n == 1 || (n == 2 && list[i + 1] == ch[1]) || list.compare(i, n, ch) == 0) return true;
     }
     return false;
+}
+
+TMBCharSet::TMBCharSet(std::string_view list) : list_(list), bits_((256 + 65536) / 64)
+{
+    auto set = [&](unsigned bit) { bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63); };
+    // What ContainsMBString finds at each character boundary: a one-byte
+    // character matches its first byte, a two-byte one the pair there.
+    for (std::size_t i = 0; i < list.size(); i += IsLeadByte(static_cast<unsigned char>(list[i])) ? 2 : 1) {
+        const unsigned char b = static_cast<unsigned char>(list[i]);
+        set(b);
+        if (i + 1 < list.size()) set(256 + (unsigned{b} << 8 | static_cast<unsigned char>(list[i + 1])));
+    }
 }
 
 TByteSet StrToCharSet(std::string_view s) noexcept

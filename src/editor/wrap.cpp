@@ -73,10 +73,11 @@ void TEditorAttributeArray::MoveTo(int n) noexcept
 {
     if (n > pos_) {
         const int last = std::min(n, ColumnCount() + 1);
-        for (int p = pos_; p < last; ++p) {
-            const char c = classes_[static_cast<std::size_t>(p)];  // the cell at position p + 1
-            if (c != '0' && c != '3') ++bytes_;
-        }
+        // Counted in a local, which the compiler may keep in a register.
+        std::size_t bytes = bytes_;
+        const char* const c = classes_.data();
+        for (int p = pos_; p < last; ++p) bytes += (c[p] != '0') & (c[p] != '3');  // the cell at position p + 1
+        bytes_ = bytes;
         if (last > pos_) pos_ = last;
     }
     while (pos_ > n && pos_ > 1) Prev();
@@ -109,7 +110,7 @@ std::string_view TEditorAttributeArray::PeekNextChar() const noexcept
 
 namespace {
 
-bool In(std::string_view ch, const std::string& list) { return ContainsMBString(ch, list); }
+bool In(std::string_view ch, const TMBCharSet& set) { return set.Contains(ch); }
 
 // Where the row starting at the cursor's text is cut (cells 1..position stay).
 void ChooseCut(TEditorAttributeArray& a, const TWrapRules& r)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/cells.h"
+#include "editor/sjisutil.h"
 
 namespace vellumo {
 
@@ -19,7 +20,7 @@ struct TWrapRules {
     bool FollowPunctuation = false;
     bool Leading = false;
     bool WordBreak = false;
-    std::string FollowStr, LeadStr, PunctuationStr;
+    TMBCharSet FollowStr, LeadStr, PunctuationStr;
     TCellRules Cells;  // WrapWidth equals WrapByte
 
     TWrapRules() = default;

@@ -58,6 +58,31 @@ TEST(ShiftJisHelpers, CountAndContains)
     EXPECT_TRUE(ContainsMBString(")", "(\x81\x75)"));
 }
 
+// The table answers as the walk does, for every one- and two-byte
+// character, also for lists cut after a lead byte or mixing half-width kana.
+TEST(ShiftJisHelpers, CharSetAnswersAsTheWalk)
+{
+    std::mt19937 rng(7);
+    std::vector<std::string> lists = {"", "\x81\x41\x81\x42!),.", "(\x81\x75)", "\x95\x5C", "a\x82", "\xA1\xDF\x82\xA0"};
+    for (int k = 0; k < 20; ++k) {
+        std::string l(rng() % 12, '\0');
+        for (char& c : l) c = static_cast<char>(rng() % 3 == 0 ? 0x81 + rng() % 4 : 0x20 + rng() % 0xE0);
+        lists.push_back(l);
+    }
+    for (const std::string& list : lists) {
+        const TMBCharSet set(list);
+        for (unsigned a = 0; a < 256; ++a) {
+            const std::string one(1, static_cast<char>(a));
+            ASSERT_EQ(set.Contains(one), ContainsMBString(one, list)) << a;
+            for (unsigned b = 0; b < 256; ++b) {
+                const std::string two{static_cast<char>(a), static_cast<char>(b)};
+                ASSERT_EQ(set.Contains(two), ContainsMBString(two, list)) << a << " " << b;
+            }
+        }
+        EXPECT_FALSE(set.Contains(""));
+    }
+}
+
 TEST(ShiftJisHelpers, CharSetSkipsDoubleByteCharacters)
 {
     const TByteSet set = StrToCharSet("a\x82\xA0" "b\x95\x5C");
