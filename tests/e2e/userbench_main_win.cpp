@@ -110,9 +110,9 @@ int Open(const char* ref, int count, char** files)
                  o.PeakWsMB, o.PeakPrivateMB);
         } else {
             Line("open %s %.2f length-ms %.1f peak-ws %.0f peak-private %.0f length-peak-ws %.0f length-peak-private %.0f "
-                 "text-mb %.0f",
+                 "text-mb %.0f length-w-ms %.1f",
                  name.c_str(), o.OpenMs / 1000, o.LengthMs, o.PeakWsMB, o.PeakPrivateMB, o.LengthPeakWsMB,
-                 o.LengthPeakPrivateMB, o.Length / 1048576.0);
+                 o.LengthPeakPrivateMB, o.Length / 1048576.0, o.LengthWMs);
             if (i == 0) {
                 std::string why;
                 const double ms = TimePageDown(v, 20, why);

@@ -215,12 +215,17 @@ TOpened TimeOpen(TVellumo& v, const std::string& ini, const std::string& path, l
         o.Why = v.Running() ? "no window" : "ended with " + std::to_string(v.ExitCode());
         return o;
     }
+    DWORD_PTR w = 0;
     const double t1 = NowMs();
+    o.LengthW = SendMessageTimeoutW(v.Editor(), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, timeoutMs, &w) ? static_cast<long long>(w) : -1;
+    const double t2 = NowMs();
+    o.LengthWMs = t2 - t1;
     o.Length = Ask(v.Editor(), WM_GETTEXTLENGTH, 0, 0, timeoutMs);
-    o.LengthMs = NowMs() - t1;
+    o.LengthMs = NowMs() - t2;
     PeaksOf(v.ProcessId(), o.LengthPeakWsMB, o.LengthPeakPrivateMB);
-    if (expectLength >= 0 && o.Length != expectLength) {
-        o.Why = "text length " + std::to_string(o.Length) + ", not " + std::to_string(expectLength);
+    if (expectLength >= 0 && (o.Length != expectLength || o.LengthW != expectLength)) {
+        o.Why = "text length " + std::to_string(o.Length) + " (Unicode " + std::to_string(o.LengthW) + "), not " +
+                std::to_string(expectLength);
         return o;
     }
     o.Ok = true;

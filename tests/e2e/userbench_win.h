@@ -40,14 +40,19 @@ struct TOpened {
     bool Ok = false;
     std::string Why;  // a failed check, or the text of the box shown instead
     double OpenMs = 0;
-    double LengthMs = 0;  // WM_GETTEXTLENGTH
+    double LengthMs = 0;  // WM_GETTEXTLENGTH sent as ANSI
     long long Length = 0;
+    // The same sent as Unicode: Wine converts an ANSI WM_GETTEXTLENGTH
+    // between processes by fetching the whole text, a Unicode one it passes.
+    double LengthWMs = 0;
+    long long LengthW = 0;
     double PeakWsMB = 0, PeakPrivateMB = 0;              // when the window answered
     double LengthPeakWsMB = 0, LengthPeakPrivateMB = 0;  // after WM_GETTEXTLENGTH
 };
 
 // Starts the program on the file and waits until its window answers; then
-// times WM_GETTEXTLENGTH, checked against expectLength (not when negative).
+// times WM_GETTEXTLENGTH (Unicode, then ANSI), both checked against
+// expectLength (not when negative).
 TOpened TimeOpen(TVellumo& v, const std::string& ini, const std::string& path, long long expectLength,
                  DWORD timeoutMs = 300000);
 
