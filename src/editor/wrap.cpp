@@ -177,6 +177,42 @@ bool TLineCutter::GeneralStep(std::size_t& cut)
     return true;
 }
 
+// The cell classes of the row starting the rest, as GetCellClasses gives
+// them as far as a cut looks. Without a TAB every byte is one cell, and
+// without word break the cut never looks left of the Leading floor, nor
+// tells a delimiter from another single byte: only the cells from a little
+// before that floor need their pairs marked, found from the nearest place
+// known to start a character.
+void TLineCutter::RowClasses(std::string_view rest)
+{
+    const std::size_t w = static_cast<std::size_t>(rules_.WrapByte), cap = w + 3;
+    const std::size_t n = std::min(cap, rest.size());
+    if (rules_.WordBreak || HasByte(rest.substr(0, n), '\t')) {
+        GetCellClasses(rest, rules_.Cells, classes_);
+        return;
+    }
+    classes_.assign(n, '1');
+    const std::size_t floor = w / 5 * 4;
+    std::size_t i = std::min(n, floor > 8 ? floor - 8 : 0);
+    if (i > 0) {
+        // Byte i starts a character when an even number of lead-range bytes
+        // stand right before it; else the byte before it leads a pair.
+        std::size_t j = i;
+        while (j > 0 && IsLeadByte(static_cast<unsigned char>(rest[j - 1]))) --j;
+        if ((i - j) % 2 != 0) --i;
+    }
+    while (i < n) {
+        if (IsLeadByte(static_cast<unsigned char>(rest[i])) && i + 1 < rest.size()) {
+            classes_[i] = '4';
+            if (i + 1 < n) classes_[i + 1] = '5';
+            else classes_ += '5';  // a pair on the last cell looked at overshoots it
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+}
+
 bool TLineCutter::Next(std::size_t& end)
 {
     if (done_) return false;
@@ -200,7 +236,7 @@ bool TLineCutter::Next(std::size_t& end)
         const bool starts = (q - j) % 2 == 0;
         cut = starts && IsLeadByte(static_cast<unsigned char>(rest[q])) && rest.size() > w ? q : w;
     } else {
-        if (off_ > 0) GetCellClasses(rest, rules_.Cells, classes_);  // the first row's came with the line
+        if (off_ > 0) RowClasses(rest);  // the first row's came with the line
         if (!GeneralStep(cut)) {
             done_ = true;
             return false;

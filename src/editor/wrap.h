@@ -86,6 +86,7 @@ public:
 
 private:
     bool GeneralStep(std::size_t& cut);
+    void RowClasses(std::string_view rest);
 
     std::string_view line_;
     const TWrapRules& rules_;

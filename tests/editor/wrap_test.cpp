@@ -257,6 +257,44 @@ TEST(WrapCuts, TheDefaultRulesCutAsTheCellWalk)
     }
 }
 
+// Every row is cut as the first row of the rest of the line, which always
+// takes the whole cell walk: rows after the first, cut from the pairs near
+// their end only, must agree. Runs of lead-range bytes test where the pairs
+// start; kinsoku characters make the cut step back to the floor.
+TEST(WrapCuts, EachRowIsCutAsTheFirstRowOfTheRest)
+{
+    std::mt19937 rng(11);
+    std::vector<std::string> pieces = {"a", "bcd", " ", kA, kMaru, kOpen, kClose, "(", ")", ",", "\x81\x81",
+                                             "\xE0\x9F", "\x95\x5C", "\xB1", "\x81", "", "", "\t"};
+    // Long runs: openers back to the floor, lead-range bytes far back.
+    std::string openers, leads;
+    for (int i = 0; i < 12; ++i) openers += kOpen, leads += "\x81\x81\xE0\x9F";
+    pieces[pieces.size() - 3] = openers;
+    pieces[pieces.size() - 2] = leads;
+    TLineCuts whole, first;
+    for (int round = 0; round < 600; ++round) {
+        TEditorWrapOption o;
+        o.SetWrapByte(6 + round % 90);
+        o.SetFollowPunctuation(round & 1);
+        o.SetLeading(round & 2);
+        o.SetFollowRetMark(round & 4);
+        o.SetWordBreak(round % 16 == 15);
+        const TWrapRules rules(o, 1 + round % 8, DefaultDelimiters());
+        std::string line;
+        const std::size_t kinds = round % 4 ? pieces.size() - 1 : pieces.size();  // TABs in a quarter
+        for (int k = std::uniform_int_distribution<int>(0, 400)(rng); k > 0; --k)
+            line += pieces[std::uniform_int_distribution<std::size_t>(0, kinds - 1)(rng)];
+        CutLine(line, rules, whole);
+        std::size_t begin = 0;
+        for (std::size_t e : whole.Ends) {
+            CutLine(std::string_view(line).substr(begin), rules, first);
+            ASSERT_FALSE(first.Ends.empty()) << round;
+            ASSERT_EQ(first.Ends.front(), e - begin) << round << " row at " << begin;
+            begin = e;
+        }
+    }
+}
+
 TEST(WrapCuts, ALongLineIsCutInLinearTime)
 {
     std::string line;
