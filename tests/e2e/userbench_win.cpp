@@ -4,6 +4,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "e2e_support_win.h"
@@ -321,8 +322,10 @@ bool SaveAndCompare(TVellumo& v, const std::string& path, const std::string& exp
     if (saved != expected) {
         std::size_t i = 0;
         while (i < saved.size() && i < expected.size() && saved[i] == expected[i]) ++i;
-        why = "the saved bytes differ at " + std::to_string(i) + " (" + std::to_string(saved.size()) + " bytes, " +
-              std::to_string(expected.size()) + " expected)";
+        char got[8] = "end";
+        if (i < saved.size()) std::snprintf(got, sizeof got, "%02X", static_cast<unsigned char>(saved[i]));
+        why = "the saved bytes differ at " + std::to_string(i) + " (" + got + "; " + std::to_string(saved.size()) +
+              " bytes, " + std::to_string(expected.size()) + " expected)";
         return false;
     }
     return true;
