@@ -388,13 +388,15 @@ TReplaceRun ReplaceForward(TEditorScreenStrings& store, TEditorTextPos start, st
     int at = found->Offset, length = 0;
     while (SearchBufferPos(text, at, length, pattern, flags) && at < ownedEnd) {
         const int a = lineOf(at), b = lineOf(at + length - 1);
+        // A match that takes a line's break joins the next line to the edit.
+        const int end = std::min(lineOf(at + length) + 1, static_cast<int>(lines.size()) - 1);
         const int lineAt = lines[static_cast<std::size_t>(a)].At;
         // Without word wrap a line is a row; the selection of the match
         // would reach the byte after each of its ends.
         auto pastLimit = [&](int line, int byte) {
             const std::string_view t = store.Strings(lines[static_cast<std::size_t>(line)].Row);
-            const std::size_t end = std::min(t.size(), static_cast<std::size_t>(byte) + 1);
-            return t.size() * 8 >= static_cast<std::size_t>(maxCols) && GetDisplayWidth(t.substr(0, end), rules) >= maxCols;
+            const std::size_t upTo = std::min(t.size(), static_cast<std::size_t>(byte) + 1);
+            return t.size() * 8 >= static_cast<std::size_t>(maxCols) && GetDisplayWidth(t.substr(0, upTo), rules) >= maxCols;
         };
         if (maxCols > 0 && (pastLimit(a, at - lineAt) || pastLimit(b, at + length - lines[static_cast<std::size_t>(b)].At)))
             break;
@@ -404,13 +406,13 @@ TReplaceRun ReplaceForward(TEditorScreenStrings& store, TEditorTextPos start, st
         if (from < 0) {
             from = a;
             copied = lines[static_cast<std::size_t>(a)].At;
-            to = b + 1;
+            to = end;
             edit.clear();
         }
         edit.append(text, static_cast<std::size_t>(copied), static_cast<std::size_t>(at - copied));
         edit.append(with);
         copied = at + length;
-        to = std::max(to, b + 1);
+        to = std::max(to, end);
         run.FromRow = lines[static_cast<std::size_t>(from)].Row + shift;
         run.Offset = static_cast<long long>(edit.size());
         ++run.Count;
