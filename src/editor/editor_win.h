@@ -360,6 +360,11 @@ public:
 
     // ---- search: selects the match; false leaves caret and selection
     bool Search(std::string_view pattern, TSearchFlags flags);
+    // A replace-all's step forward: the matches of the next stretch of text
+    // replaced as Search and ReplaceSelText would replace them one by one,
+    // the caret after the last. 0 with end set: no match is left; 0
+    // without: the next match is for Search. Only when CanReplaceForward.
+    int ReplaceMatches(std::string_view pattern, std::string_view with, TSearchFlags flags, bool& end);
     // Pumps the application's messages before each chunk of a replace-all
     // search (empty: the class library's ProcessMessages).
     std::function<void()> SearchMessagePump;

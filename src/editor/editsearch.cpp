@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/leadbytes.h"
 #include "editor/cells.h"
@@ -274,6 +275,152 @@ std::optional<TEditorMatch> SearchRows(const TPointerStringList& rows, TEditorTe
     const TPatternShape shape = ShapeOf(pattern, flags);
     if (flags & sfDown) return SearchForward(rows, start, pattern, flags, options, shape);
     return SearchBackward(rows, start, pattern, flags, options, shape);
+}
+
+namespace {
+
+// Line breaks only as CR LF pairs: a match never starts or ends inside one,
+// and the text put in keeps its length when stored.
+bool WholeBreaksOnly(std::string_view t)
+{
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == '\r' && (i + 1 >= t.size() || t[i + 1] != '\n')) return false;
+        if (t[i] == '\n' && (i == 0 || t[i - 1] != '\r')) return false;
+    }
+    return true;
+}
+
+// Whether the text, standing at a character's start, ends at one: a lead
+// byte at its end would take the next byte as its trail.
+bool EndsOnCharacter(std::string_view t)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(t.data());
+    std::size_t i = 0;
+    while (i < t.size()) {
+        if (IsLeadByte(p[i])) {
+            if (i + 1 == t.size()) return false;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return true;
+}
+
+// Whether the last byte of a line's text before a match is a lead byte
+// left without its trail (the one-match way puts the new text after it).
+bool EndsWithStrayLead(std::string_view head)
+{
+    std::size_t run = 0;
+    while (run < head.size() && IsLeadByte(static_cast<unsigned char>(head[head.size() - 1 - run]))) ++run;
+    return run % 2 == 1;
+}
+
+// A logical line of a replace run's text: its first row and where it
+// starts in the text.
+struct TRunLine {
+    int Row;
+    int At;
+};
+
+} // namespace
+
+// After a replacement the one-match way searches text that holds the new
+// bytes where the match was. The engine reads before its start only to
+// tell trail bytes (which a match's end and a new text ending on a
+// character leave as they were) and word edges (sfWholeWord): with these
+// rules it finds in the old text what it would find in the new.
+bool CanReplaceForward(std::string_view pattern, std::string_view with, TSearchFlags flags)
+{
+    return (flags & sfDown) && !(flags & sfWholeWord) && !pattern.empty() && WholeBreaksOnly(pattern) &&
+           WholeBreaksOnly(with) && EndsOnCharacter(with) && with.find('\0') == std::string_view::npos;
+}
+
+TReplaceRun ReplaceForward(TEditorScreenStrings& store, TEditorTextPos start, std::string_view pattern,
+                           std::string_view with, TSearchFlags flags, const TEditorSearchOptions& options,
+                           int runBytes, int maxCols)
+{
+    TReplaceRun run;
+    const auto found = SearchRows(store, start, pattern, flags, options);
+    if (!found) {
+        run.End = true;
+        return run;
+    }
+    const TPatternShape shape = ShapeOf(pattern, flags);
+    const int n = store.Count();
+    // Whole lines from the match's line while the text is at most runBytes,
+    // then enough for any match starting in them.
+    std::string text;
+    std::vector<TRunLine> lines;
+    int r = found->FromRow;
+    do {
+        lines.push_back({r, static_cast<int>(text.size())});
+        const int last = LineEnd(store, r);
+        for (; r <= last; ++r) AppendRow(store, r, text);
+    } while (r < n && text.size() <= static_cast<std::size_t>(runBytes));
+    const int ownedEnd = static_cast<int>(text.size());
+    while (r < n && SolidBytes(std::string_view(text).substr(static_cast<std::size_t>(ownedEnd)), shape) < shape.Reach) {
+        lines.push_back({r, static_cast<int>(text.size())});
+        const int last = LineEnd(store, r);
+        for (; r <= last; ++r) AppendRow(store, r, text);
+    }
+    lines.push_back({r, static_cast<int>(text.size())});
+    auto lineOf = [&](int at) {  // the line holding byte at
+        return static_cast<int>(std::upper_bound(lines.begin(), lines.end(), at,
+                                                 [](int a, const TRunLine& l) { return a < l.At; }) -
+                                lines.begin()) -
+               1;
+    };
+    const TCellRules rules = store.CellRules();
+
+    // The lines [from, to) that matches touch become one edit.
+    int from = -1, to = -1, copied = 0, shift = 0;
+    std::string edit;
+    auto flush = [&] {
+        edit.append(text, static_cast<std::size_t>(copied), static_cast<std::size_t>(lines[static_cast<std::size_t>(to)].At - copied));
+        const int first = lines[static_cast<std::size_t>(from)].Row + shift;
+        const int count = lines[static_cast<std::size_t>(to)].Row - lines[static_cast<std::size_t>(from)].Row;
+        const int before = store.Count();
+        store.ReplaceRows(first, count, edit);
+        shift += store.Count() - before;
+        from = -1;
+    };
+    int at = found->Offset, length = 0;
+    while (SearchBufferPos(text, at, length, pattern, flags) && at < ownedEnd) {
+        const int a = lineOf(at), b = lineOf(at + length - 1);
+        // A match that takes a line's break joins the next line to the edit.
+        const int end = std::min(lineOf(at + length) + 1, static_cast<int>(lines.size()) - 1);
+        const int lineAt = lines[static_cast<std::size_t>(a)].At;
+        // Without word wrap a line is a row; the selection of the match
+        // would reach the byte after each of its ends.
+        auto pastLimit = [&](int line, int byte) {
+            const std::string_view t = store.Strings(lines[static_cast<std::size_t>(line)].Row);
+            const std::size_t upTo = std::min(t.size(), static_cast<std::size_t>(byte) + 1);
+            return t.size() * 8 >= static_cast<std::size_t>(maxCols) && GetDisplayWidth(t.substr(0, upTo), rules) >= maxCols;
+        };
+        if (maxCols > 0 && (pastLimit(a, at - lineAt) || pastLimit(b, at + length - lines[static_cast<std::size_t>(b)].At)))
+            break;
+        if (EndsWithStrayLead(std::string_view(text).substr(static_cast<std::size_t>(lineAt), static_cast<std::size_t>(at - lineAt))))
+            break;
+        if (from >= 0 && a >= to) flush();
+        if (from < 0) {
+            from = a;
+            copied = lines[static_cast<std::size_t>(a)].At;
+            to = end;
+            edit.clear();
+        }
+        edit.append(text, static_cast<std::size_t>(copied), static_cast<std::size_t>(at - copied));
+        edit.append(with);
+        copied = at + length;
+        to = std::max(to, end);
+        run.FromRow = lines[static_cast<std::size_t>(from)].Row + shift;
+        run.Offset = static_cast<long long>(edit.size());
+        ++run.Count;
+        at += length;
+        length = 0;
+    }
+    if (from >= 0) flush();
+    return run;
 }
 
 TEditorTextPos CaretSearchStart(const TPointerStringList& rows, int row, int col, const TCellRules& rules, bool down)

@@ -11,6 +11,7 @@
 namespace vellumo {
 
 class TPointerStringList;
+class TEditorScreenStrings;
 
 // A place in the rows: a row and a byte offset in it. Byte may stand on the
 // row's line break (length, length + 1) or just after it (length + 2).
@@ -46,6 +47,30 @@ struct TEditorSearchOptions {
 // SearchBufferPos over the whole joined text with the selection (start, 0).
 std::optional<TEditorMatch> SearchRows(const TPointerStringList& rows, TEditorTextPos start, std::string_view pattern,
                                        TSearchFlags flags, const TEditorSearchOptions& options = {});
+
+// What a replace-all step did: Count matches replaced, the caret to stand
+// after the last replacement (an offset from row FromRow, as the view's
+// SetCaretRowOffset wants it); End: no match is left. Count 0 without End:
+// the next match needs the one-match way (a long row's limit, a text whose
+// replacement the engine would see differently).
+struct TReplaceRun {
+    int Count = 0;
+    bool End = false;
+    int FromRow = 0;
+    long long Offset = 0;
+};
+
+// Whether ReplaceForward gives the text that replacing one match at a time,
+// each search starting after the text put in, would give.
+bool CanReplaceForward(std::string_view pattern, std::string_view with, TSearchFlags flags);
+
+// Replaces the matches forward from start in the next stretch of text of
+// about runBytes bytes, each search starting after the text put in, one
+// row edit per run of lines that matches touch. maxCols > 0 (no word wrap):
+// a match reaching that column of its row is left to the one-match way.
+TReplaceRun ReplaceForward(TEditorScreenStrings& store, TEditorTextPos start, std::string_view pattern,
+                           std::string_view with, TSearchFlags flags, const TEditorSearchOptions& options,
+                           int runBytes, int maxCols);
 
 // The byte offset a search starts from for a caret at a display column:
 // the column less the TAB fill cells up to it, at most the row's length.

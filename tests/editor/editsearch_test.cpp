@@ -8,6 +8,7 @@
 #include "editor/editsearch.h"
 #include "editor/lines.h"
 #include "editor/rowstore.h"
+#include "editor/undo.h"
 #include "editor/wrapoption.h"
 #include "model_support.h"
 
@@ -295,3 +296,102 @@ TEST_F(Search, CaretStartSkipsTabFillCells)
 }
 
 } // namespace
+
+namespace {
+
+// The one-match way on the joined text: each search starts after the text
+// the last replacement put in.
+std::string ReplaceOneByOne(std::string text, const std::string& pat, const std::string& with, TSearchFlags f,
+                            int& count, long long& caret)
+{
+    int at = 0, length = 0;
+    count = 0;
+    caret = -1;
+    while (SearchBufferPos(text, at, length, pat, f)) {
+        text.replace(static_cast<std::size_t>(at), static_cast<std::size_t>(length), with);
+        at += static_cast<int>(with.size());
+        length = 0;
+        caret = at;
+        ++count;
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(Search, ReplacingStretchesGivesTheTextCountAndCaretOfOneMatchAtATimeAndUndoesAsOne)
+{
+    std::mt19937 rng(11);
+    const std::string withs[] = {"", "b", "\x83\x56", "\r\n", "x\r\ny", "\xB6\xDE"};
+    const TSearchFlags options[] = {sfMatchCase, sfIgnoreWidth, sfSkipLineBreaks, sfSkipBlanks};
+    int compared = 0, replaced = 0;
+    for (int round = 0; round < 300; ++round) {
+        const int wrap = round % 3 == 0 ? 0 : 20 + static_cast<int>(rng() % 6);
+        Load(RandomText(rng, 40 + static_cast<int>(rng() % 400)), wrap);
+        const std::string before = JoinRows(s);
+        const std::string pat = RandomPattern(rng, before);
+        const std::string& with = withs[rng() % std::size(withs)];
+        TSearchFlags f = sfDown | sfReplaceAll;
+        for (TSearchFlags o : options)
+            if (rng() % 3 == 0) f |= o;
+        if (!CanReplaceForward(pat, with, f)) {
+            // A lone CR or LF of a cut pattern could match half a line break.
+            EXPECT_NE(pat.find_first_of("\r\n"), std::string::npos) << pat;
+            continue;
+        }
+        int want = 0;
+        long long caret = 0;
+        const std::string after = ReplaceOneByOne(before, pat, with, f, want, caret);
+        s.UndoObj().BeginGroup();
+        TEditorTextPos pos{0, 0};
+        int got = 0;
+        long long at = -1;
+        for (int guard = 0; guard < 2000; ++guard) {
+            const TReplaceRun run = ReplaceForward(s, pos, pat, with, f, {}, 1 + static_cast<int>(rng() % 80), 0);
+            if (run.End) break;
+            ASSERT_GT(run.Count, 0) << "round " << round;
+            got += run.Count;
+            at = OffsetOf(run.FromRow, 0) + run.Offset;
+            pos = PosOf(at);
+        }
+        s.UndoObj().EndGroup();
+        ASSERT_EQ(JoinRows(s), after) << "round " << round << " wrap " << wrap << " flags " << f << " pattern [" << pat
+                                      << "] with [" << with << "]";
+        EXPECT_EQ(got, want);
+        EXPECT_EQ(at, caret);
+        if (want > 0) {
+            ASSERT_TRUE(s.Undo());
+            EXPECT_EQ(JoinRows(s), before);
+            ASSERT_TRUE(s.Redo());
+            EXPECT_EQ(JoinRows(s), after);
+        }
+        ++compared;
+        replaced += want;
+    }
+    EXPECT_GT(compared, 200);
+    EXPECT_GT(replaced, 500);
+}
+
+TEST_F(Search, ReplacingStretchesLeavesAMatchPastTheColumnLimitAndWordEdgesToTheOneMatchWay)
+{
+    Load("x" + std::string(8048, 'a') + "x" + std::string(100, 'a') + "\r\nx", 0);
+    const TReplaceRun first = ReplaceForward(s, {0, 0}, "x", "yy", sfDown | sfReplaceAll, {}, 1 << 20, 8000);
+    EXPECT_EQ(first.Count, 1);
+    EXPECT_FALSE(first.End);
+    EXPECT_EQ(first.Offset, 2);
+    EXPECT_EQ(s.Strings(0).substr(0, 3), "yya");
+    const TReplaceRun stop = ReplaceForward(s, {0, 2}, "x", "yy", sfDown | sfReplaceAll, {}, 1 << 20, 8000);
+    EXPECT_EQ(stop.Count, 0);
+    EXPECT_FALSE(stop.End);
+    const TReplaceRun last = ReplaceForward(s, {1, 0}, "x", "yy", sfDown | sfReplaceAll, {}, 1 << 20, 8000);
+    EXPECT_EQ(last.Count, 1);
+    EXPECT_EQ(s.Strings(1), "yy");
+    EXPECT_TRUE(ReplaceForward(s, {1, 2}, "x", "yy", sfDown | sfReplaceAll, {}, 1 << 20, 8000).End);
+
+    EXPECT_FALSE(CanReplaceForward("a", "b", sfDown | sfWholeWord));
+    EXPECT_FALSE(CanReplaceForward("a", "b", sfReplaceAll));  // upwards
+    EXPECT_FALSE(CanReplaceForward("a", "\x82", sfDown));     // a lead byte would take the next byte
+    EXPECT_FALSE(CanReplaceForward("a\r", "b", sfDown));
+    EXPECT_FALSE(CanReplaceForward("a", "\nb", sfDown));
+    EXPECT_TRUE(CanReplaceForward("\x81\x42\r\n", "\x83\x56", sfDown));
+}

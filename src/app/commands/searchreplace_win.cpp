@@ -7,6 +7,7 @@
 #include "app/window/progressform_win.h"
 #include "app/commands/searchcmds.h"
 #include "app/commands/searchdialogs_win.h"
+#include "editor/editsearch.h"
 #include "settings/settingsstore.h"
 #include "classlib/msgdialog.h"
 #include "base/showmsg.h"
@@ -103,26 +104,42 @@ void TVellumoMainForm::RunReplace()
         if (caretPanelStale_) UpdateCaretPanel();
         UpdateToolBarState();
     };
+    // Once no question is left, whole stretches of matches are replaced at
+    // a time, as the one-match way would replace them.
+    const std::string pattern = SearchText(SearchString), with = SearchText(ReplaceWith);
     try {
         for (;;) {
-            if (!FindNext()) {
-                if (progress) progress->Button1.SetEnabled(false);
-                break;
-            }
-            if (SearchFlags & sfConfirm) {
-                const int answer = AskReplace(ed);
-                if (answer == IDCANCEL) break;
-                if (answer == kAnswerAll) undo.BeginGroup();
-                if (answer == IDYES || answer == kAnswerAll) ReplaceFound(ed);
-                if (answer == kAnswerAll) {
-                    SearchFlags |= sfReplaceAll;
-                    SearchFlags &= static_cast<std::uint16_t>(~sfConfirm);
+            int many = 0;
+            if (progress && CanReplaceForward(pattern, with, static_cast<TSearchFlags>(SearchFlags))) {
+                bool end = false;
+                many = ed.ReplaceMatches(pattern, with, static_cast<TSearchFlags>(SearchFlags), end);
+                if (end) {
+                    progress->Button1.SetEnabled(false);
+                    break;
                 }
-            } else {
-                ReplaceFound(ed);
+                ReplaceCount += many;
+                if (many > 0 && !ed.BulkUpdating()) CentreCaret(ed);
             }
-            if (!(SearchFlags & sfReplaceAll)) break;
-            if (SearchFlags & sfConfirm) continue;
+            if (many == 0) {
+                if (!FindNext()) {
+                    if (progress) progress->Button1.SetEnabled(false);
+                    break;
+                }
+                if (SearchFlags & sfConfirm) {
+                    const int answer = AskReplace(ed);
+                    if (answer == IDCANCEL) break;
+                    if (answer == kAnswerAll) undo.BeginGroup();
+                    if (answer == IDYES || answer == kAnswerAll) ReplaceFound(ed);
+                    if (answer == kAnswerAll) {
+                        SearchFlags |= sfReplaceAll;
+                        SearchFlags &= static_cast<std::uint16_t>(~sfConfirm);
+                    }
+                } else {
+                    ReplaceFound(ed);
+                }
+                if (!(SearchFlags & sfReplaceAll)) break;
+                if (SearchFlags & sfConfirm) continue;
+            }
             if (!progress) {
                 if (!drawing) {
                     ed.Lines().BeginUpdate();
