@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cctype>
 #include <random>
 #include <string>
 #include <vector>
@@ -41,6 +42,32 @@ TEST(ReserveWordsSystem, OrderAndLookupAgree)
             int index = -1;
             ASSERT_TRUE(list.Find(w, index)) << w;
             EXPECT_EQ(SystemOrder(list[index], w, cs), 0);
+        }
+    }
+}
+
+// The comparison answers most pairs of ASCII words without the system call:
+// every answer must still be the system's.
+TEST(ReserveWordsSystem, EveryPairAsTheSystemOrdersIt)
+{
+    std::mt19937 rng(5);
+    const std::string bytes = "aAbBzZ019_-'.~ #@\x82\xA0\xB1";
+    auto word = [&](std::size_t len) {
+        std::string w;
+        while (w.size() < len) w += bytes[rng() % (rng() % 4 == 0 ? bytes.size() : 9)];
+        return w;
+    };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (bool cs : {false, true}) {
+        for (int i = 0; i < 20000; ++i) {
+            const std::string a = word(rng() % 6);
+            // Often a word that shares a start with a, or differs in case only.
+            std::string b = rng() % 2 ? a.substr(0, rng() % (a.size() + 1)) + word(rng() % 3) : word(rng() % 6);
+            if (rng() % 8 == 0) {
+                b = a;
+                for (char& c : b) c = static_cast<char>(std::isupper(static_cast<unsigned char>(c)) ? std::tolower(c) : std::toupper(c));
+            }
+            ASSERT_EQ(sign(SystemWordCompare(a, b, cs)), sign(SystemOrder(a, b, cs))) << cs << " '" << a << "' '" << b << "'";
         }
     }
 }
