@@ -5,6 +5,7 @@
 #include <cctype>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/reservewords.h"
@@ -13,10 +14,10 @@ using namespace vellumo;
 
 namespace {
 
-int SystemOrder(const std::string& a, const std::string& b, bool cs)
+int SystemOrder(std::string_view a, std::string_view b, bool cs)
 {
-    return CompareStringA(LOCALE_USER_DEFAULT, cs ? 0 : NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
-                          b.c_str(), static_cast<int>(b.size())) - 2;
+    return CompareStringA(LOCALE_USER_DEFAULT, cs ? 0 : NORM_IGNORECASE, a.empty() ? "" : a.data(),
+                          static_cast<int>(a.size()), b.empty() ? "" : b.data(), static_cast<int>(b.size())) - 2;
 }
 
 TEST(ReserveWordsSystem, OrderAndLookupAgree)
