@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <string>
 
 #include "editor/reservewords.h"
 
@@ -30,43 +31,62 @@ struct TPrimaryWeights {
 
     explicit TPrimaryWeights(DWORD flags) noexcept
     {
-        for (int c = 0x21; c < 0x7F; ++c) {
-            const char s[1] = {static_cast<char>(c)};
-            unsigned char key[2];
-            if (Primary(flags, s, 1, key, 2) == 2) weight[c] = static_cast<std::uint16_t>(key[0] << 8 | key[1]);
-        }
-        // A pair whose key is not the two weights in turn (a letter made of
-        // two bytes in some locales) leaves both bytes to the system.
-        bool drop[256] = {};
-        for (int x = 0x21; x < 0x7F; ++x) {
-            if (!weight[x]) continue;
-            for (int y = 0x21; y < 0x7F; ++y) {
-                if (!weight[y]) continue;
-                const char s[2] = {static_cast<char>(x), static_cast<char>(y)};
-                unsigned char key[5];
-                const bool joined = Primary(flags, s, 2, key, 5) != 4 ||
-                                    (key[0] << 8 | key[1]) != weight[x] || (key[2] << 8 | key[3]) != weight[y];
-                if (joined) drop[x] = drop[y] = true;
+        try {
+            for (int c = 0x21; c < 0x7F; ++c) {
+                const std::string key = Primary(flags, std::string(1, static_cast<char>(c)));
+                if (key.size() == 2)
+                    weight[c] = static_cast<std::uint16_t>(static_cast<unsigned char>(key[0]) << 8 |
+                                                           static_cast<unsigned char>(key[1]));
             }
+            // A pair whose key is not the two weights in turn (a letter made
+            // of two bytes in some locales) leaves both bytes to the system.
+            // Every pair sits in one string, x y x y' ..., so one call
+            // answers for all of them unless some pair is joined.
+            std::string all;
+            for (int x = 0x21; x < 0x7F; ++x)
+                for (int y = 0x21; y < 0x7F; ++y)
+                    if (weight[x] && weight[y]) {
+                        all += static_cast<char>(x);
+                        all += static_cast<char>(y);
+                    }
+            if (Primary(flags, all) == Weights(all)) return;
+            bool drop[256] = {};
+            for (int x = 0x21; x < 0x7F; ++x)
+                for (int y = 0x21; y < 0x7F; ++y) {
+                    const std::string pair = {static_cast<char>(x), static_cast<char>(y)};
+                    if (weight[x] && weight[y] && Primary(flags, pair) != Weights(pair)) drop[x] = drop[y] = true;
+                }
+            for (int c = 0; c < 256; ++c)
+                if (drop[c]) weight[c] = 0;
+        } catch (...) {
+            for (std::uint16_t& w : weight) w = 0;  // out of memory: the system decides every pair
         }
-        for (int c = 0; c < 256; ++c)
-            if (drop[c]) weight[c] = 0;
     }
 
-    // The first-level part of the sort key (the bytes before the first 1),
-    // its length, or -1.
-    static int Primary(DWORD flags, const char* s, int n, unsigned char* out, int room) noexcept
+    // The first-level part of the system's sort key: the bytes before the
+    // first 1 ("" should the call fail).
+    static std::string Primary(DWORD flags, const std::string& s)
     {
-        unsigned char key[64];
-        const int len = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, s, n, reinterpret_cast<char*>(key),
-                                     static_cast<int>(sizeof key));
-        int i = 0;
-        while (i < len && key[i] > 1) {
-            if (i == room) return -1;
-            out[i] = key[i];
-            ++i;
+        const DWORD how = LCMAP_SORTKEY | flags;
+        const int n = static_cast<int>(s.size());
+        const int need = LCMapStringA(LOCALE_USER_DEFAULT, how, s.data(), n, nullptr, 0);
+        if (need <= 0) return {};
+        std::string key(static_cast<std::size_t>(need), '\0');
+        const int len = LCMapStringA(LOCALE_USER_DEFAULT, how, s.data(), n, key.data(), need);
+        const std::size_t end = len > 0 ? key.find('\1') : std::string::npos;
+        return end == std::string::npos ? std::string() : key.substr(0, end);
+    }
+
+    // The weights of s in turn, as the key would hold them.
+    std::string Weights(const std::string& s) const
+    {
+        std::string out;
+        for (const char c : s) {
+            const std::uint16_t w = weight[static_cast<unsigned char>(c)];
+            out += static_cast<char>(w >> 8);
+            out += static_cast<char>(w & 0xFF);
         }
-        return i < len && key[i] == 1 ? i : -1;
+        return out;
     }
 
     bool Covers(std::string_view s) const noexcept
