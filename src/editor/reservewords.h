@@ -1,6 +1,7 @@
 #pragma once
 // The keywords of the current edit mode, kept sorted by one comparison that
 // both orders the list and finds words in it.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,10 +35,10 @@ public:
     void SetDuplicates(TDuplicates v) noexcept { duplicates_ = v; }
     TWordCompare Comparer() const noexcept { return compare_; }
 
-    int Count() const noexcept { return static_cast<int>(items_.size()); }
-    const std::string& Strings(int index) const;
-    const std::string& operator[](int index) const { return Strings(index); }
-    const std::vector<std::string>& Items() const noexcept { return items_; }
+    int Count() const noexcept { return static_cast<int>(Items().size()); }
+    std::string_view Strings(int index) const;
+    std::string_view operator[](int index) const { return Strings(index); }
+    const std::vector<std::string_view>& Items() const noexcept;
 
     // Sorted: in order, and per Duplicates (dupError throws std::invalid_argument);
     // returns the index, or the present word's index when ignored.
@@ -45,9 +46,9 @@ public:
     // Leaves the list as Add of each word in turn would, without inserting
     // into the middle once per word: a keyword file of millions of words,
     // sorted either way, takes one comparison per word.
-    void AddMany(std::vector<std::string> words);
+    void AddMany(const std::vector<std::string>& words);
     void Delete(int index);
-    void Clear() noexcept { items_.clear(); }
+    void Clear() noexcept { store_.reset(); }
     // Binary search; index is where word is or would go.
     bool Find(std::string_view word, int& index) const;
     int IndexOf(std::string_view word) const;
@@ -55,20 +56,36 @@ public:
 
     // Each line of text (CR, LF or CR LF breaks) is one word, empty lines included.
     void SetText(std::string_view text);
+    // The same, the words kept in text itself rather than in a copy.
+    void SetText(std::shared_ptr<const std::string> text);
     // False when the file cannot be read; the list is then left as it was.
     bool LoadFromFile(const std::string& path);
 
     // The flag first, so the words are added under the source's comparison.
+    // A list of the same kind shares the source's words until either changes.
     void Assign(const TReserveWordList& source);
     // Same flag and same words in the same order.
     bool Equals(const TReserveWordList& other) const;
     friend bool operator==(const TReserveWordList& a, const TReserveWordList& b) { return a.Equals(b); }
 
 private:
+    // The words are views into texts held beside them: a keyword file of
+    // millions of words is one buffer and one array, not millions of strings.
+    // Lists copied from one another share one store; a change copies it first.
+    struct TWordStore {
+        std::vector<std::string_view> items;
+        std::vector<std::shared_ptr<const std::string>> texts;
+    };
+
     int Compare(std::string_view a, std::string_view b) const { return compare_(a, b, caseSensitive_); }
+    TWordStore& Mutable();
+    // word lies in a text the store already holds.
+    int AddView(std::string_view word);
+    // Leaves the list as AddView of each word in turn would.
+    void AddViews(std::vector<std::string_view> words);
 
     TWordCompare compare_;
-    std::vector<std::string> items_;
+    std::shared_ptr<TWordStore> store_;  // null while empty
     bool caseSensitive_ = false;
     bool sorted_ = false;
     TDuplicates duplicates_ = dupIgnore;

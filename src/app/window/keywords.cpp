@@ -1,5 +1,6 @@
 #include "app/window/keywords.h"
 
+#include <memory>
 #include <mutex>
 
 #include "base/filebytes.h"
@@ -92,30 +93,31 @@ TKeywordSource LoadReserveWords(int mode, const std::string& settingsFolder, TRe
     list.Clear();
     const TKeywordMode* m = FindMode(mode);
     if (!m) return TKeywordSource::None;
-    TStringList words;
     std::string bytes;
     if (ReadFileBytes(KeywordFilePath(mode, settingsFolder), bytes) != TReadStatus::Ok) {
+        TStringList words;
         m->fill(words);
         list.AddMany(words.Items());
         return TKeywordSource::BuiltIn;
     }
+    // The lines end at a NUL, as everywhere text is split into lines.
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
     static std::mutex lastMutex;
-    static std::string lastBytes;
+    static std::shared_ptr<const std::string> lastText;
     static TReserveWordList last;  // empty until a file has been read
-    static bool haveLast = false;
     const std::lock_guard<std::mutex> lock(lastMutex);
-    if (haveLast && bytes == lastBytes && last.CaseSensitive() == list.CaseSensitive() && last.Comparer() == list.Comparer()) {
+    if (lastText && *lastText == bytes && last.CaseSensitive() == list.CaseSensitive() && last.Comparer() == list.Comparer()) {
         list.Assign(last);
         return TKeywordSource::File;
     }
-    TextToStrings(bytes, words);
-    list.AddMany(words.Items());
+    // The list keeps its words in the file's own bytes.
+    auto text = std::make_shared<const std::string>(std::move(bytes));
+    list.SetText(text);
     last = TReserveWordList(list.Comparer());
     last.SetSorted(true);
     last.SetDuplicates(dupIgnore);
     last.Assign(list);
-    lastBytes = std::move(bytes);
-    haveLast = true;
+    lastText = std::move(text);
     return TKeywordSource::File;
 }
 

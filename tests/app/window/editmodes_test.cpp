@@ -159,7 +159,7 @@ TEST(EditModes, SwitchedOffModesKeywordFilesAndMargins)
         }
         StageSyntaxMode(prop, s, emCpp, dir.Path());
         std::string all;
-        for (const std::string& w : prop.ReserveWordList().Items()) all += w + ",";
+        for (std::string_view w : prop.ReserveWordList().Items()) (all += w) += ",";
         return all;
     };
     EXPECT_EQ(words("beta\r\nalpha\r\nbeta\r\n\x8A\xBF\r\n"), "alpha,beta,\x8A\xBF,");

@@ -142,7 +142,7 @@ TEST(Keywords, ReserveWordsFollowTheFileAndTheCaseRule)
     ASSERT_TRUE(ReplaceFileBytes(path, "while\r\nIf\r\nif\r\nfor\r\n"));
     TReserveWordList list;
     EXPECT_EQ(LoadReserveWords(kwmode::Cpp, dir.Path(), list), TKeywordSource::File);
-    EXPECT_EQ(list.Items(), (std::vector<std::string>{"for", "If", "while"}));
+    EXPECT_EQ(list.Items(), (std::vector<std::string_view>{"for", "If", "while"}));
     TReserveWordList again;
     LoadReserveWords(kwmode::Cpp, dir.Path(), again);
     EXPECT_EQ(again.Items(), list.Items());
@@ -154,7 +154,7 @@ TEST(Keywords, ReserveWordsFollowTheFileAndTheCaseRule)
 
     ASSERT_TRUE(ReplaceFileBytes(path, "do\r\n"));
     LoadReserveWords(kwmode::Cpp, dir.Path(), list);
-    EXPECT_EQ(list.Items(), (std::vector<std::string>{"do"}));
+    EXPECT_EQ(list.Items(), (std::vector<std::string_view>{"do"}));
 
     TStringList builtIn;
     FillBuiltInKeywords(kwmode::Java, builtIn);
