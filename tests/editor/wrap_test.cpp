@@ -191,6 +191,17 @@ TEST(WrapCursor, WalksCellsAndCountsBytes)
     EXPECT_EQ(a.Position(), 1);
 }
 
+TWrapRules Rules(int width, bool wordBreak, bool followPunctuation, bool leading, bool followRetMark, int tab)
+{
+    TEditorWrapOption o;
+    o.SetWrapByte(width);
+    o.SetWordBreak(wordBreak);
+    o.SetFollowPunctuation(followPunctuation);
+    o.SetLeading(leading);
+    o.SetFollowRetMark(followRetMark);
+    return TWrapRules(o, tab, DefaultDelimiters());
+}
+
 // Cuts of random lines: the pieces give back the line, every cut takes at
 // least one byte, no double-byte character is split, and rows stay within
 // the width plus the hanging allowance.
@@ -200,13 +211,7 @@ TEST(WrapCuts, RandomLinesUnderEveryRuleCombination)
     const std::vector<std::string> pieces = {"a", "bb", " ", "\t", kA, kMaru, kOpen, kClose, ".", ")", "(", "\x95\x5C", "\xB1"};
     TLineCuts cuts;
     for (int combo = 0; combo < 32; ++combo) {
-        TEditorWrapOption o;
-        o.SetWrapByte(20 + combo % 7);
-        o.SetWordBreak(combo & 1);
-        o.SetFollowPunctuation(combo & 2);
-        o.SetLeading(combo & 4);
-        o.SetFollowRetMark(combo & 8);
-        const TWrapRules rules(o, 1 + combo % 8, DefaultDelimiters());
+        const TWrapRules rules = Rules(20 + combo % 7, combo & 1, combo & 2, combo & 4, combo & 8, 1 + combo % 8);
         for (int n = 0; n < 60; ++n) {
             std::string line;
             for (int k = std::uniform_int_distribution<int>(0, 120)(rng); k > 0; --k)
@@ -273,13 +278,7 @@ TEST(WrapCuts, EachRowIsCutAsTheFirstRowOfTheRest)
     pieces[pieces.size() - 2] = leads;
     TLineCuts whole, first;
     for (int round = 0; round < 600; ++round) {
-        TEditorWrapOption o;
-        o.SetWrapByte(6 + round % 90);
-        o.SetFollowPunctuation(round & 1);
-        o.SetLeading(round & 2);
-        o.SetFollowRetMark(round & 4);
-        o.SetWordBreak(round % 16 == 15);
-        const TWrapRules rules(o, 1 + round % 8, DefaultDelimiters());
+        const TWrapRules rules = Rules(6 + round % 90, round % 16 == 15, round & 1, round & 2, round & 4, 1 + round % 8);
         std::string line;
         const std::size_t kinds = round % 4 ? pieces.size() - 1 : pieces.size();  // TABs in a quarter
         for (int k = std::uniform_int_distribution<int>(0, 400)(rng); k > 0; --k)
