@@ -3,6 +3,8 @@
 // core cannot ask the system, so the set is fixed here and checked against
 // IsDBCSLeadByteEx in the Windows tests.
 #include <array>
+#include <cstddef>
+#include <string_view>
 
 namespace vellumo {
 
@@ -15,5 +17,16 @@ inline constexpr std::array<bool, 256> LeadBytes = [] {
 }();
 
 constexpr bool IsLeadByte(unsigned char b) noexcept { return LeadBytes[b]; }
+
+// Whether the last byte of head, which starts on a character, is a lead
+// byte with no trail. A run of lead-range bytes begins at a character's
+// start (the byte before it ends one), so an odd run leaves its last byte
+// alone; only the run is read, however long head is.
+constexpr bool EndsWithStrayLead(std::string_view head) noexcept
+{
+    std::size_t run = 0;
+    while (run < head.size() && IsLeadByte(static_cast<unsigned char>(head[head.size() - 1 - run]))) ++run;
+    return run % 2 == 1;
+}
 
 } // namespace vellumo

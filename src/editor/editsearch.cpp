@@ -290,32 +290,6 @@ bool WholeBreaksOnly(std::string_view t)
     return true;
 }
 
-// Whether the text, standing at a character's start, ends at one: a lead
-// byte at its end would take the next byte as its trail.
-bool EndsOnCharacter(std::string_view t)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(t.data());
-    std::size_t i = 0;
-    while (i < t.size()) {
-        if (IsLeadByte(p[i])) {
-            if (i + 1 == t.size()) return false;
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-    return true;
-}
-
-// Whether the last byte of a line's text before a match is a lead byte
-// left without its trail (the one-match way puts the new text after it).
-bool EndsWithStrayLead(std::string_view head)
-{
-    std::size_t run = 0;
-    while (run < head.size() && IsLeadByte(static_cast<unsigned char>(head[head.size() - 1 - run]))) ++run;
-    return run % 2 == 1;
-}
-
 // A logical line of a replace run's text: its first row and where it
 // starts in the text.
 struct TRunLine {
@@ -333,7 +307,7 @@ struct TRunLine {
 bool CanReplaceForward(std::string_view pattern, std::string_view with, TSearchFlags flags)
 {
     return (flags & sfDown) && !(flags & sfWholeWord) && !pattern.empty() && WholeBreaksOnly(pattern) &&
-           WholeBreaksOnly(with) && EndsOnCharacter(with) && with.find('\0') == std::string_view::npos;
+           WholeBreaksOnly(with) && !EndsWithStrayLead(with) && with.find('\0') == std::string_view::npos;
 }
 
 TReplaceRun ReplaceForward(TEditorScreenStrings& store, TEditorTextPos start, std::string_view pattern,

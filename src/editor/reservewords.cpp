@@ -110,13 +110,18 @@ int TReserveWordList::IndexOf(std::string_view word) const
     return -1;
 }
 
+bool TReserveWordList::KeptOut(std::string_view word, int& index) const
+{
+    index = Count();
+    if (!sorted_ || !Find(word, index)) return false;
+    if (duplicates_ == dupError) throw std::invalid_argument("String list does not allow duplicates");
+    return duplicates_ == dupIgnore;
+}
+
 int TReserveWordList::Add(std::string word)
 {
-    int index = Count();
-    if (sorted_ && Find(word, index)) {
-        if (duplicates_ == dupIgnore) return index;
-        if (duplicates_ == dupError) throw std::invalid_argument("String list does not allow duplicates");
-    }
+    int index = 0;
+    if (KeptOut(word, index)) return index;
     TWordStore& s = Mutable();
     s.texts.push_back(std::make_shared<const std::string>(std::move(word)));
     s.items.insert(s.items.begin() + index, std::string_view(*s.texts.back()));
@@ -125,11 +130,8 @@ int TReserveWordList::Add(std::string word)
 
 int TReserveWordList::AddView(std::string_view word)
 {
-    int index = Count();
-    if (sorted_ && Find(word, index)) {
-        if (duplicates_ == dupIgnore) return index;
-        if (duplicates_ == dupError) throw std::invalid_argument("String list does not allow duplicates");
-    }
+    int index = 0;
+    if (KeptOut(word, index)) return index;
     std::vector<std::string_view>& items = Mutable().items;
     items.insert(items.begin() + index, word);
     return index;

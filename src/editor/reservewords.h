@@ -79,6 +79,8 @@ private:
 
     int Compare(std::string_view a, std::string_view b) const { return compare_(a, b, caseSensitive_); }
     TWordStore& Mutable();
+    // Where word goes; true when an equal word keeps it out (dupError throws).
+    bool KeptOut(std::string_view word, int& index) const;
     // word lies in a text the store already holds.
     int AddView(std::string_view word);
     // Leaves the list as AddView of each word in turn would.

@@ -1,7 +1,9 @@
 #include "editor/sjisutil.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <mutex>
 
 namespace vellumo {
 namespace {
@@ -54,9 +56,25 @@ bool ContainsMBString(std::string_view ch, std::string_view list) noexcept
     return false;
 }
 
-TMBCharSet::TMBCharSet(std::string_view list) : list_(list), bits_((256 + 65536) / 64)
+TMBCharSet::TMBCharSet(std::string_view list) : list_(list)
 {
-    auto set = [&](unsigned bit) { bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63); };
+    // The last few lists asked for: a row store asks for the same three on
+    // every edit.
+    struct TKept {
+        std::string List;
+        std::shared_ptr<const std::vector<std::uint64_t>> Bits;
+    };
+    static std::mutex mutex;
+    static std::array<TKept, 4> kept;
+    static std::size_t next = 0;
+    const std::lock_guard<std::mutex> lock(mutex);
+    for (const TKept& k : kept)
+        if (k.Bits && k.List == list) {
+            bits_ = k.Bits;
+            return;
+        }
+    auto bits = std::make_shared<std::vector<std::uint64_t>>((256 + 65536) / 64);
+    auto set = [&](unsigned bit) { (*bits)[bit >> 6] |= std::uint64_t{1} << (bit & 63); };
     // What ContainsMBString finds at each character boundary: a one-byte
     // character matches its first byte, a two-byte one the pair there.
     for (std::size_t i = 0; i < list.size(); i += IsLeadByte(static_cast<unsigned char>(list[i])) ? 2 : 1) {
@@ -64,6 +82,9 @@ TMBCharSet::TMBCharSet(std::string_view list) : list_(list), bits_((256 + 65536)
         set(b);
         if (i + 1 < list.size()) set(256 + (unsigned{b} << 8 | static_cast<unsigned char>(list[i + 1])));
     }
+    bits_ = bits;
+    kept[next] = {list_, std::move(bits)};
+    next = (next + 1) % kept.size();
 }
 
 TByteSet StrToCharSet(std::string_view s) noexcept

@@ -2,6 +2,7 @@
 // Double-byte-aware access to code-page-932 strings by 1-based index, and
 // small helpers the editor and the application share.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,8 @@ int CountChar(std::string_view s, char ch, int n) noexcept;
 bool ContainsMBString(std::string_view ch, std::string_view list) noexcept;
 
 // The same question answered by a table made once from the list: the line
-// cutter asks it several times for every row it cuts.
+// cutter asks it several times for every row it cuts. Sets of the same list
+// share one table, so making one for every edit costs a lookup.
 class TMBCharSet {
 public:
     TMBCharSet() = default;
@@ -43,10 +45,10 @@ public:
     }
 
 private:
-    bool Has(unsigned bit) const noexcept { return !bits_.empty() && (bits_[bit >> 6] >> (bit & 63) & 1) != 0; }
+    bool Has(unsigned bit) const noexcept { return bits_ && ((*bits_)[bit >> 6] >> (bit & 63) & 1) != 0; }
 
     std::string list_;
-    std::vector<std::uint64_t> bits_;  // 256 single bytes, then every byte pair
+    std::shared_ptr<const std::vector<std::uint64_t>> bits_;  // 256 single bytes, then every byte pair
 };
 
 inline int Max(int a, int b) noexcept { return a > b ? a : b; }

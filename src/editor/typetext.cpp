@@ -40,16 +40,6 @@ long long SpansFrom(const TEditorScreenStrings& rows, int from, int to)
     return o;
 }
 
-// Whether the last byte of head is a lead byte with no trail: a run of lead-
-// range bytes begins at a character's start (the byte before it ends a
-// character), so an odd run leaves its last byte alone.
-bool EndsWithStrayLead(std::string_view head)
-{
-    std::size_t run = 0;
-    while (run < head.size() && IsLeadByte(static_cast<unsigned char>(head[head.size() - 1 - run]))) ++run;
-    return run % 2 == 1;
-}
-
 // head + text + tail, except that a stray lead byte ending head goes after
 // the text: typed bytes never become its trail. The result's caret (after
 // the text) is head's length - 1 + the text's then.

@@ -194,13 +194,7 @@ void TLineCutter::RowClasses(std::string_view rest)
     classes_.assign(n, '1');
     const std::size_t floor = w / 5 * 4;
     std::size_t i = std::min(n, floor > 8 ? floor - 8 : 0);
-    if (i > 0) {
-        // Byte i starts a character when an even number of lead-range bytes
-        // stand right before it; else the byte before it leads a pair.
-        std::size_t j = i;
-        while (j > 0 && IsLeadByte(static_cast<unsigned char>(rest[j - 1]))) --j;
-        if ((i - j) % 2 != 0) --i;
-    }
+    if (EndsWithStrayLead(rest.substr(0, i))) --i;  // the byte before leads the pair at i
     while (i < n) {
         if (IsLeadByte(static_cast<unsigned char>(rest[i])) && i + 1 < rest.size()) {
             classes_[i] = '4';
@@ -228,12 +222,7 @@ bool TLineCutter::Next(std::size_t& end)
             return false;
         }
         const std::size_t q = w - 1;
-        // A byte that is no lead byte ends a character, and the lead bytes
-        // after it pair up: q starts a character when an even number of them
-        // stand before it.
-        std::size_t j = q;
-        while (j > 0 && IsLeadByte(static_cast<unsigned char>(rest[j - 1]))) --j;
-        const bool starts = (q - j) % 2 == 0;
+        const bool starts = !EndsWithStrayLead(rest.substr(0, q));
         cut = starts && IsLeadByte(static_cast<unsigned char>(rest[q])) && rest.size() > w ? q : w;
     } else {
         if (off_ > 0) RowClasses(rest);  // the first row's came with the line

@@ -12,14 +12,14 @@
 
 namespace vellumo {
 
-inline constexpr unsigned WM_APP_SAVE = 0x8000 + 400;
+inline constexpr unsigned WM_APP_SAVE = 0x8190;
 inline constexpr unsigned WM_APP_OPENFILE = 0x8191;
 inline constexpr unsigned WM_APP_GETEDITWND = 0x8192;
 inline constexpr unsigned WM_APP_SETSTATUSTEXT = 0x8193;
 inline constexpr unsigned WM_APP_GETEDITMODE = 0x8194;
 inline constexpr unsigned WM_APP_GETSELMODE = 0x8195;
 inline constexpr unsigned WM_APP_SETINIFOLDER = 0x8196;
-inline constexpr unsigned WM_APP_GETTEXT = 0x8000 + 410;
+inline constexpr unsigned WM_APP_GETTEXT = 0x819A;
 inline constexpr unsigned WM_APP_SETTEXT = 0x819B;
 inline constexpr unsigned WM_APP_GETCARETROW = 0x819C;
 inline constexpr unsigned WM_APP_GETROWCOUNT = 0x819D;
@@ -28,7 +28,7 @@ inline constexpr unsigned WM_APP_GETTOPROW = 0x819F;
 inline constexpr unsigned WM_APP_GETLEFTCOL = 0x81A0;
 inline constexpr unsigned WM_APP_GETOUTPUTMODE = 0x81A1;
 inline constexpr unsigned WM_APP_SETOUTPUTMODE = 0x81A2;
-inline constexpr unsigned WM_APP_SETSEL = 0x8000 + 419;
+inline constexpr unsigned WM_APP_SETSEL = 0x81A3;
 
 // The file mapping a sender creates for the text messages.
 inline constexpr char kMappingPrefix[] = "Vellumo_Map_";
